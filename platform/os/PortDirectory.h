@@ -1,0 +1,11 @@
+#pragma once
+
+#include <string>
+
+// Where the device behind a port name such as "COM3" is found: <port directory>/COM3 when that exists, else
+// /dev/ttyS2 (COMn is /dev/ttyS<n-1>). The directory is $VELTRANO_PORT_DIR, else $XDG_CONFIG_HOME/veltrano/ports,
+// else ~/.config/veltrano/ports.
+std::string PortDirectory();
+
+// The device path for a port name, with or without the "\\.\" prefix; empty when the name is not a port name.
+std::string PortDevicePath(const std::string& portName);

@@ -1,0 +1,25 @@
+#pragma once
+
+#include "platform/os/MessageBox.h"
+
+#include <string>
+#include <vector>
+
+// Records every message box instead of showing it, and answers with a chosen button.
+class MessageBoxRecorder {
+public:
+    struct Shown {
+        std::string text; // GBK
+        UINT type;
+    };
+
+    explicit MessageBoxRecorder(int answer = IDOK);
+    ~MessageBoxRecorder();
+
+    const std::vector<Shown>& Boxes() const { return m_boxes; }
+
+private:
+    std::vector<Shown> m_boxes;
+    int m_answer;
+    MessageBoxHandler m_previous;
+};
