@@ -82,8 +82,7 @@ CCommPortSetting::CCommPortSetting()
     : m_baudRate(kDefaultBaudRate), m_dataBits(kDefaultDataBits), m_stopBits(kDefaultStopBits),
       m_parity(kDefaultParity) {}
 
-void CCommPortSetting::SetSettings(const std::string& portName, int baudRate, int dataBits, int stopBits,
-                                   int parity) {
+void CCommPortSetting::SetSettings(const std::string& portName, int baudRate, int dataBits, int stopBits, int parity) {
     m_portName = portName;
     m_baudRate = baudRate;
     m_dataBits = dataBits;

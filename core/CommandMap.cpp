@@ -25,14 +25,12 @@ int CCommandMap::Add(const std::string& name, int code, BOOL hasParam, int param
 
 CCommandDef CCommandMap::Lookup(const std::string& name) { return m_commands[name]; }
 
-void CCommandMap::BuildWindowFrame(FrameBuffer& frame, const std::string& name, CRect wallRect, CRect area,
-                                   int value) {
+void CCommandMap::BuildWindowFrame(FrameBuffer& frame, const std::string& name, CRect wallRect, CRect area, int value) {
     CCommandDef def = Lookup(name);
     WindowFrame(frame, area, def.code, LOBYTE(static_cast<uint32_t>(value)), wallRect);
 }
 
-FrameBuffer CCommandMap::BuildShortFrame(const std::string& name, int left, int top, int right, int bottom,
-                                         int value) {
+FrameBuffer CCommandMap::BuildShortFrame(const std::string& name, int left, int top, int right, int bottom, int value) {
     CCommandDef def = Lookup(name);
     FrameBuffer frame;
     BYTE byte4 = def.hasParam ? def.param : LOBYTE(static_cast<uint32_t>(value));

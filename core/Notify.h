@@ -21,11 +21,9 @@ public:
     // 0 when added; -1 when the object is already subscribed under this name (whatever its handler).
     int Register(const std::string& name, const void* object, Handler handler);
 
-    template <class T, class R>
-    int Register(const std::string& name, T* object, R (T::*handler)(NotifyEvent*)) {
-        return Register(name, static_cast<const void*>(object), [object, handler](NotifyEvent* e) {
-            (object->*handler)(e);
-        });
+    template <class T, class R> int Register(const std::string& name, T* object, R (T::*handler)(NotifyEvent*)) {
+        return Register(name, static_cast<const void*>(object),
+                        [object, handler](NotifyEvent* e) { (object->*handler)(e); });
     }
 
     // -1 when nobody is subscribed under the record's name; else 0 after every subscriber was called.

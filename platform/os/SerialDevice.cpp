@@ -195,12 +195,8 @@ BOOL EscapeCommFunction(HANDLE handle, DWORD function) {
         return FALSE;
     int bits = TIOCM_DTR;
     switch (function) {
-    case SETDTR:
-        Record("EscapeCommFunction SETDTR");
-        return ::ioctl(h->fd, TIOCMBIS, &bits) == 0 ? TRUE : Fail(errno);
-    case CLRDTR:
-        Record("EscapeCommFunction CLRDTR");
-        return ::ioctl(h->fd, TIOCMBIC, &bits) == 0 ? TRUE : Fail(errno);
+    case SETDTR: Record("EscapeCommFunction SETDTR"); return ::ioctl(h->fd, TIOCMBIS, &bits) == 0 ? TRUE : Fail(errno);
+    case CLRDTR: Record("EscapeCommFunction CLRDTR"); return ::ioctl(h->fd, TIOCMBIC, &bits) == 0 ? TRUE : Fail(errno);
     default:
         Record("EscapeCommFunction " + std::to_string(function));
         tLastError = ERROR_INVALID_PARAMETER;
@@ -247,7 +243,9 @@ BOOL WriteFile(HANDLE handle, const void* buffer, DWORD bytesToWrite, DWORD* byt
                 break; // timed out: the platform reports success with a short count
             waitMs = static_cast<int>(left > 60000 ? 60000 : left);
         }
-        struct pollfd pfd{h->fd, POLLOUT, 0};
+        struct pollfd pfd {
+            h->fd, POLLOUT, 0
+        };
         int r = ::poll(&pfd, 1, waitMs);
         if (r < 0 && errno != EINTR) {
             if (bytesWritten)

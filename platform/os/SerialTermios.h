@@ -7,7 +7,7 @@
 // The mapping between the device control block and a terminal's settings.
 struct TermiosMapping {
     struct termios settings;
-    bool customBaud;   // the rate has no speed constant: it is set separately, by number
+    bool customBaud; // the rate has no speed constant: it is set separately, by number
     DWORD baudRate;
 };
 

@@ -2,6 +2,7 @@
 #include "platform/os/SerialDevice.h"
 #include "tests/support/PortLink.h"
 #include "tests/support/Pty.h"
+#include "tests/support/TempDir.h"
 
 #include <chrono>
 #include <gtest/gtest.h>
@@ -11,7 +12,7 @@ namespace {
 using Trace = std::vector<std::string>;
 
 const Trace kOpenSequence = {
-    "CreateFile \\\\.\\COM3", "SetCommMask 0x21",      "SetupComm 655360 128",           "PurgeComm 0x0f",
+    "CreateFile \\\\.\\COM3", "SetCommMask 0x21",        "SetupComm 655360 128",          "PurgeComm 0x0f",
     "GetCommState",           "SetCommState 9600 8 0 0", "SetCommTimeouts 0 1 100 1 100", "EscapeCommFunction SETDTR",
 };
 const Trace kCloseSequence = {"SetCommMask 0x00", "EscapeCommFunction CLRDTR", "PurgeComm 0x0f", "CloseHandle"};
@@ -98,6 +99,19 @@ TEST_F(CommPortOnPty, SettingsThePlatformRefusesCloseThePortAgain) {
     EXPECT_EQ(SerialTrace(), expected);
     // The device is free again.
     EXPECT_TRUE(OpenCom3(port));
+}
+
+TEST_F(CommPortOnPty, AnEntryThatIsNoTerminalIsNeverWrittenTo) {
+    TempDir dir;
+    dir.Write("not-a-tty", "keep me");
+    link.Link("COM8", dir.File("not-a-tty"));
+    CCommPort port;
+    EXPECT_FALSE(port.Open("\\\\.\\COM8", 9600, 8, 0, 0));
+    EXPECT_FALSE(port.IsOpen());
+    const BYTE frame[6] = {0xD5, 0, 0, 1, 0, 0xAA};
+    DWORD written = 0;
+    EXPECT_FALSE(port.Write(frame, 6, &written));
+    EXPECT_EQ(dir.Read("not-a-tty"), "keep me");
 }
 
 TEST_F(CommPortOnPty, MarkAndSpaceParityOpen) {

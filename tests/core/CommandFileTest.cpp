@@ -59,7 +59,7 @@ TEST_F(CommandFile, OnlyTheLowBytesAreKept) {
 
 TEST_F(CommandFile, ACodeOrParamThatIsNoNumberSkipsTheElement) {
     Load(Commands("<CMD name=\"POWER-ON\" code=\"1\" param=\"9\"/>\n"
-                  "<CMD name=\"POWER-ON\" code=\"x1\"/>\n"   // a broken redefinition keeps the earlier one
+                  "<CMD name=\"POWER-ON\" code=\"x1\"/>\n" // a broken redefinition keeps the earlier one
                   "<CMD name=\"NOCODE\"/>\n"
                   "<CMD name=\"HEX\" code=\"0x10\"/>\n"
                   "<CMD name=\"TAIL\" code=\"12abc\"/>\n"

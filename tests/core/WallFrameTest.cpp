@@ -41,8 +41,7 @@ TEST_F(WallFrameOnTheWire, ShortFramesCarryTheAreaAsTwoNibblePairs) {
 }
 
 TEST_F(WallFrameOnTheWire, ByteFourIsTheParamWhenThereIsOneElseTheValue) {
-    EXPECT_EQ(Send(map.BuildShortFrame("AD_TEMP_SET_30", 1, 1, 1, 1, 99)),
-              (Bytes{0xD5, 0x11, 0x11, 0x46, 30, 0xAA}));
+    EXPECT_EQ(Send(map.BuildShortFrame("AD_TEMP_SET_30", 1, 1, 1, 1, 99)), (Bytes{0xD5, 0x11, 0x11, 0x46, 30, 0xAA}));
     EXPECT_EQ(Send(map.BuildShortFrame("M-MENU", 1, 1, 1, 1, 0x1FF)), (Bytes{0xD5, 0x11, 0x11, 0x21, 0xFF, 0xAA}));
 }
 
@@ -55,8 +54,8 @@ TEST_F(WallFrameOnTheWire, WindowFramesCarryTheRectangleBigEndian) {
     map.BuildWindowFrame(frame, "P-OPEN-WINDOW", CRect(100, 50, 400, 250), CRect(1, 1, 4, 3), 2);
     EXPECT_EQ(frame.Length(), 15);
     // The window value goes into byte 4 even though the definition has a param.
-    EXPECT_EQ(Send(frame), (Bytes{0xD5, 0x11, 0x43, 0x50, 0x02, 0xAB, 0x00, 0x64, 0x00, 0x32, 0x01, 0x2C, 0x00, 0xC8,
-                                  0xAA}));
+    EXPECT_EQ(Send(frame),
+              (Bytes{0xD5, 0x11, 0x43, 0x50, 0x02, 0xAB, 0x00, 0x64, 0x00, 0x32, 0x01, 0x2C, 0x00, 0xC8, 0xAA}));
 }
 
 TEST(WallFrame, MembersAboveFifteenSpillIntoTheOtherNibble) {

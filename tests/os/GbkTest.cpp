@@ -17,14 +17,12 @@ TEST(Gbk, AsciiAndEmptyPassUnchanged) {
     EXPECT_EQ(Utf8ToGbk(""), std::optional<std::string>(""));
 }
 
-TEST(Gbk, ByteEightyIsTheEuroSignAsInCodePage936) {
-    EXPECT_EQ(GbkToUtf8("\x80"), std::optional<std::string>("€"));
-}
+TEST(Gbk, ByteEightyIsTheEuroSignAsInCodePage936) { EXPECT_EQ(GbkToUtf8("\x80"), std::optional<std::string>("€")); }
 
 TEST(Gbk, InvalidInputIsReportedNotGuessed) {
-    EXPECT_FALSE(GbkToUtf8("\xB4"));         // lead byte without its trail byte
-    EXPECT_FALSE(GbkToUtf8("\xFF\xFF"));     // not a GBK sequence
-    EXPECT_FALSE(Utf8ToGbk("\xC3"));         // truncated UTF-8
+    EXPECT_FALSE(GbkToUtf8("\xB4"));             // lead byte without its trail byte
+    EXPECT_FALSE(GbkToUtf8("\xFF\xFF"));         // not a GBK sequence
+    EXPECT_FALSE(Utf8ToGbk("\xC3"));             // truncated UTF-8
     EXPECT_FALSE(Utf8ToGbk("\xF0\x9F\x98\x80")); // a character GBK does not have
 }
 

@@ -50,7 +50,7 @@ TEST(SerialDevice, AWriteThePeerNeverDrainsReturnsShortWithinItsTimeout) {
     auto start = std::chrono::steady_clock::now();
     BOOL ok = WriteFile(h, frame, sizeof frame, &written, nullptr);
     auto elapsed = std::chrono::steady_clock::now() - start;
-    EXPECT_TRUE(ok); // a timeout is not an error to the platform...
+    EXPECT_TRUE(ok);        // a timeout is not an error to the platform...
     EXPECT_LT(written, 6u); // ...but the count tells
     EXPECT_GE(elapsed, std::chrono::milliseconds(100));
     EXPECT_LT(elapsed, std::chrono::milliseconds(1000));

@@ -5,7 +5,7 @@
 namespace {
 
 struct termios Blank() {
-    struct termios t{};
+    struct termios t {};
     // Settings a terminal may come with: cooked mode, echo, flow control.
     t.c_iflag = ICRNL | IXON | INPCK;
     t.c_oflag = OPOST | ONLCR;
@@ -81,8 +81,8 @@ TEST(SerialTermios, StandardRatesUseTheirConstantsOthersAreSetByNumber) {
     const struct {
         DWORD rate;
         speed_t speed;
-    } standard[] = {{1200, B1200}, {9600, B9600}, {19200, B19200}, {38400, B38400}, {57600, B57600},
-                    {115200, B115200}, {230400, B230400}};
+    } standard[] = {{1200, B1200},   {9600, B9600},     {19200, B19200},  {38400, B38400},
+                    {57600, B57600}, {115200, B115200}, {230400, B230400}};
     for (const auto& s : standard) {
         TermiosMapping m;
         ASSERT_TRUE(DcbToTermios(Dcb(s.rate, 8, NOPARITY, ONESTOPBIT), Blank(), m));

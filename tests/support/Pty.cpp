@@ -53,7 +53,9 @@ void Pty::FillUntilFull() {
 std::vector<unsigned char> Pty::ReadAvailable(int quietMs) {
     std::vector<unsigned char> out;
     for (;;) {
-        struct pollfd pfd{m_master, POLLIN, 0};
+        struct pollfd pfd {
+            m_master, POLLIN, 0
+        };
         if (::poll(&pfd, 1, quietMs) <= 0 || !(pfd.revents & POLLIN))
             return out;
         unsigned char buf[4096];
@@ -72,7 +74,9 @@ std::vector<unsigned char> Pty::Read(size_t count, int timeoutMs) {
         auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
         if (left <= 0)
             break;
-        struct pollfd pfd{m_master, POLLIN, 0};
+        struct pollfd pfd {
+            m_master, POLLIN, 0
+        };
         if (::poll(&pfd, 1, static_cast<int>(left)) <= 0 || !(pfd.revents & POLLIN))
             break;
         unsigned char buf[4096];
