@@ -1,15 +1,15 @@
 #include "CommandXmlReader.h"
 
 #include "CommandMap.h"
+#include "XmlLoad.h"
 #include "XmlNumber.h"
 
 #include <cstring>
 
 CCommandXmlReader::CCommandXmlReader(const std::string& path) : m_path(path), m_root(nullptr) {
-    // Legacy encoding: GBK names pass through as bytes.
-    // A document that failed to parse has no root, even where the parser kept what it read before the fault:
+    // A document that failed to load has no root, even where the parser kept what it read before the fault:
     // half a file is not applied.
-    if (m_document.LoadFile(m_path.c_str(), TIXML_ENCODING_LEGACY) && !m_document.Error())
+    if (LoadXmlFile(m_document, m_path))
         m_root = m_document.FirstChildElement();
 }
 

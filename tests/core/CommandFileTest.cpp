@@ -98,6 +98,18 @@ TEST_F(CommandFile, AMissingOrBrokenFileLeavesTheMapAsItWas) {
     EXPECT_EQ(Def("M-UP").code, 34);
 }
 
+TEST_F(CommandFile, AHostileFileLoadsNothingAndDoesNotCrash) {
+    Load(Commands("<CMD name=\"M-UP\" code=\"34\"/>"));
+    std::string deep = "<COMMANDS><CMD name=\"M-UP\" code=\"1\"/>";
+    for (int i = 0; i < 200000; ++i)
+        deep += "<X>";
+    EXPECT_EQ(Load(deep), 0);
+    std::string longName(100000, 'N');
+    EXPECT_EQ(Load(Commands("<CMD name=\"" + longName + "\" code=\"5\"/>")), 1);
+    EXPECT_EQ(Def(longName).code, 5);
+    EXPECT_EQ(Def("M-UP").code, 34);
+}
+
 TEST_F(CommandFile, ALoadAddsToWhatIsThereAndReplacesByName) {
     Load(Commands("<CMD name=\"A\" code=\"1\"/><CMD name=\"B\" code=\"2\"/>"));
     Load(Commands("<CMD name=\"B\" code=\"20\"/>"));
