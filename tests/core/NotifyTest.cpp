@@ -27,9 +27,13 @@ TEST(Notify, SubscribersAreCalledInTheOrderTheySubscribed) {
     Listener grid("grid", log), scenes("scenes", log);
     EXPECT_EQ(hub.Register("MatrixSet", &grid, &Listener::OnEvent), 0);
     EXPECT_EQ(hub.Register("MatrixSet", &scenes, &Listener::OnEvent), 0);
+    std::vector<NotifyEvent*> seen;
+    int observer = 0;
+    hub.Register("MatrixSet", &observer, [&](NotifyEvent* e) { seen.push_back(e); });
     MatrixSetEvent e("MatrixSet");
     EXPECT_EQ(hub.Notify(&e), 0);
     EXPECT_EQ(log, (std::vector<std::string>{"grid:MatrixSet", "scenes:MatrixSet"}));
+    EXPECT_EQ(seen, (std::vector<NotifyEvent*>{&e}));
 }
 
 TEST(Notify, AnObjectSubscribesOnceUnderANameWhateverTheHandler) {
