@@ -223,6 +223,12 @@ BOOL WriteFile(HANDLE handle, const void* buffer, DWORD bytesToWrite, DWORD* byt
 
     const char* p = static_cast<const char*>(buffer);
     DWORD done = 0;
+    // Whatever the outcome, the caller learns how much went out.
+    auto finish = [&](BOOL result) {
+        if (bytesWritten)
+            *bytesWritten = done;
+        return result;
+    };
     while (done < bytesToWrite) {
         ssize_t n = ::write(h->fd, p + done, bytesToWrite - done);
         if (n > 0) {
@@ -231,11 +237,8 @@ BOOL WriteFile(HANDLE handle, const void* buffer, DWORD bytesToWrite, DWORD* byt
         }
         if (n < 0 && errno == EINTR)
             continue;
-        if (n < 0 && errno != EAGAIN) {
-            if (bytesWritten)
-                *bytesWritten = done;
-            return Fail(errno);
-        }
+        if (n < 0 && errno != EAGAIN)
+            return finish(Fail(errno));
         int waitMs = -1;
         if (bounded) {
             auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
@@ -247,21 +250,14 @@ BOOL WriteFile(HANDLE handle, const void* buffer, DWORD bytesToWrite, DWORD* byt
             h->fd, POLLOUT, 0
         };
         int r = ::poll(&pfd, 1, waitMs);
-        if (r < 0 && errno != EINTR) {
-            if (bytesWritten)
-                *bytesWritten = done;
-            return Fail(errno);
-        }
+        if (r < 0 && errno != EINTR)
+            return finish(Fail(errno));
         if (r > 0 && (pfd.revents & (POLLERR | POLLHUP | POLLNVAL)) && !(pfd.revents & POLLOUT)) {
-            if (bytesWritten)
-                *bytesWritten = done;
             tLastError = ERROR_GEN_FAILURE;
-            return FALSE;
+            return finish(FALSE);
         }
     }
-    if (bytesWritten)
-        *bytesWritten = done;
-    return TRUE;
+    return finish(TRUE);
 }
 
 std::vector<std::string> SerialTrace() { return Trace(); }
