@@ -12,6 +12,13 @@ typedef int32_t LONG;
 typedef unsigned int UINT;
 typedef uint32_t COLORREF;
 typedef void* HANDLE;
+typedef uintptr_t WPARAM;
+typedef intptr_t LPARAM;
+typedef intptr_t LRESULT;
+typedef uintptr_t UINT_PTR;
+typedef char TCHAR;
+typedef const char* LPCTSTR;
+typedef char* LPTSTR;
 
 #ifndef TRUE
 #define TRUE 1
@@ -21,6 +28,20 @@ typedef void* HANDLE;
 #endif
 
 #define INVALID_HANDLE_VALUE (reinterpret_cast<HANDLE>(static_cast<intptr_t>(-1)))
+
+inline constexpr COLORREF RGB(BYTE r, BYTE g, BYTE b) {
+    return static_cast<COLORREF>(r) | (static_cast<COLORREF>(g) << 8) | (static_cast<COLORREF>(b) << 16);
+}
+inline constexpr BYTE GetRValue(COLORREF c) { return static_cast<BYTE>(c & 0xFF); }
+inline constexpr BYTE GetGValue(COLORREF c) { return static_cast<BYTE>((c >> 8) & 0xFF); }
+inline constexpr BYTE GetBValue(COLORREF c) { return static_cast<BYTE>((c >> 16) & 0xFF); }
+inline constexpr LPARAM MAKELPARAM(WORD lo, WORD hi) {
+    return static_cast<LPARAM>(static_cast<uint32_t>(lo) | (static_cast<uint32_t>(hi) << 16));
+}
+inline constexpr WPARAM MAKEWPARAM(WORD lo, WORD hi) {
+    return static_cast<WPARAM>(static_cast<uint32_t>(lo) | (static_cast<uint32_t>(hi) << 16));
+}
+inline constexpr DWORD MAKELONG(WORD lo, WORD hi) { return static_cast<DWORD>(lo) | (static_cast<DWORD>(hi) << 16); }
 
 inline constexpr BYTE LOBYTE(uint32_t w) { return static_cast<BYTE>(w & 0xFF); }
 inline constexpr BYTE HIBYTE(uint32_t w) { return static_cast<BYTE>((w >> 8) & 0xFF); }
