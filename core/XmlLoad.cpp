@@ -1,5 +1,7 @@
 #include "XmlLoad.h"
 
+#include "platform/os/FilePath.h"
+
 #include <fstream>
 #include <sstream>
 #include <tinyxml.h>
@@ -60,14 +62,15 @@ int XmlNestingDepth(const std::string& s) {
 }
 
 bool LoadXmlFile(TiXmlDocument& document, const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
+    const std::string local = LocalFilePath(path);
+    std::ifstream in(local, std::ios::binary);
     if (!in)
         return false;
     std::ostringstream bytes;
     bytes << in.rdbuf();
     if (XmlNestingDepth(bytes.str()) > kMaxXmlDepth)
         return false;
-    if (!document.LoadFile(path.c_str(), TIXML_ENCODING_LEGACY) || document.Error()) {
+    if (!document.LoadFile(local.c_str(), TIXML_ENCODING_LEGACY) || document.Error()) {
         document.Clear();
         return false;
     }

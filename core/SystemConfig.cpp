@@ -1,0 +1,275 @@
+#include "SystemConfig.h"
+
+#include "ErrorMessage.h"
+#include "LcdWallLayout.h"
+#include "WallDefaults.h"
+#include "XmlLoad.h"
+#include "XmlNumber.h"
+#include "XmlSave.h"
+
+#include <tinyxml.h>
+
+namespace {
+
+std::string TextAttribute(const TiXmlElement* element, const char* name) {
+    const char* value = element->Attribute(name);
+    return value ? std::string(value) : std::string();
+}
+
+// Numbers that are missing or not numbers leave the variable as it was.
+void NumberAttribute(const TiXmlElement* element, const char* name, int& value) {
+    ReadDecimalAttribute(*element, name, value);
+}
+
+std::string Lower(std::string text) {
+    for (char& c : text)
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+    return text;
+}
+
+int LoadCommElement(const TiXmlElement* comm, std::string& port, int& baud, int& dataBits, int& stopBits, int& parity) {
+    if (!comm)
+        return 0;
+    port = TextAttribute(comm, "port");
+    NumberAttribute(comm, "baudrate", baud);
+    NumberAttribute(comm, "databit", dataBits);
+    NumberAttribute(comm, "stopbit", stopBits);
+    NumberAttribute(comm, "parity", parity);
+    return 1;
+}
+
+void SetCommElement(TiXmlElement* comm, const std::string& port, int baud, int dataBits, int stopBits, int parity) {
+    comm->SetAttribute("port", port.c_str());
+    comm->SetAttribute("baudrate", baud);
+    comm->SetAttribute("databit", dataBits);
+    comm->SetAttribute("stopbit", stopBits);
+    comm->SetAttribute("parity", parity);
+}
+
+void RemoveChildren(TiXmlElement* element) {
+    while (TiXmlNode* child = element->FirstChild())
+        element->RemoveChild(child);
+}
+
+} // namespace
+
+CSystemConfig::CSystemConfig() : m_loaded(FALSE), m_document(new TiXmlDocument), m_root(nullptr) {}
+
+CSystemConfig* CSystemConfig::GetInstance() {
+    static CSystemConfig* instance = new CSystemConfig;
+    return instance;
+}
+
+int CSystemConfig::Load(const std::string& path) {
+    if (m_loaded)
+        return 1;
+    m_loaded = TRUE;
+    m_path = path;
+    // A missing or broken file leaves no root: every reader then finds its section absent, every writer
+    // writes nothing, so a broken file is never overwritten by a near-empty one.
+    if (LoadXmlFile(*m_document, path))
+        m_root = m_document->RootElement();
+    return 1;
+}
+
+TiXmlElement* CSystemConfig::Section(const char* name) const {
+    return m_root ? m_root->FirstChildElement(name) : nullptr;
+}
+
+TiXmlElement* CSystemConfig::Section(const char* parent, const char* name) const {
+    TiXmlElement* outer = Section(parent);
+    return outer ? outer->FirstChildElement(name) : nullptr;
+}
+
+void CSystemConfig::WriteFile() {
+    // The writers' results do not depend on this: the change is in memory either way, and a failed write
+    // leaves the previous file whole.
+    SaveXmlFile(*m_document, m_path);
+}
+
+int CSystemConfig::LoadComm(std::string& port, int& baud, int& dataBits, int& stopBits, int& parity) {
+    return LoadCommElement(Section("COMM"), port, baud, dataBits, stopBits, parity);
+}
+
+int CSystemConfig::LoadMonitorComm(std::string& port, int& baud, int& dataBits, int& stopBits, int& parity) {
+    return LoadCommElement(Section("MONITORCTRL", "COMM"), port, baud, dataBits, stopBits, parity);
+}
+
+int CSystemConfig::LoadFrameEffect(BOOL& enabled, BYTE& horizontal, BYTE& vertical) {
+    const TiXmlElement* effect = Section("FRAMEEFFECT");
+    if (!effect)
+        return 1;
+    enabled = Lower(TextAttribute(effect, "enable")) == "true" ? TRUE : FALSE;
+    int h = kDefaultFrameEffectValue;
+    int v = kDefaultFrameEffectValue;
+    NumberAttribute(effect, "horizontal", h);
+    NumberAttribute(effect, "vertical", v);
+    horizontal = LOBYTE(static_cast<uint32_t>(h));
+    vertical = LOBYTE(static_cast<uint32_t>(v));
+    return 1;
+}
+
+int CSystemConfig::LoadMatrixPage(int& itemX1, int& item02, int& item12, int& item22, int& item32) {
+    const TiXmlElement* page = Section("MATRIXPAGE");
+    if (!page)
+        return 1;
+    NumberAttribute(page, "itemX1", itemX1);
+    NumberAttribute(page, "item02", item02);
+    NumberAttribute(page, "item12", item12);
+    NumberAttribute(page, "item22", item22);
+    NumberAttribute(page, "item32", item32);
+    return 1;
+}
+
+BOOL CSystemConfig::IsPipEnabled() {
+    const TiXmlElement* pip = Section("COMPONENT", "PIP");
+    return (pip && TextAttribute(pip, "enable") == "true") ? TRUE : FALSE;
+}
+
+int CSystemConfig::LoadPixel(int& index) {
+    index = kDefaultResolutionIndex;
+    if (const TiXmlElement* wall = Section("LCDWALL"))
+        NumberAttribute(wall, "pixel", index);
+    return 1;
+}
+
+int CSystemConfig::LoadRowCol(int& rows, int& cols) {
+    if (const TiXmlElement* wall = Section("LCDWALL")) {
+        NumberAttribute(wall, "row", rows);
+        NumberAttribute(wall, "col", cols);
+    }
+    return 1;
+}
+
+int CSystemConfig::LoadSystemInfo(std::string& name, std::string& version, std::string& company, std::string& title) {
+    if (const TiXmlElement* info = Section("SYSTEMINFO")) {
+        name = TextAttribute(info, "name");
+        version = TextAttribute(info, "version");
+        company = TextAttribute(info, "company");
+        title = TextAttribute(info, "title");
+    }
+    return 1;
+}
+
+int CSystemConfig::LoadOutputMapping(CLcdWallLayout* layout) {
+    if (!layout)
+        return 0;
+    const TiXmlElement* mapping = Section("LCDWALL", "OUTPUT_MAPPING");
+    if (!mapping)
+        return 1;
+    for (const TiXmlElement* item = mapping->FirstChildElement("ITEM"); item; item = item->NextSiblingElement("ITEM")) {
+        // An item that does not name its unit and output fully is skipped: guessing could remap a unit.
+        int row = 0, col = 0, output = 0;
+        if (ReadDecimalAttribute(*item, "row", row) && ReadDecimalAttribute(*item, "col", col) &&
+            ReadDecimalAttribute(*item, "output", output))
+            layout->SetOutput(row, col, output);
+    }
+    return 1;
+}
+
+TiXmlElement* CSystemConfig::FindSceneItem(const std::string& name) {
+    TiXmlElement* scenes = Section("SCENE");
+    if (!scenes)
+        return nullptr;
+    for (TiXmlElement* item = scenes->FirstChildElement("ITEM"); item; item = item->NextSiblingElement("ITEM")) {
+        const char* itemName = item->Attribute("name");
+        if (itemName && name == itemName)
+            return item;
+    }
+    return nullptr;
+}
+
+int CSystemConfig::SaveComm(const std::string& port, int baud, int dataBits, int stopBits, int parity) {
+    if (TiXmlElement* comm = Section("COMM")) {
+        SetCommElement(comm, port, baud, dataBits, stopBits, parity);
+        WriteFile();
+    }
+    return 0;
+}
+
+int CSystemConfig::SaveMonitorComm(const std::string& port, int baud, int dataBits, int stopBits, int parity) {
+    TiXmlElement* comm = Section("MONITORCTRL", "COMM");
+    if (!comm)
+        return -1;
+    SetCommElement(comm, port, baud, dataBits, stopBits, parity);
+    WriteFile();
+    return 0;
+}
+
+int CSystemConfig::SaveFrameEffect(BOOL enabled, BYTE horizontal, BYTE vertical) {
+    if (TiXmlElement* effect = Section("FRAMEEFFECT")) {
+        effect->SetAttribute("enable", enabled ? "true" : "false");
+        effect->SetAttribute("horizontal", horizontal);
+        effect->SetAttribute("vertical", vertical);
+        WriteFile();
+    }
+    return 0;
+}
+
+int CSystemConfig::SaveMatrixPage(int itemX1, int item02, int item12, int item22, int item32) {
+    if (TiXmlElement* page = Section("MATRIXPAGE")) {
+        page->SetAttribute("itemX1", itemX1);
+        page->SetAttribute("item02", item02);
+        page->SetAttribute("item12", item12);
+        page->SetAttribute("item22", item22);
+        page->SetAttribute("item32", item32);
+        WriteFile();
+    }
+    return 1;
+}
+
+int CSystemConfig::SaveRowCol(int rows, int cols) {
+    if (TiXmlElement* wall = Section("LCDWALL")) {
+        wall->SetAttribute("row", rows);
+        wall->SetAttribute("col", cols);
+        WriteFile();
+    }
+    return 0;
+}
+
+int CSystemConfig::SavePixel(int index) {
+    if (TiXmlElement* wall = Section("LCDWALL")) {
+        wall->SetAttribute("pixel", index);
+        WriteFile();
+    }
+    return 1;
+}
+
+int CSystemConfig::SaveOutputMapping(CLcdWallLayout* layout) {
+    if (!layout)
+        return kResultInvalidParam;
+    TiXmlElement* wall = Section("LCDWALL");
+    if (!wall)
+        return 0; // as the other LCDWALL writers: nothing to write into
+    TiXmlElement* mapping = wall->FirstChildElement("OUTPUT_MAPPING");
+    if (!mapping)
+        mapping = wall->InsertEndChild(TiXmlElement("OUTPUT_MAPPING"))->ToElement();
+    RemoveChildren(mapping);
+
+    int rows = 0, cols = 0;
+    layout->GetRowCol(rows, cols);
+    for (int row = 1; row <= rows; ++row) {
+        for (int col = 1; col <= cols; ++col) {
+            const int output = layout->GetOutput(row, col);
+            if (output == 0)
+                continue;
+            TiXmlElement item("ITEM");
+            item.SetAttribute("row", row);
+            item.SetAttribute("col", col);
+            item.SetAttribute("output", output);
+            mapping->InsertEndChild(item);
+        }
+    }
+    WriteFile();
+    return 0;
+}
+
+int CSystemConfig::RenameScene(const std::string& oldName, const std::string& newName) {
+    TiXmlElement* item = FindSceneItem(oldName);
+    if (!item)
+        return -1;
+    item->SetAttribute("name", newName.c_str());
+    WriteFile();
+    return 0;
+}

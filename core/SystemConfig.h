@@ -1,0 +1,55 @@
+#pragma once
+
+#include "platform/os/Types.h"
+
+#include <memory>
+#include <string>
+
+class TiXmlDocument;
+class TiXmlElement;
+class CLcdWallLayout;
+
+// The settings file, ".\system.xml": loaded once, held for the whole run, and written back whole after every
+// change. Sections the program does not know, and attributes it does not set, are kept.
+class CSystemConfig {
+public:
+    // The process's settings holder, created not loaded on first use and never freed.
+    static CSystemConfig* GetInstance();
+
+    // Loads the file on the first call only; later calls do nothing. 1.
+    int Load(const std::string& path);
+
+    // Readers. A missing number leaves the caller's variable as it was, unless said otherwise.
+    int LoadComm(std::string& port, int& baud, int& dataBits, int& stopBits, int& parity);
+    int LoadMonitorComm(std::string& port, int& baud, int& dataBits, int& stopBits, int& parity);
+    int LoadFrameEffect(BOOL& enabled, BYTE& horizontal, BYTE& vertical);
+    int LoadMatrixPage(int& itemX1, int& item02, int& item12, int& item22, int& item32);
+    BOOL IsPipEnabled();
+    int LoadPixel(int& index);
+    int LoadRowCol(int& rows, int& cols);
+    int LoadSystemInfo(std::string& name, std::string& version, std::string& company, std::string& title);
+    int LoadOutputMapping(CLcdWallLayout* layout);
+    TiXmlElement* FindSceneItem(const std::string& name);
+
+    // Writers: each sets attributes on the element that is there and writes the whole file.
+    int SaveComm(const std::string& port, int baud, int dataBits, int stopBits, int parity);
+    int SaveMonitorComm(const std::string& port, int baud, int dataBits, int stopBits, int parity);
+    int SaveFrameEffect(BOOL enabled, BYTE horizontal, BYTE vertical);
+    int SaveMatrixPage(int itemX1, int item02, int item12, int item22, int item32);
+    int SaveRowCol(int rows, int cols);
+    int SavePixel(int index);
+    int SaveOutputMapping(CLcdWallLayout* layout);
+    int RenameScene(const std::string& oldName, const std::string& newName);
+
+private:
+    CSystemConfig();
+
+    TiXmlElement* Section(const char* name) const;
+    TiXmlElement* Section(const char* parent, const char* name) const;
+    void WriteFile();
+
+    BOOL m_loaded;
+    std::unique_ptr<TiXmlDocument> m_document;
+    TiXmlElement* m_root;
+    std::string m_path;
+};

@@ -1,0 +1,20 @@
+#pragma once
+
+// Start values and limits for settings that the settings file may lack or hold out of range. They live here,
+// together, so that every reader falls back the same way.
+
+// A wall without LCDWALL row and col in the settings file starts as the smallest real wall.
+constexpr int kDefaultWallRows = 2;
+constexpr int kDefaultWallCols = 2;
+// A wall has 1 to 16 rows and 1 to 16 columns: an area carries a unit's row and column in four bits each.
+constexpr int kMinWallRows = 1;
+constexpr int kMinWallCols = 1;
+constexpr int kMaxWallRows = 16;
+constexpr int kMaxWallCols = 16;
+
+// The output resolution index when LCDWALL pixel is missing or names no table entry: 1024 x 768.
+constexpr int kDefaultResolutionIndex = 0;
+
+// The frame effect without a FRAMEEFFECT section, or with a value missing: off, 0, 0.
+constexpr int kDefaultFrameEffectEnabled = 0;
+constexpr int kDefaultFrameEffectValue = 0;

@@ -1,0 +1,42 @@
+#include "WallModel.h"
+
+#include "CommPort.h"
+#include "FrameEffect.h"
+#include "LcdWallLayout.h"
+#include "SystemConfig.h"
+
+CWallModel::CWallModel() = default;
+
+CWallModel::~CWallModel() = default;
+
+CWallModel* CWallModel::GetInstance() {
+    static CWallModel* instance = [] {
+        auto* model = new CWallModel;
+        model->Initialise();
+        return model;
+    }();
+    return instance;
+}
+
+void CWallModel::Initialise() {
+    // Numbers the COMM section lacks keep the record's start values (9600 8N1); the port stays closed.
+    CCommPortSetting* port = GetCommPort();
+    GetSettings()->LoadComm(port->m_portName, port->m_baudRate, port->m_dataBits, port->m_stopBits, port->m_parity);
+}
+
+CFrameEffect* CWallModel::GetFrameEffect() {
+    if (!m_frameEffect)
+        m_frameEffect = std::make_unique<CFrameEffect>(this);
+    return m_frameEffect.get();
+}
+
+CLcdWallLayout* CWallModel::GetLcdWallLayout() {
+    if (!m_lcdWallLayout)
+        m_lcdWallLayout = std::make_unique<CLcdWallLayout>(this);
+    return m_lcdWallLayout.get();
+}
+
+int CWallModel::SaveComm(const std::string& port, int baud, int dataBits, int stopBits, int parity) {
+    GetCommPort()->SetSettings(port, baud, dataBits, stopBits, parity);
+    return GetSettings()->SaveComm(port, baud, dataBits, stopBits, parity);
+}
