@@ -58,7 +58,8 @@ int CConvertOperation::Apply() {
         if (m_kind == kOpTextBytes)
             m_segment->SetString(text, length);
         else
-            m_segment->SetValue(static_cast<int>(ParseUnsignedText(text, length, m_kind == kOpHexTextToNumber ? 16 : 10)));
+            m_segment->SetValue(
+                static_cast<int>(ParseUnsignedText(text, length, m_kind == kOpHexTextToNumber ? 16 : 10)));
         break;
     }
     default: break;

@@ -52,9 +52,9 @@ public:
 protected:
     CMessage* m_owner;
     std::vector<std::unique_ptr<COperation>> m_operations;
-    BYTE* m_buf;      // the scratch, only while a build runs
-    int m_len;        // the current byte count
-    int m_mode;       // SegmentMode
-    int m_capacity;   // the scratch length of the build in progress
-    bool m_tooLong;   // the build in progress needs more than the scratch
+    BYTE* m_buf;    // the scratch, only while a build runs
+    int m_len;      // the current byte count
+    int m_mode;     // SegmentMode
+    int m_capacity; // the scratch length of the build in progress
+    bool m_tooLong; // the build in progress needs more than the scratch
 };

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+class CChannelTable;
+class CMatrix;
+class CMatrixMgr;
+class CMessage;
+class CMsgSegment;
+class TiXmlDocument;
+class TiXmlElement;
+
+// "matrix.xml": read once into the manager's matrices; the document stays loaded so that a changed matrix
+// can be written back into it with everything else left as it was.
+class CMatrixXml {
+public:
+    // Loads the file; a missing or broken one leaves no root, so nothing is read and nothing is written.
+    CMatrixXml(const std::string& path, CMatrixMgr* owner);
+    CMatrixXml(const CMatrixXml&) = delete;
+    CMatrixXml& operator=(const CMatrixXml&) = delete;
+    ~CMatrixXml();
+
+    // Every MATRIX child of the root, in order, added to the owner. 0.
+    int ReadMatrices();
+    // Each returns 64 when an argument is missing, else 0.
+    int ReadMatrix(TiXmlElement* element, CMatrix* matrix);
+    int ReadMessage(TiXmlElement* element, CMessage* message);
+    int ReadBytesSegment(TiXmlElement* element, CMessage* message);
+    int ReadInSegment(TiXmlElement* element, CMessage* message);
+    int ReadOutSegment(TiXmlElement* element, CMessage* message);
+    int ReadVerifySegment(TiXmlElement* element, CMessage* message);
+    int ReadOperations(CMsgSegment* segment, TiXmlElement* element);
+    int ReadConversion(CMsgSegment* segment, TiXmlElement* element);
+    int ReadComm(TiXmlElement* element, CMatrix* matrix);
+    int ReadChannel(TiXmlElement* element, CChannelTable* table);
+
+    // Rewrites the name, type, COMM and CHANNEL of the first MATRIX named oldName and writes the whole file.
+    // 0; -1 when there is no loaded document or the file could not be written (the document is changed
+    // all the same); 64 without a matrix.
+    int SaveMatrix(const std::string& oldName, CMatrix* matrix);
+    int WriteComm(TiXmlElement* element, CMatrix* matrix);
+    int WriteChannel(TiXmlElement* element, CMatrix* matrix);
+
+private:
+    std::string m_path;
+    CMatrixMgr* m_owner;
+    std::unique_ptr<TiXmlDocument> m_document;
+    TiXmlElement* m_root;
+};
