@@ -1,0 +1,238 @@
+#include "core/SystemConfig.h"
+#include "core/LcdWallLayout.h"
+#include "core/WallModel.h"
+#include "tests/support/WorkingDir.h"
+
+#include <csignal>
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <tinyxml.h>
+
+namespace {
+
+const char kSettings[] = ".\\system.xml";
+
+std::string Settings(const std::string& body) { return "<?xml version=\"1.0\" ?>\n<SYSTEM>\n" + body + "</SYSTEM>\n"; }
+
+// Each test runs in its own process, so the holder loads this test's file.
+class SettingsFile : public ::testing::Test {
+protected:
+    CSystemConfig* Load(const std::string& content) {
+        dir.Write("system.xml", content);
+        CSystemConfig* config = CSystemConfig::GetInstance();
+        config->Load(kSettings);
+        return config;
+    }
+    // The written file, parsed back.
+    TiXmlElement* Reread(const char* section) {
+        reread.Clear();
+        EXPECT_TRUE(reread.LoadFile(dir.Dir().File("system.xml").c_str(), TIXML_ENCODING_LEGACY));
+        TiXmlElement* root = reread.RootElement();
+        return root ? root->FirstChildElement(section) : nullptr;
+    }
+
+    WorkingDir dir;
+    TiXmlDocument reread;
+};
+
+} // namespace
+
+TEST_F(SettingsFile, ReadsEverySection) {
+    CSystemConfig* config = Load(Settings(
+        "<COMM port=\"COM4\" baudrate=\"19200\" databit=\"7\" stopbit=\"2\" parity=\"3\"/>"
+        "<MONITORCTRL><COMM port=\"COM9\" baudrate=\"4800\" databit=\"8\" stopbit=\"0\" parity=\"1\"/></MONITORCTRL>"
+        "<FRAMEEFFECT enable=\"True\" horizontal=\"12\" vertical=\"300\"/>"
+        "<MATRIXPAGE itemX1=\"2\" item02=\"5\" item12=\"-1\" item22=\"3\" item32=\"0\"/>"
+        "<LCDWALL row=\"3\" col=\"4\" pixel=\"6\"/>"
+        "<SYSTEMINFO name=\"n\" version=\"2.1\" company=\"\xC7\xBD\" title=\"T\"/>"));
+
+    std::string port;
+    int baud = 0, bits = 0, stop = 0, parity = 0;
+    EXPECT_EQ(config->LoadComm(port, baud, bits, stop, parity), 1);
+    EXPECT_EQ(port, "COM4");
+    EXPECT_EQ(std::vector<int>({baud, bits, stop, parity}), std::vector<int>({19200, 7, 2, 3}));
+    EXPECT_EQ(config->LoadMonitorComm(port, baud, bits, stop, parity), 1);
+    EXPECT_EQ(port, "COM9");
+    EXPECT_EQ(std::vector<int>({baud, bits, stop, parity}), std::vector<int>({4800, 8, 0, 1}));
+
+    BOOL enabled = FALSE;
+    BYTE h = 0, v = 0;
+    config->LoadFrameEffect(enabled, h, v);
+    EXPECT_TRUE(enabled); // "True" lower-cased is "true"
+    EXPECT_EQ(h, 12);
+    EXPECT_EQ(v, 44); // kept as a byte
+
+    int x1 = 9, i0 = 9, i1 = 9, i2 = 9, i3 = 9;
+    EXPECT_EQ(config->LoadMatrixPage(x1, i0, i1, i2, i3), 1);
+    EXPECT_EQ(std::vector<int>({x1, i0, i1, i2, i3}), std::vector<int>({2, 5, -1, 3, 0}));
+
+    int rows = 0, cols = 0, pixel = -1;
+    config->LoadRowCol(rows, cols);
+    config->LoadPixel(pixel);
+    EXPECT_EQ(std::vector<int>({rows, cols, pixel}), std::vector<int>({3, 4, 6}));
+
+    std::string name, version, company, title;
+    config->LoadSystemInfo(name, version, company, title);
+    EXPECT_EQ(company, "\xC7\xBD");
+    EXPECT_EQ(version, "2.1");
+}
+
+TEST_F(SettingsFile, PipNeedsExactlyTrueWhileTheFrameEffectIgnoresCase) {
+    CSystemConfig* config =
+        Load(Settings("<FRAMEEFFECT enable=\"TRUE\"/><COMPONENT><PIP enable=\"TRUE\"/></COMPONENT>"));
+    BOOL enabled = FALSE;
+    BYTE h = 7, v = 7;
+    config->LoadFrameEffect(enabled, h, v);
+    EXPECT_TRUE(enabled);
+    EXPECT_EQ(h, 0); // a missing value starts at 0
+    EXPECT_FALSE(config->IsPipEnabled());
+}
+
+TEST_F(SettingsFile, MissingSectionsAndNumbersLeaveTheCallersValues) {
+    CSystemConfig* config = Load(Settings("<COMM port=\"COM2\" baudrate=\"fast\"/><LCDWALL row=\"5\"/>"));
+    std::string port = "x";
+    int baud = 1200, bits = 7, stop = 1, parity = 2;
+    EXPECT_EQ(config->LoadComm(port, baud, bits, stop, parity), 1);
+    EXPECT_EQ(port, "COM2");
+    EXPECT_EQ(std::vector<int>({baud, bits, stop, parity}), std::vector<int>({1200, 7, 1, 2}));
+    EXPECT_EQ(config->LoadMonitorComm(port, baud, bits, stop, parity), 0);
+    EXPECT_EQ(port, "COM2");
+
+    int rows = 1, cols = 8, pixel = 5;
+    config->LoadRowCol(rows, cols);
+    config->LoadPixel(pixel);
+    EXPECT_EQ(std::vector<int>({rows, cols, pixel}), std::vector<int>({5, 8, 0}));
+
+    BOOL enabled = TRUE;
+    BYTE h = 3, v = 4;
+    config->LoadFrameEffect(enabled, h, v);
+    EXPECT_EQ(std::vector<int>({enabled, h, v}), std::vector<int>({TRUE, 3, 4}));
+    EXPECT_FALSE(config->IsPipEnabled());
+}
+
+TEST_F(SettingsFile, AMissingOrBrokenFileIsNeverWrittenOver) {
+    const std::string broken = Settings("<COMM port=\"COM1\"><LCDWALL row=\"2\"></COMM>");
+    CSystemConfig* config = Load(broken);
+    std::string port = "keep";
+    int n = 0;
+    EXPECT_EQ(config->LoadComm(port, n, n, n, n), 0);
+    EXPECT_EQ(port, "keep");
+    EXPECT_EQ(config->SaveComm("COM5", 9600, 8, 0, 0), 0);
+    EXPECT_EQ(config->SaveMonitorComm("COM5", 9600, 8, 0, 0), -1);
+    EXPECT_EQ(config->SaveRowCol(3, 3), 0);
+    EXPECT_EQ(dir.Read("system.xml"), broken);
+}
+
+TEST_F(SettingsFile, WritingKeepsUnknownContentAndGbkTextsByteForByte) {
+    const std::string gbkTitle = "\xB4\xF3\xC6\xC1\xC4\xBB\xC6\xB4\xBD\xD3"; // 大屏幕拼接
+    CSystemConfig* config = Load(Settings("<!-- operator's note -->\n"
+                                          "<SYSTEMINFO title=\"" +
+                                          gbkTitle +
+                                          "\" extra=\"1\"/>\n"
+                                          "<VENDOR_TUNING gamma=\"2.2\"><CURVE p=\"\xC7\xBD\"/></VENDOR_TUNING>\n"
+                                          "<COMM port=\"COM1\" baudrate=\"9600\" databit=\"8\" stopbit=\"0\" "
+                                          "parity=\"0\" flow=\"none\"/>\n"));
+    config->SaveComm("COM3", 38400, 8, 0, 2);
+
+    TiXmlElement* comm = Reread("COMM");
+    ASSERT_NE(comm, nullptr);
+    EXPECT_STREQ(comm->Attribute("port"), "COM3");
+    EXPECT_STREQ(comm->Attribute("baudrate"), "38400");
+    EXPECT_STREQ(comm->Attribute("parity"), "2");
+    EXPECT_STREQ(comm->Attribute("flow"), "none");
+    EXPECT_STREQ(Reread("SYSTEMINFO")->Attribute("title"), gbkTitle.c_str());
+    TiXmlElement* tuning = Reread("VENDOR_TUNING");
+    ASSERT_NE(tuning, nullptr);
+    EXPECT_STREQ(tuning->FirstChildElement("CURVE")->Attribute("p"), "\xC7\xBD");
+    EXPECT_NE(dir.Read("system.xml").find("operator's note"), std::string::npos);
+
+    // The holder still reads what it wrote.
+    std::string title, a, b, c;
+    config->LoadSystemInfo(a, b, c, title);
+    EXPECT_EQ(title, gbkTitle);
+}
+
+TEST_F(SettingsFile, OutputMapOfATwoByThreeWallReplacesWhatWasThereInOrder) {
+    CSystemConfig* config = Load(Settings("<LCDWALL row=\"2\" col=\"3\"><OUTPUT_MAPPING>"
+                                          "<ITEM row=\"9\" col=\"9\" output=\"9\"/><NOTE/>"
+                                          "</OUTPUT_MAPPING></LCDWALL>"));
+    CLcdWallLayout* layout = CWallModel::GetInstance()->GetLcdWallLayout();
+    layout->SetOutput(1, 2, 6);
+    layout->SetOutput(2, 3, 2);
+    EXPECT_EQ(config->SaveOutputMapping(layout), 0);
+
+    TiXmlElement* mapping = Reread("LCDWALL")->FirstChildElement("OUTPUT_MAPPING");
+    std::vector<std::vector<int>> items;
+    for (TiXmlNode* n = mapping->FirstChild(); n; n = n->NextSibling()) {
+        TiXmlElement* item = n->ToElement();
+        ASSERT_NE(item, nullptr);
+        ASSERT_EQ(std::string(item->Value()), "ITEM");
+        int r = 0, c = 0, o = 0;
+        item->QueryIntAttribute("row", &r);
+        item->QueryIntAttribute("col", &c);
+        item->QueryIntAttribute("output", &o);
+        items.push_back({r, c, o});
+    }
+    const std::vector<std::vector<int>> expected = {{1, 1, 1}, {1, 2, 6}, {1, 3, 3}, {2, 1, 4}, {2, 2, 5}, {2, 3, 2}};
+    EXPECT_EQ(items, expected);
+    EXPECT_EQ(config->SaveOutputMapping(nullptr), 64);
+}
+
+TEST_F(SettingsFile, OutputMapIsCreatedWhenMissingAndNotWithoutLcdWall) {
+    CSystemConfig* config = Load(Settings("<LCDWALL row=\"1\" col=\"2\"/>"));
+    CLcdWallLayout* layout = CWallModel::GetInstance()->GetLcdWallLayout();
+    EXPECT_EQ(config->SaveOutputMapping(layout), 0);
+    TiXmlElement* mapping = Reread("LCDWALL")->FirstChildElement("OUTPUT_MAPPING");
+    ASSERT_NE(mapping, nullptr);
+    EXPECT_NE(mapping->FirstChildElement("ITEM")->NextSiblingElement("ITEM"), nullptr);
+}
+
+TEST_F(SettingsFile, RenamingFindsTheFirstOfEqualNamesAndAnUnknownNameChangesNothing) {
+    const std::string original = Settings("<SCENE><ITEM id=\"1\" name=\"A\"/><ITEM id=\"2\"/>"
+                                          "<ITEM id=\"3\" name=\"B\"/><ITEM id=\"4\" name=\"B\"/></SCENE>");
+    CSystemConfig* config = Load(original);
+    EXPECT_EQ(config->RenameScene("C", "D"), -1);
+    EXPECT_EQ(dir.Read("system.xml"), original);
+    EXPECT_EQ(config->FindSceneItem(""), nullptr); // an item without a name never matches
+
+    EXPECT_EQ(config->RenameScene("B", "\xC7\xBD"), 0);
+    TiXmlElement* item = Reread("SCENE")->FirstChildElement("ITEM");
+    std::vector<std::string> names;
+    for (; item; item = item->NextSiblingElement("ITEM"))
+        names.push_back(item->Attribute("name") ? item->Attribute("name") : "-");
+    EXPECT_EQ(names, std::vector<std::string>({"A", "-", "\xC7\xBD", "B"}));
+}
+
+TEST_F(SettingsFile, AWriteThatFailsPartWayLeavesThePreviousFileWhole) {
+    std::string padding(4000, ' ');
+    const std::string original = Settings("<COMM port=\"COM1\" baudrate=\"9600\" databit=\"8\" stopbit=\"0\" "
+                                          "parity=\"0\"/>\n<MATRIXPAGE/>\n<PAD text=\"" +
+                                          padding + "\"/>\n");
+    CSystemConfig* config = Load(original);
+    chmod(dir.Dir().File("system.xml").c_str(), 0640);
+
+    // The file system refuses anything past 1 KiB: the new file cannot be completed.
+    signal(SIGXFSZ, SIG_IGN);
+    rlimit previous{};
+    getrlimit(RLIMIT_FSIZE, &previous);
+    rlimit limit{1024, previous.rlim_max};
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limit), 0);
+    config->SaveComm("COM7", 115200, 8, 0, 0);
+    EXPECT_EQ(dir.Read("system.xml"), original);
+
+    // Nothing half-written is left beside it.
+    int files = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(dir.Dir().Path()))
+        files += entry.is_regular_file() ? 1 : 0;
+    EXPECT_EQ(files, 1);
+
+    // The change stays in memory, and the next write that can complete carries it.
+    setrlimit(RLIMIT_FSIZE, &previous);
+    config->SaveMatrixPage(1, 2, 3, 4, 5);
+    EXPECT_STREQ(Reread("COMM")->Attribute("port"), "COM7");
+    struct stat st {};
+    stat(dir.Dir().File("system.xml").c_str(), &st);
+    EXPECT_EQ(st.st_mode & 0777, 0640u); // the operator's permissions survive the replacement
+}
