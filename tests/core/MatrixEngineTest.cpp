@@ -1,11 +1,10 @@
 #include "core/ChannelTable.h"
 #include "core/ConvertOperation.h"
+#include "tests/core/AllocationCounter.h"
 #include "tests/core/MatrixFixture.h"
 
 #include <climits>
-#include <cstdlib>
 #include <cstring>
-#include <new>
 
 namespace {
 
@@ -218,24 +217,6 @@ TEST_F(MatrixBuild, AMessageOrSegmentBeyondItsBufferIsNotBuilt) {
     EXPECT_EQ(message->Build(5, 0, nullptr, len), -1);
 }
 
-namespace {
-
-// Counts allocations while armed; the engine must build without any.
-bool gCountAllocations = false;
-int gAllocations = 0;
-
-} // namespace
-
-void* operator new(std::size_t size) {
-    if (gCountAllocations)
-        ++gAllocations;
-    if (void* p = std::malloc(size ? size : 1))
-        return p;
-    throw std::bad_alloc();
-}
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete(void* p, std::size_t) noexcept { std::free(p); }
-
 TEST_F(MatrixBuild, BuildingAllocatesNothing) {
     LoadMatrices(OnWall("<MESSAGE name=\"all\"><BYTES type=\"alpha\">A long constant text of 30 bytes</BYTES>"
                         "<BYTES type=\"hex\">0x1234ABCD</BYTES><BYTES type=\"number\">171</BYTES><BYTES/>"
@@ -246,17 +227,14 @@ TEST_F(MatrixBuild, BuildingAllocatesNothing) {
     BYTE buffer[kMessageBufferSize];
     int len = kMessageBufferSize;
     // The counter itself sees an allocation.
-    gAllocations = 0;
-    gCountAllocations = true;
+    StartCountingAllocations();
     auto probe = std::make_unique<int>(1);
-    gCountAllocations = false;
-    ASSERT_EQ(gAllocations, 1);
+    ASSERT_EQ(StopCountingAllocations(), 1);
 
-    gAllocations = 0;
-    gCountAllocations = true;
+    StartCountingAllocations();
     int r = message->Build(123456, 789, buffer, len);
-    gCountAllocations = false;
+    int allocations = StopCountingAllocations();
     EXPECT_EQ(r, 0);
-    EXPECT_EQ(gAllocations, 0);
+    EXPECT_EQ(allocations, 0);
     EXPECT_EQ(len, 32 + 1 + 1 + 1 + 20 + 5 + 1 + 1 + 1); // HIGHIN is the input too: 1E240
 }
