@@ -7,11 +7,6 @@
 CCheckOpertion::CCheckOpertion(CMsgSegment* segment, int kind, int from, int to)
     : COperation(segment, kind), m_from(from), m_to(to) {}
 
-void CCheckOpertion::SetRange(int from, int to) {
-    m_from = from;
-    m_to = to;
-}
-
 int CCheckOpertion::Apply() {
     if (!m_segment)
         return 1;

@@ -10,7 +10,6 @@ public:
     // Positions outside what this build has made so far add nothing.
     int Apply() override;
 
-    void SetRange(int from, int to);
     int GetFrom() const { return m_from; }
     int GetTo() const { return m_to; }
 

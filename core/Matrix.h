@@ -52,7 +52,7 @@ public:
 
     void SetSignal(const std::string& type, const std::string& growType);
     void GetSignal(std::string& type, std::string& growType) const;
-    std::string GetName() const { return m_name; }
+    const std::string& GetName() const { return m_name; }
     void SetName(const std::string& name) { m_name = name; }
     int GetSignalType() const { return m_signalType; }
     void SetSignalType(int signalType) { m_signalType = signalType; }

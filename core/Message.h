@@ -18,7 +18,7 @@ public:
     CMessage& operator=(const CMessage&) = delete;
     ~CMessage();
 
-    std::string GetName() const { return m_name; }
+    const std::string& GetName() const { return m_name; }
     // Takes the segment; a null one is ignored.
     void AddSegment(std::unique_ptr<CMsgSegment> segment);
     void SetFollowup(const std::string& item, int delay);
