@@ -10,9 +10,6 @@ public:
     // Positions outside what this build has made so far add nothing.
     int Apply() override;
 
-    int GetFrom() const { return m_from; }
-    int GetTo() const { return m_to; }
-
 private:
     int m_from;
     int m_to;

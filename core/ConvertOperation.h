@@ -12,8 +12,6 @@ public:
 
     int Apply() override;
 
-    int GetWidth() const { return m_width; }
-
 private:
     int m_width;
 };

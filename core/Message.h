@@ -36,11 +36,8 @@ public:
     int GetLowIn() const { return m_lowIn; }
     int GetHighIn() const { return m_highIn; }
     const BYTE* GetOut() const { return m_out; }
-    int GetOutLen() const { return m_outLen; }
     // Bytes of the build in progress placed so far (before the segment being built).
     int GetBuiltLength() const { return m_built; }
-
-    size_t GetSegmentCount() const { return m_segments.size(); }
 
 private:
     std::vector<std::unique_ptr<CMsgSegment>> m_segments;

@@ -46,8 +46,6 @@ public:
 
     // A conversion whose text cannot be made marks the segment as not buildable.
     void MarkTooLong() { m_tooLong = true; }
-    int GetMode() const { return m_mode; }
-    CMessage* GetOwner() const { return m_owner; }
 
 protected:
     CMessage* m_owner;

@@ -29,8 +29,6 @@ public:
     // Works on the segment's scratch in place; allocates nothing. 1.
     virtual int Apply() = 0;
 
-    int GetKind() const { return m_kind; }
-
 protected:
     CMsgSegment* m_segment;
     int m_kind;

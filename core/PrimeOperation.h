@@ -10,8 +10,6 @@ public:
     // Division and remainder by 0, or of the most negative value by -1, leave the value as it is.
     int Apply() override;
 
-    int GetOperand() const { return m_operand; }
-
 private:
     int m_operand;
 };
