@@ -82,3 +82,10 @@ TEST_F(MatrixManager, TheSampleFileDrivesEveryKindOfMatrix) {
     EXPECT_EQ(pauses, std::vector<DWORD>{500});
     EXPECT_EQ(wallPty.ReadAvailable(), Hex("55 01 03 04 5D 55 02 03 04 5E"));
 }
+
+TEST_F(MatrixManager, TheWallModelsManagerIsMadeOnceFromTheCurrentFolder) {
+    LoadMatrices(OnWall(""));
+    CMatrixMgr* first = GetMatrixMgr(CWallModel::GetInstance());
+    EXPECT_EQ(first->GetAt(first->FindMatrix("M"))->GetName(), "M");
+    EXPECT_EQ(GetMatrixMgr(CWallModel::GetInstance()), first);
+}
