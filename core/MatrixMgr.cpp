@@ -79,10 +79,3 @@ int CMatrixMgr::SetMatrixPageItems(int itemX1, int item02, int item12, int item2
     m_settings->SaveMatrixPage(itemX1, item02, item12, item22, item32);
     return 1;
 }
-
-CMatrixMgr* GetMatrixMgr(CWallModel* model) {
-    static CMatrixMgr* manager = nullptr;
-    if (!manager && model)
-        manager = new CMatrixMgr(model);
-    return manager;
-}

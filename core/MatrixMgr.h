@@ -48,7 +48,3 @@ private:
     std::string m_settingsPath;
     CSystemConfig* m_settings;
 };
-
-// The wall model's matrix manager: made with the model as its owner on the first request and kept, as the model
-// is, until the process ends.
-CMatrixMgr* GetMatrixMgr(CWallModel* model);

@@ -2,6 +2,7 @@
 
 #include "ErrorMessage.h"
 #include "LcdWallLayout.h"
+#include "SceneModel.h"
 #include "WallDefaults.h"
 #include "XmlLoad.h"
 #include "XmlNumber.h"
@@ -168,6 +169,24 @@ int CSystemConfig::LoadOutputMapping(CLcdWallLayout* layout) {
     return 1;
 }
 
+void CSystemConfig::LoadScenes(CSceneModel* model) {
+    const TiXmlElement* scenes = Section("SCENE");
+    if (!model || !scenes)
+        return;
+    // An item without an area attribute takes that value from the item before it.
+    int left = 0, top = 0, right = 0, bottom = 0;
+    for (const TiXmlElement* item = scenes->FirstChildElement("ITEM"); item; item = item->NextSiblingElement("ITEM")) {
+        NumberAttribute(item, "left", left);
+        NumberAttribute(item, "top", top);
+        NumberAttribute(item, "right", right);
+        NumberAttribute(item, "bottom", bottom);
+        int id = 0;
+        if (!ReadDecimalAttribute(*item, "id", id))
+            continue; // a scene without a slot number has no slot to go to
+        model->SetScene(id, TextAttribute(item, "name"), CRect(left, top, right, bottom));
+    }
+}
+
 TiXmlElement* CSystemConfig::FindSceneItem(const std::string& name) {
     TiXmlElement* scenes = Section("SCENE");
     if (!scenes)
@@ -178,6 +197,27 @@ TiXmlElement* CSystemConfig::FindSceneItem(const std::string& name) {
             return item;
     }
     return nullptr;
+}
+
+int CSystemConfig::LoadMatrixRecords(CSceneModel* model, const std::string& name) {
+    const TiXmlElement* item = FindSceneItem(name);
+    if (!item)
+        return -1;
+    for (const TiXmlElement* rec = item->FirstChildElement("MATRIXREC"); rec;
+         rec = rec->NextSiblingElement("MATRIXREC")) {
+        // A record without its input or output would replay a switch nobody recorded: skip it.
+        int input = 0, output = 0;
+        if (!ReadDecimalAttribute(*rec, "input", input) || !ReadDecimalAttribute(*rec, "output", output))
+            continue;
+        MatrixRecord record;
+        record.matrix = TextAttribute(rec, "matrix");
+        record.msg = TextAttribute(rec, "msg");
+        record.input = LOBYTE(static_cast<uint32_t>(input));
+        record.output = LOBYTE(static_cast<uint32_t>(output));
+        record.port = TextAttribute(rec, "port");
+        model->AppendRecord(record);
+    }
+    return 0;
 }
 
 int CSystemConfig::SaveComm(const std::string& port, int baud, int dataBits, int stopBits, int parity) {
@@ -260,6 +300,29 @@ int CSystemConfig::SaveOutputMapping(CLcdWallLayout* layout) {
             item.SetAttribute("output", output);
             mapping->InsertEndChild(item);
         }
+    }
+    WriteFile();
+    return 0;
+}
+
+int CSystemConfig::SaveScene(CSceneModel* model, const std::string& name, int left, int top, int right, int bottom) {
+    TiXmlElement* item = FindSceneItem(name);
+    if (!item)
+        return -1;
+    RemoveChildren(item);
+    item->SetAttribute("top", top);
+    item->SetAttribute("left", left);
+    item->SetAttribute("bottom", bottom);
+    item->SetAttribute("right", right);
+    for (auto it = model->GetRecordsBegin(); it != model->GetRecordsEnd(); it = model->NextRecord(it)) {
+        const MatrixRecord record = model->GetRecord(it);
+        TiXmlElement rec("MATRIXREC");
+        rec.SetAttribute("matrix", record.matrix.c_str());
+        rec.SetAttribute("msg", record.msg.c_str());
+        rec.SetAttribute("port", record.port.c_str());
+        rec.SetAttribute("input", record.input);
+        rec.SetAttribute("output", record.output);
+        item->InsertEndChild(rec);
     }
     WriteFile();
     return 0;

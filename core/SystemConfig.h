@@ -8,6 +8,7 @@
 class TiXmlDocument;
 class TiXmlElement;
 class CLcdWallLayout;
+class CSceneModel;
 
 // The settings file, ".\system.xml": loaded once, held for the whole run, and written back whole after every
 // change. Sections the program does not know, and attributes it does not set, are kept.
@@ -29,7 +30,9 @@ public:
     int LoadRowCol(int& rows, int& cols);
     int LoadSystemInfo(std::string& name, std::string& version, std::string& company, std::string& title);
     int LoadOutputMapping(CLcdWallLayout* layout);
+    void LoadScenes(CSceneModel* model);
     TiXmlElement* FindSceneItem(const std::string& name);
+    int LoadMatrixRecords(CSceneModel* model, const std::string& name);
 
     // Writers: each sets attributes on the element that is there and writes the whole file.
     int SaveComm(const std::string& port, int baud, int dataBits, int stopBits, int parity);
@@ -39,6 +42,7 @@ public:
     int SaveRowCol(int rows, int cols);
     int SavePixel(int index);
     int SaveOutputMapping(CLcdWallLayout* layout);
+    int SaveScene(CSceneModel* model, const std::string& name, int left, int top, int right, int bottom);
     int RenameScene(const std::string& oldName, const std::string& newName);
 
 private:

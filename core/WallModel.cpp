@@ -3,6 +3,8 @@
 #include "CommPort.h"
 #include "FrameEffect.h"
 #include "LcdWallLayout.h"
+#include "MatrixMgr.h"
+#include "SceneModel.h"
 #include "SystemConfig.h"
 
 CWallModel::CWallModel() = default;
@@ -34,6 +36,19 @@ CLcdWallLayout* CWallModel::GetLcdWallLayout() {
     if (!m_lcdWallLayout)
         m_lcdWallLayout = std::make_unique<CLcdWallLayout>(this);
     return m_lcdWallLayout.get();
+}
+
+CSceneModel* CWallModel::GetSceneModel() {
+    if (!m_sceneModel)
+        m_sceneModel = std::make_unique<CSceneModel>(this);
+    return m_sceneModel.get();
+}
+
+// The first request reads "matrix.xml".
+CMatrixMgr* CWallModel::GetMatrixMgr() {
+    if (!m_matrixMgr)
+        m_matrixMgr = std::make_unique<CMatrixMgr>(this);
+    return m_matrixMgr.get();
 }
 
 int CWallModel::SaveComm(const std::string& port, int baud, int dataBits, int stopBits, int parity) {

@@ -85,7 +85,7 @@ TEST_F(MatrixManager, TheSampleFileDrivesEveryKindOfMatrix) {
 
 TEST_F(MatrixManager, TheWallModelsManagerIsMadeOnceFromTheCurrentFolder) {
     LoadMatrices(OnWall(""));
-    CMatrixMgr* first = GetMatrixMgr(CWallModel::GetInstance());
+    CMatrixMgr* first = CWallModel::GetInstance()->GetMatrixMgr();
     EXPECT_EQ(first->GetAt(first->FindMatrix("M"))->GetName(), "M");
-    EXPECT_EQ(GetMatrixMgr(CWallModel::GetInstance()), first);
+    EXPECT_EQ(CWallModel::GetInstance()->GetMatrixMgr(), first);
 }
