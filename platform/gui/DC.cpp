@@ -623,6 +623,8 @@ int CDC::GetDeviceCaps(int index) const {
     HDC__* dc = Live(m_hAttribDC ? m_hAttribDC : m_hDC);
     if (!dc)
         return 0;
+    if (auto it = dc->capsOverrides.find(index); it != dc->capsOverrides.end())
+        return it->second;
     const QSize size = dc->DeviceSize();
     const bool mono = dc->kind == HDC__::Kind::Memory && dc->state.bitmap && dc->state.bitmap->mono;
     const bool device = dc->kind == HDC__::Kind::Device;
@@ -661,6 +663,11 @@ int CDC::GetDeviceCaps(int index) const {
     }
     default: return 0;
     }
+}
+
+void CDC::OverrideDeviceCaps(int index, int value) {
+    if (HDC__* dc = Live(m_hAttribDC ? m_hAttribDC : m_hDC))
+        dc->capsOverrides[index] = value;
 }
 
 // ---------------------------------------------------------------------------------------------------------

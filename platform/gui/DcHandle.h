@@ -11,6 +11,7 @@
 #include <QTransform>
 
 #include <functional>
+#include <map>
 #include <memory>
 #include <vector>
 
@@ -62,6 +63,8 @@ struct HDC__ {
 
     bool hasMetaClip = false; // the rectangle being painted, device coordinates
     QRegion metaClip;
+
+    std::map<int, int> capsOverrides;
 
     CDC* lasting = nullptr; // the wrapper CDC::FromHandle made; belongs to the handle
 

@@ -1,6 +1,6 @@
 #pragma once
 
-// The records behind the drawing handles; only the drawing layer's sources include this.
+// The records behind the drawing handles. Gdi.h includes this; callers use the handles, not the fields.
 
 #include "Gdi.h"
 
