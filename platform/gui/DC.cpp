@@ -16,6 +16,7 @@
 #include <QGuiApplication>
 #include <QMetaObject>
 #include <QPagedPaintDevice>
+#include <QPaintEngine>
 #include <QPixmap>
 #include <QScreen>
 
@@ -101,25 +102,29 @@ public:
         if (visible.isEmpty())
             return;
         if (dc->kind == HDC__::Kind::Device) {
-            if (!dc->painter || !dc->painter->isActive())
+            QPainter* painter = dc->DevicePainter();
+            if (!painter || !painter->isActive())
                 return;
-            m_painter = dc->painter.get();
+            m_painter = painter;
             m_painter->save();
             m_persistent = true;
+            m_base = dc->base;
+            m_raster = painter->paintEngine() && painter->paintEngine()->type() == QPaintEngine::Raster;
         } else {
             QImage* image = dc->Raster();
             if (!Paintable(image) || !m_local.begin(image))
                 return;
             m_painter = &m_local;
         }
-        m_painter->resetTransform();
+        m_painter->setTransform(m_base);
         m_painter->setRenderHint(QPainter::Antialiasing, false);
         m_painter->setRenderHint(QPainter::SmoothPixmapTransform, false);
-        m_painter->setClipRegion(visible);
+        m_painter->setClipRegion(visible, dc->external ? Qt::IntersectClip : Qt::ReplaceClip);
         m_painter->setPen(Qt::NoPen);
         m_painter->setBrush(Qt::NoBrush);
         m_painter->setCompositionMode(QPainter::CompositionMode_SourceOver);
-        m_raster = !m_persistent;
+        if (!m_persistent)
+            m_raster = true;
     }
     ~Scope() {
         if (m_persistent)
@@ -133,12 +138,15 @@ public:
     explicit operator bool() const { return m_painter != nullptr; }
     QPainter* operator->() const { return m_painter; }
     QPainter* get() const { return m_painter; }
-    // Raster operations exist only on images; other devices paint plainly.
+    // Raster operations exist only on raster devices; others paint plainly.
     void SetMode(QPainter::CompositionMode mode) {
         m_painter->setCompositionMode(m_raster ? mode : QPainter::CompositionMode_SourceOver);
     }
+    // Logical or device coordinates, on top of an external painter's own transform.
+    void SetTransform(const QTransform& t) { m_painter->setTransform(t * m_base); }
 
 private:
+    QTransform m_base;
     QPainter m_local;
     QPainter* m_painter = nullptr;
     bool m_persistent = false;
@@ -580,7 +588,23 @@ void CDC::DetachPaintDevice() {
 
 QPainter* CDC::GetPainter() const {
     HDC__* dc = Live(m_hDC);
-    return (dc && dc->kind == HDC__::Kind::Device) ? dc->painter.get() : nullptr;
+    return (dc && dc->kind == HDC__::Kind::Device) ? dc->DevicePainter() : nullptr;
+}
+
+BOOL CDC::AttachPainter(QPainter* painter) {
+    if (!painter || !painter->isActive() || m_hDC)
+        return FALSE;
+    auto* dc = new HDC__(HDC__::Kind::Device);
+    dc->device = painter->device();
+    dc->external = painter;
+    dc->base = painter->transform();
+    m_hDC = m_hAttribDC = dc;
+    return TRUE;
+}
+
+void CDC::DetachPainter() {
+    if (HDC__* dc = Live(m_hDC); dc && dc->external)
+        DeleteDC();
 }
 
 CWnd* CDC::GetWindow() const {
@@ -1046,10 +1070,10 @@ void PenLine(Scope& s, HDC__* dc, QPoint a, QPoint b) {
     static const Qt::PenStyle styles[] = {Qt::SolidLine,      Qt::DashLine, Qt::DotLine,  Qt::DashDotLine,
                                           Qt::DashDotDotLine, Qt::NoPen,    Qt::SolidLine};
     QPen qpen(color, width <= 0 ? 0 : width, styles[std::min<UINT>(pen->log.lopnStyle, 6)], Qt::FlatCap);
-    s->setTransform(t);
+    s.SetTransform(t);
     s->setPen(qpen);
     s->drawLine(a, b);
-    s->resetTransform();
+    s.SetTransform(QTransform());
 }
 
 } // namespace
@@ -1155,7 +1179,7 @@ template <class Draw> BOOL Shape(HDC__* dc, Draw draw) {
         qpen = QPen(mix.fixed ? mix.color : ToQColor(pen->log.lopnColor),
                     pen->log.lopnWidth.x <= 1 ? 0 : pen->log.lopnWidth.x);
     s.SetMode(mix.mode);
-    s->setTransform(dc->Transform());
+    s.SetTransform(dc->Transform());
     s->setPen(qpen);
     s->setBrush(brush);
     s->setBrushOrigin(dc->state.brushOrg);
@@ -1620,7 +1644,7 @@ void DrawLines(HDC__* dc, const std::vector<TextLine>& lines, const std::vector<
     Scope s(dc, clip);
     if (!s)
         return;
-    s->setTransform(dc->Transform());
+    s.SetTransform(dc->Transform());
     s->setFont(FontOf(dc));
     const QColor text = ToQColor(dc->state.textColor);
     for (size_t i = 0; i < lines.size(); ++i) {
@@ -1859,7 +1883,7 @@ void DrawPicture(HDC__* dc, const QImage& picture, QPoint at, QSize cut) {
     Scope s(dc, &clip);
     if (!s)
         return;
-    s->setTransform(dc->Transform());
+    s.SetTransform(dc->Transform());
     s->drawImage(at, picture);
 }
 
