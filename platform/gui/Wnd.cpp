@@ -1,6 +1,8 @@
 #include "Wnd.h"
 
 #include "Cursor.h"
+#include "DC.h"
+#include "Font.h"
 #include "GbkString.h"
 #include "HostWidget.h"
 #include "SystemMetrics.h"
@@ -405,7 +407,7 @@ public:
     std::vector<QMetaObject::Connection> m_barConnections;
 
     CWnd* m_owner = nullptr;
-    CFont* m_font = nullptr;
+    HFONT m_font = nullptr;
     std::string m_text; // host windows keep their text in GBK as given
 
     QRegion m_invalid; // client coordinates
@@ -436,6 +438,7 @@ public:
 
     UINT m_classStyle = CS_DBLCLKS;
     HCURSOR m_classCursor = nullptr;
+    WNDCLASS m_class{};
 
     // The move and size loop that a press on a caption or frame hit code starts.
     int m_sizeMoveHit = HTNOWHERE;
@@ -1042,12 +1045,13 @@ BOOL CWnd::AttachWidget(QWidget* widget, bool owned, bool subclass) {
     b.m_ownEnabled = !widget->testAttribute(Qt::WA_ForceDisabled);
     if (b.m_host) {
         b.m_host->m_wnd = this;
-        const WindowClassInfo info = FindWindowClass(b.m_host->ClassName());
-        b.m_classStyle = info.style;
-        b.m_classCursor = info.cursor;
+        b.m_class = FindWindowClass(b.m_host->ClassName());
+        b.m_classStyle = b.m_class.style;
+        b.m_classCursor = b.m_class.hCursor;
         b.m_host->setAttribute(Qt::WA_InputMethodEnabled, true);
         b.ConnectScrollBars();
     } else {
+        b.m_class = WNDCLASS{};
         b.m_classStyle = CS_DBLCLKS;
         b.m_classCursor = nullptr;
     }
@@ -1469,10 +1473,12 @@ int CWnd::GetWindowTextLength() const {
     return static_cast<int>(const_cast<CWnd*>(this)->SendMessage(WM_GETTEXTLENGTH, 0, 0));
 }
 
-void CWnd::SetFont(CFont* pFont, BOOL bRedraw) { SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(pFont), bRedraw); }
+void CWnd::SetFont(CFont* pFont, BOOL bRedraw) {
+    SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(pFont ? pFont->GetSafeHandle() : nullptr), bRedraw);
+}
 
 CFont* CWnd::GetFont() const {
-    return reinterpret_cast<CFont*>(const_cast<CWnd*>(this)->SendMessage(WM_GETFONT, 0, 0));
+    return CFont::FromHandle(reinterpret_cast<HFONT>(const_cast<CWnd*>(this)->SendMessage(WM_GETFONT, 0, 0)));
 }
 
 // ---------------------------------------------------------------------------------------------------------------
@@ -2091,7 +2097,7 @@ LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         return static_cast<LRESULT>(n);
     }
     case WM_SETFONT:
-        b.m_font = reinterpret_cast<CFont*>(wParam);
+        b.m_font = reinterpret_cast<HFONT>(wParam);
         if (LOWORD(static_cast<uint32_t>(lParam)))
             Invalidate(TRUE);
         return 0;
@@ -2472,9 +2478,28 @@ BOOL CWnd::OnChildNotify(UINT /*message*/, WPARAM /*wParam*/, LPARAM /*lParam*/,
 // ---------------------------------------------------------------------------------------------------------------
 // Background and synthesised keys
 
-void CWnd::SendEraseBackground(CWnd* wnd) { Dispatch(wnd, WM_ERASEBKGND, 0, 0); }
+// WM_ERASEBKGND gets a DC on the retained image clipped to the rectangle being painted.
+void CWnd::SendEraseBackground(CWnd* wnd) {
+    QImage* image = wnd->GetClientImage();
+    if (!image || image->isNull())
+        return;
+    CDC dc;
+    if (!dc.AttachImage(image))
+        return;
+    const CRect paint = wnd->GetPaintRect();
+    dc.IntersectClipRect(&paint);
+    Dispatch(wnd, WM_ERASEBKGND, reinterpret_cast<WPARAM>(&dc), 0);
+}
 
-LRESULT CWnd::EraseWithClassBackground(WPARAM /*dc*/) { return 0; }
+LRESULT CWnd::EraseWithClassBackground(WPARAM dc) {
+    auto* pDC = reinterpret_cast<CDC*>(dc);
+    COLORREF color = 0;
+    if (!pDC || !GetHost() || !WindowClassBackground(m_bridge->m_class, &color))
+        return FALSE;
+    const CRect paint = GetPaintRect();
+    pDC->FillSolidRect(&paint, color);
+    return TRUE;
+}
 
 void CWnd::SynthesizeKey(UINT vk, bool down) {
     QWidget* widget = GetHostWidget();
