@@ -129,6 +129,14 @@ public:
 };
 
 constexpr const char* kDialogManagerProperty = "dialogManager";
+// Set on a widget whose window was destroyed while Qt still delivers an event to it.
+constexpr const char* kDestroyedProperty = "wndDestroyed";
+
+// Offscreen windows cannot be raised; asking only prints a warning.
+void RaiseWidget(QWidget* widget) {
+    if (!widget->isWindow() || QGuiApplication::platformName() != QLatin1String("offscreen"))
+        RaiseWidget(widget);
+}
 
 bool InDialogManager(const QWidget* widget) {
     for (const QWidget* w = widget; w; w = w->parentWidget()) {
@@ -1149,7 +1157,7 @@ CWnd* CWnd::FromHandle(HWND hWnd) { return hWnd; }
 CWnd* CWnd::FromHandlePermanent(HWND hWnd) { return IsLive(hWnd) && !IsWrapper(hWnd) ? hWnd : nullptr; }
 
 CWnd* CWnd::FromWidget(QWidget* widget) {
-    if (!widget)
+    if (!widget || widget->property(kDestroyedProperty).toBool())
         return nullptr;
     auto it = Attached().find(widget);
     if (it != Attached().end())
@@ -1176,7 +1184,7 @@ CWnd* CWnd::FromWidgetPermanent(const QWidget* widget) {
     if (!widget)
         return nullptr;
     auto it = Attached().find(widget);
-    return it != Attached().end() ? it->second : nullptr;
+    return it != Attached().end() && !IsWrapper(it->second) ? it->second : nullptr;
 }
 
 HWND CWnd::GetSafeHwnd() const { return m_hWnd && m_bridge ? const_cast<CWnd*>(this) : nullptr; }
@@ -1316,9 +1324,11 @@ BOOL CWnd::DestroyWindow() {
         }
     }
     if (widget && owned) {
-        if (DispatchDepth().count(widget.data()))
+        if (DispatchDepth().count(widget.data())) {
+            widget->setProperty(kDestroyedProperty, true);
+            SetWidgetCtrlId(widget, 0);
             widget->deleteLater();
-        else
+        } else
             delete widget.data();
     }
     return TRUE;
@@ -1583,11 +1593,11 @@ BOOL CWnd::SetWindowPos(const CWnd* pWndInsertAfter, int x, int y, int cx, int c
                 if (visible)
                     widget->show();
             }
-            widget->raise();
+            RaiseWidget(widget);
         } else if (after == HWND_BOTTOM) {
             widget->lower();
         } else if (after == HWND_TOP || after == HWND_TOPMOST) {
-            widget->raise();
+            RaiseWidget(widget);
         } else if (IsWindow(after) && after->GetHostWidget() &&
                    after->GetHostWidget()->parentWidget() == widget->parentWidget()) {
             widget->stackUnder(after->GetHostWidget());
@@ -1640,7 +1650,7 @@ void CWnd::CenterWindow(CWnd* pAlternateOwner) {
 
 void CWnd::BringWindowToTop() {
     if (QWidget* widget = GetHostWidget())
-        widget->raise();
+        RaiseWidget(widget);
 }
 
 // ---------------------------------------------------------------------------------------------------------------
@@ -1672,7 +1682,7 @@ BOOL CWnd::ShowWindow(int nCmdShow) {
     default:
         widget->show();
         if (widget->isWindow() && !widget->testAttribute(Qt::WA_ShowWithoutActivating)) {
-            widget->raise();
+            RaiseWidget(widget);
             widget->activateWindow();
         }
         break;
@@ -1890,7 +1900,7 @@ BOOL CWnd::SetForegroundWindow() {
     QWidget* widget = GetHostWidget();
     if (!widget)
         return FALSE;
-    widget->window()->raise();
+    RaiseWidget(widget->window());
     widget->window()->activateWindow();
     return TRUE;
 }
