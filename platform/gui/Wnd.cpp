@@ -1,6 +1,8 @@
 #include "Wnd.h"
 
 #include "Cursor.h"
+#include "DC.h"
+#include "Font.h"
 #include "GbkString.h"
 #include "HostWidget.h"
 #include "SystemMetrics.h"
@@ -127,6 +129,14 @@ public:
 };
 
 constexpr const char* kDialogManagerProperty = "dialogManager";
+// Set on a widget whose window was destroyed while Qt still delivers an event to it.
+constexpr const char* kDestroyedProperty = "wndDestroyed";
+
+// Offscreen windows cannot be raised; asking only prints a warning.
+void RaiseWidget(QWidget* widget) {
+    if (!widget->isWindow() || QGuiApplication::platformName() != QLatin1String("offscreen"))
+        RaiseWidget(widget);
+}
 
 bool InDialogManager(const QWidget* widget) {
     for (const QWidget* w = widget; w; w = w->parentWidget()) {
@@ -405,7 +415,7 @@ public:
     std::vector<QMetaObject::Connection> m_barConnections;
 
     CWnd* m_owner = nullptr;
-    CFont* m_font = nullptr;
+    HFONT m_font = nullptr;
     std::string m_text; // host windows keep their text in GBK as given
 
     QRegion m_invalid; // client coordinates
@@ -436,6 +446,7 @@ public:
 
     UINT m_classStyle = CS_DBLCLKS;
     HCURSOR m_classCursor = nullptr;
+    WNDCLASS m_class{};
 
     // The move and size loop that a press on a caption or frame hit code starts.
     int m_sizeMoveHit = HTNOWHERE;
@@ -1042,12 +1053,13 @@ BOOL CWnd::AttachWidget(QWidget* widget, bool owned, bool subclass) {
     b.m_ownEnabled = !widget->testAttribute(Qt::WA_ForceDisabled);
     if (b.m_host) {
         b.m_host->m_wnd = this;
-        const WindowClassInfo info = FindWindowClass(b.m_host->ClassName());
-        b.m_classStyle = info.style;
-        b.m_classCursor = info.cursor;
+        b.m_class = FindWindowClass(b.m_host->ClassName());
+        b.m_classStyle = b.m_class.style;
+        b.m_classCursor = b.m_class.hCursor;
         b.m_host->setAttribute(Qt::WA_InputMethodEnabled, true);
         b.ConnectScrollBars();
     } else {
+        b.m_class = WNDCLASS{};
         b.m_classStyle = CS_DBLCLKS;
         b.m_classCursor = nullptr;
     }
@@ -1145,7 +1157,7 @@ CWnd* CWnd::FromHandle(HWND hWnd) { return hWnd; }
 CWnd* CWnd::FromHandlePermanent(HWND hWnd) { return IsLive(hWnd) && !IsWrapper(hWnd) ? hWnd : nullptr; }
 
 CWnd* CWnd::FromWidget(QWidget* widget) {
-    if (!widget)
+    if (!widget || widget->property(kDestroyedProperty).toBool())
         return nullptr;
     auto it = Attached().find(widget);
     if (it != Attached().end())
@@ -1172,7 +1184,7 @@ CWnd* CWnd::FromWidgetPermanent(const QWidget* widget) {
     if (!widget)
         return nullptr;
     auto it = Attached().find(widget);
-    return it != Attached().end() ? it->second : nullptr;
+    return it != Attached().end() && !IsWrapper(it->second) ? it->second : nullptr;
 }
 
 HWND CWnd::GetSafeHwnd() const { return m_hWnd && m_bridge ? const_cast<CWnd*>(this) : nullptr; }
@@ -1312,9 +1324,11 @@ BOOL CWnd::DestroyWindow() {
         }
     }
     if (widget && owned) {
-        if (DispatchDepth().count(widget.data()))
+        if (DispatchDepth().count(widget.data())) {
+            widget->setProperty(kDestroyedProperty, true);
+            SetWidgetCtrlId(widget, 0);
             widget->deleteLater();
-        else
+        } else
             delete widget.data();
     }
     return TRUE;
@@ -1469,10 +1483,12 @@ int CWnd::GetWindowTextLength() const {
     return static_cast<int>(const_cast<CWnd*>(this)->SendMessage(WM_GETTEXTLENGTH, 0, 0));
 }
 
-void CWnd::SetFont(CFont* pFont, BOOL bRedraw) { SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(pFont), bRedraw); }
+void CWnd::SetFont(CFont* pFont, BOOL bRedraw) {
+    SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(pFont ? pFont->GetSafeHandle() : nullptr), bRedraw);
+}
 
 CFont* CWnd::GetFont() const {
-    return reinterpret_cast<CFont*>(const_cast<CWnd*>(this)->SendMessage(WM_GETFONT, 0, 0));
+    return CFont::FromHandle(reinterpret_cast<HFONT>(const_cast<CWnd*>(this)->SendMessage(WM_GETFONT, 0, 0)));
 }
 
 // ---------------------------------------------------------------------------------------------------------------
@@ -1577,11 +1593,11 @@ BOOL CWnd::SetWindowPos(const CWnd* pWndInsertAfter, int x, int y, int cx, int c
                 if (visible)
                     widget->show();
             }
-            widget->raise();
+            RaiseWidget(widget);
         } else if (after == HWND_BOTTOM) {
             widget->lower();
         } else if (after == HWND_TOP || after == HWND_TOPMOST) {
-            widget->raise();
+            RaiseWidget(widget);
         } else if (IsWindow(after) && after->GetHostWidget() &&
                    after->GetHostWidget()->parentWidget() == widget->parentWidget()) {
             widget->stackUnder(after->GetHostWidget());
@@ -1634,7 +1650,7 @@ void CWnd::CenterWindow(CWnd* pAlternateOwner) {
 
 void CWnd::BringWindowToTop() {
     if (QWidget* widget = GetHostWidget())
-        widget->raise();
+        RaiseWidget(widget);
 }
 
 // ---------------------------------------------------------------------------------------------------------------
@@ -1666,7 +1682,7 @@ BOOL CWnd::ShowWindow(int nCmdShow) {
     default:
         widget->show();
         if (widget->isWindow() && !widget->testAttribute(Qt::WA_ShowWithoutActivating)) {
-            widget->raise();
+            RaiseWidget(widget);
             widget->activateWindow();
         }
         break;
@@ -1884,7 +1900,7 @@ BOOL CWnd::SetForegroundWindow() {
     QWidget* widget = GetHostWidget();
     if (!widget)
         return FALSE;
-    widget->window()->raise();
+    RaiseWidget(widget->window());
     widget->window()->activateWindow();
     return TRUE;
 }
@@ -2091,7 +2107,7 @@ LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         return static_cast<LRESULT>(n);
     }
     case WM_SETFONT:
-        b.m_font = reinterpret_cast<CFont*>(wParam);
+        b.m_font = reinterpret_cast<HFONT>(wParam);
         if (LOWORD(static_cast<uint32_t>(lParam)))
             Invalidate(TRUE);
         return 0;
@@ -2472,9 +2488,28 @@ BOOL CWnd::OnChildNotify(UINT /*message*/, WPARAM /*wParam*/, LPARAM /*lParam*/,
 // ---------------------------------------------------------------------------------------------------------------
 // Background and synthesised keys
 
-void CWnd::SendEraseBackground(CWnd* wnd) { Dispatch(wnd, WM_ERASEBKGND, 0, 0); }
+// WM_ERASEBKGND gets a DC on the retained image clipped to the rectangle being painted.
+void CWnd::SendEraseBackground(CWnd* wnd) {
+    QImage* image = wnd->GetClientImage();
+    if (!image || image->isNull())
+        return;
+    CDC dc;
+    if (!dc.AttachImage(image))
+        return;
+    const CRect paint = wnd->GetPaintRect();
+    dc.IntersectClipRect(&paint);
+    Dispatch(wnd, WM_ERASEBKGND, reinterpret_cast<WPARAM>(&dc), 0);
+}
 
-LRESULT CWnd::EraseWithClassBackground(WPARAM /*dc*/) { return 0; }
+LRESULT CWnd::EraseWithClassBackground(WPARAM dc) {
+    auto* pDC = reinterpret_cast<CDC*>(dc);
+    COLORREF color = 0;
+    if (!pDC || !GetHost() || !WindowClassBackground(m_bridge->m_class, &color))
+        return FALSE;
+    const CRect paint = GetPaintRect();
+    pDC->FillSolidRect(&paint, color);
+    return TRUE;
+}
 
 void CWnd::SynthesizeKey(UINT vk, bool down) {
     QWidget* widget = GetHostWidget();

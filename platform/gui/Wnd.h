@@ -114,7 +114,7 @@ public:
     void GetWindowText(CString& rString) const;
     int GetWindowTextLength() const;
 
-    // Fonts travel as CFont pointers in WM_SETFONT and WM_GETFONT.
+    // WM_SETFONT and WM_GETFONT carry font handles, as on the platform.
     void SetFont(CFont* pFont, BOOL bRedraw = TRUE);
     CFont* GetFont() const;
 
