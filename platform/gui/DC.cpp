@@ -80,8 +80,14 @@ bool Paintable(const QImage* image) {
     }
 }
 
-// A rectangle from two corners, either way round; right and bottom exclusive.
+// A rectangle from two corners, either way round; right and bottom exclusive. Corners far outside any
+// device are brought in, so that no size overflows.
 QRect Span(int x0, int y0, int x1, int y1) {
+    constexpr int kEdge = 1 << 24;
+    x0 = std::clamp(x0, -kEdge, kEdge);
+    y0 = std::clamp(y0, -kEdge, kEdge);
+    x1 = std::clamp(x1, -kEdge, kEdge);
+    y1 = std::clamp(y1, -kEdge, kEdge);
     if (x1 < x0)
         std::swap(x0, x1);
     if (y1 < y0)
