@@ -437,7 +437,13 @@ bool HDC__::IsLive(const void* dc) { return dc && LiveDCs().count(dc) != 0; }
 
 QImage* HDC__::Raster() const {
     switch (kind) {
-    case Kind::Memory: return state.bitmap ? &state.bitmap->image : nullptr;
+    case Kind::Memory:
+        if (state.bitmap && state.bitmap->stock) {
+            if (scratch.size() != state.bitmap->image.size())
+                scratch = state.bitmap->image.copy();
+            return &scratch;
+        }
+        return state.bitmap ? &state.bitmap->image : nullptr;
     case Kind::Window: return windowImage ? windowImage() : nullptr;
     case Kind::Image: return image;
     case Kind::Screen: return &ScreenScratch();
