@@ -461,6 +461,7 @@ public:
     bool HandleWheel(QWheelEvent* we);
     bool HandleKey(QKeyEvent* ke);
     bool HandleKeyUp(QKeyEvent* ke);
+    bool DialogTakesKey(QKeyEvent* ke, UINT message, UINT vk, LPARAM lParam);
     bool HandleInputMethod(QInputMethodEvent* ie);
     bool HandlePaint(QPaintEvent* pe);
     void SendChars(const std::vector<CharMessage>& chars, LPARAM lParam);
@@ -743,19 +744,8 @@ bool CWndBridge::HandleKey(QKeyEvent* ke) {
     const LPARAM lParam = KeyLParam(ke, vk, false, alt);
     const std::vector<CharMessage> chars = CharMessagesOf(ke->text(), ke->key(), ke->modifiers());
 
-    if (InDialogManager(m_widget)) {
-        const int key = ke->key();
-        const bool tab = key == Qt::Key_Tab || key == Qt::Key_Backtab;
-        const bool enterEscape = key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Escape;
-        if ((tab || enterEscape) && !(ke->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
-            MSG probe{m_wnd, message, vk, lParam, TickNow(), POINT{0, 0}};
-            const auto code = static_cast<UINT>(Dispatch(m_wnd, WM_GETDLGCODE, vk, reinterpret_cast<LPARAM>(&probe)));
-            if (tab && !(code & (DLGC_WANTTAB | DLGC_WANTALLKEYS)))
-                return false;
-            if (enterEscape && !(code & DLGC_WANTALLKEYS))
-                return false;
-        }
-    }
+    if (DialogTakesKey(ke, message, vk, lParam))
+        return false;
 
     CWnd* target = m_wnd;
     m_inputEvent = ke;
@@ -777,6 +767,23 @@ bool CWndBridge::HandleKey(QKeyEvent* ke) {
     return true;
 }
 
+// In a dialog, Tab, Enter and Escape belong to the dialog unless the control's dialog code asks for them; the
+// dialog then moves the focus or runs its default or cancel button.
+bool CWndBridge::DialogTakesKey(QKeyEvent* ke, UINT message, UINT vk, LPARAM lParam) {
+    if (!InDialogManager(m_widget) || (ke->modifiers() & (Qt::ControlModifier | Qt::AltModifier)))
+        return false;
+    const int key = ke->key();
+    const bool tab = key == Qt::Key_Tab || key == Qt::Key_Backtab;
+    const bool enterEscape = key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Escape;
+    if (!tab && !enterEscape)
+        return false;
+    MSG probe{m_wnd, message, vk, lParam, TickNow(), POINT{0, 0}};
+    const auto code = static_cast<UINT>(Dispatch(m_wnd, WM_GETDLGCODE, vk, reinterpret_cast<LPARAM>(&probe)));
+    if (tab)
+        return !(code & (DLGC_WANTTAB | DLGC_WANTALLKEYS));
+    return !(code & DLGC_WANTALLKEYS);
+}
+
 void CWndBridge::SendChars(const std::vector<CharMessage>& chars, LPARAM lParam) {
     CWnd* target = m_wnd;
     for (const CharMessage& c : chars) {
@@ -791,6 +798,8 @@ bool CWndBridge::HandleKeyUp(QKeyEvent* ke) {
     if (!vk)
         return false;
     const bool alt = (ke->modifiers() & Qt::AltModifier) != 0;
+    if (DialogTakesKey(ke, alt ? WM_SYSKEYUP : WM_KEYUP, vk, KeyLParam(ke, vk, true, alt)))
+        return false;
     m_inputEvent = ke;
     m_inputForwarded = false;
     m_keyHasChars = false;
@@ -1016,8 +1025,9 @@ CWnd::CWnd() : m_hWnd(nullptr), m_bridge(std::make_unique<CWndBridge>(this)) { L
 CWnd::CWnd(intptr_t marker) : m_hWnd(reinterpret_cast<HWND>(marker)) {}
 
 CWnd::~CWnd() {
+    // A window this object created goes with it; a widget it only attached to belongs to whoever made it.
     if (m_bridge && m_hWnd && IsLive(this)) {
-        if (m_bridge->m_owned || !IsWrapper(this))
+        if (m_bridge->m_owned)
             DestroyWindow();
         else
             DetachWidget();
@@ -1289,7 +1299,8 @@ BOOL CWnd::DestroyWindow() {
     if (!m_hWnd || !m_bridge)
         return FALSE;
     QPointer<QWidget> widget = m_bridge->m_widget;
-    const bool owned = m_bridge->m_owned || !IsWrapper(this);
+    // An attached top-level widget may live on its creator's stack: it is hidden and let go, not deleted.
+    const bool owned = m_bridge->m_owned || (widget && !widget->isWindow());
     if (widget && !widget->isHidden()) {
         m_bridge->m_inShowWindow = true;
         widget->hide();
@@ -1875,7 +1886,7 @@ CWnd* CWnd::SetCapture() {
     Capture() = this;
     if (previous && previous->GetHostWidget() && QWidget::mouseGrabber() == previous->GetHostWidget())
         previous->GetHostWidget()->releaseMouse();
-    if (widget->isVisible())
+    if (widget->isVisible() && QGuiApplication::platformName() != QLatin1String("offscreen"))
         widget->grabMouse();
     if (previous && previous->m_hWnd)
         Dispatch(previous, WM_CAPTURECHANGED, 0, reinterpret_cast<LPARAM>(this));

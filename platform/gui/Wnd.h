@@ -4,6 +4,7 @@
 #include "platform/gui/Keys.h"
 #include "platform/gui/Messages.h"
 #include "platform/gui/ScrollInfo.h"
+#include "platform/gui/WindowClass.h"
 #include "platform/gui/WindowStyles.h"
 #include "platform/os/Object.h"
 #include "platform/os/Point.h"
