@@ -16,6 +16,7 @@
 #include <QGuiApplication>
 #include <QMetaObject>
 #include <QPagedPaintDevice>
+#include <QPaintEngine>
 #include <QPixmap>
 #include <QScreen>
 
@@ -88,6 +89,10 @@ QRect Span(int x0, int y0, int x1, int y1) {
     return QRect(x0, y0, x1 - x0, y1 - y0);
 }
 
+// A sum of caller coordinates that cannot overflow; results beyond LONG stay at its ends.
+LONG Sum(int64_t a, int64_t b) { return static_cast<LONG>(std::clamp<int64_t>(a + b, INT32_MIN, INT32_MAX)); }
+LONG Diff(int64_t a, int64_t b) { return Sum(a, -b); }
+
 // Opens a painter for one call, in device coordinates, clipped to what the DC may touch. Images get a new
 // painter each time, so any number of DCs can share one image; a paint device keeps its painter open.
 class Scope {
@@ -101,25 +106,29 @@ public:
         if (visible.isEmpty())
             return;
         if (dc->kind == HDC__::Kind::Device) {
-            if (!dc->painter || !dc->painter->isActive())
+            QPainter* painter = dc->DevicePainter();
+            if (!painter || !painter->isActive())
                 return;
-            m_painter = dc->painter.get();
+            m_painter = painter;
             m_painter->save();
             m_persistent = true;
+            m_base = dc->base;
+            m_raster = painter->paintEngine() && painter->paintEngine()->type() == QPaintEngine::Raster;
         } else {
             QImage* image = dc->Raster();
             if (!Paintable(image) || !m_local.begin(image))
                 return;
             m_painter = &m_local;
         }
-        m_painter->resetTransform();
+        m_painter->setTransform(m_base);
         m_painter->setRenderHint(QPainter::Antialiasing, false);
         m_painter->setRenderHint(QPainter::SmoothPixmapTransform, false);
-        m_painter->setClipRegion(visible);
+        m_painter->setClipRegion(visible, dc->external ? Qt::IntersectClip : Qt::ReplaceClip);
         m_painter->setPen(Qt::NoPen);
         m_painter->setBrush(Qt::NoBrush);
         m_painter->setCompositionMode(QPainter::CompositionMode_SourceOver);
-        m_raster = !m_persistent;
+        if (!m_persistent)
+            m_raster = true;
     }
     ~Scope() {
         if (m_persistent)
@@ -133,12 +142,15 @@ public:
     explicit operator bool() const { return m_painter != nullptr; }
     QPainter* operator->() const { return m_painter; }
     QPainter* get() const { return m_painter; }
-    // Raster operations exist only on images; other devices paint plainly.
+    // Raster operations exist only on raster devices; others paint plainly.
     void SetMode(QPainter::CompositionMode mode) {
         m_painter->setCompositionMode(m_raster ? mode : QPainter::CompositionMode_SourceOver);
     }
+    // Logical or device coordinates, on top of an external painter's own transform.
+    void SetTransform(const QTransform& t) { m_painter->setTransform(t * m_base); }
 
 private:
+    QTransform m_base;
     QPainter m_local;
     QPainter* m_painter = nullptr;
     bool m_persistent = false;
@@ -228,16 +240,19 @@ void FillDevice(Scope& s, HDC__* dc, const QRect& rect, const QBrush& brush, QPa
     s->fillRect(rect, brush);
 }
 
+// Device coordinates stay well inside int, whatever the caller passed; nothing that far out is visible.
+constexpr double kFar = 1 << 24;
+int Near(double v) { return static_cast<int>(std::lround(std::clamp(v, -kFar, kFar))); }
+
 QRect DeviceRect(const HDC__* dc, int left, int top, int right, int bottom) {
     const QTransform t = dc->Transform();
     const QPointF a = t.map(QPointF(left, top)), b = t.map(QPointF(right, bottom));
-    return Span(static_cast<int>(std::lround(a.x())), static_cast<int>(std::lround(a.y())),
-                static_cast<int>(std::lround(b.x())), static_cast<int>(std::lround(b.y())));
+    return Span(Near(a.x()), Near(a.y()), Near(b.x()), Near(b.y()));
 }
 
 QPoint DevicePoint(const HDC__* dc, int x, int y) {
     const QPointF p = dc->Transform().map(QPointF(x, y));
-    return QPoint(static_cast<int>(std::lround(p.x())), static_cast<int>(std::lround(p.y())));
+    return QPoint(Near(p.x()), Near(p.y()));
 }
 
 bool PixelExact(const HDC__* dc) {
@@ -580,7 +595,23 @@ void CDC::DetachPaintDevice() {
 
 QPainter* CDC::GetPainter() const {
     HDC__* dc = Live(m_hDC);
-    return (dc && dc->kind == HDC__::Kind::Device) ? dc->painter.get() : nullptr;
+    return (dc && dc->kind == HDC__::Kind::Device) ? dc->DevicePainter() : nullptr;
+}
+
+BOOL CDC::AttachPainter(QPainter* painter) {
+    if (!painter || !painter->isActive() || m_hDC)
+        return FALSE;
+    auto* dc = new HDC__(HDC__::Kind::Device);
+    dc->device = painter->device();
+    dc->external = painter;
+    dc->base = painter->transform();
+    m_hDC = m_hAttribDC = dc;
+    return TRUE;
+}
+
+void CDC::DetachPainter() {
+    if (HDC__* dc = Live(m_hDC); dc && dc->external)
+        DeleteDC();
 }
 
 CWnd* CDC::GetWindow() const {
@@ -1026,7 +1057,7 @@ void PenLine(Scope& s, HDC__* dc, QPoint a, QPoint b) {
     const int width = pen->log.lopnWidth.x;
     const bool styled = pen->log.lopnStyle != PS_SOLID && pen->log.lopnStyle != PS_INSIDEFRAME;
     if (PixelExact(dc) && width <= 1 && !styled) {
-        const QPoint da = t.map(a), db = t.map(b);
+        const QPoint da = DevicePoint(dc, a.x(), a.y()), db = DevicePoint(dc, b.x(), b.y());
         // Straight lines as one band: from a up to, but not including, b.
         if (da.y() == db.y()) {
             const int x0 = db.x() > da.x() ? da.x() : db.x() + 1, x1 = db.x() > da.x() ? db.x() : da.x() + 1;
@@ -1038,18 +1069,27 @@ void PenLine(Scope& s, HDC__* dc, QPoint a, QPoint b) {
             s->fillRect(QRect(da.x(), y0, 1, y1 - y0), color);
             return;
         }
-        const std::vector<QPoint> points = LinePixels(da, db);
-        s->setPen(QPen(color, 0));
-        s->drawPoints(points.data(), static_cast<int>(points.size()));
+        // Pixel by pixel only while the line is not much longer than the device is wide and high; Qt clips
+        // longer ones (which only bad input makes) before it draws.
+        const QSize size = dc->DeviceSize();
+        const int steps = std::max(std::abs(db.x() - da.x()), std::abs(db.y() - da.y()));
+        s->setPen(QPen(color, 0, Qt::SolidLine, Qt::FlatCap));
+        if (steps <= 2 * (size.width() + size.height()) + 16) {
+            const std::vector<QPoint> points = LinePixels(da, db);
+            s->drawPoints(points.data(), static_cast<int>(points.size()));
+        } else {
+            s->drawLine(da, db);
+        }
         return;
     }
     static const Qt::PenStyle styles[] = {Qt::SolidLine,      Qt::DashLine, Qt::DotLine,  Qt::DashDotLine,
                                           Qt::DashDotDotLine, Qt::NoPen,    Qt::SolidLine};
     QPen qpen(color, width <= 0 ? 0 : width, styles[std::min<UINT>(pen->log.lopnStyle, 6)], Qt::FlatCap);
-    s->setTransform(t);
+    s.SetTransform(t);
     s->setPen(qpen);
-    s->drawLine(a, b);
-    s->resetTransform();
+    auto near = [](int v) { return std::clamp(v, -(1 << 24), 1 << 24); };
+    s->drawLine(QPoint(near(a.x()), near(a.y())), QPoint(near(b.x()), near(b.y())));
+    s.SetTransform(QTransform());
 }
 
 } // namespace
@@ -1155,7 +1195,7 @@ template <class Draw> BOOL Shape(HDC__* dc, Draw draw) {
         qpen = QPen(mix.fixed ? mix.color : ToQColor(pen->log.lopnColor),
                     pen->log.lopnWidth.x <= 1 ? 0 : pen->log.lopnWidth.x);
     s.SetMode(mix.mode);
-    s->setTransform(dc->Transform());
+    s.SetTransform(dc->Transform());
     s->setPen(qpen);
     s->setBrush(brush);
     s->setBrushOrigin(dc->state.brushOrg);
@@ -1226,7 +1266,7 @@ void CDC::FillSolidRect(LPCRECT rect, COLORREF color) {
                    QPainter::CompositionMode_Source);
 }
 void CDC::FillSolidRect(int x, int y, int cx, int cy, COLORREF color) {
-    const RECT r{x, y, x + cx, y + cy};
+    const RECT r{x, y, Sum(x, cx), Sum(y, cy)};
     FillSolidRect(&r, color);
 }
 
@@ -1255,21 +1295,22 @@ void CDC::FrameRect(LPCRECT rect, CBrush* brush) {
 
 void CDC::InvertRect(LPCRECT rect) {
     if (rect)
-        PatBlt(rect->left, rect->top, rect->right - rect->left, rect->bottom - rect->top, DSTINVERT);
+        PatBlt(rect->left, rect->top, Diff(rect->right, rect->left), Diff(rect->bottom, rect->top), DSTINVERT);
 }
 
 void CDC::Draw3dRect(LPCRECT rect, COLORREF topLeft, COLORREF bottomRight) {
     if (rect)
-        Draw3dRect(rect->left, rect->top, rect->right - rect->left, rect->bottom - rect->top, topLeft, bottomRight);
+        Draw3dRect(rect->left, rect->top, Diff(rect->right, rect->left), Diff(rect->bottom, rect->top), topLeft,
+                   bottomRight);
 }
 
 // The top-left colour takes the top row and left column; the bottom-right colour the right column and the
 // bottom row, both corners where the colours meet included.
 void CDC::Draw3dRect(int x, int y, int cx, int cy, COLORREF topLeft, COLORREF bottomRight) {
-    FillSolidRect(x, y, cx - 1, 1, topLeft);
-    FillSolidRect(x, y, 1, cy - 1, topLeft);
-    FillSolidRect(x + cx, y, -1, cy, bottomRight);
-    FillSolidRect(x, y + cy, cx, -1, bottomRight);
+    FillSolidRect(x, y, Sum(cx, -1), 1, topLeft);
+    FillSolidRect(x, y, 1, Sum(cy, -1), topLeft);
+    FillSolidRect(Sum(x, cx), y, -1, cy, bottomRight);
+    FillSolidRect(x, Sum(y, cy), cx, -1, bottomRight);
 }
 
 BOOL CDC::DrawEdge(LPRECT rect, UINT edge, UINT flags) {
@@ -1417,7 +1458,7 @@ COLORREF CDC::SetPixel(int x, int y, COLORREF color) {
     if (dc->kind == HDC__::Kind::Device) {
         Scope s(dc);
         if (s)
-            s->fillRect(DeviceRect(dc, x, y, x + 1, y + 1), ToQColor(color));
+            s->fillRect(DeviceRect(dc, x, y, Sum(x, 1), Sum(y, 1)), ToQColor(color));
         return color;
     }
     const QPoint p = DevicePoint(dc, x, y);
@@ -1441,7 +1482,7 @@ BOOL CDC::PatBlt(int x, int y, int width, int height, DWORD rop) {
     HDC__* dc = Live(m_hDC);
     if (!dc)
         return FALSE;
-    const QRect r = DeviceRect(dc, x, y, x + width, y + height);
+    const QRect r = DeviceRect(dc, x, y, Sum(x, width), Sum(y, height));
     QBrush brush;
     QPainter::CompositionMode mode = QPainter::CompositionMode_Source;
     switch (rop) {
@@ -1581,8 +1622,8 @@ BOOL CDC::BitBlt(int x, int y, int width, int height, CDC* source, int xSrc, int
     HDC__* src = source ? Live(source->m_hDC) : nullptr;
     if (!src || width < 0 || height < 0)
         return FALSE;
-    const QRect destRect = DeviceRect(dc, x, y, x + width, y + height);
-    const QRect srcRect = DeviceRect(src, xSrc, ySrc, xSrc + width, ySrc + height);
+    const QRect destRect = DeviceRect(dc, x, y, Sum(x, width), Sum(y, height));
+    const QRect srcRect = DeviceRect(src, xSrc, ySrc, Sum(xSrc, width), Sum(ySrc, height));
     if (destRect.isEmpty() || srcRect.isEmpty())
         return TRUE;
     return Blit(dc, destRect, src, srcRect, rop, false, false, false);
@@ -1598,8 +1639,8 @@ BOOL CDC::StretchBlt(int x, int y, int width, int height, CDC* source, int xSrc,
     HDC__* src = source ? Live(source->m_hDC) : nullptr;
     if (!src)
         return FALSE;
-    const QRect destRect = DeviceRect(dc, x, y, x + width, y + height);
-    const QRect srcRect = DeviceRect(src, xSrc, ySrc, xSrc + srcWidth, ySrc + srcHeight);
+    const QRect destRect = DeviceRect(dc, x, y, Sum(x, width), Sum(y, height));
+    const QRect srcRect = DeviceRect(src, xSrc, ySrc, Sum(xSrc, srcWidth), Sum(ySrc, srcHeight));
     if (destRect.isEmpty() || srcRect.isEmpty())
         return TRUE;
     // Opposite signs of the two widths (or heights) mirror the picture.
@@ -1620,7 +1661,7 @@ void DrawLines(HDC__* dc, const std::vector<TextLine>& lines, const std::vector<
     Scope s(dc, clip);
     if (!s)
         return;
-    s->setTransform(dc->Transform());
+    s.SetTransform(dc->Transform());
     s->setFont(FontOf(dc));
     const QColor text = ToQColor(dc->state.textColor);
     for (size_t i = 0; i < lines.size(); ++i) {
@@ -1650,7 +1691,7 @@ int CDC::DrawText(LPCTSTR text, int count, LPRECT rect, UINT format) {
     const QString all = GbkToQString(Bytes(text, count));
     const QFontMetrics fm(FontOf(dc));
     const int lineHeight = fm.height() + ((format & DT_EXTERNALLEADING) ? std::max(0, fm.leading()) : 0);
-    const int width = rect->right - rect->left;
+    const int width = static_cast<int>(std::clamp<int64_t>(int64_t(rect->right) - rect->left, -kFar, kFar));
     const bool single = format & DT_SINGLELINE;
     const bool calc = format & DT_CALCRECT;
 
@@ -1692,27 +1733,28 @@ int CDC::DrawText(LPCTSTR text, int count, LPRECT rect, UINT format) {
     const int total = lineHeight * static_cast<int>(lines.size());
 
     if (calc) {
-        rect->right = rect->left + widest;
-        rect->bottom = rect->top + total;
+        rect->right = Sum(rect->left, widest);
+        rect->bottom = Sum(rect->top, total);
         return total;
     }
 
     int top = rect->top;
     int result = total;
     if (single && (format & (DT_VCENTER | DT_BOTTOM))) {
-        const int height = rect->bottom - rect->top;
-        top += (format & DT_BOTTOM) ? height - lineHeight : (height - lineHeight) / 2;
-        result = top - rect->top + lineHeight;
+        const int height = static_cast<int>(std::clamp<int64_t>(int64_t(rect->bottom) - rect->top, -kFar, kFar));
+        const int offset = (format & DT_BOTTOM) ? height - lineHeight : (height - lineHeight) / 2;
+        top = Sum(top, offset);
+        result = offset + lineHeight;
     }
     std::vector<QPoint> origins;
     for (size_t i = 0; i < lines.size(); ++i) {
         const int w = fm.horizontalAdvance(lines[i].text);
-        int x = rect->left;
+        int64_t x = rect->left;
         if (format & DT_CENTER)
             x += (width - w) / 2;
         else if (format & DT_RIGHT)
             x += width - w;
-        origins.emplace_back(x, top + static_cast<int>(i) * lineHeight);
+        origins.emplace_back(Sum(x, 0), Sum(top, int64_t(i) * lineHeight));
     }
     const QRegion clip(DeviceRect(dc, rect->left, rect->top, rect->right, rect->bottom));
     const bool prefixOnly = (format & DT_PREFIXONLY) && !(format & DT_NOPREFIX);
@@ -1859,7 +1901,7 @@ void DrawPicture(HDC__* dc, const QImage& picture, QPoint at, QSize cut) {
     Scope s(dc, &clip);
     if (!s)
         return;
-    s->setTransform(dc->Transform());
+    s.SetTransform(dc->Transform());
     s->drawImage(at, picture);
 }
 
@@ -1929,7 +1971,7 @@ BOOL CDC::DrawState(CPoint point, CSize size, LPCTSTR text, UINT flags, BOOL pre
     HDC__* dc = Live(m_hDC);
     if (!dc || !text)
         return FALSE;
-    RECT r{point.x, point.y, point.x + size.cx, point.y + size.cy};
+    RECT r{point.x, point.y, Sum(point.x, size.cx), Sum(point.y, size.cy)};
     UINT format = DT_LEFT | DT_TOP | DT_SINGLELINE;
     if (!prefixText)
         format |= DT_NOPREFIX;
@@ -1941,7 +1983,7 @@ BOOL CDC::DrawState(CPoint point, CSize size, LPCTSTR text, UINT flags, BOOL pre
     const COLORREF savedText = GetTextColor();
     const int savedMode = SetBkMode(TRANSPARENT);
     if (flags & DSS_DISABLED) {
-        RECT shifted{r.left + 1, r.top + 1, r.right + 1, r.bottom + 1};
+        RECT shifted{Sum(r.left, 1), Sum(r.top, 1), Sum(r.right, 1), Sum(r.bottom, 1)};
         SetTextColor(GetSysColor(COLOR_3DHILIGHT));
         DrawText(text, count, &shifted, format);
         SetTextColor(GetSysColor(COLOR_3DSHADOW));

@@ -60,6 +60,10 @@ struct HDC__ {
     QImage* image = nullptr;              // Kind::Image
     QPaintDevice* device = nullptr;       // Kind::Device
     std::unique_ptr<QPainter> painter;    // open while a paint device is attached
+    QPainter* external = nullptr;         // a painter someone else opened (AttachPainter)
+    QTransform base;                      // the external painter's own transform when attached
+
+    QPainter* DevicePainter() const { return external ? external : painter.get(); }
 
     bool hasMetaClip = false; // the rectangle being painted, device coordinates
     QRegion metaClip;
