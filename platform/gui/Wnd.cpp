@@ -1,12 +1,15 @@
 #include "Wnd.h"
 
+#include "ClientDC.h"
 #include "Cursor.h"
 #include "DC.h"
 #include "Font.h"
 #include "GbkString.h"
 #include "HostWidget.h"
+#include "PaintDC.h"
 #include "SystemMetrics.h"
 #include "WindowClass.h"
+#include "WindowDC.h"
 #include "WindowRecord.h"
 
 #include <QAbstractButton>
@@ -1834,7 +1837,8 @@ CRect CWnd::GetPaintRect() const {
 
 void CWnd::UpdateScreen(const RECT* rect) {
     QWidget* widget = GetHostWidget();
-    if (!widget)
+    // Inside Qt's paint event the whole painted region is copied anyway.
+    if (!widget || m_bridge->m_inQtPaint)
         return;
     const QPoint origin = ClientOriginOf(widget);
     if (!rect) {
@@ -1846,6 +1850,17 @@ void CWnd::UpdateScreen(const RECT* rect) {
     CRect r(*rect);
     r.NormalizeRect();
     widget->update(QRect(r.left + origin.x(), r.top + origin.y(), r.Width(), r.Height()));
+}
+
+CDC* CWnd::GetDC() { return GetHostWidget() ? new CClientDC(this) : nullptr; }
+
+CDC* CWnd::GetWindowDC() { return GetHostWidget() ? new CWindowDC(this) : nullptr; }
+
+int CWnd::ReleaseDC(CDC* pDC) {
+    if (!pDC)
+        return 0;
+    delete pDC;
+    return 1;
 }
 
 // ---------------------------------------------------------------------------------------------------------------
@@ -2436,7 +2451,7 @@ void CWnd::OnNcDestroy() {
 void CWnd::OnClose() { Default(); }
 void CWnd::OnPaint() {
     if (GetHost())
-        ValidateRect(nullptr);
+        CPaintDC dc(this); // validates; draws nothing
     else
         Default();
 }
