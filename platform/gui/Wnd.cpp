@@ -164,9 +164,13 @@ std::string QStringToGbkLossy(const QString& text) {
         return *gbk;
     // Characters GBK cannot carry become '?', as the platform's conversion does.
     std::string out;
-    for (const QChar ch : text) {
-        auto one = QStringToGbk(QString(ch));
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        qsizetype length = 1;
+        if (text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate())
+            length = 2;
+        auto one = QStringToGbk(text.mid(i, length));
         out += one ? *one : std::string("?");
+        i += length - 1;
     }
     return out;
 }
@@ -426,6 +430,7 @@ public:
     bool m_inPaint = false;
     bool m_inQtPaint = false;
     QRect m_paintRect;
+    QRegion m_paintRegion;
     QImage m_image; // attached widgets only
 
     bool m_sizeKnown = false;
@@ -834,6 +839,7 @@ bool CWndBridge::HandlePaint(QPaintEvent* pe) {
         return false;
     }
     m_paintRect = pe->rect();
+    m_paintRegion = pe->region();
     m_inPaint = true;
     m_inputEvent = pe;
     m_inputForwarded = false;
@@ -862,6 +868,7 @@ void CWndBridge::DispatchPaint() {
         return;
     }
     m_paintRect = region.boundingRect();
+    m_paintRegion = region;
     const bool erase = m_erase;
     m_invalid = QRegion();
     m_erase = false;
@@ -1823,6 +1830,14 @@ QImage* CWnd::GetClientImage() {
         }
     }
     return &image;
+}
+
+QRegion CWnd::GetPaintRegion() const {
+    if (GetHostWidget() && m_bridge->m_inPaint)
+        return m_bridge->m_paintRegion;
+    CRect client;
+    GetClientRect(&client);
+    return QRegion(client.left, client.top, client.Width(), client.Height());
 }
 
 CRect CWnd::GetPaintRect() const {

@@ -16,6 +16,7 @@
 class QEvent;
 class QImage;
 class QObject;
+class QRegion;
 class QWidget;
 class CDC;
 class CFont;
@@ -152,6 +153,9 @@ public:
     BOOL GetUpdateRect(LPRECT lpRect, BOOL bErase = FALSE);
     QImage* GetClientImage();
     CRect GetPaintRect() const;
+    // During OnPaint the region being painted, of which GetPaintRect is the bounding rectangle; a paint DC
+    // that clips to it leaves the rest of the retained image as it was, as on the platform.
+    QRegion GetPaintRegion() const;
     void UpdateScreen(const RECT* rect = nullptr);
     CDC* GetDC();
     CDC* GetWindowDC();
