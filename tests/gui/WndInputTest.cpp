@@ -77,8 +77,11 @@ public:
     void OnKillFocus(CWnd*) override { focus.emplace_back("kill"); }
 };
 
+// A shown top-level window, exposed so that synthesised pointer moves reach it.
 BOOL CreateTop(CWnd& wnd, const RECT& rect, DWORD exStyle = 0) {
-    return wnd.CreateEx(exStyle, nullptr, "input", WS_POPUP | WS_VISIBLE, rect, nullptr, 0);
+    if (!wnd.CreateEx(exStyle, nullptr, "input", WS_POPUP | WS_VISIBLE, rect, nullptr, 0))
+        return FALSE;
+    return QTest::qWaitForWindowExposed(wnd.GetHostWidget()) ? TRUE : FALSE;
 }
 
 // Qt's test double click sends the double-click event alone; a real one comes after a press and a release.
@@ -175,13 +178,14 @@ TEST(MouseInput, CursorSetInOnSetCursorIsTheWidgets) {
     InputWnd wnd;
     ASSERT_TRUE(CreateTop(wnd, CRect(0, 0, 100, 100)));
     wnd.cursorToSet = LoadCursor(nullptr, IDC_SIZEWE);
-    QTest::mouseMove(wnd.GetHostWidget(), QPoint(10, 10));
+    // Offscreen, the pointer starts at (10, 10): a move there would be no move at all.
+    QTest::mouseMove(wnd.GetHostWidget(), QPoint(12, 13));
     EXPECT_EQ(wnd.GetHostWidget()->cursor().shape(), Qt::SizeHorCursor);
     EXPECT_EQ(GetCursor(), wnd.cursorToSet);
 
     // Without a cursor of its own the window shows its class cursor, the arrow.
     wnd.cursorToSet = nullptr;
-    QTest::mouseMove(wnd.GetHostWidget(), QPoint(11, 10));
+    QTest::mouseMove(wnd.GetHostWidget(), QPoint(14, 13));
     EXPECT_EQ(wnd.GetHostWidget()->cursor().shape(), Qt::ArrowCursor);
     EXPECT_EQ(LoadCursor(nullptr, MAKEINTRESOURCE(1)), nullptr);
 }
@@ -192,7 +196,7 @@ TEST(MouseInput, ClippedCursorClampsIncomingPoints) {
     wnd.SetCapture();
     CRect clip(50, 0, 80, 100);
     ClipCursor(&clip);
-    QTest::mouseMove(wnd.GetHostWidget(), QPoint(10, 10));
+    QTest::mouseMove(wnd.GetHostWidget(), QPoint(12, 13));
     QTest::mouseMove(wnd.GetHostWidget(), QPoint(150, 10));
     ClipCursor(nullptr);
     QTest::mouseMove(wnd.GetHostWidget(), QPoint(150, 11));
