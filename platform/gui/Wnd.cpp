@@ -474,7 +474,9 @@ public:
     bool HandlePaint(QPaintEvent* pe);
     void SendChars(const std::vector<CharMessage>& chars, LPARAM lParam);
     void DispatchPaint();
-    void SyncGeometry();
+    void SyncGeometry(bool sizeFirst = false);
+    bool SyncPosition();
+    void RecalcNonClient();
     void ForwardInput();
     bool SizeMoveStep(QMouseEvent* me);
     void ConnectScrollBars();
@@ -671,8 +673,10 @@ bool CWndBridge::HandleMouse(QMouseEvent* me) {
     const POINT screen = ClampToCursorClip(POINT{global.x(), global.y()});
     Keys().messagePos = MAKELONG(static_cast<WORD>(screen.x), static_cast<WORD>(screen.y));
 
-    if (m_sizeMoveHit != HTNOWHERE && SizeMoveStep(me))
-        return true;
+    // A move or size loop holds the capture and takes every pointer event until the button goes up.
+    if (CWnd* looping = IsLive(Capture()) && Capture()->m_hWnd ? Capture() : m_wnd;
+        looping->m_bridge->m_sizeMoveHit != HTNOWHERE)
+        return looping->m_bridge->SizeMoveStep(me);
 
     CWnd* target = m_wnd;
     const bool captured = IsLive(Capture()) && Capture()->m_hWnd;
@@ -885,11 +889,34 @@ void CWndBridge::DispatchPaint() {
         wnd->UpdateScreen(nullptr);
 }
 
-void CWndBridge::SyncGeometry() {
+void CWndBridge::RecalcNonClient() {
+    if (!m_host || !m_widget)
+        return;
+    const QRect g = m_widget->geometry();
+    NCCALCSIZE_PARAMS params{};
+    params.rgrc[0] = RECT{g.left(), g.top(), g.right() + 1, g.bottom() + 1};
+    params.rgrc[1] = params.rgrc[0];
+    params.rgrc[2] = params.rgrc[0];
+    Dispatch(m_wnd, WM_NCCALCSIZE, TRUE, reinterpret_cast<LPARAM>(&params));
+    if (!m_host)
+        return;
+    const RECT& c = params.rgrc[0];
+    m_host->SetClientMargins(
+        QMargins(c.left - g.left(), c.top - g.top(), g.right() + 1 - c.right, g.bottom() + 1 - c.bottom));
+}
+
+// After a change of position, size, frame or bars: WM_MOVE and WM_SIZE for what changed, in the platform's
+// order (creation reports the size first).
+void CWndBridge::SyncGeometry(bool sizeFirst) {
     if (!m_widget)
+        return;
+    RecalcNonClient();
+    if (!IsLive(m_wnd) || !m_widget)
         return;
     if (m_host)
         m_host->Relayout();
+    if (!sizeFirst && !SyncPosition())
+        return;
     CRect client;
     m_wnd->GetClientRect(&client);
     const QSize size(client.Width(), client.Height());
@@ -916,6 +943,14 @@ void CWndBridge::SyncGeometry() {
         if (!IsLive(wnd) || !wnd->m_hWnd)
             return;
     }
+    if (sizeFirst)
+        SyncPosition();
+}
+
+bool CWndBridge::SyncPosition() {
+    if (!m_widget)
+        return false;
+    CWnd* wnd = m_wnd;
     QPoint pos;
     if (m_widget->isWindow())
         pos = m_widget->mapToGlobal(ClientOriginOf(m_widget));
@@ -926,6 +961,7 @@ void CWndBridge::SyncGeometry() {
         m_lastPos = pos;
         Dispatch(wnd, WM_MOVE, 0, MAKELPARAM(static_cast<WORD>(pos.x()), static_cast<WORD>(pos.y())));
     }
+    return IsLive(wnd) && wnd->m_hWnd != nullptr;
 }
 
 // The default processing of an attached widget's input is Qt's own handling of the event.
@@ -969,7 +1005,11 @@ bool CWndBridge::SizeMoveStep(QMouseEvent* me) {
     }
     if (me->type() == QEvent::MouseButtonRelease && me->button() == Qt::LeftButton) {
         m_sizeMoveHit = HTNOWHERE;
-        Dispatch(m_wnd, WM_EXITSIZEMOVE, 0, 0);
+        CWnd* wnd = m_wnd;
+        if (CWnd::GetCapture() == wnd)
+            ReleaseCapture();
+        if (IsLive(wnd) && wnd->m_hWnd)
+            Dispatch(wnd, WM_EXITSIZEMOVE, 0, 0);
         return true;
     }
     return true;
@@ -1299,7 +1339,7 @@ BOOL CWnd::CreateEx(DWORD dwExStyle, LPCTSTR lpszClassName, LPCTSTR lpszWindowNa
     }
     if (!m_hWnd)
         return FALSE;
-    m_bridge->SyncGeometry();
+    m_bridge->SyncGeometry(true);
     if (m_hWnd && (dwStyle & WS_VISIBLE))
         ShowWindow((dwExStyle & (WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE)) ? SW_SHOWNA : SW_SHOW);
     return m_hWnd ? TRUE : FALSE;
@@ -2054,6 +2094,7 @@ BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult
         break;
     case WM_MOUSELEAVE: OnMouseLeave(); break;
     case WM_NCHITTEST: result = OnNcHitTest(point); break;
+    case WM_NCCALCSIZE: OnNcCalcSize(static_cast<BOOL>(wParam), reinterpret_cast<NCCALCSIZE_PARAMS*>(lParam)); break;
     case WM_SETCURSOR:
         result = OnSetCursor(reinterpret_cast<CWnd*>(wParam), LOWORD(static_cast<uint32_t>(lParam)),
                              HIWORD(static_cast<uint32_t>(lParam)));
@@ -2161,6 +2202,19 @@ LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         DestroyWindow();
         return 0;
     case WM_ERASEBKGND: return host ? EraseWithClassBackground(wParam) : 0;
+    case WM_NCCALCSIZE: {
+        RECT* r = wParam ? &reinterpret_cast<NCCALCSIZE_PARAMS*>(lParam)->rgrc[0] : reinterpret_cast<RECT*>(lParam);
+        if (!host || !r)
+            return 0;
+        const QMargins m = b.m_host->FrameMargins();
+        r->left += m.left();
+        r->top += m.top();
+        r->right -= m.right() + (b.m_host->IsScrollBarShown(SB_VERT) ? GetSystemMetrics(SM_CXVSCROLL) : 0);
+        r->bottom -= m.bottom() + (b.m_host->IsScrollBarShown(SB_HORZ) ? GetSystemMetrics(SM_CYHSCROLL) : 0);
+        r->right = std::max(r->right, r->left);
+        r->bottom = std::max(r->bottom, r->top);
+        return 0;
+    }
     case WM_NCHITTEST: {
         if (!host)
             return HTCLIENT;
@@ -2169,8 +2223,7 @@ LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         if (!widget->rect().contains(local))
             return HTNOWHERE;
         const QRect client = b.m_host->ClientRectInWidget();
-        if (client.contains(local))
-            return HTCLIENT;
+        // The sizing edges of a thick frame work even where the window has made them part of its client area.
         if (GetStyle() & WS_THICKFRAME) {
             constexpr int kGrip = 4;
             const bool left = local.x() < kGrip, right = local.x() >= widget->width() - kGrip;
@@ -2192,6 +2245,8 @@ LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
             if (bottom)
                 return HTBOTTOM;
         }
+        if (client.contains(local))
+            return HTCLIENT;
         if (b.m_host->IsScrollBarShown(SB_VERT) && local.x() > client.right() && local.y() <= client.bottom())
             return HTVSCROLL;
         if (b.m_host->IsScrollBarShown(SB_HORZ) && local.y() > client.bottom() && local.x() <= client.right())
@@ -2249,14 +2304,10 @@ LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         const bool frame = hit == HTCAPTION || ((GetStyle() & WS_THICKFRAME) && hit >= HTLEFT && hit <= HTBOTTOMRIGHT);
         if (!host || !frame)
             return 0;
-        b.m_sizeMoveHit = hit;
         b.m_sizeMoveStart = QPoint(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
-        b.m_sizeMoveGeometry = QRect(widget->mapTo(widget->window(), QPoint(0, 0)), widget->size());
-        if (!widget->isWindow()) {
-            b.m_sizeMoveGeometry = widget->geometry();
-        } else {
-            b.m_sizeMoveGeometry = widget->geometry();
-        }
+        b.m_sizeMoveGeometry = widget->geometry();
+        SetCapture();
+        b.m_sizeMoveHit = hit;
         SendMessage(WM_ENTERSIZEMOVE, 0, 0);
         return 0;
     }
@@ -2488,6 +2539,7 @@ void CWnd::OnMouseMove(UINT /*nFlags*/, CPoint /*point*/) { Default(); }
 BOOL CWnd::OnMouseWheel(UINT /*nFlags*/, short /*zDelta*/, CPoint /*pt*/) { return static_cast<BOOL>(Default()); }
 void CWnd::OnMouseLeave() { Default(); }
 LRESULT CWnd::OnNcHitTest(CPoint /*point*/) { return Default(); }
+void CWnd::OnNcCalcSize(BOOL /*bCalcValidRects*/, NCCALCSIZE_PARAMS* /*lpncsp*/) { Default(); }
 BOOL CWnd::OnSetCursor(CWnd* /*pWnd*/, UINT /*nHitTest*/, UINT /*message*/) { return static_cast<BOOL>(Default()); }
 void CWnd::OnCaptureChanged(CWnd* /*pWnd*/) { Default(); }
 void CWnd::OnCancelMode() { Default(); }

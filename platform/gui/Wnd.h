@@ -221,6 +221,7 @@ public:
     virtual BOOL OnMouseWheel(UINT nFlags, short zDelta, CPoint pt);
     virtual void OnMouseLeave();
     virtual LRESULT OnNcHitTest(CPoint point);
+    virtual void OnNcCalcSize(BOOL bCalcValidRects, NCCALCSIZE_PARAMS* lpncsp);
     virtual BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message);
     virtual void OnCaptureChanged(CWnd* pWnd);
     virtual void OnCancelMode();

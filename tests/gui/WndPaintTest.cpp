@@ -274,3 +274,81 @@ TEST(WindowPainting, SubclassedControlIsDrawnByItsOwnerOrByQt) {
     shown = button->grab().toImage();
     EXPECT_NE(shown.pixel(30, 15), Rgb(RGB(10, 20, 30)));
 }
+
+namespace {
+
+// A child dragged by its client area and sized by a thick frame it has made part of its client area.
+class DraggedWnd : public CWnd {
+public:
+    int state = 0;
+    std::vector<std::string> log;
+    void OnNcCalcSize(BOOL calc, NCCALCSIZE_PARAMS* params) override {
+        CWnd::OnNcCalcSize(calc, params);
+        InflateRect(params->rgrc[0], 4);
+    }
+    void OnLButtonDown(UINT, CPoint point) override {
+        CPoint screen = point;
+        ClientToScreen(&screen);
+        SendMessage(WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(static_cast<WORD>(screen.x), static_cast<WORD>(screen.y)));
+    }
+    void OnMove(int, int) override {
+        state = 1;
+        log.emplace_back("move");
+    }
+    void OnSize(UINT, int, int) override {
+        state = 2;
+        log.emplace_back("size");
+    }
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
+        if (message == WM_EXITSIZEMOVE)
+            log.push_back("exit" + std::to_string(state));
+        return CWnd::WindowProc(message, wParam, lParam);
+    }
+
+private:
+    static void InflateRect(RECT& r, int by) {
+        r.left -= by;
+        r.top -= by;
+        r.right += by;
+        r.bottom += by;
+    }
+};
+
+} // namespace
+
+TEST(WindowMoveLoop, CaptionDragMovesAndFrameDragSizesUntilTheButtonGoesUp) {
+    CWnd parent;
+    ASSERT_TRUE(CreateTop(parent, CRect(0, 0, 300, 200)));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(parent.GetHostWidget()));
+    DraggedWnd pip;
+    ASSERT_TRUE(
+        pip.CreateEx(0, nullptr, "", WS_CHILD | WS_VISIBLE | WS_THICKFRAME, CRect(50, 50, 100, 90), &parent, 1));
+    CRect client;
+    pip.GetClientRect(&client);
+    EXPECT_EQ(client, CRect(0, 0, 50, 40)); // the frame belongs to the client area now
+    QWidget* w = pip.GetHostWidget();
+
+    pip.log.clear();
+    QTest::mousePress(w, Qt::LeftButton, Qt::NoModifier, QPoint(20, 20));
+    QTest::mouseMove(w, QPoint(30, 25));
+    QTest::mouseRelease(w, Qt::LeftButton, Qt::NoModifier, QPoint(30, 25));
+    CRect r;
+    pip.GetWindowRect(&r);
+    parent.ScreenToClient(&r);
+    EXPECT_EQ(r, CRect(60, 55, 110, 95));
+    EXPECT_EQ(pip.log, (std::vector<std::string>{"move", "exit1"}));
+
+    // The right edge still sizes: the hit test puts it before the client area.
+    pip.log.clear();
+    CPoint edge(49, 20);
+    pip.ClientToScreen(&edge);
+    EXPECT_EQ(pip.SendMessage(WM_NCHITTEST, 0, MAKELPARAM(static_cast<WORD>(edge.x), static_cast<WORD>(edge.y))),
+              HTRIGHT);
+    pip.SendMessage(WM_NCLBUTTONDOWN, HTRIGHT, MAKELPARAM(static_cast<WORD>(edge.x), static_cast<WORD>(edge.y)));
+    QTest::mouseMove(w, QPoint(59, 20));
+    QTest::mouseRelease(w, Qt::LeftButton, Qt::NoModifier, QPoint(59, 20));
+    pip.GetWindowRect(&r);
+    parent.ScreenToClient(&r);
+    EXPECT_EQ(r, CRect(60, 55, 120, 95));
+    EXPECT_EQ(pip.log, (std::vector<std::string>{"size", "exit2"}));
+}
