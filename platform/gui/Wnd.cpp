@@ -1,12 +1,15 @@
 #include "Wnd.h"
 
+#include "ClientDC.h"
 #include "Cursor.h"
 #include "DC.h"
 #include "Font.h"
 #include "GbkString.h"
 #include "HostWidget.h"
+#include "PaintDC.h"
 #include "SystemMetrics.h"
 #include "WindowClass.h"
+#include "WindowDC.h"
 #include "WindowRecord.h"
 
 #include <QAbstractButton>
@@ -161,9 +164,13 @@ std::string QStringToGbkLossy(const QString& text) {
         return *gbk;
     // Characters GBK cannot carry become '?', as the platform's conversion does.
     std::string out;
-    for (const QChar ch : text) {
-        auto one = QStringToGbk(QString(ch));
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        qsizetype length = 1;
+        if (text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate())
+            length = 2;
+        auto one = QStringToGbk(text.mid(i, length));
         out += one ? *one : std::string("?");
+        i += length - 1;
     }
     return out;
 }
@@ -423,6 +430,7 @@ public:
     bool m_inPaint = false;
     bool m_inQtPaint = false;
     QRect m_paintRect;
+    QRegion m_paintRegion;
     QImage m_image; // attached widgets only
 
     bool m_sizeKnown = false;
@@ -461,11 +469,14 @@ public:
     bool HandleWheel(QWheelEvent* we);
     bool HandleKey(QKeyEvent* ke);
     bool HandleKeyUp(QKeyEvent* ke);
+    bool DialogTakesKey(QKeyEvent* ke, UINT message, UINT vk, LPARAM lParam);
     bool HandleInputMethod(QInputMethodEvent* ie);
     bool HandlePaint(QPaintEvent* pe);
     void SendChars(const std::vector<CharMessage>& chars, LPARAM lParam);
     void DispatchPaint();
-    void SyncGeometry();
+    void SyncGeometry(bool sizeFirst = false);
+    bool SyncPosition();
+    void RecalcNonClient();
     void ForwardInput();
     bool SizeMoveStep(QMouseEvent* me);
     void ConnectScrollBars();
@@ -662,8 +673,10 @@ bool CWndBridge::HandleMouse(QMouseEvent* me) {
     const POINT screen = ClampToCursorClip(POINT{global.x(), global.y()});
     Keys().messagePos = MAKELONG(static_cast<WORD>(screen.x), static_cast<WORD>(screen.y));
 
-    if (m_sizeMoveHit != HTNOWHERE && SizeMoveStep(me))
-        return true;
+    // A move or size loop holds the capture and takes every pointer event until the button goes up.
+    if (CWnd* looping = IsLive(Capture()) && Capture()->m_hWnd ? Capture() : m_wnd;
+        looping->m_bridge->m_sizeMoveHit != HTNOWHERE)
+        return looping->m_bridge->SizeMoveStep(me);
 
     CWnd* target = m_wnd;
     const bool captured = IsLive(Capture()) && Capture()->m_hWnd;
@@ -743,19 +756,8 @@ bool CWndBridge::HandleKey(QKeyEvent* ke) {
     const LPARAM lParam = KeyLParam(ke, vk, false, alt);
     const std::vector<CharMessage> chars = CharMessagesOf(ke->text(), ke->key(), ke->modifiers());
 
-    if (InDialogManager(m_widget)) {
-        const int key = ke->key();
-        const bool tab = key == Qt::Key_Tab || key == Qt::Key_Backtab;
-        const bool enterEscape = key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Escape;
-        if ((tab || enterEscape) && !(ke->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
-            MSG probe{m_wnd, message, vk, lParam, TickNow(), POINT{0, 0}};
-            const auto code = static_cast<UINT>(Dispatch(m_wnd, WM_GETDLGCODE, vk, reinterpret_cast<LPARAM>(&probe)));
-            if (tab && !(code & (DLGC_WANTTAB | DLGC_WANTALLKEYS)))
-                return false;
-            if (enterEscape && !(code & DLGC_WANTALLKEYS))
-                return false;
-        }
-    }
+    if (DialogTakesKey(ke, message, vk, lParam))
+        return false;
 
     CWnd* target = m_wnd;
     m_inputEvent = ke;
@@ -777,6 +779,23 @@ bool CWndBridge::HandleKey(QKeyEvent* ke) {
     return true;
 }
 
+// In a dialog, Tab, Enter and Escape belong to the dialog unless the control's dialog code asks for them; the
+// dialog then moves the focus or runs its default or cancel button.
+bool CWndBridge::DialogTakesKey(QKeyEvent* ke, UINT message, UINT vk, LPARAM lParam) {
+    if (!InDialogManager(m_widget) || (ke->modifiers() & (Qt::ControlModifier | Qt::AltModifier)))
+        return false;
+    const int key = ke->key();
+    const bool tab = key == Qt::Key_Tab || key == Qt::Key_Backtab;
+    const bool enterEscape = key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Escape;
+    if (!tab && !enterEscape)
+        return false;
+    MSG probe{m_wnd, message, vk, lParam, TickNow(), POINT{0, 0}};
+    const auto code = static_cast<UINT>(Dispatch(m_wnd, WM_GETDLGCODE, vk, reinterpret_cast<LPARAM>(&probe)));
+    if (tab)
+        return !(code & (DLGC_WANTTAB | DLGC_WANTALLKEYS));
+    return !(code & DLGC_WANTALLKEYS);
+}
+
 void CWndBridge::SendChars(const std::vector<CharMessage>& chars, LPARAM lParam) {
     CWnd* target = m_wnd;
     for (const CharMessage& c : chars) {
@@ -791,6 +810,8 @@ bool CWndBridge::HandleKeyUp(QKeyEvent* ke) {
     if (!vk)
         return false;
     const bool alt = (ke->modifiers() & Qt::AltModifier) != 0;
+    if (DialogTakesKey(ke, alt ? WM_SYSKEYUP : WM_KEYUP, vk, KeyLParam(ke, vk, true, alt)))
+        return false;
     m_inputEvent = ke;
     m_inputForwarded = false;
     m_keyHasChars = false;
@@ -822,6 +843,7 @@ bool CWndBridge::HandlePaint(QPaintEvent* pe) {
         return false;
     }
     m_paintRect = pe->rect();
+    m_paintRegion = pe->region();
     m_inPaint = true;
     m_inputEvent = pe;
     m_inputForwarded = false;
@@ -850,6 +872,7 @@ void CWndBridge::DispatchPaint() {
         return;
     }
     m_paintRect = region.boundingRect();
+    m_paintRegion = region;
     const bool erase = m_erase;
     m_invalid = QRegion();
     m_erase = false;
@@ -866,11 +889,34 @@ void CWndBridge::DispatchPaint() {
         wnd->UpdateScreen(nullptr);
 }
 
-void CWndBridge::SyncGeometry() {
+void CWndBridge::RecalcNonClient() {
+    if (!m_host || !m_widget)
+        return;
+    const QRect g = m_widget->geometry();
+    NCCALCSIZE_PARAMS params{};
+    params.rgrc[0] = RECT{g.left(), g.top(), g.right() + 1, g.bottom() + 1};
+    params.rgrc[1] = params.rgrc[0];
+    params.rgrc[2] = params.rgrc[0];
+    Dispatch(m_wnd, WM_NCCALCSIZE, TRUE, reinterpret_cast<LPARAM>(&params));
+    if (!m_host)
+        return;
+    const RECT& c = params.rgrc[0];
+    m_host->SetClientMargins(
+        QMargins(c.left - g.left(), c.top - g.top(), g.right() + 1 - c.right, g.bottom() + 1 - c.bottom));
+}
+
+// After a change of position, size, frame or bars: WM_MOVE and WM_SIZE for what changed, in the platform's
+// order (creation reports the size first).
+void CWndBridge::SyncGeometry(bool sizeFirst) {
     if (!m_widget)
+        return;
+    RecalcNonClient();
+    if (!IsLive(m_wnd) || !m_widget)
         return;
     if (m_host)
         m_host->Relayout();
+    if (!sizeFirst && !SyncPosition())
+        return;
     CRect client;
     m_wnd->GetClientRect(&client);
     const QSize size(client.Width(), client.Height());
@@ -897,6 +943,14 @@ void CWndBridge::SyncGeometry() {
         if (!IsLive(wnd) || !wnd->m_hWnd)
             return;
     }
+    if (sizeFirst)
+        SyncPosition();
+}
+
+bool CWndBridge::SyncPosition() {
+    if (!m_widget)
+        return false;
+    CWnd* wnd = m_wnd;
     QPoint pos;
     if (m_widget->isWindow())
         pos = m_widget->mapToGlobal(ClientOriginOf(m_widget));
@@ -907,6 +961,7 @@ void CWndBridge::SyncGeometry() {
         m_lastPos = pos;
         Dispatch(wnd, WM_MOVE, 0, MAKELPARAM(static_cast<WORD>(pos.x()), static_cast<WORD>(pos.y())));
     }
+    return IsLive(wnd) && wnd->m_hWnd != nullptr;
 }
 
 // The default processing of an attached widget's input is Qt's own handling of the event.
@@ -950,7 +1005,11 @@ bool CWndBridge::SizeMoveStep(QMouseEvent* me) {
     }
     if (me->type() == QEvent::MouseButtonRelease && me->button() == Qt::LeftButton) {
         m_sizeMoveHit = HTNOWHERE;
-        Dispatch(m_wnd, WM_EXITSIZEMOVE, 0, 0);
+        CWnd* wnd = m_wnd;
+        if (CWnd::GetCapture() == wnd)
+            ReleaseCapture();
+        if (IsLive(wnd) && wnd->m_hWnd)
+            Dispatch(wnd, WM_EXITSIZEMOVE, 0, 0);
         return true;
     }
     return true;
@@ -1016,8 +1075,9 @@ CWnd::CWnd() : m_hWnd(nullptr), m_bridge(std::make_unique<CWndBridge>(this)) { L
 CWnd::CWnd(intptr_t marker) : m_hWnd(reinterpret_cast<HWND>(marker)) {}
 
 CWnd::~CWnd() {
+    // A window this object created goes with it; a widget it only attached to belongs to whoever made it.
     if (m_bridge && m_hWnd && IsLive(this)) {
-        if (m_bridge->m_owned || !IsWrapper(this))
+        if (m_bridge->m_owned)
             DestroyWindow();
         else
             DetachWidget();
@@ -1279,7 +1339,7 @@ BOOL CWnd::CreateEx(DWORD dwExStyle, LPCTSTR lpszClassName, LPCTSTR lpszWindowNa
     }
     if (!m_hWnd)
         return FALSE;
-    m_bridge->SyncGeometry();
+    m_bridge->SyncGeometry(true);
     if (m_hWnd && (dwStyle & WS_VISIBLE))
         ShowWindow((dwExStyle & (WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE)) ? SW_SHOWNA : SW_SHOW);
     return m_hWnd ? TRUE : FALSE;
@@ -1289,7 +1349,8 @@ BOOL CWnd::DestroyWindow() {
     if (!m_hWnd || !m_bridge)
         return FALSE;
     QPointer<QWidget> widget = m_bridge->m_widget;
-    const bool owned = m_bridge->m_owned || !IsWrapper(this);
+    // An attached top-level widget may live on its creator's stack: it is hidden and let go, not deleted.
+    const bool owned = m_bridge->m_owned || (widget && !widget->isWindow());
     if (widget && !widget->isHidden()) {
         m_bridge->m_inShowWindow = true;
         widget->hide();
@@ -1811,6 +1872,14 @@ QImage* CWnd::GetClientImage() {
     return &image;
 }
 
+QRegion CWnd::GetPaintRegion() const {
+    if (GetHostWidget() && m_bridge->m_inPaint)
+        return m_bridge->m_paintRegion;
+    CRect client;
+    GetClientRect(&client);
+    return QRegion(client.left, client.top, client.Width(), client.Height());
+}
+
 CRect CWnd::GetPaintRect() const {
     if (GetHostWidget() && m_bridge->m_inPaint) {
         const QRect& r = m_bridge->m_paintRect;
@@ -1823,7 +1892,8 @@ CRect CWnd::GetPaintRect() const {
 
 void CWnd::UpdateScreen(const RECT* rect) {
     QWidget* widget = GetHostWidget();
-    if (!widget)
+    // Inside Qt's paint event the whole painted region is copied anyway.
+    if (!widget || m_bridge->m_inQtPaint)
         return;
     const QPoint origin = ClientOriginOf(widget);
     if (!rect) {
@@ -1835,6 +1905,17 @@ void CWnd::UpdateScreen(const RECT* rect) {
     CRect r(*rect);
     r.NormalizeRect();
     widget->update(QRect(r.left + origin.x(), r.top + origin.y(), r.Width(), r.Height()));
+}
+
+CDC* CWnd::GetDC() { return GetHostWidget() ? new CClientDC(this) : nullptr; }
+
+CDC* CWnd::GetWindowDC() { return GetHostWidget() ? new CWindowDC(this) : nullptr; }
+
+int CWnd::ReleaseDC(CDC* pDC) {
+    if (!pDC)
+        return 0;
+    delete pDC;
+    return 1;
 }
 
 // ---------------------------------------------------------------------------------------------------------------
@@ -1875,7 +1956,7 @@ CWnd* CWnd::SetCapture() {
     Capture() = this;
     if (previous && previous->GetHostWidget() && QWidget::mouseGrabber() == previous->GetHostWidget())
         previous->GetHostWidget()->releaseMouse();
-    if (widget->isVisible())
+    if (widget->isVisible() && QGuiApplication::platformName() != QLatin1String("offscreen"))
         widget->grabMouse();
     if (previous && previous->m_hWnd)
         Dispatch(previous, WM_CAPTURECHANGED, 0, reinterpret_cast<LPARAM>(this));
@@ -2013,6 +2094,7 @@ BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult
         break;
     case WM_MOUSELEAVE: OnMouseLeave(); break;
     case WM_NCHITTEST: result = OnNcHitTest(point); break;
+    case WM_NCCALCSIZE: OnNcCalcSize(static_cast<BOOL>(wParam), reinterpret_cast<NCCALCSIZE_PARAMS*>(lParam)); break;
     case WM_SETCURSOR:
         result = OnSetCursor(reinterpret_cast<CWnd*>(wParam), LOWORD(static_cast<uint32_t>(lParam)),
                              HIWORD(static_cast<uint32_t>(lParam)));
@@ -2120,6 +2202,19 @@ LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         DestroyWindow();
         return 0;
     case WM_ERASEBKGND: return host ? EraseWithClassBackground(wParam) : 0;
+    case WM_NCCALCSIZE: {
+        RECT* r = wParam ? &reinterpret_cast<NCCALCSIZE_PARAMS*>(lParam)->rgrc[0] : reinterpret_cast<RECT*>(lParam);
+        if (!host || !r)
+            return 0;
+        const QMargins m = b.m_host->FrameMargins();
+        r->left += m.left();
+        r->top += m.top();
+        r->right -= m.right() + (b.m_host->IsScrollBarShown(SB_VERT) ? GetSystemMetrics(SM_CXVSCROLL) : 0);
+        r->bottom -= m.bottom() + (b.m_host->IsScrollBarShown(SB_HORZ) ? GetSystemMetrics(SM_CYHSCROLL) : 0);
+        r->right = std::max(r->right, r->left);
+        r->bottom = std::max(r->bottom, r->top);
+        return 0;
+    }
     case WM_NCHITTEST: {
         if (!host)
             return HTCLIENT;
@@ -2128,8 +2223,7 @@ LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         if (!widget->rect().contains(local))
             return HTNOWHERE;
         const QRect client = b.m_host->ClientRectInWidget();
-        if (client.contains(local))
-            return HTCLIENT;
+        // The sizing edges of a thick frame work even where the window has made them part of its client area.
         if (GetStyle() & WS_THICKFRAME) {
             constexpr int kGrip = 4;
             const bool left = local.x() < kGrip, right = local.x() >= widget->width() - kGrip;
@@ -2151,6 +2245,8 @@ LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
             if (bottom)
                 return HTBOTTOM;
         }
+        if (client.contains(local))
+            return HTCLIENT;
         if (b.m_host->IsScrollBarShown(SB_VERT) && local.x() > client.right() && local.y() <= client.bottom())
             return HTVSCROLL;
         if (b.m_host->IsScrollBarShown(SB_HORZ) && local.y() > client.bottom() && local.x() <= client.right())
@@ -2208,14 +2304,10 @@ LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         const bool frame = hit == HTCAPTION || ((GetStyle() & WS_THICKFRAME) && hit >= HTLEFT && hit <= HTBOTTOMRIGHT);
         if (!host || !frame)
             return 0;
-        b.m_sizeMoveHit = hit;
         b.m_sizeMoveStart = QPoint(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
-        b.m_sizeMoveGeometry = QRect(widget->mapTo(widget->window(), QPoint(0, 0)), widget->size());
-        if (!widget->isWindow()) {
-            b.m_sizeMoveGeometry = widget->geometry();
-        } else {
-            b.m_sizeMoveGeometry = widget->geometry();
-        }
+        b.m_sizeMoveGeometry = widget->geometry();
+        SetCapture();
+        b.m_sizeMoveHit = hit;
         SendMessage(WM_ENTERSIZEMOVE, 0, 0);
         return 0;
     }
@@ -2425,7 +2517,7 @@ void CWnd::OnNcDestroy() {
 void CWnd::OnClose() { Default(); }
 void CWnd::OnPaint() {
     if (GetHost())
-        ValidateRect(nullptr);
+        CPaintDC dc(this); // validates; draws nothing
     else
         Default();
 }
@@ -2447,6 +2539,7 @@ void CWnd::OnMouseMove(UINT /*nFlags*/, CPoint /*point*/) { Default(); }
 BOOL CWnd::OnMouseWheel(UINT /*nFlags*/, short /*zDelta*/, CPoint /*pt*/) { return static_cast<BOOL>(Default()); }
 void CWnd::OnMouseLeave() { Default(); }
 LRESULT CWnd::OnNcHitTest(CPoint /*point*/) { return Default(); }
+void CWnd::OnNcCalcSize(BOOL /*bCalcValidRects*/, NCCALCSIZE_PARAMS* /*lpncsp*/) { Default(); }
 BOOL CWnd::OnSetCursor(CWnd* /*pWnd*/, UINT /*nHitTest*/, UINT /*message*/) { return static_cast<BOOL>(Default()); }
 void CWnd::OnCaptureChanged(CWnd* /*pWnd*/) { Default(); }
 void CWnd::OnCancelMode() { Default(); }

@@ -246,3 +246,67 @@ TEST(WindowLifetime, AWidgetTakesOnlyOneWindowObject) {
     EXPECT_TRUE(second.SubclassWindow(other));
     EXPECT_EQ(CWnd::FromWidget(other), &second);
 }
+
+TEST(PreTranslation, TipHoldingTheCaptureForwardsAClickToTheWindowBelow) {
+    // The title tip's way: it holds the capture, and its PreTranslateMessage posts the click to the window below.
+    struct Below : RecordingWnd {
+        std::vector<CPoint> downs;
+        void OnLButtonDown(UINT, CPoint p) override { downs.push_back(p); }
+    };
+    struct Tip : RecordingWnd {
+        CWnd* below = nullptr;
+        int ownDowns = 0;
+        void OnLButtonDown(UINT, CPoint) override { ++ownDowns; }
+        BOOL PreTranslateMessage(MSG* msg) override {
+            if (msg->message != WM_LBUTTONDOWN)
+                return CWnd::PreTranslateMessage(msg);
+            CPoint p(GET_X_LPARAM(msg->lParam), GET_Y_LPARAM(msg->lParam));
+            ClientToScreen(&p);
+            below->ScreenToClient(&p);
+            ShowWindow(SW_HIDE);
+            ReleaseCapture();
+            below->PostMessage(WM_LBUTTONDOWN, msg->wParam, MAKELPARAM(static_cast<WORD>(p.x), static_cast<WORD>(p.y)));
+            return TRUE;
+        }
+    };
+    Below grid;
+    ASSERT_TRUE(CreateTop(grid, CRect(0, 0, 200, 100)));
+    Tip tip;
+    tip.below = &grid;
+    ASSERT_TRUE(tip.CreateEx(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, nullptr, nullptr, WS_POPUP | WS_VISIBLE,
+                             CRect(20, 30, 120, 50), nullptr, 0));
+    tip.SetCapture();
+    // The click lands on the grid's widget, but the capture sends it through the tip first.
+    QTest::mouseClick(grid.GetHostWidget(), Qt::LeftButton, Qt::NoModifier, QPoint(25, 35));
+    EXPECT_EQ(tip.ownDowns, 0);
+    EXPECT_FALSE(tip.IsWindowVisible());
+    EXPECT_TRUE(grid.downs.empty()); // posted, not yet delivered
+    QCoreApplication::processEvents();
+    ASSERT_EQ(grid.downs.size(), 1u);
+    EXPECT_EQ(grid.downs[0], CPoint(25, 35));
+}
+
+TEST(PreTranslation, ParentsSeeTheirChildrensKeysFirstAndCanStopThem) {
+    struct Parent : CWnd {
+        std::vector<UINT> seen;
+        BOOL stop = FALSE;
+        BOOL PreTranslateMessage(MSG* msg) override {
+            if (msg->message == WM_KEYDOWN)
+                seen.push_back(static_cast<UINT>(msg->wParam));
+            return stop;
+        }
+    };
+    struct Child : CWnd {
+        std::vector<UINT> keys;
+        void OnKeyDown(UINT c, UINT, UINT) override { keys.push_back(c); }
+    };
+    Parent parent;
+    ASSERT_TRUE(CreateTop(parent, CRect(0, 0, 100, 100)));
+    Child child;
+    ASSERT_TRUE(CreateChild(child, parent, 1, CRect(0, 0, 50, 50)));
+    QTest::keyClick(child.GetHostWidget(), Qt::Key_Left);
+    parent.stop = TRUE;
+    QTest::keyClick(child.GetHostWidget(), Qt::Key_Right);
+    EXPECT_EQ(parent.seen, (std::vector<UINT>{VK_LEFT, VK_RIGHT}));
+    EXPECT_EQ(child.keys, std::vector<UINT>{VK_LEFT});
+}
