@@ -684,6 +684,8 @@ bool CWndBridge::HandleMouse(QMouseEvent* me) {
     const bool captured = IsLive(Capture()) && Capture()->m_hWnd;
     if (captured)
         target = Capture();
+    else if (!m_widget->isEnabled())
+        return m_host != nullptr; // a disabled window takes no input
 
     UINT message = 0;
     const Qt::MouseButton button = me->button();
@@ -736,6 +738,8 @@ bool CWndBridge::HandleMouse(QMouseEvent* me) {
 }
 
 bool CWndBridge::HandleWheel(QWheelEvent* we) {
+    if (!m_widget->isEnabled())
+        return m_host != nullptr;
     const int delta = we->angleDelta().y();
     if (delta == 0)
         return true;
@@ -768,7 +772,8 @@ bool CWndBridge::HandleKey(QKeyEvent* ke) {
     if (vk) {
         MSG msg{target, message, vk, lParam, TickNow(), POINT{0, 0}};
         if (PreTranslate(msg)) {
-            m_inputEvent = nullptr;
+            if (IsLive(target))
+                m_inputEvent = nullptr;
             return true;
         }
         if (IsLive(msg.hwnd) && msg.hwnd->m_hWnd)
@@ -887,8 +892,10 @@ void CWndBridge::DispatchPaint() {
     if (!IsLive(wnd))
         return;
     m_inPaint = false;
-    if (!m_inQtPaint)
-        wnd->UpdateScreen(nullptr);
+    if (!m_inQtPaint) {
+        const CRect painted(m_paintRect.left(), m_paintRect.top(), m_paintRect.right() + 1, m_paintRect.bottom() + 1);
+        wnd->UpdateScreen(&painted);
+    }
 }
 
 void CWndBridge::RecalcNonClient() {
