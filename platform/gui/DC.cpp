@@ -80,8 +80,14 @@ bool Paintable(const QImage* image) {
     }
 }
 
-// A rectangle from two corners, either way round; right and bottom exclusive.
+// A rectangle from two corners, either way round; right and bottom exclusive. Corners far outside any
+// device are brought in, so that no size overflows.
 QRect Span(int x0, int y0, int x1, int y1) {
+    constexpr int kEdge = 1 << 24;
+    x0 = std::clamp(x0, -kEdge, kEdge);
+    y0 = std::clamp(y0, -kEdge, kEdge);
+    x1 = std::clamp(x1, -kEdge, kEdge);
+    y1 = std::clamp(y1, -kEdge, kEdge);
     if (x1 < x0)
         std::swap(x0, x1);
     if (y1 < y0)
@@ -431,7 +437,13 @@ bool HDC__::IsLive(const void* dc) { return dc && LiveDCs().count(dc) != 0; }
 
 QImage* HDC__::Raster() const {
     switch (kind) {
-    case Kind::Memory: return state.bitmap ? &state.bitmap->image : nullptr;
+    case Kind::Memory:
+        if (state.bitmap && state.bitmap->stock) {
+            if (scratch.size() != state.bitmap->image.size())
+                scratch = state.bitmap->image.copy();
+            return &scratch;
+        }
+        return state.bitmap ? &state.bitmap->image : nullptr;
     case Kind::Window: return windowImage ? windowImage() : nullptr;
     case Kind::Image: return image;
     case Kind::Screen: return &ScreenScratch();
@@ -771,46 +783,51 @@ CBitmap* CDC::GetCurrentBitmap() const {
 // ---------------------------------------------------------------------------------------------------------
 // Colours and modes.
 
-#define DC_GET(expr, fallback)                                                                                         \
-    HDC__* dc = Live(m_hDC);                                                                                           \
-    if (!dc)                                                                                                           \
-        return fallback;                                                                                               \
-    return expr;
-#define DC_SWAP(field, value, fallback)                                                                                \
-    HDC__* dc = Live(m_hDC);                                                                                           \
-    if (!dc)                                                                                                           \
-        return fallback;                                                                                               \
-    auto old = dc->state.field;                                                                                        \
-    dc->state.field = value;                                                                                           \
-    return old;
+namespace {
 
-COLORREF CDC::GetBkColor() const {DC_GET(dc->state.bkColor, CLR_INVALID)} COLORREF CDC::SetBkColor(COLORREF color) {
-    DC_SWAP(bkColor, color & 0x00FFFFFF, CLR_INVALID)
+// A field of the DC's state, or the fallback without a DC.
+template <class T> T Read(HDC handle, T DcState::*field, T fallback) {
+    HDC__* dc = Live(handle);
+    return dc ? dc->state.*field : fallback;
 }
-int CDC::GetBkMode() const { DC_GET(dc->state.bkMode, 0) }
+
+// Sets a field of the DC's state and gives its old value, or the fallback without a DC.
+template <class T> T Swap(HDC handle, T DcState::*field, T value, T fallback) {
+    HDC__* dc = Live(handle);
+    if (!dc)
+        return fallback;
+    const T old = dc->state.*field;
+    dc->state.*field = value;
+    return old;
+}
+
+} // namespace
+
+COLORREF CDC::GetBkColor() const { return Read(m_hDC, &DcState::bkColor, CLR_INVALID); }
+COLORREF CDC::SetBkColor(COLORREF color) { return Swap(m_hDC, &DcState::bkColor, color & 0x00FFFFFF, CLR_INVALID); }
+int CDC::GetBkMode() const { return Read(m_hDC, &DcState::bkMode, 0); }
 int CDC::SetBkMode(int mode) {
     if (mode != TRANSPARENT && mode != OPAQUE)
         return 0;
-    DC_SWAP(bkMode, mode, 0)
+    return Swap(m_hDC, &DcState::bkMode, mode, 0);
 }
-COLORREF CDC::GetTextColor() const {
-    DC_GET(dc->state.textColor, CLR_INVALID)} COLORREF CDC::SetTextColor(COLORREF color) {
-    DC_SWAP(textColor, color & 0x00FFFFFF, CLR_INVALID)
-}
-int CDC::GetROP2() const { DC_GET(dc->state.rop2, 0) }
+COLORREF CDC::GetTextColor() const { return Read(m_hDC, &DcState::textColor, CLR_INVALID); }
+COLORREF CDC::SetTextColor(COLORREF color) { return Swap(m_hDC, &DcState::textColor, color & 0x00FFFFFF, CLR_INVALID); }
+int CDC::GetROP2() const { return Read(m_hDC, &DcState::rop2, 0); }
 int CDC::SetROP2(int mode) {
     if (mode < R2_BLACK || mode > R2_WHITE)
         return 0;
-    DC_SWAP(rop2, mode, 0)
+    return Swap(m_hDC, &DcState::rop2, mode, 0);
 }
-int CDC::GetStretchBltMode() const { DC_GET(dc->state.stretchMode, 0) }
+int CDC::GetStretchBltMode() const { return Read(m_hDC, &DcState::stretchMode, 0); }
 int CDC::SetStretchBltMode(int mode) {
     if (mode < BLACKONWHITE || mode > HALFTONE)
         return 0;
-    DC_SWAP(stretchMode, mode, 0)
+    return Swap(m_hDC, &DcState::stretchMode, mode, 0);
 }
-UINT CDC::GetTextAlign() const {DC_GET(dc->state.textAlign, 0)} UINT CDC::SetTextAlign(UINT flags){
-    DC_SWAP(textAlign, flags, 0)} CPoint CDC::SetBrushOrg(int x, int y) {
+UINT CDC::GetTextAlign() const { return Read(m_hDC, &DcState::textAlign, 0u); }
+UINT CDC::SetTextAlign(UINT flags) { return Swap(m_hDC, &DcState::textAlign, flags, 0u); }
+CPoint CDC::SetBrushOrg(int x, int y) {
     HDC__* dc = Live(m_hDC);
     if (!dc)
         return CPoint();
@@ -826,7 +843,7 @@ CPoint CDC::GetBrushOrg() const {
 // ---------------------------------------------------------------------------------------------------------
 // Mapping.
 
-int CDC::GetMapMode() const { DC_GET(dc->state.mapMode, 0) }
+int CDC::GetMapMode() const { return Read(m_hDC, &DcState::mapMode, 0); }
 
 int CDC::SetMapMode(int mode) {
     HDC__* dc = Live(m_hDC);
@@ -844,8 +861,8 @@ int CDC::SetMapMode(int mode) {
 static CPoint ToCPoint(QPoint p) { return CPoint(p.x(), p.y()); }
 static CSize ToCSize(QSize s) { return CSize(s.width(), s.height()); }
 
-CPoint CDC::GetWindowOrg() const {DC_GET(ToCPoint(dc->state.windowOrg), CPoint())} CPoint CDC::SetWindowOrg(int x,
-                                                                                                            int y) {
+CPoint CDC::GetWindowOrg() const { return ToCPoint(Read(m_hDC, &DcState::windowOrg, QPoint())); }
+CPoint CDC::SetWindowOrg(int x, int y) {
     HDC__* dc = Live(m_hDC);
     if (!dc)
         return CPoint();
@@ -855,11 +872,11 @@ CPoint CDC::GetWindowOrg() const {DC_GET(ToCPoint(dc->state.windowOrg), CPoint()
 }
 CPoint CDC::OffsetWindowOrg(int dx, int dy) {
     const CPoint old = GetWindowOrg();
-    SetWindowOrg(old.x + dx, old.y + dy);
+    SetWindowOrg(Sum(old.x, dx), Sum(old.y, dy));
     return old;
 }
-CPoint CDC::GetViewportOrg() const {
-    DC_GET(ToCPoint(dc->state.viewportOrg), CPoint())} CPoint CDC::SetViewportOrg(int x, int y) {
+CPoint CDC::GetViewportOrg() const { return ToCPoint(Read(m_hDC, &DcState::viewportOrg, QPoint())); }
+CPoint CDC::SetViewportOrg(int x, int y) {
     HDC__* dc = Live(m_hDC);
     if (!dc)
         return CPoint();
@@ -869,11 +886,11 @@ CPoint CDC::GetViewportOrg() const {
 }
 CPoint CDC::OffsetViewportOrg(int dx, int dy) {
     const CPoint old = GetViewportOrg();
-    SetViewportOrg(old.x + dx, old.y + dy);
+    SetViewportOrg(Sum(old.x, dx), Sum(old.y, dy));
     return old;
 }
-CSize CDC::GetWindowExt() const {DC_GET(ToCSize(dc->state.windowExt), CSize())} CSize CDC::SetWindowExt(int cx,
-                                                                                                        int cy) {
+CSize CDC::GetWindowExt() const { return ToCSize(Read(m_hDC, &DcState::windowExt, QSize())); }
+CSize CDC::SetWindowExt(int cx, int cy) {
     HDC__* dc = Live(m_hDC);
     if (!dc)
         return CSize();
@@ -883,8 +900,8 @@ CSize CDC::GetWindowExt() const {DC_GET(ToCSize(dc->state.windowExt), CSize())} 
         dc->state.windowExt = QSize(cx, cy);
     return ToCSize(old);
 }
-CSize CDC::GetViewportExt() const {DC_GET(ToCSize(dc->state.viewportExt), CSize())} CSize CDC::SetViewportExt(int cx,
-                                                                                                              int cy) {
+CSize CDC::GetViewportExt() const { return ToCSize(Read(m_hDC, &DcState::viewportExt, QSize())); }
+CSize CDC::SetViewportExt(int cx, int cy) {
     HDC__* dc = Live(m_hDC);
     if (!dc)
         return CSize();
@@ -1094,8 +1111,7 @@ void PenLine(Scope& s, HDC__* dc, QPoint a, QPoint b) {
 
 } // namespace
 
-CPoint CDC::GetCurrentPosition() const {DC_GET(ToCPoint(dc->state.position), CPoint())}
-
+CPoint CDC::GetCurrentPosition() const { return ToCPoint(Read(m_hDC, &DcState::position, QPoint())); }
 CPoint CDC::MoveTo(int x, int y) {
     HDC__* dc = Live(m_hDC);
     if (!dc)
