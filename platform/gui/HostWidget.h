@@ -35,7 +35,10 @@ public:
     QPoint ClientOrigin() const { return ClientRectInWidget().topLeft(); }
 
     // The retained image, always the client area's size (null when the client area is empty).
-    QImage* ClientImage() { return &m_image; }
+    QImage* ClientImage() {
+        ResizeImage(ClientRectInWidget().size());
+        return &m_image;
+    }
 
     SCROLLINFO& ScrollInfo(int bar) { return bar == 1 ? m_vInfo : m_hInfo; }
     QScrollBar* ScrollBar(int bar);

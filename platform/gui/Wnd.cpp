@@ -46,20 +46,22 @@
 
 namespace {
 
+// The registries live until the process ends, so window objects with static storage may still use them
+// while statics are destroyed.
 std::unordered_set<const CWnd*>& Live() {
-    static std::unordered_set<const CWnd*> live;
-    return live;
+    static auto* live = new std::unordered_set<const CWnd*>;
+    return *live;
 }
 
 std::unordered_map<const QWidget*, CWnd*>& Attached() {
-    static std::unordered_map<const QWidget*, CWnd*> attached;
-    return attached;
+    static auto* attached = new std::unordered_map<const QWidget*, CWnd*>;
+    return *attached;
 }
 
 // Plain window objects handed out for widgets without one; freed with their widget.
 std::unordered_map<const QWidget*, std::vector<CWnd*>>& Wrappers() {
-    static std::unordered_map<const QWidget*, std::vector<CWnd*>> wrappers;
-    return wrappers;
+    static auto* wrappers = new std::unordered_map<const QWidget*, std::vector<CWnd*>>;
+    return *wrappers;
 }
 
 bool IsWrapper(const CWnd* wnd) {
@@ -86,15 +88,15 @@ struct MessageContext {
 };
 
 std::vector<MessageContext>& Contexts() {
-    static std::vector<MessageContext> contexts;
-    return contexts;
+    static auto* contexts = new std::vector<MessageContext>;
+    return *contexts;
 }
 
 // How deep each widget is inside its own dispatch, so that a window destroyed from one of its own handlers
 // deletes its widget only after Qt has finished delivering the event.
 std::unordered_map<const QWidget*, int>& DispatchDepth() {
-    static std::unordered_map<const QWidget*, int> depth;
-    return depth;
+    static auto* depth = new std::unordered_map<const QWidget*, int>;
+    return *depth;
 }
 
 struct KeyState {
@@ -682,6 +684,8 @@ bool CWndBridge::HandleMouse(QMouseEvent* me) {
     const bool captured = IsLive(Capture()) && Capture()->m_hWnd;
     if (captured)
         target = Capture();
+    else if (!m_widget->isEnabled())
+        return m_host != nullptr; // a disabled window takes no input
 
     UINT message = 0;
     const Qt::MouseButton button = me->button();
@@ -734,6 +738,8 @@ bool CWndBridge::HandleMouse(QMouseEvent* me) {
 }
 
 bool CWndBridge::HandleWheel(QWheelEvent* we) {
+    if (!m_widget->isEnabled())
+        return m_host != nullptr;
     const int delta = we->angleDelta().y();
     if (delta == 0)
         return true;
@@ -766,7 +772,8 @@ bool CWndBridge::HandleKey(QKeyEvent* ke) {
     if (vk) {
         MSG msg{target, message, vk, lParam, TickNow(), POINT{0, 0}};
         if (PreTranslate(msg)) {
-            m_inputEvent = nullptr;
+            if (IsLive(target))
+                m_inputEvent = nullptr;
             return true;
         }
         if (IsLive(msg.hwnd) && msg.hwnd->m_hWnd)
@@ -885,8 +892,10 @@ void CWndBridge::DispatchPaint() {
     if (!IsLive(wnd))
         return;
     m_inPaint = false;
-    if (!m_inQtPaint)
-        wnd->UpdateScreen(nullptr);
+    if (!m_inQtPaint) {
+        const CRect painted(m_paintRect.left(), m_paintRect.top(), m_paintRect.right() + 1, m_paintRect.bottom() + 1);
+        wnd->UpdateScreen(&painted);
+    }
 }
 
 void CWndBridge::RecalcNonClient() {
@@ -1075,8 +1084,10 @@ CWnd::CWnd() : m_hWnd(nullptr), m_bridge(std::make_unique<CWndBridge>(this)) { L
 CWnd::CWnd(intptr_t marker) : m_hWnd(reinterpret_cast<HWND>(marker)) {}
 
 CWnd::~CWnd() {
+    if (!m_bridge)
+        return; // an insert-after marker
     // A window this object created goes with it; a widget it only attached to belongs to whoever made it.
-    if (m_bridge && m_hWnd && IsLive(this)) {
+    if (m_hWnd && IsLive(this)) {
         if (m_bridge->m_owned)
             DestroyWindow();
         else
@@ -1093,7 +1104,7 @@ CWnd::~CWnd() {
     }
 }
 
-BOOL CWnd::AttachWidget(QWidget* widget, bool owned, bool subclass) {
+BOOL CWnd::AttachWidget(QWidget* widget, bool owned, bool subclass, bool wrapper) {
     if (!m_bridge || !widget || m_hWnd)
         return FALSE;
     auto existing = Attached().find(widget);
@@ -1125,8 +1136,11 @@ BOOL CWnd::AttachWidget(QWidget* widget, bool owned, bool subclass) {
     }
     m_hWnd = this;
     Attached()[widget] = this;
-    widget->setMouseTracking(true);
-    widget->installEventFilter(m_bridge.get());
+    // A plain object handed out for a widget is only a handle: the widget's events stay Qt's alone.
+    if (!wrapper) {
+        widget->setMouseTracking(true);
+        widget->installEventFilter(m_bridge.get());
+    }
     CWndBridge* bridge = m_bridge.get();
     b.m_destroyed = QObject::connect(widget, &QObject::destroyed, bridge, [this]() { NotifyDestroyed(true); });
     if (subclass)
@@ -1236,7 +1250,7 @@ CWnd* CWnd::FromWidget(QWidget* widget) {
             delete w;
         }
     });
-    wrapper->AttachWidget(widget, false, false);
+    wrapper->AttachWidget(widget, false, false, true);
     return wrapper;
 }
 
@@ -1851,10 +1865,8 @@ QImage* CWnd::GetClientImage() {
     QWidget* widget = GetHostWidget();
     if (!widget)
         return nullptr;
-    if (m_bridge->m_host) {
-        m_bridge->m_host->Relayout();
+    if (m_bridge->m_host)
         return m_bridge->m_host->ClientImage();
-    }
     QImage& image = m_bridge->m_image;
     if (image.size() != widget->size()) {
         if (widget->size().isEmpty()) {

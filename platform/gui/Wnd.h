@@ -255,7 +255,7 @@ private:
     friend BOOL TrackMouseEvent(struct TRACKMOUSEEVENT* lpEventTrack);
     explicit CWnd(intptr_t marker);
 
-    BOOL AttachWidget(QWidget* widget, bool owned, bool subclass);
+    BOOL AttachWidget(QWidget* widget, bool owned, bool subclass, bool wrapper = false);
     void DetachWidget();
     void NotifyDestroyed(bool widgetGone);
     static void SendEraseBackground(CWnd* wnd);

@@ -6,6 +6,7 @@
 #include "platform/gui/WaitCursor.h"
 #include "platform/gui/Wnd.h"
 
+#include "core/ErrorMessage.h"
 #include "platform/os/MessageBox.h"
 #include "tests/support/TempDir.h"
 
@@ -154,6 +155,26 @@ TEST(MessageBox, RealBoxShowsTheGbkTextWithItsIconAndReturnsTheButtonChosen) {
             box->button(QMessageBox::Ok)->click();
     });
     EXPECT_EQ(AfxMessageBox("x", MB_ICONERROR), IDOK);
+    SetMessageBoxHandler(previous);
+}
+
+TEST(MessageBox, CoreResultMessageShowsInTheRealBox) {
+    MessageBoxHandler previous = SetMessageBoxHandler(nullptr);
+    InstallQtMessageBox();
+    QString shownText;
+    QMessageBox::Icon shownIcon = QMessageBox::NoIcon;
+    QTimer::singleShot(0, [&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            shownText = box->text();
+            shownIcon = box->icon();
+            box->button(QMessageBox::Ok)->click();
+        } else if (QWidget* modal = QApplication::activeModalWidget()) {
+            modal->close();
+        }
+    });
+    EXPECT_EQ(ShowErrorMessage(kResultNoUnit, ""), kResultNoUnit);
+    EXPECT_EQ(shownText, QString::fromUtf8("Please choose panel\xEF\xBC\x81"));
+    EXPECT_EQ(shownIcon, QMessageBox::Warning);
     SetMessageBoxHandler(previous);
 }
 

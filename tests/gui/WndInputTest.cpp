@@ -389,3 +389,14 @@ TEST(Focus, FocusChangesReachSetAndKillFocus) {
     EXPECT_EQ(b.focus, (std::vector<std::string>{"set", "kill"}));
     EXPECT_EQ(c.focus, (std::vector<std::string>{"set"}));
 }
+
+TEST(MouseInput, DisabledWindowTakesNoClicks) {
+    InputWnd wnd;
+    ASSERT_TRUE(CreateTop(wnd, CRect(0, 0, 100, 100)));
+    wnd.EnableWindow(FALSE);
+    QTest::mouseClick(wnd.GetHostWidget(), Qt::LeftButton, Qt::NoModifier, QPoint(20, 20));
+    EXPECT_TRUE(Kinds(wnd.mouse).empty());
+    wnd.EnableWindow(TRUE);
+    QTest::mouseClick(wnd.GetHostWidget(), Qt::LeftButton, Qt::NoModifier, QPoint(20, 20));
+    EXPECT_EQ(Kinds(wnd.mouse), (std::vector<std::string>{"ldown", "lup"}));
+}
