@@ -497,13 +497,13 @@ QRegion HDC__::VisibleRegion() const {
     return visible;
 }
 
-HDC__* NewWindowDC(CWnd* wnd, std::function<QImage*()> image, const QRect* paintRect) {
+HDC__* NewWindowDC(CWnd* wnd, std::function<QImage*()> image, const QRegion* paintRegion) {
     auto* dc = new HDC__(HDC__::Kind::Window);
     dc->wnd = wnd;
     dc->windowImage = std::move(image);
-    if (paintRect) {
+    if (paintRegion) {
         dc->hasMetaClip = true;
-        dc->metaClip = QRegion(*paintRect);
+        dc->metaClip = *paintRegion;
     }
     return dc;
 }

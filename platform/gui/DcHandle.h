@@ -86,5 +86,5 @@ struct HDC__ {
 };
 
 // The new DCs the window DC classes make.
-HDC__* NewWindowDC(CWnd* wnd, std::function<QImage*()> image, const QRect* paintRect);
+HDC__* NewWindowDC(CWnd* wnd, std::function<QImage*()> image, const QRegion* paintRegion);
 HDC__* NewScreenDC();

@@ -8,8 +8,9 @@ CPaintDC::CPaintDC(CWnd* wnd) : m_pWnd(wnd) {
     if (!IsWindow(wnd) || !wnd->GetHostWidget())
         return;
     const CRect paint = wnd->GetPaintRect();
-    const QRect rect(paint.left, paint.top, paint.Width(), paint.Height());
-    m_hDC = m_hAttribDC = NewWindowDC(wnd, WindowImageSource(wnd), &rect);
+    // Only the invalid region is drawn on: after a resize, the old part of the image keeps what it showed.
+    const QRegion region = wnd->GetPaintRegion();
+    m_hDC = m_hAttribDC = NewWindowDC(wnd, WindowImageSource(wnd), &region);
     m_ps.hdc = m_hDC;
     m_ps.fErase = FALSE;
     m_ps.rcPaint = paint;

@@ -245,6 +245,9 @@ TEST(WindowPainting, GrowingKeepsTheOldPictureAtTheTopLeft) {
     ASSERT_FALSE(wnd.paintRects.empty());
     EXPECT_EQ(wnd.paintRects.back(), CRect(0, 0, 40, 30));
     EXPECT_EQ(wnd.paintRegions.back(), QRegion(0, 0, 40, 30) - QRegion(0, 0, 20, 20));
+    // The handler fills its whole paint rectangle, yet only the new strips take the fill.
+    EXPECT_EQ(wnd.GetClientImage()->pixel(4, 4), Rgb(RGB(1, 2, 3)));
+    EXPECT_EQ(wnd.GetClientImage()->pixel(30, 25), Rgb(RGB(200, 0, 0)));
 }
 
 TEST(WindowPainting, SubclassedControlIsDrawnByItsOwnerOrByQt) {
