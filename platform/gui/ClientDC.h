@@ -1,0 +1,14 @@
+#pragma once
+
+#include "DC.h"
+
+// Draws on a window's retained image at any time, over the whole client area; shows what it drew when it
+// ends. Without a window it is the screen's DC.
+class CClientDC : public CDC {
+public:
+    explicit CClientDC(CWnd* wnd);
+    ~CClientDC() override;
+
+protected:
+    CWnd* m_pWnd = nullptr;
+};

@@ -1,0 +1,21 @@
+#pragma once
+
+#include "DC.h"
+
+// Paints a window's retained image inside OnPaint, clipped to the rectangle being painted; shows what it
+// drew when it ends.
+class CPaintDC : public CDC {
+public:
+    explicit CPaintDC(CWnd* wnd);
+    ~CPaintDC() override;
+
+    struct PAINTSTRUCT {
+        HDC hdc;
+        BOOL fErase;
+        RECT rcPaint;
+    };
+    PAINTSTRUCT m_ps{};
+
+protected:
+    CWnd* m_pWnd = nullptr;
+};
