@@ -16,7 +16,6 @@ public:
     BOOL CreateCompatibleBitmap(CDC* dc, int width, int height);
     BOOL LoadOEMBitmap(UINT id);
     int GetBitmap(BITMAP* bitmap) const;
-    CSize GetBitmapDimension() const;
 
     // The pixels, for code that hands bitmaps to Qt or reads them back (tests, pictures loaded from files).
     BOOL CreateFromImage(const QImage& image);

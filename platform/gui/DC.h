@@ -60,6 +60,8 @@ public:
     int SaveDC();
     BOOL RestoreDC(int savedDC);
     int GetDeviceCaps(int index) const;
+    // Makes GetDeviceCaps answer value for index (tests act out a two-colour printer this way).
+    void OverrideDeviceCaps(int index, int value);
 
     // Objects. Each returns the object selected before (a lasting wrapper when it was not made by a wrapper
     // that still exists), or null when nothing changed.

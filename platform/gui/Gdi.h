@@ -422,6 +422,9 @@ struct IMAGEINFO {
     RECT rcImage;
 };
 
+// The records behind the handles, complete so that every handle converts to HGDIOBJ.
+#include "GdiHandle.h"
+
 // Stock objects live for the whole run; DeleteObject on one does nothing.
 HGDIOBJ GetStockObject(int index);
 // Frees a pen, brush, font, bitmap or region that no device context holds any more; one still selected

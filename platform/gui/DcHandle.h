@@ -1,0 +1,85 @@
+#pragma once
+
+// The record behind a device context handle; only the drawing layer's sources include this.
+
+#include "GdiHandle.h"
+
+#include <QPainter>
+#include <QPoint>
+#include <QRegion>
+#include <QSize>
+#include <QTransform>
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <vector>
+
+class CDC;
+class CWnd;
+class QPaintDevice;
+
+// What SaveDC keeps. The selected objects stay alive while any saved state holds them.
+struct DcState {
+    HPEN__* pen = nullptr;
+    HBRUSH__* brush = nullptr;
+    HFONT__* font = nullptr;
+    HBITMAP__* bitmap = nullptr; // memory DCs only
+    COLORREF textColor = RGB(0, 0, 0);
+    COLORREF bkColor = RGB(255, 255, 255);
+    int bkMode = OPAQUE;
+    int rop2 = R2_COPYPEN;
+    int stretchMode = BLACKONWHITE;
+    UINT textAlign = TA_TOP | TA_LEFT;
+    int mapMode = MM_TEXT;
+    QPoint windowOrg, viewportOrg;
+    QSize windowExt{1, 1}, viewportExt{1, 1};
+    QPoint brushOrg;
+    QPoint position;
+    bool hasClip = false;
+    QRegion clip; // device coordinates
+
+    void RetainObjects() const;
+    void ReleaseObjects() const;
+};
+
+struct HDC__ {
+    enum class Kind { Memory, Window, Image, Device, Screen };
+
+    explicit HDC__(Kind k);
+    ~HDC__();
+    HDC__(const HDC__&) = delete;
+    HDC__& operator=(const HDC__&) = delete;
+
+    Kind kind;
+    DcState state;
+    std::vector<DcState> saved;
+
+    CWnd* wnd = nullptr;
+    std::function<QImage*()> windowImage; // the window's retained image, fetched afresh for every call
+    QImage* image = nullptr;              // Kind::Image
+    QPaintDevice* device = nullptr;       // Kind::Device
+    std::unique_ptr<QPainter> painter;    // open while a paint device is attached
+
+    bool hasMetaClip = false; // the rectangle being painted, device coordinates
+    QRegion metaClip;
+
+    std::map<int, int> capsOverrides;
+
+    CDC* lasting = nullptr; // the wrapper CDC::FromHandle made; belongs to the handle
+
+    // The raster image drawn on, or null for a paint device (or a window without an image yet).
+    QImage* Raster() const;
+    QSize DeviceSize() const;
+    int DpiX() const;
+    int DpiY() const;
+    QTransform Transform() const; // logical to device
+    // Device bounds with the paint rectangle and the clip region applied.
+    QRegion VisibleRegion() const;
+
+    static bool IsLive(const void* dc);
+};
+
+// The new DCs the window DC classes make.
+HDC__* NewWindowDC(CWnd* wnd, std::function<QImage*()> image, const QRect* paintRect);
+HDC__* NewScreenDC();

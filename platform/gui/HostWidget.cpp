@@ -1,0 +1,168 @@
+#include "HostWidget.h"
+
+#include "WindowRecord.h"
+#include "Wnd.h"
+
+#include <QPaintEvent>
+#include <QPainter>
+#include <QScrollBar>
+
+namespace {
+
+// The frame and bar sizes of the classic look, which the program's geometry is written against.
+constexpr int kBorder = 1;
+constexpr int kThickFrame = 4;
+constexpr int kDialogFrame = 3;
+constexpr int kClientEdge = 2;
+constexpr int kStaticEdge = 1;
+constexpr int kScrollBarExtent = 17;
+
+// Classic frame colours; the drawing layer's table holds the same values.
+const QColor kShadow(128, 128, 128);
+const QColor kHighlight(255, 255, 255);
+const QColor kDarkShadow(64, 64, 64);
+const QColor kLight(212, 208, 200);
+const QColor kFace(212, 208, 200);
+const QColor kFrame(0, 0, 0);
+
+} // namespace
+
+CHostWidget::CHostWidget(QWidget* parent, Qt::WindowFlags flags) : QWidget(parent, flags) {
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setAutoFillBackground(false);
+}
+
+CHostWidget::~CHostWidget() = default;
+
+QMargins CHostWidget::FrameMargins() const {
+    const DWORD style = WidgetStyle(this);
+    const DWORD exStyle = WidgetExStyle(this);
+    int m = 0;
+    if (style & WS_THICKFRAME)
+        m += kThickFrame;
+    else if ((style & WS_DLGFRAME) || (exStyle & WS_EX_DLGMODALFRAME))
+        m += kDialogFrame;
+    else if (style & WS_BORDER)
+        m += kBorder;
+    if (exStyle & WS_EX_CLIENTEDGE)
+        m += kClientEdge;
+    if (exStyle & WS_EX_STATICEDGE)
+        m += kStaticEdge;
+    return QMargins(m, m, m, m);
+}
+
+QRect CHostWidget::ClientRectInWidget() const {
+    const QMargins m = FrameMargins();
+    int right = width() - m.right();
+    int bottom = height() - m.bottom();
+    if (IsScrollBarShown(SB_VERT))
+        right -= kScrollBarExtent;
+    if (IsScrollBarShown(SB_HORZ))
+        bottom -= kScrollBarExtent;
+    const int w = std::max(0, right - m.left());
+    const int h = std::max(0, bottom - m.top());
+    return QRect(m.left(), m.top(), w, h);
+}
+
+bool CHostWidget::IsScrollBarShown(int bar) const {
+    return (WidgetStyle(this) & (bar == SB_VERT ? WS_VSCROLL : WS_HSCROLL)) != 0;
+}
+
+QScrollBar* CHostWidget::ScrollBar(int bar) {
+    QScrollBar*& sb = bar == SB_VERT ? m_vBar : m_hBar;
+    if (!sb) {
+        sb = new QScrollBar(bar == SB_VERT ? Qt::Vertical : Qt::Horizontal, this);
+        sb->setTracking(false);
+        sb->setFocusPolicy(Qt::NoFocus);
+        sb->setVisible(false);
+    }
+    return sb;
+}
+
+void CHostWidget::Relayout() {
+    const QMargins m = FrameMargins();
+    const bool v = IsScrollBarShown(SB_VERT);
+    const bool h = IsScrollBarShown(SB_HORZ);
+    const QRect client = ClientRectInWidget();
+    if (v || m_vBar) {
+        QScrollBar* sb = ScrollBar(SB_VERT);
+        sb->setGeometry(client.right() + 1, m.top(), kScrollBarExtent, client.height());
+        sb->setVisible(v);
+    }
+    if (h || m_hBar) {
+        QScrollBar* sb = ScrollBar(SB_HORZ);
+        sb->setGeometry(m.left(), client.bottom() + 1, client.width(), kScrollBarExtent);
+        sb->setVisible(h);
+    }
+    ResizeImage(client.size());
+}
+
+void CHostWidget::ResizeImage(const QSize& size) {
+    if (m_image.size() == size)
+        return;
+    if (size.isEmpty()) {
+        m_image = QImage();
+        return;
+    }
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    if (!m_image.isNull()) {
+        QPainter p(&image);
+        p.setCompositionMode(QPainter::CompositionMode_Source);
+        p.drawImage(0, 0, m_image);
+    }
+    m_image = image;
+}
+
+void CHostWidget::resizeEvent(QResizeEvent* event) {
+    Relayout();
+    QWidget::resizeEvent(event);
+}
+
+void CHostWidget::PaintFrame(QPainter& painter) const {
+    const DWORD style = WidgetStyle(this);
+    const DWORD exStyle = WidgetExStyle(this);
+    QRect r = rect();
+    auto frame = [&painter, &r](const QColor& topLeft, const QColor& bottomRight) {
+        if (r.width() <= 0 || r.height() <= 0)
+            return;
+        painter.fillRect(r.left(), r.top(), r.width() - 1, 1, topLeft);
+        painter.fillRect(r.left(), r.top(), 1, r.height() - 1, topLeft);
+        painter.fillRect(r.right(), r.top(), 1, r.height(), bottomRight);
+        painter.fillRect(r.left(), r.bottom(), r.width(), 1, bottomRight);
+        r.adjust(1, 1, -1, -1);
+    };
+    if (style & WS_THICKFRAME) {
+        frame(kLight, kDarkShadow);
+        frame(kHighlight, kShadow);
+        frame(kFace, kFace);
+        frame(kFace, kFace);
+    } else if ((style & WS_DLGFRAME) || (exStyle & WS_EX_DLGMODALFRAME)) {
+        frame(kLight, kDarkShadow);
+        frame(kHighlight, kShadow);
+        frame(kFace, kFace);
+    } else if (style & WS_BORDER) {
+        frame(kFrame, kFrame);
+    }
+    if (exStyle & WS_EX_CLIENTEDGE) {
+        frame(kShadow, kHighlight);
+        frame(kDarkShadow, kLight);
+    }
+    if (exStyle & WS_EX_STATICEDGE)
+        frame(kShadow, kHighlight);
+    if (IsScrollBarShown(SB_VERT) && IsScrollBarShown(SB_HORZ)) {
+        const QRect client = ClientRectInWidget();
+        painter.fillRect(client.right() + 1, client.bottom() + 1, kScrollBarExtent, kScrollBarExtent, kFace);
+    }
+}
+
+void CHostWidget::paintEvent(QPaintEvent* event) {
+    QPainter painter(this);
+    painter.setClipRegion(event->region());
+    PaintFrame(painter);
+    const QRect client = ClientRectInWidget();
+    if (!m_image.isNull()) {
+        painter.setClipRegion(event->region() & client);
+        painter.drawImage(client.topLeft(), m_image);
+    }
+}

@@ -1,0 +1,311 @@
+#pragma once
+
+#include "platform/gui/Handles.h"
+#include "platform/gui/Keys.h"
+#include "platform/gui/Messages.h"
+#include "platform/gui/ScrollInfo.h"
+#include "platform/gui/WindowStyles.h"
+#include "platform/os/Object.h"
+#include "platform/os/Point.h"
+#include "platform/os/Rect.h"
+#include "platform/os/String.h"
+
+#include <memory>
+
+class QEvent;
+class QImage;
+class QObject;
+class QWidget;
+class CDC;
+class CFont;
+class CHostWidget;
+class CScrollBar;
+class CWndBridge;
+
+struct CREATESTRUCT {
+    void* lpCreateParams;
+    HINSTANCE hInstance;
+    void* hMenu;
+    HWND hwndParent;
+    int cy;
+    int cx;
+    int y;
+    int x;
+    LONG style;
+    LPCTSTR lpszName;
+    LPCTSTR lpszClass;
+    DWORD dwExStyle;
+};
+typedef CREATESTRUCT* LPCREATESTRUCT;
+
+typedef void (*TIMERPROC)(HWND, UINT, UINT_PTR, DWORD);
+
+// The framework's window object: a handle over a QWidget. It either creates its own host widget (a window the
+// program draws itself, with a retained client image, optional client edge and standard scroll bars) or attaches
+// to a widget that exists already (a dialog control it subclasses). Qt's events reach the handlers below with the
+// framework's names and arguments through WindowProc, so derived classes override handlers as the framework's
+// classes do, and SendMessage/PostMessage reach the same handlers.
+class CWnd : public CObject {
+public:
+    CWnd();
+    ~CWnd() override;
+
+    // This object while a widget is attached, else null; code written against handles tests it.
+    HWND m_hWnd;
+
+    // Insert-after markers of SetWindowPos.
+    static const CWnd wndTop;
+    static const CWnd wndBottom;
+    static const CWnd wndTopMost;
+    static const CWnd wndNoTopMost;
+
+    // Creation and destruction. The class name picks a registered window class (class style and cursor);
+    // unknown or null names give a plain window with double clicks.
+    virtual BOOL Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle, const RECT& rect,
+                        CWnd* pParentWnd, UINT nID, void* pContext = nullptr);
+    virtual BOOL CreateEx(DWORD dwExStyle, LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle,
+                          const RECT& rect, CWnd* pParentWnd, UINT nID, void* lpParam = nullptr);
+    BOOL CreateEx(DWORD dwExStyle, LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle, int x, int y,
+                  int nWidth, int nHeight, HWND hWndParent, UINT_PTR nIDorHMenu, void* lpParam = nullptr);
+    virtual BOOL DestroyWindow();
+
+    // Attaching to an existing widget. SubclassWindow also calls PreSubclassWindow; Attach does not.
+    BOOL Attach(QWidget* widget);
+    QWidget* Detach();
+    BOOL SubclassWindow(QWidget* widget);
+    BOOL SubclassWindow(HWND hWnd);
+    BOOL SubclassDlgItem(UINT nID, CWnd* pParent);
+    QWidget* UnsubclassWindow();
+    virtual void PreSubclassWindow();
+    virtual void PostNcDestroy();
+
+    // The window object of a handle, and of a widget: the attached object, or a plain one the layer keeps for
+    // the widget's lifetime when none is attached (null for a null widget).
+    static CWnd* FromHandle(HWND hWnd);
+    static CWnd* FromHandlePermanent(HWND hWnd);
+    static CWnd* FromWidget(QWidget* widget);
+    static CWnd* FromWidgetPermanent(const QWidget* widget);
+
+    HWND GetSafeHwnd() const;
+    QWidget* GetHostWidget() const;
+    // The host widget of a window this object created (or a host widget it attached to), else null.
+    CHostWidget* GetHost() const;
+
+    // Identity and relations.
+    int GetDlgCtrlID() const;
+    int SetDlgCtrlID(int nID);
+    CWnd* GetDlgItem(int nID) const;
+    CWnd* GetParent() const;
+    CWnd* SetParent(CWnd* pWndNewParent);
+    CWnd* GetOwner() const;
+    void SetOwner(CWnd* pOwnerWnd);
+    CWnd* GetTopLevelParent() const;
+    BOOL IsChild(const CWnd* pWnd) const;
+
+    // Styles. WS_VISIBLE, WS_DISABLED, WS_HSCROLL and WS_VSCROLL follow the window's state.
+    DWORD GetStyle() const;
+    DWORD GetExStyle() const;
+    BOOL ModifyStyle(DWORD dwRemove, DWORD dwAdd, UINT nFlags = 0);
+    BOOL ModifyStyleEx(DWORD dwRemove, DWORD dwAdd, UINT nFlags = 0);
+
+    // Text, in GBK.
+    void SetWindowText(LPCTSTR lpszString);
+    int GetWindowText(LPTSTR lpszStringBuf, int nMaxCount) const;
+    void GetWindowText(CString& rString) const;
+    int GetWindowTextLength() const;
+
+    // WM_SETFONT and WM_GETFONT carry font handles, as on the platform.
+    void SetFont(CFont* pFont, BOOL bRedraw = TRUE);
+    CFont* GetFont() const;
+
+    // Geometry: client coordinates start at the client area's top left; window rectangles are in screen
+    // coordinates; child positions are relative to the parent's client area.
+    void GetClientRect(LPRECT lpRect) const;
+    void GetWindowRect(LPRECT lpRect) const;
+    void ClientToScreen(LPPOINT lpPoint) const;
+    void ClientToScreen(LPRECT lpRect) const;
+    void ScreenToClient(LPPOINT lpPoint) const;
+    void ScreenToClient(LPRECT lpRect) const;
+    void MapWindowPoints(CWnd* pwndTo, LPRECT lpRect) const;
+    void MapWindowPoints(CWnd* pwndTo, LPPOINT lpPoint, UINT nCount) const;
+    void MoveWindow(int x, int y, int nWidth, int nHeight, BOOL bRepaint = TRUE);
+    void MoveWindow(LPCRECT lpRect, BOOL bRepaint = TRUE);
+    BOOL SetWindowPos(const CWnd* pWndInsertAfter, int x, int y, int cx, int cy, UINT nFlags);
+    void CenterWindow(CWnd* pAlternateOwner = nullptr);
+    void BringWindowToTop();
+
+    // State.
+    BOOL ShowWindow(int nCmdShow);
+    BOOL IsWindowVisible() const;
+    BOOL IsWindowEnabled() const;
+    BOOL EnableWindow(BOOL bEnable = TRUE);
+
+    // Painting. Windows the program draws keep a retained client image; paint and client DCs draw into it and
+    // the screen shows it.
+    void Invalidate(BOOL bErase = TRUE);
+    void InvalidateRect(LPCRECT lpRect, BOOL bErase = TRUE);
+    void ValidateRect(LPCRECT lpRect);
+    void UpdateWindow();
+    BOOL RedrawWindow(LPCRECT lpRectUpdate = nullptr, void* prgnUpdate = nullptr,
+                      UINT flags = RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE);
+    BOOL GetUpdateRect(LPRECT lpRect, BOOL bErase = FALSE);
+    QImage* GetClientImage();
+    CRect GetPaintRect() const;
+    void UpdateScreen(const RECT* rect = nullptr);
+    CDC* GetDC();
+    CDC* GetWindowDC();
+    int ReleaseDC(CDC* pDC);
+
+    // Focus, capture, activation.
+    CWnd* SetFocus();
+    static CWnd* GetFocus();
+    CWnd* SetCapture();
+    static CWnd* GetCapture();
+    static CWnd* GetActiveWindow();
+    CWnd* SetActiveWindow();
+    BOOL SetForegroundWindow();
+
+    // Timers reach OnTimer (or the callback) with their id.
+    UINT_PTR SetTimer(UINT_PTR nIDEvent, UINT nElapse, TIMERPROC lpfnTimer = nullptr);
+    BOOL KillTimer(UINT_PTR nIDEvent);
+
+    // Messages. SendMessage calls WindowProc at once; PostMessage queues the message for the event loop.
+    LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
+    BOOL PostMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
+    void SendMessageToDescendants(UINT message, WPARAM wParam = 0, LPARAM lParam = 0, BOOL bDeep = TRUE);
+    virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
+    virtual LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT Default();
+    static const MSG* GetCurrentMessage();
+    // Called for input and posted messages before they are dispatched, on the target and then on its parents
+    // up to the top-level window; TRUE stops the message.
+    virtual BOOL PreTranslateMessage(MSG* pMsg);
+
+    // Standard scroll bars of a host window.
+    BOOL GetScrollInfo(int nBar, LPSCROLLINFO lpScrollInfo, UINT nMask = SIF_ALL);
+    BOOL SetScrollInfo(int nBar, LPSCROLLINFO lpScrollInfo, BOOL bRedraw = TRUE);
+    int GetScrollPos(int nBar) const;
+    int SetScrollPos(int nBar, int nPos, BOOL bRedraw = TRUE);
+    void GetScrollRange(int nBar, int* lpMinPos, int* lpMaxPos) const;
+    void SetScrollRange(int nBar, int nMinPos, int nMaxPos, BOOL bRedraw = TRUE);
+    void ShowScrollBar(UINT nBar, BOOL bShow = TRUE);
+    BOOL EnableScrollBar(int nSBFlags, UINT nArrowFlags = ESB_ENABLE_BOTH);
+    int GetScrollLimit(int nBar);
+
+    // Handlers, reached through WindowProc. The defaults run the window's default processing.
+    virtual int OnCreate(LPCREATESTRUCT lpCreateStruct);
+    virtual void OnDestroy();
+    virtual void OnNcDestroy();
+    virtual void OnClose();
+    virtual void OnPaint();
+    virtual BOOL OnEraseBkgnd(CDC* pDC);
+    virtual void OnSize(UINT nType, int cx, int cy);
+    virtual void OnMove(int x, int y);
+    virtual void OnShowWindow(BOOL bShow, UINT nStatus);
+    virtual void OnEnable(BOOL bEnable);
+    virtual void OnLButtonDown(UINT nFlags, CPoint point);
+    virtual void OnLButtonUp(UINT nFlags, CPoint point);
+    virtual void OnLButtonDblClk(UINT nFlags, CPoint point);
+    virtual void OnRButtonDown(UINT nFlags, CPoint point);
+    virtual void OnRButtonUp(UINT nFlags, CPoint point);
+    virtual void OnRButtonDblClk(UINT nFlags, CPoint point);
+    virtual void OnMButtonDown(UINT nFlags, CPoint point);
+    virtual void OnMButtonUp(UINT nFlags, CPoint point);
+    virtual void OnMButtonDblClk(UINT nFlags, CPoint point);
+    virtual void OnMouseMove(UINT nFlags, CPoint point);
+    virtual BOOL OnMouseWheel(UINT nFlags, short zDelta, CPoint pt);
+    virtual void OnMouseLeave();
+    virtual LRESULT OnNcHitTest(CPoint point);
+    virtual BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message);
+    virtual void OnCaptureChanged(CWnd* pWnd);
+    virtual void OnCancelMode();
+    virtual void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
+    virtual void OnKeyUp(UINT nChar, UINT nRepCnt, UINT nFlags);
+    virtual void OnSysKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
+    virtual void OnSysKeyUp(UINT nChar, UINT nRepCnt, UINT nFlags);
+    virtual void OnChar(UINT nChar, UINT nRepCnt, UINT nFlags);
+    virtual void OnSysChar(UINT nChar, UINT nRepCnt, UINT nFlags);
+    virtual UINT OnGetDlgCode();
+    virtual void OnSetFocus(CWnd* pOldWnd);
+    virtual void OnKillFocus(CWnd* pNewWnd);
+    virtual void OnTimer(UINT_PTR nIDEvent);
+    virtual void OnHScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar);
+    virtual void OnVScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar);
+    virtual void OnSysColorChange();
+    virtual void OnContextMenu(CWnd* pWnd, CPoint pos);
+    // The base versions reflect a control's WM_COMMAND or WM_NOTIFY to the control's OnChildNotify first.
+    virtual BOOL OnCommand(WPARAM wParam, LPARAM lParam);
+    virtual BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult);
+    // A notification its parent reflected back to this control; TRUE when handled.
+    virtual BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult);
+
+protected:
+    // The dispatch of WindowProc: cracks a message into its handler. FALSE when no handler exists for it.
+    virtual BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult);
+
+private:
+    friend class CWndBridge;
+    friend class CHostWidget;
+    friend BOOL TrackMouseEvent(struct TRACKMOUSEEVENT* lpEventTrack);
+    explicit CWnd(intptr_t marker);
+
+    BOOL AttachWidget(QWidget* widget, bool owned, bool subclass);
+    void DetachWidget();
+    void NotifyDestroyed(bool widgetGone);
+    static void SendEraseBackground(CWnd* wnd);
+    LRESULT EraseWithClassBackground(WPARAM dc);
+    void SynthesizeKey(UINT vk, bool down);
+
+    std::unique_ptr<CWndBridge> m_bridge;
+};
+
+// Free functions of the platform that work on handles.
+BOOL IsWindow(HWND hWnd);
+LRESULT SendMessage(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
+BOOL PostMessage(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
+LRESULT DefWindowProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
+HWND GetFocus();
+HWND SetFocus(HWND hWnd);
+HWND GetCapture();
+HWND SetCapture(HWND hWnd);
+BOOL ReleaseCapture();
+HWND GetActiveWindow();
+HWND GetParent(HWND hWnd);
+BOOL IsWindowVisible(HWND hWnd);
+BOOL IsWindowEnabled(HWND hWnd);
+BOOL EnableWindow(HWND hWnd, BOOL bEnable);
+BOOL ShowWindow(HWND hWnd, int nCmdShow);
+BOOL GetClientRect(HWND hWnd, LPRECT lpRect);
+BOOL GetWindowRect(HWND hWnd, LPRECT lpRect);
+BOOL ScreenToClient(HWND hWnd, LPPOINT lpPoint);
+BOOL ClientToScreen(HWND hWnd, LPPOINT lpPoint);
+LONG GetWindowLong(HWND hWnd, int nIndex);
+LONG SetWindowLong(HWND hWnd, int nIndex, LONG dwNewLong);
+HWND WindowFromPoint(POINT point);
+short GetKeyState(int nVirtKey);
+short GetAsyncKeyState(int vKey);
+DWORD GetMessagePos();
+DWORD GetMessageTime();
+
+// Mouse-leave tracking.
+constexpr DWORD TME_HOVER = 0x00000001;
+constexpr DWORD TME_LEAVE = 0x00000002;
+constexpr DWORD TME_NONCLIENT = 0x00000010;
+constexpr DWORD TME_QUERY = 0x40000000;
+constexpr DWORD TME_CANCEL = 0x80000000;
+struct TRACKMOUSEEVENT {
+    DWORD cbSize;
+    DWORD dwFlags;
+    HWND hwndTrack;
+    DWORD dwHoverTime;
+};
+typedef TRACKMOUSEEVENT* LPTRACKMOUSEEVENT;
+BOOL TrackMouseEvent(LPTRACKMOUSEEVENT lpEventTrack);
+inline BOOL _TrackMouseEvent(LPTRACKMOUSEEVENT lpEventTrack) { return TrackMouseEvent(lpEventTrack); }
+
+// Sends WM_SYSCOLORCHANGE to every window, top-level windows first, as the system does after a colour change.
+void BroadcastSysColorChange();
+
+// A widget (or an ancestor) that runs the dialog manager's keyboard rules: Tab, Enter and Escape go to a control
+// only when its dialog code asks for them. QDialog windows always count.
+void SetDialogManager(QWidget* widget, bool on = true);
