@@ -1,0 +1,20 @@
+#include "ClientDC.h"
+
+#include "DcHandle.h"
+#include "WindowImage.h"
+#include "Wnd.h"
+
+CClientDC::CClientDC(CWnd* wnd) : m_pWnd(wnd) {
+    if (!wnd) {
+        m_hDC = m_hAttribDC = NewScreenDC();
+        return;
+    }
+    if (IsWindow(wnd) && wnd->GetHostWidget())
+        m_hDC = m_hAttribDC = NewWindowDC(wnd, WindowImageSource(wnd), nullptr);
+}
+
+CClientDC::~CClientDC() {
+    if (m_hDC && m_pWnd && IsWindow(m_pWnd))
+        m_pWnd->UpdateScreen(nullptr);
+    DeleteDC();
+}

@@ -1,0 +1,20 @@
+#include "WindowDC.h"
+
+#include "DcHandle.h"
+#include "WindowImage.h"
+#include "Wnd.h"
+
+CWindowDC::CWindowDC(CWnd* wnd) : m_pWnd(wnd) {
+    if (!wnd) {
+        m_hDC = m_hAttribDC = NewScreenDC();
+        return;
+    }
+    if (IsWindow(wnd) && wnd->GetHostWidget())
+        m_hDC = m_hAttribDC = NewWindowDC(wnd, WindowImageSource(wnd), nullptr);
+}
+
+CWindowDC::~CWindowDC() {
+    if (m_hDC && m_pWnd && IsWindow(m_pWnd))
+        m_pWnd->UpdateScreen(nullptr);
+    DeleteDC();
+}
