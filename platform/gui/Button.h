@@ -47,9 +47,6 @@ constexpr UINT BM_SETSTATE = 0x00F3;
 constexpr UINT BM_SETSTYLE = 0x00F4;
 constexpr UINT BM_CLICK = 0x00F5;
 
-constexpr UINT IMAGE_BITMAP = 0;
-constexpr UINT IMAGE_ICON = 1;
-
 // A push button, check box, radio button or group box over the matching Qt button. A button whose style holds
 // BS_OWNERDRAW is painted by DrawItem instead of Qt; it stays a push button for clicks, focus and Enter.
 class CButton : public CWnd {
@@ -68,9 +65,14 @@ public:
     HICON SetIcon(HICON hIcon);
     HICON GetIcon() const;
 
+    // Paints an owner-drawn button (BS_OWNERDRAW); the base draws nothing.
     virtual void DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct);
 
-protected:
+    void OnPaint() override;
+
+    // The check state of any button widget, also one no CButton is attached to.
+    static int WidgetCheck(const QWidget* widget);
+    static void SetWidgetCheck(QWidget* widget, int nCheck);
     LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:

@@ -1,6 +1,7 @@
 #include "CmdTarget.h"
 
 #include "Menu.h"
+#include "Wnd.h"
 
 void CCmdUI::Enable(BOOL bOn) {
     if (m_pMenu)

@@ -63,8 +63,7 @@ int CComboBox::InsertString(int nIndex, LPCTSTR lpszString) {
     const int selected = combo->currentIndex();
     const QString edited = combo->isEditable() ? combo->lineEdit()->text() : QString();
     const QSignalBlocker block(combo);
-    combo->insertItem(index, GbkToQString(bytes),
-                      QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())));
+    combo->insertItem(index, GbkToQString(bytes), QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())));
     combo->setCurrentIndex(selected >= index && selected >= 0 ? selected + 1 : selected);
     if (combo->isEditable())
         combo->lineEdit()->setText(edited);

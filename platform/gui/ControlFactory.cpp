@@ -1,5 +1,7 @@
 #include "ControlFactory.h"
 
+#include "GbkString.h"
+
 #include "Button.h"
 #include "ComboBox.h"
 #include "Edit.h"
@@ -160,9 +162,8 @@ QString CControlFactory::StaticText(const QString& text, DWORD style) {
 }
 
 QWidget* CControlFactory::Create(const DlgItemTemplate& item, QWidget* parent) {
-    QWidget* widget =
-        Create(item.kind, QString::fromUtf8(item.text ? item.text : ""), item.style,
-               RECT{item.x, item.y, item.x + item.cx, item.y + item.cy}, parent, item.id, item.className);
+    QWidget* widget = Create(item.kind, QString::fromUtf8(item.text ? item.text : ""), item.style,
+                             RECT{item.x, item.y, item.x + item.cx, item.y + item.cy}, parent, item.id, item.className);
     if (auto* combo = qobject_cast<QComboBox*>(widget)) {
         CComboBox box;
         box.Attach(combo);
@@ -175,8 +176,8 @@ QWidget* CControlFactory::Create(const DlgItemTemplate& item, QWidget* parent) {
     return widget;
 }
 
-QWidget* CControlFactory::Create(DlgItemKind kind, const QString& text, DWORD style, const RECT& rect,
-                                 QWidget* parent, int id, const char* className) {
+QWidget* CControlFactory::Create(DlgItemKind kind, const QString& text, DWORD style, const RECT& rect, QWidget* parent,
+                                 int id, const char* className) {
     if (!parent)
         return nullptr;
     QWidget* widget = nullptr;
@@ -213,8 +214,8 @@ QWidget* CControlFactory::Create(DlgItemKind kind, const QString& text, DWORD st
     if (auto* host = dynamic_cast<CHostWidget*>(widget))
         host->Relayout();
 
-    const bool focusable = kind != DlgItemKind::Static && kind != DlgItemKind::GroupBox &&
-                           kind != DlgItemKind::TabControl;
+    const bool focusable =
+        kind != DlgItemKind::Static && kind != DlgItemKind::GroupBox && kind != DlgItemKind::TabControl;
     if (focusable)
         widget->setFocusPolicy((style & WS_TABSTOP) ? Qt::StrongFocus : Qt::ClickFocus);
     else

@@ -4,6 +4,7 @@
 
 #include "platform/os/Types.h"
 
+#include <QPoint>
 #include <QString>
 
 class QWidget;

@@ -2,6 +2,8 @@
 
 #include "Wnd.h"
 
+#include <QString>
+
 // Edit styles, messages and notifications with the platform's values.
 constexpr DWORD ES_LEFT = 0x0000;
 constexpr DWORD ES_CENTER = 0x0001;

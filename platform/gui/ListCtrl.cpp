@@ -106,7 +106,7 @@ int CListCtrl::InsertItem(int nItem, LPCTSTR lpszItem) {
         return -1;
     const int row = list->InsertRow(nItem, GbkToQString(lpszItem ? lpszItem : ""), Bytes(lpszItem));
     for (int c = 0; c < list->columnCount(); ++c)
-        list->topLevelItem(row)->setTextAlignment(c, list->headerItem()->textAlignment(c));
+        list->topLevelItem(row)->setTextAlignment(c, Qt::Alignment(list->headerItem()->textAlignment(c)));
     return row;
 }
 

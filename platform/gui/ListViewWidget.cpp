@@ -19,7 +19,7 @@ CListViewWidget::CListViewWidget(QWidget* parent, DWORD style) : QTreeWidget(par
     header()->setSectionsClickable(!(style & LVS_NOSORTHEADER));
     header()->setStretchLastSection(false);
     setSelectionMode((style & LVS_SINGLESEL) ? QAbstractItemView::SingleSelection
-                                              : QAbstractItemView::ExtendedSelection);
+                                             : QAbstractItemView::ExtendedSelection);
     setSelectionBehavior(QAbstractItemView::SelectRows);
 
     auto report = [this]() {
@@ -109,14 +109,14 @@ int CListViewWidget::InsertRow(int row, const QString& text, const QByteArray& g
     item->setText(0, text);
     item->setData(0, Qt::UserRole, gbk);
     if (columnCount() > 0)
-        item->setTextAlignment(0, headerItem()->textAlignment(0));
+        item->setTextAlignment(0, Qt::Alignment(headerItem()->textAlignment(0)));
     insertTopLevelItem(row, item);
     m_states.insert(m_states.begin() + row, 0);
     m_data.insert(m_data.begin() + row, 0);
     // What Qt reports for the new row is its own doing, not a state change of the platform's list.
     for (int r = 0; r < RowCount(); ++r)
-        m_states[static_cast<size_t>(r)] = (m_states[static_cast<size_t>(r)] & ~(LVIS_SELECTED | LVIS_FOCUSED)) |
-                                           (r == row ? 0 : QtState(r));
+        m_states[static_cast<size_t>(r)] =
+            (m_states[static_cast<size_t>(r)] & ~(LVIS_SELECTED | LVIS_FOCUSED)) | (r == row ? 0 : QtState(r));
     m_settingStates = false;
     return row;
 }

@@ -12,8 +12,8 @@
 
 #include <cstring>
 #include <map>
-#include <set>
 #include <memory>
+#include <set>
 #include <vector>
 
 namespace {
@@ -293,8 +293,8 @@ BOOL CMenu::GetMenuItemInfo(UINT uItem, LPMENUITEMINFO info, BOOL fByPos) const 
         return FALSE;
     const UINT state = StateOf(action, owner ? owner->m_hMenu : nullptr);
     if (info->fMask & (MIIM_TYPE | MIIM_FTYPE))
-        info->fType = state & (MFT_OWNERDRAW | MFT_BITMAP | MFT_MENUBREAK | MFT_MENUBARBREAK | MFT_RADIOCHECK |
-                               MFT_SEPARATOR);
+        info->fType =
+            state & (MFT_OWNERDRAW | MFT_BITMAP | MFT_MENUBREAK | MFT_MENUBARBREAK | MFT_RADIOCHECK | MFT_SEPARATOR);
     if (info->fMask & MIIM_STATE)
         info->fState = ((state & (MF_GRAYED | MF_DISABLED)) ? MFS_GRAYED : 0) | (state & (MFS_CHECKED | MFS_DEFAULT));
     if (info->fMask & MIIM_ID)
@@ -323,8 +323,8 @@ BOOL CMenu::SetMenuItemInfo(UINT uItem, LPMENUITEMINFO info, BOOL fByPos) {
     if (!action)
         return FALSE;
     if (info->fMask & (MIIM_TYPE | MIIM_FTYPE)) {
-        action->setProperty(kType, info->fType & (MFT_OWNERDRAW | MFT_BITMAP | MFT_MENUBREAK | MFT_MENUBARBREAK |
-                                                  MFT_RADIOCHECK));
+        action->setProperty(
+            kType, info->fType & (MFT_OWNERDRAW | MFT_BITMAP | MFT_MENUBREAK | MFT_MENUBARBREAK | MFT_RADIOCHECK));
         action->setSeparator((info->fType & MFT_SEPARATOR) != 0);
     }
     if ((info->fMask & MIIM_STRING) || ((info->fMask & MIIM_TYPE) && !(info->fType & (MFT_BITMAP | MFT_SEPARATOR)) &&
@@ -497,6 +497,4 @@ PopupMenuHandler CMenu::SetPopupMenuHandler(PopupMenuHandler handler) {
     return previous;
 }
 
-BOOL IsMenu(HMENU hMenu) {
-    return LiveMenus().count(hMenu) ? TRUE : FALSE;
-}
+BOOL IsMenu(HMENU hMenu) { return LiveMenus().count(hMenu) ? TRUE : FALSE; }

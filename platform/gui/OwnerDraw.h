@@ -35,7 +35,7 @@ struct DRAWITEMSTRUCT {
     UINT itemID;
     UINT itemAction;
     UINT itemState;
-    HWND hwndItem;    // the control; for a menu item the menu, cast as the platform does
+    HWND hwndItem; // the control; for a menu item the menu, cast as the platform does
     HDC hDC;
     RECT rcItem;
     UINT_PTR itemData;

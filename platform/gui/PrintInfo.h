@@ -22,7 +22,7 @@ public:
         m_nToPage = to;
     }
 
-    BOOL m_bDirect = TRUE;  // no print dialog
+    BOOL m_bDirect = TRUE; // no print dialog
     BOOL m_bPreview = FALSE;
     BOOL m_bContinuePrinting = TRUE;
     UINT m_nCurPage = 1;
