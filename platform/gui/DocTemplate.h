@@ -1,6 +1,7 @@
 #pragma once
 
 #include "CmdTarget.h"
+#include "RuntimeClass.h"
 
 #include "platform/os/Object.h"
 #include "platform/os/String.h"

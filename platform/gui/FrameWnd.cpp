@@ -19,6 +19,7 @@
 #include <QShortcut>
 
 #include <algorithm>
+#include <functional>
 
 namespace {
 
@@ -145,7 +146,8 @@ void CFrameWnd::RecalcLayout(BOOL /*bNotify*/) {
         client.top += height;
     }
     for (CControlBar* bar : m_controlBars) {
-        if (!IsWindow(bar) || !bar->IsWindowVisible())
+        // A hidden bar takes no room; a visible one in a frame not yet shown does.
+        if (!IsWindow(bar) || bar->GetHostWidget()->isHidden())
             continue;
         const CSize size = bar->CalcFixedLayout(TRUE, TRUE);
         const int height = std::min<int>(size.cy, std::max<LONG>(0, client.Height()));
@@ -240,11 +242,20 @@ void CFrameWnd::BuildMenuBar() {
         ++index;
     }
     // A chosen item's command arrives once the menu has closed, as the platform posts it.
-    QObject::connect(m_menuBar, &QMenuBar::triggered, m_menuBar, [this](QAction* action) {
-        const UINT id = CMenu::ActionCommandId(action);
-        if (id)
-            PostMessage(WM_COMMAND, MAKEWPARAM(static_cast<WORD>(id), 0), 0);
-    });
+    std::function<void(QMenu*)> connectItems = [&](QMenu* popup) {
+        for (QAction* action : popup->actions()) {
+            if (QMenu* sub = action->menu()) {
+                connectItems(sub);
+                continue;
+            }
+            QObject::connect(action, &QAction::triggered, m_menuBar, [this, action]() {
+                const UINT id = CMenu::ActionCommandId(action);
+                if (id)
+                    PostMessage(WM_COMMAND, MAKEWPARAM(static_cast<WORD>(id), 0), 0);
+            });
+        }
+    };
+    connectItems(menu->m_hMenu);
     m_menuBar->show();
 }
 

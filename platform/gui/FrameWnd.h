@@ -5,6 +5,7 @@
 #include "FrameworkIds.h"
 #include "Menu.h"
 #include "OwnerDraw.h"
+#include "RuntimeClass.h"
 #include "Wnd.h"
 
 #include <memory>

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "FrameworkIds.h"
+#include "RuntimeClass.h"
 #include "Wnd.h"
 
 #include <vector>
