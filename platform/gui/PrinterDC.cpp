@@ -26,18 +26,23 @@ BOOL CPrinterDC::CreatePdf(LPCTSTR lpszPath, int nDotsPerInch, double widthMm, d
     m_writer->setPageSize(QPageSize(QSizeF(widthMm, heightMm), QPageSize::Millimeter));
     m_writer->setPageMargins(QMarginsF(0, 0, 0, 0));
     m_pages = 0;
+    // The DC answers for its device from now on, as a printer DC does before its document starts.
+    if (!AttachPaintDevice(m_writer.get())) {
+        m_writer.reset();
+        return FALSE;
+    }
     return TRUE;
 }
 
-int CPrinterDC::StartDoc(LPCTSTR lpszDocName) {
-    if (!m_writer || m_hDC)
+int CPrinterDC::StartDoc(LPCTSTR /*lpszDocName*/) {
+    if (!m_writer || !m_hDC || m_started)
         return -1;
-    m_writer->setTitle(QString::fromLocal8Bit(lpszDocName ? lpszDocName : ""));
-    return AttachPaintDevice(m_writer.get()) ? 1 : -1;
+    m_started = true;
+    return 1;
 }
 
 int CPrinterDC::StartPage() {
-    if (!m_writer || !m_hDC || m_inPage)
+    if (!m_writer || !m_hDC || !m_started || m_inPage)
         return -1;
     // The PDF has its first page already; each later page is a new one.
     if (m_pages > 0 && !m_writer->newPage())

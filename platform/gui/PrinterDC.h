@@ -8,9 +8,9 @@
 
 class QPdfWriter;
 
-// A printer DC over a PDF writer: the device of a print job. Its capabilities (HORZRES, VERTRES, LOGPIXELSX,
-// LOGPIXELSY, NUMCOLORS ...) come from the page and resolution it was made with; every page after the first
-// starts a new PDF page. The file is complete when EndDoc returns.
+// A printer DC over a PDF writer: the device of a print job, usable from CreatePdf on. Its capabilities (HORZRES,
+// VERTRES, LOGPIXELSX, LOGPIXELSY, NUMCOLORS ...) come from the page and resolution it was made with; every page after
+// the first starts a new PDF page. The file is complete when EndDoc returns.
 class CPrinterDC : public CDC {
 public:
     CPrinterDC();
@@ -28,6 +28,7 @@ public:
 private:
     std::unique_ptr<QPdfWriter> m_writer;
     int m_pages = 0;
+    bool m_started = false;
     bool m_inPage = false;
     int m_savedState = 0;
     QString m_path;
