@@ -16,6 +16,7 @@
 #include <QGuiApplication>
 #include <QMetaObject>
 #include <QPagedPaintDevice>
+#include <QPaintEngine>
 #include <QPixmap>
 #include <QScreen>
 
@@ -79,14 +80,24 @@ bool Paintable(const QImage* image) {
     }
 }
 
-// A rectangle from two corners, either way round; right and bottom exclusive.
+// A rectangle from two corners, either way round; right and bottom exclusive. Corners far outside any
+// device are brought in, so that no size overflows.
 QRect Span(int x0, int y0, int x1, int y1) {
+    constexpr int kEdge = 1 << 24;
+    x0 = std::clamp(x0, -kEdge, kEdge);
+    y0 = std::clamp(y0, -kEdge, kEdge);
+    x1 = std::clamp(x1, -kEdge, kEdge);
+    y1 = std::clamp(y1, -kEdge, kEdge);
     if (x1 < x0)
         std::swap(x0, x1);
     if (y1 < y0)
         std::swap(y0, y1);
     return QRect(x0, y0, x1 - x0, y1 - y0);
 }
+
+// A sum of caller coordinates that cannot overflow; results beyond LONG stay at its ends.
+LONG Sum(int64_t a, int64_t b) { return static_cast<LONG>(std::clamp<int64_t>(a + b, INT32_MIN, INT32_MAX)); }
+LONG Diff(int64_t a, int64_t b) { return Sum(a, -b); }
 
 // Opens a painter for one call, in device coordinates, clipped to what the DC may touch. Images get a new
 // painter each time, so any number of DCs can share one image; a paint device keeps its painter open.
@@ -101,25 +112,29 @@ public:
         if (visible.isEmpty())
             return;
         if (dc->kind == HDC__::Kind::Device) {
-            if (!dc->painter || !dc->painter->isActive())
+            QPainter* painter = dc->DevicePainter();
+            if (!painter || !painter->isActive())
                 return;
-            m_painter = dc->painter.get();
+            m_painter = painter;
             m_painter->save();
             m_persistent = true;
+            m_base = dc->base;
+            m_raster = painter->paintEngine() && painter->paintEngine()->type() == QPaintEngine::Raster;
         } else {
             QImage* image = dc->Raster();
             if (!Paintable(image) || !m_local.begin(image))
                 return;
             m_painter = &m_local;
         }
-        m_painter->resetTransform();
+        m_painter->setTransform(m_base);
         m_painter->setRenderHint(QPainter::Antialiasing, false);
         m_painter->setRenderHint(QPainter::SmoothPixmapTransform, false);
-        m_painter->setClipRegion(visible);
+        m_painter->setClipRegion(visible, dc->external ? Qt::IntersectClip : Qt::ReplaceClip);
         m_painter->setPen(Qt::NoPen);
         m_painter->setBrush(Qt::NoBrush);
         m_painter->setCompositionMode(QPainter::CompositionMode_SourceOver);
-        m_raster = !m_persistent;
+        if (!m_persistent)
+            m_raster = true;
     }
     ~Scope() {
         if (m_persistent)
@@ -133,12 +148,15 @@ public:
     explicit operator bool() const { return m_painter != nullptr; }
     QPainter* operator->() const { return m_painter; }
     QPainter* get() const { return m_painter; }
-    // Raster operations exist only on images; other devices paint plainly.
+    // Raster operations exist only on raster devices; others paint plainly.
     void SetMode(QPainter::CompositionMode mode) {
         m_painter->setCompositionMode(m_raster ? mode : QPainter::CompositionMode_SourceOver);
     }
+    // Logical or device coordinates, on top of an external painter's own transform.
+    void SetTransform(const QTransform& t) { m_painter->setTransform(t * m_base); }
 
 private:
+    QTransform m_base;
     QPainter m_local;
     QPainter* m_painter = nullptr;
     bool m_persistent = false;
@@ -228,16 +246,19 @@ void FillDevice(Scope& s, HDC__* dc, const QRect& rect, const QBrush& brush, QPa
     s->fillRect(rect, brush);
 }
 
+// Device coordinates stay well inside int, whatever the caller passed; nothing that far out is visible.
+constexpr double kFar = 1 << 24;
+int Near(double v) { return static_cast<int>(std::lround(std::clamp(v, -kFar, kFar))); }
+
 QRect DeviceRect(const HDC__* dc, int left, int top, int right, int bottom) {
     const QTransform t = dc->Transform();
     const QPointF a = t.map(QPointF(left, top)), b = t.map(QPointF(right, bottom));
-    return Span(static_cast<int>(std::lround(a.x())), static_cast<int>(std::lround(a.y())),
-                static_cast<int>(std::lround(b.x())), static_cast<int>(std::lround(b.y())));
+    return Span(Near(a.x()), Near(a.y()), Near(b.x()), Near(b.y()));
 }
 
 QPoint DevicePoint(const HDC__* dc, int x, int y) {
     const QPointF p = dc->Transform().map(QPointF(x, y));
-    return QPoint(static_cast<int>(std::lround(p.x())), static_cast<int>(std::lround(p.y())));
+    return QPoint(Near(p.x()), Near(p.y()));
 }
 
 bool PixelExact(const HDC__* dc) {
@@ -416,7 +437,13 @@ bool HDC__::IsLive(const void* dc) { return dc && LiveDCs().count(dc) != 0; }
 
 QImage* HDC__::Raster() const {
     switch (kind) {
-    case Kind::Memory: return state.bitmap ? &state.bitmap->image : nullptr;
+    case Kind::Memory:
+        if (state.bitmap && state.bitmap->stock) {
+            if (scratch.size() != state.bitmap->image.size())
+                scratch = state.bitmap->image.copy();
+            return &scratch;
+        }
+        return state.bitmap ? &state.bitmap->image : nullptr;
     case Kind::Window: return windowImage ? windowImage() : nullptr;
     case Kind::Image: return image;
     case Kind::Screen: return &ScreenScratch();
@@ -580,7 +607,23 @@ void CDC::DetachPaintDevice() {
 
 QPainter* CDC::GetPainter() const {
     HDC__* dc = Live(m_hDC);
-    return (dc && dc->kind == HDC__::Kind::Device) ? dc->painter.get() : nullptr;
+    return (dc && dc->kind == HDC__::Kind::Device) ? dc->DevicePainter() : nullptr;
+}
+
+BOOL CDC::AttachPainter(QPainter* painter) {
+    if (!painter || !painter->isActive() || m_hDC)
+        return FALSE;
+    auto* dc = new HDC__(HDC__::Kind::Device);
+    dc->device = painter->device();
+    dc->external = painter;
+    dc->base = painter->transform();
+    m_hDC = m_hAttribDC = dc;
+    return TRUE;
+}
+
+void CDC::DetachPainter() {
+    if (HDC__* dc = Live(m_hDC); dc && dc->external)
+        DeleteDC();
 }
 
 CWnd* CDC::GetWindow() const {
@@ -740,46 +783,51 @@ CBitmap* CDC::GetCurrentBitmap() const {
 // ---------------------------------------------------------------------------------------------------------
 // Colours and modes.
 
-#define DC_GET(expr, fallback)                                                                                         \
-    HDC__* dc = Live(m_hDC);                                                                                           \
-    if (!dc)                                                                                                           \
-        return fallback;                                                                                               \
-    return expr;
-#define DC_SWAP(field, value, fallback)                                                                                \
-    HDC__* dc = Live(m_hDC);                                                                                           \
-    if (!dc)                                                                                                           \
-        return fallback;                                                                                               \
-    auto old = dc->state.field;                                                                                        \
-    dc->state.field = value;                                                                                           \
-    return old;
+namespace {
 
-COLORREF CDC::GetBkColor() const {DC_GET(dc->state.bkColor, CLR_INVALID)} COLORREF CDC::SetBkColor(COLORREF color) {
-    DC_SWAP(bkColor, color & 0x00FFFFFF, CLR_INVALID)
+// A field of the DC's state, or the fallback without a DC.
+template <class T> T Read(HDC handle, T DcState::*field, T fallback) {
+    HDC__* dc = Live(handle);
+    return dc ? dc->state.*field : fallback;
 }
-int CDC::GetBkMode() const { DC_GET(dc->state.bkMode, 0) }
+
+// Sets a field of the DC's state and gives its old value, or the fallback without a DC.
+template <class T> T Swap(HDC handle, T DcState::*field, T value, T fallback) {
+    HDC__* dc = Live(handle);
+    if (!dc)
+        return fallback;
+    const T old = dc->state.*field;
+    dc->state.*field = value;
+    return old;
+}
+
+} // namespace
+
+COLORREF CDC::GetBkColor() const { return Read(m_hDC, &DcState::bkColor, CLR_INVALID); }
+COLORREF CDC::SetBkColor(COLORREF color) { return Swap(m_hDC, &DcState::bkColor, color & 0x00FFFFFF, CLR_INVALID); }
+int CDC::GetBkMode() const { return Read(m_hDC, &DcState::bkMode, 0); }
 int CDC::SetBkMode(int mode) {
     if (mode != TRANSPARENT && mode != OPAQUE)
         return 0;
-    DC_SWAP(bkMode, mode, 0)
+    return Swap(m_hDC, &DcState::bkMode, mode, 0);
 }
-COLORREF CDC::GetTextColor() const {
-    DC_GET(dc->state.textColor, CLR_INVALID)} COLORREF CDC::SetTextColor(COLORREF color) {
-    DC_SWAP(textColor, color & 0x00FFFFFF, CLR_INVALID)
-}
-int CDC::GetROP2() const { DC_GET(dc->state.rop2, 0) }
+COLORREF CDC::GetTextColor() const { return Read(m_hDC, &DcState::textColor, CLR_INVALID); }
+COLORREF CDC::SetTextColor(COLORREF color) { return Swap(m_hDC, &DcState::textColor, color & 0x00FFFFFF, CLR_INVALID); }
+int CDC::GetROP2() const { return Read(m_hDC, &DcState::rop2, 0); }
 int CDC::SetROP2(int mode) {
     if (mode < R2_BLACK || mode > R2_WHITE)
         return 0;
-    DC_SWAP(rop2, mode, 0)
+    return Swap(m_hDC, &DcState::rop2, mode, 0);
 }
-int CDC::GetStretchBltMode() const { DC_GET(dc->state.stretchMode, 0) }
+int CDC::GetStretchBltMode() const { return Read(m_hDC, &DcState::stretchMode, 0); }
 int CDC::SetStretchBltMode(int mode) {
     if (mode < BLACKONWHITE || mode > HALFTONE)
         return 0;
-    DC_SWAP(stretchMode, mode, 0)
+    return Swap(m_hDC, &DcState::stretchMode, mode, 0);
 }
-UINT CDC::GetTextAlign() const {DC_GET(dc->state.textAlign, 0)} UINT CDC::SetTextAlign(UINT flags){
-    DC_SWAP(textAlign, flags, 0)} CPoint CDC::SetBrushOrg(int x, int y) {
+UINT CDC::GetTextAlign() const { return Read(m_hDC, &DcState::textAlign, 0u); }
+UINT CDC::SetTextAlign(UINT flags) { return Swap(m_hDC, &DcState::textAlign, flags, 0u); }
+CPoint CDC::SetBrushOrg(int x, int y) {
     HDC__* dc = Live(m_hDC);
     if (!dc)
         return CPoint();
@@ -795,7 +843,7 @@ CPoint CDC::GetBrushOrg() const {
 // ---------------------------------------------------------------------------------------------------------
 // Mapping.
 
-int CDC::GetMapMode() const { DC_GET(dc->state.mapMode, 0) }
+int CDC::GetMapMode() const { return Read(m_hDC, &DcState::mapMode, 0); }
 
 int CDC::SetMapMode(int mode) {
     HDC__* dc = Live(m_hDC);
@@ -813,8 +861,8 @@ int CDC::SetMapMode(int mode) {
 static CPoint ToCPoint(QPoint p) { return CPoint(p.x(), p.y()); }
 static CSize ToCSize(QSize s) { return CSize(s.width(), s.height()); }
 
-CPoint CDC::GetWindowOrg() const {DC_GET(ToCPoint(dc->state.windowOrg), CPoint())} CPoint CDC::SetWindowOrg(int x,
-                                                                                                            int y) {
+CPoint CDC::GetWindowOrg() const { return ToCPoint(Read(m_hDC, &DcState::windowOrg, QPoint())); }
+CPoint CDC::SetWindowOrg(int x, int y) {
     HDC__* dc = Live(m_hDC);
     if (!dc)
         return CPoint();
@@ -824,11 +872,11 @@ CPoint CDC::GetWindowOrg() const {DC_GET(ToCPoint(dc->state.windowOrg), CPoint()
 }
 CPoint CDC::OffsetWindowOrg(int dx, int dy) {
     const CPoint old = GetWindowOrg();
-    SetWindowOrg(old.x + dx, old.y + dy);
+    SetWindowOrg(Sum(old.x, dx), Sum(old.y, dy));
     return old;
 }
-CPoint CDC::GetViewportOrg() const {
-    DC_GET(ToCPoint(dc->state.viewportOrg), CPoint())} CPoint CDC::SetViewportOrg(int x, int y) {
+CPoint CDC::GetViewportOrg() const { return ToCPoint(Read(m_hDC, &DcState::viewportOrg, QPoint())); }
+CPoint CDC::SetViewportOrg(int x, int y) {
     HDC__* dc = Live(m_hDC);
     if (!dc)
         return CPoint();
@@ -838,11 +886,11 @@ CPoint CDC::GetViewportOrg() const {
 }
 CPoint CDC::OffsetViewportOrg(int dx, int dy) {
     const CPoint old = GetViewportOrg();
-    SetViewportOrg(old.x + dx, old.y + dy);
+    SetViewportOrg(Sum(old.x, dx), Sum(old.y, dy));
     return old;
 }
-CSize CDC::GetWindowExt() const {DC_GET(ToCSize(dc->state.windowExt), CSize())} CSize CDC::SetWindowExt(int cx,
-                                                                                                        int cy) {
+CSize CDC::GetWindowExt() const { return ToCSize(Read(m_hDC, &DcState::windowExt, QSize())); }
+CSize CDC::SetWindowExt(int cx, int cy) {
     HDC__* dc = Live(m_hDC);
     if (!dc)
         return CSize();
@@ -852,8 +900,8 @@ CSize CDC::GetWindowExt() const {DC_GET(ToCSize(dc->state.windowExt), CSize())} 
         dc->state.windowExt = QSize(cx, cy);
     return ToCSize(old);
 }
-CSize CDC::GetViewportExt() const {DC_GET(ToCSize(dc->state.viewportExt), CSize())} CSize CDC::SetViewportExt(int cx,
-                                                                                                              int cy) {
+CSize CDC::GetViewportExt() const { return ToCSize(Read(m_hDC, &DcState::viewportExt, QSize())); }
+CSize CDC::SetViewportExt(int cx, int cy) {
     HDC__* dc = Live(m_hDC);
     if (!dc)
         return CSize();
@@ -1026,7 +1074,7 @@ void PenLine(Scope& s, HDC__* dc, QPoint a, QPoint b) {
     const int width = pen->log.lopnWidth.x;
     const bool styled = pen->log.lopnStyle != PS_SOLID && pen->log.lopnStyle != PS_INSIDEFRAME;
     if (PixelExact(dc) && width <= 1 && !styled) {
-        const QPoint da = t.map(a), db = t.map(b);
+        const QPoint da = DevicePoint(dc, a.x(), a.y()), db = DevicePoint(dc, b.x(), b.y());
         // Straight lines as one band: from a up to, but not including, b.
         if (da.y() == db.y()) {
             const int x0 = db.x() > da.x() ? da.x() : db.x() + 1, x1 = db.x() > da.x() ? db.x() : da.x() + 1;
@@ -1038,24 +1086,32 @@ void PenLine(Scope& s, HDC__* dc, QPoint a, QPoint b) {
             s->fillRect(QRect(da.x(), y0, 1, y1 - y0), color);
             return;
         }
-        const std::vector<QPoint> points = LinePixels(da, db);
-        s->setPen(QPen(color, 0));
-        s->drawPoints(points.data(), static_cast<int>(points.size()));
+        // Pixel by pixel only while the line is not much longer than the device is wide and high; Qt clips
+        // longer ones (which only bad input makes) before it draws.
+        const QSize size = dc->DeviceSize();
+        const int steps = std::max(std::abs(db.x() - da.x()), std::abs(db.y() - da.y()));
+        s->setPen(QPen(color, 0, Qt::SolidLine, Qt::FlatCap));
+        if (steps <= 2 * (size.width() + size.height()) + 16) {
+            const std::vector<QPoint> points = LinePixels(da, db);
+            s->drawPoints(points.data(), static_cast<int>(points.size()));
+        } else {
+            s->drawLine(da, db);
+        }
         return;
     }
     static const Qt::PenStyle styles[] = {Qt::SolidLine,      Qt::DashLine, Qt::DotLine,  Qt::DashDotLine,
                                           Qt::DashDotDotLine, Qt::NoPen,    Qt::SolidLine};
     QPen qpen(color, width <= 0 ? 0 : width, styles[std::min<UINT>(pen->log.lopnStyle, 6)], Qt::FlatCap);
-    s->setTransform(t);
+    s.SetTransform(t);
     s->setPen(qpen);
-    s->drawLine(a, b);
-    s->resetTransform();
+    auto near = [](int v) { return std::clamp(v, -(1 << 24), 1 << 24); };
+    s->drawLine(QPoint(near(a.x()), near(a.y())), QPoint(near(b.x()), near(b.y())));
+    s.SetTransform(QTransform());
 }
 
 } // namespace
 
-CPoint CDC::GetCurrentPosition() const {DC_GET(ToCPoint(dc->state.position), CPoint())}
-
+CPoint CDC::GetCurrentPosition() const { return ToCPoint(Read(m_hDC, &DcState::position, QPoint())); }
 CPoint CDC::MoveTo(int x, int y) {
     HDC__* dc = Live(m_hDC);
     if (!dc)
@@ -1155,7 +1211,7 @@ template <class Draw> BOOL Shape(HDC__* dc, Draw draw) {
         qpen = QPen(mix.fixed ? mix.color : ToQColor(pen->log.lopnColor),
                     pen->log.lopnWidth.x <= 1 ? 0 : pen->log.lopnWidth.x);
     s.SetMode(mix.mode);
-    s->setTransform(dc->Transform());
+    s.SetTransform(dc->Transform());
     s->setPen(qpen);
     s->setBrush(brush);
     s->setBrushOrigin(dc->state.brushOrg);
@@ -1226,7 +1282,7 @@ void CDC::FillSolidRect(LPCRECT rect, COLORREF color) {
                    QPainter::CompositionMode_Source);
 }
 void CDC::FillSolidRect(int x, int y, int cx, int cy, COLORREF color) {
-    const RECT r{x, y, x + cx, y + cy};
+    const RECT r{x, y, Sum(x, cx), Sum(y, cy)};
     FillSolidRect(&r, color);
 }
 
@@ -1255,21 +1311,22 @@ void CDC::FrameRect(LPCRECT rect, CBrush* brush) {
 
 void CDC::InvertRect(LPCRECT rect) {
     if (rect)
-        PatBlt(rect->left, rect->top, rect->right - rect->left, rect->bottom - rect->top, DSTINVERT);
+        PatBlt(rect->left, rect->top, Diff(rect->right, rect->left), Diff(rect->bottom, rect->top), DSTINVERT);
 }
 
 void CDC::Draw3dRect(LPCRECT rect, COLORREF topLeft, COLORREF bottomRight) {
     if (rect)
-        Draw3dRect(rect->left, rect->top, rect->right - rect->left, rect->bottom - rect->top, topLeft, bottomRight);
+        Draw3dRect(rect->left, rect->top, Diff(rect->right, rect->left), Diff(rect->bottom, rect->top), topLeft,
+                   bottomRight);
 }
 
 // The top-left colour takes the top row and left column; the bottom-right colour the right column and the
 // bottom row, both corners where the colours meet included.
 void CDC::Draw3dRect(int x, int y, int cx, int cy, COLORREF topLeft, COLORREF bottomRight) {
-    FillSolidRect(x, y, cx - 1, 1, topLeft);
-    FillSolidRect(x, y, 1, cy - 1, topLeft);
-    FillSolidRect(x + cx, y, -1, cy, bottomRight);
-    FillSolidRect(x, y + cy, cx, -1, bottomRight);
+    FillSolidRect(x, y, Sum(cx, -1), 1, topLeft);
+    FillSolidRect(x, y, 1, Sum(cy, -1), topLeft);
+    FillSolidRect(Sum(x, cx), y, -1, cy, bottomRight);
+    FillSolidRect(x, Sum(y, cy), cx, -1, bottomRight);
 }
 
 BOOL CDC::DrawEdge(LPRECT rect, UINT edge, UINT flags) {
@@ -1417,7 +1474,7 @@ COLORREF CDC::SetPixel(int x, int y, COLORREF color) {
     if (dc->kind == HDC__::Kind::Device) {
         Scope s(dc);
         if (s)
-            s->fillRect(DeviceRect(dc, x, y, x + 1, y + 1), ToQColor(color));
+            s->fillRect(DeviceRect(dc, x, y, Sum(x, 1), Sum(y, 1)), ToQColor(color));
         return color;
     }
     const QPoint p = DevicePoint(dc, x, y);
@@ -1441,7 +1498,7 @@ BOOL CDC::PatBlt(int x, int y, int width, int height, DWORD rop) {
     HDC__* dc = Live(m_hDC);
     if (!dc)
         return FALSE;
-    const QRect r = DeviceRect(dc, x, y, x + width, y + height);
+    const QRect r = DeviceRect(dc, x, y, Sum(x, width), Sum(y, height));
     QBrush brush;
     QPainter::CompositionMode mode = QPainter::CompositionMode_Source;
     switch (rop) {
@@ -1581,8 +1638,8 @@ BOOL CDC::BitBlt(int x, int y, int width, int height, CDC* source, int xSrc, int
     HDC__* src = source ? Live(source->m_hDC) : nullptr;
     if (!src || width < 0 || height < 0)
         return FALSE;
-    const QRect destRect = DeviceRect(dc, x, y, x + width, y + height);
-    const QRect srcRect = DeviceRect(src, xSrc, ySrc, xSrc + width, ySrc + height);
+    const QRect destRect = DeviceRect(dc, x, y, Sum(x, width), Sum(y, height));
+    const QRect srcRect = DeviceRect(src, xSrc, ySrc, Sum(xSrc, width), Sum(ySrc, height));
     if (destRect.isEmpty() || srcRect.isEmpty())
         return TRUE;
     return Blit(dc, destRect, src, srcRect, rop, false, false, false);
@@ -1598,8 +1655,8 @@ BOOL CDC::StretchBlt(int x, int y, int width, int height, CDC* source, int xSrc,
     HDC__* src = source ? Live(source->m_hDC) : nullptr;
     if (!src)
         return FALSE;
-    const QRect destRect = DeviceRect(dc, x, y, x + width, y + height);
-    const QRect srcRect = DeviceRect(src, xSrc, ySrc, xSrc + srcWidth, ySrc + srcHeight);
+    const QRect destRect = DeviceRect(dc, x, y, Sum(x, width), Sum(y, height));
+    const QRect srcRect = DeviceRect(src, xSrc, ySrc, Sum(xSrc, srcWidth), Sum(ySrc, srcHeight));
     if (destRect.isEmpty() || srcRect.isEmpty())
         return TRUE;
     // Opposite signs of the two widths (or heights) mirror the picture.
@@ -1620,7 +1677,7 @@ void DrawLines(HDC__* dc, const std::vector<TextLine>& lines, const std::vector<
     Scope s(dc, clip);
     if (!s)
         return;
-    s->setTransform(dc->Transform());
+    s.SetTransform(dc->Transform());
     s->setFont(FontOf(dc));
     const QColor text = ToQColor(dc->state.textColor);
     for (size_t i = 0; i < lines.size(); ++i) {
@@ -1650,7 +1707,7 @@ int CDC::DrawText(LPCTSTR text, int count, LPRECT rect, UINT format) {
     const QString all = GbkToQString(Bytes(text, count));
     const QFontMetrics fm(FontOf(dc));
     const int lineHeight = fm.height() + ((format & DT_EXTERNALLEADING) ? std::max(0, fm.leading()) : 0);
-    const int width = rect->right - rect->left;
+    const int width = static_cast<int>(std::clamp<int64_t>(int64_t(rect->right) - rect->left, -kFar, kFar));
     const bool single = format & DT_SINGLELINE;
     const bool calc = format & DT_CALCRECT;
 
@@ -1692,27 +1749,28 @@ int CDC::DrawText(LPCTSTR text, int count, LPRECT rect, UINT format) {
     const int total = lineHeight * static_cast<int>(lines.size());
 
     if (calc) {
-        rect->right = rect->left + widest;
-        rect->bottom = rect->top + total;
+        rect->right = Sum(rect->left, widest);
+        rect->bottom = Sum(rect->top, total);
         return total;
     }
 
     int top = rect->top;
     int result = total;
     if (single && (format & (DT_VCENTER | DT_BOTTOM))) {
-        const int height = rect->bottom - rect->top;
-        top += (format & DT_BOTTOM) ? height - lineHeight : (height - lineHeight) / 2;
-        result = top - rect->top + lineHeight;
+        const int height = static_cast<int>(std::clamp<int64_t>(int64_t(rect->bottom) - rect->top, -kFar, kFar));
+        const int offset = (format & DT_BOTTOM) ? height - lineHeight : (height - lineHeight) / 2;
+        top = Sum(top, offset);
+        result = offset + lineHeight;
     }
     std::vector<QPoint> origins;
     for (size_t i = 0; i < lines.size(); ++i) {
         const int w = fm.horizontalAdvance(lines[i].text);
-        int x = rect->left;
+        int64_t x = rect->left;
         if (format & DT_CENTER)
             x += (width - w) / 2;
         else if (format & DT_RIGHT)
             x += width - w;
-        origins.emplace_back(x, top + static_cast<int>(i) * lineHeight);
+        origins.emplace_back(Sum(x, 0), Sum(top, int64_t(i) * lineHeight));
     }
     const QRegion clip(DeviceRect(dc, rect->left, rect->top, rect->right, rect->bottom));
     const bool prefixOnly = (format & DT_PREFIXONLY) && !(format & DT_NOPREFIX);
@@ -1859,7 +1917,7 @@ void DrawPicture(HDC__* dc, const QImage& picture, QPoint at, QSize cut) {
     Scope s(dc, &clip);
     if (!s)
         return;
-    s->setTransform(dc->Transform());
+    s.SetTransform(dc->Transform());
     s->drawImage(at, picture);
 }
 
@@ -1929,7 +1987,7 @@ BOOL CDC::DrawState(CPoint point, CSize size, LPCTSTR text, UINT flags, BOOL pre
     HDC__* dc = Live(m_hDC);
     if (!dc || !text)
         return FALSE;
-    RECT r{point.x, point.y, point.x + size.cx, point.y + size.cy};
+    RECT r{point.x, point.y, Sum(point.x, size.cx), Sum(point.y, size.cy)};
     UINT format = DT_LEFT | DT_TOP | DT_SINGLELINE;
     if (!prefixText)
         format |= DT_NOPREFIX;
@@ -1941,7 +1999,7 @@ BOOL CDC::DrawState(CPoint point, CSize size, LPCTSTR text, UINT flags, BOOL pre
     const COLORREF savedText = GetTextColor();
     const int savedMode = SetBkMode(TRANSPARENT);
     if (flags & DSS_DISABLED) {
-        RECT shifted{r.left + 1, r.top + 1, r.right + 1, r.bottom + 1};
+        RECT shifted{Sum(r.left, 1), Sum(r.top, 1), Sum(r.right, 1), Sum(r.bottom, 1)};
         SetTextColor(GetSysColor(COLOR_3DHILIGHT));
         DrawText(text, count, &shifted, format);
         SetTextColor(GetSysColor(COLOR_3DSHADOW));

@@ -52,6 +52,10 @@ public:
     BOOL AttachPaintDevice(QPaintDevice* device);
     void DetachPaintDevice();
     QPainter* GetPainter() const;
+    // Draws through a painter someone else opened (a style drawing a menu item, a widget's paint event), in
+    // its coordinates and inside its clip; the painter must outlive the DC or DetachPainter.
+    BOOL AttachPainter(QPainter* painter);
+    void DetachPainter();
     BOOL IsPrinting() const { return m_bPrinting; }
     // The window whose retained image this DC draws on, if any.
     CWnd* GetWindow() const;

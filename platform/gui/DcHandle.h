@@ -58,8 +58,13 @@ struct HDC__ {
     CWnd* wnd = nullptr;
     std::function<QImage*()> windowImage; // the window's retained image, fetched afresh for every call
     QImage* image = nullptr;              // Kind::Image
+    mutable QImage scratch;               // drawn on instead of a stock bitmap, which all memory DCs share
     QPaintDevice* device = nullptr;       // Kind::Device
     std::unique_ptr<QPainter> painter;    // open while a paint device is attached
+    QPainter* external = nullptr;         // a painter someone else opened (AttachPainter)
+    QTransform base;                      // the external painter's own transform when attached
+
+    QPainter* DevicePainter() const { return external ? external : painter.get(); }
 
     bool hasMetaClip = false; // the rectangle being painted, device coordinates
     QRegion metaClip;

@@ -277,9 +277,11 @@ HBRUSH CreateSolidBrush(COLORREF color) { return NewBrush(LOGBRUSH{BS_SOLID, col
 HFONT CreateFontIndirect(const LOGFONT* logFont) { return logFont ? NewFont(*logFont) : nullptr; }
 
 HBITMAP CreateBitmap(int width, int height, UINT planes, UINT bitsPerPixel, const void* bits) {
-    // The platform's limit on a bitmap's side keeps bad sizes from asking for gigabytes.
+    // Limits on a side and on the area keep bad sizes from asking for gigabytes.
     constexpr int kMaxSide = 32767;
-    if (width < 0 || height < 0 || width > kMaxSide || height > kMaxSide || planes != 1)
+    constexpr int64_t kMaxPixels = 64 << 20;
+    if (width < 0 || height < 0 || width > kMaxSide || height > kMaxSide || planes != 1 ||
+        int64_t(width) * height > kMaxPixels)
         return nullptr;
     if (bitsPerPixel != 1 && bitsPerPixel != 24 && bitsPerPixel != 32)
         return nullptr;

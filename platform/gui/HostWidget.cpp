@@ -51,7 +51,17 @@ QMargins CHostWidget::FrameMargins() const {
     return QMargins(m, m, m, m);
 }
 
+void CHostWidget::SetClientMargins(const QMargins& margins) {
+    m_hasClientMargins = true;
+    m_clientMargins = margins;
+}
+
 QRect CHostWidget::ClientRectInWidget() const {
+    if (m_hasClientMargins) {
+        const QMargins& c = m_clientMargins;
+        return QRect(c.left(), c.top(), std::max(0, width() - c.left() - c.right()),
+                     std::max(0, height() - c.top() - c.bottom()));
+    }
     const QMargins m = FrameMargins();
     int right = width() - m.right();
     int bottom = height() - m.bottom();
@@ -83,18 +93,20 @@ void CHostWidget::Relayout() {
     const QMargins m = FrameMargins();
     const bool v = IsScrollBarShown(SB_VERT);
     const bool h = IsScrollBarShown(SB_HORZ);
-    const QRect client = ClientRectInWidget();
+    const QRect inner = rect().marginsRemoved(m);
+    const int barWidth = std::max(0, inner.width() - (v ? kScrollBarExtent : 0));
+    const int barHeight = std::max(0, inner.height() - (h ? kScrollBarExtent : 0));
     if (v || m_vBar) {
         QScrollBar* sb = ScrollBar(SB_VERT);
-        sb->setGeometry(client.right() + 1, m.top(), kScrollBarExtent, client.height());
+        sb->setGeometry(inner.left() + barWidth, inner.top(), kScrollBarExtent, barHeight);
         sb->setVisible(v);
     }
     if (h || m_hBar) {
         QScrollBar* sb = ScrollBar(SB_HORZ);
-        sb->setGeometry(m.left(), client.bottom() + 1, client.width(), kScrollBarExtent);
+        sb->setGeometry(inner.left(), inner.top() + barHeight, barWidth, kScrollBarExtent);
         sb->setVisible(h);
     }
-    ResizeImage(client.size());
+    ResizeImage(ClientRectInWidget().size());
 }
 
 void CHostWidget::ResizeImage(const QSize& size) {
@@ -151,8 +163,9 @@ void CHostWidget::PaintFrame(QPainter& painter) const {
     if (exStyle & WS_EX_STATICEDGE)
         frame(kShadow, kHighlight);
     if (IsScrollBarShown(SB_VERT) && IsScrollBarShown(SB_HORZ)) {
-        const QRect client = ClientRectInWidget();
-        painter.fillRect(client.right() + 1, client.bottom() + 1, kScrollBarExtent, kScrollBarExtent, kFace);
+        const QRect inner = rect().marginsRemoved(FrameMargins());
+        painter.fillRect(inner.right() + 1 - kScrollBarExtent, inner.bottom() + 1 - kScrollBarExtent, kScrollBarExtent,
+                         kScrollBarExtent, kFace);
     }
 }
 

@@ -28,12 +28,17 @@ public:
 
     // Edges of the non-client frame, from the window's style bits (scroll bars not included).
     QMargins FrameMargins() const;
-    // The client area in widget coordinates.
+    // The client area in widget coordinates: inside the non-client margins its window last computed
+    // (WM_NCCALCSIZE), or inside the frame and the shown bars before a window is attached.
     QRect ClientRectInWidget() const;
+    void SetClientMargins(const QMargins& margins);
     QPoint ClientOrigin() const { return ClientRectInWidget().topLeft(); }
 
     // The retained image, always the client area's size (null when the client area is empty).
-    QImage* ClientImage() { return &m_image; }
+    QImage* ClientImage() {
+        ResizeImage(ClientRectInWidget().size());
+        return &m_image;
+    }
 
     SCROLLINFO& ScrollInfo(int bar) { return bar == 1 ? m_vInfo : m_hInfo; }
     QScrollBar* ScrollBar(int bar);
@@ -60,4 +65,6 @@ private:
     SCROLLINFO m_vInfo{sizeof(SCROLLINFO), 0, 0, 0, 0, 0, 0};
     QScrollBar* m_hBar = nullptr;
     QScrollBar* m_vBar = nullptr;
+    bool m_hasClientMargins = false;
+    QMargins m_clientMargins;
 };

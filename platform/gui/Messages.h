@@ -165,6 +165,23 @@ constexpr UINT NM_RDBLCLK = NM_FIRST - 6;
 constexpr UINT NM_SETFOCUS = NM_FIRST - 7;
 constexpr UINT NM_KILLFOCUS = NM_FIRST - 8;
 
+// The position record of WM_WINDOWPOSCHANGING/CHANGED, and the record of WM_NCCALCSIZE: with wParam TRUE,
+// rgrc[0] holds the proposed window rectangle (parent client coordinates) on entry and the client rectangle on
+// return; with wParam FALSE, lParam is that one RECT.
+struct WINDOWPOS {
+    HWND hwnd;
+    HWND hwndInsertAfter;
+    int x;
+    int y;
+    int cx;
+    int cy;
+    UINT flags;
+};
+struct NCCALCSIZE_PARAMS {
+    RECT rgrc[3];
+    WINDOWPOS* lppos;
+};
+
 // A queued or dispatched message as the message loop sees it.
 struct MSG {
     HWND hwnd;

@@ -1,12 +1,15 @@
 #include "Wnd.h"
 
+#include "ClientDC.h"
 #include "Cursor.h"
 #include "DC.h"
 #include "Font.h"
 #include "GbkString.h"
 #include "HostWidget.h"
+#include "PaintDC.h"
 #include "SystemMetrics.h"
 #include "WindowClass.h"
+#include "WindowDC.h"
 #include "WindowRecord.h"
 
 #include <QAbstractButton>
@@ -43,20 +46,22 @@
 
 namespace {
 
+// The registries live until the process ends, so window objects with static storage may still use them
+// while statics are destroyed.
 std::unordered_set<const CWnd*>& Live() {
-    static std::unordered_set<const CWnd*> live;
-    return live;
+    static auto* live = new std::unordered_set<const CWnd*>;
+    return *live;
 }
 
 std::unordered_map<const QWidget*, CWnd*>& Attached() {
-    static std::unordered_map<const QWidget*, CWnd*> attached;
-    return attached;
+    static auto* attached = new std::unordered_map<const QWidget*, CWnd*>;
+    return *attached;
 }
 
 // Plain window objects handed out for widgets without one; freed with their widget.
 std::unordered_map<const QWidget*, std::vector<CWnd*>>& Wrappers() {
-    static std::unordered_map<const QWidget*, std::vector<CWnd*>> wrappers;
-    return wrappers;
+    static auto* wrappers = new std::unordered_map<const QWidget*, std::vector<CWnd*>>;
+    return *wrappers;
 }
 
 bool IsWrapper(const CWnd* wnd) {
@@ -83,15 +88,15 @@ struct MessageContext {
 };
 
 std::vector<MessageContext>& Contexts() {
-    static std::vector<MessageContext> contexts;
-    return contexts;
+    static auto* contexts = new std::vector<MessageContext>;
+    return *contexts;
 }
 
 // How deep each widget is inside its own dispatch, so that a window destroyed from one of its own handlers
 // deletes its widget only after Qt has finished delivering the event.
 std::unordered_map<const QWidget*, int>& DispatchDepth() {
-    static std::unordered_map<const QWidget*, int> depth;
-    return depth;
+    static auto* depth = new std::unordered_map<const QWidget*, int>;
+    return *depth;
 }
 
 struct KeyState {
@@ -129,6 +134,14 @@ public:
 };
 
 constexpr const char* kDialogManagerProperty = "dialogManager";
+// Set on a widget whose window was destroyed while Qt still delivers an event to it.
+constexpr const char* kDestroyedProperty = "wndDestroyed";
+
+// Offscreen windows cannot be raised; asking only prints a warning.
+void RaiseWidget(QWidget* widget) {
+    if (!widget->isWindow() || QGuiApplication::platformName() != QLatin1String("offscreen"))
+        RaiseWidget(widget);
+}
 
 bool InDialogManager(const QWidget* widget) {
     for (const QWidget* w = widget; w; w = w->parentWidget()) {
@@ -153,9 +166,13 @@ std::string QStringToGbkLossy(const QString& text) {
         return *gbk;
     // Characters GBK cannot carry become '?', as the platform's conversion does.
     std::string out;
-    for (const QChar ch : text) {
-        auto one = QStringToGbk(QString(ch));
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        qsizetype length = 1;
+        if (text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate())
+            length = 2;
+        auto one = QStringToGbk(text.mid(i, length));
         out += one ? *one : std::string("?");
+        i += length - 1;
     }
     return out;
 }
@@ -415,6 +432,7 @@ public:
     bool m_inPaint = false;
     bool m_inQtPaint = false;
     QRect m_paintRect;
+    QRegion m_paintRegion;
     QImage m_image; // attached widgets only
 
     bool m_sizeKnown = false;
@@ -453,11 +471,14 @@ public:
     bool HandleWheel(QWheelEvent* we);
     bool HandleKey(QKeyEvent* ke);
     bool HandleKeyUp(QKeyEvent* ke);
+    bool DialogTakesKey(QKeyEvent* ke, UINT message, UINT vk, LPARAM lParam);
     bool HandleInputMethod(QInputMethodEvent* ie);
     bool HandlePaint(QPaintEvent* pe);
     void SendChars(const std::vector<CharMessage>& chars, LPARAM lParam);
     void DispatchPaint();
-    void SyncGeometry();
+    void SyncGeometry(bool sizeFirst = false);
+    bool SyncPosition();
+    void RecalcNonClient();
     void ForwardInput();
     bool SizeMoveStep(QMouseEvent* me);
     void ConnectScrollBars();
@@ -654,13 +675,17 @@ bool CWndBridge::HandleMouse(QMouseEvent* me) {
     const POINT screen = ClampToCursorClip(POINT{global.x(), global.y()});
     Keys().messagePos = MAKELONG(static_cast<WORD>(screen.x), static_cast<WORD>(screen.y));
 
-    if (m_sizeMoveHit != HTNOWHERE && SizeMoveStep(me))
-        return true;
+    // A move or size loop holds the capture and takes every pointer event until the button goes up.
+    if (CWnd* looping = IsLive(Capture()) && Capture()->m_hWnd ? Capture() : m_wnd;
+        looping->m_bridge->m_sizeMoveHit != HTNOWHERE)
+        return looping->m_bridge->SizeMoveStep(me);
 
     CWnd* target = m_wnd;
     const bool captured = IsLive(Capture()) && Capture()->m_hWnd;
     if (captured)
         target = Capture();
+    else if (!m_widget->isEnabled())
+        return m_host != nullptr; // a disabled window takes no input
 
     UINT message = 0;
     const Qt::MouseButton button = me->button();
@@ -713,6 +738,8 @@ bool CWndBridge::HandleMouse(QMouseEvent* me) {
 }
 
 bool CWndBridge::HandleWheel(QWheelEvent* we) {
+    if (!m_widget->isEnabled())
+        return m_host != nullptr;
     const int delta = we->angleDelta().y();
     if (delta == 0)
         return true;
@@ -735,19 +762,8 @@ bool CWndBridge::HandleKey(QKeyEvent* ke) {
     const LPARAM lParam = KeyLParam(ke, vk, false, alt);
     const std::vector<CharMessage> chars = CharMessagesOf(ke->text(), ke->key(), ke->modifiers());
 
-    if (InDialogManager(m_widget)) {
-        const int key = ke->key();
-        const bool tab = key == Qt::Key_Tab || key == Qt::Key_Backtab;
-        const bool enterEscape = key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Escape;
-        if ((tab || enterEscape) && !(ke->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
-            MSG probe{m_wnd, message, vk, lParam, TickNow(), POINT{0, 0}};
-            const auto code = static_cast<UINT>(Dispatch(m_wnd, WM_GETDLGCODE, vk, reinterpret_cast<LPARAM>(&probe)));
-            if (tab && !(code & (DLGC_WANTTAB | DLGC_WANTALLKEYS)))
-                return false;
-            if (enterEscape && !(code & DLGC_WANTALLKEYS))
-                return false;
-        }
-    }
+    if (DialogTakesKey(ke, message, vk, lParam))
+        return false;
 
     CWnd* target = m_wnd;
     m_inputEvent = ke;
@@ -756,7 +772,8 @@ bool CWndBridge::HandleKey(QKeyEvent* ke) {
     if (vk) {
         MSG msg{target, message, vk, lParam, TickNow(), POINT{0, 0}};
         if (PreTranslate(msg)) {
-            m_inputEvent = nullptr;
+            if (IsLive(target))
+                m_inputEvent = nullptr;
             return true;
         }
         if (IsLive(msg.hwnd) && msg.hwnd->m_hWnd)
@@ -767,6 +784,23 @@ bool CWndBridge::HandleKey(QKeyEvent* ke) {
     if (IsLive(target))
         m_inputEvent = nullptr;
     return true;
+}
+
+// In a dialog, Tab, Enter and Escape belong to the dialog unless the control's dialog code asks for them; the
+// dialog then moves the focus or runs its default or cancel button.
+bool CWndBridge::DialogTakesKey(QKeyEvent* ke, UINT message, UINT vk, LPARAM lParam) {
+    if (!InDialogManager(m_widget) || (ke->modifiers() & (Qt::ControlModifier | Qt::AltModifier)))
+        return false;
+    const int key = ke->key();
+    const bool tab = key == Qt::Key_Tab || key == Qt::Key_Backtab;
+    const bool enterEscape = key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Escape;
+    if (!tab && !enterEscape)
+        return false;
+    MSG probe{m_wnd, message, vk, lParam, TickNow(), POINT{0, 0}};
+    const auto code = static_cast<UINT>(Dispatch(m_wnd, WM_GETDLGCODE, vk, reinterpret_cast<LPARAM>(&probe)));
+    if (tab)
+        return !(code & (DLGC_WANTTAB | DLGC_WANTALLKEYS));
+    return !(code & DLGC_WANTALLKEYS);
 }
 
 void CWndBridge::SendChars(const std::vector<CharMessage>& chars, LPARAM lParam) {
@@ -783,6 +817,8 @@ bool CWndBridge::HandleKeyUp(QKeyEvent* ke) {
     if (!vk)
         return false;
     const bool alt = (ke->modifiers() & Qt::AltModifier) != 0;
+    if (DialogTakesKey(ke, alt ? WM_SYSKEYUP : WM_KEYUP, vk, KeyLParam(ke, vk, true, alt)))
+        return false;
     m_inputEvent = ke;
     m_inputForwarded = false;
     m_keyHasChars = false;
@@ -814,6 +850,7 @@ bool CWndBridge::HandlePaint(QPaintEvent* pe) {
         return false;
     }
     m_paintRect = pe->rect();
+    m_paintRegion = pe->region();
     m_inPaint = true;
     m_inputEvent = pe;
     m_inputForwarded = false;
@@ -842,6 +879,7 @@ void CWndBridge::DispatchPaint() {
         return;
     }
     m_paintRect = region.boundingRect();
+    m_paintRegion = region;
     const bool erase = m_erase;
     m_invalid = QRegion();
     m_erase = false;
@@ -854,15 +892,40 @@ void CWndBridge::DispatchPaint() {
     if (!IsLive(wnd))
         return;
     m_inPaint = false;
-    if (!m_inQtPaint)
-        wnd->UpdateScreen(nullptr);
+    if (!m_inQtPaint) {
+        const CRect painted(m_paintRect.left(), m_paintRect.top(), m_paintRect.right() + 1, m_paintRect.bottom() + 1);
+        wnd->UpdateScreen(&painted);
+    }
 }
 
-void CWndBridge::SyncGeometry() {
+void CWndBridge::RecalcNonClient() {
+    if (!m_host || !m_widget)
+        return;
+    const QRect g = m_widget->geometry();
+    NCCALCSIZE_PARAMS params{};
+    params.rgrc[0] = RECT{g.left(), g.top(), g.right() + 1, g.bottom() + 1};
+    params.rgrc[1] = params.rgrc[0];
+    params.rgrc[2] = params.rgrc[0];
+    Dispatch(m_wnd, WM_NCCALCSIZE, TRUE, reinterpret_cast<LPARAM>(&params));
+    if (!m_host)
+        return;
+    const RECT& c = params.rgrc[0];
+    m_host->SetClientMargins(
+        QMargins(c.left - g.left(), c.top - g.top(), g.right() + 1 - c.right, g.bottom() + 1 - c.bottom));
+}
+
+// After a change of position, size, frame or bars: WM_MOVE and WM_SIZE for what changed, in the platform's
+// order (creation reports the size first).
+void CWndBridge::SyncGeometry(bool sizeFirst) {
     if (!m_widget)
+        return;
+    RecalcNonClient();
+    if (!IsLive(m_wnd) || !m_widget)
         return;
     if (m_host)
         m_host->Relayout();
+    if (!sizeFirst && !SyncPosition())
+        return;
     CRect client;
     m_wnd->GetClientRect(&client);
     const QSize size(client.Width(), client.Height());
@@ -889,6 +952,14 @@ void CWndBridge::SyncGeometry() {
         if (!IsLive(wnd) || !wnd->m_hWnd)
             return;
     }
+    if (sizeFirst)
+        SyncPosition();
+}
+
+bool CWndBridge::SyncPosition() {
+    if (!m_widget)
+        return false;
+    CWnd* wnd = m_wnd;
     QPoint pos;
     if (m_widget->isWindow())
         pos = m_widget->mapToGlobal(ClientOriginOf(m_widget));
@@ -899,6 +970,7 @@ void CWndBridge::SyncGeometry() {
         m_lastPos = pos;
         Dispatch(wnd, WM_MOVE, 0, MAKELPARAM(static_cast<WORD>(pos.x()), static_cast<WORD>(pos.y())));
     }
+    return IsLive(wnd) && wnd->m_hWnd != nullptr;
 }
 
 // The default processing of an attached widget's input is Qt's own handling of the event.
@@ -942,7 +1014,11 @@ bool CWndBridge::SizeMoveStep(QMouseEvent* me) {
     }
     if (me->type() == QEvent::MouseButtonRelease && me->button() == Qt::LeftButton) {
         m_sizeMoveHit = HTNOWHERE;
-        Dispatch(m_wnd, WM_EXITSIZEMOVE, 0, 0);
+        CWnd* wnd = m_wnd;
+        if (CWnd::GetCapture() == wnd)
+            ReleaseCapture();
+        if (IsLive(wnd) && wnd->m_hWnd)
+            Dispatch(wnd, WM_EXITSIZEMOVE, 0, 0);
         return true;
     }
     return true;
@@ -1008,8 +1084,11 @@ CWnd::CWnd() : m_hWnd(nullptr), m_bridge(std::make_unique<CWndBridge>(this)) { L
 CWnd::CWnd(intptr_t marker) : m_hWnd(reinterpret_cast<HWND>(marker)) {}
 
 CWnd::~CWnd() {
-    if (m_bridge && m_hWnd && IsLive(this)) {
-        if (m_bridge->m_owned || !IsWrapper(this))
+    if (!m_bridge)
+        return; // an insert-after marker
+    // A window this object created goes with it; a widget it only attached to belongs to whoever made it.
+    if (m_hWnd && IsLive(this)) {
+        if (m_bridge->m_owned)
             DestroyWindow();
         else
             DetachWidget();
@@ -1025,7 +1104,7 @@ CWnd::~CWnd() {
     }
 }
 
-BOOL CWnd::AttachWidget(QWidget* widget, bool owned, bool subclass) {
+BOOL CWnd::AttachWidget(QWidget* widget, bool owned, bool subclass, bool wrapper) {
     if (!m_bridge || !widget || m_hWnd)
         return FALSE;
     auto existing = Attached().find(widget);
@@ -1057,8 +1136,11 @@ BOOL CWnd::AttachWidget(QWidget* widget, bool owned, bool subclass) {
     }
     m_hWnd = this;
     Attached()[widget] = this;
-    widget->setMouseTracking(true);
-    widget->installEventFilter(m_bridge.get());
+    // A plain object handed out for a widget is only a handle: the widget's events stay Qt's alone.
+    if (!wrapper) {
+        widget->setMouseTracking(true);
+        widget->installEventFilter(m_bridge.get());
+    }
     CWndBridge* bridge = m_bridge.get();
     b.m_destroyed = QObject::connect(widget, &QObject::destroyed, bridge, [this]() { NotifyDestroyed(true); });
     if (subclass)
@@ -1149,7 +1231,7 @@ CWnd* CWnd::FromHandle(HWND hWnd) { return hWnd; }
 CWnd* CWnd::FromHandlePermanent(HWND hWnd) { return IsLive(hWnd) && !IsWrapper(hWnd) ? hWnd : nullptr; }
 
 CWnd* CWnd::FromWidget(QWidget* widget) {
-    if (!widget)
+    if (!widget || widget->property(kDestroyedProperty).toBool())
         return nullptr;
     auto it = Attached().find(widget);
     if (it != Attached().end())
@@ -1168,7 +1250,7 @@ CWnd* CWnd::FromWidget(QWidget* widget) {
             delete w;
         }
     });
-    wrapper->AttachWidget(widget, false, false);
+    wrapper->AttachWidget(widget, false, false, true);
     return wrapper;
 }
 
@@ -1176,7 +1258,7 @@ CWnd* CWnd::FromWidgetPermanent(const QWidget* widget) {
     if (!widget)
         return nullptr;
     auto it = Attached().find(widget);
-    return it != Attached().end() ? it->second : nullptr;
+    return it != Attached().end() && !IsWrapper(it->second) ? it->second : nullptr;
 }
 
 HWND CWnd::GetSafeHwnd() const { return m_hWnd && m_bridge ? const_cast<CWnd*>(this) : nullptr; }
@@ -1271,7 +1353,7 @@ BOOL CWnd::CreateEx(DWORD dwExStyle, LPCTSTR lpszClassName, LPCTSTR lpszWindowNa
     }
     if (!m_hWnd)
         return FALSE;
-    m_bridge->SyncGeometry();
+    m_bridge->SyncGeometry(true);
     if (m_hWnd && (dwStyle & WS_VISIBLE))
         ShowWindow((dwExStyle & (WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE)) ? SW_SHOWNA : SW_SHOW);
     return m_hWnd ? TRUE : FALSE;
@@ -1281,7 +1363,8 @@ BOOL CWnd::DestroyWindow() {
     if (!m_hWnd || !m_bridge)
         return FALSE;
     QPointer<QWidget> widget = m_bridge->m_widget;
-    const bool owned = m_bridge->m_owned || !IsWrapper(this);
+    // An attached top-level widget may live on its creator's stack: it is hidden and let go, not deleted.
+    const bool owned = m_bridge->m_owned || (widget && !widget->isWindow());
     if (widget && !widget->isHidden()) {
         m_bridge->m_inShowWindow = true;
         widget->hide();
@@ -1316,9 +1399,11 @@ BOOL CWnd::DestroyWindow() {
         }
     }
     if (widget && owned) {
-        if (DispatchDepth().count(widget.data()))
+        if (DispatchDepth().count(widget.data())) {
+            widget->setProperty(kDestroyedProperty, true);
+            SetWidgetCtrlId(widget, 0);
             widget->deleteLater();
-        else
+        } else
             delete widget.data();
     }
     return TRUE;
@@ -1583,11 +1668,11 @@ BOOL CWnd::SetWindowPos(const CWnd* pWndInsertAfter, int x, int y, int cx, int c
                 if (visible)
                     widget->show();
             }
-            widget->raise();
+            RaiseWidget(widget);
         } else if (after == HWND_BOTTOM) {
             widget->lower();
         } else if (after == HWND_TOP || after == HWND_TOPMOST) {
-            widget->raise();
+            RaiseWidget(widget);
         } else if (IsWindow(after) && after->GetHostWidget() &&
                    after->GetHostWidget()->parentWidget() == widget->parentWidget()) {
             widget->stackUnder(after->GetHostWidget());
@@ -1640,7 +1725,7 @@ void CWnd::CenterWindow(CWnd* pAlternateOwner) {
 
 void CWnd::BringWindowToTop() {
     if (QWidget* widget = GetHostWidget())
-        widget->raise();
+        RaiseWidget(widget);
 }
 
 // ---------------------------------------------------------------------------------------------------------------
@@ -1672,7 +1757,7 @@ BOOL CWnd::ShowWindow(int nCmdShow) {
     default:
         widget->show();
         if (widget->isWindow() && !widget->testAttribute(Qt::WA_ShowWithoutActivating)) {
-            widget->raise();
+            RaiseWidget(widget);
             widget->activateWindow();
         }
         break;
@@ -1780,10 +1865,8 @@ QImage* CWnd::GetClientImage() {
     QWidget* widget = GetHostWidget();
     if (!widget)
         return nullptr;
-    if (m_bridge->m_host) {
-        m_bridge->m_host->Relayout();
+    if (m_bridge->m_host)
         return m_bridge->m_host->ClientImage();
-    }
     QImage& image = m_bridge->m_image;
     if (image.size() != widget->size()) {
         if (widget->size().isEmpty()) {
@@ -1801,6 +1884,14 @@ QImage* CWnd::GetClientImage() {
     return &image;
 }
 
+QRegion CWnd::GetPaintRegion() const {
+    if (GetHostWidget() && m_bridge->m_inPaint)
+        return m_bridge->m_paintRegion;
+    CRect client;
+    GetClientRect(&client);
+    return QRegion(client.left, client.top, client.Width(), client.Height());
+}
+
 CRect CWnd::GetPaintRect() const {
     if (GetHostWidget() && m_bridge->m_inPaint) {
         const QRect& r = m_bridge->m_paintRect;
@@ -1813,7 +1904,8 @@ CRect CWnd::GetPaintRect() const {
 
 void CWnd::UpdateScreen(const RECT* rect) {
     QWidget* widget = GetHostWidget();
-    if (!widget)
+    // Inside Qt's paint event the whole painted region is copied anyway.
+    if (!widget || m_bridge->m_inQtPaint)
         return;
     const QPoint origin = ClientOriginOf(widget);
     if (!rect) {
@@ -1825,6 +1917,17 @@ void CWnd::UpdateScreen(const RECT* rect) {
     CRect r(*rect);
     r.NormalizeRect();
     widget->update(QRect(r.left + origin.x(), r.top + origin.y(), r.Width(), r.Height()));
+}
+
+CDC* CWnd::GetDC() { return GetHostWidget() ? new CClientDC(this) : nullptr; }
+
+CDC* CWnd::GetWindowDC() { return GetHostWidget() ? new CWindowDC(this) : nullptr; }
+
+int CWnd::ReleaseDC(CDC* pDC) {
+    if (!pDC)
+        return 0;
+    delete pDC;
+    return 1;
 }
 
 // ---------------------------------------------------------------------------------------------------------------
@@ -1865,7 +1968,7 @@ CWnd* CWnd::SetCapture() {
     Capture() = this;
     if (previous && previous->GetHostWidget() && QWidget::mouseGrabber() == previous->GetHostWidget())
         previous->GetHostWidget()->releaseMouse();
-    if (widget->isVisible())
+    if (widget->isVisible() && QGuiApplication::platformName() != QLatin1String("offscreen"))
         widget->grabMouse();
     if (previous && previous->m_hWnd)
         Dispatch(previous, WM_CAPTURECHANGED, 0, reinterpret_cast<LPARAM>(this));
@@ -1890,7 +1993,7 @@ BOOL CWnd::SetForegroundWindow() {
     QWidget* widget = GetHostWidget();
     if (!widget)
         return FALSE;
-    widget->window()->raise();
+    RaiseWidget(widget->window());
     widget->window()->activateWindow();
     return TRUE;
 }
@@ -2003,6 +2106,7 @@ BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult
         break;
     case WM_MOUSELEAVE: OnMouseLeave(); break;
     case WM_NCHITTEST: result = OnNcHitTest(point); break;
+    case WM_NCCALCSIZE: OnNcCalcSize(static_cast<BOOL>(wParam), reinterpret_cast<NCCALCSIZE_PARAMS*>(lParam)); break;
     case WM_SETCURSOR:
         result = OnSetCursor(reinterpret_cast<CWnd*>(wParam), LOWORD(static_cast<uint32_t>(lParam)),
                              HIWORD(static_cast<uint32_t>(lParam)));
@@ -2110,6 +2214,19 @@ LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         DestroyWindow();
         return 0;
     case WM_ERASEBKGND: return host ? EraseWithClassBackground(wParam) : 0;
+    case WM_NCCALCSIZE: {
+        RECT* r = wParam ? &reinterpret_cast<NCCALCSIZE_PARAMS*>(lParam)->rgrc[0] : reinterpret_cast<RECT*>(lParam);
+        if (!host || !r)
+            return 0;
+        const QMargins m = b.m_host->FrameMargins();
+        r->left += m.left();
+        r->top += m.top();
+        r->right -= m.right() + (b.m_host->IsScrollBarShown(SB_VERT) ? GetSystemMetrics(SM_CXVSCROLL) : 0);
+        r->bottom -= m.bottom() + (b.m_host->IsScrollBarShown(SB_HORZ) ? GetSystemMetrics(SM_CYHSCROLL) : 0);
+        r->right = std::max(r->right, r->left);
+        r->bottom = std::max(r->bottom, r->top);
+        return 0;
+    }
     case WM_NCHITTEST: {
         if (!host)
             return HTCLIENT;
@@ -2118,8 +2235,7 @@ LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         if (!widget->rect().contains(local))
             return HTNOWHERE;
         const QRect client = b.m_host->ClientRectInWidget();
-        if (client.contains(local))
-            return HTCLIENT;
+        // The sizing edges of a thick frame work even where the window has made them part of its client area.
         if (GetStyle() & WS_THICKFRAME) {
             constexpr int kGrip = 4;
             const bool left = local.x() < kGrip, right = local.x() >= widget->width() - kGrip;
@@ -2141,6 +2257,8 @@ LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
             if (bottom)
                 return HTBOTTOM;
         }
+        if (client.contains(local))
+            return HTCLIENT;
         if (b.m_host->IsScrollBarShown(SB_VERT) && local.x() > client.right() && local.y() <= client.bottom())
             return HTVSCROLL;
         if (b.m_host->IsScrollBarShown(SB_HORZ) && local.y() > client.bottom() && local.x() <= client.right())
@@ -2198,14 +2316,10 @@ LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         const bool frame = hit == HTCAPTION || ((GetStyle() & WS_THICKFRAME) && hit >= HTLEFT && hit <= HTBOTTOMRIGHT);
         if (!host || !frame)
             return 0;
-        b.m_sizeMoveHit = hit;
         b.m_sizeMoveStart = QPoint(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
-        b.m_sizeMoveGeometry = QRect(widget->mapTo(widget->window(), QPoint(0, 0)), widget->size());
-        if (!widget->isWindow()) {
-            b.m_sizeMoveGeometry = widget->geometry();
-        } else {
-            b.m_sizeMoveGeometry = widget->geometry();
-        }
+        b.m_sizeMoveGeometry = widget->geometry();
+        SetCapture();
+        b.m_sizeMoveHit = hit;
         SendMessage(WM_ENTERSIZEMOVE, 0, 0);
         return 0;
     }
@@ -2415,7 +2529,7 @@ void CWnd::OnNcDestroy() {
 void CWnd::OnClose() { Default(); }
 void CWnd::OnPaint() {
     if (GetHost())
-        ValidateRect(nullptr);
+        CPaintDC dc(this); // validates; draws nothing
     else
         Default();
 }
@@ -2437,6 +2551,7 @@ void CWnd::OnMouseMove(UINT /*nFlags*/, CPoint /*point*/) { Default(); }
 BOOL CWnd::OnMouseWheel(UINT /*nFlags*/, short /*zDelta*/, CPoint /*pt*/) { return static_cast<BOOL>(Default()); }
 void CWnd::OnMouseLeave() { Default(); }
 LRESULT CWnd::OnNcHitTest(CPoint /*point*/) { return Default(); }
+void CWnd::OnNcCalcSize(BOOL /*bCalcValidRects*/, NCCALCSIZE_PARAMS* /*lpncsp*/) { Default(); }
 BOOL CWnd::OnSetCursor(CWnd* /*pWnd*/, UINT /*nHitTest*/, UINT /*message*/) { return static_cast<BOOL>(Default()); }
 void CWnd::OnCaptureChanged(CWnd* /*pWnd*/) { Default(); }
 void CWnd::OnCancelMode() { Default(); }

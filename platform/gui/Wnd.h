@@ -4,6 +4,7 @@
 #include "platform/gui/Keys.h"
 #include "platform/gui/Messages.h"
 #include "platform/gui/ScrollInfo.h"
+#include "platform/gui/WindowClass.h"
 #include "platform/gui/WindowStyles.h"
 #include "platform/os/Object.h"
 #include "platform/os/Point.h"
@@ -15,6 +16,7 @@
 class QEvent;
 class QImage;
 class QObject;
+class QRegion;
 class QWidget;
 class CDC;
 class CFont;
@@ -151,6 +153,9 @@ public:
     BOOL GetUpdateRect(LPRECT lpRect, BOOL bErase = FALSE);
     QImage* GetClientImage();
     CRect GetPaintRect() const;
+    // During OnPaint the region being painted, of which GetPaintRect is the bounding rectangle; a paint DC
+    // that clips to it leaves the rest of the retained image as it was, as on the platform.
+    QRegion GetPaintRegion() const;
     void UpdateScreen(const RECT* rect = nullptr);
     CDC* GetDC();
     CDC* GetWindowDC();
@@ -216,6 +221,7 @@ public:
     virtual BOOL OnMouseWheel(UINT nFlags, short zDelta, CPoint pt);
     virtual void OnMouseLeave();
     virtual LRESULT OnNcHitTest(CPoint point);
+    virtual void OnNcCalcSize(BOOL bCalcValidRects, NCCALCSIZE_PARAMS* lpncsp);
     virtual BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message);
     virtual void OnCaptureChanged(CWnd* pWnd);
     virtual void OnCancelMode();
@@ -249,7 +255,7 @@ private:
     friend BOOL TrackMouseEvent(struct TRACKMOUSEEVENT* lpEventTrack);
     explicit CWnd(intptr_t marker);
 
-    BOOL AttachWidget(QWidget* widget, bool owned, bool subclass);
+    BOOL AttachWidget(QWidget* widget, bool owned, bool subclass, bool wrapper = false);
     void DetachWidget();
     void NotifyDestroyed(bool widgetGone);
     static void SendEraseBackground(CWnd* wnd);

@@ -164,6 +164,12 @@ TEST(Blit, BitmapsKeepTheirPixelsAcrossSelections) {
     EXPECT_EQ(dc.GetPixel(0, 0), RGB(0, 0, 0)); // the 1 x 1 stock bitmap again
     EXPECT_EQ(dc.GetPixel(1, 0), CLR_INVALID);
 
+    // Drawing on a fresh memory DC never changes the stock bitmap every other memory DC starts with.
+    CDC fresh;
+    fresh.CreateCompatibleDC(nullptr);
+    fresh.SetPixel(0, 0, RGB(255, 255, 255));
+    EXPECT_EQ(dc.GetPixel(0, 0), RGB(0, 0, 0));
+
     // A bitmap goes only into a memory DC.
     QImage image(2, 2, QImage::Format_RGB32);
     CDC imageDC;

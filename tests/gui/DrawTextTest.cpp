@@ -258,6 +258,14 @@ TEST(DrawText, MetricsAgreeWithExtentsAndTheSelectedFont) {
     EXPECT_STREQ(back.lfFaceName, "DejaVu Sans");
 }
 
+TEST(DrawText, ANewDcMeasuresWithTheApplicationFont) {
+    // The grid sizes its default cells from these two texts.
+    TextCanvas c;
+    const QFontMetrics fm(QGuiApplication::font());
+    EXPECT_EQ(c.dc.GetTextExtent(" ", 1), CSize(fm.horizontalAdvance(" "), fm.height()));
+    EXPECT_EQ(c.dc.GetTextExtent(" XXXXXXXXXXXX ", 14).cx, fm.horizontalAdvance(" XXXXXXXXXXXX "));
+}
+
 TEST(DrawText, DefaultGuiFontIsTheApplicationFontInPixels) {
     LOGFONT lf{};
     ASSERT_EQ(GetObject(GetStockObject(DEFAULT_GUI_FONT), sizeof(lf), &lf), static_cast<int>(sizeof(lf)));

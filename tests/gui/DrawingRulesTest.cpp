@@ -344,3 +344,31 @@ TEST(DrawingRules, PixelsReadBackWhatWasSetAndNothingOutsideTheImage) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(DrawingRules, AbsurdCoordinatesNeitherCrashNorHang) {
+    Canvas c;
+    const int big = 2147483647, small = -2147483647 - 1;
+    c.dc.MoveTo(small, small);
+    c.dc.LineTo(big, big - 7);
+    c.dc.MoveTo(small, 5);
+    c.dc.LineTo(big, 5);
+    EXPECT_EQ(c.At(0, 5), kBlack);
+    EXPECT_EQ(c.At(11, 5), kBlack);
+    c.dc.Rectangle(small, small, big, big);
+    c.dc.Ellipse(small, 0, big, 10);
+    const CRect huge(small, small, big, big);
+    CBrush red(kRed);
+    c.dc.FillRect(&huge, &red);
+    EXPECT_EQ(c.Count(kRed), 12 * 12);
+    c.dc.SetMapMode(MM_ANISOTROPIC);
+    c.dc.SetWindowExt(1, 1);
+    c.dc.SetViewportExt(100000, 100000);
+    c.dc.FillSolidRect(0, 0, 100000, 100000, kBlue);
+    EXPECT_EQ(c.At(11, 11), kBlue);
+    RECT text{small, small, big, big};
+    c.dc.DrawText("x", -1, &text, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+}
+
+} // namespace

@@ -4,6 +4,7 @@
 #include "tests/support/TempDir.h"
 
 #include <QImage>
+#include <QPainter>
 #include <QPdfWriter>
 
 #include <gtest/gtest.h>
@@ -75,6 +76,31 @@ TEST(PaintDevice, AnImageDeviceIsDrawnLikeAnyImage) {
     EXPECT_EQ(dc.GetDeviceCaps(HORZRES), 4);
     EXPECT_EQ(dc.GetDeviceCaps(LOGPIXELSY), 96);
     EXPECT_FALSE(dc.AttachPaintDevice(&image)); // already attached
+}
+
+TEST(PaintDevice, AnOpenPainterKeepsItsTransformAndClip) {
+    QImage image(20, 20, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    painter.translate(5, 4);
+    painter.setClipRect(QRect(0, 0, 6, 6));
+    {
+        CDC dc;
+        ASSERT_TRUE(dc.AttachPainter(&painter));
+        EXPECT_EQ(dc.GetPainter(), &painter);
+        dc.FillSolidRect(0, 0, 10, 10, RGB(255, 0, 0));
+        dc.SetROP2(R2_NOT);
+        dc.MoveTo(0, 1);
+        dc.LineTo(3, 1);
+    }
+    EXPECT_EQ(painter.transform(), QTransform::fromTranslate(5, 4)); // handed back as it was
+    painter.end();
+    EXPECT_EQ(image.pixel(5, 4) & 0xFFFFFF, 0xFF0000u);
+    EXPECT_EQ(image.pixel(10, 9) & 0xFFFFFF, 0xFF0000u);
+    EXPECT_EQ(image.pixel(11, 9) & 0xFFFFFF, 0xFFFFFFu); // the painter's clip holds
+    EXPECT_EQ(image.pixel(4, 4) & 0xFFFFFF, 0xFFFFFFu);
+    EXPECT_EQ(image.pixel(6, 5) & 0xFFFFFF, 0x00FFFFu); // inverted by the mix mode on a raster painter
+    EXPECT_EQ(image.pixel(8, 5) & 0xFFFFFF, 0xFF0000u);
 }
 
 } // namespace

@@ -1,7 +1,7 @@
+#include "platform/gui/WindowDC.h"
 #include "platform/gui/Brush.h"
 #include "platform/gui/ClientDC.h"
 #include "platform/gui/PaintDC.h"
-#include "platform/gui/WindowDC.h"
 #include "platform/gui/WindowStyles.h"
 #include "platform/gui/Wnd.h"
 
