@@ -64,15 +64,23 @@ CDocument* CSingleDocTemplate::OpenDocumentFile(LPCTSTR lpszPathName, BOOL bMake
         created = true;
     }
 
+    BOOL ready = FALSE;
     if (lpszPathName) {
-        if (!doc->OnOpenDocument(lpszPathName))
-            return nullptr;
+        ready = doc->OnOpenDocument(lpszPathName);
     } else {
         CString title;
         GetDocString(title, fileNewName);
         doc->SetTitle(title.IsEmpty() ? "Untitled" : title);
-        if (!doc->OnNewDocument())
-            return nullptr;
+        ready = doc->OnNewDocument();
+    }
+    if (!ready) {
+        // A frame made for this document goes with it.
+        if (created) {
+            CFrameWnd* frame = m_pFrame;
+            m_pFrame = nullptr;
+            frame->DestroyWindow();
+        }
+        return nullptr;
     }
 
     if (created) {

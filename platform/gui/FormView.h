@@ -1,6 +1,7 @@
 #pragma once
 
 #include "DataExchange.h"
+#include "Dialog.h"
 #include "Gdi.h"
 #include "View.h"
 

@@ -165,10 +165,6 @@ void CFrameWnd::RecalcLayout(BOOL /*bNotify*/) {
 }
 
 void CFrameWnd::InitialUpdateFrame(CDocument* /*pDoc*/, BOOL bMakeVisible) {
-    if (!m_pViewActive) {
-        if (auto* view = dynamic_cast<CView*>(GetDlgItem(AFX_IDW_PANE_FIRST)))
-            SetActiveView(view, FALSE);
-    }
     // Every view below the frame, in the order its window was made.
     QWidget* host = GetHostWidget();
     if (host) {
@@ -183,9 +179,15 @@ void CFrameWnd::InitialUpdateFrame(CDocument* /*pDoc*/, BOOL bMakeVisible) {
                 view->OnInitialUpdate();
         }
     }
-    if (!m_pViewActive) {
-        if (auto* view = dynamic_cast<CView*>(GetDlgItem(AFX_IDW_PANE_FIRST)))
-            SetActiveView(view, FALSE);
+    // The first pane becomes the active view: the frame's own pane, or the first pane of its splitter.
+    if (!m_pViewActive && host) {
+        for (QWidget* w : host->findChildren<QWidget*>()) {
+            auto* view = dynamic_cast<CView*>(CWnd::FromWidgetPermanent(w));
+            if (view && view->GetDlgCtrlID() == static_cast<int>(AFX_IDW_PANE_FIRST)) {
+                SetActiveView(view, FALSE);
+                break;
+            }
+        }
     }
     if (bMakeVisible)
         ActivateFrame();

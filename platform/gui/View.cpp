@@ -68,6 +68,11 @@ BOOL CView::PrintToPdf(LPCTSTR lpszPath, int nDotsPerInch) {
     return written;
 }
 
+BOOL CView::Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd,
+                   UINT nID, void* pContext) {
+    return CreateEx(0, lpszClassName, lpszWindowName, dwStyle | WS_CHILD, rect, pParentWnd, nID, pContext);
+}
+
 int CView::OnCreate(LPCREATESTRUCT lpCreateStruct) {
     if (CWnd::OnCreate(lpCreateStruct) == -1)
         return -1;

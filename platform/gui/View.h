@@ -35,6 +35,9 @@ public:
     // written or OnPreparePrinting refuses.
     BOOL PrintToPdf(LPCTSTR lpszPath, int nDotsPerInch = 600);
 
+    // The create context travels to OnCreate as the creation parameter, so the view joins its document.
+    BOOL Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd,
+                UINT nID, void* pContext = nullptr) override;
     int OnCreate(LPCREATESTRUCT lpCreateStruct) override;
     void OnPaint() override;
     void PostNcDestroy() override;

@@ -19,6 +19,15 @@ CWinApp*& CurrentApp() {
 
 bool Equals(const char* a, const char* b) { return strcasecmp(a, b) == 0; }
 
+// The framework's options; "/" starts one only when a known word follows, so absolute paths stay paths.
+bool IsOption(const char* word) {
+    for (const char* option :
+         {"p", "pt", "dde", "Register", "Regserver", "Unregister", "Unregserver", "Embedding", "Automation"})
+        if (Equals(word, option))
+            return true;
+    return false;
+}
+
 } // namespace
 
 void CCommandLineInfo::ParseParam(const char* pszParam, BOOL bFlag, BOOL /*bLast*/) {
@@ -83,7 +92,7 @@ void CWinApp::ParseCommandLine(CCommandLineInfo& rCmdInfo) {
         const char* arg = m_argv[i];
         if (!arg)
             continue;
-        const bool flag = arg[0] == '/' || arg[0] == '-';
+        const bool flag = (arg[0] == '/' || arg[0] == '-') && IsOption(arg + 1);
         rCmdInfo.ParseParam(flag ? arg + 1 : arg, flag ? TRUE : FALSE, i == m_argc - 1 ? TRUE : FALSE);
     }
 }
