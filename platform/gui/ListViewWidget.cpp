@@ -30,6 +30,35 @@ CListViewWidget::CListViewWidget(QWidget* parent, DWORD style) : QTreeWidget(par
     connect(selectionModel(), &QItemSelectionModel::currentChanged, this, report);
 }
 
+template <class Handle> void CListViewWidget::Batched(Handle handle) {
+    QPointer<CListViewWidget> self(this);
+    const bool outer = !m_settingStates;
+    m_settingStates = true;
+    handle();
+    if (!self)
+        return;
+    if (outer) {
+        m_settingStates = false;
+        ReportStates();
+    }
+}
+
+void CListViewWidget::mousePressEvent(QMouseEvent* event) {
+    Batched([&]() { QTreeWidget::mousePressEvent(event); });
+}
+
+void CListViewWidget::mouseReleaseEvent(QMouseEvent* event) {
+    Batched([&]() { QTreeWidget::mouseReleaseEvent(event); });
+}
+
+void CListViewWidget::mouseMoveEvent(QMouseEvent* event) {
+    Batched([&]() { QTreeWidget::mouseMoveEvent(event); });
+}
+
+void CListViewWidget::keyPressEvent(QKeyEvent* event) {
+    Batched([&]() { QTreeWidget::keyPressEvent(event); });
+}
+
 UINT CListViewWidget::QtState(int row) const {
     UINT state = 0;
     const QModelIndex index = model()->index(row, 0);

@@ -28,7 +28,15 @@ public:
     // first the rows that lost a state, then those that gained one.
     void ReportStates();
 
+protected:
+    // One operator action reports its changes once, after Qt has made them all.
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
 private:
+    template <class Handle> void Batched(Handle handle);
     UINT QtState(int row) const;
 
     std::vector<UINT> m_states;

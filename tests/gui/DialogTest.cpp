@@ -1,9 +1,12 @@
 #include "platform/gui/Dialog.h"
 #include "platform/gui/ComboBox.h"
+#include "platform/gui/DC.h"
+#include "platform/gui/Font.h"
 #include "platform/gui/ListCtrl.h"
 
 #include <QApplication>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -225,4 +228,89 @@ TEST_F(DialogTest, ComboEntriesAreAddedInsertedAndDeletedLikeThePlatforms) {
     EXPECT_EQ(combo.GetLBTextLen(1), 4);
     EXPECT_EQ(combo.FindStringExact(-1, "\xBE\xD8\xD5\xF3"), 1);
     EXPECT_EQ(combo.GetLBTextLen(7), CB_ERR);
+}
+
+namespace {
+
+const DlgTemplate kMonitorLike[] = {
+    {9003,
+     "Monitor",
+     300,
+     160,
+     WS_POPUP | WS_CAPTION,
+     {
+         {1124, DlgItemKind::Static, "Title", 10, 10, 280, 50, WS_VISIBLE | SS_CENTER},
+         {-1, DlgItemKind::Static, "Address:", 10, 70, 80, 20, WS_VISIBLE},
+         {1085, DlgItemKind::RadioButton, "Single", 10, 100, 80, 20, WS_VISIBLE | WS_GROUP | BS_AUTORADIOBUTTON},
+         {1087, DlgItemKind::RadioButton, "Range", 100, 100, 80, 20, WS_VISIBLE | BS_AUTORADIOBUTTON},
+         {1072, DlgItemKind::ComboBox, "", 10, 130, 120, 100, WS_VISIBLE | CBS_DROPDOWN, {"Scene 1", "Scene 2"}},
+     }},
+};
+
+// Draws its title large and coloured, as the monitor-remote dialog does.
+class ColouredDialog : public CDialog {
+public:
+    ColouredDialog() : CDialog(9003) { m_font.CreatePointFont(300, "\xCB\xCE\xCC\xE5"); }
+    HBRUSH OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor) override {
+        if (nCtlColor == CTLCOLOR_STATIC && pWnd->GetDlgCtrlID() == 1124) {
+            pDC->SelectObject(&m_font);
+            pDC->SetBkMode(TRANSPARENT);
+            pDC->SetTextColor(RGB(46, 90, 69));
+            return static_cast<HBRUSH>(static_cast<HGDIOBJ>(GetStockObject(NULL_BRUSH)));
+        }
+        return CDialog::OnCtlColor(pDC, pWnd, nCtlColor);
+    }
+    CFont m_font;
+};
+
+} // namespace
+
+TEST_F(DialogTest, TheColourHandlerGivesAStaticItsFontAndTextColour) {
+    CResourceTable::AddDialogs(kMonitorLike);
+    ColouredDialog dialog;
+    ASSERT_TRUE(dialog.Create(9003));
+    QWidget* title = Item(dialog, 1124);
+    EXPECT_EQ(title->palette().color(QPalette::WindowText), QColor(46, 90, 69));
+    LOGFONT logFont{};
+    dialog.m_font.GetLogFont(&logFont);
+    EXPECT_EQ(title->font().pixelSize(), -logFont.lfHeight);
+    EXPECT_FALSE(title->autoFillBackground()); // the null brush paints nothing
+
+    // The other static keeps the dialog's look.
+    QWidget* label = nullptr;
+    for (QWidget* w : dialog.GetHostWidget()->findChildren<QLabel*>())
+        if (w != title)
+            label = w;
+    ASSERT_NE(label, nullptr);
+    EXPECT_NE(label->palette().color(QPalette::WindowText), QColor(46, 90, 69));
+    EXPECT_NE(label->font().pixelSize(), -logFont.lfHeight);
+}
+
+TEST_F(DialogTest, RadioButtonsOfAGroupExcludeEachOtherAndTheEditableComboKeepsTypedText) {
+    CResourceTable::AddDialogs(kMonitorLike);
+    TestDialog dialog(9003);
+    ASSERT_TRUE(dialog.Create(9003));
+    dialog.CheckDlgButton(1085, BST_CHECKED);
+    QTest::mouseClick(Item(dialog, 1087), Qt::LeftButton);
+    EXPECT_EQ(dialog.IsDlgButtonChecked(1087), BST_CHECKED);
+    EXPECT_EQ(dialog.IsDlgButtonChecked(1085), BST_UNCHECKED);
+    dialog.CheckRadioButton(1085, 1087, 1085);
+    EXPECT_EQ(dialog.IsDlgButtonChecked(1085), BST_CHECKED);
+    EXPECT_EQ(dialog.IsDlgButtonChecked(1087), BST_UNCHECKED);
+
+    CComboBox scenes;
+    scenes.SubclassDlgItem(1072, &dialog);
+    scenes.SetCurSel(1);
+    auto* edit = qobject_cast<QComboBox*>(scenes.GetHostWidget())->lineEdit();
+    edit->selectAll();
+    QTest::keyClicks(edit, "Night");
+    QTest::keyClick(edit, Qt::Key_Return); // neither added to the list nor completed
+    CString text;
+    scenes.GetWindowText(text);
+    EXPECT_EQ(text, "Night");
+    EXPECT_EQ(scenes.GetCount(), 2);
+    scenes.AddString("Scene 3");
+    scenes.GetWindowText(text);
+    EXPECT_EQ(text, "Night"); // adding entries leaves the typed name
+    EXPECT_EQ(scenes.GetCurSel(), 1);
 }
