@@ -117,6 +117,8 @@ BOOL CDialog::CreateFromTemplate(const DlgTemplate& dlgTemplate, CWnd* pParentWn
                   child ? m_nIDTemplate : 0))
         return FALSE;
     BuildControls(dlgTemplate, this);
+    // A filter of an earlier run went with that run's window.
+    m_keyFilter = nullptr;
     if (!child)
         InstallKeyFilter();
     return TRUE;

@@ -1,5 +1,6 @@
 #include "Menu.h"
 
+#include "FrameWnd.h"
 #include "GbkString.h"
 #include "ResourceTable.h"
 #include "Wnd.h"
@@ -8,6 +9,7 @@
 
 #include <QAction>
 #include <QMenu>
+#include <QMenuBar>
 #include <QPointer>
 
 #include <cstring>
@@ -495,6 +497,27 @@ PopupMenuHandler CMenu::SetPopupMenuHandler(PopupMenuHandler handler) {
     PopupMenuHandler previous = std::move(CurrentPopupHandler());
     CurrentPopupHandler() = std::move(handler);
     return previous;
+}
+
+BOOL GetMenuItemRect(HWND hWnd, HMENU hMenu, UINT uItem, LPRECT lprcItem) {
+    if (!lprcItem || !IsMenu(hMenu) || uItem >= static_cast<UINT>(hMenu->actions().size()))
+        return FALSE;
+    QAction* action = hMenu->actions().at(static_cast<qsizetype>(uItem));
+    QRect rect;
+    if (hMenu->isVisible()) {
+        rect = hMenu->actionGeometry(action);
+        rect.moveTopLeft(hMenu->mapToGlobal(rect.topLeft()));
+    } else if (auto* frame = dynamic_cast<CFrameWnd*>(hWnd); frame && IsWindow(frame) && frame->GetMenuBarWidget()) {
+        QMenuBar* bar = frame->GetMenuBarWidget();
+        if (!bar->actions().contains(action) || !bar->isVisible())
+            return FALSE;
+        rect = bar->actionGeometry(action);
+        rect.moveTopLeft(bar->mapToGlobal(rect.topLeft()));
+    }
+    if (rect.isEmpty())
+        return FALSE;
+    *lprcItem = RECT{rect.left(), rect.top(), rect.left() + rect.width(), rect.top() + rect.height()};
+    return TRUE;
 }
 
 BOOL IsMenu(HMENU hMenu) { return LiveMenus().count(hMenu) ? TRUE : FALSE; }

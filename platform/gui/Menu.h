@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Gdi.h"
 #include "Handles.h"
 
 #include "platform/os/Object.h"
@@ -168,3 +169,6 @@ private:
 };
 
 BOOL IsMenu(HMENU hMenu);
+// The screen rectangle of a menu item while it is shown: an item of a pop-up that is open, or an item of the
+// menu bar of the window given. FALSE when the item is not on the screen.
+BOOL GetMenuItemRect(HWND hWnd, HMENU hMenu, UINT uItem, LPRECT lprcItem);

@@ -167,7 +167,7 @@ CSize CStatusBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz) {
     return CSize(rect.Width(), height);
 }
 
-void CStatusBar::OnPaint() {
+void CStatusBar::PaintPanes() {
     CPaintDC dc(this);
     CRect client;
     GetClientRect(&client);
@@ -200,6 +200,7 @@ LRESULT CStatusBar::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         if (auto* frame = dynamic_cast<CFrameWnd*>(GetParent()))
             frame->RecalcLayout();
         return TRUE;
+    case WM_PAINT: PaintPanes(); return 0;
     case SB_GETRECT: GetItemRect(static_cast<int>(wParam), reinterpret_cast<LPRECT>(lParam)); return TRUE;
     default: return CControlBar::DefWindowProc(message, wParam, lParam);
     }

@@ -16,7 +16,9 @@ constexpr UINT SB_GETRECT = WM_USER + 10;
 
 // A status bar that draws its panes itself: each pane has an id, a style, a text width and a text. Panes are
 // laid out from the left, one gap apart; the stretchy pane takes what the others leave. A pane without
-// SBPS_NOBORDERS gets a sunken frame. The lock-key indicators stay empty: their state cannot be read here.
+// SBPS_NOBORDERS gets a sunken frame. The panes are painted by the bar's default handling of WM_PAINT, so a
+// derived bar's OnPaint paints them with Default() and draws over them afterwards. The lock-key indicators stay empty:
+// their state cannot be read here.
 class CStatusBar : public CControlBar {
 public:
     CStatusBar() = default;
@@ -39,7 +41,7 @@ public:
     int GetMinHeight() const { return m_minHeight; }
 
     CSize CalcFixedLayout(BOOL bStretch, BOOL bHorz) override;
-    void OnPaint() override;
+    void OnPaint() override { Default(); }
     void OnSize(UINT nType, int cx, int cy) override;
     LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
@@ -50,6 +52,8 @@ public:
     static constexpr int kPaneMargin = 3;
 
 private:
+    void PaintPanes();
+
     struct Pane {
         UINT nID;
         UINT nStyle;

@@ -165,11 +165,15 @@ TEST_F(DialogTest, TheRealModalLoopEndsWithTheButtonThatEndedIt) {
     EXPECT_EQ(dialog.DoModal(), IDOK);
     EXPECT_EQ(dialog.log, (std::vector<std::string>{"init", "ok"}));
 
-    // The same object can run again; a dialog with no table cannot run at all.
+    // The same object can run again, keys and all; the close box cancels.
+    dialog.log.clear();
+    QTimer::singleShot(0, [&]() { PressKey(Item(dialog, 1103), Qt::Key_Return); });
+    EXPECT_EQ(dialog.DoModal(), IDOK);
     dialog.log.clear();
     QTimer::singleShot(0, [&]() { dialog.GetHostWidget()->close(); });
     EXPECT_EQ(dialog.DoModal(), IDCANCEL);
     EXPECT_EQ(dialog.log, (std::vector<std::string>{"init", "cancel"}));
+    // A dialog with no table cannot run at all.
     TestDialog missing(4711);
     EXPECT_EQ(missing.DoModal(), -1);
 }

@@ -130,6 +130,8 @@ TEST_F(DocViewTest, StartUpBuildsDocumentFrameAndViewsAndUpdatesEachViewOnce) {
     app.OnFileNew();
     EXPECT_EQ(g_events, std::vector<std::string>{"new document"});
     EXPECT_EQ(AfxGetMainWnd(), frame);
+    frame->DestroyWindow();
+    EXPECT_EQ(AfxGetMainWnd(), nullptr);
 }
 
 TEST_F(DocViewTest, AFileThatCannotBeOpenedEndsStartUpWithAMessage) {

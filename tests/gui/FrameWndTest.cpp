@@ -1,4 +1,7 @@
 #include "platform/gui/FrameWnd.h"
+#include "platform/gui/Brush.h"
+#include "platform/gui/ClientDC.h"
+#include "platform/gui/DeferWindowPos.h"
 #include "platform/gui/SplitterWnd.h"
 #include "platform/gui/StatusBar.h"
 #include "platform/gui/SysColor.h"
@@ -192,4 +195,75 @@ TEST_F(FrameWndTest, TheSplitterGivesTheUpperPaneItsIdealHeightAndTheLowerOneThe
     QTest::mouseRelease(host, Qt::LeftButton, Qt::NoModifier, QPoint(x, inside.top + 250));
     splitter.GetRowInfo(0, upper, minimum);
     EXPECT_EQ(upper, 250);
+}
+
+namespace {
+
+// Frames every pane after the bar's own painting, as the flat status bar does.
+class FramedStatusBar : public CStatusBar {
+public:
+    void OnPaint() override {
+        Default();
+        CClientDC dc(this);
+        for (int i = 0; i < GetCount(); ++i) {
+            CRect rect;
+            GetItemRect(i, &rect);
+            dc.FrameRect(&rect,
+                         CBrush::FromHandle(static_cast<HBRUSH>(static_cast<HGDIOBJ>(GetStockObject(BLACK_BRUSH)))));
+        }
+    }
+};
+
+} // namespace
+
+TEST_F(FrameWndTest, ADerivedStatusBarDrawsOverThePanesItsBasePainted) {
+    FramedStatusBar bar;
+    ASSERT_TRUE(bar.Create(m_frame, WS_CHILD | WS_VISIBLE | CBRS_BOTTOM, AFX_IDW_STATUS_BAR + 1));
+    const UINT ids[] = {ID_SEPARATOR, ID_INDICATOR_NUM};
+    ASSERT_TRUE(bar.SetIndicators(ids, 2));
+    bar.SetPaneStyle(1, SBPS_NORMAL);
+    m_frame->ShowWindow(SW_SHOW);
+    bar.Invalidate();
+    bar.UpdateWindow();
+    CRect num;
+    bar.GetItemRect(1, &num);
+    const QImage* image = bar.GetClientImage();
+    ASSERT_NE(image, nullptr);
+    EXPECT_EQ(image->pixelColor(num.left, num.top + 3), QColor(0, 0, 0)); // the derived frame
+    const COLORREF face = GetSysColor(COLOR_BTNFACE);
+    EXPECT_EQ(image->pixelColor(num.left + 4, num.top + 3),
+              QColor(GetRValue(face), GetGValue(face), GetBValue(face))); // the base's background inside
+}
+
+TEST_F(FrameWndTest, DeferredMovesHappenTogetherWhenTheBatchEnds) {
+    CWnd* upper = m_frame->m_splitter.GetPane(0, 0);
+    CWnd* lower = m_frame->m_splitter.GetPane(1, 0);
+    HDWP batch = BeginDeferWindowPos(2);
+    batch = DeferWindowPos(batch, upper, nullptr, 0, 0, 50, 40, SWP_NOZORDER);
+    batch = DeferWindowPos(batch, lower, nullptr, 0, 50, 60, 30, SWP_NOZORDER);
+    ASSERT_NE(batch, nullptr);
+    CRect rect;
+    upper->GetClientRect(&rect);
+    EXPECT_NE(rect.Width(), 50 - 4);
+    EXPECT_TRUE(EndDeferWindowPos(batch));
+    upper->GetWindowRect(&rect);
+    EXPECT_EQ(rect.Size(), CSize(50, 40));
+    lower->GetWindowRect(&rect);
+    EXPECT_EQ(rect.Size(), CSize(60, 30));
+    EXPECT_FALSE(EndDeferWindowPos(batch)); // a batch ends once
+
+    HDWP broken = BeginDeferWindowPos(1);
+    EXPECT_EQ(DeferWindowPos(broken, nullptr, nullptr, 0, 0, 1, 1, 0), nullptr);
+}
+
+TEST_F(FrameWndTest, AMenuBarItemHasAScreenRectangleWhileTheFrameShowsIt) {
+    RECT rect{};
+    EXPECT_FALSE(GetMenuItemRect(m_frame, m_frame->GetMenu()->m_hMenu, 0, &rect)); // not shown yet
+    m_frame->ShowWindow(SW_SHOW);
+    ASSERT_TRUE(GetMenuItemRect(m_frame, m_frame->GetMenu()->m_hMenu, 1, &rect));
+    CPoint topLeft(rect.left, rect.top);
+    m_frame->ScreenToClient(&topLeft);
+    EXPECT_EQ(topLeft.y, 0);
+    EXPECT_GT(rect.right, rect.left);
+    EXPECT_FALSE(GetMenuItemRect(m_frame, m_frame->GetMenu()->m_hMenu, 5, &rect));
 }
