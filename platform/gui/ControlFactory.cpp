@@ -6,6 +6,7 @@
 #include "ComboBox.h"
 #include "Edit.h"
 #include "HostWidget.h"
+#include "Icon.h"
 #include "ListCtrl.h"
 #include "ListViewWidget.h"
 #include "Static.h"
@@ -19,6 +20,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPixmap>
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
@@ -117,8 +119,18 @@ QWidget* MakeEdit(const QString& text, DWORD style, QWidget* parent) {
 }
 
 QWidget* MakeStatic(const QString& text, DWORD style, QWidget* parent) {
-    auto* label = new QLabel(CControlFactory::StaticText(text, style), parent);
     const DWORD type = style & SS_TYPEMASK;
+    if (type == SS_ICON) {
+        // The text names the icon resource; an icon nobody registered leaves the static empty.
+        auto* label = new QLabel(parent);
+        bool number = false;
+        const UINT id = text.toUInt(&number);
+        const QImage image = number ? IconImage(LoadIcon(id)) : QImage();
+        if (!image.isNull())
+            label->setPixmap(QPixmap::fromImage(image));
+        return label;
+    }
+    auto* label = new QLabel(CControlFactory::StaticText(text, style), parent);
     Qt::Alignment align = Qt::AlignTop;
     if (type == SS_CENTER)
         align |= Qt::AlignHCenter;

@@ -11,7 +11,7 @@
 // sources are written; they cross to GBK where the program reads them back.
 
 enum class DlgItemKind {
-    Static,      // SS_ alignment in the style; SS_ICON shows the icon whose id the text holds
+    Static,      // SS_ alignment in the style; SS_ICON shows the icon whose resource id the text holds
     PushButton,  // BS_PUSHBUTTON or BS_DEFPUSHBUTTON; BS_ICON for a picture button without text
     CheckBox,    // BS_AUTOCHECKBOX
     RadioButton, // BS_AUTORADIOBUTTON; WS_GROUP starts a new group
@@ -27,7 +27,7 @@ struct DlgItemTemplate {
     int id; // -1 for labels that nothing looks up
     DlgItemKind kind;
     const char* text; // UTF-8
-    int x, y, cx, cy; // pixels in the dialog's client area
+    int x, y, cx, cy; // pixels in the dialog's client area; a combo box shows its own height
     DWORD style;      // the whole style word: WS_VISIBLE, WS_DISABLED, WS_TABSTOP, WS_GROUP and the kind's own bits
     std::vector<const char*> initData = {}; // a combo box's entries, in order
     const char* className = nullptr;        // Custom only

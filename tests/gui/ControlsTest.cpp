@@ -2,9 +2,11 @@
 #include "platform/gui/DC.h"
 #include "platform/gui/Dialog.h"
 #include "platform/gui/HostWidget.h"
+#include "platform/gui/Icon.h"
 #include "platform/gui/PaintDC.h"
 
 #include <QApplication>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -157,4 +159,28 @@ TEST_F(ControlsTest, ControlsMadeByTheProgramCarryTheirIdsAndReportToTheirParent
     m_dialog.ShowWindow(SW_SHOW);
     QTest::mouseClick(plain.GetHostWidget(), Qt::LeftButton);
     EXPECT_EQ(plain.GetCheck(), BST_UNCHECKED);
+}
+
+TEST(StaticIcon, AnIconStaticShowsTheRegisteredPictureAndStaysEmptyWithoutOne) {
+    QImage picture(32, 32, QImage::Format_ARGB32);
+    picture.fill(Qt::red);
+    RegisterIconResource(4242, picture);
+    static const DlgTemplate about[] = {{9602,
+                                         "About",
+                                         200,
+                                         100,
+                                         WS_POPUP | WS_CAPTION,
+                                         {
+                                             {1, DlgItemKind::Static, "4242", 10, 10, 32, 32, WS_VISIBLE | SS_ICON},
+                                             {2, DlgItemKind::Static, "4243", 50, 10, 32, 32, WS_VISIBLE | SS_ICON},
+                                         }}};
+    CResourceTable::AddDialogs(about);
+    CDialog dialog(9602);
+    ASSERT_TRUE(dialog.Create(9602));
+    auto* shown = qobject_cast<QLabel*>(dialog.GetDlgItem(1)->GetHostWidget());
+    auto* missing = qobject_cast<QLabel*>(dialog.GetDlgItem(2)->GetHostWidget());
+    ASSERT_TRUE(shown && missing);
+    EXPECT_EQ(shown->pixmap().size(), QSize(32, 32));
+    EXPECT_TRUE(missing->pixmap().isNull());
+    EXPECT_TRUE(missing->text().isEmpty());
 }

@@ -95,3 +95,34 @@ TEST_F(PropertySheetTest, DisablingTheSheetDisablesEveryPageAlsoOnesBuiltLater) 
     m_sheet.EnableWindow(TRUE);
     EXPECT_TRUE(m_vga.GetDlgItem(1082)->GetHostWidget()->isEnabled());
 }
+
+TEST(PropertySheetPlacement, TheSheetMovesToAPlaceHoldersCornerKeepingItsSize) {
+    static const DlgTemplate banner[] = {
+        {9104, "", 600, 300, WS_CHILD, {{1051, DlgItemKind::TabControl, "", 30, 50, 100, 60, WS_VISIBLE}}},
+        {9105, "Page", 200, 100, WS_CHILD, {}},
+    };
+    CResourceTable::AddDialogs(banner);
+    CDialog form(9104);
+    CWnd owner;
+    ASSERT_TRUE(owner.CreateEx(0, nullptr, "owner", WS_OVERLAPPED, CRect(0, 0, 700, 400), nullptr, 0));
+    ASSERT_TRUE(form.Create(9104, &owner));
+    CPropertyPage page(9105);
+    CPropertySheet sheet;
+    sheet.AddPage(&page);
+    ASSERT_TRUE(sheet.Create(&form, WS_CHILD | WS_VISIBLE, 0));
+    sheet.ModifyStyleEx(0, WS_EX_CONTROLPARENT);
+    sheet.ModifyStyle(0, WS_TABSTOP);
+
+    CRect before, place;
+    sheet.GetWindowRect(&before);
+    form.GetDlgItem(1051)->GetWindowRect(&place);
+    form.ScreenToClient(&place);
+    sheet.SetWindowPos(nullptr, place.left, place.top, 0, 0, SWP_NOZORDER | SWP_NOSIZE | SWP_NOACTIVATE);
+    CRect after;
+    sheet.GetWindowRect(&after);
+    form.ScreenToClient(&after);
+    EXPECT_EQ(after.TopLeft(), CPoint(30, 50));
+    EXPECT_EQ(after.Size(), before.Size());
+    EXPECT_TRUE(sheet.GetExStyle() & WS_EX_CONTROLPARENT);
+    EXPECT_TRUE(sheet.GetStyle() & WS_TABSTOP);
+}
