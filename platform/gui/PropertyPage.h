@@ -14,6 +14,11 @@ public:
     CString GetCaption() const; // GBK
     CPropertySheet* GetSheet() const { return m_pSheet; }
 
+    // A page is no dialog of its own: its IDOK and IDCANCEL end nothing (the page would only vanish from its
+    // tab).
+    void OnOK() override {}
+    void OnCancel() override {}
+
 private:
     friend class CPropertySheet;
     UINT m_nIDCaption;

@@ -126,3 +126,18 @@ TEST(PropertySheetPlacement, TheSheetMovesToAPlaceHoldersCornerKeepingItsSize) {
     EXPECT_TRUE(sheet.GetExStyle() & WS_EX_CONTROLPARENT);
     EXPECT_TRUE(sheet.GetStyle() & WS_TABSTOP);
 }
+
+TEST_F(PropertySheetTest, AButtonWithTheOkIdOnAPageLeavesThePageInPlace) {
+    static const DlgTemplate page[] = {
+        {9106, "OK page", 200, 100, WS_CHILD, {{IDOK, DlgItemKind::PushButton, "OK", 10, 10, 60, 24, kButton}}}};
+    CResourceTable::AddDialogs(page);
+    CPropertyPage okPage(9106);
+    m_sheet.AddPage(&okPage);
+    ASSERT_TRUE(m_sheet.SetActivePage(&okPage));
+    m_owner.ShowWindow(SW_SHOW);
+    QTest::mouseClick(okPage.GetDlgItem(IDOK)->GetHostWidget(), Qt::LeftButton);
+    EXPECT_TRUE(okPage.GetHostWidget()->isVisible());
+    m_sheet.RemovePage(m_sheet.GetPageIndex(&okPage));
+    EXPECT_EQ(m_sheet.GetPageCount(), 3);
+    EXPECT_EQ(okPage.m_hWnd, nullptr);
+}
