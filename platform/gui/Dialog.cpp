@@ -12,9 +12,11 @@
 #include "platform/os/Gbk.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QEventLoop>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
 #include <QWidget>
@@ -130,6 +132,10 @@ void CDialog::InstallKeyFilter() {
         return;
     m_keyFilter = new DialogKeyFilter(this, host);
     host->installEventFilter(m_keyFilter);
+    // An editable combo box keeps Enter and Escape to itself; the platform's goes on to the dialog.
+    for (QComboBox* combo : host->findChildren<QComboBox*>())
+        if (QLineEdit* edit = combo->lineEdit())
+            edit->installEventFilter(m_keyFilter);
 }
 
 INT_PTR CDialog::DoModal() {

@@ -309,6 +309,7 @@ TEST_F(DialogTest, RadioButtonsOfAGroupExcludeEachOtherAndTheEditableComboKeepsT
     edit->selectAll();
     QTest::keyClicks(edit, "Night");
     QTest::keyClick(edit, Qt::Key_Return); // neither added to the list nor completed
+    EXPECT_EQ(dialog.log.back(), "ok");    // but the dialog's default command, as Enter anywhere
     CString text;
     scenes.GetWindowText(text);
     EXPECT_EQ(text, "Night");

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -120,4 +121,32 @@ TEST(Printing, AnAbandonedJobLeavesNoFile) {
     mono.OverrideDeviceCaps(NUMCOLORS, 2);
     EXPECT_EQ(mono.GetDeviceCaps(NUMCOLORS), 2);
     EXPECT_GT(mono.EndDoc(), 0);
+}
+
+TEST(Printing, TheGridsMappingScalesItsLogicalPageOntoThePaper) {
+    TempDir dir;
+    CPrinterDC dc;
+    ASSERT_TRUE(dc.CreatePdf(dir.File("map.pdf").c_str(), 600));
+    ASSERT_GT(dc.StartDoc("map"), 0);
+    ASSERT_GT(dc.StartPage(), 0);
+    const int horz = dc.GetDeviceCaps(HORZRES), vert = dc.GetDeviceCaps(VERTRES);
+    // A logical page a fraction of the paper's size, with a left margin of 40 units, as the grid sets it.
+    dc.SetMapMode(MM_ANISOTROPIC);
+    dc.SetWindowExt(horz / 10, vert / 10);
+    dc.SetViewportExt(horz, vert);
+    dc.SetWindowOrg(-40, 0);
+    POINT points[2] = {{0, 0}, {horz / 10 - 40, vert / 10}};
+    dc.LPtoDP(points, 2);
+    EXPECT_EQ(points[0].x, std::lround(40.0 * horz / (horz / 10)));
+    EXPECT_EQ(points[0].y, 0);
+    EXPECT_NEAR(points[1].x, horz, 10);
+    EXPECT_NEAR(points[1].y, vert, 10);
+    dc.OffsetWindowOrg(0, -30); // later output lands lower on the page
+    POINT origin{0, 0};
+    dc.LPtoDP(&origin, 1);
+    EXPECT_EQ(origin.y, std::lround(30.0 * vert / (vert / 10)));
+    dc.EndPage();
+    ASSERT_GT(dc.StartPage(), 0);
+    EXPECT_EQ(dc.GetMapMode(), MM_TEXT); // the next page starts unmapped
+    EXPECT_GT(dc.EndDoc(), 0);
 }
