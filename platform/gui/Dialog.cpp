@@ -70,12 +70,6 @@ std::string Gbk(const char* utf8) { return utf8 ? Utf8ToGbk(utf8).value_or(std::
 
 } // namespace
 
-void DDX_Control(CDataExchange* pDX, int nIDC, CWnd& rControl) {
-    if (!pDX || rControl.m_hWnd)
-        return;
-    rControl.SubclassDlgItem(static_cast<UINT>(nIDC), pDX->m_pDlgWnd);
-}
-
 CDialog::CDialog() : CDialog(0, nullptr) {}
 
 CDialog::CDialog(UINT nIDTemplate, CWnd* pParentWnd) : m_nIDTemplate(nIDTemplate), m_pParentWnd(pParentWnd) {

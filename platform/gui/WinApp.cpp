@@ -2,6 +2,7 @@
 
 #include "DocTemplate.h"
 #include "FrameworkIds.h"
+#include "QtMessageBox.h"
 #include "SysColor.h"
 #include "Wnd.h"
 
@@ -143,6 +144,7 @@ int AfxWinMain(int argc, char** argv) {
     if (!QApplication::instance())
         qtApp = std::make_unique<QApplication>(argc, argv);
     ApplySysColorPalette();
+    InstallQtMessageBox();
     CWinApp* app = AfxGetApp();
     if (!app)
         return 1;

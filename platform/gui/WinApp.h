@@ -65,8 +65,9 @@ CWinApp* AfxGetApp();
 CWnd* AfxGetMainWnd();
 LPCTSTR AfxGetAppName();
 
-// The program's entry: makes the Qt application (unless one exists), runs InitInstance, then the event loop
-// while it returned TRUE, then ExitInstance. Returns the exit code.
+// The program's entry: makes the Qt application (unless one exists), sets the system colours and the real
+// message box, runs InitInstance, then (when it returned TRUE) the event loop until the main window is gone,
+// then ExitInstance. Returns the exit code: 1 when start-up failed.
 int AfxWinMain(int argc, char** argv);
 
 // Start-up services of the platform that need nothing here; they succeed.

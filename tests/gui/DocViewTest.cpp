@@ -165,3 +165,59 @@ TEST_F(DocViewTest, CommandLineOptionsFollowTheFrameworksRules) {
     EXPECT_FALSE(app.ProcessShellCommand(info)); // printing from the command line: nothing to run
     EXPECT_EQ(AfxGetMainWnd(), nullptr);
 }
+
+namespace {
+
+class LifeApp : public CWinApp {
+public:
+    explicit LifeApp(bool start) : m_start(start) {}
+    BOOL InitInstance() override {
+        steps.push_back("init " + std::to_string(m_argc));
+        if (!m_start)
+            return FALSE;
+        auto* frame = new CFrameWnd;
+        if (!frame->LoadFrame(128))
+            return FALSE;
+        m_pMainWnd = frame;
+        frame->PostMessage(WM_CLOSE, 0, 0); // the operator closes the window at once
+        return TRUE;
+    }
+    int ExitInstance() override {
+        steps.push_back(AfxGetMainWnd() ? "exit, window left" : "exit");
+        return 0;
+    }
+    std::vector<std::string> steps;
+
+private:
+    bool m_start;
+};
+
+// The entry installs the real message box; a test must not leave it behind.
+class KeepMessageBox {
+public:
+    KeepMessageBox() : m_saved(SetMessageBoxHandler(nullptr)) { SetMessageBoxHandler(m_saved); }
+    ~KeepMessageBox() { SetMessageBoxHandler(m_saved); }
+
+private:
+    MessageBoxHandler m_saved;
+};
+
+} // namespace
+
+TEST_F(DocViewTest, TheEntryRunsTheApplicationUntilItsMainWindowCloses) {
+    KeepMessageBox keep;
+    char name[] = "veltrano";
+    char* argv[] = {name, nullptr};
+    LifeApp app(true);
+    EXPECT_EQ(AfxWinMain(1, argv), 0);
+    EXPECT_EQ(app.steps, (std::vector<std::string>{"init 1", "exit"}));
+}
+
+TEST_F(DocViewTest, AFailedStartUpStillCleansUpAndReportsIt) {
+    KeepMessageBox keep;
+    char name[] = "veltrano";
+    char* argv[] = {name, nullptr};
+    LifeApp app(false);
+    EXPECT_EQ(AfxWinMain(1, argv), 1);
+    EXPECT_EQ(app.steps, (std::vector<std::string>{"init 1", "exit"}));
+}
