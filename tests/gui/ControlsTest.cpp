@@ -184,3 +184,32 @@ TEST(StaticIcon, AnIconStaticShowsTheRegisteredPictureAndStaysEmptyWithoutOne) {
     EXPECT_TRUE(missing->pixmap().isNull());
     EXPECT_TRUE(missing->text().isEmpty());
 }
+
+TEST(GroupBox, AGroupBoxAroundControlsDoesNotTakeTheirClicks) {
+    static const DlgTemplate framed[] = {
+        {9603,
+         "Framed",
+         200,
+         120,
+         WS_POPUP | WS_CAPTION,
+         {
+             {1082, DlgItemKind::PushButton, "Set", 20, 30, 60, 24, WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON},
+             {-1, DlgItemKind::GroupBox, "Output Map", 5, 5, 190, 110, WS_VISIBLE | BS_GROUPBOX},
+         }}};
+    CResourceTable::AddDialogs(framed);
+    int clicks = 0;
+    class Framed : public CDialog {
+    public:
+        explicit Framed(int& clicks) : CDialog(9603) {
+            OnCommandId(1082, [&clicks]() { ++clicks; });
+        }
+    } dialog(clicks);
+    ASSERT_TRUE(dialog.Create(9603));
+    dialog.ShowWindow(SW_SHOW);
+    QWidget* host = dialog.GetHostWidget();
+    QWidget* hit = host->childAt(50, 42);
+    ASSERT_NE(hit, nullptr);
+    EXPECT_EQ(hit, dialog.GetDlgItem(1082)->GetHostWidget());
+    QTest::mouseClick(hit, Qt::LeftButton);
+    EXPECT_EQ(clicks, 1);
+}
