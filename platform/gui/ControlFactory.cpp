@@ -1,10 +1,9 @@
 #include "ControlFactory.h"
 
-#include "GbkString.h"
-
 #include "Button.h"
 #include "ComboBox.h"
 #include "Edit.h"
+#include "GbkString.h"
 #include "HostWidget.h"
 #include "Icon.h"
 #include "ListCtrl.h"
@@ -33,7 +32,6 @@ constexpr const char* kManualCheck = "buttonManualCheck";
 // Tells the control's parent window, as the platform's controls do: the parent is looked up when the
 // notification happens, so a window attached later still hears it.
 void NotifyParent(QWidget* control, UINT code) {
-    QPointer<QWidget> guard(control);
     QWidget* parentWidget = control->parentWidget();
     CWnd* parent = parentWidget ? CWnd::FromWidget(parentWidget) : nullptr;
     if (!parent)

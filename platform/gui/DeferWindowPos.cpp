@@ -19,8 +19,8 @@ struct DeferredPositions {
 namespace {
 
 std::set<HDWP>& LiveBatches() {
-    static std::set<HDWP> batches;
-    return batches;
+    static auto* batches = new std::set<HDWP>;
+    return *batches;
 }
 
 void Free(HDWP batch) {

@@ -20,6 +20,7 @@
 
 namespace {
 
+// The registries live to the end of the process: menus may go after static destructors have run.
 constexpr const char* kCmdId = "menuCmdId";
 constexpr const char* kType = "menuType";
 constexpr const char* kDisabledBits = "menuDisabledBits";
@@ -27,18 +28,18 @@ constexpr const char* kItemData = "menuItemData";
 constexpr const char* kGbkText = "menuGbkText";
 
 std::map<QMenu*, CMenu*>& Permanent() {
-    static std::map<QMenu*, CMenu*> menus;
-    return menus;
+    static auto* menus = new std::map<QMenu*, CMenu*>;
+    return *menus;
 }
 
 std::map<QMenu*, std::unique_ptr<CMenu>>& Lasting() {
-    static std::map<QMenu*, std::unique_ptr<CMenu>> menus;
-    return menus;
+    static auto* menus = new std::map<QMenu*, std::unique_ptr<CMenu>>;
+    return *menus;
 }
 
 std::set<const QMenu*>& LiveMenus() {
-    static std::set<const QMenu*> menus;
-    return menus;
+    static auto* menus = new std::set<const QMenu*>;
+    return *menus;
 }
 
 PopupMenuHandler& CurrentPopupHandler() {

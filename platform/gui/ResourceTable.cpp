@@ -9,8 +9,8 @@
 namespace {
 
 template <class T> std::map<UINT, const T*>& Registry() {
-    static std::map<UINT, const T*> entries;
-    return entries;
+    static auto* entries = new std::map<UINT, const T*>;
+    return *entries;
 }
 
 template <class T> void Add(const T* table, size_t count) {

@@ -14,8 +14,8 @@ struct Block {
 };
 
 std::set<Block*>& LiveBlocks() {
-    static std::set<Block*> blocks;
-    return blocks;
+    static auto* blocks = new std::set<Block*>;
+    return *blocks;
 }
 
 Block* Live(HGLOBAL mem) {
