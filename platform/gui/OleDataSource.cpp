@@ -1,0 +1,98 @@
+#include "OleDataSource.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QDrag>
+#include <QMimeData>
+#include <QWidget>
+
+#include <memory>
+
+namespace {
+
+DragDropLoop& CurrentLoop() {
+    static DragDropLoop loop;
+    return loop;
+}
+
+std::unique_ptr<COleDataSource>& ClipboardSource() {
+    static std::unique_ptr<COleDataSource> source;
+    return source;
+}
+
+Qt::DropActions ToDropActions(DROPEFFECT effects) {
+    Qt::DropActions actions;
+    if (effects & DROPEFFECT_COPY)
+        actions |= Qt::CopyAction;
+    if (effects & DROPEFFECT_MOVE)
+        actions |= Qt::MoveAction;
+    if (effects & DROPEFFECT_LINK)
+        actions |= Qt::LinkAction;
+    return actions;
+}
+
+DROPEFFECT FromDropAction(Qt::DropAction action) {
+    switch (action) {
+    case Qt::CopyAction: return DROPEFFECT_COPY;
+    case Qt::MoveAction:
+    case Qt::TargetMoveAction: return DROPEFFECT_MOVE;
+    case Qt::LinkAction: return DROPEFFECT_LINK;
+    default: return DROPEFFECT_NONE;
+    }
+}
+
+DROPEFFECT RunQtDrag(COleDataSource& source, DROPEFFECT allowed) {
+    QObject* origin = QWidget::mouseGrabber();
+    if (!origin)
+        origin = QApplication::focusWidget();
+    if (!origin)
+        origin = qApp;
+    auto* drag = new QDrag(origin);
+    drag->setMimeData(source.CreateMimeData());
+    const Qt::DropActions actions = ToDropActions(allowed);
+    const Qt::DropAction defaultAction = (allowed & DROPEFFECT_MOVE) ? Qt::MoveAction : Qt::IgnoreAction;
+    const DROPEFFECT effect = FromDropAction(drag->exec(actions, defaultAction));
+    drag->deleteLater();
+    return effect & allowed;
+}
+
+} // namespace
+
+COleDataSource::~COleDataSource() = default;
+
+void COleDataSource::CacheGlobalData(CLIPFORMAT format, HGLOBAL mem) {
+    if (format == CF_TEXT) {
+        const size_t size = GlobalSize(mem);
+        const char* bytes = static_cast<const char*>(GlobalLock(mem));
+        m_text.assign(bytes ? bytes : "", bytes ? size : 0);
+        m_hasText = bytes != nullptr;
+        if (bytes)
+            GlobalUnlock(mem);
+    }
+    GlobalFree(mem);
+}
+
+void COleDataSource::Empty() {
+    m_text.clear();
+    m_hasText = false;
+}
+
+QMimeData* COleDataSource::CreateMimeData() const { return m_hasText ? CfTextToMimeData(m_text) : new QMimeData; }
+
+void COleDataSource::SetClipboard() {
+    QApplication::clipboard()->setMimeData(CreateMimeData());
+    if (ClipboardSource().get() != this)
+        ClipboardSource().reset(this);
+}
+
+DROPEFFECT COleDataSource::DoDragDrop(DROPEFFECT allowed) {
+    if (CurrentLoop())
+        return CurrentLoop()(*this, allowed) & allowed;
+    return RunQtDrag(*this, allowed);
+}
+
+DragDropLoop COleDataSource::SetDragDropLoop(DragDropLoop loop) {
+    DragDropLoop previous = std::move(CurrentLoop());
+    CurrentLoop() = std::move(loop);
+    return previous;
+}

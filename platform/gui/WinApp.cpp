@@ -1,0 +1,163 @@
+#include "WinApp.h"
+
+#include "DocTemplate.h"
+#include "FrameworkIds.h"
+#include "QtMessageBox.h"
+#include "SysColor.h"
+#include "Wnd.h"
+
+#include <QApplication>
+
+#include <cstring>
+#include <memory>
+
+namespace {
+
+CWinApp*& CurrentApp() {
+    static CWinApp* app = nullptr;
+    return app;
+}
+
+bool Equals(const char* a, const char* b) { return strcasecmp(a, b) == 0; }
+
+// The framework's options; "/" starts one only when a known word follows, so absolute paths stay paths.
+bool IsOption(const char* word) {
+    for (const char* option :
+         {"p", "pt", "dde", "Register", "Regserver", "Unregister", "Unregserver", "Embedding", "Automation"})
+        if (Equals(word, option))
+            return true;
+    return false;
+}
+
+} // namespace
+
+void CCommandLineInfo::ParseParam(const char* pszParam, BOOL bFlag, BOOL /*bLast*/) {
+    if (!pszParam)
+        return;
+    if (bFlag) {
+        if (Equals(pszParam, "pt"))
+            m_nShellCommand = FilePrintTo;
+        else if (Equals(pszParam, "p"))
+            m_nShellCommand = FilePrint;
+        else if (Equals(pszParam, "dde"))
+            m_nShellCommand = FileDDE;
+        else if (Equals(pszParam, "Register") || Equals(pszParam, "Regserver"))
+            m_nShellCommand = AppRegister;
+        else if (Equals(pszParam, "Unregister") || Equals(pszParam, "Unregserver"))
+            m_nShellCommand = AppUnregister;
+        else if (Equals(pszParam, "Embedding"))
+            m_bRunEmbedded = TRUE;
+        else if (Equals(pszParam, "Automation"))
+            m_bRunAutomated = TRUE;
+        return;
+    }
+    if (m_strFileName.IsEmpty()) {
+        m_strFileName = pszParam;
+        if (m_nShellCommand == FileNew)
+            m_nShellCommand = FileOpen;
+    }
+}
+
+CWinApp::CWinApp(LPCTSTR lpszAppName) : m_strAppName(lpszAppName ? lpszAppName : "") {
+    if (!CurrentApp())
+        CurrentApp() = this;
+    OnCommandId(ID_FILE_NEW, [this]() { OnFileNew(); });
+    OnCommandId(ID_APP_EXIT, [this]() { OnAppExit(); });
+}
+
+CWinApp::~CWinApp() {
+    if (CurrentApp() == this)
+        CurrentApp() = nullptr;
+}
+
+BOOL CWinApp::InitInstance() { return TRUE; }
+
+int CWinApp::ExitInstance() { return 0; }
+
+int CWinApp::Run() {
+    if (!AfxGetMainWnd())
+        return ExitInstance();
+    QApplication::exec();
+    return ExitInstance();
+}
+
+void CWinApp::AddDocTemplate(CDocTemplate* pTemplate) {
+    if (pTemplate)
+        m_templates.emplace_back(pTemplate);
+}
+
+CDocTemplate* CWinApp::GetFirstDocTemplate() const { return m_templates.empty() ? nullptr : m_templates.front().get(); }
+
+void CWinApp::ParseCommandLine(CCommandLineInfo& rCmdInfo) {
+    for (int i = 1; i < m_argc && m_argv; ++i) {
+        const char* arg = m_argv[i];
+        if (!arg)
+            continue;
+        const bool flag = (arg[0] == '/' || arg[0] == '-') && IsOption(arg + 1);
+        rCmdInfo.ParseParam(flag ? arg + 1 : arg, flag ? TRUE : FALSE, i == m_argc - 1 ? TRUE : FALSE);
+    }
+}
+
+BOOL CWinApp::ProcessShellCommand(CCommandLineInfo& rCmdInfo) {
+    switch (rCmdInfo.m_nShellCommand) {
+    case CCommandLineInfo::FileNew:
+    case CCommandLineInfo::FileDDE: OnFileNew(); return AfxGetMainWnd() ? TRUE : FALSE;
+    case CCommandLineInfo::FileOpen: {
+        CDocTemplate* docTemplate = GetFirstDocTemplate();
+        return (docTemplate && docTemplate->OpenDocumentFile(rCmdInfo.m_strFileName) && AfxGetMainWnd()) ? TRUE : FALSE;
+    }
+    case CCommandLineInfo::FileNothing: return TRUE;
+    default:
+        // Printing from the command line and registering have nothing to do here: the program ends.
+        return FALSE;
+    }
+}
+
+void CWinApp::SetRegistryKey(LPCTSTR lpszRegistryKey) { m_strRegistryKey = lpszRegistryKey ? lpszRegistryKey : ""; }
+
+void CWinApp::LoadStdProfileSettings(UINT nMaxMRU) { m_nMaxMRU = nMaxMRU; }
+
+void CWinApp::OnFileNew() {
+    if (CDocTemplate* docTemplate = GetFirstDocTemplate())
+        docTemplate->OpenDocumentFile(nullptr);
+}
+
+void CWinApp::OnAppExit() {
+    if (CWnd* main = AfxGetMainWnd())
+        main->SendMessage(WM_CLOSE, 0, 0);
+}
+
+CWinApp* AfxGetApp() { return CurrentApp(); }
+
+CWnd* AfxGetMainWnd() {
+    CWinApp* app = AfxGetApp();
+    return app && IsWindow(app->m_pMainWnd) ? app->m_pMainWnd : nullptr;
+}
+
+LPCTSTR AfxGetAppName() {
+    CWinApp* app = AfxGetApp();
+    return app ? static_cast<LPCTSTR>(app->m_strAppName) : "";
+}
+
+int AfxWinMain(int argc, char** argv) {
+    std::unique_ptr<QApplication> qtApp;
+    if (!QApplication::instance())
+        qtApp = std::make_unique<QApplication>(argc, argv);
+    ApplySysColorPalette();
+    InstallQtMessageBox();
+    CWinApp* app = AfxGetApp();
+    if (!app)
+        return 1;
+    app->m_argc = argc;
+    app->m_argv = argv;
+    if (!app->InitInstance()) {
+        // As the framework does: a failed start-up still cleans up.
+        app->ExitInstance();
+        return 1;
+    }
+    return app->Run();
+}
+
+BOOL AfxOleInit() { return TRUE; }
+void AfxEnableControlContainer() {}
+void InitCommonControls() {}

@@ -1,0 +1,76 @@
+#pragma once
+
+#include "CmdTarget.h"
+
+#include "platform/os/Object.h"
+#include "platform/os/String.h"
+#include "platform/os/Types.h"
+
+#include <memory>
+#include <vector>
+
+class CDocTemplate;
+class CWnd;
+
+// How the program was asked to start: the framework's standard single-document options.
+class CCommandLineInfo {
+public:
+    enum { FileNew, FileOpen, FilePrint, FilePrintTo, FileDDE, AppRegister, AppUnregister, FileNothing = -1 };
+
+    CCommandLineInfo() = default;
+    virtual ~CCommandLineInfo() = default;
+    // One argument (without the program's name); flags start with "/" or "-".
+    virtual void ParseParam(const char* pszParam, BOOL bFlag, BOOL bLast);
+
+    int m_nShellCommand = FileNew;
+    CString m_strFileName;
+    BOOL m_bShowSplash = TRUE;
+    BOOL m_bRunEmbedded = FALSE;
+    BOOL m_bRunAutomated = FALSE;
+};
+
+// The application object: one per program, made before the program's entry runs. Its InitInstance builds the
+// main window; Run runs the event loop; ExitInstance ends. Commands that no window handles reach its handlers
+// (ID_APP_EXIT, ID_FILE_NEW, and those a derived application maps).
+class CWinApp : public CObject, public CCmdTarget {
+public:
+    explicit CWinApp(LPCTSTR lpszAppName = nullptr);
+    ~CWinApp() override;
+
+    virtual BOOL InitInstance();
+    virtual int ExitInstance();
+    virtual int Run();
+
+    void AddDocTemplate(CDocTemplate* pTemplate); // the application owns it
+    CDocTemplate* GetFirstDocTemplate() const;
+    void ParseCommandLine(CCommandLineInfo& rCmdInfo);
+    BOOL ProcessShellCommand(CCommandLineInfo& rCmdInfo);
+    void SetRegistryKey(LPCTSTR lpszRegistryKey);
+    void LoadStdProfileSettings(UINT nMaxMRU = 4);
+    void OnFileNew();
+    void OnAppExit();
+
+    CWnd* m_pMainWnd = nullptr;
+    CString m_strAppName;
+    CString m_strRegistryKey;
+    UINT m_nMaxMRU = 0;
+    int m_argc = 0;
+    char** m_argv = nullptr;
+
+private:
+    std::vector<std::unique_ptr<CDocTemplate>> m_templates;
+};
+
+CWinApp* AfxGetApp();
+CWnd* AfxGetMainWnd();
+LPCTSTR AfxGetAppName();
+
+// The program's entry: makes the Qt application (unless one exists), sets the system colours and the real
+// message box, runs InitInstance, then (when it returned TRUE) the event loop until the main window is gone,
+// then ExitInstance. Returns the exit code: 1 when start-up failed.
+int AfxWinMain(int argc, char** argv);
+
+// Start-up services of the platform that need nothing here; they succeed.
+BOOL AfxOleInit();
+void AfxEnableControlContainer();
+void InitCommonControls();

@@ -1,0 +1,118 @@
+#include "platform/gui/OleDataObject.h"
+#include "platform/gui/OleDataSource.h"
+#include "platform/gui/OleDropTarget.h"
+#include "platform/gui/Wnd.h"
+#include "tests/support/DragDriver.h"
+
+#include <QWidget>
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace {
+
+// Accepts text over the right half of its window only, moving it unless Ctrl is held, as a grid accepts
+// drops over editable cells only.
+class TextTarget : public COleDropTarget {
+public:
+    DROPEFFECT OnDragEnter(CWnd* pWnd, COleDataObject* data, DWORD keys, CPoint point) override {
+        calls.push_back("enter");
+        return OnDragOver(pWnd, data, keys, point);
+    }
+    DROPEFFECT OnDragOver(CWnd*, COleDataObject* data, DWORD keys, CPoint point) override {
+        points.push_back(point);
+        if (!data->IsDataAvailable(CF_TEXT) || point.x < 50)
+            return DROPEFFECT_NONE;
+        return (keys & MK_CONTROL) ? DROPEFFECT_COPY : DROPEFFECT_MOVE;
+    }
+    BOOL OnDrop(CWnd*, COleDataObject* data, DROPEFFECT effect, CPoint) override {
+        calls.push_back(effect == DROPEFFECT_COPY ? "drop copy" : "drop move");
+        HGLOBAL mem = data->GetGlobalData(CF_TEXT);
+        if (!mem)
+            return FALSE;
+        dropped.assign(static_cast<const char*>(GlobalLock(mem)), GlobalSize(mem));
+        GlobalUnlock(mem);
+        GlobalFree(mem);
+        return TRUE;
+    }
+    void OnDragLeave(CWnd*) override { calls.push_back("leave"); }
+
+    std::vector<std::string> calls;
+    std::vector<CPoint> points;
+    std::string dropped;
+};
+
+class DragDropTest : public testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(m_source.CreateEx(0, nullptr, "source", WS_OVERLAPPED, CRect(0, 0, 100, 100), nullptr, 0));
+        // A client edge puts the client area 2 pixels inside the widget.
+        ASSERT_TRUE(
+            m_target.CreateEx(WS_EX_CLIENTEDGE, nullptr, "target", WS_OVERLAPPED, CRect(0, 0, 100, 100), nullptr, 0));
+        ASSERT_TRUE(m_drop.Register(&m_target));
+    }
+    void TearDown() override { COleDataSource::SetDragDropLoop(nullptr); }
+
+    // What a grid's drag start does: offer the selected cells' text and learn what became of it.
+    DROPEFFECT Drag(const DragDriver& driver) {
+        COleDataSource::SetDragDropLoop(driver);
+        COleDataSource source;
+        HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE, kText.size());
+        std::memcpy(GlobalLock(mem), kText.data(), kText.size());
+        GlobalUnlock(mem);
+        source.CacheGlobalData(CF_TEXT, mem);
+        return source.DoDragDrop(DROPEFFECT_COPY | DROPEFFECT_MOVE);
+    }
+
+    const std::string kText{"\xC7\xBD\t1\r\n2\t3\0", 10};
+    CWnd m_source;
+    CWnd m_target;
+    TextTarget m_drop;
+};
+
+} // namespace
+
+TEST_F(DragDropTest, TextMovesBetweenTwoWindowsAsExactGbkBytes) {
+    QWidget* widget = m_target.GetHostWidget();
+    EXPECT_EQ(Drag(DragDriver(widget, {QPoint(80, 12)})), DROPEFFECT_MOVE);
+    EXPECT_EQ(m_drop.dropped, kText);
+    EXPECT_EQ(m_drop.calls, (std::vector<std::string>{"enter", "drop move"}));
+    ASSERT_FALSE(m_drop.points.empty());
+    EXPECT_EQ(m_drop.points.back(), CPoint(78, 10)); // client coordinates
+}
+
+TEST_F(DragDropTest, CtrlMakesItACopy) {
+    EXPECT_EQ(Drag(DragDriver(m_target.GetHostWidget(), {QPoint(80, 12)}, Qt::ControlModifier)), DROPEFFECT_COPY);
+    EXPECT_EQ(m_drop.calls, (std::vector<std::string>{"enter", "drop copy"}));
+}
+
+TEST_F(DragDropTest, ARefusedEnterStillHearsTheMovesThatFollow) {
+    // Entering over the refusing half, then moving over the accepting half.
+    EXPECT_EQ(Drag(DragDriver(m_target.GetHostWidget(), {QPoint(10, 10), QPoint(30, 10), QPoint(90, 10)})),
+              DROPEFFECT_MOVE);
+    EXPECT_EQ(m_drop.points.size(), 4u); // the enter and three moves
+    EXPECT_EQ(m_drop.dropped, kText);
+}
+
+TEST_F(DragDropTest, ADropWhereTheTargetRefusesLeavesTheSourceUntouched) {
+    EXPECT_EQ(Drag(DragDriver(m_target.GetHostWidget(), {QPoint(90, 10), QPoint(10, 10)})), DROPEFFECT_NONE);
+    EXPECT_TRUE(m_drop.dropped.empty());
+    EXPECT_EQ(m_drop.calls.back(), "leave");
+}
+
+TEST_F(DragDropTest, ARevokedWindowTakesNoDrops) {
+    m_drop.Revoke();
+    EXPECT_EQ(Drag(DragDriver(m_target.GetHostWidget(), {QPoint(80, 12)})), DROPEFFECT_NONE);
+    EXPECT_TRUE(m_drop.calls.empty());
+    EXPECT_TRUE(m_drop.Register(&m_target));
+    EXPECT_FALSE(m_drop.Register(&m_source)); // one window per target
+}
+
+TEST_F(DragDropTest, WithoutADisplayQtsDragEndsAtOnceWithNothingDropped) {
+    COleDataSource source;
+    source.CacheGlobalData(CF_TEXT, GlobalAlloc(GMEM_MOVEABLE, 2));
+    EXPECT_EQ(source.DoDragDrop(), DROPEFFECT_NONE);
+}
