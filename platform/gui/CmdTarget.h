@@ -2,6 +2,7 @@
 
 #include "Messages.h"
 
+#include "platform/os/Object.h"
 #include "platform/os/Types.h"
 
 #include <functional>
@@ -51,12 +52,10 @@ struct NotifyInfo {
 // What a class answers to commands: its handlers by command id and notification code, in place of the
 // framework's message maps. A handler registered later for the same id and code replaces the earlier one, so
 // a derived class's constructor overrides its base's entries.
-class CCmdTarget {
+class CCmdTarget : public CObject {
 public:
     CCmdTarget() = default;
-    virtual ~CCmdTarget() = default;
-    CCmdTarget(const CCmdTarget&) = delete;
-    CCmdTarget& operator=(const CCmdTarget&) = delete;
+    ~CCmdTarget() override = default;
 
     // Runs the handler for (nID, nCode): nCode is CN_COMMAND, a control's notification code,
     // CN_UPDATE_COMMAND_UI (pExtra a CCmdUI) or CN_NOTIFY (pExtra a NotifyInfo).

@@ -340,22 +340,3 @@ LRESULT CDialog::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     return CWnd::DefWindowProc(message, wParam, lParam);
 }
-
-BOOL CDialog::OnCommand(WPARAM wParam, LPARAM lParam) {
-    if (CWnd::OnCommand(wParam, lParam))
-        return TRUE;
-    const auto id = LOWORD(static_cast<uint32_t>(wParam));
-    // Menus and accelerators carry no control; their code counts as a plain command.
-    const int code = lParam ? HIWORD(static_cast<uint32_t>(wParam)) : CN_COMMAND;
-    return OnCmdMsg(id, code, nullptr);
-}
-
-BOOL CDialog::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
-    if (CWnd::OnNotify(wParam, lParam, pResult))
-        return TRUE;
-    auto* header = reinterpret_cast<NMHDR*>(lParam);
-    if (!header)
-        return FALSE;
-    NotifyInfo info{header, pResult};
-    return OnCmdMsg(static_cast<UINT>(header->idFrom), CN_NOTIFY, &info);
-}

@@ -44,7 +44,7 @@ using ModalLoop = std::function<void(CDialog& dialog)>;
 // OnNotifyCode); IDOK runs OnOK and IDCANCEL OnCancel unless a derived class maps them otherwise.
 // Enter sends the default button's command (IDOK unless DM_SETDEFID chose another), a focused push
 // button's when one has the focus; Escape and the close box send IDCANCEL.
-class CDialog : public CWnd, public CCmdTarget {
+class CDialog : public CWnd {
 public:
     CDialog();
     explicit CDialog(UINT nIDTemplate, CWnd* pParentWnd = nullptr);
@@ -89,8 +89,6 @@ public:
 
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
-    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
-    BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
 
     // Installs a modal loop (an empty one restores the event loop) and returns the previous one.
     static ModalLoop SetModalLoop(ModalLoop loop);

@@ -14,7 +14,7 @@ class CFrameWnd;
 
 // Makes the document, its frame and its view from their classes and one resource id (the frame's menu,
 // accelerators, and the string whose first "\n"-part is the window title).
-class CDocTemplate : public CObject, public CCmdTarget {
+class CDocTemplate : public CCmdTarget {
 public:
     enum DocStringIndex { windowTitle, docName, fileNewName, filterName, filterExt, regFileTypeId, regFileTypeName };
 

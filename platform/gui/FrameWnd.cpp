@@ -354,25 +354,6 @@ LRESULT CFrameWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     }
 }
 
-BOOL CFrameWnd::OnCommand(WPARAM wParam, LPARAM lParam) {
-    if (CWnd::OnCommand(wParam, lParam))
-        return TRUE;
-    const auto id = LOWORD(static_cast<uint32_t>(wParam));
-    // Menus and accelerators carry no control; their codes count as plain commands.
-    const int code = lParam ? HIWORD(static_cast<uint32_t>(wParam)) : CN_COMMAND;
-    return OnCmdMsg(id, code, nullptr);
-}
-
-BOOL CFrameWnd::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
-    if (CWnd::OnNotify(wParam, lParam, pResult))
-        return TRUE;
-    auto* header = reinterpret_cast<NMHDR*>(lParam);
-    if (!header)
-        return FALSE;
-    NotifyInfo info{header, pResult};
-    return CCmdTarget::OnCmdMsg(static_cast<UINT>(header->idFrom), CN_NOTIFY, &info);
-}
-
 BOOL CFrameWnd::OnCmdMsg(UINT nID, int nCode, void* pExtra, BOOL queryOnly) {
     if (CView* view = GetActiveView(); view && view->OnCmdMsg(nID, nCode, pExtra, queryOnly))
         return TRUE;

@@ -22,7 +22,7 @@ class QShortcut;
 // accelerators send their command ids as WM_COMMAND; commands go to the active view (and its document), then
 // to the frame's own handlers, then to the application. Pop-ups announce themselves with WM_INITMENUPOPUP,
 // whose default handling greys the items that nothing handles.
-class CFrameWnd : public CWnd, public CCmdTarget {
+class CFrameWnd : public CWnd {
 public:
     CFrameWnd();
     ~CFrameWnd() override;
@@ -64,8 +64,6 @@ public:
     void OnClose() override;
     void PostNcDestroy() override;
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
-    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
-    BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
     BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, BOOL queryOnly = FALSE) override;
 
     BOOL m_bAutoMenuEnable = TRUE;

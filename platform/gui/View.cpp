@@ -101,25 +101,11 @@ void CView::PostNcDestroy() {
 BOOL CView::OnCommand(WPARAM wParam, LPARAM lParam) {
     if (CWnd::OnCommand(wParam, lParam))
         return TRUE;
-    const auto id = LOWORD(static_cast<uint32_t>(wParam));
-    const int code = lParam ? HIWORD(static_cast<uint32_t>(wParam)) : CN_COMMAND;
-    if (OnCmdMsg(id, code, nullptr))
-        return TRUE;
     // A command from a menu or an accelerator the view did not take goes on through its frame.
     if (!lParam)
         if (CFrameWnd* frame = GetParentFrame())
-            return frame->OnCmdMsg(id, code, nullptr);
+            return frame->OnCmdMsg(LOWORD(static_cast<uint32_t>(wParam)), CN_COMMAND, nullptr);
     return FALSE;
-}
-
-BOOL CView::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
-    if (CWnd::OnNotify(wParam, lParam, pResult))
-        return TRUE;
-    auto* header = reinterpret_cast<NMHDR*>(lParam);
-    if (!header)
-        return FALSE;
-    NotifyInfo info{header, pResult};
-    return CCmdTarget::OnCmdMsg(static_cast<UINT>(header->idFrom), CN_NOTIFY, &info);
 }
 
 BOOL CView::OnCmdMsg(UINT nID, int nCode, void* pExtra, BOOL queryOnly) {

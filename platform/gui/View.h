@@ -11,7 +11,7 @@ class CPrintInfo;
 
 // A view of a document: a child window that draws through OnDraw and prints through the printing steps.
 // Views made from their class (by a frame or a splitter) delete themselves when their window is gone.
-class CView : public CWnd, public CCmdTarget {
+class CView : public CWnd {
 public:
     CView();
     ~CView() override;
@@ -42,7 +42,6 @@ public:
     void OnPaint() override;
     void PostNcDestroy() override;
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
-    BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
     BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, BOOL queryOnly = FALSE) override;
 
     CDocument* m_pDocument = nullptr;

@@ -32,7 +32,7 @@ public:
 // The application object: one per program, made before the program's entry runs. Its InitInstance builds the
 // main window; Run runs the event loop; ExitInstance ends. Commands that no window handles reach its handlers
 // (ID_APP_EXIT, ID_FILE_NEW, and those a derived application maps).
-class CWinApp : public CObject, public CCmdTarget {
+class CWinApp : public CCmdTarget {
 public:
     explicit CWinApp(LPCTSTR lpszAppName = nullptr);
     ~CWinApp() override;

@@ -2578,14 +2578,21 @@ BOOL CWnd::OnCommand(WPARAM wParam, LPARAM lParam) {
         if (control->OnChildNotify(WM_COMMAND, wParam, lParam, &result))
             return TRUE;
     }
-    return FALSE;
+    const auto id = LOWORD(static_cast<uint32_t>(wParam));
+    // Menus and accelerators carry no control; their code counts as a plain command.
+    const int code = lParam ? HIWORD(static_cast<uint32_t>(wParam)) : CN_COMMAND;
+    return OnCmdMsg(id, code, nullptr);
 }
 
 BOOL CWnd::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
     auto* header = reinterpret_cast<NMHDR*>(lParam);
-    if (header && header->hwndFrom && header->hwndFrom != this && FromHandlePermanent(header->hwndFrom))
-        return header->hwndFrom->OnChildNotify(WM_NOTIFY, wParam, lParam, pResult);
-    return FALSE;
+    if (!header)
+        return FALSE;
+    if (header->hwndFrom && header->hwndFrom != this && FromHandlePermanent(header->hwndFrom) &&
+        header->hwndFrom->OnChildNotify(WM_NOTIFY, wParam, lParam, pResult))
+        return TRUE;
+    NotifyInfo info{header, pResult};
+    return OnCmdMsg(static_cast<UINT>(header->idFrom), CN_NOTIFY, &info);
 }
 
 BOOL CWnd::OnChildNotify(UINT /*message*/, WPARAM /*wParam*/, LPARAM /*lParam*/, LRESULT* /*pResult*/) { return FALSE; }

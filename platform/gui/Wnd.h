@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/gui/CmdTarget.h"
 #include "platform/gui/Handles.h"
 #include "platform/gui/Keys.h"
 #include "platform/gui/Messages.h"
@@ -47,7 +48,7 @@ typedef void (*TIMERPROC)(HWND, UINT, UINT_PTR, DWORD);
 // to a widget that exists already (a dialog control it subclasses). Qt's events reach the handlers below with the
 // framework's names and arguments through WindowProc, so derived classes override handlers as the framework's
 // classes do, and SendMessage/PostMessage reach the same handlers.
-class CWnd : public CObject {
+class CWnd : public CCmdTarget {
 public:
     CWnd();
     ~CWnd() override;

@@ -138,6 +138,30 @@ TEST(WindowMessages, CommandFromAControlIsReflectedToItFirst) {
     EXPECT_EQ(parent.commands.size(), 2u);
 }
 
+TEST(WindowMessages, AnyWindowAnswersCommandsAndNotificationsItMapsAfterReflection) {
+    struct Mapping : CWnd {
+        std::vector<std::string> seen;
+        Mapping() {
+            OnCommandId(40, [this] { seen.push_back("menu 40"); });
+            OnControl(7, 0x300, [this] { seen.push_back("control 7"); });
+            OnNotifyCode(7, static_cast<UINT>(-2), [this](NMHDR*, LRESULT* result) {
+                seen.push_back("click 7");
+                *result = 5;
+            });
+        }
+    };
+    Mapping parent;
+    CWnd control;
+    ASSERT_TRUE(parent.CreateEx(0, nullptr, "", WS_POPUP, CRect(0, 0, 50, 50), nullptr, 0));
+    ASSERT_TRUE(control.CreateEx(0, nullptr, "", WS_CHILD, CRect(0, 0, 5, 5), &parent, 7));
+    EXPECT_EQ(parent.SendMessage(WM_COMMAND, MAKEWPARAM(40, 0), 0), 1);
+    EXPECT_EQ(parent.SendMessage(WM_COMMAND, MAKEWPARAM(7, 0x300), reinterpret_cast<LPARAM>(&control)), 1);
+    EXPECT_EQ(parent.SendMessage(WM_COMMAND, MAKEWPARAM(41, 0), 0), 0);
+    NMHDR header{&control, 7, static_cast<UINT>(-2)};
+    EXPECT_EQ(parent.SendMessage(WM_NOTIFY, 7, reinterpret_cast<LPARAM>(&header)), 5);
+    EXPECT_EQ(parent.seen, std::vector<std::string>({"menu 40", "control 7", "click 7"}));
+}
+
 TEST(WindowMessages, CreationSendsCreateSizeAndMoveAndTheRectangleIsTheClientArea) {
     RecordingWnd parent, child;
     ASSERT_TRUE(CreateTop(parent, CRect(0, 0, 300, 200)));
