@@ -46,3 +46,24 @@ BOOL IsClipboardFormatAvailable(UINT format) {
     const QMimeData* data = QGuiApplication::clipboard()->mimeData();
     return (data && (data->hasFormat(kCfTextMimeType) || data->hasText())) ? TRUE : FALSE;
 }
+
+Qt::DropActions DropActionsFromEffects(DROPEFFECT effects) {
+    Qt::DropActions actions;
+    if (effects & DROPEFFECT_COPY)
+        actions |= Qt::CopyAction;
+    if (effects & DROPEFFECT_MOVE)
+        actions |= Qt::MoveAction;
+    if (effects & DROPEFFECT_LINK)
+        actions |= Qt::LinkAction;
+    return actions;
+}
+
+DROPEFFECT DropEffectFromAction(Qt::DropAction action) {
+    switch (action) {
+    case Qt::CopyAction: return DROPEFFECT_COPY;
+    case Qt::MoveAction:
+    case Qt::TargetMoveAction: return DROPEFFECT_MOVE;
+    case Qt::LinkAction: return DROPEFFECT_LINK;
+    default: return DROPEFFECT_NONE;
+    }
+}

@@ -3,6 +3,8 @@
 #include "platform/os/GlobalMemory.h"
 #include "platform/os/Types.h"
 
+#include <Qt>
+
 #include <optional>
 #include <string>
 
@@ -23,6 +25,10 @@ constexpr DROPEFFECT DROPEFFECT_COPY = 1;
 constexpr DROPEFFECT DROPEFFECT_MOVE = 2;
 constexpr DROPEFFECT DROPEFFECT_LINK = 4;
 constexpr DROPEFFECT DROPEFFECT_SCROLL = 0x80000000;
+
+// The drop effects as Qt's drop actions, and back.
+Qt::DropActions DropActionsFromEffects(DROPEFFECT effects);
+DROPEFFECT DropEffectFromAction(Qt::DropAction action);
 
 // Mime type of the exact CF_TEXT bytes.
 extern const char* const kCfTextMimeType;

@@ -25,15 +25,7 @@ namespace {
 
 // The class of dialog windows: their background is the button face, as the platform paints dialogs.
 LPCTSTR DialogClass() {
-    static const char* const name = "#32770";
-    static const bool registered = [] {
-        WNDCLASS wc{};
-        wc.style = CS_DBLCLKS;
-        wc.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<uintptr_t>(COLOR_BTNFACE + 1));
-        wc.lpszClassName = name;
-        return AfxRegisterClass(&wc) != FALSE;
-    }();
-    (void)registered;
+    static const LPCTSTR name = RegisterButtonFaceClass("#32770");
     return name;
 }
 

@@ -24,15 +24,7 @@
 namespace {
 
 LPCTSTR FrameClass() {
-    static const char* const name = "AfxFrameOrView";
-    static const bool registered = [] {
-        WNDCLASS wc{};
-        wc.style = CS_DBLCLKS;
-        wc.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<uintptr_t>(COLOR_BTNFACE + 1));
-        wc.lpszClassName = name;
-        return AfxRegisterClass(&wc) != FALSE;
-    }();
-    (void)registered;
+    static const LPCTSTR name = RegisterButtonFaceClass("AfxFrameOrView");
     return name;
 }
 

@@ -20,27 +20,6 @@ std::unique_ptr<COleDataSource>& ClipboardSource() {
     return source;
 }
 
-Qt::DropActions ToDropActions(DROPEFFECT effects) {
-    Qt::DropActions actions;
-    if (effects & DROPEFFECT_COPY)
-        actions |= Qt::CopyAction;
-    if (effects & DROPEFFECT_MOVE)
-        actions |= Qt::MoveAction;
-    if (effects & DROPEFFECT_LINK)
-        actions |= Qt::LinkAction;
-    return actions;
-}
-
-DROPEFFECT FromDropAction(Qt::DropAction action) {
-    switch (action) {
-    case Qt::CopyAction: return DROPEFFECT_COPY;
-    case Qt::MoveAction:
-    case Qt::TargetMoveAction: return DROPEFFECT_MOVE;
-    case Qt::LinkAction: return DROPEFFECT_LINK;
-    default: return DROPEFFECT_NONE;
-    }
-}
-
 DROPEFFECT RunQtDrag(COleDataSource& source, DROPEFFECT allowed) {
     QObject* origin = QWidget::mouseGrabber();
     if (!origin)
@@ -49,9 +28,9 @@ DROPEFFECT RunQtDrag(COleDataSource& source, DROPEFFECT allowed) {
         origin = qApp;
     auto* drag = new QDrag(origin);
     drag->setMimeData(source.CreateMimeData());
-    const Qt::DropActions actions = ToDropActions(allowed);
+    const Qt::DropActions actions = DropActionsFromEffects(allowed);
     const Qt::DropAction defaultAction = (allowed & DROPEFFECT_MOVE) ? Qt::MoveAction : Qt::IgnoreAction;
-    const DROPEFFECT effect = FromDropAction(drag->exec(actions, defaultAction));
+    const DROPEFFECT effect = DropEffectFromAction(drag->exec(actions, defaultAction));
     drag->deleteLater();
     return effect & allowed;
 }

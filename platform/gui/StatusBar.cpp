@@ -16,15 +16,7 @@
 namespace {
 
 LPCTSTR StatusBarClass() {
-    static const char* const name = "msctls_statusbar32";
-    static const bool registered = [] {
-        WNDCLASS wc{};
-        wc.style = CS_DBLCLKS;
-        wc.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<uintptr_t>(COLOR_BTNFACE + 1));
-        wc.lpszClassName = name;
-        return AfxRegisterClass(&wc) != FALSE;
-    }();
-    (void)registered;
+    static const LPCTSTR name = RegisterButtonFaceClass("msctls_statusbar32");
     return name;
 }
 

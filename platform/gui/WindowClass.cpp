@@ -45,6 +45,15 @@ BOOL AfxRegisterClass(WNDCLASS* wndClass) {
     return RegisterClass(wndClass) ? TRUE : FALSE;
 }
 
+LPCTSTR RegisterButtonFaceClass(LPCTSTR className) {
+    WNDCLASS wc{};
+    wc.style = CS_DBLCLKS;
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<uintptr_t>(COLOR_BTNFACE + 1));
+    wc.lpszClassName = className;
+    AfxRegisterClass(&wc);
+    return className;
+}
+
 BOOL GetClassInfo(HINSTANCE /*hInstance*/, LPCTSTR className, WNDCLASS* wndClass) {
     if (!className || IS_INTRESOURCE(className))
         return FALSE;

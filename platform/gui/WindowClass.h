@@ -33,6 +33,9 @@ ATOM RegisterClass(const WNDCLASS* wndClass);
 BOOL AfxRegisterClass(WNDCLASS* wndClass);
 // FALSE when no class of that name was registered (the instance does not matter: there is one module).
 BOOL GetClassInfo(HINSTANCE hInstance, LPCTSTR className, WNDCLASS* wndClass);
+// Registers (once) a named class with double clicks and the button face as its background, the look of dialogs,
+// frames and bars; returns the name.
+LPCTSTR RegisterButtonFaceClass(LPCTSTR className);
 // Registers an unnamed class with these attributes and returns its generated name, which lives for the run.
 LPCTSTR AfxRegisterWndClass(UINT classStyle, HCURSOR cursor = nullptr, HBRUSH background = nullptr,
                             HICON icon = nullptr);

@@ -11,30 +11,6 @@
 
 #include <memory>
 
-namespace {
-
-Qt::DropActions ActionsOf(DROPEFFECT effects) {
-    Qt::DropActions actions;
-    if (effects & DROPEFFECT_COPY)
-        actions |= Qt::CopyAction;
-    if (effects & DROPEFFECT_MOVE)
-        actions |= Qt::MoveAction;
-    if (effects & DROPEFFECT_LINK)
-        actions |= Qt::LinkAction;
-    return actions;
-}
-
-DROPEFFECT EffectOf(Qt::DropAction action) {
-    switch (action) {
-    case Qt::CopyAction: return DROPEFFECT_COPY;
-    case Qt::MoveAction: return DROPEFFECT_MOVE;
-    case Qt::LinkAction: return DROPEFFECT_LINK;
-    default: return DROPEFFECT_NONE;
-    }
-}
-
-} // namespace
-
 DragDriver::DragDriver(QWidget* target, std::vector<QPoint> points, Qt::KeyboardModifiers modifiers, bool drop)
     : m_target(target), m_points(std::move(points)), m_modifiers(modifiers), m_drop(drop) {}
 
@@ -42,7 +18,7 @@ DROPEFFECT DragDriver::operator()(COleDataSource& source, DROPEFFECT allowed) co
     if (!m_target || m_points.empty())
         return DROPEFFECT_NONE;
     std::unique_ptr<QMimeData> data(source.CreateMimeData());
-    const Qt::DropActions actions = ActionsOf(allowed);
+    const Qt::DropActions actions = DropActionsFromEffects(allowed);
     QDragEnterEvent enter(m_points.front(), actions, data.get(), Qt::LeftButton, m_modifiers);
     QApplication::sendEvent(m_target, &enter);
     if (!enter.isAccepted())
@@ -64,5 +40,5 @@ DROPEFFECT DragDriver::operator()(COleDataSource& source, DROPEFFECT allowed) co
     QDropEvent drop(m_points.back(), actions, data.get(), Qt::LeftButton, m_modifiers);
     drop.setDropAction(action);
     QApplication::sendEvent(m_target, &drop);
-    return drop.isAccepted() ? EffectOf(drop.dropAction()) : DROPEFFECT_NONE;
+    return drop.isAccepted() ? DropEffectFromAction(drop.dropAction()) : DROPEFFECT_NONE;
 }
