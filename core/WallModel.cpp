@@ -9,7 +9,8 @@
 
 CWallModel::CWallModel() = default;
 
-CWallModel::~CWallModel() = default;
+// The scene model listens to the matrix manager, so it goes first.
+CWallModel::~CWallModel() { m_sceneModel.reset(); }
 
 CWallModel* CWallModel::GetInstance() {
     static CWallModel* instance = [] {

@@ -2,9 +2,11 @@
 
 #include "platform/os/FilePath.h"
 
-#include <fstream>
-#include <sstream>
+#include <cstdio>
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <tinyxml.h>
+#include <unistd.h>
 
 namespace {
 
@@ -62,17 +64,32 @@ int XmlNestingDepth(const std::string& s) {
 }
 
 bool LoadXmlFile(TiXmlDocument& document, const std::string& path) {
-    const std::string local = LocalFilePath(path);
-    std::ifstream in(local, std::ios::binary);
-    if (!in)
+    // Only an ordinary file is read: a folder would make the parser ask for an absurd amount of memory, and a
+    // pipe would block the start-up for good.
+    const int fd = open(LocalFilePath(path).c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
         return false;
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    if (XmlNestingDepth(bytes.str()) > kMaxXmlDepth)
-        return false;
-    if (!document.LoadFile(local.c_str(), TIXML_ENCODING_LEGACY) || document.Error()) {
-        document.Clear();
+    struct stat info {};
+    if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        close(fd);
         return false;
     }
-    return true;
+    FILE* file = fdopen(fd, "rb");
+    if (!file) {
+        close(fd);
+        return false;
+    }
+    std::string bytes;
+    char chunk[4096];
+    for (size_t n; (n = std::fread(chunk, 1, sizeof chunk, file)) > 0;)
+        bytes.append(chunk, n);
+    bool ok = !std::ferror(file) && XmlNestingDepth(bytes) <= kMaxXmlDepth;
+    if (ok) {
+        std::rewind(file);
+        ok = document.LoadFile(file, TIXML_ENCODING_LEGACY) && !document.Error();
+    }
+    std::fclose(file);
+    if (!ok)
+        document.Clear();
+    return ok;
 }

@@ -3,13 +3,19 @@
 #include "platform/os/FilePath.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <tinyxml.h>
 #include <unistd.h>
 
 bool SaveXmlFile(const TiXmlDocument& document, const std::string& path) {
-    const std::string target = LocalFilePath(path);
+    // A settings file that is a link to another file stays a link: the file behind it is the one replaced.
+    std::string target = LocalFilePath(path);
+    if (char* resolved = realpath(target.c_str(), nullptr)) {
+        target = resolved;
+        std::free(resolved);
+    }
     const size_t slash = target.rfind('/');
     const std::string folder = slash == std::string::npos ? std::string(".") : target.substr(0, slash + 1);
     std::string temp = folder + (slash == std::string::npos ? "/" : "") + ".save-XXXXXX";

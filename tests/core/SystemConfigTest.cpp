@@ -9,6 +9,7 @@
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <tinyxml.h>
+#include <unistd.h>
 
 namespace {
 
@@ -235,4 +236,16 @@ TEST_F(SettingsFile, AWriteThatFailsPartWayLeavesThePreviousFileWhole) {
     struct stat st {};
     stat(dir.Dir().File("system.xml").c_str(), &st);
     EXPECT_EQ(st.st_mode & 0777, 0640u); // the operator's permissions survive the replacement
+}
+
+TEST_F(SettingsFile, ASettingsFileThatIsALinkStaysALink) {
+    dir.Write("real.xml", Settings("<COMM port=\"COM1\"/>"));
+    ASSERT_EQ(symlink("real.xml", dir.Dir().File("system.xml").c_str()), 0);
+    CSystemConfig* config = CSystemConfig::GetInstance();
+    config->Load(kSettings);
+    config->SaveComm("COM2", 9600, 8, 0, 0);
+    struct stat st {};
+    ASSERT_EQ(lstat(dir.Dir().File("system.xml").c_str(), &st), 0);
+    EXPECT_TRUE(S_ISLNK(st.st_mode));
+    EXPECT_NE(dir.Read("real.xml").find("port=\"COM2\""), std::string::npos);
 }

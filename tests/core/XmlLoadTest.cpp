@@ -2,6 +2,7 @@
 #include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <tinyxml.h>
 
 namespace {
@@ -49,4 +50,14 @@ TEST(LoadXmlFile, RefusesMissingBrokenAndOverDeepFilesWithoutACrash) {
     EXPECT_TRUE(LoadXmlFile(doc, dir.File("limit.xml")));
     dir.Write("over.xml", Nested(kMaxXmlDepth + 1));
     EXPECT_FALSE(LoadXmlFile(doc, dir.File("over.xml")));
+}
+
+TEST(LoadXmlFile, RefusesFoldersAndPipesAtOnce) {
+    TempDir dir;
+    TiXmlDocument doc;
+    ASSERT_EQ(mkdir(dir.File("folder.xml").c_str(), 0755), 0);
+    EXPECT_FALSE(LoadXmlFile(doc, dir.File("folder.xml")));
+    // Nobody ever writes into this pipe: reading it would wait for good.
+    ASSERT_EQ(mkfifo(dir.File("pipe.xml").c_str(), 0644), 0);
+    EXPECT_FALSE(LoadXmlFile(doc, dir.File("pipe.xml")));
 }
