@@ -1,9 +1,21 @@
 #pragma once
 
 #include "GdiObject.h"
+#include "Handles.h"
 
 class CDC;
 class QImage;
+
+// Bitmap resources are pictures the program registers by id, as icons are; every load makes a new bitmap
+// that the caller owns. Only numbered resources exist (MAKEINTRESOURCE); the instance is not used.
+void RegisterBitmapResource(UINT id, const QImage& image);
+QImage FindBitmapResource(UINT id); // null when not registered
+HBITMAP LoadBitmap(HINSTANCE instance, LPCTSTR name);
+HBITMAP LoadBitmapW(HINSTANCE instance, LPCWSTR name);
+// A bitmap resource with the classic button colours replaced by the current system colours: black, dark grey,
+// light grey and white become the button text, shadow, face and highlight. Takes the resource by name (the
+// framework takes a found resource handle).
+HBITMAP AfxLoadSysColorBitmap(HINSTANCE instance, LPCTSTR name);
 
 class CBitmap : public CGdiObject {
 public:
@@ -15,6 +27,8 @@ public:
     // Always a colour bitmap, black at first, whatever bitmap the DC holds.
     BOOL CreateCompatibleBitmap(CDC* dc, int width, int height);
     BOOL LoadOEMBitmap(UINT id);
+    BOOL LoadBitmap(UINT id);
+    BOOL LoadBitmap(LPCTSTR name);
     int GetBitmap(BITMAP* bitmap) const;
 
     // The pixels, for code that hands bitmaps to Qt or reads them back (tests, pictures loaded from files).

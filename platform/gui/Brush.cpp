@@ -26,6 +26,7 @@ BOOL CBrush::CreatePatternBrush(CBitmap* pattern) {
         return FALSE;
     HBRUSH__* brush = NewBrush(LOGBRUSH{BS_PATTERN, 0, 0});
     // The brush keeps its own copy: the bitmap may be deleted while the brush lives.
+    SyncImageFromDib(bitmap);
     brush->pattern = bitmap->image.copy();
     brush->patternMono = bitmap->mono;
     return Attach(brush);

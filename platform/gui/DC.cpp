@@ -125,6 +125,10 @@ public:
             if (!Paintable(image) || !m_local.begin(image))
                 return;
             m_painter = &m_local;
+            if (dc->kind == HDC__::Kind::Memory && dc->state.bitmap && dc->state.bitmap->dib) {
+                m_dib = dc->state.bitmap;
+                m_area = visible.boundingRect();
+            }
         }
         m_painter->setTransform(m_base);
         m_painter->setRenderHint(QPainter::Antialiasing, false);
@@ -141,6 +145,9 @@ public:
             m_painter->restore();
         else if (m_painter)
             m_local.end();
+        // A DIB section's caller reads the memory, not the image.
+        if (m_dib)
+            SyncDibFromImage(m_dib, m_area);
     }
     Scope(const Scope&) = delete;
     Scope& operator=(const Scope&) = delete;
@@ -161,6 +168,8 @@ private:
     QPainter* m_painter = nullptr;
     bool m_persistent = false;
     bool m_raster = false;
+    HBITMAP__* m_dib = nullptr;
+    QRect m_area;
 };
 
 // How a mix mode (SetROP2) paints. Black and white take the source mode with a fixed colour.
@@ -443,6 +452,7 @@ QImage* HDC__::Raster() const {
                 scratch = state.bitmap->image.copy();
             return &scratch;
         }
+        SyncImageFromDib(state.bitmap);
         return state.bitmap ? &state.bitmap->image : nullptr;
     case Kind::Window: return windowImage ? windowImage() : nullptr;
     case Kind::Image: return image;
@@ -1486,6 +1496,10 @@ COLORREF CDC::SetPixel(int x, int y, COLORREF color) {
         color = grey >= 128 ? RGB(255, 255, 255) : RGB(0, 0, 0);
     }
     image->setPixel(p, ToQRgb(color));
+    if (dc->kind == HDC__::Kind::Memory && dc->state.bitmap && dc->state.bitmap->dib) {
+        SyncDibFromImage(dc->state.bitmap, QRect(p, QSize(1, 1)));
+        color = FromQRgb(image->pixel(p)); // what the memory could hold
+    }
     return color;
 }
 
@@ -1963,6 +1977,7 @@ QImage BitmapPicture(HDC__* dc, HBITMAP bitmap) {
     auto* b = GdiHandle::Checked<HBITMAP__>(bitmap, OBJ_BITMAP);
     if (!b)
         return QImage();
+    SyncImageFromDib(b);
     return b->mono ? Recolored(b->image, dc->state.textColor, dc->state.bkColor) : b->image;
 }
 
@@ -2034,6 +2049,20 @@ BOOL DeleteDC(HDC dc) {
         return FALSE;
     delete d;
     return TRUE;
+}
+
+HBITMAP CreateCompatibleBitmap(HDC dc, int width, int height) {
+    return Live(dc) ? ::CreateBitmap(width, height, 1, 32, nullptr) : nullptr;
+}
+
+int GetClipBox(HDC dc, LPRECT rect) {
+    CDC* w = CDC::FromHandle(dc);
+    return w ? w->GetClipBox(rect) : ERROR;
+}
+
+int ExcludeClipRect(HDC dc, int left, int top, int right, int bottom) {
+    CDC* w = CDC::FromHandle(dc);
+    return w ? w->ExcludeClipRect(left, top, right, bottom) : ERROR;
 }
 
 HDC GetScreenDC() { return NewScreenDC(); }
@@ -2121,6 +2150,16 @@ BOOL GetTextExtentPoint32(HDC dc, LPCTSTR text, int count, LPSIZE size) {
     if (!w || !size)
         return FALSE;
     *size = w->GetTextExtent(text, count);
+    return TRUE;
+}
+
+BOOL GetTextExtentPoint32W(HDC dc, LPCWSTR text, int count, LPSIZE size) {
+    CDC* w = CDC::FromHandle(dc);
+    HDC__* d = w ? Live(w->m_hAttribDC ? w->m_hAttribDC : w->m_hDC) : nullptr;
+    if (!d || !size || count < 0 || (!text && count > 0))
+        return FALSE;
+    const QFontMetrics fm(FontOf(d));
+    *size = SIZE{fm.horizontalAdvance(QString::fromUtf16(text, count)), fm.height()};
     return TRUE;
 }
 

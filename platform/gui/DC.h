@@ -213,6 +213,10 @@ private:
 // Device contexts by handle, for code written against the handles.
 HDC CreateCompatibleDC(HDC dc);
 BOOL DeleteDC(HDC dc);
+// A colour bitmap, as CBitmap::CreateCompatibleBitmap makes; null for a dc that is not live.
+HBITMAP CreateCompatibleBitmap(HDC dc, int width, int height);
+int GetClipBox(HDC dc, LPRECT rect);
+int ExcludeClipRect(HDC dc, int left, int top, int right, int bottom);
 // The screen's DC (dc of no window): draws nothing visible, measures text, and copies the screen as a
 // source. Released with ReleaseScreenDC (or DeleteDC).
 HDC GetScreenDC();
@@ -226,9 +230,21 @@ int SetBkMode(HDC dc, int mode);
 int GetDeviceCaps(HDC dc, int index);
 BOOL DrawState(HDC dc, HBRUSH brush, void* callback, LPARAM data, WPARAM dataSize, int x, int y, int cx, int cy,
                UINT flags);
+inline BOOL DrawStateA(HDC dc, HBRUSH brush, void* callback, LPARAM data, WPARAM dataSize, int x, int y, int cx, int cy,
+                       UINT flags) {
+    return DrawState(dc, brush, callback, data, dataSize, x, y, cx, cy, flags);
+}
 BOOL BitBlt(HDC dest, int x, int y, int width, int height, HDC source, int xSrc, int ySrc, DWORD rop);
 COLORREF GetPixel(HDC dc, int x, int y);
 COLORREF SetPixel(HDC dc, int x, int y, COLORREF color);
 int DrawText(HDC dc, LPCTSTR text, int count, LPRECT rect, UINT format);
+inline int DrawTextA(HDC dc, LPCTSTR text, int count, LPRECT rect, UINT format) {
+    return DrawText(dc, text, count, rect, format);
+}
 BOOL GetTextExtentPoint32(HDC dc, LPCTSTR text, int count, LPSIZE size);
+inline BOOL GetTextExtentPoint32A(HDC dc, LPCTSTR text, int count, LPSIZE size) {
+    return GetTextExtentPoint32(dc, text, count, size);
+}
+// UTF-16 text of exactly count units, measured in the DC's font.
+BOOL GetTextExtentPoint32W(HDC dc, LPCWSTR text, int count, LPSIZE size);
 BOOL GetTextMetrics(HDC dc, LPTEXTMETRIC metrics);

@@ -26,6 +26,11 @@ typedef HDC__* HDC;
 typedef HICON__* HICON;
 typedef HIMAGELIST__* HIMAGELIST;
 
+// Wide text is 16-bit, as on the platform (wchar_t is 32-bit here).
+typedef char16_t WCHAR;
+typedef const WCHAR* LPCWSTR;
+typedef WCHAR* LPWSTR;
+
 typedef RECT* LPRECT;
 typedef const RECT* LPCRECT;
 typedef POINT* LPPOINT;
@@ -422,6 +427,41 @@ struct IMAGEINFO {
     RECT rcImage;
 };
 
+// Device-independent bitmaps, with the platform's record layouts.
+enum : DWORD { BI_RGB = 0, BI_RLE8 = 1, BI_RLE4 = 2, BI_BITFIELDS = 3 };
+enum : UINT { DIB_RGB_COLORS = 0, DIB_PAL_COLORS = 1 };
+
+struct RGBQUAD {
+    BYTE rgbBlue;
+    BYTE rgbGreen;
+    BYTE rgbRed;
+    BYTE rgbReserved;
+};
+
+struct BITMAPINFOHEADER {
+    DWORD biSize;
+    LONG biWidth;
+    LONG biHeight; // positive: rows run bottom-up; negative: top-down
+    WORD biPlanes;
+    WORD biBitCount;
+    DWORD biCompression;
+    DWORD biSizeImage;
+    LONG biXPelsPerMeter;
+    LONG biYPelsPerMeter;
+    DWORD biClrUsed;
+    DWORD biClrImportant;
+};
+typedef BITMAPINFOHEADER* LPBITMAPINFOHEADER;
+
+struct BITMAPINFO {
+    BITMAPINFOHEADER bmiHeader;
+    RGBQUAD bmiColors[1]; // the colour table runs on past the record
+};
+typedef BITMAPINFO* LPBITMAPINFO;
+
+static_assert(sizeof(RGBQUAD) == 4 && sizeof(BITMAPINFOHEADER) == 40 && sizeof(BITMAPINFO) == 44,
+              "device-independent bitmap records keep the platform's layout");
+
 // The records behind the handles, complete so that every handle converts to HGDIOBJ.
 #include "GdiHandle.h"
 
@@ -433,6 +473,7 @@ BOOL DeleteObject(HGDIOBJ object);
 // Copies the object's record (LOGPEN, LOGBRUSH, LOGFONT, BITMAP) into buffer; returns the bytes written,
 // or the size needed when buffer is null; 0 for a bad handle or a buffer too small.
 int GetObject(HGDIOBJ object, int size, void* buffer);
+inline int GetObjectA(HGDIOBJ object, int size, void* buffer) { return GetObject(object, size, buffer); }
 DWORD GetObjectType(HGDIOBJ object);
 
 HPEN CreatePen(int style, int width, COLORREF color);
@@ -444,3 +485,9 @@ HBITMAP CreateBitmap(int width, int height, UINT planes, UINT bitsPerPixel, cons
 
 // The system's own small bitmaps (only OBM_CHECK).
 HBITMAP LoadOEMBitmap(int id);
+
+// A bitmap whose pixel memory the caller reads and writes directly (*bits), laid out as the header says:
+// rows padded to 32 bits, 1, 4 and 8 bits per pixel through the colour table, 16 bits as 5-5-5, 24 and 32 as
+// blue, green, red. Only BI_RGB and DIB_RGB_COLORS are supported, and no file mapping (section must be null).
+// The memory starts zeroed and lives as long as the bitmap. dc is not used.
+HBITMAP CreateDIBSection(HDC dc, const BITMAPINFO* info, UINT usage, void** bits, HANDLE section, DWORD offset);

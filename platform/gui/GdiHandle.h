@@ -10,6 +10,9 @@
 #include <QImage>
 #include <QRegion>
 
+#include <memory>
+#include <vector>
+
 class CGdiObject;
 
 // A handle lives while it is not deleted or while a device context still holds it selected, so deleting an
@@ -62,10 +65,21 @@ struct HFONT__ : GdiHandle {
     QFont font;
 };
 
+// The caller-written pixel memory of a DIB section. The bitmap's image is what the DCs draw on and read;
+// it is brought up to date from the memory before each use, and the memory from the image after drawing.
+struct DibBits {
+    BITMAPINFOHEADER header{};
+    std::vector<QRgb> palette;
+    size_t lineWidth = 0;
+    std::vector<unsigned char> bits; // never resized, so the caller's pointer stays valid
+    std::vector<unsigned char> seen; // the memory as the image last showed it
+};
+
 struct HBITMAP__ : GdiHandle {
     HBITMAP__() : GdiHandle(OBJ_BITMAP) {}
     QImage image; // Format_RGB32; a monochrome bitmap holds only black (0) and white (1)
     bool mono = false;
+    std::unique_ptr<DibBits> dib; // DIB sections only
 };
 
 struct HRGN__ : GdiHandle {
@@ -78,6 +92,11 @@ HBRUSH__* NewBrush(const LOGBRUSH& log);
 HFONT__* NewFont(const LOGFONT& log);
 HBITMAP__* NewBitmap(const QImage& image, bool mono);
 HRGN__* NewRegion(const QRegion& region);
+
+// A DIB section's image after the caller has written its memory (does nothing for other bitmaps), and its
+// memory after a DC has drawn on the area of its image.
+void SyncImageFromDib(HBITMAP__* bitmap);
+void SyncDibFromImage(HBITMAP__* bitmap, const QRect& area);
 
 inline QColor ToQColor(COLORREF c) { return QColor(GetRValue(c), GetGValue(c), GetBValue(c)); }
 inline COLORREF FromQRgb(QRgb rgb) {

@@ -250,6 +250,11 @@ int GetObject(HGDIOBJ object, int size, void* buffer) {
         bm.bmPlanes = 1;
         bm.bmBitsPixel = b->mono ? 1 : 32;
         bm.bmWidthBytes = ((bm.bmWidth * bm.bmBitsPixel + 15) / 16) * 2;
+        if (b->dib) {
+            bm.bmBitsPixel = b->dib->header.biBitCount;
+            bm.bmWidthBytes = static_cast<LONG>(b->dib->lineWidth);
+            bm.bmBits = b->dib->bits.data();
+        }
         record = &bm;
         needed = sizeof(BITMAP);
         break;

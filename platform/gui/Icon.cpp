@@ -1,5 +1,6 @@
 #include "Icon.h"
 
+#include "Bitmap.h"
 #include "DC.h"
 #include "GdiHandle.h"
 
@@ -65,6 +66,11 @@ HICON LoadIcon(UINT id) {
 }
 
 HANDLE LoadImage(UINT id, UINT type, int cx, int cy, UINT /*flags*/) {
+    if (type == IMAGE_BITMAP) {
+        const QImage bitmap = FindBitmapResource(id);
+        if (!bitmap.isNull())
+            return static_cast<GdiHandle*>(NewBitmap(Sized(bitmap, cx, cy), false));
+    }
     const auto res = Resources().find(id);
     if (res == Resources().end())
         return nullptr;
@@ -96,6 +102,16 @@ HANDLE LoadImage(const char* name, UINT type, int cx, int cy, UINT flags) {
     return static_cast<GdiHandle*>(NewBitmap(opaque, flags & LR_MONOCHROME));
 }
 
+HANDLE LoadImage(HINSTANCE /*instance*/, LPCTSTR name, UINT type, int cx, int cy, UINT flags) {
+    if (!name)
+        return nullptr;
+    if (flags & LR_LOADFROMFILE)
+        return IS_INTRESOURCE(name) ? nullptr : LoadImage(name, type, cx, cy, flags);
+    if (!IS_INTRESOURCE(name))
+        return nullptr;
+    return LoadImage(static_cast<UINT>(reinterpret_cast<uintptr_t>(name)), type, cx, cy, flags);
+}
+
 HICON CreateIconFromImage(const QImage& image) { return NewIcon(image, false); }
 
 HICON CreateIconIndirect(const ICONINFO* info) {
@@ -105,6 +121,8 @@ HICON CreateIconIndirect(const ICONINFO* info) {
     auto* mask = GdiHandle::Checked<HBITMAP__>(info->hbmMask, OBJ_BITMAP);
     if (!mask)
         return nullptr;
+    SyncImageFromDib(color);
+    SyncImageFromDib(mask);
     // Without a colour bitmap the mask holds the AND half over the XOR half; only the AND half is kept.
     const QSize size = color ? color->image.size() : QSize(mask->image.width(), mask->image.height() / 2);
     if (size.isEmpty())

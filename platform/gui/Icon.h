@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Gdi.h"
+#include "Handles.h"
 
 class QImage;
 class QPoint;
@@ -16,6 +17,12 @@ HICON LoadIcon(UINT id);
 // the picture's own size. The result is an HICON or an HBITMAP by type, cast as the platform does.
 HANDLE LoadImage(const char* name, UINT type, int cx, int cy, UINT flags);
 HANDLE LoadImage(UINT id, UINT type, int cx, int cy, UINT flags);
+// The platform's form: a numbered resource (MAKEINTRESOURCE), or a file name with LR_LOADFROMFILE. There is
+// one module, so the instance is not used.
+HANDLE LoadImage(HINSTANCE instance, LPCTSTR name, UINT type, int cx, int cy, UINT flags);
+inline HANDLE LoadImageA(HINSTANCE instance, LPCTSTR name, UINT type, int cx, int cy, UINT flags) {
+    return LoadImage(instance, name, type, cx, cy, flags);
+}
 
 HICON CreateIconFromImage(const QImage& image);
 HICON CreateIconIndirect(const ICONINFO* info);
