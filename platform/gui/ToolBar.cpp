@@ -2,7 +2,6 @@
 
 #include "Bitmap.h"
 #include "DC.h"
-#include "FrameWnd.h"
 #include "Icon.h"
 #include "PaintDC.h"
 #include "ResourceTable.h"
@@ -30,11 +29,7 @@ CToolBar::CToolBar() = default;
 CToolBar::~CToolBar() = default;
 
 BOOL CToolBar::Create(CWnd* pParentWnd, DWORD dwStyle, UINT nID) {
-    if (!CreateBar(dwStyle, pParentWnd, nID, ToolBarClass()))
-        return FALSE;
-    if (auto* frame = dynamic_cast<CFrameWnd*>(pParentWnd))
-        SetOwner(frame);
-    return TRUE;
+    return CreateBar(dwStyle, pParentWnd, nID, ToolBarClass());
 }
 
 BOOL CToolBar::LoadToolBar(UINT nIDResource) {

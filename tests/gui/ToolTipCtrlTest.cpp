@@ -78,7 +78,7 @@ TEST_F(ToolTipTest, ADeactivatedTipNeverShowsAndDeactivatingHidesIt) {
     m_owner.m_tip.SendMessage(TTM_ACTIVATE, TRUE, 0);
     // Activation alone shows nothing; the next visit to the tool does.
     m_cursor = POINT{0, 0};
-    QTest::qWait(250);
+    QTest::qWait(400);
     MoveTo(30, 15);
     ASSERT_TRUE(TipShows("Scene"));
     m_owner.m_tip.Activate(FALSE);
