@@ -20,6 +20,12 @@ std::unique_ptr<COleDataSource>& ClipboardSource() {
     return source;
 }
 
+// The mime data the clipboard got from ClipboardSource(); another program's copy replaces it.
+const QMimeData*& ClipboardData() {
+    static const QMimeData* data = nullptr;
+    return data;
+}
+
 DROPEFFECT RunQtDrag(COleDataSource& source, DROPEFFECT allowed) {
     QObject* origin = QWidget::mouseGrabber();
     if (!origin)
@@ -59,9 +65,24 @@ void COleDataSource::Empty() {
 QMimeData* COleDataSource::CreateMimeData() const { return m_hasText ? CfTextToMimeData(m_text) : new QMimeData; }
 
 void COleDataSource::SetClipboard() {
-    QApplication::clipboard()->setMimeData(CreateMimeData());
+    QMimeData* data = CreateMimeData();
+    QApplication::clipboard()->setMimeData(data);
+    ClipboardData() = data;
     if (ClipboardSource().get() != this)
         ClipboardSource().reset(this);
+}
+
+COleDataSource* COleDataSource::GetClipboardOwner() {
+    if (ClipboardSource() && QApplication::clipboard()->mimeData() != ClipboardData()) {
+        ClipboardSource().reset();
+        ClipboardData() = nullptr;
+    }
+    return ClipboardSource().get();
+}
+
+void COleDataSource::FlushClipboard() {
+    ClipboardSource().reset();
+    ClipboardData() = nullptr;
 }
 
 DROPEFFECT COleDataSource::DoDragDrop(DROPEFFECT allowed) {

@@ -32,6 +32,10 @@ public:
     // Hands the source to the clipboard, which owns it from now on (it must have been made with new) and
     // frees it when the next source takes its place.
     void SetClipboard();
+    // The source this program last put on the clipboard while the clipboard still holds its data, else null.
+    static COleDataSource* GetClipboardOwner();
+    // Frees the source the clipboard holds; its data stays on the clipboard for other programs.
+    static void FlushClipboard();
 
     DROPEFFECT DoDragDrop(DROPEFFECT allowed = DROPEFFECT_COPY | DROPEFFECT_MOVE | DROPEFFECT_LINK);
 

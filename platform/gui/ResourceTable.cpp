@@ -38,10 +38,12 @@ void CResourceTable::AddDialogs(const DlgTemplate* table, size_t count) { Add(ta
 void CResourceTable::AddMenus(const MenuTemplate* table, size_t count) { Add(table, count); }
 void CResourceTable::AddAccelerators(const AccelTemplate* table, size_t count) { Add(table, count); }
 void CResourceTable::AddStrings(const StringTemplate* table, size_t count) { Add(table, count); }
+void CResourceTable::AddToolBars(const ToolBarTemplate* table, size_t count) { Add(table, count); }
 
 const DlgTemplate* CResourceTable::FindDialog(UINT id) { return Find<DlgTemplate>(id); }
 const MenuTemplate* CResourceTable::FindMenu(UINT id) { return Find<MenuTemplate>(id); }
 const AccelTemplate* CResourceTable::FindAccelerators(UINT id) { return Find<AccelTemplate>(id); }
+const ToolBarTemplate* CResourceTable::FindToolBar(UINT id) { return Find<ToolBarTemplate>(id); }
 
 const char* CResourceTable::FindString(UINT id) {
     if (const StringTemplate* s = Find<StringTemplate>(id))

@@ -64,6 +64,14 @@ struct AccelTemplate {
     std::vector<AccelEntry> entries;
 };
 
+// A tool bar: its buttons' command ids (0 for a separator) over the picture of the same id, a strip of images of
+// cx by cy pixels, one per button that is not a separator, in order.
+struct ToolBarTemplate {
+    UINT id;
+    int cx, cy;
+    std::vector<UINT> items;
+};
+
 struct StringTemplate {
     UINT id;
     const char* text; // UTF-8
@@ -82,16 +90,19 @@ public:
     static void AddMenus(const MenuTemplate* table, size_t count);
     static void AddAccelerators(const AccelTemplate* table, size_t count);
     static void AddStrings(const StringTemplate* table, size_t count);
+    static void AddToolBars(const ToolBarTemplate* table, size_t count);
 
     template <size_t N> static void AddDialogs(const DlgTemplate (&table)[N]) { AddDialogs(table, N); }
     template <size_t N> static void AddMenus(const MenuTemplate (&table)[N]) { AddMenus(table, N); }
     template <size_t N> static void AddAccelerators(const AccelTemplate (&table)[N]) { AddAccelerators(table, N); }
     template <size_t N> static void AddStrings(const StringTemplate (&table)[N]) { AddStrings(table, N); }
+    template <size_t N> static void AddToolBars(const ToolBarTemplate (&table)[N]) { AddToolBars(table, N); }
 
     // nullptr when no table holds the id.
     static const DlgTemplate* FindDialog(UINT id);
     static const MenuTemplate* FindMenu(UINT id);
     static const AccelTemplate* FindAccelerators(UINT id);
+    static const ToolBarTemplate* FindToolBar(UINT id);
     static const char* FindString(UINT id); // UTF-8
 };
 

@@ -84,3 +84,39 @@ TEST(Clipboard, AnEmptyClipboardOffersNoText) {
     EXPECT_EQ(data.GetGlobalData(CF_TEXT), nullptr);
     EXPECT_FALSE(IsClipboardFormatAvailable(2)); // a bitmap: never offered
 }
+
+namespace {
+
+class CountedSource : public COleDataSource {
+public:
+    explicit CountedSource(bool* deleted) : m_deleted(deleted) {}
+    ~CountedSource() override { *m_deleted = true; }
+    bool* m_deleted;
+};
+
+} // namespace
+
+TEST(Clipboard, FlushingFreesTheSourceAndLeavesItsTextOnTheClipboard) {
+    bool deleted = false;
+    auto* source = new CountedSource(&deleted);
+    source->CacheGlobalData(CF_TEXT, BlockOf(std::string("1\t2\r\n3\t4\0", 9)));
+    source->SetClipboard();
+    EXPECT_EQ(COleDataSource::GetClipboardOwner(), source);
+
+    COleDataSource::FlushClipboard();
+    EXPECT_TRUE(deleted);
+    EXPECT_EQ(COleDataSource::GetClipboardOwner(), nullptr);
+    EXPECT_EQ(ClipboardBlock(), std::string("1\t2\r\n3\t4\0", 9));
+    COleDataSource::FlushClipboard(); // nothing left to flush
+}
+
+TEST(Clipboard, AnotherProgramsCopyEndsTheOwnership) {
+    bool deleted = false;
+    auto* source = new CountedSource(&deleted);
+    source->CacheGlobalData(CF_TEXT, BlockOf(std::string("x\0", 2)));
+    source->SetClipboard();
+    QApplication::clipboard()->setText("from elsewhere");
+    EXPECT_EQ(COleDataSource::GetClipboardOwner(), nullptr);
+    EXPECT_TRUE(deleted);
+    EXPECT_EQ(ClipboardBlock(), std::string("from elsewhere\0", 15));
+}
