@@ -3,6 +3,8 @@
 #include "ControlBar.h"
 #include "ControlFactory.h"
 #include "Document.h"
+#include "MenuBarWidget.h"
+#include "MenuStyle.h"
 #include "ResourceTable.h"
 #include "RuntimeClass.h"
 #include "SysColor.h"
@@ -222,7 +224,10 @@ void CFrameWnd::BuildMenuBar() {
     CMenu* menu = GetMenu();
     if (!menu)
         return;
-    m_menuBar = new QMenuBar(host);
+    m_menuBar = new CMenuBarWidget(host);
+    // The frame measures and draws the owner-drawn items of its bar and of the pop-ups below it.
+    CMenuStyle::SetMenuOwner(m_menuBar, this);
+    CMenuStyle::SetMenuOwner(menu->m_hMenu, this);
     m_menuBar->setNativeMenuBar(false);
     int index = 0;
     for (QAction* action : menu->m_hMenu->actions()) {
@@ -308,10 +313,6 @@ void CFrameWnd::OnInitMenuPopup(CMenu* pPopupMenu, UINT /*nIndex*/, BOOL bSysMen
     }
 }
 
-LRESULT CFrameWnd::OnMenuChar(UINT /*nChar*/, UINT /*nFlags*/, CMenu* /*pMenu*/) { return MNC_IGNORE; }
-void CFrameWnd::OnMeasureItem(int /*nIDCtl*/, LPMEASUREITEMSTRUCT /*lpMeasureItemStruct*/) {}
-void CFrameWnd::OnDrawItem(int /*nIDCtl*/, LPDRAWITEMSTRUCT /*lpDrawItemStruct*/) {}
-
 void CFrameWnd::OnSize(UINT nType, int cx, int cy) {
     CWnd::OnSize(nType, cx, cy);
     RecalcLayout();
@@ -330,20 +331,7 @@ void CFrameWnd::PostNcDestroy() {
 }
 
 LRESULT CFrameWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-    case WM_INITMENUPOPUP:
-        OnInitMenuPopup(CMenu::FromHandle(reinterpret_cast<HMENU>(wParam)), LOWORD(static_cast<uint32_t>(lParam)),
-                        HIWORD(static_cast<uint32_t>(lParam)));
-        return 0;
-    case WM_MENUCHAR:
-        return OnMenuChar(LOWORD(static_cast<uint32_t>(wParam)), HIWORD(static_cast<uint32_t>(wParam)),
-                          CMenu::FromHandle(reinterpret_cast<HMENU>(lParam)));
-    case WM_MEASUREITEM:
-        OnMeasureItem(static_cast<int>(wParam), reinterpret_cast<LPMEASUREITEMSTRUCT>(lParam));
-        return TRUE;
-    case WM_DRAWITEM: OnDrawItem(static_cast<int>(wParam), reinterpret_cast<LPDRAWITEMSTRUCT>(lParam)); return TRUE;
-    default: return CWnd::WindowProc(message, wParam, lParam);
-    }
+    return CWnd::WindowProc(message, wParam, lParam);
 }
 
 BOOL CFrameWnd::OnCmdMsg(UINT nID, int nCode, void* pExtra, BOOL queryOnly) {

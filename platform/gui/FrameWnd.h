@@ -53,11 +53,11 @@ public:
     void AddControlBar(CControlBar* pBar);
     void RemoveControlBar(CControlBar* pBar);
 
-    // Owner-drawn menus and menu keys; the defaults do what the platform does without an owner.
-    virtual void OnInitMenuPopup(CMenu* pPopupMenu, UINT nIndex, BOOL bSysMenu);
-    virtual LRESULT OnMenuChar(UINT nChar, UINT nFlags, CMenu* pMenu);
-    virtual void OnMeasureItem(int nIDCtl, LPMEASUREITEMSTRUCT lpMeasureItemStruct);
-    virtual void OnDrawItem(int nIDCtl, LPDRAWITEMSTRUCT lpDrawItemStruct);
+    // The bars added to the frame, in the order they were added.
+    const std::vector<CControlBar*>& GetControlBars() const { return m_controlBars; }
+
+    // Greys the items of a pop-up that nothing handles.
+    void OnInitMenuPopup(CMenu* pPopupMenu, UINT nIndex, BOOL bSysMenu) override;
 
     int OnCreate(LPCREATESTRUCT lpCreateStruct) override;
     void OnSize(UINT nType, int cx, int cy) override;

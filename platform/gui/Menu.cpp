@@ -2,12 +2,16 @@
 
 #include "FrameWnd.h"
 #include "GbkString.h"
+#include "MenuStyle.h"
+#include "PopupMenuWidget.h"
 #include "ResourceTable.h"
 #include "Wnd.h"
 
 #include "platform/os/Gbk.h"
 
 #include <QAction>
+#include <QActionEvent>
+#include <QCoreApplication>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPointer>
@@ -26,6 +30,7 @@ constexpr const char* kType = "menuType";
 constexpr const char* kDisabledBits = "menuDisabledBits";
 constexpr const char* kItemData = "menuItemData";
 constexpr const char* kGbkText = "menuGbkText";
+constexpr const char* kSubMenuId = "menuSubMenuId";
 
 std::map<QMenu*, CMenu*>& Permanent() {
     static auto* menus = new std::map<QMenu*, CMenu*>;
@@ -66,7 +71,7 @@ void WatchMenu(QMenu* menu) {
 }
 
 QMenu* NewMenu(QWidget* parent = nullptr) {
-    auto* menu = new QMenu(parent);
+    QMenu* menu = new CPopupMenuWidget(parent);
     WatchMenu(menu);
     return menu;
 }
@@ -92,6 +97,24 @@ UINT DisabledBits(const QAction* action) {
         return 0;
     const QVariant bits = action->property(kDisabledBits);
     return bits.isValid() ? bits.toUInt() : MF_GRAYED;
+}
+
+// A 32-bit id for a pop-up item, as the platform uses the sub-menu's handle; above the range of command ids.
+UINT SubMenuId(QMenu* sub) {
+    static UINT next = 0x10000;
+    QVariant id = sub->property(kSubMenuId);
+    if (!id.isValid()) {
+        id = next++;
+        sub->setProperty(kSubMenuId, id);
+    }
+    return id.toUInt();
+}
+
+// Type and item data are not Qt's: tell the menus showing the item to measure it again.
+void Remeasure(QAction* action) {
+    QActionEvent event(QEvent::ActionChanged, action);
+    for (QObject* shown : action->associatedObjects())
+        QCoreApplication::sendEvent(shown, &event);
 }
 
 void ApplyState(QAction* action, UINT flags) {
@@ -127,14 +150,25 @@ void DefineItem(QMenu* menu, QAction* action, UINT flags, UINT_PTR idOrMenu, LPC
     } else {
         action->setProperty(kCmdId, static_cast<UINT>(idOrMenu));
     }
-    if (!(flags & (MF_OWNERDRAW | MF_BITMAP)) || text)
+    if (flags & MF_OWNERDRAW) {
+        // The last argument is the owner's item data; such an item has no text.
+        action->setProperty(kItemData, static_cast<qulonglong>(reinterpret_cast<UINT_PTR>(text)));
+        SetActionText(action, std::string());
+    } else if (!(flags & MF_BITMAP) || text) {
         SetActionText(action, GbkOf(text));
+    }
     ApplyState(action, flags);
+    Remeasure(action);
 }
 
 QAction* FindByCommand(QMenu* menu, UINT id, QMenu** owner) {
     for (QAction* action : menu->actions()) {
         if (QMenu* sub = action->menu()) {
+            if (id == SubMenuId(sub)) {
+                if (owner)
+                    *owner = menu;
+                return action;
+            }
             if (QAction* found = FindByCommand(sub, id, owner))
                 return found;
         } else if (!action->isSeparator() && CMenu::ActionCommandId(action) == id) {
@@ -178,6 +212,11 @@ UINT StateOf(const QAction* action, const QMenu* menu) {
 CMenu::~CMenu() {
     if (!m_lasting)
         DestroyMenu();
+}
+
+CMenu* CMenu::FromHandlePermanent(HMENU hMenu) {
+    auto it = Permanent().find(hMenu);
+    return it != Permanent().end() ? it->second : nullptr;
 }
 
 CMenu* CMenu::FromHandle(HMENU hMenu) {
@@ -224,6 +263,9 @@ BOOL CMenu::LoadMenu(UINT nIDResource) {
     return Attach(menu);
 }
 
+void CMenu::DrawItem(LPDRAWITEMSTRUCT /*lpDrawItemStruct*/) {}
+void CMenu::MeasureItem(LPMEASUREITEMSTRUCT /*lpMeasureItemStruct*/) {}
+
 BOOL CMenu::DestroyMenu() {
     HMENU menu = Detach();
     if (!menu)
@@ -259,6 +301,18 @@ UINT CMenu::ActionCommandId(const QAction* action) {
         return 0;
     return action->property(kCmdId).toUInt();
 }
+
+UINT CMenu::ActionItemId(const QAction* action) {
+    if (action && action->menu())
+        return SubMenuId(action->menu());
+    return ActionCommandId(action);
+}
+
+UINT_PTR CMenu::ActionItemData(const QAction* action) {
+    return action ? static_cast<UINT_PTR>(action->property(kItemData).toULongLong()) : 0;
+}
+
+UINT CMenu::ActionState(const QAction* action, const QMenu* menu) { return action ? StateOf(action, menu) : 0; }
 
 UINT CMenu::GetMenuItemID(int nPos) const {
     QAction* action = nPos >= 0 ? ItemAction(static_cast<UINT>(nPos), MF_BYPOSITION) : nullptr;
@@ -301,7 +355,7 @@ BOOL CMenu::GetMenuItemInfo(UINT uItem, LPMENUITEMINFO info, BOOL fByPos) const 
     if (info->fMask & MIIM_STATE)
         info->fState = ((state & (MF_GRAYED | MF_DISABLED)) ? MFS_GRAYED : 0) | (state & (MFS_CHECKED | MFS_DEFAULT));
     if (info->fMask & MIIM_ID)
-        info->wID = ActionCommandId(action);
+        info->wID = ActionItemId(action);
     if (info->fMask & MIIM_SUBMENU)
         info->hSubMenu = action->menu();
     if (info->fMask & MIIM_DATA)
@@ -346,6 +400,8 @@ BOOL CMenu::SetMenuItemInfo(UINT uItem, LPMENUITEMINFO info, BOOL fByPos) {
         action->setProperty(kCmdId, info->wID);
     if (info->fMask & MIIM_DATA)
         action->setProperty(kItemData, static_cast<qulonglong>(info->dwItemData));
+    if (info->fMask & (MIIM_TYPE | MIIM_FTYPE | MIIM_DATA))
+        Remeasure(action);
     return TRUE;
 }
 
@@ -452,6 +508,8 @@ BOOL CMenu::TrackPopupMenu(UINT nFlags, int x, int y, CWnd* pWnd, LPCRECT /*lpRe
         return FALSE;
     const bool notify = !(nFlags & TPM_NONOTIFY);
     QPointer<QMenu> menu = m_hMenu;
+    // Owner-drawn items of this menu and its pop-ups are measured and drawn by the window named here.
+    CMenuStyle::SetMenuOwner(m_hMenu, pWnd);
     if (notify)
         pWnd->SendMessage(WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(m_hMenu), MAKELPARAM(0, FALSE));
     if (!menu)

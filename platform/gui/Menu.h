@@ -2,6 +2,7 @@
 
 #include "Gdi.h"
 #include "Handles.h"
+#include "OwnerDraw.h"
 
 #include "platform/os/Object.h"
 #include "platform/os/Point.h"
@@ -120,6 +121,8 @@ public:
     HMENU GetSafeHmenu() const { return m_hMenu; }
     // The object attached to the menu, or a lasting wrapper that owns nothing (null for a null menu).
     static CMenu* FromHandle(HMENU hMenu);
+    // Only an attached object; null otherwise.
+    static CMenu* FromHandlePermanent(HMENU hMenu);
 
     BOOL Attach(HMENU hMenu);
     HMENU Detach();
@@ -160,6 +163,16 @@ public:
     QAction* ItemAction(UINT nItem, UINT nFlags, CMenu** ppOwner = nullptr) const;
     // The command id of an action made by this layer (0 for separators and pop-ups).
     static UINT ActionCommandId(const QAction* action);
+    // The item's id as MIIM_ID reports it: the command id, or for a pop-up item an id standing for its sub-menu
+    // (above 0xFFFF) that finds the item by command as the sub-menu's handle does on the platform.
+    static UINT ActionItemId(const QAction* action);
+    static UINT_PTR ActionItemData(const QAction* action);
+    // The MF_ type and state bits of an item; MF_DEFAULT only when the menu holding it is given.
+    static UINT ActionState(const QAction* action, const QMenu* menu);
+
+    // Owner-drawn items of a menu this object is attached to; the owner window's default handlers call them.
+    virtual void DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct);
+    virtual void MeasureItem(LPMEASUREITEMSTRUCT lpMeasureItemStruct);
 
 private:
     CMenu(const CMenu&) = delete;

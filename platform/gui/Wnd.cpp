@@ -6,6 +6,8 @@
 #include "Font.h"
 #include "GbkString.h"
 #include "HostWidget.h"
+#include "Menu.h"
+#include "MenuStyle.h"
 #include "PaintDC.h"
 #include "SystemMetrics.h"
 #include "WindowClass.h"
@@ -2133,6 +2135,22 @@ BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult
         break;
     case WM_SYSCOLORCHANGE: OnSysColorChange(); break;
     case WM_CONTEXTMENU: OnContextMenu(reinterpret_cast<CWnd*>(wParam), point); break;
+    case WM_INITMENUPOPUP:
+        OnInitMenuPopup(CMenu::FromHandle(reinterpret_cast<HMENU>(wParam)), LOWORD(static_cast<uint32_t>(lParam)),
+                        HIWORD(static_cast<uint32_t>(lParam)));
+        break;
+    case WM_MEASUREITEM:
+        OnMeasureItem(static_cast<int>(wParam), reinterpret_cast<LPMEASUREITEMSTRUCT>(lParam));
+        result = TRUE;
+        break;
+    case WM_DRAWITEM:
+        OnDrawItem(static_cast<int>(wParam), reinterpret_cast<LPDRAWITEMSTRUCT>(lParam));
+        result = TRUE;
+        break;
+    case WM_MENUCHAR:
+        result = OnMenuChar(LOWORD(static_cast<uint32_t>(wParam)), HIWORD(static_cast<uint32_t>(wParam)),
+                            CMenu::FromHandle(reinterpret_cast<HMENU>(lParam)));
+        break;
     case WM_COMMAND:
         if (!OnCommand(wParam, lParam))
             return FALSE;
@@ -2569,6 +2587,27 @@ void CWnd::OnHScroll(UINT /*nSBCode*/, UINT /*nPos*/, CScrollBar* /*pScrollBar*/
 void CWnd::OnVScroll(UINT /*nSBCode*/, UINT /*nPos*/, CScrollBar* /*pScrollBar*/) { Default(); }
 void CWnd::OnSysColorChange() { Default(); }
 void CWnd::OnContextMenu(CWnd* /*pWnd*/, CPoint /*pos*/) { Default(); }
+void CWnd::OnInitMenuPopup(CMenu* /*pPopupMenu*/, UINT /*nIndex*/, BOOL /*bSysMenu*/) { Default(); }
+
+void CWnd::OnMeasureItem(int /*nIDCtl*/, LPMEASUREITEMSTRUCT lpMeasureItemStruct) {
+    if (lpMeasureItemStruct && lpMeasureItemStruct->CtlType == ODT_MENU)
+        if (CMenu* menu = CMenu::FromHandlePermanent(CMenuStyle::GetMeasuringMenu())) {
+            menu->MeasureItem(lpMeasureItemStruct);
+            return;
+        }
+    Default();
+}
+
+void CWnd::OnDrawItem(int /*nIDCtl*/, LPDRAWITEMSTRUCT lpDrawItemStruct) {
+    if (lpDrawItemStruct && lpDrawItemStruct->CtlType == ODT_MENU)
+        if (CMenu* menu = CMenu::FromHandlePermanent(reinterpret_cast<HMENU>(lpDrawItemStruct->hwndItem))) {
+            menu->DrawItem(lpDrawItemStruct);
+            return;
+        }
+    Default();
+}
+
+LRESULT CWnd::OnMenuChar(UINT /*nChar*/, UINT /*nFlags*/, CMenu* /*pMenu*/) { return Default(); }
 
 BOOL CWnd::OnCommand(WPARAM wParam, LPARAM lParam) {
     // A control's notification goes back to the control first (reflection).

@@ -4,6 +4,7 @@
 #include "platform/gui/Handles.h"
 #include "platform/gui/Keys.h"
 #include "platform/gui/Messages.h"
+#include "platform/gui/OwnerDraw.h"
 #include "platform/gui/ScrollInfo.h"
 #include "platform/gui/WindowClass.h"
 #include "platform/gui/WindowStyles.h"
@@ -22,6 +23,7 @@ class QWidget;
 class CDC;
 class CFont;
 class CHostWidget;
+class CMenu;
 class CScrollBar;
 class CWndBridge;
 
@@ -240,6 +242,12 @@ public:
     virtual void OnVScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar);
     virtual void OnSysColorChange();
     virtual void OnContextMenu(CWnd* pWnd, CPoint pos);
+    // Menus this window owns. A menu item goes by default to the CMenu attached to its menu (DrawItem,
+    // MeasureItem); WM_MENUCHAR's default is MNC_IGNORE.
+    virtual void OnInitMenuPopup(CMenu* pPopupMenu, UINT nIndex, BOOL bSysMenu);
+    virtual void OnMeasureItem(int nIDCtl, LPMEASUREITEMSTRUCT lpMeasureItemStruct);
+    virtual void OnDrawItem(int nIDCtl, LPDRAWITEMSTRUCT lpDrawItemStruct);
+    virtual LRESULT OnMenuChar(UINT nChar, UINT nFlags, CMenu* pMenu);
     // The base versions reflect a control's WM_COMMAND or WM_NOTIFY to the control's OnChildNotify first.
     virtual BOOL OnCommand(WPARAM wParam, LPARAM lParam);
     virtual BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult);
