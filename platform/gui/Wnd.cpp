@@ -19,6 +19,7 @@
 #include <QDialog>
 #include <QElapsedTimer>
 #include <QFocusEvent>
+#include <QFont>
 #include <QGroupBox>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
@@ -2202,6 +2203,12 @@ LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     case WM_SETFONT:
         b.m_font = reinterpret_cast<HFONT>(wParam);
+        // A control Qt draws shows the font itself; a window the program draws reads it back with WM_GETFONT.
+        if (!host && widget) {
+            LOGFONT logFont{};
+            CFont* font = CFont::FromHandle(b.m_font);
+            widget->setFont(font && font->GetLogFont(&logFont) ? QFontFromLogFont(logFont) : QFont());
+        }
         if (LOWORD(static_cast<uint32_t>(lParam)))
             Invalidate(TRUE);
         return 0;
@@ -2316,7 +2323,9 @@ LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         const bool frame = hit == HTCAPTION || ((GetStyle() & WS_THICKFRAME) && hit >= HTLEFT && hit <= HTBOTTOMRIGHT);
         if (!host || !frame)
             return 0;
-        b.m_sizeMoveStart = QPoint(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+        // The loop starts where the pointer is: callers may send a hit code with any lParam.
+        const auto start = static_cast<LPARAM>(GetMessagePos());
+        b.m_sizeMoveStart = QPoint(GET_X_LPARAM(start), GET_Y_LPARAM(start));
         b.m_sizeMoveGeometry = widget->geometry();
         SetCapture();
         b.m_sizeMoveHit = hit;
