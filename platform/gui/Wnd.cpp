@@ -13,12 +13,13 @@
 #include "WindowDC.h"
 #include "WindowRecord.h"
 
+#include "platform/os/System.h"
+
 #include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
 #include <QDateTime>
 #include <QDialog>
-#include <QElapsedTimer>
 #include <QFocusEvent>
 #include <QFont>
 #include <QGroupBox>
@@ -114,12 +115,8 @@ KeyState& Keys() {
     return state;
 }
 
-DWORD TickNow() {
-    static QElapsedTimer timer;
-    if (!timer.isValid())
-        timer.start();
-    return static_cast<DWORD>(timer.elapsed());
-}
+// Message times share GetTickCount's clock, so the two compare as on the platform.
+DWORD TickNow() { return GetTickCount(); }
 
 // The desktop window, once asked for.
 CWnd*& DesktopWnd() {
