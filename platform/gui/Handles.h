@@ -10,8 +10,6 @@ typedef CWnd* HWND;
 struct CursorShape;
 typedef const CursorShape* HCURSOR;
 
-typedef struct HINSTANCE__* HINSTANCE;
-
 typedef RECT* LPRECT;
 typedef const RECT* LPCRECT;
 typedef POINT* LPPOINT;

@@ -14,13 +14,6 @@ CView::~CView() {
         m_pDocument->RemoveView(this);
 }
 
-CFrameWnd* CView::GetParentFrame() const {
-    for (CWnd* parent = GetParent(); parent; parent = parent->GetParent())
-        if (auto* frame = dynamic_cast<CFrameWnd*>(parent))
-            return frame;
-    return nullptr;
-}
-
 void CView::OnInitialUpdate() { OnUpdate(nullptr, 0, nullptr); }
 
 void CView::OnUpdate(CView* /*pSender*/, LPARAM /*lHint*/, CObject* /*pHint*/) { Invalidate(TRUE); }

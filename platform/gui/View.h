@@ -17,7 +17,6 @@ public:
     ~CView() override;
 
     CDocument* GetDocument() const { return m_pDocument; }
-    CFrameWnd* GetParentFrame() const;
 
     virtual void OnInitialUpdate();
     virtual void OnUpdate(CView* pSender, LPARAM lHint, CObject* pHint);

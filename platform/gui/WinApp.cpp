@@ -62,6 +62,7 @@ CWinApp::CWinApp(LPCTSTR lpszAppName) : m_strAppName(lpszAppName ? lpszAppName :
     if (!CurrentApp())
         CurrentApp() = this;
     OnCommandId(ID_FILE_NEW, [this]() { OnFileNew(); });
+    OnCommandId(ID_FILE_OPEN, [this]() { OnFileOpen(); });
     OnCommandId(ID_APP_EXIT, [this]() { OnAppExit(); });
 }
 
@@ -122,12 +123,18 @@ void CWinApp::OnFileNew() {
         docTemplate->OpenDocumentFile(nullptr);
 }
 
+void CWinApp::OnFileOpen() {}
+
 void CWinApp::OnAppExit() {
     if (CWnd* main = AfxGetMainWnd())
         main->SendMessage(WM_CLOSE, 0, 0);
 }
 
 CWinApp* AfxGetApp() { return CurrentApp(); }
+
+HINSTANCE AfxGetInstanceHandle() { return reinterpret_cast<HINSTANCE>(static_cast<uintptr_t>(0x00400000)); }
+
+HINSTANCE AfxGetResourceHandle() { return AfxGetInstanceHandle(); }
 
 CWnd* AfxGetMainWnd() {
     CWinApp* app = AfxGetApp();

@@ -48,6 +48,8 @@ public:
     void SetRegistryKey(LPCTSTR lpszRegistryKey);
     void LoadStdProfileSettings(UINT nMaxMRU = 4);
     void OnFileNew();
+    // The document keeps nothing in files, so there is nothing to open.
+    void OnFileOpen();
     void OnAppExit();
 
     CWnd* m_pMainWnd = nullptr;
@@ -64,6 +66,9 @@ private:
 CWinApp* AfxGetApp();
 CWnd* AfxGetMainWnd();
 LPCTSTR AfxGetAppName();
+// The one module: the program itself, which also holds the resources.
+HINSTANCE AfxGetInstanceHandle();
+HINSTANCE AfxGetResourceHandle();
 
 // The program's entry: makes the Qt application (unless one exists), sets the system colours and the real
 // message box, runs InitInstance, then (when it returned TRUE) the event loop until the main window is gone,

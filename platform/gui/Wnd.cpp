@@ -4,6 +4,7 @@
 #include "Cursor.h"
 #include "DC.h"
 #include "Font.h"
+#include "FrameWnd.h"
 #include "GbkString.h"
 #include "HostWidget.h"
 #include "Menu.h"
@@ -14,13 +15,15 @@
 #include "WindowDC.h"
 #include "WindowRecord.h"
 
+#include "platform/os/System.h"
+
 #include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
 #include <QDateTime>
 #include <QDialog>
-#include <QElapsedTimer>
 #include <QFocusEvent>
+#include <QFont>
 #include <QGroupBox>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
@@ -114,12 +117,16 @@ KeyState& Keys() {
     return state;
 }
 
-DWORD TickNow() {
-    static QElapsedTimer timer;
-    if (!timer.isValid())
-        timer.start();
-    return static_cast<DWORD>(timer.elapsed());
+// Message times share GetTickCount's clock, so the two compare as on the platform.
+DWORD TickNow() { return GetTickCount(); }
+
+// The desktop window, once asked for.
+CWnd*& DesktopWnd() {
+    static CWnd* desktop = nullptr;
+    return desktop;
 }
+
+bool IsDesktop(const CWnd* wnd) { return wnd && wnd == DesktopWnd(); }
 
 QEvent::Type PostedMessageType() {
     static const auto type = static_cast<QEvent::Type>(QEvent::registerEventType());
@@ -632,6 +639,11 @@ bool CWndBridge::eventFilter(QObject* object, QEvent* event) {
         }
         return false;
     }
+    case QEvent::WindowActivate:
+    case QEvent::WindowDeactivate:
+        if (m_widget->isWindow())
+            Dispatch(m_wnd, WM_ACTIVATE, event->type() == QEvent::WindowActivate ? WA_ACTIVE : WA_INACTIVE, 0);
+        return false;
     case QEvent::Leave:
         if (m_trackLeave) {
             m_trackLeave = false;
@@ -1287,6 +1299,11 @@ BOOL CWnd::CreateEx(DWORD dwExStyle, LPCTSTR lpszClassName, LPCTSTR lpszWindowNa
                     int nWidth, int nHeight, HWND hWndParent, UINT_PTR nIDorHMenu, void* lpParam) {
     if (m_hWnd || !m_bridge)
         return FALSE;
+    // A window under the desktop is a top-level window.
+    if (IsDesktop(hWndParent)) {
+        hWndParent = nullptr;
+        dwStyle &= ~WS_CHILD;
+    }
     const bool child = (dwStyle & WS_CHILD) != 0;
     QWidget* parentWidget = IsWindow(hWndParent) ? hWndParent->GetHostWidget() : nullptr;
     if (child && !parentWidget)
@@ -1321,10 +1338,9 @@ BOOL CWnd::CreateEx(DWORD dwExStyle, LPCTSTR lpszClassName, LPCTSTR lpszWindowNa
     if (dwStyle & WS_DISABLED)
         host->setEnabled(false);
 
-    constexpr int kUseDefault = static_cast<int>(0x80000000);
-    if (x == kUseDefault)
+    if (x == CW_USEDEFAULT)
         x = y = 0;
-    if (nWidth == kUseDefault)
+    if (nWidth == CW_USEDEFAULT)
         nWidth = nHeight = 0;
     const QPoint origin = child ? ClientOriginOf(parentWidget) : QPoint(0, 0);
     host->setGeometry(x + origin.x(), y + origin.y(), std::max(0, nWidth), std::max(0, nHeight));
@@ -1362,7 +1378,7 @@ BOOL CWnd::CreateEx(DWORD dwExStyle, LPCTSTR lpszClassName, LPCTSTR lpszWindowNa
 }
 
 BOOL CWnd::DestroyWindow() {
-    if (!m_hWnd || !m_bridge)
+    if (!m_hWnd || !m_bridge || IsDesktop(this))
         return FALSE;
     QPointer<QWidget> widget = m_bridge->m_widget;
     // An attached top-level widget may live on its creator's stack: it is hidden and let go, not deleted.
@@ -1467,6 +1483,30 @@ void CWnd::SetOwner(CWnd* pOwnerWnd) {
 CWnd* CWnd::GetTopLevelParent() const {
     QWidget* widget = GetHostWidget();
     return widget ? FromWidget(widget->window()) : nullptr;
+}
+
+CFrameWnd* CWnd::GetParentFrame() const {
+    for (CWnd* parent = GetParent(); parent; parent = parent->GetParent())
+        if (auto* frame = dynamic_cast<CFrameWnd*>(parent))
+            return frame;
+    return nullptr;
+}
+
+CWnd* CWnd::GetNextDlgTabItem(CWnd* pWndCtl, BOOL bPrevious) const {
+    QWidget* dialog = GetHostWidget();
+    if (!dialog)
+        return nullptr;
+    QWidget* start = IsWindow(pWndCtl) ? pWndCtl->GetHostWidget() : nullptr;
+    if (!start || !dialog->isAncestorOf(start))
+        start = dialog;
+    // Qt's focus chain is the tab order; only controls of this dialog (with an id, not parts of a control) count.
+    for (QWidget* w = bPrevious ? start->previousInFocusChain() : start->nextInFocusChain(); w && w != start;
+         w = bPrevious ? w->previousInFocusChain() : w->nextInFocusChain()) {
+        if (dialog->isAncestorOf(w) && w->window() == dialog->window() && WidgetCtrlId(w) != 0 && w->isVisible() &&
+            w->isEnabled() && (w->focusPolicy() & Qt::TabFocus) && !w->focusProxy())
+            return FromWidget(w);
+    }
+    return nullptr;
 }
 
 BOOL CWnd::IsChild(const CWnd* pWnd) const {
@@ -1735,7 +1775,7 @@ void CWnd::BringWindowToTop() {
 
 BOOL CWnd::ShowWindow(int nCmdShow) {
     QWidget* widget = GetHostWidget();
-    if (!widget)
+    if (!widget || IsDesktop(this))
         return FALSE;
     const BOOL wasVisible = (GetStyle() & WS_VISIBLE) ? TRUE : FALSE;
     const bool show = nCmdShow != SW_HIDE;
@@ -1921,9 +1961,16 @@ void CWnd::UpdateScreen(const RECT* rect) {
     widget->update(QRect(r.left + origin.x(), r.top + origin.y(), r.Width(), r.Height()));
 }
 
-CDC* CWnd::GetDC() { return GetHostWidget() ? new CClientDC(this) : nullptr; }
+CDC* CWnd::GetDC() {
+    if (IsDesktop(this)) {
+        auto* dc = new CDC;
+        dc->Attach(GetScreenDC());
+        return dc;
+    }
+    return GetHostWidget() ? new CClientDC(this) : nullptr;
+}
 
-CDC* CWnd::GetWindowDC() { return GetHostWidget() ? new CWindowDC(this) : nullptr; }
+CDC* CWnd::GetWindowDC() { return IsDesktop(this) ? GetDC() : GetHostWidget() ? new CWindowDC(this) : nullptr; }
 
 int CWnd::ReleaseDC(CDC* pDC) {
     if (!pDC)
@@ -1982,6 +2029,22 @@ CWnd* CWnd::GetCapture() { return IsLive(Capture()) && Capture()->m_hWnd ? Captu
 CWnd* CWnd::GetActiveWindow() {
     QWidget* active = QApplication::activeWindow();
     return active ? FromWidget(active) : nullptr;
+}
+
+CWnd* CWnd::GetForegroundWindow() { return GetActiveWindow(); }
+
+CWnd* CWnd::GetDesktopWindow() {
+    // Made on first use and kept for the run; an unshown widget the size of the screen.
+    CWnd*& desktop = DesktopWnd();
+    if (!desktop) {
+        auto* widget = new QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint);
+        widget->setAttribute(Qt::WA_DontShowOnScreen, true);
+        desktop = new CWnd;
+        desktop->Attach(widget);
+    }
+    if (QWidget* widget = desktop->GetHostWidget())
+        widget->setGeometry(0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
+    return desktop;
 }
 
 CWnd* CWnd::SetActiveWindow() {
@@ -2093,6 +2156,10 @@ BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult
     case WM_MOVE: OnMove(point.x, point.y); break;
     case WM_SHOWWINDOW: OnShowWindow(static_cast<BOOL>(wParam), static_cast<UINT>(lParam)); break;
     case WM_ENABLE: OnEnable(static_cast<BOOL>(wParam)); break;
+    case WM_ACTIVATE:
+        OnActivate(LOWORD(static_cast<uint32_t>(wParam)), reinterpret_cast<CWnd*>(lParam),
+                   HIWORD(static_cast<uint32_t>(wParam)));
+        break;
     case WM_LBUTTONDOWN: OnLButtonDown(flags, point); break;
     case WM_LBUTTONUP: OnLButtonUp(flags, point); break;
     case WM_LBUTTONDBLCLK: OnLButtonDblClk(flags, point); break;
@@ -2220,6 +2287,12 @@ LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     case WM_SETFONT:
         b.m_font = reinterpret_cast<HFONT>(wParam);
+        // A control Qt draws shows the font itself; a window the program draws reads it back with WM_GETFONT.
+        if (!host && widget) {
+            LOGFONT logFont{};
+            CFont* font = CFont::FromHandle(b.m_font);
+            widget->setFont(font && font->GetLogFont(&logFont) ? QFontFromLogFont(logFont) : QFont());
+        }
         if (LOWORD(static_cast<uint32_t>(lParam)))
             Invalidate(TRUE);
         return 0;
@@ -2334,7 +2407,9 @@ LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         const bool frame = hit == HTCAPTION || ((GetStyle() & WS_THICKFRAME) && hit >= HTLEFT && hit <= HTBOTTOMRIGHT);
         if (!host || !frame)
             return 0;
-        b.m_sizeMoveStart = QPoint(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+        // The loop starts where the pointer is: callers may send a hit code with any lParam.
+        const auto start = static_cast<LPARAM>(GetMessagePos());
+        b.m_sizeMoveStart = QPoint(GET_X_LPARAM(start), GET_Y_LPARAM(start));
         b.m_sizeMoveGeometry = widget->geometry();
         SetCapture();
         b.m_sizeMoveHit = hit;
@@ -2556,6 +2631,7 @@ void CWnd::OnSize(UINT /*nType*/, int /*cx*/, int /*cy*/) { Default(); }
 void CWnd::OnMove(int /*x*/, int /*y*/) { Default(); }
 void CWnd::OnShowWindow(BOOL /*bShow*/, UINT /*nStatus*/) { Default(); }
 void CWnd::OnEnable(BOOL /*bEnable*/) { Default(); }
+void CWnd::OnActivate(UINT /*nState*/, CWnd* /*pWndOther*/, BOOL /*bMinimized*/) { Default(); }
 void CWnd::OnLButtonDown(UINT /*nFlags*/, CPoint /*point*/) { Default(); }
 void CWnd::OnLButtonUp(UINT /*nFlags*/, CPoint /*point*/) { Default(); }
 void CWnd::OnLButtonDblClk(UINT /*nFlags*/, CPoint /*point*/) { Default(); }
@@ -2843,6 +2919,116 @@ DWORD GetMessagePos() {
 }
 
 DWORD GetMessageTime() { return Keys().messageTime; }
+
+HWND GetForegroundWindow() { return CWnd::GetForegroundWindow(); }
+
+HWND GetDesktopWindow() { return CWnd::GetDesktopWindow(); }
+
+HWND GetNextDlgTabItem(HWND hDlg, HWND hCtl, BOOL bPrevious) {
+    return IsWindow(hDlg) ? hDlg->GetNextDlgTabItem(hCtl, bPrevious) : nullptr;
+}
+
+namespace {
+
+// A window property may not name one of Qt's own properties, which would change the widget.
+QWidget* PropertyWidget(HWND hWnd, LPCTSTR name) {
+    if (!IsWindow(hWnd) || !name || IS_INTRESOURCE(name) || !*name)
+        return nullptr;
+    QWidget* widget = hWnd->GetHostWidget();
+    return widget && widget->metaObject()->indexOfProperty(name) < 0 ? widget : nullptr;
+}
+
+} // namespace
+
+BOOL SetProp(HWND hWnd, LPCTSTR lpString, HANDLE hData) {
+    QWidget* widget = PropertyWidget(hWnd, lpString);
+    if (!widget)
+        return FALSE;
+    widget->setProperty(lpString, QVariant::fromValue(reinterpret_cast<quintptr>(hData)));
+    return TRUE;
+}
+
+HANDLE GetProp(HWND hWnd, LPCTSTR lpString) {
+    QWidget* widget = PropertyWidget(hWnd, lpString);
+    const QVariant value = widget ? widget->property(lpString) : QVariant();
+    return value.isValid() ? reinterpret_cast<HANDLE>(static_cast<quintptr>(value.toULongLong())) : nullptr;
+}
+
+HANDLE RemoveProp(HWND hWnd, LPCTSTR lpString) {
+    HANDLE previous = GetProp(hWnd, lpString);
+    if (QWidget* widget = PropertyWidget(hWnd, lpString))
+        widget->setProperty(lpString, QVariant());
+    return previous;
+}
+
+int GetClassName(HWND hWnd, LPTSTR lpClassName, int nMaxCount) {
+    if (!IsWindow(hWnd) || !lpClassName || nMaxCount <= 0)
+        return 0;
+    const QWidget* widget = hWnd->GetHostWidget();
+    std::string name;
+    if (IsDesktop(hWnd))
+        name = "#32769";
+    else if (const CHostWidget* host = hWnd->GetHost())
+        name = host->ClassName().empty() ? "AfxWnd" : host->ClassName();
+    else if (widget->inherits("QMenu"))
+        name = "#32768";
+    else if (widget->inherits("QDialog"))
+        name = "#32770";
+    else if (widget->inherits("QAbstractButton") || widget->inherits("QGroupBox"))
+        name = "Button";
+    else if (widget->inherits("QLineEdit") || widget->inherits("QTextEdit") || widget->inherits("QPlainTextEdit"))
+        name = "Edit";
+    else if (widget->inherits("QComboBox"))
+        name = "ComboBox";
+    else if (widget->inherits("QLabel"))
+        name = "Static";
+    else if (widget->inherits("QScrollBar"))
+        name = "ScrollBar";
+    else if (widget->inherits("CListViewWidget"))
+        name = "SysListView32";
+    else if (widget->inherits("QListWidget"))
+        name = "ListBox";
+    else if (widget->inherits("QTabWidget"))
+        name = "SysTabControl32";
+    else
+        name = widget->metaObject()->className();
+    const size_t n = std::min(name.size(), static_cast<size_t>(nMaxCount - 1));
+    std::copy_n(name.data(), n, lpClassName);
+    lpClassName[n] = '\0';
+    return static_cast<int>(n);
+}
+
+namespace {
+std::map<HDC, CDC*>& HandleDCs() {
+    static std::map<HDC, CDC*> dcs;
+    return dcs;
+}
+} // namespace
+
+HDC GetDC(HWND hWnd) {
+    if (!hWnd || IsDesktop(hWnd))
+        return GetScreenDC();
+    CDC* dc = IsWindow(hWnd) ? hWnd->GetDC() : nullptr;
+    if (!dc)
+        return nullptr;
+    HandleDCs()[dc->GetSafeHdc()] = dc;
+    return dc->GetSafeHdc();
+}
+
+int ReleaseDC(HWND hWnd, HDC hDC) {
+    if (!hDC)
+        return 0;
+    auto it = HandleDCs().find(hDC);
+    if (it != HandleDCs().end()) {
+        CDC* dc = it->second;
+        HandleDCs().erase(it);
+        delete dc;
+        return 1;
+    }
+    if (!hWnd || IsDesktop(hWnd))
+        return ReleaseScreenDC(hDC) ? 1 : 0;
+    return 0;
+}
 
 BOOL TrackMouseEvent(LPTRACKMOUSEEVENT lpEventTrack) {
     if (!lpEventTrack || !IsWindow(lpEventTrack->hwndTrack))

@@ -22,6 +22,7 @@ class QRegion;
 class QWidget;
 class CDC;
 class CFont;
+class CFrameWnd;
 class CHostWidget;
 class CMenu;
 class CScrollBar;
@@ -44,6 +45,9 @@ struct CREATESTRUCT {
 typedef CREATESTRUCT* LPCREATESTRUCT;
 
 typedef void (*TIMERPROC)(HWND, UINT, UINT_PTR, DWORD);
+
+// Position or size left to the system: a popup or child gets (0, 0) and an empty size.
+constexpr int CW_USEDEFAULT = static_cast<int>(0x80000000);
 
 // The framework's window object: a handle over a QWidget. It either creates its own host widget (a window the
 // program draws itself, with a retained client image, optional client edge and standard scroll bars) or attaches
@@ -105,6 +109,11 @@ public:
     CWnd* GetOwner() const;
     void SetOwner(CWnd* pOwnerWnd);
     CWnd* GetTopLevelParent() const;
+    // The nearest frame window among the ancestors, or null.
+    CFrameWnd* GetParentFrame() const;
+    // The next (or previous) visible, enabled control of this dialog that takes the focus by Tab, after the given
+    // one (from the start for null), wrapping around; null when no other control qualifies.
+    CWnd* GetNextDlgTabItem(CWnd* pWndCtl, BOOL bPrevious = FALSE) const;
     BOOL IsChild(const CWnd* pWnd) const;
 
     // Styles. WS_VISIBLE, WS_DISABLED, WS_HSCROLL and WS_VSCROLL follow the window's state.
@@ -170,6 +179,10 @@ public:
     CWnd* SetCapture();
     static CWnd* GetCapture();
     static CWnd* GetActiveWindow();
+    // The program's active top-level window: the program sees no other program's windows.
+    static CWnd* GetForegroundWindow();
+    // The screen as a window: its rectangles are the screen's, its DCs are the screen DC, it is never destroyed.
+    static CWnd* GetDesktopWindow();
     CWnd* SetActiveWindow();
     BOOL SetForegroundWindow();
 
@@ -211,6 +224,8 @@ public:
     virtual void OnMove(int x, int y);
     virtual void OnShowWindow(BOOL bShow, UINT nStatus);
     virtual void OnEnable(BOOL bEnable);
+    // Top-level windows only, as on the platform.
+    virtual void OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized);
     virtual void OnLButtonDown(UINT nFlags, CPoint point);
     virtual void OnLButtonUp(UINT nFlags, CPoint point);
     virtual void OnLButtonDblClk(UINT nFlags, CPoint point);
@@ -301,6 +316,24 @@ short GetKeyState(int nVirtKey);
 short GetAsyncKeyState(int vKey);
 DWORD GetMessagePos();
 DWORD GetMessageTime();
+HWND GetForegroundWindow();
+HWND GetDesktopWindow();
+HWND GetNextDlgTabItem(HWND hDlg, HWND hCtl, BOOL bPrevious);
+
+// Named values kept with a window, visible to Qt code as dynamic properties of the same name. Names of Qt's own
+// properties are refused.
+BOOL SetProp(HWND hWnd, LPCTSTR lpString, HANDLE hData);
+HANDLE GetProp(HWND hWnd, LPCTSTR lpString);
+HANDLE RemoveProp(HWND hWnd, LPCTSTR lpString);
+
+// The window's class: the name it was created with, else the platform's name for the kind of control ("Button",
+// "Edit", "#32768" for a popup menu...). Returns the length copied, 0 on failure.
+int GetClassName(HWND hWnd, LPTSTR lpClassName, int nMaxCount);
+
+// A window's DC by handle; a null window (or the desktop) gives the screen DC. Each is released by ReleaseDC with
+// the same window.
+HDC GetDC(HWND hWnd);
+int ReleaseDC(HWND hWnd, HDC hDC);
 
 // Mouse-leave tracking.
 constexpr DWORD TME_HOVER = 0x00000001;

@@ -31,3 +31,5 @@ MessageBoxHandler SetMessageBoxHandler(MessageBoxHandler handler) {
     CurrentHandler() = std::move(handler);
     return previous;
 }
+
+void AfxReportOutOfMemory() { AfxMessageBox("Out of memory: the operation was not completed.", MB_OK | MB_ICONERROR); }

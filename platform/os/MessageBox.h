@@ -30,3 +30,6 @@ int AfxMessageBox(const std::string& gbkText, UINT type = MB_OK, UINT helpId = 0
 
 // Installs a handler (an empty one restores the fallback) and returns the previous one.
 MessageBoxHandler SetMessageBoxHandler(MessageBoxHandler handler);
+
+// The standard report after running out of memory (a std::bad_alloc caught where an operation gives up).
+void AfxReportOutOfMemory();

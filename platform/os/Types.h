@@ -19,6 +19,16 @@ typedef uintptr_t UINT_PTR;
 typedef char TCHAR;
 typedef const char* LPCTSTR;
 typedef char* LPTSTR;
+typedef char CHAR;
+typedef const char* LPCSTR;
+typedef char* LPSTR;
+typedef void* LPVOID;
+// Wide characters are UTF-16 units, as on the platform (wchar_t is 32 bits here).
+typedef char16_t WCHAR;
+typedef const WCHAR* LPCWSTR;
+typedef WCHAR* LPWSTR;
+typedef struct HINSTANCE__* HINSTANCE;
+typedef HINSTANCE HMODULE;
 
 #ifndef TRUE
 #define TRUE 1
@@ -42,6 +52,9 @@ inline constexpr WPARAM MAKEWPARAM(WORD lo, WORD hi) {
     return static_cast<WPARAM>(static_cast<uint32_t>(lo) | (static_cast<uint32_t>(hi) << 16));
 }
 inline constexpr DWORD MAKELONG(WORD lo, WORD hi) { return static_cast<DWORD>(lo) | (static_cast<DWORD>(hi) << 16); }
+inline constexpr LRESULT MAKELRESULT(WORD lo, WORD hi) {
+    return static_cast<LRESULT>(static_cast<uint32_t>(lo) | (static_cast<uint32_t>(hi) << 16));
+}
 
 inline constexpr BYTE LOBYTE(uint32_t w) { return static_cast<BYTE>(w & 0xFF); }
 inline constexpr BYTE HIBYTE(uint32_t w) { return static_cast<BYTE>((w >> 8) & 0xFF); }

@@ -289,11 +289,8 @@ public:
         CWnd::OnNcCalcSize(calc, params);
         InflateRect(params->rgrc[0], 4);
     }
-    void OnLButtonDown(UINT, CPoint point) override {
-        CPoint screen = point;
-        ClientToScreen(&screen);
-        SendMessage(WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(static_cast<WORD>(screen.x), static_cast<WORD>(screen.y)));
-    }
+    // As the wall's windows do: the position in lParam means nothing.
+    void OnLButtonDown(UINT, CPoint) override { SendMessage(WM_NCLBUTTONDOWN, HTCAPTION, 2); }
     void OnMove(int, int) override {
         state = 1;
         log.emplace_back("move");
@@ -347,7 +344,7 @@ TEST(WindowMoveLoop, CaptionDragMovesAndFrameDragSizesUntilTheButtonGoesUp) {
     pip.ClientToScreen(&edge);
     EXPECT_EQ(pip.SendMessage(WM_NCHITTEST, 0, MAKELPARAM(static_cast<WORD>(edge.x), static_cast<WORD>(edge.y))),
               HTRIGHT);
-    pip.SendMessage(WM_NCLBUTTONDOWN, HTRIGHT, MAKELPARAM(static_cast<WORD>(edge.x), static_cast<WORD>(edge.y)));
+    QTest::mousePress(w, Qt::LeftButton, Qt::NoModifier, QPoint(49, 20));
     QTest::mouseMove(w, QPoint(59, 20));
     QTest::mouseRelease(w, Qt::LeftButton, Qt::NoModifier, QPoint(59, 20));
     pip.GetWindowRect(&r);

@@ -1,0 +1,3 @@
+#include "ResourceException.h"
+
+void AfxThrowResourceException() { throw CResourceException(); }
