@@ -15,8 +15,6 @@
 
 #include <functional>
 
-typedef intptr_t INT_PTR;
-
 class CDialog;
 class QEventLoop;
 

@@ -26,11 +26,6 @@ typedef HDC__* HDC;
 typedef HICON__* HICON;
 typedef HIMAGELIST__* HIMAGELIST;
 
-// Wide text is 16-bit, as on the platform (wchar_t is 32-bit here).
-typedef char16_t WCHAR;
-typedef const WCHAR* LPCWSTR;
-typedef WCHAR* LPWSTR;
-
 typedef RECT* LPRECT;
 typedef const RECT* LPCRECT;
 typedef POINT* LPPOINT;

@@ -5,9 +5,6 @@
 
 #include <vector>
 
-typedef uintptr_t DWORD_PTR;
-typedef intptr_t INT_PTR;
-
 // Tool-bar messages, records and flags with the platform's values.
 constexpr UINT TB_HIDEBUTTON = WM_USER + 4;
 constexpr UINT TB_SETSTATE = WM_USER + 17;

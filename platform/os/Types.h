@@ -16,6 +16,8 @@ typedef uintptr_t WPARAM;
 typedef intptr_t LPARAM;
 typedef intptr_t LRESULT;
 typedef uintptr_t UINT_PTR;
+typedef intptr_t INT_PTR;
+typedef uintptr_t DWORD_PTR;
 typedef char TCHAR;
 typedef const char* LPCTSTR;
 typedef char* LPTSTR;
