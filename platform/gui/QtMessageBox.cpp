@@ -1,6 +1,8 @@
 #include "QtMessageBox.h"
 
 #include "GbkString.h"
+#include "ResourceTable.h"
+#include "WinApp.h"
 
 #include "platform/os/MessageBox.h"
 
@@ -43,7 +45,10 @@ std::vector<Choice> ChoicesFor(UINT type) {
 int ShowBox(const std::string& gbkText, UINT type) {
     QMessageBox box(QApplication::activeWindow());
     box.setText(GbkToQString(gbkText));
-    box.setWindowTitle(QApplication::applicationDisplayName());
+    std::string caption = MessageBoxCaption();
+    if (caption.empty())
+        caption = AfxGetAppName();
+    box.setWindowTitle(caption.empty() ? QApplication::applicationDisplayName() : GbkToQString(caption));
     switch (type & MB_ICONMASK) {
     case MB_ICONERROR: box.setIcon(QMessageBox::Critical); break;
     case MB_ICONQUESTION: box.setIcon(QMessageBox::Question); break;
@@ -73,3 +78,13 @@ int ShowBox(const std::string& gbkText, UINT type) {
 } // namespace
 
 void InstallQtMessageBox() { SetMessageBoxHandler(ShowBox); }
+
+int AfxMessageBox(UINT nIDPrompt, UINT nType, UINT /*nIDHelp*/) {
+    CString text;
+    AfxLoadString(nIDPrompt, text);
+    return AfxMessageBox(text.Str(), nType);
+}
+
+int MessageBox(HWND /*hWnd*/, LPCTSTR lpText, LPCTSTR lpCaption, UINT uType) {
+    return AfxMessageBoxWithCaption(lpText ? lpText : "", lpCaption ? lpCaption : "Error", uType);
+}

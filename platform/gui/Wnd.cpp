@@ -1,15 +1,21 @@
 #include "Wnd.h"
 
+#include "Button.h"
 #include "ClientDC.h"
+#include "ComboBox.h"
 #include "Cursor.h"
 #include "DC.h"
+#include "Edit.h"
 #include "Font.h"
 #include "FrameWnd.h"
 #include "GbkString.h"
 #include "HostWidget.h"
+#include "ListCtrl.h"
+#include "ListViewWidget.h"
 #include "Menu.h"
 #include "MenuStyle.h"
 #include "PaintDC.h"
+#include "Static.h"
 #include "SystemMetrics.h"
 #include "WindowClass.h"
 #include "WindowDC.h"
@@ -67,6 +73,22 @@ std::unordered_map<const QWidget*, CWnd*>& Attached() {
 std::unordered_map<const QWidget*, std::vector<CWnd*>>& Wrappers() {
     static auto* wrappers = new std::unordered_map<const QWidget*, std::vector<CWnd*>>;
     return *wrappers;
+}
+
+// The object handed out for a widget no object is bound to: of the control's own class, so that casting it to
+// that class, as dialog code does with GetDlgItem, is sound.
+CWnd* NewControlObject(QWidget* widget) {
+    if (qobject_cast<QComboBox*>(widget))
+        return new CComboBox;
+    if (qobject_cast<QAbstractButton*>(widget) || qobject_cast<QGroupBox*>(widget))
+        return new CButton;
+    if (qobject_cast<QLineEdit*>(widget) || qobject_cast<QTextEdit*>(widget) || qobject_cast<QPlainTextEdit*>(widget))
+        return new CEdit;
+    if (qobject_cast<QLabel*>(widget))
+        return new CStatic;
+    if (dynamic_cast<CListViewWidget*>(widget))
+        return new CListCtrl;
+    return new CWnd;
 }
 
 bool IsWrapper(const CWnd* wnd) {
@@ -1250,7 +1272,7 @@ CWnd* CWnd::FromWidget(QWidget* widget) {
     auto it = Attached().find(widget);
     if (it != Attached().end())
         return it->second;
-    auto* wrapper = new CWnd;
+    CWnd* wrapper = NewControlObject(widget);
     Wrappers()[widget].push_back(wrapper);
     QObject::connect(widget, &QObject::destroyed, [widget]() {
         auto found = Wrappers().find(widget);
@@ -1598,6 +1620,10 @@ void CWnd::GetWindowText(CString& rString) const {
 
 int CWnd::GetWindowTextLength() const {
     return static_cast<int>(const_cast<CWnd*>(this)->SendMessage(WM_GETTEXTLENGTH, 0, 0));
+}
+
+int CWnd::MessageBox(LPCTSTR lpszText, LPCTSTR lpszCaption, UINT nType) {
+    return AfxMessageBoxWithCaption(lpszText ? lpszText : "", lpszCaption ? lpszCaption : "", nType);
 }
 
 void CWnd::SetFont(CFont* pFont, BOOL bRedraw) {

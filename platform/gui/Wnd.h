@@ -5,6 +5,7 @@
 #include "platform/gui/Keys.h"
 #include "platform/gui/Messages.h"
 #include "platform/gui/OwnerDraw.h"
+#include "platform/gui/QtMessageBox.h"
 #include "platform/gui/ScrollInfo.h"
 #include "platform/gui/WindowClass.h"
 #include "platform/gui/WindowStyles.h"
@@ -103,6 +104,8 @@ public:
     // Identity and relations.
     int GetDlgCtrlID() const;
     int SetDlgCtrlID(int nID);
+    // A control no object is bound to comes back as a lasting object of its own class (CComboBox, CButton, CEdit,
+    // CStatic, CListCtrl), so the caller may cast it to that class.
     CWnd* GetDlgItem(int nID) const;
     CWnd* GetParent() const;
     CWnd* SetParent(CWnd* pWndNewParent);
@@ -127,6 +130,8 @@ public:
     int GetWindowText(LPTSTR lpszStringBuf, int nMaxCount) const;
     void GetWindowText(CString& rString) const;
     int GetWindowTextLength() const;
+    // A message box under this window; a null caption is the application's name.
+    int MessageBox(LPCTSTR lpszText, LPCTSTR lpszCaption = nullptr, UINT nType = MB_OK);
 
     // WM_SETFONT and WM_GETFONT carry font handles, as on the platform.
     void SetFont(CFont* pFont, BOOL bRedraw = TRUE);

@@ -18,6 +18,11 @@ int ShowOnStandardError(const std::string& gbkText, UINT type) {
     return (type & MB_TYPEMASK) == MB_YESNO ? IDYES : IDOK;
 }
 
+std::string& CurrentCaption() {
+    static std::string caption;
+    return caption;
+}
+
 } // namespace
 
 int AfxMessageBox(const std::string& gbkText, UINT type, UINT /*helpId*/) {
@@ -25,6 +30,17 @@ int AfxMessageBox(const std::string& gbkText, UINT type, UINT /*helpId*/) {
         return CurrentHandler()(gbkText, type);
     return ShowOnStandardError(gbkText, type);
 }
+
+int AfxMessageBoxWithCaption(const std::string& gbkText, const std::string& gbkCaption, UINT type) {
+    // Boxes can nest (a timer may show one while another is open): each restores the caption it found.
+    std::string previous = std::move(CurrentCaption());
+    CurrentCaption() = gbkCaption;
+    const int result = AfxMessageBox(gbkText, type);
+    CurrentCaption() = std::move(previous);
+    return result;
+}
+
+const std::string& MessageBoxCaption() { return CurrentCaption(); }
 
 MessageBoxHandler SetMessageBoxHandler(MessageBoxHandler handler) {
     MessageBoxHandler previous = std::move(CurrentHandler());

@@ -28,6 +28,11 @@ using MessageBoxHandler = std::function<int(const std::string& gbkText, UINT typ
 
 int AfxMessageBox(const std::string& gbkText, UINT type = MB_OK, UINT helpId = 0);
 
+// The same box under a caption of its own (GBK; empty: the application's name). The handler reads the caption
+// of the box it shows through MessageBoxCaption.
+int AfxMessageBoxWithCaption(const std::string& gbkText, const std::string& gbkCaption, UINT type);
+const std::string& MessageBoxCaption();
+
 // Installs a handler (an empty one restores the fallback) and returns the previous one.
 MessageBoxHandler SetMessageBoxHandler(MessageBoxHandler handler);
 

@@ -15,6 +15,8 @@ public:
     CString(char ch, int repeat = 1) : m_str(repeat > 0 ? repeat : 0, ch) {}
 
     operator LPCTSTR() const { return m_str.c_str(); } // NOLINT
+    // The core takes its texts as std::string; a CString passes as it is.
+    operator const std::string&() const { return m_str; } // NOLINT
     const std::string& Str() const { return m_str; }
 
     int GetLength() const { return static_cast<int>(m_str.size()); }

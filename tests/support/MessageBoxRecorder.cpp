@@ -2,7 +2,7 @@
 
 MessageBoxRecorder::MessageBoxRecorder(int answer) : m_answer(answer) {
     m_previous = SetMessageBoxHandler([this](const std::string& text, UINT type) {
-        m_boxes.push_back({text, type});
+        m_boxes.push_back({text, type, MessageBoxCaption()});
         return m_answer;
     });
 }

@@ -11,6 +11,7 @@ public:
     struct Shown {
         std::string text; // GBK
         UINT type;
+        std::string caption; // GBK; empty for the application's name
     };
 
     explicit MessageBoxRecorder(int answer = IDOK);
