@@ -2102,6 +2102,15 @@ int SetBkMode(HDC dc, int mode) {
     CDC* w = CDC::FromHandle(dc);
     return w ? w->SetBkMode(mode) : 0;
 }
+BOOL SetBrushOrgEx(HDC dc, int x, int y, LPPOINT previous) {
+    CDC* w = CDC::FromHandle(dc);
+    if (!w || !w->GetSafeHdc())
+        return FALSE;
+    const CPoint old = w->SetBrushOrg(x, y);
+    if (previous)
+        *previous = old;
+    return TRUE;
+}
 int GetDeviceCaps(HDC dc, int index) {
     CDC* w = CDC::FromHandle(dc);
     return w ? w->GetDeviceCaps(index) : 0;

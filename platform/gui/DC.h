@@ -227,6 +227,8 @@ COLORREF GetTextColor(HDC dc);
 COLORREF SetTextColor(HDC dc, COLORREF color);
 COLORREF SetBkColor(HDC dc, COLORREF color);
 int SetBkMode(HDC dc, int mode);
+// The previous origin goes to previous when given.
+BOOL SetBrushOrgEx(HDC dc, int x, int y, LPPOINT previous);
 int GetDeviceCaps(HDC dc, int index);
 BOOL DrawState(HDC dc, HBRUSH brush, void* callback, LPARAM data, WPARAM dataSize, int x, int y, int cx, int cy,
                UINT flags);

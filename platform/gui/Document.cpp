@@ -2,6 +2,7 @@
 
 #include "View.h"
 
+#include "platform/os/FilePath.h"
 #include "platform/os/MessageBox.h"
 
 #include <algorithm>
@@ -21,7 +22,7 @@ BOOL CDocument::OnNewDocument() {
 }
 
 BOOL CDocument::OnOpenDocument(LPCTSTR lpszPathName) {
-    std::ifstream file(lpszPathName ? lpszPathName : "", std::ios::binary);
+    std::ifstream file(LocalFilePath(lpszPathName ? lpszPathName : ""), std::ios::binary);
     if (!lpszPathName || !file) {
         AfxMessageBox(std::string("Failed to open document: ") + (lpszPathName ? lpszPathName : ""),
                       MB_OK | MB_ICONERROR);

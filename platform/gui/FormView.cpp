@@ -4,7 +4,12 @@
 #include "Dialog.h"
 #include "DialogItems.h"
 #include "FrameWnd.h"
+#include "HostWidget.h"
 #include "ResourceTable.h"
+
+#include <QScrollBar>
+
+#include <algorithm>
 
 CFormView::CFormView(UINT nIDTemplate) : m_nIDTemplate(nIDTemplate) {}
 
@@ -17,7 +22,9 @@ BOOL CFormView::Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwSt
         return FALSE;
     if (!CView::Create(lpszClassName, lpszWindowName, dwStyle, rect, pParentWnd, nID, pContext))
         return FALSE;
+    m_totalSize = CSize(dlgTemplate->cx, dlgTemplate->cy);
     CDialog::BuildControls(*dlgTemplate, this);
+    UpdateBars();
     return TRUE;
 }
 
@@ -70,4 +77,87 @@ LRESULT CFormView::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         return reinterpret_cast<LRESULT>(OnCtlColor(CDC::FromHandle(reinterpret_cast<HDC>(wParam)),
                                                     reinterpret_cast<CWnd*>(lParam), message - WM_CTLCOLORMSGBOX));
     return CView::WindowProc(message, wParam, lParam);
+}
+
+void CFormView::OnSize(UINT nType, int cx, int cy) {
+    CView::OnSize(nType, cx, cy);
+    UpdateBars();
+}
+
+void CFormView::OnHScroll(UINT nSBCode, UINT /*nPos*/, CScrollBar* pScrollBar) {
+    if (!pScrollBar)
+        OnScroll(SB_HORZ, nSBCode);
+}
+
+void CFormView::OnVScroll(UINT nSBCode, UINT /*nPos*/, CScrollBar* pScrollBar) {
+    if (!pScrollBar)
+        OnScroll(SB_VERT, nSBCode);
+}
+
+void CFormView::UpdateBars() {
+    if (m_updatingBars || !GetHost())
+        return;
+    m_updatingBars = true;
+    // Showing one bar narrows the client area, which may call for the other: two rounds settle it.
+    for (int round = 0; round < 2; ++round) {
+        CRect client;
+        GetClientRect(&client);
+        const int totals[2] = {static_cast<int>(m_totalSize.cx), static_cast<int>(m_totalSize.cy)};
+        const int pages[2] = {client.Width(), client.Height()};
+        for (int bar : {SB_HORZ, SB_VERT}) {
+            SCROLLINFO si{sizeof(SCROLLINFO), SIF_RANGE | SIF_PAGE | SIF_POS, 0, 0, 0, 0, 0};
+            si.nPos = bar == SB_HORZ ? m_scrollPos.x : m_scrollPos.y;
+            if (totals[bar] > pages[bar] && pages[bar] > 0) {
+                si.nMax = totals[bar] - 1;
+                si.nPage = static_cast<UINT>(pages[bar]);
+            } else {
+                si.nPos = 0;
+            }
+            SetScrollInfo(bar, &si);
+        }
+        ScrollToPosition(CPoint(GetScrollPos(SB_HORZ), GetScrollPos(SB_VERT)));
+    }
+    m_updatingBars = false;
+}
+
+void CFormView::OnScroll(int nBar, UINT nSBCode) {
+    SCROLLINFO si{sizeof(SCROLLINFO), SIF_ALL, 0, 0, 0, 0, 0};
+    if (!GetScrollInfo(nBar, &si))
+        return;
+    // Steps as the scrolling view takes them when given only the total size: a tenth, and a tenth of that.
+    const int total = nBar == SB_HORZ ? m_totalSize.cx : m_totalSize.cy;
+    const int page = std::max(1, total / 10);
+    const int line = std::max(1, page / 10);
+    int pos = si.nPos;
+    switch (nSBCode) {
+    case SB_LINEUP: pos -= line; break;
+    case SB_LINEDOWN: pos += line; break;
+    case SB_PAGEUP: pos -= page; break;
+    case SB_PAGEDOWN: pos += page; break;
+    case SB_THUMBTRACK:
+    case SB_THUMBPOSITION: pos = si.nTrackPos; break;
+    case SB_TOP: pos = si.nMin; break;
+    case SB_BOTTOM: pos = si.nMax; break;
+    default: return;
+    }
+    pos = std::clamp(pos, si.nMin, std::max(si.nMin, ScrollInfoMaxPos(si)));
+    SetScrollPos(nBar, pos);
+    CPoint target = m_scrollPos;
+    (nBar == SB_HORZ ? target.x : target.y) = GetScrollPos(nBar);
+    ScrollToPosition(target);
+}
+
+void CFormView::ScrollToPosition(CPoint pos) {
+    CHostWidget* host = GetHost();
+    if (!host || pos == m_scrollPos)
+        return;
+    const QPoint delta(m_scrollPos.x - pos.x, m_scrollPos.y - pos.y);
+    m_scrollPos = pos;
+    const QScrollBar* bars[2] = {host->ScrollBar(SB_HORZ), host->ScrollBar(SB_VERT)};
+    for (QObject* child : host->children()) {
+        auto* widget = qobject_cast<QWidget*>(child);
+        if (widget && widget != bars[0] && widget != bars[1])
+            widget->move(widget->pos() + delta);
+    }
+    Invalidate();
 }

@@ -31,6 +31,22 @@ public:
     UINT GetTemplateId() const { return m_nIDTemplate; }
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
+    // A view smaller than its template scrolls over it: the bars show when needed and the controls move.
+    void OnSize(UINT nType, int cx, int cy) override;
+    void OnHScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar) override;
+    void OnVScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar) override;
+    // The top-left of the template that shows at the view's top-left.
+    CPoint GetScrollPosition() const { return m_scrollPos; }
+
 protected:
     UINT m_nIDTemplate;
+
+private:
+    void UpdateBars();
+    void OnScroll(int nBar, UINT nSBCode);
+    void ScrollToPosition(CPoint pos);
+
+    CPoint m_scrollPos;
+    CSize m_totalSize;
+    bool m_updatingBars = false;
 };

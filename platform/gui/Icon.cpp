@@ -4,6 +4,8 @@
 #include "DC.h"
 #include "GdiHandle.h"
 
+#include "platform/os/FilePath.h"
+
 #include <QHash>
 #include <QImage>
 #include <QPainter>
@@ -86,7 +88,7 @@ HANDLE LoadImage(const char* name, UINT type, int cx, int cy, UINT flags) {
     if (!name || !(flags & LR_LOADFROMFILE))
         return nullptr;
     QImage image;
-    if (!image.load(QString::fromLocal8Bit(name)))
+    if (!image.load(QString::fromLocal8Bit(LocalFilePath(name).c_str())))
         return nullptr;
     image = Sized(image, cx, cy);
     if (type == IMAGE_ICON)

@@ -48,6 +48,7 @@ struct NMLISTVIEW {
     LPARAM lParam;
 };
 typedef NMLISTVIEW* LPNMLISTVIEW;
+typedef NMLISTVIEW NM_LISTVIEW;
 
 // A report list view over a QTreeWidget: columns with headings, rows of GBK texts, item states and data.
 // Every change of an item's selected or focused state reaches the parent as WM_NOTIFY with LVN_ITEMCHANGED

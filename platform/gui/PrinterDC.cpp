@@ -1,5 +1,7 @@
 #include "PrinterDC.h"
 
+#include "platform/os/FilePath.h"
+
 #include <QFile>
 #include <QPageLayout>
 #include <QPageSize>
@@ -16,11 +18,12 @@ BOOL CPrinterDC::CreatePdf(LPCTSTR lpszPath, int nDotsPerInch, double widthMm, d
     if (m_writer || !lpszPath || !*lpszPath || nDotsPerInch <= 0 || widthMm <= 0 || heightMm <= 0)
         return FALSE;
     // Qt writes the file only when the painter ends; find out now whether it can be written at all.
-    QFile probe(QString::fromLocal8Bit(lpszPath));
+    const QString path = QString::fromLocal8Bit(LocalFilePath(lpszPath).c_str());
+    QFile probe(path);
     if (!probe.open(QIODevice::WriteOnly))
         return FALSE;
     probe.close();
-    m_path = QString::fromLocal8Bit(lpszPath);
+    m_path = path;
     m_writer = std::make_unique<QPdfWriter>(m_path);
     m_writer->setResolution(nDotsPerInch);
     m_writer->setPageSize(QPageSize(QSizeF(widthMm, heightMm), QPageSize::Millimeter));

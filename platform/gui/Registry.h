@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/os/LastError.h"
 #include "platform/os/Types.h"
 
 #include <string>
@@ -33,12 +34,7 @@ constexpr DWORD REG_DWORD = 4;
 constexpr DWORD REG_CREATED_NEW_KEY = 1;
 constexpr DWORD REG_OPENED_EXISTING_KEY = 2;
 
-constexpr LONG ERROR_SUCCESS = 0;
-constexpr LONG ERROR_FILE_NOT_FOUND = 2;
-constexpr LONG ERROR_ACCESS_DENIED = 5;
-constexpr LONG ERROR_INVALID_HANDLE = 6;
-constexpr LONG ERROR_INVALID_PARAMETER = 87;
-constexpr LONG ERROR_MORE_DATA = 234;
+// The results are the platform's error codes (platform/os/LastError.h).
 
 LONG RegOpenKeyEx(HKEY hKey, LPCTSTR lpSubKey, DWORD ulOptions, REGSAM samDesired, PHKEY phkResult);
 LONG RegCreateKeyEx(HKEY hKey, LPCTSTR lpSubKey, DWORD Reserved, LPTSTR lpClass, DWORD dwOptions, REGSAM samDesired,

@@ -2,9 +2,11 @@
 
 #include "Cursor.h"
 #include "DC.h"
+#include "FrameWnd.h"
 #include "PaintDC.h"
 #include "RuntimeClass.h"
 #include "SysColor.h"
+#include "View.h"
 
 #include <algorithm>
 
@@ -70,6 +72,53 @@ CWnd* CSplitterWnd::GetPane(int row, int col) const {
     if (row < 0 || row >= m_nRows || col < 0 || col >= m_nCols)
         return nullptr;
     return GetDlgItem(IdFromRowCol(row, col));
+}
+
+CWnd* CSplitterWnd::GetActivePane(int* pRow, int* pCol) const {
+    CWnd* active = nullptr;
+    CWnd* focus = CWnd::GetFocus();
+    CFrameWnd* frame = GetParentFrame();
+    for (int pass = 0; pass < 2 && !active; ++pass) {
+        CWnd* candidate = pass == 0 ? focus : (frame ? frame->GetActiveView() : nullptr);
+        for (int row = 0; row < m_nRows && !active; ++row)
+            for (int col = 0; col < m_nCols && !active; ++col) {
+                CWnd* pane = GetPane(row, col);
+                if (pane && candidate && (pane == candidate || pane->IsChild(candidate))) {
+                    active = pane;
+                    if (pRow)
+                        *pRow = row;
+                    if (pCol)
+                        *pCol = col;
+                }
+            }
+    }
+    return active;
+}
+
+void CSplitterWnd::SetActivePane(int row, int col, CWnd* pWnd) {
+    CWnd* pane = pWnd ? pWnd : GetPane(row, col);
+    if (!pane)
+        return;
+    CFrameWnd* frame = GetParentFrame();
+    if (auto* view = dynamic_cast<CView*>(pane); view && frame)
+        frame->SetActiveView(view);
+    pane->SetFocus();
+}
+
+void CSplitterWnd::ActivateNext(BOOL bPrev) {
+    const int count = m_nRows * m_nCols;
+    if (count <= 0)
+        return;
+    int row = 0;
+    int col = 0;
+    int index = GetActivePane(&row, &col) ? row * m_nCols + col : (bPrev ? 0 : count - 1);
+    for (int step = 0; step < count; ++step) {
+        index = (index + (bPrev ? count - 1 : 1)) % count;
+        if (GetPane(index / m_nCols, index % m_nCols)) {
+            SetActivePane(index / m_nCols, index % m_nCols);
+            return;
+        }
+    }
 }
 
 int CSplitterWnd::IdFromRowCol(int row, int col) const { return static_cast<int>(AFX_IDW_PANE_FIRST) + row * 16 + col; }

@@ -37,6 +37,12 @@ public:
     int GetColumnCount() const { return m_nCols; }
     CWnd* GetPane(int row, int col) const;
     int IdFromRowCol(int row, int col) const;
+    // The pane that holds the focus, else the frame's active view when it is a pane here; null otherwise.
+    CWnd* GetActivePane(int* pRow = nullptr, int* pCol = nullptr) const;
+    // A view pane becomes the frame's active view; any pane takes the focus.
+    virtual void SetActivePane(int row, int col, CWnd* pWnd = nullptr);
+    // The next (or previous) pane in row order, wrapping around, becomes the active one.
+    virtual void ActivateNext(BOOL bPrev = FALSE);
     void GetRowInfo(int row, int& cyCur, int& cyMin) const;
     void SetRowInfo(int row, int cyIdeal, int cyMin);
     void GetColumnInfo(int col, int& cxCur, int& cxMin) const;

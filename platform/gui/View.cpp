@@ -104,5 +104,12 @@ BOOL CView::OnCommand(WPARAM wParam, LPARAM lParam) {
 BOOL CView::OnCmdMsg(UINT nID, int nCode, void* pExtra, BOOL queryOnly) {
     if (CCmdTarget::OnCmdMsg(nID, nCode, pExtra, queryOnly))
         return TRUE;
+    // F6 and Shift+F6 move to the next and previous pane of the splitter the view sits in.
+    if (nCode == CN_COMMAND && (nID == ID_NEXT_PANE || nID == ID_PREV_PANE))
+        if (auto* splitter = dynamic_cast<CSplitterWnd*>(GetParent())) {
+            if (!queryOnly)
+                splitter->ActivateNext(nID == ID_PREV_PANE ? TRUE : FALSE);
+            return TRUE;
+        }
     return m_pDocument ? m_pDocument->OnCmdMsg(nID, nCode, pExtra, queryOnly) : FALSE;
 }

@@ -3,7 +3,9 @@
 #include "DocTemplate.h"
 #include "FrameworkIds.h"
 #include "QtMessageBox.h"
+#include "ResourceTable.h"
 #include "SysColor.h"
+#include "WaitCursor.h"
 #include "Wnd.h"
 
 #include <QApplication>
@@ -27,6 +29,18 @@ bool IsOption(const char* word) {
         if (Equals(word, option))
             return true;
     return false;
+}
+
+// As the platform names a program that gave no name: its title string, else its executable's name.
+CString DefaultAppName(const char* argv0) {
+    CString name;
+    if (AfxLoadString(AFX_IDS_APP_TITLE, name) && !name.IsEmpty())
+        return name;
+    std::string file = argv0 ? argv0 : "";
+    const size_t slash = file.find_last_of("/\\");
+    if (slash != std::string::npos)
+        file.erase(0, slash + 1);
+    return CString(file.substr(0, file.rfind('.')));
 }
 
 } // namespace
@@ -130,6 +144,13 @@ void CWinApp::OnAppExit() {
         main->SendMessage(WM_CLOSE, 0, 0);
 }
 
+void CWinApp::BeginWaitCursor() { m_waitCursors.push_back(std::make_unique<CWaitCursor>()); }
+
+void CWinApp::EndWaitCursor() {
+    if (!m_waitCursors.empty())
+        m_waitCursors.pop_back();
+}
+
 CWinApp* AfxGetApp() { return CurrentApp(); }
 
 HINSTANCE AfxGetInstanceHandle() { return reinterpret_cast<HINSTANCE>(static_cast<uintptr_t>(0x00400000)); }
@@ -157,6 +178,8 @@ int AfxWinMain(int argc, char** argv) {
         return 1;
     app->m_argc = argc;
     app->m_argv = argv;
+    if (app->m_strAppName.IsEmpty())
+        app->m_strAppName = DefaultAppName(argc > 0 && argv ? argv[0] : nullptr);
     if (!app->InitInstance()) {
         // As the framework does: a failed start-up still cleans up.
         app->ExitInstance();

@@ -10,6 +10,7 @@
 #include <vector>
 
 class CDocTemplate;
+class CWaitCursor;
 class CWnd;
 
 // How the program was asked to start: the framework's standard single-document options.
@@ -51,6 +52,9 @@ public:
     // The document keeps nothing in files, so there is nothing to open.
     void OnFileOpen();
     void OnAppExit();
+    // The wait cursor over the whole application until the matching EndWaitCursor; pairs nest.
+    void BeginWaitCursor();
+    void EndWaitCursor();
 
     CWnd* m_pMainWnd = nullptr;
     CString m_strAppName;
@@ -61,6 +65,7 @@ public:
 
 private:
     std::vector<std::unique_ptr<CDocTemplate>> m_templates;
+    std::vector<std::unique_ptr<CWaitCursor>> m_waitCursors;
 };
 
 CWinApp* AfxGetApp();
@@ -71,7 +76,8 @@ HINSTANCE AfxGetInstanceHandle();
 HINSTANCE AfxGetResourceHandle();
 
 // The program's entry: makes the Qt application (unless one exists), sets the system colours and the real
-// message box, runs InitInstance, then (when it returned TRUE) the event loop until the main window is gone,
+// message box, names the application (when it was made without a name) from its title string, else after the
+// executable, runs InitInstance, then (when it returned TRUE) the event loop until the main window is gone,
 // then ExitInstance. Returns the exit code: 1 when start-up failed.
 int AfxWinMain(int argc, char** argv);
 

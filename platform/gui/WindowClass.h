@@ -33,6 +33,9 @@ ATOM RegisterClass(const WNDCLASS* wndClass);
 BOOL AfxRegisterClass(WNDCLASS* wndClass);
 // FALSE when no class of that name was registered (the instance does not matter: there is one module).
 BOOL GetClassInfo(HINSTANCE hInstance, LPCTSTR className, WNDCLASS* wndClass);
+inline BOOL GetClassInfoA(HINSTANCE hInstance, LPCSTR className, WNDCLASSA* wndClass) {
+    return GetClassInfo(hInstance, className, wndClass);
+}
 // Registers (once) a named class with double clicks and the button face as its background, the look of dialogs,
 // frames and bars; returns the name.
 LPCTSTR RegisterButtonFaceClass(LPCTSTR className);

@@ -20,8 +20,6 @@ struct SerialHandle {
     COMMTIMEOUTS timeouts{0, 0, 0, 0, 0};
 };
 
-thread_local DWORD tLastError = 0;
-
 std::vector<std::string>& Trace() {
     static std::vector<std::string> trace;
     return trace;
@@ -37,7 +35,7 @@ std::string Hex(DWORD value) {
 
 SerialHandle* FromHandle(HANDLE handle) {
     if (handle == nullptr || handle == INVALID_HANDLE_VALUE) {
-        tLastError = ERROR_INVALID_HANDLE;
+        SetLastError(ERROR_INVALID_HANDLE);
         return nullptr;
     }
     return static_cast<SerialHandle*>(handle);
@@ -59,27 +57,23 @@ DWORD ErrorFromErrno(int err) {
 }
 
 BOOL Fail(int err) {
-    tLastError = ErrorFromErrno(err);
+    SetLastError(ErrorFromErrno(err));
     return FALSE;
 }
 
 } // namespace
-
-DWORD GetLastError() { return tLastError; }
-
-void SetLastError(DWORD error) { tLastError = error; }
 
 HANDLE CreateFileA(const char* fileName, DWORD /*desiredAccess*/, DWORD shareMode, void* /*securityAttributes*/,
                    DWORD creationDisposition, DWORD /*flagsAndAttributes*/, HANDLE /*templateFile*/) {
     std::string name = fileName ? fileName : "";
     Record("CreateFile " + name);
     if (creationDisposition != OPEN_EXISTING || shareMode != 0) {
-        tLastError = ERROR_INVALID_PARAMETER;
+        SetLastError(ERROR_INVALID_PARAMETER);
         return INVALID_HANDLE_VALUE;
     }
     std::string path = PortDevicePath(name);
     if (path.empty()) {
-        tLastError = ERROR_FILE_NOT_FOUND;
+        SetLastError(ERROR_FILE_NOT_FOUND);
         return INVALID_HANDLE_VALUE;
     }
     // Non-blocking, so that a write can be bounded by the port's timeouts with poll.
@@ -92,14 +86,14 @@ HANDLE CreateFileA(const char* fileName, DWORD /*desiredAccess*/, DWORD shareMod
     // second open by this or another instance running as root.
     if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
         ::close(fd);
-        tLastError = ERROR_ACCESS_DENIED;
+        SetLastError(ERROR_ACCESS_DENIED);
         return INVALID_HANDLE_VALUE;
     }
     ::ioctl(fd, TIOCEXCL);
     SerialHandle* h = new SerialHandle;
     h->fd = fd;
     h->name = name;
-    tLastError = 0;
+    SetLastError(0);
     return h;
 }
 
@@ -166,7 +160,7 @@ BOOL SetCommState(HANDLE handle, DCB* dcb) {
         return Fail(errno);
     TermiosMapping mapping;
     if (!DcbToTermios(*dcb, current, mapping)) {
-        tLastError = ERROR_INVALID_PARAMETER;
+        SetLastError(ERROR_INVALID_PARAMETER);
         return FALSE;
     }
     if (::tcsetattr(h->fd, TCSANOW, &mapping.settings) != 0)
@@ -199,7 +193,7 @@ BOOL EscapeCommFunction(HANDLE handle, DWORD function) {
     case CLRDTR: Record("EscapeCommFunction CLRDTR"); return ::ioctl(h->fd, TIOCMBIC, &bits) == 0 ? TRUE : Fail(errno);
     default:
         Record("EscapeCommFunction " + std::to_string(function));
-        tLastError = ERROR_INVALID_PARAMETER;
+        SetLastError(ERROR_INVALID_PARAMETER);
         return FALSE;
     }
 }
@@ -211,7 +205,7 @@ BOOL WriteFile(HANDLE handle, const void* buffer, DWORD bytesToWrite, DWORD* byt
     if (bytesWritten)
         *bytesWritten = 0;
     if (bytesToWrite > 0 && !buffer) {
-        tLastError = ERROR_INVALID_PARAMETER;
+        SetLastError(ERROR_INVALID_PARAMETER);
         return FALSE;
     }
 
@@ -253,7 +247,7 @@ BOOL WriteFile(HANDLE handle, const void* buffer, DWORD bytesToWrite, DWORD* byt
         if (r < 0 && errno != EINTR)
             return finish(Fail(errno));
         if (r > 0 && (pfd.revents & (POLLERR | POLLHUP | POLLNVAL)) && !(pfd.revents & POLLOUT)) {
-            tLastError = ERROR_GEN_FAILURE;
+            SetLastError(ERROR_GEN_FAILURE);
             return finish(FALSE);
         }
     }

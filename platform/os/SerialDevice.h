@@ -4,6 +4,7 @@
 // process alone; its settings and timeouts are kept with it so that writes can be bounded as the platform
 // bounds them.
 
+#include "LastError.h"
 #include "Types.h"
 
 #include <string>
@@ -12,13 +13,6 @@
 constexpr DWORD GENERIC_READ = 0x80000000;
 constexpr DWORD GENERIC_WRITE = 0x40000000;
 constexpr DWORD OPEN_EXISTING = 3;
-
-constexpr DWORD ERROR_FILE_NOT_FOUND = 2;
-constexpr DWORD ERROR_ACCESS_DENIED = 5;
-constexpr DWORD ERROR_INVALID_HANDLE = 6;
-constexpr DWORD ERROR_GEN_FAILURE = 31;
-constexpr DWORD ERROR_INVALID_PARAMETER = 87;
-constexpr DWORD ERROR_NOT_SUPPORTED = 50;
 
 constexpr DWORD EV_RXCHAR = 0x0001;
 constexpr DWORD EV_RLSD = 0x0020;
@@ -59,9 +53,6 @@ struct COMMTIMEOUTS {
     DWORD WriteTotalTimeoutMultiplier;
     DWORD WriteTotalTimeoutConstant;
 };
-
-DWORD GetLastError();
-void SetLastError(DWORD error);
 
 // Opens a serial port by name ("\\.\COM3" or "COM3"). Only OPEN_EXISTING with no sharing is supported:
 // the port is opened exclusively.

@@ -1,5 +1,7 @@
 #include "System.h"
 
+#include "LastError.h"
+
 #include <unistd.h>
 
 #include <algorithm>
@@ -37,12 +39,20 @@ DWORD GetModuleFileNameA(HMODULE /*hModule*/, LPSTR lpFilename, DWORD nSize) {
         return 0;
     char path[PATH_MAX];
     const ssize_t length = readlink("/proc/self/exe", path, sizeof path);
-    if (length <= 0)
+    if (length <= 0) {
+        SetLastError(ERROR_FILE_NOT_FOUND);
         return 0;
+    }
+    // The platform's separator, so that the program's own path arithmetic works; file openers turn it back.
+    std::replace(path, path + length, '/', '\\');
     const auto n = std::min(static_cast<size_t>(length), static_cast<size_t>(nSize - 1));
     std::copy_n(path, n, lpFilename);
     lpFilename[n] = '\0';
-    return static_cast<size_t>(length) >= nSize ? nSize : static_cast<DWORD>(n);
+    if (static_cast<size_t>(length) >= nSize) {
+        SetLastError(ERROR_INSUFFICIENT_BUFFER);
+        return nSize;
+    }
+    return static_cast<DWORD>(n);
 }
 
 BOOL PlaySoundA(LPCSTR /*pszSound*/, HMODULE /*hmod*/, DWORD /*fdwSound*/) { return FALSE; }

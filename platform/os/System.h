@@ -9,8 +9,9 @@ DWORD GetTickCount();
 // -1 when the denominator is 0 or the result does not fit, as on the platform.
 int MulDiv(int nNumber, int nNumerator, int nDenominator);
 
-// The running program's full path (the module is ignored: there is one). Returns the length copied; a buffer too
-// small gets as much as fits, NUL-terminated, and the result is the buffer size. 0 on failure.
+// The running program's full path (the module is ignored: there is one), with backslashes as the platform writes
+// it. Returns the length copied; a buffer too small gets as much as fits, NUL-terminated, and the result is the
+// buffer size (last error ERROR_INSUFFICIENT_BUFFER). 0 on failure.
 DWORD GetModuleFileNameA(HMODULE hModule, LPSTR lpFilename, DWORD nSize);
 
 // Sounds are not played here; the caller carries on as after a failed play.

@@ -2,7 +2,9 @@
 
 // The basic types of the platform the program was written for, with the platform's sizes.
 
+#include <cstddef>
 #include <cstdint>
+#include <cstring>
 
 typedef int BOOL;
 typedef unsigned char BYTE;
@@ -40,6 +42,11 @@ typedef HINSTANCE HMODULE;
 #endif
 
 #define INVALID_HANDLE_VALUE (reinterpret_cast<HANDLE>(static_cast<intptr_t>(-1)))
+
+// Texts are narrow throughout, so a text literal stays as written.
+#define _T(x) x
+constexpr int MAX_PATH = 260;
+inline void ZeroMemory(void* destination, size_t length) { std::memset(destination, 0, length); }
 
 inline constexpr COLORREF RGB(BYTE r, BYTE g, BYTE b) {
     return static_cast<COLORREF>(r) | (static_cast<COLORREF>(g) << 8) | (static_cast<COLORREF>(b) << 16);

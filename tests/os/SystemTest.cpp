@@ -1,5 +1,7 @@
 #include "platform/os/System.h"
 #include "platform/os/CodePage.h"
+#include "platform/os/FilePath.h"
+#include "platform/os/LastError.h"
 #include "platform/os/MessageBox.h"
 #include "tests/support/MessageBoxRecorder.h"
 
@@ -30,11 +32,13 @@ TEST(ModuleFileName, GivesThisProgramsPathAndCutsToTheBuffer) {
     const DWORD n = GetModuleFileNameA(nullptr, path, sizeof path);
     ASSERT_GT(n, 0u);
     EXPECT_EQ(std::strlen(path), n);
-    EXPECT_EQ(path[0], '/');
-    EXPECT_EQ(access(path, X_OK), 0);
+    EXPECT_EQ(path[0], '\\'); // the platform's separator
+    EXPECT_EQ(std::strchr(path, '/'), nullptr);
+    EXPECT_EQ(access(LocalFilePath(path).c_str(), X_OK), 0);
 
     char small[4] = {'x', 'x', 'x', 'x'};
     EXPECT_EQ(GetModuleFileNameA(nullptr, small, sizeof small), 4u);
+    EXPECT_EQ(GetLastError(), ERROR_INSUFFICIENT_BUFFER);
     EXPECT_EQ(std::string(small), std::string(path, 3));
     EXPECT_EQ(GetModuleFileNameA(nullptr, small, 0), 0u);
 }
