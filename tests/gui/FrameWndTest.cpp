@@ -267,3 +267,27 @@ TEST_F(FrameWndTest, AMenuBarItemHasAScreenRectangleWhileTheFrameShowsIt) {
     EXPECT_GT(rect.right, rect.left);
     EXPECT_FALSE(GetMenuItemRect(m_frame, m_frame->GetMenu()->m_hMenu, 5, &rect));
 }
+
+TEST_F(FrameWndTest, F6AndShiftF6MoveTheActiveViewAroundTheSplittersPanes) {
+    m_frame->ShowWindow(SW_SHOW);
+    QWidget* host = m_frame->GetHostWidget();
+    host->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(host));
+    CWnd* upper = m_frame->m_splitter.GetPane(0, 0);
+    CWnd* lower = m_frame->m_splitter.GetPane(1, 0);
+    ASSERT_NE(upper, nullptr);
+    ASSERT_NE(lower, nullptr);
+    m_frame->m_splitter.SetActivePane(0, 0);
+    EXPECT_EQ(m_frame->GetActiveView(), upper);
+
+    QTest::keyClick(host, Qt::Key_F6);
+    EXPECT_EQ(m_frame->GetActiveView(), lower);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return CWnd::GetFocus() == lower; }));
+    QTest::keyClick(host, Qt::Key_F6); // wraps around
+    EXPECT_EQ(m_frame->GetActiveView(), upper);
+    QTest::keyClick(host, Qt::Key_F6, Qt::ShiftModifier);
+    EXPECT_EQ(m_frame->GetActiveView(), lower);
+    int row = -1;
+    EXPECT_EQ(m_frame->m_splitter.GetActivePane(&row), lower);
+    EXPECT_EQ(row, 1);
+}
