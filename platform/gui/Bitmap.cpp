@@ -8,6 +8,10 @@
 #include <QHash>
 #include <QPainter>
 
+#include "platform/os/RuntimeClass.h"
+
+IMPLEMENT_DYNAMIC(CBitmap, CGdiObject)
+
 namespace {
 
 QHash<UINT, QImage>& BitmapResources() {

@@ -21,6 +21,10 @@
 #include <QPushButton>
 #include <QWidget>
 
+#include "platform/os/RuntimeClass.h"
+
+IMPLEMENT_DYNAMIC(CDialog, CWnd)
+
 namespace {
 
 // The class of dialog windows: their background is the button face, as the platform paints dialogs.

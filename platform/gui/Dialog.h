@@ -43,6 +43,7 @@ using ModalLoop = std::function<void(CDialog& dialog)>;
 // Enter sends the default button's command (IDOK unless DM_SETDEFID chose another), a focused push
 // button's when one has the focus; Escape and the close box send IDCANCEL.
 class CDialog : public CWnd {
+    DECLARE_DYNAMIC(CDialog)
 public:
     CDialog();
     explicit CDialog(UINT nIDTemplate, CWnd* pParentWnd = nullptr);

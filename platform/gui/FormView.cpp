@@ -6,6 +6,10 @@
 #include "FrameWnd.h"
 #include "ResourceTable.h"
 
+#include "platform/os/RuntimeClass.h"
+
+IMPLEMENT_DYNAMIC(CFormView, CView)
+
 CFormView::CFormView(UINT nIDTemplate) : m_nIDTemplate(nIDTemplate) {}
 
 CFormView::~CFormView() = default;

@@ -11,6 +11,10 @@
 #include <unordered_set>
 #include <vector>
 
+#include "platform/os/RuntimeClass.h"
+
+IMPLEMENT_DYNCREATE(CImageList, CObject)
+
 struct HIMAGELIST__ {
     int cx = 0;
     int cy = 0;

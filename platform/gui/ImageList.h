@@ -10,6 +10,7 @@ class CDC;
 // Images of one size, kept with their transparency; an icon, a bitmap with a mask bitmap, or a bitmap with
 // a mask colour each become one image.
 class CImageList : public CObject {
+    DECLARE_DYNCREATE(CImageList)
 public:
     CImageList() = default;
     ~CImageList() override;

@@ -22,6 +22,10 @@
 #include <set>
 #include <vector>
 
+#include "platform/os/RuntimeClass.h"
+
+IMPLEMENT_DYNCREATE(CMenu, CObject)
+
 namespace {
 
 // The registries live to the end of the process: menus may go after static destructors have run.

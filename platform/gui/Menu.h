@@ -111,6 +111,7 @@ using PopupMenuHandler = std::function<UINT(CMenu& menu, UINT flags, CPoint poin
 // A menu over a QMenu: items carry their command id, type, state and item data as the platform's menus do.
 // Item texts are GBK; "&" marks the mnemonic and a tab separates the shortcut text.
 class CMenu : public CObject {
+    DECLARE_DYNCREATE(CMenu)
 public:
     CMenu() = default;
     ~CMenu() override;

@@ -11,6 +11,10 @@
 #include <cstring>
 #include <memory>
 
+#include "platform/os/RuntimeClass.h"
+
+IMPLEMENT_DYNAMIC(CWinApp, CCmdTarget)
+
 namespace {
 
 CWinApp*& CurrentApp() {

@@ -33,6 +33,7 @@ public:
 // main window; Run runs the event loop; ExitInstance ends. Commands that no window handles reach its handlers
 // (ID_APP_EXIT, ID_FILE_NEW, and those a derived application maps).
 class CWinApp : public CCmdTarget {
+    DECLARE_DYNAMIC(CWinApp)
 public:
     explicit CWinApp(LPCTSTR lpszAppName = nullptr);
     ~CWinApp() override;

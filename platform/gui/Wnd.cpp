@@ -46,6 +46,10 @@
 #include <unordered_set>
 #include <vector>
 
+#include "platform/os/RuntimeClass.h"
+
+IMPLEMENT_DYNCREATE(CWnd, CCmdTarget)
+
 // ---------------------------------------------------------------------------------------------------------------
 // Process-wide state of the window layer.
 

@@ -55,6 +55,7 @@ constexpr int CW_USEDEFAULT = static_cast<int>(0x80000000);
 // framework's names and arguments through WindowProc, so derived classes override handlers as the framework's
 // classes do, and SendMessage/PostMessage reach the same handlers.
 class CWnd : public CCmdTarget {
+    DECLARE_DYNCREATE(CWnd)
 public:
     CWnd();
     ~CWnd() override;
