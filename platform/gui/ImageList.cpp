@@ -98,6 +98,15 @@ int ImageList_GetImageCount(HIMAGELIST list) {
     return l ? static_cast<int>(l->images.size()) : 0;
 }
 
+BOOL ImageList_GetIconSize(HIMAGELIST list, int* cx, int* cy) {
+    HIMAGELIST__* l = Live(list);
+    if (!l || !cx || !cy)
+        return FALSE;
+    *cx = l->cx;
+    *cy = l->cy;
+    return TRUE;
+}
+
 int ImageList_AddIcon(HIMAGELIST list, HICON icon) {
     HIMAGELIST__* l = Live(list);
     const QImage image = IconImage(icon);
