@@ -8,6 +8,10 @@
 #include <QHash>
 #include <QPainter>
 
+#include "platform/os/RuntimeClass.h"
+
+IMPLEMENT_DYNAMIC(CBitmap, CGdiObject)
+
 namespace {
 
 QHash<UINT, QImage>& BitmapResources() {
@@ -35,9 +39,12 @@ void RegisterBitmapResource(UINT id, const QImage& image) {
 
 QImage FindBitmapResource(UINT id) { return BitmapResources().value(id); }
 
-HBITMAP LoadBitmap(HINSTANCE /*instance*/, LPCTSTR name) {
+HBITMAP LoadBitmap(HINSTANCE instance, LPCTSTR name) {
     if (!name || !IS_INTRESOURCE(name))
         return nullptr;
+    // Without a module the platform's own bitmaps are meant; the layer's callers also pass none for the program's.
+    if (!instance && reinterpret_cast<uintptr_t>(name) == OBM_CHECK)
+        return LoadOEMBitmap(OBM_CHECK);
     const QImage image = FindBitmapResource(static_cast<UINT>(reinterpret_cast<uintptr_t>(name)));
     return image.isNull() ? nullptr : NewBitmap(image, false);
 }

@@ -18,6 +18,7 @@ HBITMAP LoadBitmapW(HINSTANCE instance, LPCWSTR name);
 HBITMAP AfxLoadSysColorBitmap(HINSTANCE instance, LPCTSTR name);
 
 class CBitmap : public CGdiObject {
+    DECLARE_DYNAMIC(CBitmap)
 public:
     static CBitmap* FromHandle(HBITMAP bitmap);
     operator HBITMAP() const { return reinterpret_cast<HBITMAP>(m_hObject); } // NOLINT

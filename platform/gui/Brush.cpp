@@ -4,6 +4,10 @@
 #include "GdiHandle.h"
 #include "SysColor.h"
 
+#include "platform/os/RuntimeClass.h"
+
+IMPLEMENT_DYNAMIC(CBrush, CGdiObject)
+
 CBrush::CBrush(COLORREF color) { CreateSolidBrush(color); }
 CBrush::CBrush(int hatchIndex, COLORREF color) { CreateHatchBrush(hatchIndex, color); }
 CBrush::CBrush(CBitmap* pattern) { CreatePatternBrush(pattern); }

@@ -5,6 +5,7 @@
 class CBitmap;
 
 class CBrush : public CGdiObject {
+    DECLARE_DYNAMIC(CBrush)
 public:
     CBrush() = default;
     explicit CBrush(COLORREF color);

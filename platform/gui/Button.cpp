@@ -15,6 +15,10 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include "platform/os/RuntimeClass.h"
+
+IMPLEMENT_DYNAMIC(CButton, CWnd)
+
 namespace {
 
 QAbstractButton* Qbutton(const CWnd* wnd) { return qobject_cast<QAbstractButton*>(wnd->GetHostWidget()); }

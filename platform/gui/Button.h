@@ -50,6 +50,7 @@ constexpr UINT BM_CLICK = 0x00F5;
 // A push button, check box, radio button or group box over the matching Qt button. A button whose style holds
 // BS_OWNERDRAW is painted by DrawItem instead of Qt; it stays a push button for clicks, focus and Enter.
 class CButton : public CWnd {
+    DECLARE_DYNAMIC(CButton)
 public:
     CButton() = default;
 

@@ -4,6 +4,10 @@
 #include "WindowImage.h"
 #include "Wnd.h"
 
+#include "platform/os/RuntimeClass.h"
+
+IMPLEMENT_DYNAMIC(CClientDC, CDC)
+
 CClientDC::CClientDC(CWnd* wnd) : m_pWnd(wnd) {
     if (!wnd) {
         m_hDC = m_hAttribDC = NewScreenDC();

@@ -3,6 +3,10 @@
 #include "Menu.h"
 #include "Wnd.h"
 
+#include "platform/os/RuntimeClass.h"
+
+IMPLEMENT_DYNAMIC(CCmdTarget, CObject)
+
 void CCmdUI::Enable(BOOL bOn) {
     if (m_pMenu)
         m_pMenu->EnableMenuItem(m_nIndex, MF_BYPOSITION | (bOn ? MF_ENABLED : MF_GRAYED));

@@ -53,6 +53,7 @@ struct NotifyInfo {
 // framework's message maps. A handler registered later for the same id and code replaces the earlier one, so
 // a derived class's constructor overrides its base's entries.
 class CCmdTarget : public CObject {
+    DECLARE_DYNAMIC(CCmdTarget)
 public:
     CCmdTarget() = default;
     ~CCmdTarget() override = default;

@@ -8,6 +8,10 @@
 
 #include <cstring>
 
+#include "platform/os/RuntimeClass.h"
+
+IMPLEMENT_DYNAMIC(CComboBox, CWnd)
+
 namespace {
 
 QComboBox* Combo(const CWnd* wnd) { return qobject_cast<QComboBox*>(wnd->GetHostWidget()); }

@@ -25,6 +25,7 @@ constexpr UINT CBN_EDITCHANGE = 5;
 // their GBK bytes. Searches ignore case and wrap around from the entry after the start. Only the operator's
 // choice sends CBN_SELCHANGE; a selection set by the program sends nothing.
 class CComboBox : public CWnd {
+    DECLARE_DYNAMIC(CComboBox)
 public:
     CComboBox() = default;
 

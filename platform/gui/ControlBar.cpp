@@ -2,6 +2,10 @@
 
 #include "FrameWnd.h"
 
+#include "platform/os/RuntimeClass.h"
+
+IMPLEMENT_DYNAMIC(CControlBar, CWnd)
+
 CControlBar::~CControlBar() = default;
 
 CSize CControlBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz) {

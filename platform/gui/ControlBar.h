@@ -5,6 +5,7 @@
 
 // A bar docked along an edge of its frame (the status bar): the frame lays it out through CalcFixedLayout.
 class CControlBar : public CWnd {
+    DECLARE_DYNAMIC(CControlBar)
 public:
     CControlBar() = default;
     ~CControlBar() override;

@@ -26,6 +26,10 @@
 #include <cstring>
 #include <unordered_set>
 
+#include "platform/os/RuntimeClass.h"
+
+IMPLEMENT_DYNCREATE(CDC, CObject)
+
 namespace {
 
 std::unordered_set<const void*>& LiveDCs() {

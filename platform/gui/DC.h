@@ -25,6 +25,7 @@ class QPainter;
 // Everything lives in the handle, so derived DCs may share another DC's handles (m_hDC, m_hAttribDC) and
 // drop them before they are destroyed, as buffered DCs do when printing.
 class CDC : public CObject {
+    DECLARE_DYNCREATE(CDC)
 public:
     CDC() = default;
     ~CDC() override;

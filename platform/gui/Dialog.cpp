@@ -21,6 +21,10 @@
 #include <QPushButton>
 #include <QWidget>
 
+#include "platform/os/RuntimeClass.h"
+
+IMPLEMENT_DYNAMIC(CDialog, CWnd)
+
 namespace {
 
 // The class of dialog windows: their background is the button face, as the platform paints dialogs.
@@ -217,7 +221,10 @@ BOOL CDialog::UpdateData(BOOL bSaveAndValidate) {
 
 void CDialog::DoDataExchange(CDataExchange* /*pDX*/) {}
 
-HBRUSH CDialog::OnCtlColor(CDC* /*pDC*/, CWnd* /*pWnd*/, UINT /*nCtlColor*/) { return nullptr; }
+// The control answers first through its reflected CtlColor, as the framework's default does.
+HBRUSH CDialog::OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor) {
+    return pWnd && pWnd != this ? pWnd->CtlColor(pDC, nCtlColor) : nullptr;
+}
 
 void CDialog::ApplyCtlColors(CWnd* pWnd) {
     QWidget* host = pWnd ? pWnd->GetHostWidget() : nullptr;

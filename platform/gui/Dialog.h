@@ -43,6 +43,7 @@ using ModalLoop = std::function<void(CDialog& dialog)>;
 // Enter sends the default button's command (IDOK unless DM_SETDEFID chose another), a focused push
 // button's when one has the focus; Escape and the close box send IDCANCEL.
 class CDialog : public CWnd {
+    DECLARE_DYNAMIC(CDialog)
 public:
     CDialog();
     explicit CDialog(UINT nIDTemplate, CWnd* pParentWnd = nullptr);
@@ -65,7 +66,7 @@ public:
 
     // Called for every static control when the dialog has been initialised (and by ApplyCtlColors): the font
     // selected into the DC and its text colour become the static's; a brush other than the null brush fills
-    // its background. The base returns null and changes nothing.
+    // its background. The base passes the question to the control (CtlColor), whose default answers null.
     virtual HBRUSH OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor);
     void ApplyCtlColors() { ApplyCtlColors(this); }
     // Asks a window that holds controls (WM_CTLCOLORSTATIC) for the colours of each of its statics.

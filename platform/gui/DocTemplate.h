@@ -15,6 +15,7 @@ class CFrameWnd;
 // Makes the document, its frame and its view from their classes and one resource id (the frame's menu,
 // accelerators, and the string whose first "\n"-part is the window title).
 class CDocTemplate : public CCmdTarget {
+    DECLARE_DYNAMIC(CDocTemplate)
 public:
     enum DocStringIndex { windowTitle, docName, fileNewName, filterName, filterExt, regFileTypeId, regFileTypeName };
 
@@ -38,6 +39,7 @@ protected:
 // One document in one frame for the program's whole run. A second "new document" starts the document afresh
 // without rebuilding the frame or running the views' initial update again.
 class CSingleDocTemplate : public CDocTemplate {
+    DECLARE_DYNAMIC(CSingleDocTemplate)
 public:
     using CDocTemplate::CDocTemplate;
     ~CSingleDocTemplate() override;

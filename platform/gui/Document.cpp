@@ -9,6 +9,10 @@
 #include <fstream>
 #include <string>
 
+#include "platform/os/RuntimeClass.h"
+
+IMPLEMENT_DYNAMIC(CDocument, CCmdTarget)
+
 CDocument::~CDocument() {
     for (CView* view : m_views)
         view->m_pDocument = nullptr;

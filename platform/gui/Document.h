@@ -13,6 +13,7 @@ class CView;
 // A document: what its views show. This program's document holds nothing; the class keeps its title and its
 // views and answers commands routed to it.
 class CDocument : public CCmdTarget {
+    DECLARE_DYNAMIC(CDocument)
 public:
     CDocument() = default;
     ~CDocument() override;

@@ -5,6 +5,10 @@
 
 #include <QLineEdit>
 
+#include "platform/os/RuntimeClass.h"
+
+IMPLEMENT_DYNAMIC(CEdit, CWnd)
+
 namespace {
 
 QLineEdit* Line(const CWnd* wnd) { return qobject_cast<QLineEdit*>(wnd->GetHostWidget()); }

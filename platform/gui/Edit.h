@@ -35,6 +35,7 @@ constexpr UINT EN_CHANGE = 0x0300;
 // messages (EM_SETSEL, EM_REPLACESEL, WM_PASTE, a WM_CHAR sent or posted by the program ...) work on it as on
 // the platform's edit.
 class CEdit : public CWnd {
+    DECLARE_DYNAMIC(CEdit)
 public:
     CEdit() = default;
 

@@ -12,6 +12,10 @@
 #include <cmath>
 #include <cstring>
 
+#include "platform/os/RuntimeClass.h"
+
+IMPLEMENT_DYNAMIC(CFont, CGdiObject)
+
 QFont QFontFromLogFont(const LOGFONT& lf) {
     QFont font = QGuiApplication::font();
     const std::string face(lf.lfFaceName, strnlen(lf.lfFaceName, LF_FACESIZE));

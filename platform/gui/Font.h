@@ -6,6 +6,7 @@ class CDC;
 class QFont;
 
 class CFont : public CGdiObject {
+    DECLARE_DYNAMIC(CFont)
 public:
     static CFont* FromHandle(HFONT font);
     operator HFONT() const { return reinterpret_cast<HFONT>(m_hObject); } // NOLINT

@@ -7,9 +7,13 @@
 #include "HostWidget.h"
 #include "ResourceTable.h"
 
+#include "platform/os/RuntimeClass.h"
+
 #include <QScrollBar>
 
 #include <algorithm>
+
+IMPLEMENT_DYNAMIC(CFormView, CView)
 
 CFormView::CFormView(UINT nIDTemplate) : m_nIDTemplate(nIDTemplate) {}
 
@@ -61,7 +65,10 @@ void CFormView::ResizeParentToFit(BOOL bShrinkOnly) {
     frame->SetWindowPos(nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-HBRUSH CFormView::OnCtlColor(CDC* /*pDC*/, CWnd* /*pWnd*/, UINT /*nCtlColor*/) { return nullptr; }
+// The control answers first through its reflected CtlColor, as the framework's default does.
+HBRUSH CFormView::OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor) {
+    return pWnd && pWnd != this ? pWnd->CtlColor(pDC, nCtlColor) : nullptr;
+}
 
 void CFormView::SetDlgItemText(int nID, LPCTSTR lpszString) { ::SetDlgItemText(this, nID, lpszString); }
 int CFormView::GetDlgItemText(int nID, CString& rString) const {

@@ -8,6 +8,7 @@
 // A view whose window holds the controls of a dialog template, like a modeless child dialog inside a frame.
 // Data exchange runs in OnInitialUpdate; control notifications reach the handlers mapped in the constructor.
 class CFormView : public CView {
+    DECLARE_DYNAMIC(CFormView)
 public:
     explicit CFormView(UINT nIDTemplate);
     ~CFormView() override;

@@ -23,6 +23,10 @@
 #include <algorithm>
 #include <functional>
 
+#include "platform/os/RuntimeClass.h"
+
+IMPLEMENT_DYNCREATE(CFrameWnd, CWnd)
+
 namespace {
 
 LPCTSTR FrameClass() {

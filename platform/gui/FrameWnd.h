@@ -23,6 +23,7 @@ class QShortcut;
 // to the frame's own handlers, then to the application. Pop-ups announce themselves with WM_INITMENUPOPUP,
 // whose default handling greys the items that nothing handles.
 class CFrameWnd : public CWnd {
+    DECLARE_DYNCREATE(CFrameWnd)
 public:
     CFrameWnd();
     ~CFrameWnd() override;

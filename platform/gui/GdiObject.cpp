@@ -18,6 +18,10 @@
 #include <unordered_set>
 #include <vector>
 
+#include "platform/os/RuntimeClass.h"
+
+IMPLEMENT_DYNCREATE(CGdiObject, CObject)
+
 namespace {
 
 std::unordered_set<const void*>& LiveHandles() {

@@ -7,6 +7,7 @@
 // Owner of one drawing object handle. Deleting the wrapper deletes the object it created or attached; one
 // taken with FromHandle is a lasting wrapper that owns nothing.
 class CGdiObject : public CObject {
+    DECLARE_DYNCREATE(CGdiObject)
 public:
     CGdiObject() = default;
     ~CGdiObject() override;

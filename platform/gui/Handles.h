@@ -17,4 +17,5 @@ typedef SIZE* LPSIZE;
 
 // A resource named by number, as the platform passes it through a text pointer.
 inline LPCTSTR MAKEINTRESOURCE(uintptr_t id) { return reinterpret_cast<LPCTSTR>(id); }
+inline LPCWSTR MAKEINTRESOURCEW(uintptr_t id) { return reinterpret_cast<LPCWSTR>(id); }
 inline bool IS_INTRESOURCE(LPCTSTR name) { return (reinterpret_cast<uintptr_t>(name) >> 16) == 0; }

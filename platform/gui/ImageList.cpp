@@ -11,6 +11,10 @@
 #include <unordered_set>
 #include <vector>
 
+#include "platform/os/RuntimeClass.h"
+
+IMPLEMENT_DYNCREATE(CImageList, CObject)
+
 struct HIMAGELIST__ {
     int cx = 0;
     int cy = 0;
@@ -92,6 +96,15 @@ BOOL ImageList_Destroy(HIMAGELIST list) {
 int ImageList_GetImageCount(HIMAGELIST list) {
     HIMAGELIST__* l = Live(list);
     return l ? static_cast<int>(l->images.size()) : 0;
+}
+
+BOOL ImageList_GetIconSize(HIMAGELIST list, int* cx, int* cy) {
+    HIMAGELIST__* l = Live(list);
+    if (!l || !cx || !cy)
+        return FALSE;
+    *cx = l->cx;
+    *cy = l->cy;
+    return TRUE;
 }
 
 int ImageList_AddIcon(HIMAGELIST list, HICON icon) {

@@ -10,6 +10,7 @@ class CDC;
 // Images of one size, kept with their transparency; an icon, a bitmap with a mask bitmap, or a bitmap with
 // a mask colour each become one image.
 class CImageList : public CObject {
+    DECLARE_DYNCREATE(CImageList)
 public:
     CImageList() = default;
     ~CImageList() override;
@@ -40,6 +41,7 @@ public:
 HIMAGELIST ImageList_Create(int cx, int cy, UINT flags, int initial, int grow);
 BOOL ImageList_Destroy(HIMAGELIST list);
 int ImageList_GetImageCount(HIMAGELIST list);
+BOOL ImageList_GetIconSize(HIMAGELIST list, int* cx, int* cy);
 int ImageList_AddIcon(HIMAGELIST list, HICON icon);
 HICON ImageList_GetIcon(HIMAGELIST list, int index, UINT flags);
 BOOL ImageList_Draw(HIMAGELIST list, int index, HDC dc, int x, int y, UINT style);

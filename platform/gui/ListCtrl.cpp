@@ -8,6 +8,10 @@
 #include <QHeaderView>
 #include <QTreeWidgetItem>
 
+#include "platform/os/RuntimeClass.h"
+
+IMPLEMENT_DYNAMIC(CListCtrl, CWnd)
+
 namespace {
 
 CListViewWidget* List(const CWnd* wnd) { return dynamic_cast<CListViewWidget*>(wnd->GetHostWidget()); }

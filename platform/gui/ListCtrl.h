@@ -54,6 +54,7 @@ typedef NMLISTVIEW NM_LISTVIEW;
 // Every change of an item's selected or focused state reaches the parent as WM_NOTIFY with LVN_ITEMCHANGED
 // (uChanged LVIF_STATE), from the operator's clicks and from SetItemState alike.
 class CListCtrl : public CWnd {
+    DECLARE_DYNAMIC(CListCtrl)
 public:
     CListCtrl() = default;
 

@@ -22,6 +22,10 @@
 #include <set>
 #include <vector>
 
+#include "platform/os/RuntimeClass.h"
+
+IMPLEMENT_DYNCREATE(CMenu, CObject)
+
 namespace {
 
 // The registries live to the end of the process: menus may go after static destructors have run.
@@ -80,7 +84,11 @@ std::string GbkOf(LPCTSTR text) { return text ? std::string(text) : std::string(
 
 void SetActionText(QAction* action, const std::string& gbk) {
     action->setProperty(kGbkText, QByteArray(gbk.data(), static_cast<qsizetype>(gbk.size())));
-    action->setText(GbkToQString(gbk));
+    QString text = GbkToQString(gbk);
+    // Qt widens the whole menu for text after a tab; an owner-drawn item is as wide as its owner measures it.
+    if (action->property(kType).toUInt() & MF_OWNERDRAW)
+        text.truncate(text.indexOf('\t') < 0 ? text.size() : text.indexOf('\t'));
+    action->setText(text);
     if (QMenu* sub = action->menu())
         sub->setTitle(action->text());
 }
@@ -383,6 +391,7 @@ BOOL CMenu::SetMenuItemInfo(UINT uItem, LPMENUITEMINFO info, BOOL fByPos) {
         action->setProperty(
             kType, info->fType & (MFT_OWNERDRAW | MFT_BITMAP | MFT_MENUBREAK | MFT_MENUBARBREAK | MFT_RADIOCHECK));
         action->setSeparator((info->fType & MFT_SEPARATOR) != 0);
+        SetActionText(action, ActionText(action));
     }
     if ((info->fMask & MIIM_STRING) || ((info->fMask & MIIM_TYPE) && !(info->fType & (MFT_BITMAP | MFT_SEPARATOR)) &&
                                         !(info->fType & MFT_OWNERDRAW) && info->dwTypeData))
@@ -580,3 +589,36 @@ BOOL GetMenuItemRect(HWND hWnd, HMENU hMenu, UINT uItem, LPRECT lprcItem) {
 }
 
 BOOL IsMenu(HMENU hMenu) { return LiveMenus().count(hMenu) ? TRUE : FALSE; }
+
+MenuItemId::operator QMenu*() const {
+    if (m_value <= 0xFFFF)
+        return nullptr;
+    for (const QMenu* menu : LiveMenus())
+        if (menu->property(kSubMenuId).toUInt() == m_value)
+            return const_cast<QMenu*>(menu);
+    return nullptr;
+}
+
+int GetMenuItemCount(HMENU hMenu) {
+    return IsMenu(hMenu) ? static_cast<int>(CMenu::FromHandle(hMenu)->GetMenuItemCount()) : -1;
+}
+
+UINT GetMenuState(HMENU hMenu, UINT uId, UINT uFlags) {
+    return IsMenu(hMenu) ? CMenu::FromHandle(hMenu)->GetMenuState(uId, uFlags) : static_cast<UINT>(-1);
+}
+
+BOOL GetMenuItemInfo(HMENU hMenu, UINT uItem, BOOL fByPosition, LPMENUITEMINFO lpmii) {
+    return IsMenu(hMenu) ? CMenu::FromHandle(hMenu)->GetMenuItemInfo(uItem, lpmii, fByPosition) : FALSE;
+}
+
+BOOL SetMenuItemInfo(HMENU hMenu, UINT uItem, BOOL fByPosition, LPMENUITEMINFO lpmii) {
+    return IsMenu(hMenu) ? CMenu::FromHandle(hMenu)->SetMenuItemInfo(uItem, lpmii, fByPosition) : FALSE;
+}
+
+BOOL AppendMenu(HMENU hMenu, UINT uFlags, UINT_PTR uIDNewItem, LPCTSTR lpNewItem) {
+    return IsMenu(hMenu) ? CMenu::FromHandle(hMenu)->AppendMenu(uFlags, uIDNewItem, lpNewItem) : FALSE;
+}
+
+BOOL ModifyMenu(HMENU hMenu, UINT uPosition, UINT uFlags, UINT_PTR uIDNewItem, LPCTSTR lpNewItem) {
+    return IsMenu(hMenu) ? CMenu::FromHandle(hMenu)->ModifyMenu(uPosition, uFlags, uIDNewItem, lpNewItem) : FALSE;
+}

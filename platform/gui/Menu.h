@@ -103,6 +103,9 @@ struct MENUITEMINFO {
     void* hbmpItem;
 };
 typedef MENUITEMINFO* LPMENUITEMINFO;
+// Item texts are narrow (GBK) throughout the layer.
+typedef MENUITEMINFO MENUITEMINFOA;
+typedef MENUITEMINFO* LPMENUITEMINFOA;
 
 // Runs a pop-up menu and returns the chosen command id (0 when none was chosen). The program shows the QMenu;
 // tests install a handler that picks an item instead.
@@ -111,6 +114,7 @@ using PopupMenuHandler = std::function<UINT(CMenu& menu, UINT flags, CPoint poin
 // A menu over a QMenu: items carry their command id, type, state and item data as the platform's menus do.
 // Item texts are GBK; "&" marks the mnemonic and a tab separates the shortcut text.
 class CMenu : public CObject {
+    DECLARE_DYNCREATE(CMenu)
 public:
     CMenu() = default;
     ~CMenu() override;
@@ -182,6 +186,25 @@ private:
 };
 
 BOOL IsMenu(HMENU hMenu);
+// The handle forms of the menu operations; FALSE, 0 or (UINT)-1 as CMenu's for a handle that is not a menu.
+int GetMenuItemCount(HMENU hMenu);
+UINT GetMenuState(HMENU hMenu, UINT uId, UINT uFlags);
+BOOL GetMenuItemInfo(HMENU hMenu, UINT uItem, BOOL fByPosition, LPMENUITEMINFO lpmii);
+BOOL SetMenuItemInfo(HMENU hMenu, UINT uItem, BOOL fByPosition, LPMENUITEMINFO lpmii);
+BOOL AppendMenu(HMENU hMenu, UINT uFlags, UINT_PTR uIDNewItem, LPCTSTR lpNewItem);
+BOOL ModifyMenu(HMENU hMenu, UINT uPosition, UINT uFlags, UINT_PTR uIDNewItem, LPCTSTR lpNewItem);
+inline BOOL GetMenuItemInfoA(HMENU hMenu, UINT uItem, BOOL fByPosition, LPMENUITEMINFOA lpmii) {
+    return GetMenuItemInfo(hMenu, uItem, fByPosition, lpmii);
+}
+inline BOOL SetMenuItemInfoA(HMENU hMenu, UINT uItem, BOOL fByPosition, LPMENUITEMINFOA lpmii) {
+    return SetMenuItemInfo(hMenu, uItem, fByPosition, lpmii);
+}
+inline BOOL AppendMenuA(HMENU hMenu, UINT uFlags, UINT_PTR uIDNewItem, LPCSTR lpNewItem) {
+    return AppendMenu(hMenu, uFlags, uIDNewItem, lpNewItem);
+}
+inline BOOL ModifyMenuA(HMENU hMenu, UINT uPosition, UINT uFlags, UINT_PTR uIDNewItem, LPCSTR lpNewItem) {
+    return ModifyMenu(hMenu, uPosition, uFlags, uIDNewItem, lpNewItem);
+}
 // The screen rectangle of a menu item while it is shown: an item of a pop-up that is open, or an item of the
 // menu bar of the window given. FALSE when the item is not on the screen.
 BOOL GetMenuItemRect(HWND hWnd, HMENU hMenu, UINT uItem, LPRECT lprcItem);

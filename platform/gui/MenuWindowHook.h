@@ -7,11 +7,11 @@
 #include "platform/os/Types.h"
 
 #include <QMargins>
+#include <QMenu>
 #include <QPointer>
 
 class CDC;
 class QEvent;
-class QMenu;
 class QObject;
 
 // A pop-up menu window from the moment it is about to show until it hides or is destroyed; the next showing of

@@ -8,6 +8,10 @@
 
 #include <memory>
 
+#include "platform/os/RuntimeClass.h"
+
+IMPLEMENT_DYNAMIC(COleDataSource, CObject)
+
 namespace {
 
 DragDropLoop& CurrentLoop() {

@@ -19,6 +19,7 @@ using DragDropLoop = std::function<DROPEFFECT(COleDataSource& source, DROPEFFECT
 
 // Data offered to the clipboard or to a drag: here the CF_TEXT block of the grid's cells.
 class COleDataSource : public CObject {
+    DECLARE_DYNAMIC(COleDataSource)
 public:
     COleDataSource() = default;
     ~COleDataSource() override;

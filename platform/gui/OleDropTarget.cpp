@@ -11,6 +11,10 @@
 #include <QPointer>
 #include <QWidget>
 
+#include "platform/os/RuntimeClass.h"
+
+IMPLEMENT_DYNAMIC(COleDropTarget, CObject)
+
 namespace {
 
 DROPEFFECT AllowedEffects(Qt::DropActions actions) {

@@ -15,6 +15,7 @@ class QObject;
 // coordinates. The effect the last OnDragOver chose is what the drop gets and what the drag source learns.
 // A drag keeps reaching OnDragOver after an enter that refused it, as the platform's drags do.
 class COleDropTarget : public CObject {
+    DECLARE_DYNAMIC(COleDropTarget)
 public:
     COleDropTarget();
     ~COleDropTarget() override;

@@ -42,10 +42,24 @@ struct DRAWITEMSTRUCT {
 };
 typedef DRAWITEMSTRUCT* LPDRAWITEMSTRUCT;
 
+class QMenu;
+
+// A menu item's id in a measure record: a command id, or for a pop-up item the id that stands for its sub-menu,
+// which casts to the sub-menu's handle as the platform's does (to null for a command id).
+class MenuItemId {
+public:
+    MenuItemId(UINT id = 0) : m_value(id) {}  // NOLINT: used as the plain UINT it is on the platform
+    operator UINT() const { return m_value; } // NOLINT
+    explicit operator QMenu*() const;
+
+private:
+    UINT m_value;
+};
+
 struct MEASUREITEMSTRUCT {
     UINT CtlType;
     UINT CtlID;
-    UINT itemID;
+    MenuItemId itemID;
     UINT itemWidth;
     UINT itemHeight;
     UINT_PTR itemData;

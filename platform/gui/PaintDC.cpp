@@ -4,6 +4,10 @@
 #include "WindowImage.h"
 #include "Wnd.h"
 
+#include "platform/os/RuntimeClass.h"
+
+IMPLEMENT_DYNAMIC(CPaintDC, CDC)
+
 CPaintDC::CPaintDC(CWnd* wnd) : m_pWnd(wnd) {
     if (!IsWindow(wnd) || !wnd->GetHostWidget())
         return;

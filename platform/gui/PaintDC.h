@@ -5,6 +5,7 @@
 // Paints a window's retained image inside OnPaint, clipped to the rectangle being painted; shows what it
 // drew when it ends.
 class CPaintDC : public CDC {
+    DECLARE_DYNAMIC(CPaintDC)
 public:
     explicit CPaintDC(CWnd* wnd);
     ~CPaintDC() override;

@@ -2,6 +2,10 @@
 
 #include "GdiHandle.h"
 
+#include "platform/os/RuntimeClass.h"
+
+IMPLEMENT_DYNAMIC(CPen, CGdiObject)
+
 CPen::CPen(int style, int width, COLORREF color) { CreatePen(style, width, color); }
 
 CPen* CPen::FromHandle(HPEN pen) {

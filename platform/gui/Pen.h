@@ -3,6 +3,7 @@
 #include "GdiObject.h"
 
 class CPen : public CGdiObject {
+    DECLARE_DYNAMIC(CPen)
 public:
     CPen() = default;
     CPen(int style, int width, COLORREF color);

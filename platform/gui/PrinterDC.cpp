@@ -7,6 +7,10 @@
 #include <QPageSize>
 #include <QPdfWriter>
 
+#include "platform/os/RuntimeClass.h"
+
+IMPLEMENT_DYNAMIC(CPrinterDC, CDC)
+
 CPrinterDC::CPrinterDC() = default;
 
 CPrinterDC::~CPrinterDC() {

@@ -12,6 +12,7 @@ class QPdfWriter;
 // VERTRES, LOGPIXELSX, LOGPIXELSY, NUMCOLORS ...) come from the page and resolution it was made with; every page after
 // the first starts a new PDF page. The file is complete when EndDoc returns.
 class CPrinterDC : public CDC {
+    DECLARE_DYNAMIC(CPrinterDC)
 public:
     CPrinterDC();
     ~CPrinterDC() override;

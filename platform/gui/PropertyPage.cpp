@@ -5,6 +5,10 @@
 
 #include "platform/os/Gbk.h"
 
+#include "platform/os/RuntimeClass.h"
+
+IMPLEMENT_DYNAMIC(CPropertyPage, CDialog)
+
 CPropertyPage::CPropertyPage(UINT nIDTemplate, UINT nIDCaption) : CDialog(nIDTemplate), m_nIDCaption(nIDCaption) {}
 
 CPropertyPage::~CPropertyPage() {

@@ -7,6 +7,7 @@ class CPropertySheet;
 // One page of a property sheet: a child dialog on its own template, built the first time the sheet shows it.
 // Its caption (the template's, or the string nIDCaption) is its tab's text.
 class CPropertyPage : public CDialog {
+    DECLARE_DYNAMIC(CPropertyPage)
 public:
     explicit CPropertyPage(UINT nIDTemplate, UINT nIDCaption = 0);
     ~CPropertyPage() override;

@@ -10,6 +10,10 @@
 
 #include <algorithm>
 
+#include "platform/os/RuntimeClass.h"
+
+IMPLEMENT_DYNAMIC(CPropertySheet, CWnd)
+
 namespace {
 
 constexpr const char* kPageWidget = "sheetPageWidget";

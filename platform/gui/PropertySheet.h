@@ -11,6 +11,7 @@ class QTabWidget;
 // text. A page's window is built the first time its tab is shown (the first page when the sheet is made).
 // Disabling the sheet disables every page and its tabs.
 class CPropertySheet : public CWnd {
+    DECLARE_DYNAMIC(CPropertySheet)
 public:
     CPropertySheet();
     explicit CPropertySheet(LPCTSTR pszCaption, CWnd* pParentWnd = nullptr, UINT iSelectPage = 0);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/gui/Handles.h"
+#include "platform/os/GlobalMemory.h"
 #include "platform/os/String.h"
 #include "platform/os/Types.h"
 
@@ -108,3 +110,20 @@ public:
 
 // The string's text in GBK; FALSE and an empty text when no table holds it.
 BOOL AfxLoadString(UINT id, CString& text);
+
+// Resources found by type and id, as raw data in the platform's layouts built from the tables: RT_MENU a menu
+// template (header, then items of flags, id unless MF_POPUP and UTF-16 text; MF_END closes a level), RT_TOOLBAR
+// the tool-bar record (version 1, image size, count, command ids). Every module holds the same resources.
+struct HRSRC__;
+typedef HRSRC__* HRSRC;
+inline const LPCTSTR RT_MENU = MAKEINTRESOURCE(4);
+inline const LPCTSTR RT_TOOLBAR = MAKEINTRESOURCE(241);
+constexpr UINT MF_END = 0x0080;
+
+// Null for a named (non-numeric) resource, an unknown type, or an id no table holds.
+HRSRC FindResource(HINSTANCE hModule, LPCTSTR lpName, LPCTSTR lpType);
+// The data stay valid to the end of the process and need no freeing.
+HGLOBAL LoadResource(HINSTANCE hModule, HRSRC hResInfo);
+LPVOID LockResource(HGLOBAL hResData);
+DWORD SizeofResource(HINSTANCE hModule, HRSRC hResInfo);
+HINSTANCE AfxFindResourceHandle(LPCTSTR lpszName, LPCTSTR lpszType);

@@ -2,6 +2,10 @@
 
 #include "GdiHandle.h"
 
+#include "platform/os/RuntimeClass.h"
+
+IMPLEMENT_DYNAMIC(CRgn, CGdiObject)
+
 namespace {
 
 int Kind(const QRegion& region) {

@@ -3,6 +3,7 @@
 #include "GdiObject.h"
 
 class CRgn : public CGdiObject {
+    DECLARE_DYNAMIC(CRgn)
 public:
     static CRgn* FromHandle(HRGN region);
     operator HRGN() const { return reinterpret_cast<HRGN>(m_hObject); } // NOLINT

@@ -10,6 +10,10 @@
 
 #include <algorithm>
 
+#include "platform/os/RuntimeClass.h"
+
+IMPLEMENT_DYNAMIC(CSplitterWnd, CWnd)
+
 namespace {
 
 // Sizes along one direction: every pane but the last gets its ideal size (none when that is below its

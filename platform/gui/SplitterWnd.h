@@ -15,6 +15,7 @@ struct CRuntimeClass;
 // draws the border and the bars. Derived splitters change the metrics in their constructors and override the
 // two. The operator drags a bar to change the ideal size of the pane before it.
 class CSplitterWnd : public CWnd {
+    DECLARE_DYNAMIC(CSplitterWnd)
 public:
     enum ESplitType { splitBox, splitBar, splitIntersection, splitBorder };
 

@@ -7,6 +7,10 @@
 #include <QLabel>
 #include <QPixmap>
 
+#include "platform/os/RuntimeClass.h"
+
+IMPLEMENT_DYNAMIC(CStatic, CWnd)
+
 BOOL CStatic::Create(LPCTSTR lpszText, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID) {
     if (!pParentWnd || !pParentWnd->GetHostWidget())
         return FALSE;

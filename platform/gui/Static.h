@@ -17,6 +17,7 @@ constexpr DWORD SS_SUNKEN = 0x1000;
 
 // A text or an icon over a QLabel.
 class CStatic : public CWnd {
+    DECLARE_DYNAMIC(CStatic)
 public:
     CStatic() = default;
 

@@ -13,6 +13,10 @@
 
 #include <algorithm>
 
+#include "platform/os/RuntimeClass.h"
+
+IMPLEMENT_DYNAMIC(CStatusBar, CControlBar)
+
 namespace {
 
 LPCTSTR StatusBarClass() {

@@ -20,6 +20,7 @@ constexpr UINT SB_GETRECT = WM_USER + 10;
 // derived bar's OnPaint paints them with Default() and draws over them afterwards. The lock-key indicators stay empty:
 // their state cannot be read here.
 class CStatusBar : public CControlBar {
+    DECLARE_DYNAMIC(CStatusBar)
 public:
     CStatusBar() = default;
 

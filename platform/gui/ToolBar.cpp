@@ -11,6 +11,10 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/os/RuntimeClass.h"
+
+IMPLEMENT_DYNAMIC(CToolBar, CControlBar)
+
 namespace {
 
 LPCTSTR ToolBarClass() {

@@ -105,6 +105,7 @@ typedef NMTOOLBAR* LPNMTOOLBAR;
 // them through TB_BUTTONCOUNT/TB_GETBUTTON so that a derived DefWindowProc can change what the layout sees.
 // The buttons are painted by the default handling of WM_PAINT: a derived bar's OnPaint draws them itself.
 class CToolBar : public CControlBar {
+    DECLARE_DYNAMIC(CToolBar)
 public:
     CToolBar();
     ~CToolBar() override;

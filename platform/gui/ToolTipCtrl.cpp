@@ -11,6 +11,10 @@
 #include <QToolTip>
 #include <QWidget>
 
+#include "platform/os/RuntimeClass.h"
+
+IMPLEMENT_DYNAMIC(CToolTipCtrl, CWnd)
+
 namespace {
 
 LPCTSTR ToolTipClass() {

@@ -53,6 +53,7 @@ typedef TOOLINFO* LPTOOLINFO;
 // tool for the initial delay shows the tool's text below the cursor, a button press or leaving the tool hides it.
 // While deactivated nothing shows. With a maximum width the text is wrapped at spaces to fit it.
 class CToolTipCtrl : public CWnd {
+    DECLARE_DYNAMIC(CToolTipCtrl)
 public:
     CToolTipCtrl();
     ~CToolTipCtrl() override;

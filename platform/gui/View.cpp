@@ -7,6 +7,10 @@
 #include "PrinterDC.h"
 #include "SplitterWnd.h"
 
+#include "platform/os/RuntimeClass.h"
+
+IMPLEMENT_DYNAMIC(CView, CWnd)
+
 CView::CView() = default;
 
 CView::~CView() {

@@ -12,6 +12,7 @@ class CPrintInfo;
 // A view of a document: a child window that draws through OnDraw and prints through the printing steps.
 // Views made from their class (by a frame or a splitter) delete themselves when their window is gone.
 class CView : public CWnd {
+    DECLARE_DYNAMIC(CView)
 public:
     CView();
     ~CView() override;

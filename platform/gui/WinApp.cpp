@@ -13,6 +13,10 @@
 #include <cstring>
 #include <memory>
 
+#include "platform/os/RuntimeClass.h"
+
+IMPLEMENT_DYNAMIC(CWinApp, CCmdTarget)
+
 namespace {
 
 CWinApp*& CurrentApp() {
@@ -188,6 +192,14 @@ int AfxWinMain(int argc, char** argv) {
     return app->Run();
 }
 
-BOOL AfxOleInit() { return TRUE; }
+BOOL AfxOleInit() {
+    AfxGetThreadState()->m_bNeedTerm = TRUE;
+    return TRUE;
+}
+
+_AFX_THREAD_STATE* AfxGetThreadState() {
+    thread_local _AFX_THREAD_STATE state;
+    return &state;
+}
 void AfxEnableControlContainer() {}
 void InitCommonControls() {}

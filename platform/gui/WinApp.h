@@ -1,6 +1,7 @@
 #pragma once
 
 #include "CmdTarget.h"
+#include "Cursor.h"
 
 #include "platform/os/Object.h"
 #include "platform/os/String.h"
@@ -34,6 +35,7 @@ public:
 // main window; Run runs the event loop; ExitInstance ends. Commands that no window handles reach its handlers
 // (ID_APP_EXIT, ID_FILE_NEW, and those a derived application maps).
 class CWinApp : public CCmdTarget {
+    DECLARE_DYNAMIC(CWinApp)
 public:
     explicit CWinApp(LPCTSTR lpszAppName = nullptr);
     ~CWinApp() override;
@@ -42,6 +44,7 @@ public:
     virtual int ExitInstance();
     virtual int Run();
 
+    HCURSOR LoadStandardCursor(LPCTSTR lpszCursorName) const { return ::LoadCursor(nullptr, lpszCursorName); }
     void AddDocTemplate(CDocTemplate* pTemplate); // the application owns it
     CDocTemplate* GetFirstDocTemplate() const;
     void ParseCommandLine(CCommandLineInfo& rCmdInfo);
@@ -82,6 +85,11 @@ HINSTANCE AfxGetResourceHandle();
 int AfxWinMain(int argc, char** argv);
 
 // Start-up services of the platform that need nothing here; they succeed.
+// AfxOleInit marks OLE as initialised for the calling thread (m_bNeedTerm), as the framework's thread state does.
 BOOL AfxOleInit();
+struct _AFX_THREAD_STATE {
+    BOOL m_bNeedTerm = FALSE;
+};
+_AFX_THREAD_STATE* AfxGetThreadState();
 void AfxEnableControlContainer();
 void InitCommonControls();

@@ -5,6 +5,7 @@
 // The window's DC. The non-client frame is not part of the retained image, so this draws on the client
 // area like CClientDC; without a window it is the screen's DC.
 class CWindowDC : public CDC {
+    DECLARE_DYNAMIC(CWindowDC)
 public:
     explicit CWindowDC(CWnd* wnd);
     ~CWindowDC() override;

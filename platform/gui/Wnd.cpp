@@ -52,6 +52,10 @@
 #include <unordered_set>
 #include <vector>
 
+#include "platform/os/RuntimeClass.h"
+
+IMPLEMENT_DYNCREATE(CWnd, CCmdTarget)
+
 // ---------------------------------------------------------------------------------------------------------------
 // Process-wide state of the window layer.
 
@@ -1297,7 +1301,9 @@ CWnd* CWnd::FromWidgetPermanent(const QWidget* widget) {
     return it != Attached().end() && !IsWrapper(it->second) ? it->second : nullptr;
 }
 
-HWND CWnd::GetSafeHwnd() const { return m_hWnd && m_bridge ? const_cast<CWnd*>(this) : nullptr; }
+HWND CWnd::SafeHwndOf(const CWnd* pWnd) {
+    return pWnd && pWnd->m_hWnd && pWnd->m_bridge ? const_cast<CWnd*>(pWnd) : nullptr;
+}
 
 QWidget* CWnd::GetHostWidget() const { return m_bridge && m_hWnd ? m_bridge->m_widget.data() : nullptr; }
 
@@ -1318,7 +1324,7 @@ BOOL CWnd::CreateEx(DWORD dwExStyle, LPCTSTR lpszClassName, LPCTSTR lpszWindowNa
 }
 
 BOOL CWnd::CreateEx(DWORD dwExStyle, LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle, int x, int y,
-                    int nWidth, int nHeight, HWND hWndParent, UINT_PTR nIDorHMenu, void* lpParam) {
+                    int nWidth, int nHeight, HWND hWndParent, MenuOrId nIDorHMenu, void* lpParam) {
     if (m_hWnd || !m_bridge)
         return FALSE;
     // A window under the desktop is a top-level window.
@@ -1355,7 +1361,7 @@ BOOL CWnd::CreateEx(DWORD dwExStyle, LPCTSTR lpszClassName, LPCTSTR lpszWindowNa
     SetWidgetStyle(host, dwStyle & ~(WS_VISIBLE | WS_DISABLED));
     SetWidgetExStyle(host, dwExStyle);
     if (child)
-        SetWidgetCtrlId(host, static_cast<int>(nIDorHMenu));
+        SetWidgetCtrlId(host, static_cast<int>(nIDorHMenu.Value()));
     host->setVisible(false);
     if (dwStyle & WS_DISABLED)
         host->setEnabled(false);
@@ -2738,6 +2744,8 @@ BOOL CWnd::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
 
 BOOL CWnd::OnChildNotify(UINT /*message*/, WPARAM /*wParam*/, LPARAM /*lParam*/, LRESULT* /*pResult*/) { return FALSE; }
 
+HBRUSH CWnd::CtlColor(CDC* /*pDC*/, UINT /*nCtlColor*/) { return nullptr; }
+
 // ---------------------------------------------------------------------------------------------------------------
 // Background and synthesised keys
 
@@ -2865,6 +2873,28 @@ BOOL ClientToScreen(HWND hWnd, LPPOINT lpPoint) {
         return FALSE;
     hWnd->ClientToScreen(lpPoint);
     return TRUE;
+}
+
+BOOL InvalidateRect(HWND hWnd, LPCRECT lpRect, BOOL bErase) {
+    if (!IsWindow(hWnd))
+        return FALSE;
+    hWnd->InvalidateRect(lpRect, bErase);
+    return TRUE;
+}
+
+BOOL SetWindowPos(HWND hWnd, HWND hWndInsertAfter, int x, int y, int cx, int cy, UINT uFlags) {
+    if (!IsWindow(hWnd))
+        return FALSE;
+    const CWnd* after = hWndInsertAfter;
+    if (hWndInsertAfter == HWND_TOP)
+        after = &CWnd::wndTop;
+    else if (hWndInsertAfter == HWND_BOTTOM)
+        after = &CWnd::wndBottom;
+    else if (hWndInsertAfter == HWND_TOPMOST)
+        after = &CWnd::wndTopMost;
+    else if (hWndInsertAfter == HWND_NOTOPMOST)
+        after = &CWnd::wndNoTopMost;
+    return hWnd->SetWindowPos(after, x, y, cx, cy, uFlags);
 }
 
 LONG GetWindowLong(HWND hWnd, int nIndex) {

@@ -15,8 +15,10 @@
 #include "platform/os/String.h"
 
 #include <memory>
+#include <type_traits>
 
 class QEvent;
+class QMenu;
 class QImage;
 class QObject;
 class QRegion;
@@ -45,6 +47,19 @@ struct CREATESTRUCT {
 };
 typedef CREATESTRUCT* LPCREATESTRUCT;
 
+// CreateEx's id-or-menu argument: a child's control id or a window's menu handle. NULL (a long) takes the
+// menu form, as it is a null handle on the platform.
+class MenuOrId {
+public:
+    template <class T, std::enable_if_t<std::is_integral_v<T> && !std::is_same_v<T, long>, int> = 0>
+    MenuOrId(T id) : m_value(static_cast<UINT_PTR>(id)) {} // NOLINT: converts implicitly like the platform's
+    MenuOrId(QMenu* menu) : m_value(reinterpret_cast<UINT_PTR>(menu)) {} // NOLINT
+    UINT_PTR Value() const { return m_value; }
+
+private:
+    UINT_PTR m_value;
+};
+
 typedef void (*TIMERPROC)(HWND, UINT, UINT_PTR, DWORD);
 
 // Position or size left to the system: a popup or child gets (0, 0) and an empty size.
@@ -56,6 +71,7 @@ constexpr int CW_USEDEFAULT = static_cast<int>(0x80000000);
 // framework's names and arguments through WindowProc, so derived classes override handlers as the framework's
 // classes do, and SendMessage/PostMessage reach the same handlers.
 class CWnd : public CCmdTarget {
+    DECLARE_DYNCREATE(CWnd)
 public:
     CWnd();
     ~CWnd() override;
@@ -76,7 +92,7 @@ public:
     virtual BOOL CreateEx(DWORD dwExStyle, LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle,
                           const RECT& rect, CWnd* pParentWnd, UINT nID, void* lpParam = nullptr);
     BOOL CreateEx(DWORD dwExStyle, LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle, int x, int y,
-                  int nWidth, int nHeight, HWND hWndParent, UINT_PTR nIDorHMenu, void* lpParam = nullptr);
+                  int nWidth, int nHeight, HWND hWndParent, MenuOrId nIDorHMenu, void* lpParam = nullptr);
     virtual BOOL DestroyWindow();
 
     // Attaching to an existing widget. SubclassWindow also calls PreSubclassWindow; Attach does not.
@@ -96,7 +112,10 @@ public:
     static CWnd* FromWidget(QWidget* widget);
     static CWnd* FromWidgetPermanent(const QWidget* widget);
 
-    HWND GetSafeHwnd() const;
+    // Safe on a null pointer (the capture-change and GetCapture() results may be null): the check lives out of
+    // line, where the compiler cannot assume the pointer is set.
+    HWND GetSafeHwnd() const { return SafeHwndOf(this); }
+    static HWND SafeHwndOf(const CWnd* pWnd);
     QWidget* GetHostWidget() const;
     // The host widget of a window this object created (or a host widget it attached to), else null.
     CHostWidget* GetHost() const;
@@ -273,6 +292,8 @@ public:
     virtual BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult);
     // A notification its parent reflected back to this control; TRUE when handled.
     virtual BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult);
+    // A control's colours, reflected from its parent's WM_CTLCOLOR: a brush, or null to leave them to the parent.
+    virtual HBRUSH CtlColor(CDC* pDC, UINT nCtlColor);
 
 protected:
     // The dispatch of WindowProc: cracks a message into its handler. FALSE when no handler exists for it.
@@ -299,6 +320,16 @@ BOOL IsWindow(HWND hWnd);
 LRESULT SendMessage(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
 BOOL PostMessage(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT DefWindowProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
+// The narrow-text names the same functions have on the platform.
+inline LRESULT DefWindowProcA(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    return DefWindowProc(hWnd, message, wParam, lParam);
+}
+inline LRESULT SendMessageA(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    return SendMessage(hWnd, message, wParam, lParam);
+}
+BOOL InvalidateRect(HWND hWnd, LPCRECT lpRect, BOOL bErase);
+// hWndInsertAfter takes the platform's HWND_TOP, HWND_BOTTOM, HWND_TOPMOST and HWND_NOTOPMOST too.
+BOOL SetWindowPos(HWND hWnd, HWND hWndInsertAfter, int x, int y, int cx, int cy, UINT uFlags);
 HWND GetFocus();
 HWND SetFocus(HWND hWnd);
 HWND GetCapture();
@@ -316,6 +347,8 @@ BOOL ScreenToClient(HWND hWnd, LPPOINT lpPoint);
 BOOL ClientToScreen(HWND hWnd, LPPOINT lpPoint);
 LONG GetWindowLong(HWND hWnd, int nIndex);
 LONG SetWindowLong(HWND hWnd, int nIndex, LONG dwNewLong);
+inline LONG GetWindowLongA(HWND hWnd, int nIndex) { return GetWindowLong(hWnd, nIndex); }
+inline LONG SetWindowLongA(HWND hWnd, int nIndex, LONG dwNewLong) { return SetWindowLong(hWnd, nIndex, dwNewLong); }
 HWND WindowFromPoint(POINT point);
 short GetKeyState(int nVirtKey);
 short GetAsyncKeyState(int vKey);

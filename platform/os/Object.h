@@ -15,8 +15,8 @@ public:
     CObject& operator=(const CObject&) = delete;
     virtual ~CObject() = default;
 
-    static const CRuntimeClass* GetThisClass();
-    virtual const CRuntimeClass* GetRuntimeClass() const;
+    static CRuntimeClass* GetThisClass();
+    virtual CRuntimeClass* GetRuntimeClass() const;
     BOOL IsKindOf(const CRuntimeClass* pClass) const;
 };
 
@@ -24,8 +24,8 @@ public:
 #define DECLARE_DYNAMIC(class_name)                                                                                    \
 public:                                                                                                                \
     using ThisRuntimeClass = class_name;                                                                               \
-    static const CRuntimeClass* GetThisClass();                                                                        \
-    const CRuntimeClass* GetRuntimeClass() const override;
+    static CRuntimeClass* GetThisClass();                                                                              \
+    CRuntimeClass* GetRuntimeClass() const override;
 
 // The same, for a class whose record can also make objects of it (with its default constructor).
 #define DECLARE_DYNCREATE(class_name)                                                                                  \

@@ -8,6 +8,8 @@ public:
     CPoint() : POINT{0, 0} {}
     CPoint(LONG x0, LONG y0) : POINT{x0, y0} {}
     CPoint(const POINT& p) : POINT(p) {} // NOLINT: the framework converts implicitly
+    // A packed message position: low word x, high word y, each signed (multi-monitor positions go negative).
+    explicit CPoint(DWORD packed) : POINT{static_cast<short>(LOWORD(packed)), static_cast<short>(HIWORD(packed))} {}
 
     void Offset(LONG dx, LONG dy) {
         x += dx;

@@ -11,6 +11,8 @@ public:
     CRect() : RECT{0, 0, 0, 0} {}
     CRect(LONG l, LONG t, LONG r, LONG b) : RECT{l, t, r, b} {}
     CRect(const RECT& r) : RECT(r) {} // NOLINT: the framework converts implicitly
+    // A null pointer gives the empty rectangle rather than a crash.
+    CRect(const RECT* r) : RECT(r ? *r : RECT{0, 0, 0, 0}) {} // NOLINT
     CRect(POINT topLeft, SIZE size) : RECT{topLeft.x, topLeft.y, topLeft.x + size.cx, topLeft.y + size.cy} {}
     CRect(POINT topLeft, POINT bottomRight) : RECT{topLeft.x, topLeft.y, bottomRight.x, bottomRight.y} {}
 
@@ -96,4 +98,51 @@ public:
         SetRect(o.left, o.top, o.right, o.bottom);
         return *this;
     }
+    CRect& operator=(const RECT* o) { return *this = CRect(o); }
 };
+
+// The platform's free rectangle functions, with its answers: FALSE for a null pointer, nothing written.
+inline BOOL IsRectEmpty(const RECT* r) { return r ? CRect(*r).IsRectEmpty() : TRUE; }
+inline BOOL SetRect(RECT* r, int l, int t, int rt, int b) {
+    if (!r)
+        return FALSE;
+    *r = RECT{l, t, rt, b};
+    return TRUE;
+}
+inline BOOL SetRectEmpty(RECT* r) { return SetRect(r, 0, 0, 0, 0); }
+inline BOOL CopyRect(RECT* dst, const RECT* src) {
+    if (!dst || !src)
+        return FALSE;
+    *dst = *src;
+    return TRUE;
+}
+inline BOOL EqualRect(const RECT* a, const RECT* b) { return a && b && CRect(*a) == *b ? TRUE : FALSE; }
+inline BOOL PtInRect(const RECT* r, POINT p) { return r ? CRect(*r).PtInRect(p) : FALSE; }
+inline BOOL OffsetRect(RECT* r, int dx, int dy) {
+    if (!r)
+        return FALSE;
+    *r = RECT{r->left + dx, r->top + dy, r->right + dx, r->bottom + dy};
+    return TRUE;
+}
+inline BOOL InflateRect(RECT* r, int dx, int dy) {
+    if (!r)
+        return FALSE;
+    *r = RECT{r->left - dx, r->top - dy, r->right + dx, r->bottom + dy};
+    return TRUE;
+}
+inline BOOL IntersectRect(RECT* dst, const RECT* a, const RECT* b) {
+    if (!dst || !a || !b)
+        return FALSE;
+    CRect r;
+    const BOOL any = r.IntersectRect(a, b);
+    *dst = r;
+    return any;
+}
+inline BOOL UnionRect(RECT* dst, const RECT* a, const RECT* b) {
+    if (!dst || !a || !b)
+        return FALSE;
+    CRect r;
+    const BOOL any = r.UnionRect(a, b);
+    *dst = r;
+    return any;
+}

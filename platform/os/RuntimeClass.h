@@ -21,13 +21,13 @@ struct CRuntimeClass {
     // The record of a class: its own when it declares one; else one made here, named after the class, that can
     // make objects when the class is concrete with a public default constructor, and whose base is the nearest
     // declared base. Only declared records take part in IsDerivedFrom as bases.
-    template <class T> static const CRuntimeClass* Of() {
+    template <class T> static CRuntimeClass* Of() {
         static_assert(std::is_base_of_v<CObject, T>, "run-time classes derive from CObject");
         if constexpr (std::is_same_v<typename T::ThisRuntimeClass, T>) {
             return T::GetThisClass();
         } else {
             static const std::string name = Demangle(typeid(T).name());
-            static const CRuntimeClass record{name.c_str(), Creator<T>(), T::GetThisClass()};
+            static CRuntimeClass record{name.c_str(), Creator<T>(), T::GetThisClass()};
             return &record;
         }
     }
@@ -42,14 +42,15 @@ private:
     static std::string Demangle(const char* mangled);
 };
 
+// A plain pointer, as callers keep it in non-const members.
 #define RUNTIME_CLASS(class_name) (CRuntimeClass::Of<class_name>())
 
 #define IMPLEMENT_RUNTIME_RECORD(class_name, base_class_name, creator)                                                 \
-    const CRuntimeClass* class_name::GetThisClass() {                                                                  \
-        static const CRuntimeClass record{#class_name, creator, RUNTIME_CLASS(base_class_name)};                       \
+    CRuntimeClass* class_name::GetThisClass() {                                                                        \
+        static CRuntimeClass record{#class_name, creator, RUNTIME_CLASS(base_class_name)};                             \
         return &record;                                                                                                \
     }                                                                                                                  \
-    const CRuntimeClass* class_name::GetRuntimeClass() const { return GetThisClass(); }
+    CRuntimeClass* class_name::GetRuntimeClass() const { return GetThisClass(); }
 
 #define IMPLEMENT_DYNAMIC(class_name, base_class_name) IMPLEMENT_RUNTIME_RECORD(class_name, base_class_name, nullptr)
 

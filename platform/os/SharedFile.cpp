@@ -4,6 +4,10 @@
 #include <cstring>
 #include <new>
 
+#include "RuntimeClass.h"
+
+IMPLEMENT_DYNAMIC(CSharedFile, CObject)
+
 CSharedFile::CSharedFile(UINT allocFlags, UINT growBytes)
     : m_allocFlags(allocFlags), m_growBytes(growBytes ? growBytes : 1) {}
 

@@ -10,6 +10,7 @@
 // set over a block to read one. The block grows in steps of the grow size, so a detached block may be larger
 // than what was written.
 class CSharedFile : public CObject {
+    DECLARE_DYNAMIC(CSharedFile)
 public:
     explicit CSharedFile(UINT allocFlags = GMEM_DDESHARE | GMEM_MOVEABLE, UINT growBytes = 4096);
     ~CSharedFile() override;

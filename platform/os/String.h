@@ -80,6 +80,9 @@ public:
     int Delete(int index, int count = 1);
 
     void Format(const char* format, ...) __attribute__((format(printf, 2, 3)));
+    // The string resource's text in GBK; FALSE (text left empty) when no table holds it. The string tables live
+    // in the window layer, which defines this.
+    BOOL LoadString(UINT nID);
 
     // Room for at least minLength bytes; ReleaseBuffer takes the length up to the first NUL (or as given).
     char* GetBuffer(int minLength);

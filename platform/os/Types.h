@@ -27,6 +27,7 @@ typedef char CHAR;
 typedef const char* LPCSTR;
 typedef char* LPSTR;
 typedef void* LPVOID;
+typedef BYTE* LPBYTE;
 // Wide characters are UTF-16 units, as on the platform (wchar_t is 32 bits here).
 typedef char16_t WCHAR;
 typedef const WCHAR* LPCWSTR;
@@ -65,6 +66,8 @@ inline constexpr LRESULT MAKELRESULT(WORD lo, WORD hi) {
     return static_cast<LRESULT>(static_cast<uint32_t>(lo) | (static_cast<uint32_t>(hi) << 16));
 }
 
+inline constexpr WORD MAKEWORD(BYTE lo, BYTE hi) { return static_cast<WORD>(lo | (hi << 8)); }
+
 inline constexpr BYTE LOBYTE(uint32_t w) { return static_cast<BYTE>(w & 0xFF); }
 inline constexpr BYTE HIBYTE(uint32_t w) { return static_cast<BYTE>((w >> 8) & 0xFF); }
 inline constexpr WORD LOWORD(uint32_t l) { return static_cast<WORD>(l & 0xFFFF); }
@@ -74,6 +77,15 @@ struct POINT {
     LONG x;
     LONG y;
 };
+
+// A point packed in 16-bit halves, as mouse messages carry it.
+struct POINTS {
+    short x;
+    short y;
+};
+inline constexpr POINTS MAKEPOINTS(uint32_t l) {
+    return POINTS{static_cast<short>(LOWORD(l)), static_cast<short>(HIWORD(l))};
+}
 
 struct SIZE {
     LONG cx;
