@@ -214,7 +214,7 @@ public:
     bool m_inLayout = false;
 };
 
-TEST(ToolBarLayout, TheLayoutSeesButtonsThroughTheWindowProcedureAndCommitsOnlyWhenAsked) {
+TEST(ToolBarLayout, TheLayoutReadsTheBarThroughTheWindowProcedureAndCommitsOnlyWhenAsked) {
     CWnd parent;
     ASSERT_TRUE(parent.CreateEx(0, nullptr, "", WS_POPUP, CRect(0, 0, 300, 200), nullptr, 0));
     FilteringBar bar;
