@@ -1,5 +1,7 @@
 #include "CommPort.h"
 
+#include "WallDefaults.h"
+
 #include "platform/os/SerialDevice.h"
 
 namespace {

@@ -42,12 +42,6 @@ public:
     int m_parity;   // 0 none, 1 odd, 2 even, 3 mark, 4 space
 };
 
-// Until an owner fills a record, it holds 9600 baud, 8 data bits, no parity, one stop bit.
-constexpr int kDefaultBaudRate = 9600;
-constexpr int kDefaultDataBits = 8;
-constexpr int kDefaultStopBits = 0;
-constexpr int kDefaultParity = 0;
-
 // The stop bits as the dialogs and the matrix file show them: "1", "1.5", "2".
 std::string StopBitsToString(int stopBits);
 int StringToStopBits(const std::string& text);

@@ -12,6 +12,7 @@
 #include "OutSegment.h"
 #include "PrimeOperation.h"
 #include "VerifySegment.h"
+#include "WallDefaults.h"
 #include "XmlLoad.h"
 #include "XmlSave.h"
 #include "platform/os/String.h"

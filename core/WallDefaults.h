@@ -3,6 +3,13 @@
 // Start values and limits for settings that the settings file may lack or hold out of range. They live here,
 // together, so that every reader falls back the same way.
 
+// A port record that no settings filled (a COMM section without its numbers, an independent matrix port
+// without settings): 9600 baud, 8 data bits, one stop bit, no parity.
+constexpr int kDefaultBaudRate = 9600;
+constexpr int kDefaultDataBits = 8;
+constexpr int kDefaultStopBits = 0;
+constexpr int kDefaultParity = 0;
+
 // A wall without LCDWALL row and col in the settings file starts as the smallest real wall.
 constexpr int kDefaultWallRows = 2;
 constexpr int kDefaultWallCols = 2;
