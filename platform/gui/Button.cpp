@@ -97,9 +97,9 @@ void CButton::SetState(BOOL bHighlight) {
         button->setDown(bHighlight != FALSE);
 }
 
-UINT CButton::GetButtonStyle() const { return static_cast<UINT>(GetStyle() & 0xFFFF); }
+UINT CButton::GetButtonType() const { return static_cast<UINT>(GetStyle() & 0xFFFF); }
 
-void CButton::SetButtonStyle(UINT nStyle, BOOL bRedraw) {
+void CButton::SetButtonType(UINT nStyle, BOOL bRedraw) {
     QWidget* widget = GetHostWidget();
     if (!widget)
         return;
@@ -128,7 +128,7 @@ void CButton::DrawItem(LPDRAWITEMSTRUCT /*lpDrawItemStruct*/) {}
 
 void CButton::OnPaint() {
     QAbstractButton* button = Qbutton(this);
-    if (!button || (GetButtonStyle() & BS_TYPEMASK) != BS_OWNERDRAW) {
+    if (!button || (GetButtonType() & BS_TYPEMASK) != BS_OWNERDRAW) {
         Default();
         return;
     }
@@ -159,7 +159,7 @@ LRESULT CButton::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case BM_GETSTATE: return static_cast<LRESULT>(GetState());
     case BM_SETSTATE: SetState(static_cast<BOOL>(wParam)); return 0;
     case BM_SETSTYLE:
-        SetButtonStyle(static_cast<UINT>(wParam), static_cast<BOOL>(LOWORD(static_cast<uint32_t>(lParam))));
+        SetButtonType(static_cast<UINT>(wParam), static_cast<BOOL>(LOWORD(static_cast<uint32_t>(lParam))));
         return 0;
     case BM_CLICK:
         if (QAbstractButton* button = Qbutton(this))

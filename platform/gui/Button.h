@@ -61,8 +61,9 @@ public:
     void SetCheck(int nCheck);
     UINT GetState() const;
     void SetState(BOOL bHighlight);
-    UINT GetButtonStyle() const;
-    void SetButtonStyle(UINT nStyle, BOOL bRedraw = TRUE);
+    // The BS_ bits of the style word (the button's type and alignment).
+    UINT GetButtonType() const;
+    void SetButtonType(UINT nStyle, BOOL bRedraw = TRUE);
     HICON SetIcon(HICON hIcon);
     HICON GetIcon() const;
 

@@ -69,7 +69,7 @@ TEST_F(ControlsTest, AnOwnerDrawnButtonPaintsItsOwnFaceAndStillClicks) {
     FaceButton button;
     ASSERT_TRUE(button.SubclassDlgItem(1037, &m_dialog));
     button.ModifyStyle(BS_TYPEMASK, BS_OWNERDRAW);
-    EXPECT_EQ(button.GetButtonStyle() & BS_TYPEMASK, BS_OWNERDRAW);
+    EXPECT_EQ(button.GetButtonType() & BS_TYPEMASK, BS_OWNERDRAW);
     m_dialog.ShowWindow(SW_SHOW);
     QWidget* widget = button.GetHostWidget();
     QImage face = widget->grab().toImage();
