@@ -2,6 +2,7 @@
 
 #include "platform/os/FilePath.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -63,33 +64,77 @@ int XmlNestingDepth(const std::string& s) {
     return deepest;
 }
 
-bool LoadXmlFile(TiXmlDocument& document, const std::string& path) {
+bool LoadXmlFile(TiXmlDocument& document, const std::string& path, XmlLoadFault* fault) {
+    XmlLoadFault unused = XmlLoadFault::kNone;
+    XmlLoadFault& why = fault ? *fault : unused;
+    why = XmlLoadFault::kNone;
     // Only an ordinary file is read: a folder would make the parser ask for an absurd amount of memory, and a
     // pipe would block the start-up for good.
     const int fd = open(LocalFilePath(path).c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0)
+    if (fd < 0) {
+        why = errno == ENOENT ? XmlLoadFault::kMissing : XmlLoadFault::kUnreadable;
         return false;
+    }
     struct stat info {};
     if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
         close(fd);
+        why = XmlLoadFault::kUnreadable;
+        return false;
+    }
+    if (info.st_size > kMaxXmlFileBytes) {
+        close(fd);
+        why = XmlLoadFault::kTooLarge;
         return false;
     }
     FILE* file = fdopen(fd, "rb");
     if (!file) {
         close(fd);
+        why = XmlLoadFault::kUnreadable;
         return false;
     }
+    // The size may have grown since it was asked: the read stops one byte past the limit all the same.
     std::string bytes;
-    char chunk[4096];
-    for (size_t n; (n = std::fread(chunk, 1, sizeof chunk, file)) > 0;)
+    char chunk[65536];
+    for (size_t n; static_cast<long long>(bytes.size()) <= kMaxXmlFileBytes &&
+                   (n = std::fread(chunk, 1, sizeof chunk, file)) > 0;)
         bytes.append(chunk, n);
-    bool ok = !std::ferror(file) && XmlNestingDepth(bytes) <= kMaxXmlDepth;
-    if (ok) {
-        std::rewind(file);
-        ok = document.LoadFile(file, TIXML_ENCODING_LEGACY) && !document.Error();
-    }
+    if (std::ferror(file))
+        why = XmlLoadFault::kUnreadable;
+    else if (static_cast<long long>(bytes.size()) > kMaxXmlFileBytes)
+        why = XmlLoadFault::kTooLarge;
+    else if (XmlNestingDepth(bytes) > kMaxXmlDepth)
+        why = XmlLoadFault::kTooDeep;
     std::fclose(file);
-    if (!ok)
+    if (why == XmlLoadFault::kNone) {
+        // The bytes already read are parsed, so the parser never sees more than was measured. Line ends are
+        // made plain line feeds first, as the parser's own file loading does.
+        std::string text;
+        text.reserve(bytes.size());
+        for (size_t i = 0; i < bytes.size(); ++i) {
+            if (bytes[i] != '\r')
+                text += bytes[i];
+            else if (i + 1 >= bytes.size() || bytes[i + 1] != '\n')
+                text += '\n';
+        }
+        bytes.clear();
         document.Clear();
-    return ok;
+        document.Parse(text.c_str(), nullptr, TIXML_ENCODING_LEGACY);
+        if (document.Error() || !document.RootElement())
+            why = XmlLoadFault::kBroken;
+    }
+    if (why != XmlLoadFault::kNone)
+        document.Clear();
+    return why == XmlLoadFault::kNone;
+}
+
+std::string XmlLoadFaultText(XmlLoadFault fault) {
+    switch (fault) {
+    case XmlLoadFault::kNone: return "it was read";
+    case XmlLoadFault::kMissing: return "it is missing";
+    case XmlLoadFault::kUnreadable: return "it cannot be read";
+    case XmlLoadFault::kTooLarge: return "it is too large";
+    case XmlLoadFault::kTooDeep: return "its elements nest too deep";
+    case XmlLoadFault::kBroken: return "it is not well-formed XML";
+    }
+    return "it cannot be read";
 }

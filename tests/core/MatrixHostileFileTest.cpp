@@ -78,3 +78,20 @@ TEST_F(HostileMatrixFile, NumbersThatAreNoNumbersTakeTheirDefaults) {
     EXPECT_FALSE(port->Open("\\\\.\\" + port->m_portName, 9600, 8, 0, 0));
     EXPECT_EQ(manager->SetMatrix("P", "a", 5, 0), 16);
 }
+
+TEST_F(HostileMatrixFile, PortNumbersNoPortCanBeOpenedWithAndNegativeCountsTakeTheirDefaults) {
+    LoadMatrices("<MATRIX name=\"bad\"><COMM indep=\"true\" port=\"COM5\" baudrate=\"-1\" databit=\"264\" "
+                 "stopbit=\"3\" parity=\"-2\"/><CHANNEL count=\"-7\"><ITEM id=\"1\" name=\"x\"/></CHANNEL></MATRIX>"
+                 "<MATRIX name=\"edge\"><COMM indep=\"true\" port=\"COM5\" baudrate=\"1\" databit=\"5\" "
+                 "stopbit=\"1\" parity=\"4\"/></MATRIX>");
+    BOOL own = FALSE;
+    CCommPortSetting* bad = Matrix("bad")->GetPort(own);
+    ASSERT_NE(bad, nullptr);
+    EXPECT_EQ(std::vector<int>({bad->m_baudRate, bad->m_dataBits, bad->m_stopBits, bad->m_parity}),
+              std::vector<int>({9600, 8, 0, 0}));
+    EXPECT_EQ(Matrix("bad")->GetChannelTable()->GetCount(), 0);
+    EXPECT_EQ(Matrix("bad")->GetChannelTable()->GetName(1), "");
+    CCommPortSetting* edge = Matrix("edge")->GetPort(own);
+    EXPECT_EQ(std::vector<int>({edge->m_baudRate, edge->m_dataBits, edge->m_stopBits, edge->m_parity}),
+              std::vector<int>({1, 5, 1, 4}));
+}

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <tinyxml.h>
+#include <unistd.h>
 
 namespace {
 
@@ -39,17 +40,48 @@ TEST(LoadXmlFile, AcceptsOrdinaryFilesAndGbkBytes) {
 TEST(LoadXmlFile, RefusesMissingBrokenAndOverDeepFilesWithoutACrash) {
     TempDir dir;
     TiXmlDocument doc;
-    EXPECT_FALSE(LoadXmlFile(doc, dir.File("missing.xml")));
+    XmlLoadFault fault = XmlLoadFault::kNone;
+    EXPECT_FALSE(LoadXmlFile(doc, dir.File("missing.xml"), &fault));
+    EXPECT_EQ(fault, XmlLoadFault::kMissing);
     dir.Write("broken.xml", "<R><S></R>");
-    EXPECT_FALSE(LoadXmlFile(doc, dir.File("broken.xml")));
+    EXPECT_FALSE(LoadXmlFile(doc, dir.File("broken.xml"), &fault));
+    EXPECT_EQ(fault, XmlLoadFault::kBroken);
     EXPECT_EQ(doc.RootElement(), nullptr);
     // Deep enough to exhaust the parser's stack if it were ever handed to it.
     dir.Write("deep.xml", Nested(1000000));
-    EXPECT_FALSE(LoadXmlFile(doc, dir.File("deep.xml")));
+    EXPECT_FALSE(LoadXmlFile(doc, dir.File("deep.xml"), &fault));
+    EXPECT_EQ(fault, XmlLoadFault::kTooDeep);
     dir.Write("limit.xml", Nested(kMaxXmlDepth));
-    EXPECT_TRUE(LoadXmlFile(doc, dir.File("limit.xml")));
+    EXPECT_TRUE(LoadXmlFile(doc, dir.File("limit.xml"), &fault));
+    EXPECT_EQ(fault, XmlLoadFault::kNone);
     dir.Write("over.xml", Nested(kMaxXmlDepth + 1));
     EXPECT_FALSE(LoadXmlFile(doc, dir.File("over.xml")));
+}
+
+TEST(LoadXmlFile, RefusesFilesOverSixtyFourMebibytesUnread) {
+    TempDir dir;
+    TiXmlDocument doc;
+    // Sparse: the size is there without the disk space, and a reader that read it whole would take its time.
+    dir.Write("huge.xml", "<R a=\"");
+    ASSERT_EQ(truncate(dir.File("huge.xml").c_str(), kMaxXmlFileBytes + 1), 0);
+    XmlLoadFault fault = XmlLoadFault::kNone;
+    EXPECT_FALSE(LoadXmlFile(doc, dir.File("huge.xml"), &fault));
+    EXPECT_EQ(fault, XmlLoadFault::kTooLarge);
+    ASSERT_EQ(truncate(dir.File("huge.xml").c_str(), 200LL * 1024 * 1024 * 1024), 0);
+    EXPECT_FALSE(LoadXmlFile(doc, dir.File("huge.xml"), &fault));
+    EXPECT_EQ(fault, XmlLoadFault::kTooLarge);
+}
+
+TEST(LoadXmlFile, ReadsLineEndsOfEveryKindAsTheParserDoes) {
+    TempDir dir;
+    TiXmlDocument doc;
+    dir.Write("crlf.xml", "<R>\r\n<S t=\"a\r\nb\rc\"/>\r</R>");
+    ASSERT_TRUE(LoadXmlFile(doc, dir.File("crlf.xml")));
+    EXPECT_STREQ(doc.RootElement()->FirstChildElement("S")->Attribute("t"), "a\nb\nc");
+    dir.Write("empty.xml", "<?xml version=\"1.0\"?>\n<!-- no element -->\n");
+    XmlLoadFault fault = XmlLoadFault::kNone;
+    EXPECT_FALSE(LoadXmlFile(doc, dir.File("empty.xml"), &fault));
+    EXPECT_EQ(fault, XmlLoadFault::kBroken);
 }
 
 TEST(LoadXmlFile, RefusesFoldersAndPipesAtOnce) {
