@@ -31,7 +31,7 @@ COLORREF Hls(int index, int percentL, int percentS) { return HLSTransform(GetSys
 CMenuItemXP::CMenuItemXP(HMENU hMenu, UINT nItem, BOOL bByPosition) {
     m_info.cbSize = sizeof(m_info);
     m_info.fMask = MIIM_STATE | MIIM_ID | MIIM_SUBMENU | MIIM_TYPE | MIIM_DATA;
-    if (!GetMenuItemInfo(hMenu, nItem, bByPosition, &m_info)) {
+    if (!GetMenuItemInfo(hMenu, nItem, bByPosition, &m_info) && !FindSeparator(hMenu, nItem, bByPosition)) {
         m_info = MENUITEMINFO{};
         return;
     }
@@ -49,6 +49,22 @@ CMenuItemXP::CMenuItemXP(HMENU hMenu, UINT nItem, BOOL bByPosition) {
         if (auto it = state.imagesById.find(m_info.wID); it != state.imagesById.end())
             m_imgDesc = it->second;
     }
+}
+
+// Separators carry command id 0, by which the platform finds a menu's first separator; the menus here find
+// no separator by command, so it is looked for by position.
+bool CMenuItemXP::FindSeparator(HMENU hMenu, UINT nItem, BOOL bByPosition) {
+    if (bByPosition || nItem != 0)
+        return false;
+    const int count = GetMenuItemCount(hMenu);
+    for (int i = 0; i < count; ++i) {
+        MENUITEMINFO info = m_info;
+        if (GetMenuItemInfo(hMenu, static_cast<UINT>(i), TRUE, &info) && (info.fType & MFT_SEPARATOR)) {
+            m_info = info;
+            return true;
+        }
+    }
+    return false;
 }
 
 CString CMenuItemXP::GetCaption() const {

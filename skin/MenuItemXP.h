@@ -29,6 +29,7 @@ public:
     BOOL Draw(CDC* pDC, LPCRECT lpRect, bool bSelected, bool bMenuBar, bool bHotLight, bool bInactive, bool bNoAccel);
 
 private:
+    bool FindSeparator(HMENU hMenu, UINT nItem, BOOL bByPosition);
     bool IsGrayed() const { return (m_info.fState & MFS_GRAYED) == MFS_GRAYED; }
     bool IsDefault() const { return (m_info.fState & MFS_DEFAULT) != 0; }
     bool IsChecked() const { return (m_info.fState & MFS_CHECKED) != 0; }

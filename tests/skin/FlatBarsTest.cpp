@@ -131,9 +131,9 @@ TEST_F(FlatBarsTest, StatusPanesLoseTheirBordersAndAreFramedInTheShadowColour) {
         bar.GetItemRect(i, &pane);
         const int midX = (pane.left + pane.right) / 2;
         const int midY = (pane.top + pane.bottom) / 2;
-        for (const QPoint p : {QPoint(pane.left, pane.top), QPoint(pane.right - 1, pane.bottom - 1),
-                               QPoint(pane.left, midY), QPoint(pane.right - 1, midY), QPoint(midX, pane.top),
-                               QPoint(midX, pane.bottom - 1)})
+        for (const QPoint p :
+             {QPoint(pane.left, pane.top), QPoint(pane.right - 1, pane.bottom - 1), QPoint(pane.left, midY),
+              QPoint(pane.right - 1, midY), QPoint(midX, pane.top), QPoint(midX, pane.bottom - 1)})
             EXPECT_EQ(Sys(COLOR_BTNSHADOW), image->pixelColor(p)) << i << " " << p.x() << "," << p.y();
         // No sunken highlight inside: the frame is one pixel wide.
         EXPECT_EQ(Sys(COLOR_BTNFACE), image->pixelColor(pane.left + 1, pane.top + 1)) << i;
