@@ -6,8 +6,11 @@
 #include "platform/gui/Bitmap.h"
 #include "platform/gui/ClientDC.h"
 #include "platform/gui/FrameWnd.h"
+#include "platform/gui/Icon.h"
 #include "platform/gui/PaintDC.h"
+#include "platform/gui/ResourceTable.h"
 #include "platform/gui/SysColor.h"
+#include "platform/gui/ToolBar.h"
 #include "platform/gui/WinApp.h"
 #include "res/ResourceTables.h"
 
@@ -373,6 +376,76 @@ TEST_F(MenuXPTest, CheckedItemsGetTheirBoxAndMarkGreyedOrNot) {
     EXPECT_EQ(Hls(COLOR_3DFACE, -18, 0), image.pixelColor(kFrame + 30, middle));
     EXPECT_EQ(Hls(COLOR_3DFACE, -18, 0), image.pixelColor(image.width() - kFrame - kShadow - 2, middle));
     EXPECT_EQ(Hls(COLOR_3DFACE, +75, 0), image.pixelColor(kFrame + 30, middle - 1));
+}
+
+constexpr UINT kBarId = 7101;
+const ToolBarTemplate kBars[] = {{kBarId, 16, 15, {40001, 40002, 40003}}};
+
+// Red, green and blue squares inside the transparent grey, one per button.
+QImage Strip() {
+    QImage strip(48, 15, QImage::Format_RGB32);
+    strip.fill(QColor(192, 192, 192));
+    const QColor colours[] = {Qt::red, Qt::green, Qt::blue};
+    for (int i = 0; i < 3; ++i)
+        for (int y = 3; y < 12; ++y)
+            for (int x = 3; x < 13; ++x)
+                strip.setPixelColor(i * 16 + x, y, colours[i]);
+    return strip;
+}
+
+TEST_F(MenuXPTest, ItemsShowTheImagesOfTheFramesToolBarLiftedWhenSelectedAndAsAShadowWhenGreyed) {
+    CResourceTable::AddToolBars(kBars);
+    RegisterIconResource(kBarId, Strip());
+    CToolBar bar;
+    ASSERT_TRUE(bar.Create(m_frame));
+    ASSERT_TRUE(bar.LoadToolBar(kBarId));
+    CMenu menu;
+    ASSERT_TRUE(menu.CreatePopupMenu());
+    menu.AppendMenu(MF_STRING, 40001, "Open");
+    menu.AppendMenu(MF_STRING | MF_GRAYED, 40002, "Save");
+    menu.AppendMenu(MF_STRING | MF_CHECKED, 40003, "Print");
+
+    QImage image;
+    const PopupMenuHandler previous = CMenu::SetPopupMenuHandler([&](CMenu& m, UINT, CPoint, CWnd*) {
+        m.m_hMenu->popup(QPoint(150, 150));
+        m.m_hMenu->setActiveAction(m.m_hMenu->actions().at(0));
+        if (QTest::qWaitForWindowExposed(m.m_hMenu)) {
+            QApplication::processEvents();
+            image = m.m_hMenu->grab().toImage();
+        }
+        m.m_hMenu->hide();
+        return 0u;
+    });
+    menu.TrackPopupMenu(TPM_RETURNCMD, 150, 150, m_frame);
+    CMenu::SetPopupMenuHandler(previous);
+    ASSERT_FALSE(image.isNull());
+    const int h = ItemHeight();
+    const auto at = [&](int item, int x, int y) { return image.pixelColor(kFrame + x, kFrame + item * h + y); };
+    const auto count = [&](int item, QColor colour) {
+        int found = 0;
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < 22; ++x)
+                found += at(item, x, y) == colour ? 1 : 0;
+        return found;
+    };
+    // Selected: the image lifted to (2, 2) over its flat shadow at (4, 4).
+    EXPECT_EQ(QColor(Qt::red), at(0, 5, 5));
+    EXPECT_EQ(QColor(Qt::red), at(0, 14, 13));
+    EXPECT_EQ(Hls(COLOR_HIGHLIGHT, +50, -66), at(0, 16, 10));
+    EXPECT_EQ(Hls(COLOR_HIGHLIGHT, +50, -66), at(0, 10, 15));
+    EXPECT_EQ(Hls(COLOR_HIGHLIGHT, +70, -57), at(0, 4, 4));
+    // Greyed: only the shadow, at (3, 3).
+    EXPECT_EQ(0, count(1, QColor(Qt::green)));
+    EXPECT_EQ(Hls(COLOR_3DFACE, -27, 0), at(1, 6, 6));
+    EXPECT_EQ(Hls(COLOR_3DFACE, -27, 0), at(1, 15, 14));
+    EXPECT_EQ(Hls(COLOR_3DFACE, +20, 0), at(1, 5, 6));
+    // Checked with an image: the box, and the image in place of the mark.
+    EXPECT_EQ(QColor(Qt::blue), at(2, 6, 6));
+    EXPECT_EQ(QColor(Qt::blue), at(2, 15, 14));
+    EXPECT_EQ(Hls(COLOR_HIGHLIGHT, +70, -57), at(2, 3, 3));
+    EXPECT_EQ(Sys(COLOR_HIGHLIGHT), at(2, 1, h / 2));
+    EXPECT_EQ(0, count(2, Sys(COLOR_MENUTEXT)));
+    bar.DestroyWindow();
 }
 
 TEST_F(MenuXPTest, ItemDataHoldsTheWidestCaptionAndAcceleratorWhole) {
