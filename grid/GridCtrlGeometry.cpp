@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <new>
+#include <utility>
 
 namespace {
 
@@ -208,21 +209,25 @@ int CGridCtrl::InsertRow(LPCTSTR strHeading, int nRow) {
 
     if (nRow < 0)
         nRow = m_rowCount;
+    CellRow cells;
     try {
+        cells.reserve(At(m_columnCount));
+        for (int col = 0; col < m_columnCount; col++)
+            cells.push_back(CreateCell(nRow, col));
         m_rowHeights.insert(m_rowHeights.begin() + nRow, 0);
         try {
-            m_rows.emplace(m_rows.begin() + nRow, At(m_columnCount), nullptr);
+            m_rows.insert(m_rows.begin() + nRow, std::move(cells));
         } catch (...) {
             m_rowHeights.erase(m_rowHeights.begin() + nRow);
             throw;
         }
     } catch (const std::bad_alloc&) {
+        for (CGridCellBase* cell : cells)
+            delete cell;
         AfxReportOutOfMemory();
         return -1;
     }
     m_rowCount++;
-    for (int col = 0; col < m_columnCount; col++)
-        m_rows[At(nRow)][At(col)] = CreateCell(nRow, col);
     SetItemText(nRow, 0, strHeading);
 
     CGridCellBase* heading = GetCell(nRow, 0);
