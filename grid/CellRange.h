@@ -21,7 +21,9 @@ public:
     CCellRange(int nMinRow, int nMinCol, int nMaxRow, int nMaxCol)
         : m_minRow(nMinRow), m_minCol(nMinCol), m_maxRow(nMaxRow), m_maxCol(nMaxCol) {}
 
-    void Set(int nMinRow, int nMinCol, int nMaxRow, int nMaxCol) { *this = CCellRange(nMinRow, nMinCol, nMaxRow, nMaxCol); }
+    void Set(int nMinRow, int nMinCol, int nMaxRow, int nMaxCol) {
+        *this = CCellRange(nMinRow, nMinCol, nMaxRow, nMaxCol);
+    }
 
     int GetMinRow() const { return m_minRow; }
     int GetMinCol() const { return m_minCol; }

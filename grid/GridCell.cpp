@@ -172,12 +172,12 @@ BOOL CGridCell::Edit(int /*nRow*/, int /*nCol*/, CRect /*rect*/, CPoint /*point*
             editor->SendMessage(WM_CHAR, nChar);
         return TRUE;
     }
-    // No in-place editor class exists yet, so no edit starts.
+    // Starting an edit needs the in-place editor window, which the grid does not have yet.
     return FALSE;
 }
 
 void CGridCell::EndEdit() {
-    // Ending an edit belongs to the in-place editor, which does not exist yet.
+    // No edit is ever started without the in-place editor window, so there is none to end.
 }
 
 void CGridCell::OnEndEdit() { SetEditWnd(nullptr, FALSE); }

@@ -40,7 +40,7 @@ BOOL CGridCellBase::Draw(CDC* pDC, int nRow, int nCol, CRect rect, BOOL bEraseBk
     CGridCtrl* grid = GetGrid();
     if (!grid || !pDC || rect.Width() <= 0 || rect.Height() <= 0)
         return FALSE;
-    auto* defaultCell = static_cast<CGridDefaultCell*>(GetDefaultCell());
+    const CGridCellBase* defaultCell = GetDefaultCell();
     if (!defaultCell)
         return FALSE;
 
@@ -130,7 +130,7 @@ BOOL CGridCellBase::GetTextRect(LPRECT /*pRect*/) { return TRUE; }
 
 CSize CGridCellBase::GetTextExtent(LPCTSTR szText, CDC* pDC) {
     CGridCtrl* grid = GetGrid();
-    auto* defaultCell = static_cast<CGridDefaultCell*>(GetDefaultCell());
+    const auto* defaultCell = dynamic_cast<const CGridDefaultCell*>(GetDefaultCell());
     const CSize defaultSize = defaultCell ? CSize(defaultCell->GetWidth(), defaultCell->GetHeight()) : CSize(0, 0);
     if (!szText)
         return defaultSize;

@@ -131,8 +131,8 @@ CGridDefaultCell* CGridCtrl::GetDefaultCell(BOOL bFixedRow, BOOL bFixedCol) {
 }
 
 void CGridCtrl::SetupDefaultCells() {
-    for (CGridDefaultCell* cell : {&m_defaultCell, &m_defaultFixedColumnCell, &m_defaultFixedRowCell,
-                                   &m_defaultCornerCell}) {
+    for (CGridDefaultCell* cell :
+         {&m_defaultCell, &m_defaultFixedColumnCell, &m_defaultFixedRowCell, &m_defaultCornerCell}) {
         cell->SetGrid(this);
         cell->SetTextClr(m_windowTextColour);
         cell->SetBackClr(cell == &m_defaultCell ? m_windowColour : m_faceColour);

@@ -5,13 +5,17 @@
 #include "platform/gui/DC.h"
 #include "platform/gui/WaitCursor.h"
 
+#include <optional>
 #include <vector>
 
 void CGridCtrl::SetSelectedRange(int nMinRow, int nMinCol, int nMaxRow, int nMaxCol, BOOL bForceRepaint,
                                  BOOL bSelectCells) {
     if (!m_enableSelection)
         return;
-    CWaitCursor wait;
+    // Clearing an empty selection is frequent (every insertion and deletion does it) and needs no wait cursor.
+    std::optional<CWaitCursor> wait;
+    if (!m_selectedCells.empty() || nMinRow >= 0)
+        wait.emplace();
     CDC* pDC = bForceRepaint ? GetDC() : nullptr;
 
     if (nMinRow >= 0 && nMinRow < m_fixedRowCount)

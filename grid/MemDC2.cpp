@@ -22,8 +22,7 @@ CMemDC2::~CMemDC2() {
     if (!m_pDC)
         return;
     if (m_bMemDC) {
-        m_pDC->BitBlt(m_rect.left, m_rect.top, m_rect.Width(), m_rect.Height(), this, m_rect.left, m_rect.top,
-                      SRCCOPY);
+        m_pDC->BitBlt(m_rect.left, m_rect.top, m_rect.Width(), m_rect.Height(), this, m_rect.left, m_rect.top, SRCCOPY);
         SelectObject(m_oldBitmap);
     } else {
         // The handles belong to the target.

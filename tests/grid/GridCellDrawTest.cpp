@@ -132,7 +132,7 @@ TEST_F(CellDrawing, EmptyRectanglesAndHiddenCellsDrawNothing) {
     CGridCellBase* cell = grid.GetCell(2, 2);
     cell->SetBackClr(RGB(200, 0, 0));
     CClientDC dc(&grid);
-    EXPECT_FALSE(cell->Draw(&dc, 2, 2, CRect(80, 40, 79, 59))); // width 0
+    EXPECT_FALSE(cell->Draw(&dc, 2, 2, CRect(80, 40, 79, 59)));  // width 0
     EXPECT_FALSE(cell->Draw(&dc, 2, 2, CRect(80, 40, 119, 39))); // height 0
     EXPECT_FALSE(cell->Draw(nullptr, 2, 2, CRect(80, 40, 119, 59)));
     EXPECT_EQ(At(80, 40), kMarker);

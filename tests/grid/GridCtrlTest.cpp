@@ -357,7 +357,7 @@ TEST(MemoryDC, PaintsTheClipBoxInOnePieceOverTheTargetsBackground) {
         target.SetBkColor(RGB(0, 0, 200));
         CMemDC2 memory(&target);
         memory->FillSolidRect(30, 30, 50, 10, RGB(200, 0, 0)); // runs past the clip box
-        EXPECT_EQ(PixelAt(wnd, 35, 35), RGB(0, 0, 0)); // nothing reaches the window before the end
+        EXPECT_EQ(PixelAt(wnd, 35, 35), RGB(0, 0, 0));         // nothing reaches the window before the end
     }
     EXPECT_EQ(PixelAt(wnd, 12, 12), RGB(0, 0, 200)); // the background of the clip box
     EXPECT_EQ(PixelAt(wnd, 35, 35), RGB(200, 0, 0));

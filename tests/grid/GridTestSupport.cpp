@@ -22,8 +22,7 @@ bool TestGrid::EveryPositionHasACell() const {
         for (int col = 0; col < GetColumnCount(); col++)
             if (!GetCell(row, col))
                 return false;
-    return static_cast<int>(m_rows.size()) == GetRowCount() &&
-           static_cast<int>(m_rowHeights.size()) == GetRowCount() &&
+    return static_cast<int>(m_rows.size()) == GetRowCount() && static_cast<int>(m_rowHeights.size()) == GetRowCount() &&
            static_cast<int>(m_columnWidths.size()) == GetColumnCount();
 }
 
