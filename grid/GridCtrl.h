@@ -136,6 +136,8 @@ public:
     // Draws one cell at once (on the window's DC when pDC is null).
     BOOL RedrawCell(int nRow, int nCol, CDC* pDC = nullptr);
     BOOL RedrawCell(const CCellID& cell, CDC* pDC = nullptr) { return RedrawCell(cell.row, cell.col, pDC); }
+    // Repaints the whole window, background included, when it exists and drawing is on.
+    void Refresh();
     void ResetScrollBars();
     // Lines per wheel notch from the system; -1 scrolls a page.
     static int GetMouseScrollLines();
@@ -228,6 +230,10 @@ private:
     int RowTop(int nRow, const CCellID& topLeft) const;
     // Whether a position is scrolled out of view (left of or above the top-left non-fixed cell).
     bool IsScrolledOut(int nRow, int nCol, const CCellID& topLeft) const;
+    // Cells of the block [firstRow, endRow) x [firstCol, endCol) enter or leave the fixed rows (areaBit
+    // GCS_FIXEDROW) or columns (GCS_FIXEDCOL), taking the default colours; a cell that leaves one area but lies in
+    // the other stays fixed and keeps its colours.
+    void ChangeFixedArea(int firstRow, int endRow, int firstCol, int endCol, DWORD areaBit, bool entering);
     // Drops the cells of the columns from nCol on, in every row.
     void DropColumnsFrom(int nCol);
     // The cells of the focus cell's row and column headings change look when the focus moves.

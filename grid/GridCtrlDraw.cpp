@@ -52,6 +52,11 @@ BOOL CGridCtrl::RedrawCell(int nRow, int nCol, CDC* pDC) {
     return result;
 }
 
+void CGridCtrl::Refresh() {
+    if (GetSafeHwnd() && m_allowDraw)
+        Invalidate();
+}
+
 void CGridCtrl::ResetScrollBars() {
     // The top-left cell follows the scroll positions and sizes, which may have changed.
     m_topLeftCell = CCellID();

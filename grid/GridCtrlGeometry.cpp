@@ -13,6 +13,57 @@ namespace {
 
 size_t At(int index) { return static_cast<size_t>(index); }
 
+// Rows and columns are measured the same way along their axis, from a list of sizes: the fixed ones first, then
+// the scrolled ones from the first in view.
+
+// The sum of sizes[first, end).
+int SumOf(const std::vector<UINT>& sizes, int first, int end) {
+    int sum = 0;
+    for (int i = std::max(first, 0); i < end && At(i) < sizes.size(); i++)
+        sum += static_cast<int>(sizes[At(i)]);
+    return sum;
+}
+
+// The leading edge of an entry: after the fixed entries before it, or after all fixed entries and the scrolled
+// ones from the first in view.
+int EdgeOf(const std::vector<UINT>& sizes, int index, int fixedCount, int firstInView) {
+    if (index < fixedCount)
+        return SumOf(sizes, 0, index);
+    return SumOf(sizes, 0, fixedCount) + SumOf(sizes, firstInView, index);
+}
+
+// The entry under a coordinate, or -1. Entries of size 0 are never hit.
+int IndexAt(const std::vector<UINT>& sizes, int pos, int fixedCount, int firstInView, bool allowFixed) {
+    const int count = static_cast<int>(sizes.size());
+    const int fixedExtent = SumOf(sizes, 0, fixedCount);
+    if (pos < 0 || (!allowFixed && pos < fixedExtent))
+        return -1;
+    int index = pos < fixedExtent ? 0 : firstInView;
+    for (int edge = pos < fixedExtent ? 0 : fixedExtent; index < count; index++) {
+        edge += static_cast<int>(sizes[At(index)]);
+        if (edge > pos)
+            break;
+    }
+    return index < count ? index : -1;
+}
+
+// The last entry that reaches into [start, limit) from the first in view, and how far the entries reach
+// (at most to limit).
+int LastInView(const std::vector<UINT>& sizes, int firstInView, int start, int limit, int* reach) {
+    const int count = static_cast<int>(sizes.size());
+    int edge = start;
+    int index = firstInView;
+    for (; index < count; index++) {
+        edge += static_cast<int>(sizes[At(index)]);
+        if (edge >= limit) {
+            edge = limit;
+            break;
+        }
+    }
+    *reach = edge;
+    return std::min(index, count - 1);
+}
+
 } // namespace
 
 // ---- Shape -----------------------------------------------------------------------------------------------------
@@ -63,8 +114,7 @@ BOOL CGridCtrl::SetRowCount(int nRows) {
 
     SetModified(TRUE);
     ResetScrollBars();
-    if (GetSafeHwnd() && m_allowDraw)
-        Invalidate();
+    Refresh();
     return result;
 }
 
@@ -108,8 +158,7 @@ BOOL CGridCtrl::SetColumnCount(int nCols) {
 
     SetModified(TRUE);
     ResetScrollBars();
-    if (GetSafeHwnd() && m_allowDraw)
-        Invalidate();
+    Refresh();
     return result;
 }
 
@@ -138,27 +187,10 @@ BOOL CGridCtrl::SetFixedRowCount(int nFixedRows) {
         SetFocusCell(-1, -1);
 
     const int oldCount = m_fixedRowCount;
-    for (int row = std::min(oldCount, nFixedRows); row < std::max(oldCount, nFixedRows); row++) {
-        for (int col = 0; col < m_columnCount; col++) {
-            CGridCellBase* cell = GetCell(row, col);
-            if (!cell)
-                continue;
-            const UINT state = cell->GetState();
-            if (nFixedRows > oldCount) {
-                SetItemState(row, col, state | GCS_FIXED | GCS_FIXEDROW);
-            } else if (col < m_fixedColumnCount) {
-                SetItemState(row, col, state & ~GCS_FIXEDROW); // still in a fixed column
-                continue;
-            } else {
-                SetItemState(row, col, state & ~(GCS_FIXED | GCS_FIXEDROW));
-            }
-            cell->SetBackClr(CLR_DEFAULT);
-            cell->SetTextClr(CLR_DEFAULT);
-        }
-    }
+    ChangeFixedArea(std::min(oldCount, nFixedRows), std::max(oldCount, nFixedRows), 0, m_columnCount, GCS_FIXEDROW,
+                    nFixedRows > oldCount);
     m_fixedRowCount = nFixedRows;
-    if (GetSafeHwnd() && m_allowDraw)
-        Invalidate();
+    Refresh();
     return TRUE;
 }
 
@@ -175,28 +207,33 @@ BOOL CGridCtrl::SetFixedColumnCount(int nFixedCols) {
     m_topLeftCell = CCellID();
 
     const int oldCount = m_fixedColumnCount;
-    for (int row = 0; row < m_rowCount; row++) {
-        for (int col = std::min(oldCount, nFixedCols); col < std::max(oldCount, nFixedCols); col++) {
+    ChangeFixedArea(0, m_rowCount, std::min(oldCount, nFixedCols), std::max(oldCount, nFixedCols), GCS_FIXEDCOL,
+                    nFixedCols > oldCount);
+    m_fixedColumnCount = nFixedCols;
+    Refresh();
+    return TRUE;
+}
+
+void CGridCtrl::ChangeFixedArea(int firstRow, int endRow, int firstCol, int endCol, DWORD areaBit, bool entering) {
+    for (int row = firstRow; row < endRow; row++) {
+        for (int col = firstCol; col < endCol; col++) {
             CGridCellBase* cell = GetCell(row, col);
             if (!cell)
                 continue;
             const UINT state = cell->GetState();
-            if (nFixedCols > oldCount) {
-                SetItemState(row, col, state | GCS_FIXED | GCS_FIXEDCOL);
-            } else if (row < m_fixedRowCount) {
-                SetItemState(row, col, state & ~GCS_FIXEDCOL); // still in a fixed row
+            const bool inOtherArea = areaBit == GCS_FIXEDROW ? col < m_fixedColumnCount : row < m_fixedRowCount;
+            if (entering) {
+                SetItemState(row, col, state | GCS_FIXED | areaBit);
+            } else if (inOtherArea) {
+                SetItemState(row, col, state & ~areaBit); // still a heading of the other kind
                 continue;
             } else {
-                SetItemState(row, col, state & ~(GCS_FIXED | GCS_FIXEDCOL));
+                SetItemState(row, col, state & ~(GCS_FIXED | areaBit));
             }
             cell->SetBackClr(CLR_DEFAULT);
             cell->SetTextClr(CLR_DEFAULT);
         }
     }
-    m_fixedColumnCount = nFixedCols;
-    if (GetSafeHwnd() && m_allowDraw)
-        Invalidate();
-    return TRUE;
 }
 
 int CGridCtrl::InsertRow(LPCTSTR strHeading, int nRow) {
@@ -355,33 +392,13 @@ BOOL CGridCtrl::SetColumnWidth(int nCol, int width) {
     return TRUE;
 }
 
-int CGridCtrl::GetFixedRowHeight() const {
-    int height = 0;
-    for (int row = 0; row < m_fixedRowCount; row++)
-        height += GetRowHeight(row);
-    return height;
-}
+int CGridCtrl::GetFixedRowHeight() const { return SumOf(m_rowHeights, 0, m_fixedRowCount); }
 
-int CGridCtrl::GetFixedColumnWidth() const {
-    int width = 0;
-    for (int col = 0; col < m_fixedColumnCount; col++)
-        width += GetColumnWidth(col);
-    return width;
-}
+int CGridCtrl::GetFixedColumnWidth() const { return SumOf(m_columnWidths, 0, m_fixedColumnCount); }
 
-int CGridCtrl::GetVirtualHeight() const {
-    int height = 0;
-    for (int row = 0; row < m_rowCount; row++)
-        height += GetRowHeight(row);
-    return height;
-}
+int CGridCtrl::GetVirtualHeight() const { return SumOf(m_rowHeights, 0, m_rowCount); }
 
-int CGridCtrl::GetVirtualWidth() const {
-    int width = 0;
-    for (int col = 0; col < m_columnCount; col++)
-        width += GetColumnWidth(col);
-    return width;
-}
+int CGridCtrl::GetVirtualWidth() const { return SumOf(m_columnWidths, 0, m_columnCount); }
 
 BOOL CGridCtrl::AutoSizeColumn(int nCol, UINT nAutoSizeStyle, BOOL bResetScroll) {
     if (GetColumnWidth(nCol) <= 0) // a bad or hidden column
@@ -442,29 +459,9 @@ CCellRange CGridCtrl::GetVisibleNonFixedCellRange(LPRECT pRect, BOOL bForceRecal
     CRect client;
     GetClientRect(&client);
     const CCellID topLeft = GetTopleftNonFixedCell(bForceRecalculation);
-
-    int bottom = GetFixedRowHeight();
-    int row = topLeft.row;
-    for (; row < m_rowCount; row++) {
-        bottom += GetRowHeight(row);
-        if (bottom >= client.bottom) {
-            bottom = client.bottom;
-            break;
-        }
-    }
-    const int maxRow = std::min(row, m_rowCount - 1);
-
-    int right = GetFixedColumnWidth();
-    int col = topLeft.col;
-    for (; col < m_columnCount; col++) {
-        right += GetColumnWidth(col);
-        if (right >= client.right) {
-            right = client.right;
-            break;
-        }
-    }
-    const int maxCol = std::min(col, m_columnCount - 1);
-
+    int bottom = 0, right = 0;
+    const int maxRow = LastInView(m_rowHeights, topLeft.row, GetFixedRowHeight(), client.bottom, &bottom);
+    const int maxCol = LastInView(m_columnWidths, topLeft.col, GetFixedColumnWidth(), client.right, &right);
     if (pRect)
         *pRect = CRect(0, 0, right, bottom);
     return CCellRange(topLeft.row, topLeft.col, maxRow, maxCol);
@@ -475,29 +472,11 @@ bool CGridCtrl::IsScrolledOut(int nRow, int nCol, const CCellID& topLeft) const 
 }
 
 int CGridCtrl::ColumnLeft(int nCol, const CCellID& topLeft) const {
-    if (nCol < m_fixedColumnCount) {
-        int x = 0;
-        for (int col = 0; col < nCol; col++)
-            x += GetColumnWidth(col);
-        return x;
-    }
-    int x = GetFixedColumnWidth();
-    for (int col = topLeft.col; col < nCol; col++)
-        x += GetColumnWidth(col);
-    return x;
+    return EdgeOf(m_columnWidths, nCol, m_fixedColumnCount, topLeft.col);
 }
 
 int CGridCtrl::RowTop(int nRow, const CCellID& topLeft) const {
-    if (nRow < m_fixedRowCount) {
-        int y = 0;
-        for (int row = 0; row < nRow; row++)
-            y += GetRowHeight(row);
-        return y;
-    }
-    int y = GetFixedRowHeight();
-    for (int row = topLeft.row; row < nRow; row++)
-        y += GetRowHeight(row);
-    return y;
+    return EdgeOf(m_rowHeights, nRow, m_fixedRowCount, topLeft.row);
 }
 
 BOOL CGridCtrl::GetCellOrigin(int nRow, int nCol, LPPOINT p) {
@@ -526,53 +505,11 @@ BOOL CGridCtrl::GetCellRect(int nRow, int nCol, LPRECT pRect) {
 }
 
 CCellID CGridCtrl::GetCellFromPt(CPoint point, BOOL bAllowFixedCellCheck) {
-    CCellID cell;
     const CCellID topLeft = GetTopleftNonFixedCell();
     if (!bAllowFixedCellCheck && !IsValid(topLeft))
-        return cell;
-
-    const int fixedWidth = GetFixedColumnWidth();
-    if (point.x < 0 || (!bAllowFixedCellCheck && point.x < fixedWidth)) {
-        cell.col = -1;
-    } else if (point.x < fixedWidth) {
-        int col = 0;
-        for (int x = 0; col < m_fixedColumnCount; col++) {
-            x += GetColumnWidth(col);
-            if (x > point.x)
-                break;
-        }
-        cell.col = col;
-    } else {
-        int col = topLeft.col;
-        for (int x = fixedWidth; col < m_columnCount; col++) {
-            x += GetColumnWidth(col);
-            if (x > point.x)
-                break;
-        }
-        cell.col = col < m_columnCount ? col : -1;
-    }
-
-    const int fixedHeight = GetFixedRowHeight();
-    if (point.y < 0 || (!bAllowFixedCellCheck && point.y < fixedHeight)) {
-        cell.row = -1;
-    } else if (point.y < fixedHeight) {
-        int row = 0;
-        for (int y = 0; row < m_fixedRowCount; row++) {
-            y += GetRowHeight(row);
-            if (y > point.y)
-                break;
-        }
-        cell.row = row;
-    } else {
-        int row = topLeft.row;
-        for (int y = fixedHeight; row < m_rowCount; row++) {
-            y += GetRowHeight(row);
-            if (y > point.y)
-                break;
-        }
-        cell.row = row < m_rowCount ? row : -1;
-    }
-    return cell;
+        return CCellID();
+    return CCellID(IndexAt(m_rowHeights, point.y, m_fixedRowCount, topLeft.row, bAllowFixedCellCheck != FALSE),
+                   IndexAt(m_columnWidths, point.x, m_fixedColumnCount, topLeft.col, bAllowFixedCellCheck != FALSE));
 }
 
 CPoint CGridCtrl::GetPointClicked(int nRow, int nCol, const CPoint& point) {

@@ -4,6 +4,7 @@
 
 #include "platform/gui/ClientDC.h"
 #include "platform/gui/ControlFactory.h"
+#include "platform/gui/GdiObject.h"
 #include "platform/gui/PaintDC.h"
 #include "platform/gui/SysColor.h"
 #include "platform/gui/WindowClass.h"
@@ -14,8 +15,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <functional>
 #include <memory>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -43,6 +46,14 @@ public:
         return CWnd::WindowProc(message, wParam, lParam);
     }
 };
+
+// A cell class of the owner's, larger than the grid's own cells.
+class CTaggedCell : public CGridCell {
+    DECLARE_DYNCREATE(CTaggedCell)
+public:
+    char m_tag[40] = {};
+};
+IMPLEMENT_DYNCREATE(CTaggedCell, CGridCell)
 
 bool CreatePopup(CWnd& wnd, const RECT& rect) {
     return wnd.CreateEx(0, nullptr, "", WS_POPUP | WS_VISIBLE, rect, nullptr, 0) != FALSE;
@@ -102,6 +113,37 @@ TEST(GridConstruction, NewCellsAreMarkedFixedAndFormattedForTheirKind) {
     EXPECT_EQ(grid.GetItemState(2, 0), GCS_FIXED | GCS_FIXEDCOL);
     EXPECT_EQ(grid.GetItemState(2, 2), 0u);
     EXPECT_EQ(grid.GetCell(2, 2)->GetFormat(), static_cast<DWORD>(DT_LEFT));
+}
+
+TEST(GridConstruction, TheCellClassMakesEveryCell) {
+    TestGrid grid;
+    grid.SetCellClass(RUNTIME_CLASS(CTaggedCell));
+    grid.SetRowCount(40);
+    grid.SetColumnCount(10);
+    for (int row = 0; row < 40; row++) {
+        for (int col = 0; col < 10; col++) {
+            auto* cell = dynamic_cast<CTaggedCell*>(grid.GetCell(row, col));
+            ASSERT_NE(cell, nullptr);
+            std::memset(cell->m_tag, 'T', sizeof(cell->m_tag));
+            grid.SetItemText(row, col, "a text too long to stay inside the cell object");
+        }
+    }
+    // Cells of a larger class do not overlap one another.
+    for (int row = 0; row < 40; row++) {
+        for (int col = 0; col < 10; col++) {
+            const auto* cell = static_cast<CTaggedCell*>(grid.GetCell(row, col));
+            EXPECT_EQ(std::string(cell->m_tag, sizeof(cell->m_tag)), std::string(sizeof(cell->m_tag), 'T'));
+            EXPECT_STREQ(cell->GetText(), "a text too long to stay inside the cell object");
+        }
+    }
+
+    // A class that is no cell makes no cells: positions stay empty and items are refused.
+    TestGrid odd;
+    odd.SetCellClass(RUNTIME_CLASS(CGdiObject));
+    odd.SetRowCount(2);
+    odd.SetColumnCount(2);
+    EXPECT_EQ(odd.GetCell(1, 1), nullptr);
+    EXPECT_FALSE(odd.SetItemText(1, 1, "x"));
 }
 
 TEST(GridConstruction, ADialogPlaceholderBecomesAGridWithAClientEdge) {

@@ -17,6 +17,7 @@ public:
 
     // The next cells made succeed this many times, then throw std::bad_alloc; -1 never fails.
     int m_cellsBeforeFailure = -1;
+    void SetCellClass(CRuntimeClass* cellClass) { m_cellClass = cellClass; }
     void EnableSelection(BOOL bEnable) { m_enableSelection = bEnable; }
     void SetSortColumn(int nCol) { m_sortColumn = nCol; }
     int GetSortColumn() const { return m_sortColumn; }
