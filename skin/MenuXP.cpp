@@ -118,7 +118,8 @@ void ConvertMenuXP(HWND hWnd, HMENU hMenu, BOOL bXPMode, BOOL bMenuBar) {
         info.fMask = MIIM_ID | MIIM_SUBMENU | MIIM_TYPE;
         info.dwTypeData = text;
         info.cch = sizeof(text);
-        GetMenuItemInfo(hMenu, static_cast<UINT>(i), TRUE, &info);
+        if (!GetMenuItemInfo(hMenu, static_cast<UINT>(i), TRUE, &info))
+            continue;
         const bool skip = (info.fType & MFT_OWNERDRAW) || (bMenuBar && (info.fType & MFT_BITMAP));
         if (!skip) {
             info.fType |= MFT_OWNERDRAW;
@@ -126,7 +127,7 @@ void ConvertMenuXP(HWND hWnd, HMENU hMenu, BOOL bXPMode, BOOL bMenuBar) {
                 CRect measured(0, 0, 1000, 0);
                 dc.DrawText(text, -1, &measured, DT_SINGLELINE | DT_CALCRECT);
                 MenuXPItemData data;
-                data.textWidth = static_cast<UINT>(std::max(0L, static_cast<long>(measured.Width())));
+                data.textWidth = static_cast<UINT>(std::max<LONG>(0, measured.Width()));
                 info.fMask |= MIIM_DATA;
                 info.dwItemData = data.Pack();
             }
@@ -161,7 +162,8 @@ void ConvertMenuXP(HWND hWnd, HMENU hMenu, BOOL bXPMode, BOOL bMenuBar) {
         MENUITEMINFO info{};
         info.cbSize = sizeof(info);
         info.fMask = MIIM_TYPE;
-        GetMenuItemInfo(hMenu, static_cast<UINT>(i), TRUE, &info);
+        if (!GetMenuItemInfo(hMenu, static_cast<UINT>(i), TRUE, &info))
+            continue;
         info.fMask = MIIM_DATA;
         info.dwItemData = (info.fType & MFT_SEPARATOR) ? MenuXPItemData{0, 0, separatorHeight}.Pack() : popup.Pack();
         SetMenuItemInfo(hMenu, static_cast<UINT>(i), TRUE, &info);

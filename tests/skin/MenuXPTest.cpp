@@ -13,6 +13,7 @@
 #include "platform/gui/ToolBar.h"
 #include "platform/gui/WinApp.h"
 #include "res/ResourceTables.h"
+#include "tests/support/ToolBarPicture.h"
 
 #include <QAction>
 #include <QApplication>
@@ -150,6 +151,40 @@ TEST_F(MenuXPTest, TheFramesBarItemsAreOwnerDrawnAndMeasuredFromTheirText) {
         EXPECT_EQ(0u, measure.itemHeight);
         EXPECT_EQ(text.Width() + 4, Bar()->actionGeometry(Bar()->actions().at(i)).width());
     }
+}
+
+TEST_F(MenuXPTest, ABitmapItemOfAMenuBarIsLeftAsItIsAndAFrameWithoutTheLookIsNotConverted) {
+    const auto ownerDrawn = [](CMenu& menu, UINT position) {
+        MENUITEMINFO info{};
+        info.cbSize = sizeof(info);
+        info.fMask = MIIM_TYPE;
+        return menu.GetMenuItemInfo(position, &info, TRUE) && (info.fType & MFT_OWNERDRAW);
+    };
+    CMenu bar;
+    ASSERT_TRUE(bar.CreateMenu());
+    bar.AppendMenu(MF_STRING, 750, "Text");
+    bar.AppendMenu(MF_STRING, 751, "Picture");
+    MENUITEMINFO info{};
+    info.cbSize = sizeof(info);
+    info.fMask = MIIM_FTYPE;
+    info.fType = MFT_BITMAP;
+    ASSERT_TRUE(bar.SetMenuItemInfo(751, &info));
+    ConvertMenuXP(m_frame, bar.m_hMenu, TRUE, TRUE);
+    EXPECT_TRUE(ownerDrawn(bar, 0));
+    EXPECT_FALSE(ownerDrawn(bar, 1));
+    // In a pop-up the same item is converted.
+    ConvertMenuXP(m_frame, bar.m_hMenu, TRUE, FALSE);
+    EXPECT_TRUE(ownerDrawn(bar, 1));
+
+    auto* plain = new CFrameWnd; // deletes itself with its window
+    ASSERT_TRUE(plain->LoadFrame(128));
+    CMenu* menu = plain->GetMenu();
+    ASSERT_NE(nullptr, menu);
+    UpdateFrameMenuXP(plain);
+    EXPECT_FALSE(ownerDrawn(*menu, 0));
+    ConvertMenuXP(plain, menu->m_hMenu, FALSE, TRUE);
+    EXPECT_FALSE(ownerDrawn(*menu, 0));
+    plain->DestroyWindow();
 }
 
 TEST_F(MenuXPTest, APopupOfTheBarGetsTheFlatFrameItemColoursAndAShadowOfTheScreenBehind) {
@@ -299,29 +334,34 @@ TEST_F(MenuXPTest, OnlyPopupsOpenedWhileAnEnabledFrameIsActiveAreRestyled) {
     InstallMenuXPHook();   // for TearDown
 }
 
-// A context menu carried by TrackPopupMenu: the frame converts it as it opens; the handler looks at it shown.
-class ShownPopup {
-public:
-    explicit ShownPopup(CMenu& menu) : m_menu(menu) {}
-    QImage Track(CWnd* owner) {
-        QImage shown;
-        const PopupMenuHandler previous = CMenu::SetPopupMenuHandler([&](CMenu& m, UINT, CPoint point, CWnd*) {
-            m.m_hMenu->popup(QPoint(point.x, point.y));
-            if (QTest::qWaitForWindowExposed(m.m_hMenu)) {
-                QApplication::processEvents();
-                shown = m.m_hMenu->grab().toImage();
-            }
-            m.m_hMenu->hide();
-            return 0u;
-        });
-        m_menu.TrackPopupMenu(TPM_RETURNCMD, 150, 150, owner);
-        CMenu::SetPopupMenuHandler(previous);
-        return shown;
-    }
+// A context menu carried by TrackPopupMenu, which the frame converts as it opens: its picture while shown, with
+// the item at a position selected (none for -1).
+QImage TrackAndGrab(CMenu& menu, CWnd* owner, int selected = -1) {
+    QImage shown;
+    const PopupMenuHandler previous = CMenu::SetPopupMenuHandler([&](CMenu& m, UINT, CPoint point, CWnd*) {
+        m.m_hMenu->popup(QPoint(point.x, point.y));
+        if (selected >= 0)
+            m.m_hMenu->setActiveAction(m.m_hMenu->actions().at(selected));
+        if (QTest::qWaitForWindowExposed(m.m_hMenu)) {
+            QApplication::processEvents();
+            shown = m.m_hMenu->grab().toImage();
+        }
+        m.m_hMenu->hide();
+        return 0u;
+    });
+    menu.TrackPopupMenu(TPM_RETURNCMD, 150, 150, owner);
+    CMenu::SetPopupMenuHandler(previous);
+    return shown;
+}
 
-private:
-    CMenu& m_menu;
-};
+// How many pixels of a colour the image band and box of a pop-up item hold.
+int CountInBand(const QImage& image, int top, int height, QColor colour) {
+    int found = 0;
+    for (int y = top; y < top + height; ++y)
+        for (int x = kFrame; x < kFrame + 22; ++x)
+            found += image.pixelColor(x, y) == colour ? 1 : 0;
+    return found;
+}
 
 TEST_F(MenuXPTest, CheckedItemsGetTheirBoxAndMarkGreyedOrNot) {
     CMenu menu;
@@ -337,7 +377,7 @@ TEST_F(MenuXPTest, CheckedItemsGetTheirBoxAndMarkGreyedOrNot) {
     info.fState = MFS_CHECKED;
     ASSERT_TRUE(menu.SetMenuItemInfo(712, &info));
 
-    const QImage image = ShownPopup(menu).Track(m_frame);
+    const QImage image = TrackAndGrab(menu, m_frame);
     ASSERT_FALSE(image.isNull());
     const int h = ItemHeight();
     CClientDC dc(nullptr);
@@ -356,13 +396,7 @@ TEST_F(MenuXPTest, CheckedItemsGetTheirBoxAndMarkGreyedOrNot) {
     EXPECT_EQ(Hls(COLOR_HIGHLIGHT, +70, -57), at(1, 3, 2));
     EXPECT_EQ(Hls(COLOR_HIGHLIGHT, +70, -57), at(2, 3, 2));
     // The marks: the check in the item's text colour, the radio dot in the menu text colour.
-    const auto count = [&](int item, QColor colour) {
-        int found = 0;
-        for (int y = 3; y < h - 2; ++y)
-            for (int x = 5; x < 20; ++x)
-                found += at(item, x, y) == colour ? 1 : 0;
-        return found;
-    };
+    const auto count = [&](int item, QColor colour) { return CountInBand(image, kFrame + tops[item], h, colour); };
     EXPECT_GT(count(0, Hls(COLOR_3DFACE, -18, 0)), 5);
     EXPECT_GT(count(1, Sys(COLOR_MENUTEXT)), 5);
     const int cx = (2 * 5 + 15) / 2;
@@ -381,21 +415,9 @@ TEST_F(MenuXPTest, CheckedItemsGetTheirBoxAndMarkGreyedOrNot) {
 constexpr UINT kBarId = 7101;
 const ToolBarTemplate kBars[] = {{kBarId, 16, 15, {40001, 40002, 40003}}};
 
-// Red, green and blue squares inside the transparent grey, one per button.
-QImage Strip() {
-    QImage strip(48, 15, QImage::Format_RGB32);
-    strip.fill(QColor(192, 192, 192));
-    const QColor colours[] = {Qt::red, Qt::green, Qt::blue};
-    for (int i = 0; i < 3; ++i)
-        for (int y = 3; y < 12; ++y)
-            for (int x = 3; x < 13; ++x)
-                strip.setPixelColor(i * 16 + x, y, colours[i]);
-    return strip;
-}
-
 TEST_F(MenuXPTest, ItemsShowTheImagesOfTheFramesToolBarLiftedWhenSelectedAndAsAShadowWhenGreyed) {
     CResourceTable::AddToolBars(kBars);
-    RegisterIconResource(kBarId, Strip());
+    RegisterIconResource(kBarId, ThreeSquaresStrip());
     CToolBar bar;
     ASSERT_TRUE(bar.Create(m_frame));
     ASSERT_TRUE(bar.LoadToolBar(kBarId));
@@ -405,29 +427,11 @@ TEST_F(MenuXPTest, ItemsShowTheImagesOfTheFramesToolBarLiftedWhenSelectedAndAsAS
     menu.AppendMenu(MF_STRING | MF_GRAYED, 40002, "Save");
     menu.AppendMenu(MF_STRING | MF_CHECKED, 40003, "Print");
 
-    QImage image;
-    const PopupMenuHandler previous = CMenu::SetPopupMenuHandler([&](CMenu& m, UINT, CPoint, CWnd*) {
-        m.m_hMenu->popup(QPoint(150, 150));
-        m.m_hMenu->setActiveAction(m.m_hMenu->actions().at(0));
-        if (QTest::qWaitForWindowExposed(m.m_hMenu)) {
-            QApplication::processEvents();
-            image = m.m_hMenu->grab().toImage();
-        }
-        m.m_hMenu->hide();
-        return 0u;
-    });
-    menu.TrackPopupMenu(TPM_RETURNCMD, 150, 150, m_frame);
-    CMenu::SetPopupMenuHandler(previous);
+    const QImage image = TrackAndGrab(menu, m_frame, 0);
     ASSERT_FALSE(image.isNull());
     const int h = ItemHeight();
     const auto at = [&](int item, int x, int y) { return image.pixelColor(kFrame + x, kFrame + item * h + y); };
-    const auto count = [&](int item, QColor colour) {
-        int found = 0;
-        for (int y = 0; y < h; ++y)
-            for (int x = 0; x < 22; ++x)
-                found += at(item, x, y) == colour ? 1 : 0;
-        return found;
-    };
+    const auto count = [&](int item, QColor colour) { return CountInBand(image, kFrame + item * h, h, colour); };
     // Selected: the image lifted to (2, 2) over its flat shadow at (4, 4).
     EXPECT_EQ(QColor(Qt::red), at(0, 5, 5));
     EXPECT_EQ(QColor(Qt::red), at(0, 14, 13));
