@@ -8,8 +8,6 @@
 #include <algorithm>
 #include <climits>
 
-IMPLEMENT_DYNAMIC(CFlatSplitterWnd, CSplitterWnd)
-
 namespace {
 
 // A pane that gives up its room also gives back the border the pane before it already kept.

@@ -5,7 +5,6 @@
 // The main window's splitter in the flat look: thin bars, a one-pixel light border, and bars the operator
 // cannot drag.
 class CFlatSplitterWnd : public CSplitterWnd {
-    DECLARE_DYNAMIC(CFlatSplitterWnd)
 public:
     CFlatSplitterWnd();
     ~CFlatSplitterWnd() override;

@@ -15,8 +15,8 @@ namespace {
 // The system draws no menu shadow of its own below this version code.
 constexpr int kSystemShadowVersion = 8;
 constexpr int kShadow = 4;
-// The platform's menu windows have a three-line frame outside their client area; the windows here have
-// none, so the record makes room for it around the items.
+// Menu windows keep a three-line frame outside the items' client area; Qt's menus have none, so the record
+// makes room for it.
 constexpr int kFrame = 3;
 
 bool DrawsOwnShadow() { return GetWinVersionXP() < kSystemShadowVersion; }
