@@ -107,12 +107,9 @@ long long FileSize(const std::string& path) {
 }
 
 void Drill::PrepareFolder() {
-    // Every port name leads nowhere unless a line is linked to it: no real device of this machine is opened.
     const std::string ports = m_folder + "/ports";
     mkdir(ports.c_str(), 0755);
     setenv("VELTRANO_PORT_DIR", ports.c_str(), 1);
-    for (int n = 1; n <= 255; ++n)
-        symlink("/nonexistent/tty", (ports + "/COM" + std::to_string(n)).c_str());
 
     const std::string system = m_folder + "/system.xml";
     const std::string matrix = m_folder + "/matrix.xml";
@@ -155,15 +152,20 @@ void Drill::Drain() {
 }
 
 void Drill::Open(CCommPortSetting* port) {
-    // Every port name is an entry of the drill's port folder or none: any other device is the machine's own.
-    const std::string device = PortDevicePath(port->m_portName);
+    const std::string& name = port->m_portName;
     const std::string ports = std::string(getenv("VELTRANO_PORT_DIR")) + "/";
-    Check(device.empty() || device.compare(0, ports.size(), ports) == 0,
-          "\"" + port->m_portName + "\" leads to " + device);
-    const BOOL opened = port->Open("\\\\.\\" + port->m_portName, static_cast<DWORD>(port->m_baudRate),
-                                   static_cast<BYTE>(port->m_dataBits), static_cast<BYTE>(port->m_stopBits),
-                                   static_cast<BYTE>(port->m_parity));
-    Check(!opened || m_linked.count(port->m_portName), "\"" + port->m_portName + "\" opened a device of the machine");
+    // A port the drill gave no line of its own leads nowhere: no device of this machine is opened.
+    if (IsPortName(name) && !m_linked.count(name))
+        symlink("/nonexistent/tty", (ports + name).c_str());
+    const std::string device = PortDevicePath(name);
+    if (!device.empty() && device.compare(0, ports.size(), ports) != 0) {
+        Check(false, "\"" + name + "\" leads to " + device);
+        return;
+    }
+    const BOOL opened =
+        port->Open("\\\\.\\" + name, static_cast<DWORD>(port->m_baudRate), static_cast<BYTE>(port->m_dataBits),
+                   static_cast<BYTE>(port->m_stopBits), static_cast<BYTE>(port->m_parity));
+    Check(!opened || m_linked.count(name), "\"" + name + "\" opened a device that is no line of the drill");
 }
 
 bool PortNumbersHold(const CCommPortSetting* port) {
