@@ -1,5 +1,7 @@
 #include "HostileFiles.h"
 
+#include "CaseRandom.h"
+
 #include <fstream>
 #include <sstream>
 #include <tinyxml.h>
@@ -11,25 +13,6 @@
 #endif
 
 namespace {
-
-// A small generator of our own, so that a seed gives the same cases with every standard library.
-class CaseRandom {
-public:
-    explicit CaseRandom(uint64_t seed) : m_state(seed) {}
-    uint64_t Next() {
-        // splitmix64
-        uint64_t z = (m_state += 0x9E3779B97F4A7C15ULL);
-        z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ULL;
-        z = (z ^ (z >> 27)) * 0x94D049BB133111EBULL;
-        return z ^ (z >> 31);
-    }
-    size_t Below(size_t n) { return n == 0 ? 0 : static_cast<size_t>(Next() % n); }
-    bool Chance(int percent) { return static_cast<int>(Below(100)) < percent; }
-    template <typename T> const T& Pick(const std::vector<T>& items) { return items[Below(items.size())]; }
-
-private:
-    uint64_t m_state;
-};
 
 const std::vector<std::string> kTags = {
     "SYSTEM",  "COMM",  "MONITORCTRL", "FRAMEEFFECT", "MATRIXPAGE", "COMPONENT",  "PIP",

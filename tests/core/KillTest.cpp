@@ -10,6 +10,7 @@
 #include "core/WallModel.h"
 #include "core/XmlLoad.h"
 #include "platform/os/MessageBox.h"
+#include "tests/core/CaseRandom.h"
 #include "tests/support/TempDir.h"
 
 #include <atomic>
@@ -237,28 +238,13 @@ long EnvNumber(const char* name, long fallback) {
     return text && *text ? std::strtol(text, nullptr, 10) : fallback;
 }
 
-// Kill moments, the same for every run with one seed.
-class KillClock {
-public:
-    explicit KillClock(uint64_t seed) : m_state(seed) {}
-    useconds_t Next(useconds_t most) {
-        uint64_t z = (m_state += 0x9E3779B97F4A7C15ULL);
-        z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ULL;
-        z = (z ^ (z >> 27)) * 0x94D049BB133111EBULL;
-        return static_cast<useconds_t>((z ^ (z >> 31)) % most);
-    }
-
-private:
-    uint64_t m_state;
-};
-
 } // namespace
 
 TEST(KilledWhileSaving, ComesBackToWholeConsistentFilesOfOneVersionWithoutPilesOfTemporaries) {
     const long kills = EnvNumber("VELTRANO_KILLS", 100);
     // Up to 40 ms after the start: the start-up and a few saves of each kind fall in that time.
     const useconds_t latest = static_cast<useconds_t>(EnvNumber("VELTRANO_KILL_WINDOW_US", 40000));
-    KillClock clock(static_cast<uint64_t>(EnvNumber("VELTRANO_KILL_SEED", 11)));
+    CaseRandom clock(static_cast<uint64_t>(EnvNumber("VELTRANO_KILL_SEED", 11))); // the kill moments
 
     TempDir dir;
     dir.Write("system.xml", InitialSettings());
@@ -283,7 +269,7 @@ TEST(KilledWhileSaving, ComesBackToWholeConsistentFilesOfOneVersionWithoutPilesO
         ASSERT_GE(child, 0);
         if (child == 0)
             SaveForever(dir.Path(), progress, finished + 1, -1);
-        usleep(clock.Next(latest));
+        usleep(static_cast<useconds_t>(clock.Below(latest)));
         kill(child, SIGKILL);
         int status = 0;
         waitpid(child, &status, 0);
