@@ -175,7 +175,7 @@ constexpr const char* kDestroyedProperty = "wndDestroyed";
 // Offscreen windows cannot be raised; asking only prints a warning.
 void RaiseWidget(QWidget* widget) {
     if (!widget->isWindow() || QGuiApplication::platformName() != QLatin1String("offscreen"))
-        RaiseWidget(widget);
+        widget->raise();
 }
 
 bool InDialogManager(const QWidget* widget) {
