@@ -39,7 +39,8 @@ std::unordered_set<const void*>& LiveDCs() {
 
 // Lasting CDC wrappers outlive their handle until control returns to the event loop (see GdiObject.cpp).
 void BuryDC(CDC* wrapper) {
-    static std::vector<CDC*> graveyard;
+    // Never freed, so wrappers still waiting at exit stay reachable rather than lost with the vector.
+    static auto& graveyard = *new std::vector<CDC*>;
     wrapper->m_hDC = nullptr;
     wrapper->m_hAttribDC = nullptr;
     graveyard.push_back(wrapper);

@@ -56,7 +56,8 @@ void RegisterIconResource(UINT id, const QImage& image) { Resources().insert(id,
 
 HICON LoadIcon(UINT id) {
     // One shared icon per resource, as the platform shares loaded icons.
-    static QHash<UINT, HICON> loaded;
+    // Kept for the whole run (never freed), like the icons it shares.
+    static auto& loaded = *new QHash<UINT, HICON>;
     if (auto it = loaded.find(id); it != loaded.end() && Live(it.value()))
         return it.value();
     const auto res = Resources().find(id);
