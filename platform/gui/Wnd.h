@@ -112,8 +112,9 @@ public:
     static CWnd* FromWidget(QWidget* widget);
     static CWnd* FromWidgetPermanent(const QWidget* widget);
 
-    // Safe on a null pointer (the capture-change and GetCapture() results may be null): the check lives out of
-    // line, where the compiler cannot assume the pointer is set.
+    // The handle, or null when no window is attached. Calling it through a pointer that may be null (the
+    // capture-change argument, GetCapture(), GetFocus()) is undefined in C++: write SafeHwndOf(pWnd) there, which
+    // answers null for a null pointer.
     HWND GetSafeHwnd() const { return SafeHwndOf(this); }
     static HWND SafeHwndOf(const CWnd* pWnd);
     QWidget* GetHostWidget() const;

@@ -34,7 +34,7 @@ class CCaptureWatcher : public CWnd {
 public:
     void OnCaptureChanged(CWnd* pWnd) override {
         ++changes;
-        gainedBySelf = pWnd->GetSafeHwnd() == GetSafeHwnd();
+        gainedBySelf = SafeHwndOf(pWnd) == GetSafeHwnd();
         CWnd::OnCaptureChanged(pWnd);
     }
     int changes = 0;
@@ -112,7 +112,7 @@ TEST(FrameworkCalls, CaptureQuestionsAreSafeWhenNoWindowHoldsIt) {
     ReleaseCapture();
     EXPECT_EQ(watcher.changes, 1);
     EXPECT_FALSE(watcher.gainedBySelf);
-    EXPECT_EQ(CWnd::GetCapture()->GetSafeHwnd(), nullptr);
+    EXPECT_EQ(CWnd::SafeHwndOf(CWnd::GetCapture()), nullptr);
     EXPECT_EQ(watcher.GetSafeHwnd(), &watcher);
     watcher.DestroyWindow();
     EXPECT_EQ(watcher.GetSafeHwnd(), nullptr);
