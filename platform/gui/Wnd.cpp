@@ -2153,7 +2153,7 @@ UINT_PTR CWnd::SetTimer(UINT_PTR nIDEvent, UINT nElapse, TIMERPROC lpfnTimer) {
     if (!qtId)
         return 0;
     m_bridge->m_timers[nIDEvent] = CWndBridge::Timer{qtId, lpfnTimer};
-    return nIDEvent;
+    return nIDEvent ? nIDEvent : 1;
 }
 
 BOOL CWnd::KillTimer(UINT_PTR nIDEvent) {
@@ -2557,7 +2557,10 @@ BOOL CWnd::GetScrollInfo(int nBar, LPSCROLLINFO lpScrollInfo, UINT nMask) {
     CHostWidget* host = GetHost();
     if (!host || !lpScrollInfo || (nBar != SB_HORZ && nBar != SB_VERT))
         return FALSE;
-    const UINT mask = lpScrollInfo->fMask ? lpScrollInfo->fMask : nMask;
+    // The mask argument decides what is read, whatever the record held before, as in the framework.
+    const UINT mask = nMask;
+    lpScrollInfo->cbSize = sizeof(SCROLLINFO);
+    lpScrollInfo->fMask = nMask;
     const SCROLLINFO& si = host->ScrollInfo(nBar);
     if (mask & SIF_RANGE) {
         lpScrollInfo->nMin = si.nMin;
@@ -2577,7 +2580,7 @@ BOOL CWnd::GetScrollInfo(int nBar, LPSCROLLINFO lpScrollInfo, UINT nMask) {
 BOOL CWnd::SetScrollInfo(int nBar, LPSCROLLINFO lpScrollInfo, BOOL bRedraw) {
     CHostWidget* host = GetHost();
     if (!host || !lpScrollInfo || (nBar != SB_HORZ && nBar != SB_VERT))
-        return 0;
+        return FALSE;
     SCROLLINFO& si = host->ScrollInfo(nBar);
     const UINT mask = lpScrollInfo->fMask;
     if (mask & SIF_RANGE) {
@@ -2598,7 +2601,7 @@ BOOL CWnd::SetScrollInfo(int nBar, LPSCROLLINFO lpScrollInfo, BOOL bRedraw) {
         else if (!scrollable && shown && !(mask & SIF_DISABLENOSCROLL))
             ShowScrollBar(static_cast<UINT>(nBar), FALSE);
         if (!IsLive(this) || !m_hWnd)
-            return si.nPos;
+            return TRUE;
     }
     QScrollBar* sb = host->ScrollBar(nBar);
     const QSignalBlocker block(sb);
@@ -2610,7 +2613,7 @@ BOOL CWnd::SetScrollInfo(int nBar, LPSCROLLINFO lpScrollInfo, BOOL bRedraw) {
     sb->setEnabled(scrollable);
     if (bRedraw)
         sb->update();
-    return si.nPos;
+    return TRUE;
 }
 
 int CWnd::GetScrollPos(int nBar) const {
@@ -2757,6 +2760,15 @@ void CWnd::OnDrawItem(int /*nIDCtl*/, LPDRAWITEMSTRUCT lpDrawItemStruct) {
             menu->DrawItem(lpDrawItemStruct);
             return;
         }
+    // A control's drawing goes back to the control (reflection).
+    if (lpDrawItemStruct && lpDrawItemStruct->CtlType != ODT_MENU) {
+        CWnd* control = FromHandlePermanent(lpDrawItemStruct->hwndItem);
+        LRESULT result = 0;
+        if (control && control != this &&
+            control->OnChildNotify(WM_DRAWITEM, static_cast<WPARAM>(lpDrawItemStruct->CtlID),
+                                   reinterpret_cast<LPARAM>(lpDrawItemStruct), &result))
+            return;
+    }
     Default();
 }
 

@@ -211,7 +211,8 @@ public:
     CWnd* SetActiveWindow();
     BOOL SetForegroundWindow();
 
-    // Timers reach OnTimer (or the callback) with their id.
+    // Timers reach OnTimer (or the callback) with their id. The result is the id, and for id 0 (a valid id of a
+    // window's timer) a nonzero value, as 0 means failure.
     UINT_PTR SetTimer(UINT_PTR nIDEvent, UINT nElapse, TIMERPROC lpfnTimer = nullptr);
     BOOL KillTimer(UINT_PTR nIDEvent);
 
@@ -227,7 +228,8 @@ public:
     // up to the top-level window; TRUE stops the message.
     virtual BOOL PreTranslateMessage(MSG* pMsg);
 
-    // Standard scroll bars of a host window.
+    // Standard scroll bars of a host window. GetScrollInfo reads what nMask names (it becomes the record's fMask);
+    // SetScrollInfo takes what the record's fMask names and answers TRUE once the bar holds it.
     BOOL GetScrollInfo(int nBar, LPSCROLLINFO lpScrollInfo, UINT nMask = SIF_ALL);
     BOOL SetScrollInfo(int nBar, LPSCROLLINFO lpScrollInfo, BOOL bRedraw = TRUE);
     int GetScrollPos(int nBar) const;
