@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds everything and runs every test; then builds the layers below the user
-# interface with AddressSanitizer and UndefinedBehaviorSanitizer and runs their tests again.
+# Installs what is missing, builds everything and runs every test offscreen; runs the widget tests (label "gui")
+# again under a real X server, one process per test with a time limit; then builds every layer with
+# AddressSanitizer and UndefinedBehaviorSanitizer and runs all its tests offscreen.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 
@@ -14,5 +15,7 @@ jobs="$(nproc)"
 "$root/scripts/build.sh" build
 (cd "$root/build" && ctest --output-on-failure --parallel "$jobs")
 
-"$root/scripts/build.sh" build-sanitize -DVELTRANO_SANITIZE=ON -DVELTRANO_CORE_ONLY=ON -DCMAKE_BUILD_TYPE=Debug
+"$root/scripts/xvfb-tests.sh" "$root/build"
+
+"$root/scripts/build.sh" build-sanitize -DVELTRANO_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug
 (cd "$root/build-sanitize" && ctest --output-on-failure --parallel "$jobs")

@@ -1811,9 +1811,9 @@ BOOL CDC::TextOut(int x, int y, LPCTSTR text, int count) {
 
 BOOL CDC::TextOut(int x, int y, const CString& text) { return TextOut(x, y, text, text.GetLength()); }
 
-BOOL CDC::ExtTextOut(int x, int y, UINT options, LPCRECT rect, LPCTSTR text, UINT count, const int* /*widths*/) {
+BOOL CDC::ExtTextOut(int x, int y, UINT options, LPCRECT rect, LPCTSTR text, UINT count, const int* widths) {
     HDC__* dc = Live(m_hDC);
-    if (!dc)
+    if (!dc || (widths && text && count > 0))
         return FALSE;
     if (rect && (options & ETO_OPAQUE)) {
         Scope s(dc);

@@ -21,6 +21,7 @@
 #include "WindowDC.h"
 #include "WindowRecord.h"
 
+#include "platform/os/LastError.h"
 #include "platform/os/System.h"
 
 #include <QAbstractButton>
@@ -204,7 +205,9 @@ QPoint ClientOriginOf(const QWidget* widget) {
 // kept well inside that range first; no screen or client area comes near the limit.
 constexpr int64_t kCoordinateLimit = 1 << 24;
 
-int Coordinate(int64_t value) { return static_cast<int>(std::clamp<int64_t>(value, -kCoordinateLimit, kCoordinateLimit)); }
+int Coordinate(int64_t value) {
+    return static_cast<int>(std::clamp<int64_t>(value, -kCoordinateLimit, kCoordinateLimit));
+}
 
 // A program rectangle (right and bottom exclusive, either way round) as a Qt rectangle within that range.
 QRect ToQRect(const RECT& r) {
@@ -1963,8 +1966,8 @@ void CWnd::UpdateWindow() {
         widget->repaint();
 }
 
-BOOL CWnd::RedrawWindow(LPCRECT lpRectUpdate, void* /*prgnUpdate*/, UINT flags) {
-    if (!GetHostWidget())
+BOOL CWnd::RedrawWindow(LPCRECT lpRectUpdate, void* prgnUpdate, UINT flags) {
+    if (!GetHostWidget() || prgnUpdate)
         return FALSE;
     if (flags & RDW_INVALIDATE)
         InvalidateRect(lpRectUpdate, (flags & RDW_ERASE) ? TRUE : FALSE);
@@ -2961,7 +2964,7 @@ LONG GetWindowLong(HWND hWnd, int nIndex) {
     case GWL_STYLE: return static_cast<LONG>(hWnd->GetStyle());
     case GWL_EXSTYLE: return static_cast<LONG>(hWnd->GetExStyle());
     case GWL_ID: return hWnd->GetDlgCtrlID();
-    default: return 0;
+    default: SetLastError(ERROR_INVALID_INDEX); return 0;
     }
 }
 
@@ -2981,7 +2984,7 @@ LONG SetWindowLong(HWND hWnd, int nIndex, LONG dwNewLong) {
         break;
     }
     case GWL_ID: hWnd->SetDlgCtrlID(dwNewLong); break;
-    default: return 0;
+    default: SetLastError(ERROR_INVALID_INDEX); return 0;
     }
     return previous;
 }
@@ -3147,6 +3150,10 @@ BOOL TrackMouseEvent(LPTRACKMOUSEEVENT lpEventTrack) {
     if (!lpEventTrack || !IsWindow(lpEventTrack->hwndTrack))
         return FALSE;
     CWnd* wnd = lpEventTrack->hwndTrack;
+    if (lpEventTrack->dwFlags & (TME_HOVER | TME_NONCLIENT)) {
+        SetLastError(ERROR_INVALID_FLAGS);
+        return FALSE;
+    }
     if (lpEventTrack->dwFlags & TME_QUERY) {
         lpEventTrack->dwFlags = wnd->m_bridge->m_trackLeave ? TME_LEAVE : 0;
         return TRUE;

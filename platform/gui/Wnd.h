@@ -185,6 +185,10 @@ public:
     void InvalidateRect(LPCRECT lpRect, BOOL bErase = TRUE);
     void ValidateRect(LPCRECT lpRect);
     void UpdateWindow();
+    // RDW_INVALIDATE, RDW_ERASE, RDW_VALIDATE, RDW_UPDATENOW and RDW_ERASENOW over a rectangle (null: the client
+    // area). Not supported: an update region (the call fails), and the flags for children, frames and internal
+    // paints (RDW_ALLCHILDREN, RDW_NOCHILDREN, RDW_FRAME, RDW_NOFRAME, RDW_INTERNALPAINT, RDW_NOINTERNALPAINT,
+    // RDW_NOERASE), which change nothing.
     BOOL RedrawWindow(LPCRECT lpRectUpdate = nullptr, void* prgnUpdate = nullptr,
                       UINT flags = RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE);
     BOOL GetUpdateRect(LPRECT lpRect, BOOL bErase = FALSE);
@@ -348,6 +352,8 @@ BOOL GetClientRect(HWND hWnd, LPRECT lpRect);
 BOOL GetWindowRect(HWND hWnd, LPRECT lpRect);
 BOOL ScreenToClient(HWND hWnd, LPPOINT lpPoint);
 BOOL ClientToScreen(HWND hWnd, LPPOINT lpPoint);
+// GWL_STYLE, GWL_EXSTYLE and GWL_ID. The other indexes (GWL_USERDATA, GWL_WNDPROC, GWL_HINSTANCE,
+// GWL_HWNDPARENT) are not supported: they answer 0 with ERROR_INVALID_INDEX and change nothing.
 LONG GetWindowLong(HWND hWnd, int nIndex);
 LONG SetWindowLong(HWND hWnd, int nIndex, LONG dwNewLong);
 inline LONG GetWindowLongA(HWND hWnd, int nIndex) { return GetWindowLong(hWnd, nIndex); }
@@ -389,6 +395,9 @@ struct TRACKMOUSEEVENT {
     DWORD dwHoverTime;
 };
 typedef TRACKMOUSEEVENT* LPTRACKMOUSEEVENT;
+// Leave tracking (TME_LEAVE, with TME_CANCEL and TME_QUERY): one WM_MOUSELEAVE when the pointer leaves the
+// window. Hover tracking (TME_HOVER) and non-client tracking (TME_NONCLIENT) are not supported: the call fails
+// with ERROR_INVALID_FLAGS.
 BOOL TrackMouseEvent(LPTRACKMOUSEEVENT lpEventTrack);
 inline BOOL _TrackMouseEvent(LPTRACKMOUSEEVENT lpEventTrack) { return TrackMouseEvent(lpEventTrack); }
 

@@ -5,8 +5,8 @@
 #include <QPushButton>
 #include <QTest>
 #include <QWheelEvent>
-#include <QWindow>
 #include <QWidget>
+#include <QWindow>
 
 #include <gtest/gtest.h>
 
