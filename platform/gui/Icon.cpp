@@ -2,9 +2,9 @@
 
 #include "Bitmap.h"
 #include "DC.h"
+#include "GbkString.h"
 #include "GdiHandle.h"
 
-#include "platform/os/FilePath.h"
 
 #include <QHash>
 #include <QImage>
@@ -89,7 +89,7 @@ HANDLE LoadImage(const char* name, UINT type, int cx, int cy, UINT flags) {
     if (!name || !(flags & LR_LOADFROMFILE))
         return nullptr;
     QImage image;
-    if (!image.load(QString::fromLocal8Bit(LocalFilePath(name).c_str())))
+    if (!image.load(LocalFileName(name)))
         return nullptr;
     image = Sized(image, cx, cy);
     if (type == IMAGE_ICON)
