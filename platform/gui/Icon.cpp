@@ -5,7 +5,6 @@
 #include "GbkString.h"
 #include "GdiHandle.h"
 
-
 #include <QHash>
 #include <QImage>
 #include <QPainter>

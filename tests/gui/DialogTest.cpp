@@ -182,8 +182,8 @@ TEST_F(DialogTest, TheRealModalLoopEndsWithTheButtonThatEndedIt) {
 // raised over each other, a modal dialog over the main window that runs and returns.
 TEST_F(DialogTest, AMainWindowShowsRaisesItsChildrenAndRunsAModalDialogThatReturns) {
     CWnd main;
-    ASSERT_TRUE(main.CreateEx(0, nullptr, "main", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(50, 50, 350, 250), nullptr,
-                              0));
+    ASSERT_TRUE(
+        main.CreateEx(0, nullptr, "main", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(50, 50, 350, 250), nullptr, 0));
     ASSERT_TRUE(QTest::qWaitForWindowExposed(main.GetHostWidget()));
     CWnd under, over;
     ASSERT_TRUE(under.CreateEx(0, nullptr, "", WS_CHILD | WS_VISIBLE, CRect(10, 10, 110, 110), &main, 1));

@@ -31,14 +31,25 @@ TEST(CStringText, ComparisonsAndSearchesStepOverDoubleByteCharacters) {
     EXPECT_EQ(path.Find("\\b"), 4);
     EXPECT_EQ(path.Find("\x5C", 5), -1);
     EXPECT_EQ(path.FindOneOf("/\\"), 4);
-    EXPECT_EQ(CString("\x81\x41" "A").Find('A'), 2);
-    EXPECT_EQ(CString("\x81\x41" "A").Find("A"), 2);
-    EXPECT_EQ(CString("\x81\x41" "A").FindOneOf("\x81\x41"), 0);
+    EXPECT_EQ(CString("\x81\x41"
+                      "A")
+                  .Find('A'),
+              2);
+    EXPECT_EQ(CString("\x81\x41"
+                      "A")
+                  .Find("A"),
+              2);
+    EXPECT_EQ(CString("\x81\x41"
+                      "A")
+                  .FindOneOf("\x81\x41"),
+              0);
     EXPECT_EQ(CString("x\x81\x41").FindOneOf("\x41"), -1);
     // Editing by characters leaves the trail bytes alone too.
-    CString edited("\x95\x5C\\\x81\x41" "A");
+    CString edited("\x95\x5C\\\x81\x41"
+                   "A");
     EXPECT_EQ(edited.Replace('\\', '/'), 1);
-    EXPECT_EQ(edited, "\x95\x5C/\x81\x41" "A");
+    EXPECT_EQ(edited, "\x95\x5C/\x81\x41"
+                      "A");
     EXPECT_EQ(edited.Remove('A'), 1);
     EXPECT_EQ(edited, "\x95\x5C/\x81\x41");
     EXPECT_EQ(edited.Replace("\x5C/", "-"), 0);
