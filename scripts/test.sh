@@ -12,7 +12,8 @@ export XDG_RUNTIME_DIR="${XDG_RUNTIME_DIR:-$(mktemp -d)}"
 chmod 0700 "$XDG_RUNTIME_DIR"
 jobs="$(nproc)"
 
-"$root/scripts/build.sh" build
+# An optimised build without debug information: a third quicker to build, and what the program runs as.
+"$root/scripts/build.sh" build -DCMAKE_BUILD_TYPE=Release
 (cd "$root/build" && ctest --output-on-failure --parallel "$jobs")
 
 "$root/scripts/xvfb-tests.sh" "$root/build"
