@@ -1,0 +1,208 @@
+#include "GridCellBase.h"
+
+#include "grid/GridCtrl.h"
+#include "grid/GridDefaultCell.h"
+
+#include "platform/gui/Brush.h"
+#include "platform/gui/Cursor.h"
+#include "platform/gui/DC.h"
+#include "platform/gui/Font.h"
+#include "platform/gui/Pen.h"
+#include "platform/gui/SysColor.h"
+
+#include <algorithm>
+#include <cstring>
+
+IMPLEMENT_DYNAMIC(CGridCellBase, CObject)
+
+CGridCellBase& CGridCellBase::operator=(const CGridCellBase& cell) {
+    if (this == &cell)
+        return *this;
+    SetGrid(cell.GetGrid());
+    SetText(cell.GetText());
+    SetImage(cell.GetImage());
+    SetData(cell.GetData());
+    SetState(cell.GetState());
+    SetFormat(cell.GetFormat());
+    SetTextClr(cell.GetTextClr());
+    SetBackClr(cell.GetBackClr());
+    SetFont(cell.IsDefaultFont() ? nullptr : cell.GetFont());
+    SetMargin(cell.GetMargin());
+    return *this;
+}
+
+CGridCellBase* CGridCellBase::GetDefaultCell() const {
+    CGridCtrl* grid = GetGrid();
+    return grid ? grid->GetDefaultCell(IsFixedRow(), IsFixedCol()) : nullptr;
+}
+
+BOOL CGridCellBase::Draw(CDC* pDC, int nRow, int nCol, CRect rect, BOOL bEraseBkgnd) {
+    CGridCtrl* grid = GetGrid();
+    if (!grid || !pDC || rect.Width() <= 0 || rect.Height() <= 0)
+        return FALSE;
+    const CGridCellBase* defaultCell = GetDefaultCell();
+    if (!defaultCell)
+        return FALSE;
+
+    const int savedDC = pDC->SaveDC();
+    pDC->SetBkMode(TRANSPARENT);
+
+    COLORREF textColour = GetTextClr() == CLR_DEFAULT ? defaultCell->GetTextClr() : GetTextClr();
+    COLORREF backColour = defaultCell->GetBackClr();
+    if (GetBackClr() != CLR_DEFAULT) {
+        backColour = GetBackClr();
+        bEraseBkgnd = TRUE; // a colour of the cell's own is always painted
+    }
+
+    // The cell's background covers its last row and column too, where the grid lines go.
+    CRect fill = rect;
+    fill.right++;
+    fill.bottom++;
+    if (!IsFocused() && !IsDropHighlighted()) {
+        if (IsSelected()) {
+            pDC->FillSolidRect(&fill, GetSysColor(COLOR_HIGHLIGHT));
+            pDC->SetTextColor(GetSysColor(COLOR_HIGHLIGHTTEXT));
+        } else {
+            if (bEraseBkgnd) {
+                CBrush brush(backColour);
+                pDC->FillRect(&fill, &brush);
+            }
+            pDC->SetTextColor(textColour);
+        }
+    } else {
+        if (IsSelected()) {
+            backColour = GetSysColor(COLOR_HIGHLIGHT);
+            textColour = GetSysColor(COLOR_HIGHLIGHTTEXT);
+            bEraseBkgnd = TRUE;
+        }
+        if (bEraseBkgnd) {
+            CBrush brush(backColour);
+            pDC->FillRect(&fill, &brush);
+        }
+        if (grid->GetFrameFocusCell()) {
+            CBrush frame(textColour);
+            pDC->FrameRect(&rect, &frame);
+        }
+        pDC->SetTextColor(textColour);
+    }
+
+    if (IsFixed()) {
+        const CCellID focus = grid->GetFocusCell();
+        if (grid->GetTrackFocusCell() && grid->IsValid(focus) && (focus.row == nRow || focus.col == nCol)) {
+            rect.right++;
+            rect.bottom++;
+            pDC->DrawEdge(&rect, BDR_SUNKENINNER, BF_RECT);
+            rect.DeflateRect(1, 1);
+        } else {
+            CPen light(PS_SOLID, 1, GetSysColor(COLOR_3DHIGHLIGHT));
+            CPen dark(PS_SOLID, 1, GetSysColor(COLOR_3DDKSHADOW));
+            CPen* oldPen = pDC->SelectObject(&light);
+            pDC->MoveTo(rect.right, rect.top);
+            pDC->LineTo(rect.left, rect.top);
+            pDC->LineTo(rect.left, rect.bottom);
+            pDC->SelectObject(&dark);
+            pDC->MoveTo(rect.right, rect.top);
+            pDC->LineTo(rect.right, rect.bottom);
+            pDC->LineTo(rect.left, rect.bottom);
+            pDC->SelectObject(oldPen);
+            rect.DeflateRect(1, 1);
+        }
+    }
+
+    if (CFont* font = GetFontObject())
+        pDC->SelectObject(font);
+
+    const int margin = static_cast<int>(GetMargin());
+    rect.DeflateRect(margin, margin);
+    rect.right++;
+    rect.bottom++;
+
+    GetTextRect(&rect);
+    rect.right++;
+    rect.bottom++;
+    pDC->DrawText(GetText(), -1, &rect, GetFormat() | DT_NOPREFIX);
+
+    pDC->RestoreDC(savedDC);
+    return TRUE;
+}
+
+BOOL CGridCellBase::GetTextRect(LPRECT /*pRect*/) { return TRUE; }
+
+CSize CGridCellBase::GetTextExtent(LPCTSTR szText, CDC* pDC) {
+    CGridCtrl* grid = GetGrid();
+    const auto* defaultCell = dynamic_cast<const CGridDefaultCell*>(GetDefaultCell());
+    const CSize defaultSize = defaultCell ? CSize(defaultCell->GetWidth(), defaultCell->GetHeight()) : CSize(0, 0);
+    if (!szText)
+        return defaultSize;
+
+    CDC* ownDC = nullptr;
+    if (!pDC) {
+        ownDC = grid ? grid->GetDC() : nullptr;
+        if (!ownDC)
+            return defaultSize;
+        pDC = ownDC;
+    }
+
+    CFont* oldFont = nullptr;
+    if (CFont* font = GetFontObject())
+        oldFont = pDC->SelectObject(font);
+
+    CSize size;
+    const DWORD format = GetFormat();
+    if ((format & DT_WORDBREAK) && !(format & DT_SINGLELINE)) {
+        // Wrapped text: as wide as its widest line, as high as DrawText lays it out at that width.
+        int widest = 0;
+        const char* line = szText;
+        for (;;) {
+            const char* end = std::strchr(line, '\n');
+            const int length = end ? static_cast<int>(end - line) : static_cast<int>(std::strlen(line));
+            widest = std::max<int>(widest, pDC->GetTextExtent(line, length).cx);
+            if (!end)
+                break;
+            line = end + 1;
+        }
+        CRect rect(0, 0, widest + 1, 0);
+        pDC->DrawText(szText, -1, &rect, format | DT_CALCRECT);
+        size = CSize(rect.Width(), rect.Height());
+    } else {
+        size = pDC->GetTextExtent(szText, static_cast<int>(std::strlen(szText)));
+    }
+
+    if (oldFont)
+        pDC->SelectObject(oldFont);
+    const int margin = static_cast<int>(GetMargin());
+    size.cx += 2 * margin;
+    size.cy += 2 * margin;
+
+    // Text turned a quarter: width and height change places.
+    if (const LOGFONT* font = GetFont()) {
+        if (font->lfEscapement == 900 || font->lfEscapement == -900) {
+            const LONG width = size.cx;
+            size.cx = size.cy;
+            size.cy = width + 4 * margin;
+        }
+    }
+
+    if (ownDC)
+        grid->ReleaseDC(ownDC);
+    return size;
+}
+
+CSize CGridCellBase::GetCellExtent(CDC* pDC) {
+    CSize size = GetTextExtent(GetText(), pDC);
+    const int extra = IsFixed() ? 2 : 1;
+    size.cx += extra;
+    size.cy += extra;
+    return size;
+}
+
+BOOL CGridCellBase::Edit(int /*nRow*/, int /*nCol*/, CRect /*rect*/, CPoint /*point*/, UINT /*nID*/, UINT /*nChar*/) {
+    return FALSE;
+}
+
+BOOL CGridCellBase::ValidateEdit(LPCTSTR /*szText*/) { return TRUE; }
+
+BOOL CGridCellBase::OnSetCursor() {
+    SetCursor(LoadCursor(nullptr, IDC_ARROW));
+    return TRUE;
+}

@@ -1,0 +1,241 @@
+#pragma once
+
+#include "grid/CellRange.h"
+#include "grid/GridCellBase.h"
+#include "grid/GridDefaultCell.h"
+#include "grid/GridItem.h"
+
+#include "platform/gui/Wnd.h"
+#include "platform/os/RuntimeClass.h"
+
+#include <cstdint>
+#include <unordered_map>
+#include <vector>
+
+class CDC;
+
+// Which grid lines are drawn.
+enum : int { kGridLinesNone = 0, kGridLinesHorizontal = 1, kGridLinesVertical = 2, kGridLinesBoth = 3 };
+
+// The grid's window class; a dialog control of this class becomes a grid when a CGridCtrl subclasses it.
+constexpr const char* kGridWindowClass = "GridCtrlWnd";
+
+// A window of rows and columns of cell objects. The first rows and columns may be fixed: headings that do not
+// scroll. The grid owns its cells, creates them through its cell class and reports changes to its owner (else
+// its parent) with WM_NOTIFY. Geometry is in client pixels; cell rectangles are inclusive, and rows and columns
+// of size 0 are hidden and take no room.
+//
+// The implementation is split by concern: GridCtrl.cpp (construction, cells, items, focus, notifications),
+// GridCtrlGeometry.cpp (shape, sizes, cell geometry), GridCtrlSelection.cpp (the selection), GridCtrlDraw.cpp
+// (drawing and scrolling).
+class CGridCtrl : public CWnd {
+    DECLARE_DYNAMIC(CGridCtrl)
+public:
+    CGridCtrl(int nRows = 0, int nCols = 0, int nFixedRows = 0, int nFixedCols = 0);
+    ~CGridCtrl() override;
+
+    // Registers the window class once per process; throws CResourceException when it cannot.
+    static BOOL RegisterWindowClass();
+    void PreSubclassWindow() override;
+
+    // ---- Shape -----------------------------------------------------------------------------------------------
+    int GetRowCount() const { return m_rowCount; }
+    int GetColumnCount() const { return m_columnCount; }
+    int GetFixedRowCount() const { return m_fixedRowCount; }
+    int GetFixedColumnCount() const { return m_fixedColumnCount; }
+    // FALSE when memory ran out (after the standard report); the rows made so far stay.
+    BOOL SetRowCount(int nRows = 10);
+    // FALSE when memory ran out (after the standard report); the column count is then left as it was.
+    BOOL SetColumnCount(int nCols = 10);
+    BOOL SetFixedRowCount(int nFixedRows = 1);
+    BOOL SetFixedColumnCount(int nFixedCols = 1);
+    // The index of the new row or column, or -1. A row is inserted among the non-fixed rows or appended (-1);
+    // a column among the non-fixed columns or appended (-1 or the column count).
+    int InsertRow(LPCTSTR strHeading, int nRow = -1);
+    int InsertColumn(LPCTSTR strHeading, UINT nFormat = DT_CENTER | DT_VCENTER | DT_SINGLELINE, int nColumn = -1);
+    BOOL DeleteRow(int nRow);
+    BOOL DeleteNonFixedRows();
+    BOOL DeleteAllItems();
+
+    // ---- Sizes -----------------------------------------------------------------------------------------------
+    int GetRowHeight(int nRow) const;
+    int GetColumnWidth(int nCol) const;
+    BOOL SetRowHeight(int nRow, int height);
+    BOOL SetColumnWidth(int nCol, int width);
+    int GetFixedRowHeight() const;
+    int GetFixedColumnWidth() const;
+    int GetVirtualHeight() const;
+    int GetVirtualWidth() const;
+    // nAutoSizeStyle 0 takes the grid's style: bit 1 measures the fixed rows, bit 2 the others.
+    BOOL AutoSizeColumn(int nCol, UINT nAutoSizeStyle = 0, BOOL bResetScroll = TRUE);
+    BOOL AutoSizeRow(int nRow, BOOL bResetScroll = TRUE);
+
+    // ---- Cell geometry ---------------------------------------------------------------------------------------
+    CCellID GetTopleftNonFixedCell(BOOL bForceRecalculation = FALSE);
+    CCellRange GetVisibleNonFixedCellRange(LPRECT pRect = nullptr, BOOL bForceRecalculation = FALSE);
+    BOOL GetCellOrigin(int nRow, int nCol, LPPOINT p);
+    BOOL GetCellRect(int nRow, int nCol, LPRECT pRect);
+    CCellID GetCellFromPt(CPoint point, BOOL bAllowFixedCellCheck = TRUE);
+    CPoint GetPointClicked(int nRow, int nCol, const CPoint& point);
+    BOOL IsCellVisible(int nRow, int nCol);
+    BOOL InvalidateCellRect(int nRow, int nCol);
+
+    // ---- Cells and items -------------------------------------------------------------------------------------
+    CGridCellBase* GetCell(int nRow, int nCol) const;
+    BOOL IsValid(int nRow, int nCol) const;
+    BOOL IsValid(const CCellID& cell) const { return IsValid(cell.row, cell.col); }
+    BOOL SetItem(const GridItem* pItem);
+    BOOL SetItemText(int nRow, int nCol, LPCTSTR str);
+    BOOL SetItemData(int nRow, int nCol, LPARAM lParam);
+    BOOL SetItemState(int nRow, int nCol, UINT state);
+    CString GetItemText(int nRow, int nCol) const;
+    LPARAM GetItemData(int nRow, int nCol) const;
+    UINT GetItemState(int nRow, int nCol) const;
+    BOOL IsCellEditable(const CCellID& cell) const;
+    BOOL IsCellSelected(int nRow, int nCol) const;
+    BOOL IsCellSelected(const CCellID& cell) const { return IsCellSelected(cell.row, cell.col); }
+
+    // The default cell for a kind of cell: normal, fixed column, fixed row or the fixed corner.
+    CGridDefaultCell* GetDefaultCell(BOOL bFixedRow, BOOL bFixedCol);
+    void SetupDefaultCells();
+
+    // ---- Modified flags --------------------------------------------------------------------------------------
+    // With a cell, marks it (and, when TRUE, the grid); without one, sets the grid's flag. Clearing the grid's
+    // flag clears every cell's mark.
+    void SetModified(BOOL bModified = TRUE, int nRow = -1, int nCol = -1);
+    BOOL GetModified() const { return m_modified; }
+
+    // ---- Settings --------------------------------------------------------------------------------------------
+    BOOL IsEditable() const { return m_editable; }
+    void SetEditable(BOOL bEditable = TRUE) { m_editable = bEditable; }
+    BOOL GetTitleTips() const { return m_titleTips; }
+    void EnableTitleTips(BOOL bEnable = TRUE) { m_titleTips = bEnable; }
+    // Whether the fixed cells of the focus cell's row and column are drawn sunken, and the focus cell framed.
+    BOOL GetTrackFocusCell() const { return m_trackFocusCell; }
+    BOOL GetFrameFocusCell() const { return m_frameFocusCell; }
+
+    // ---- Focus and selection ---------------------------------------------------------------------------------
+    CCellID GetFocusCell() const { return m_focusCell; }
+    // Returns the previous focus cell. A row or column inside the fixed area moves to the first non-fixed one.
+    CCellID SetFocusCell(int nRow, int nCol);
+    CCellID SetFocusCell(const CCellID& cell) { return SetFocusCell(cell.row, cell.col); }
+    // The block that bounds every selected cell; with none, {row count, column count, -1, -1}, which is not valid.
+    CCellRange GetSelectedCellRange() const;
+    // With bSelectCells the selection becomes the previous selection plus the block; without, the block is
+    // deselected. A negative first row only clears.
+    void SetSelectedRange(int nMinRow, int nMinCol, int nMaxRow, int nMaxCol, BOOL bForceRepaint = FALSE,
+                          BOOL bSelectCells = TRUE);
+    // Empties both selections and the focus.
+    void ResetSelectedRange();
+
+    // ---- Notifications ---------------------------------------------------------------------------------------
+    // Sends WM_NOTIFY with a GridNotifyInfo to the owner, else the parent; returns its answer (0 without one).
+    LRESULT SendMessageToParent(int nRow, int nCol, UINT nMessage);
+
+    // ---- Drawing and scrolling -------------------------------------------------------------------------------
+    // Draws one cell at once (on the window's DC when pDC is null).
+    BOOL RedrawCell(int nRow, int nCol, CDC* pDC = nullptr);
+    BOOL RedrawCell(const CCellID& cell, CDC* pDC = nullptr) { return RedrawCell(cell.row, cell.col, pDC); }
+    // Repaints the whole window, background included, when it exists and drawing is on.
+    void Refresh();
+    void ResetScrollBars();
+    // Lines per wheel notch from the system; -1 scrolls a page.
+    static int GetMouseScrollLines();
+
+    // ---- Editing ---------------------------------------------------------------------------------------------
+    virtual void EndEditing();
+
+protected:
+    using CellRow = std::vector<CGridCellBase*>;
+    // Selected cells by position; a cell is in the current map exactly when its state has GCS_SELECTED.
+    using CellMap = std::unordered_map<std::uint64_t, CCellID>;
+    static std::uint64_t CellKey(int nRow, int nCol) {
+        return (static_cast<std::uint64_t>(static_cast<std::uint32_t>(nCol)) << 32) | static_cast<std::uint32_t>(nRow);
+    }
+
+    // Makes the cell for a position through the cell class, marked fixed where it lies in the fixed area;
+    // null when the class cannot make one.
+    virtual CGridCellBase* CreateCell(int nRow, int nCol);
+    // Deselects and deletes the cell at a position, leaving the position empty.
+    virtual void DestroyCell(int nRow, int nCol);
+
+    // Subclassed windows get the client edge and show it.
+    void Initialise();
+    // The position of a scroll bar (its track position while dragging), 0 without one.
+    int GetScrollPos32(int nBar, BOOL bGetTrackPos = FALSE);
+    // The sort column returns to none (and its heading cell is repainted without its mark).
+    void ForgetSortColumn();
+
+    // Colours.
+    COLORREF m_backgroundColour;
+    COLORREF m_gridLineColour = RGB(0xC0, 0xC0, 0xC0);
+    COLORREF m_windowTextColour;
+    COLORREF m_windowColour;
+    COLORREF m_faceColour;
+    COLORREF m_shadowColour;
+    COLORREF m_titleTipBackColour = CLR_DEFAULT;
+    COLORREF m_titleTipTextColour = CLR_DEFAULT;
+
+    // Settings.
+    int m_gridLines = kGridLinesBoth;
+    BOOL m_editable = TRUE;
+    BOOL m_modified = FALSE;
+    BOOL m_allowDragAndDrop = FALSE;
+    BOOL m_allowDraw = TRUE;
+    BOOL m_enableSelection = TRUE;
+    BOOL m_fixedColumnSelection = TRUE;
+    BOOL m_fixedRowSelection = TRUE;
+    BOOL m_handleTab = TRUE;
+    BOOL m_doubleBuffer = TRUE;
+    BOOL m_titleTips = TRUE;
+    UINT m_shownBars = 0;
+    BOOL m_trackFocusCell = TRUE;
+    BOOL m_frameFocusCell = TRUE;
+    UINT m_autoSizeStyle = 3;
+
+    // Shape and sizes.
+    int m_rowCount = 0;
+    int m_fixedRowCount = 0;
+    int m_columnCount = 0;
+    int m_fixedColumnCount = 0;
+    std::vector<UINT> m_rowHeights;
+    std::vector<UINT> m_columnWidths;
+
+    // Cells.
+    CRuntimeClass* m_cellClass;
+    CGridDefaultCell m_defaultCell;
+    CGridDefaultCell m_defaultFixedColumnCell;
+    CGridDefaultCell m_defaultFixedRowCell;
+    CGridDefaultCell m_defaultCornerCell;
+    std::vector<CellRow> m_rows;
+
+    CCellID m_focusCell;
+    CCellID m_topLeftCell;
+    UINT_PTR m_timerId = 0;
+    UINT m_timerPeriod = 25;
+    int m_resizeCaptureRange = 3;
+    BOOL m_allowRowResize = TRUE;
+    BOOL m_allowColumnResize = TRUE;
+    int m_wheelScrollLines;
+    CellMap m_selectedCells;
+    CellMap m_previousSelectedCells;
+    CCellID m_dropHighlightedCell;
+
+    // The column whose heading shows the sort mark; -1 for none.
+    int m_sortColumn = -1;
+
+private:
+    // Geometry helpers: the left edge of a column and the top edge of a row, summed as the cell origin sums them.
+    int ColumnLeft(int nCol, const CCellID& topLeft) const;
+    int RowTop(int nRow, const CCellID& topLeft) const;
+    // Whether a position is scrolled out of view (left of or above the top-left non-fixed cell).
+    bool IsScrolledOut(int nRow, int nCol, const CCellID& topLeft) const;
+    // Cells of the block [firstRow, endRow) x [firstCol, endCol) enter or leave the fixed rows (areaBit
+    // GCS_FIXEDROW) or columns (GCS_FIXEDCOL), taking the default colours; a cell that leaves one area but lies in
+    // the other stays fixed and keeps its colours.
+    void ChangeFixedArea(int firstRow, int endRow, int firstCol, int endCol, DWORD areaBit, bool entering);
+    // Drops the cells of the columns from nCol on, in every row.
+    void DropColumnsFrom(int nCol);
+    // The cells of the focus cell's row and column headings change look when the focus moves.
+    void RedrawFocusHeadings(const CCellID& cell, const CCellID& other);
+};

@@ -1,0 +1,25 @@
+#pragma once
+
+#include "platform/gui/Bitmap.h"
+#include "platform/gui/DC.h"
+
+// Paints flicker-free: drawing goes to a bitmap covering the target's clip box, filled first with the
+// target's background colour, and is copied to the target in one piece when the object ends. On a printer it
+// draws straight to the target.
+class CMemDC2 : public CDC {
+public:
+    explicit CMemDC2(CDC* pDC);
+    ~CMemDC2() override;
+    CMemDC2(const CMemDC2&) = delete;
+    CMemDC2& operator=(const CMemDC2&) = delete;
+
+    CMemDC2* operator->() { return this; }
+    operator CMemDC2*() { return this; } // NOLINT: used where a CDC* is expected, as the framework's is
+
+private:
+    CBitmap m_bitmap;
+    CBitmap* m_oldBitmap = nullptr;
+    CDC* m_pDC;
+    CRect m_rect;
+    BOOL m_bMemDC;
+};

@@ -1,0 +1,54 @@
+#pragma once
+
+#include "grid/GridCtrl.h"
+
+#include <new>
+#include <vector>
+
+// A grid that tests can look into (its selection map) and make run out of memory while it makes cells.
+class TestGrid : public CGridCtrl {
+public:
+    using CGridCtrl::CGridCtrl;
+
+    // TRUE when the selection map holds exactly the cells whose state has GCS_SELECTED, under their own
+    // coordinates.
+    bool SelectionAgreesWithStates() const;
+    size_t SelectedInMap() const { return m_selectedCells.size(); }
+
+    // The next cells made succeed this many times, then throw std::bad_alloc; -1 never fails.
+    int m_cellsBeforeFailure = -1;
+    void SetCellClass(CRuntimeClass* cellClass) { m_cellClass = cellClass; }
+    void EnableSelection(BOOL bEnable) { m_enableSelection = bEnable; }
+    void SetSortColumn(int nCol) { m_sortColumn = nCol; }
+    int GetSortColumn() const { return m_sortColumn; }
+
+    // A cell as the grid would make it for a position; the caller owns it.
+    CGridCellBase* MakeCell(int nRow, int nCol) { return CreateCell(nRow, nCol); }
+
+    // TRUE when every position of the grid holds a cell (so no row is shorter than the column count).
+    bool EveryPositionHasACell() const;
+
+protected:
+    CGridCellBase* CreateCell(int nRow, int nCol) override {
+        if (m_cellsBeforeFailure == 0)
+            throw std::bad_alloc();
+        if (m_cellsBeforeFailure > 0)
+            --m_cellsBeforeFailure;
+        return CGridCtrl::CreateCell(nRow, nCol);
+    }
+};
+
+// Creates the grid as a visible top-level window whose client area is width x height (the grid adds a client
+// edge of two pixels on every side when it is created).
+bool CreateGridWindow(CGridCtrl& grid, int width, int height);
+
+// A pixel of a window's retained client image.
+COLORREF PixelAt(CWnd& wnd, int x, int y);
+
+// Bytes and calls of operator new between Start and Stop.
+void StartCountingBytes();
+struct AllocationCount {
+    size_t bytes;
+    size_t calls;
+};
+AllocationCount StopCountingBytes();
