@@ -5,6 +5,9 @@
 # Usage: xvfb-tests.sh <build folder>
 set -euo pipefail
 build="$(cd "$1" && pwd)"
+root="$(cd "$(dirname "$0")/.." && pwd)"
+# For a sanitizer build: the X11 platform brings libraries that keep memory to the end of the process.
+export LSAN_OPTIONS="suppressions=$root/scripts/lsan-suppressions.txt${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
 shards="${VELTRANO_XVFB_SERVERS:-$(nproc)}"
 
 work="$(mktemp -d)"
