@@ -151,7 +151,7 @@ TEST(GridConstruction, ADialogPlaceholderBecomesAGridWithAClientEdge) {
     ASSERT_TRUE(CreatePopup(dialog, CRect(0, 0, 300, 200)));
     CControlFactory::Create(DlgItemKind::Custom, "", WS_CHILD | WS_VISIBLE, CRect(10, 20, 110, 70),
                             dialog.GetHostWidget(), 1099, kGridWindowClass);
-    TestGrid grid(2, 2);
+    TestGrid grid; // no cells, so no scroll bars take from the client area
     ASSERT_TRUE(grid.SubclassDlgItem(1099, &dialog));
     EXPECT_TRUE(grid.GetExStyle() & WS_EX_CLIENTEDGE);
     CRect window, client;
