@@ -8,18 +8,6 @@
 
 #include <gtest/gtest.h>
 
-namespace {
-
-// Sizes every row and column of the grid.
-void SizeAll(CGridCtrl& grid, int width, int height) {
-    for (int row = 0; row < grid.GetRowCount(); row++)
-        grid.SetRowHeight(row, height);
-    for (int col = 0; col < grid.GetColumnCount(); col++)
-        grid.SetColumnWidth(col, width);
-}
-
-} // namespace
-
 TEST(GridShape, FixedCountsFollowTheCounts) {
     TestGrid grid(4, 4, 2, 2);
     EXPECT_TRUE(grid.SetRowCount(0));
