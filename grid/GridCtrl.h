@@ -182,14 +182,9 @@ public:
     void EnsureVisible(const CCellID& cell) { EnsureVisible(cell.row, cell.col); }
     // Lines per wheel notch from the system; -1 scrolls a page.
     static int GetMouseScrollLines();
-    int GetGridLines() const { return m_gridLines; }
-    COLORREF GetGridLineColor() const { return m_gridLineColour; }
-    COLORREF GetBkColor() const { return m_backgroundColour; }
-
-    // ---- Editing ---------------------------------------------------------------------------------------------
-    virtual void EndEditing();
 
     // ---- Editing, clipboard and dragging of cell text ---------------------------------------------------------
+    virtual void EndEditing();
     // The mouse and the keys start these; they do nothing until in-place editing, the clipboard and drag and
     // drop are built.
     virtual void OnEditCell(int /*nRow*/, int /*nCol*/, CPoint /*point*/, UINT /*nChar*/) {}

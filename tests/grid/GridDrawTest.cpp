@@ -159,7 +159,7 @@ TEST_F(GridDrawing, SystemColoursReplaceOnlyTheColoursThatFollowedThem) {
     EXPECT_EQ(grid.GetDefaultCell(FALSE, TRUE)->GetBackClr(), RGB(200, 210, 220));
     EXPECT_EQ(grid.GetDefaultCell(TRUE, TRUE)->GetBackClr(), RGB(200, 210, 220));
     EXPECT_EQ(grid.GetDefaultCell(TRUE, FALSE)->GetBackClr(), ownBack);
-    EXPECT_EQ(grid.GetBkColor(), RGB(90, 90, 90));
+    EXPECT_EQ(grid.BackgroundColour(), RGB(90, 90, 90));
 
     // The colours remembered now are the new ones: a second change follows on from them.
     SetSysColorForTest(COLOR_WINDOW, RGB(1, 2, 3));

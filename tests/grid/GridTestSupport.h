@@ -39,6 +39,7 @@ public:
     UINT ShownBars() const { return m_shownBars; }
     void SetGridLines(int lines) { m_gridLines = lines; }
     void SetWheelScrollLines(int lines) { m_wheelScrollLines = lines; }
+    COLORREF BackgroundColour() const { return m_backgroundColour; }
     void SetBackgroundColour(COLORREF colour) { m_backgroundColour = colour; }
     int ScrollPos(int nBar) { return GetScrollPos32(nBar); }
 
