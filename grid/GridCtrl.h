@@ -226,6 +226,7 @@ protected:
     // columns within the range of a row divider.
     BOOL MouseOverColumnResizeArea(const CPoint& point);
     BOOL MouseOverRowResizeArea(const CPoint& point);
+    BOOL MouseOverResizeArea(int nBar, const CPoint& point);
 
     using CellRow = std::vector<CGridCellBase*>;
     // Selected cells by position; a cell is in the current map exactly when its state has GCS_SELECTED.

@@ -70,58 +70,51 @@ void CGridCtrl::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags) {
     case VK_DOWN: moveTo(FirstShown(m_rowHeights, next.row + 1, 1, lastRow), next.row); break;
     case VK_UP: moveTo(FirstShown(m_rowHeights, next.row - 1, -1, m_fixedRowCount), next.row); break;
     case VK_RIGHT:
-    case VK_TAB:
-        if (nChar == VK_TAB && shift) {
-            // Back to the previous cell; from the first one of a row to the last of the row above.
-            if (!moveTo(FirstShown(m_columnWidths, next.col - 1, -1, m_fixedColumnCount), next.col)) {
-                const int row = FirstShown(m_rowHeights, next.row - 1, -1, m_fixedRowCount);
-                const int col = FirstShown(m_columnWidths, lastCol, -1, m_fixedColumnCount);
-                if (row >= 0 && col >= 0) {
-                    next = CCellID(row, col);
-                    changedLine = true;
-                }
-            }
-        } else if (!moveTo(FirstShown(m_columnWidths, next.col + 1, 1, lastCol), next.col) && nChar == VK_TAB) {
-            // From the last cell of a row to the first of the next; in the last row nothing moves.
-            const int row = FirstShown(m_rowHeights, next.row + 1, 1, lastRow);
-            const int col = FirstShown(m_columnWidths, m_fixedColumnCount, 1, lastCol);
+    case VK_TAB: {
+        // Tab goes on from the last shown cell of a row to the first of the next shown row, Shift+Tab back from
+        // the first to the last of the row above; at the ends of the grid nothing moves.
+        auto wrapTo = [&](int row, int col) {
             if (row >= 0 && col >= 0) {
                 next = CCellID(row, col);
                 changedLine = true;
             }
+        };
+        if (nChar == VK_TAB && shift) {
+            if (!moveTo(FirstShown(m_columnWidths, next.col - 1, -1, m_fixedColumnCount), next.col))
+                wrapTo(FirstShown(m_rowHeights, next.row - 1, -1, m_fixedRowCount),
+                       FirstShown(m_columnWidths, lastCol, -1, m_fixedColumnCount));
+        } else if (!moveTo(FirstShown(m_columnWidths, next.col + 1, 1, lastCol), next.col) && nChar == VK_TAB) {
+            wrapTo(FirstShown(m_rowHeights, next.row + 1, 1, lastRow),
+                   FirstShown(m_columnWidths, m_fixedColumnCount, 1, lastCol));
         }
         if (nChar == VK_TAB && !changedLine)
             CWnd::OnKeyDown(nChar, nRepCnt, nFlags);
         break;
+    }
     case VK_LEFT: moveTo(FirstShown(m_columnWidths, next.col - 1, -1, m_fixedColumnCount), next.col); break;
     case VK_NEXT: pageMove(SB_PAGEDOWN, 1, lastRow); break;
     case VK_PRIOR: pageMove(SB_PAGEUP, -1, m_fixedRowCount); break;
     case VK_HOME:
+    case VK_END: {
+        // To the first (last) shown column, and from the row on to the next shown one; with Ctrl to the first
+        // (last) row. Where nothing is shown, the search ends at its bound.
+        const bool toEnd = nChar == VK_END;
         if (ctrl) {
-            SendMessage(WM_VSCROLL, SB_TOP, 0);
+            SendMessage(WM_VSCROLL, toEnd ? SB_BOTTOM : SB_TOP, 0);
             vertScrolled = true;
-            next.row = m_fixedRowCount;
+            next.row = toEnd ? lastRow : m_fixedRowCount;
         }
-        SendMessage(WM_HSCROLL, SB_LEFT, 0);
+        SendMessage(WM_HSCROLL, toEnd ? SB_RIGHT : SB_LEFT, 0);
         horzScrolled = true;
-        if (!moveTo(FirstShown(m_columnWidths, m_fixedColumnCount, 1, lastCol), next.col))
-            next.col = lastCol;
-        if (!moveTo(FirstShown(m_rowHeights, next.row, 1, lastRow), next.row))
-            next.row = lastRow;
+        const int step = toEnd ? -1 : 1;
+        const int colBound = toEnd ? m_fixedColumnCount : lastCol;
+        const int rowBound = toEnd ? m_fixedRowCount : lastRow;
+        if (!moveTo(FirstShown(m_columnWidths, toEnd ? lastCol : m_fixedColumnCount, step, colBound), next.col))
+            next.col = colBound;
+        if (!moveTo(FirstShown(m_rowHeights, next.row, step, rowBound), next.row))
+            next.row = rowBound;
         break;
-    case VK_END:
-        if (ctrl) {
-            SendMessage(WM_VSCROLL, SB_BOTTOM, 0);
-            vertScrolled = true;
-            next.row = lastRow;
-        }
-        SendMessage(WM_HSCROLL, SB_RIGHT, 0);
-        horzScrolled = true;
-        if (!moveTo(FirstShown(m_columnWidths, lastCol, -1, m_fixedColumnCount), next.col))
-            next.col = m_fixedColumnCount;
-        if (!moveTo(FirstShown(m_rowHeights, next.row, -1, m_fixedRowCount), next.row))
-            next.row = m_fixedRowCount;
-        break;
+    }
     case VK_F2: OnEditCell(m_focusCell.row, m_focusCell.col, CPoint(-1, -1), VK_LBUTTON); break;
     default: CWnd::OnKeyDown(nChar, nRepCnt, nFlags); break;
     }

@@ -27,30 +27,24 @@ BOOL CGridCtrl::IsPointInCellText(const CCellID& cell, CPoint point) {
     return rect.PtInRect(point);
 }
 
-BOOL CGridCtrl::MouseOverColumnResizeArea(const CPoint& point) {
-    if (point.y >= GetFixedRowHeight())
-        return FALSE;
-    const CCellID cell = GetCellFromPt(point);
-    CPoint start;
-    if (!GetCellOrigin(cell.row, cell.col, &start))
-        return FALSE;
-    const int end = start.x + GetColumnWidth(cell.col);
-    return ((point.x - start.x < m_resizeCaptureRange && cell.col != 0) || end - point.x < m_resizeCaptureRange)
-               ? TRUE
-               : FALSE;
-}
+BOOL CGridCtrl::MouseOverColumnResizeArea(const CPoint& point) { return MouseOverResizeArea(SB_HORZ, point); }
 
-BOOL CGridCtrl::MouseOverRowResizeArea(const CPoint& point) {
-    if (point.x >= GetFixedColumnWidth())
+BOOL CGridCtrl::MouseOverRowResizeArea(const CPoint& point) { return MouseOverResizeArea(SB_VERT, point); }
+
+BOOL CGridCtrl::MouseOverResizeArea(int nBar, const CPoint& point) {
+    const bool columns = nBar == SB_HORZ;
+    // Column dividers are taken in the fixed rows, row dividers in the fixed columns.
+    if ((columns ? point.y >= GetFixedRowHeight() : point.x >= GetFixedColumnWidth()))
         return FALSE;
     const CCellID cell = GetCellFromPt(point);
     CPoint start;
     if (!GetCellOrigin(cell.row, cell.col, &start))
         return FALSE;
-    const int end = start.y + GetRowHeight(cell.row);
-    return ((point.y - start.y < m_resizeCaptureRange && cell.row != 0) || end - point.y < m_resizeCaptureRange)
-               ? TRUE
-               : FALSE;
+    const int index = columns ? cell.col : cell.row;
+    const int offset = columns ? point.x - start.x : point.y - start.y;
+    const int size = columns ? GetColumnWidth(cell.col) : GetRowHeight(cell.row);
+    // The leading edge of the first column or row is no divider.
+    return ((offset < m_resizeCaptureRange && index != 0) || size - offset < m_resizeCaptureRange) ? TRUE : FALSE;
 }
 
 // ---- Left button -----------------------------------------------------------------------------------------------

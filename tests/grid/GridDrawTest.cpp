@@ -22,10 +22,6 @@ constexpr COLORREF kRed = RGB(220, 0, 0);
 class GridDrawing : public ::testing::Test {
 protected:
     void SetUp() override {
-        grid.SetRowCount(4);
-        grid.SetColumnCount(4);
-        grid.SetFixedRowCount(1);
-        grid.SetFixedColumnCount(1);
         SizeAll(grid, 30, 10);
         ASSERT_TRUE(CreateGridWindow(grid, 200, 100));
         grid.UpdateWindow();
@@ -38,17 +34,13 @@ protected:
         grid.UpdateWindow();
     }
 
-    TestGrid grid;
+    TestGrid grid{4, 4, 1, 1};
 };
 
 // Thirty rows and ten columns of 40 x 20 pixels, one fixed row and column, in a 200 x 100 window: both bars.
 class GridScrolling : public ::testing::Test {
 protected:
     void SetUp() override {
-        grid.SetRowCount(30);
-        grid.SetColumnCount(10);
-        grid.SetFixedRowCount(1);
-        grid.SetFixedColumnCount(1);
         SizeAll(grid, 40, 20);
         ASSERT_TRUE(CreateGridWindow(grid, 200, 100));
     }
@@ -65,7 +57,7 @@ protected:
         QApplication::sendEvent(widget, &event);
     }
 
-    TestGrid grid;
+    TestGrid grid{30, 10, 1, 1};
 };
 
 } // namespace

@@ -21,10 +21,6 @@ class GridInput : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(owner.Create());
-        grid.SetRowCount(30);
-        grid.SetColumnCount(10);
-        grid.SetFixedRowCount(1);
-        grid.SetFixedColumnCount(1);
         SizeAll(grid, 40, 20);
         ASSERT_TRUE(CreateGridWindow(grid, 400, 300));
         grid.SetDlgCtrlID(77);
@@ -71,7 +67,7 @@ protected:
     }
 
     GridOwner owner;
-    TestGrid grid;
+    TestGrid grid{30, 10, 1, 1};
     QWidget* widget = nullptr;
 };
 
