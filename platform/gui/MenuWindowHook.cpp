@@ -2,6 +2,7 @@
 
 #include "DC.h"
 
+#include <QActionEvent>
 #include <QApplication>
 #include <QMenu>
 #include <QPaintEvent>
@@ -53,6 +54,19 @@ template <typename Call> void ForEachHook(Call call) {
 
 bool painting = false;
 
+// A menu keeps its items' places from its last layout, margins included, until an item changes: after new
+// margins it lays them out again (and, while shown, takes the size that goes with them).
+void SetMargins(QMenu* menu, const QMargins& margins) {
+    if (menu->contentsMargins() == margins)
+        return;
+    menu->setContentsMargins(margins);
+    const QList<QAction*> items = menu->actions();
+    if (items.isEmpty())
+        return;
+    QActionEvent relayout(QEvent::ActionChanged, items.first());
+    QCoreApplication::sendEvent(menu, &relayout);
+}
+
 } // namespace
 
 void CMenuWindow::GetWindowRect(LPRECT lpRect) const {
@@ -98,7 +112,7 @@ BOOL CMenuWindowHook::Uninstall(CMenuWindowHook* hook) {
     if (hooks.empty()) {
         for (auto& [object, window] : Windows())
             if (window->m_menu)
-                window->m_menu->setContentsMargins(window->m_oldMargins);
+                SetMargins(window->m_menu, window->m_oldMargins);
         Windows().clear();
         TheFilter().reset();
     }
@@ -144,9 +158,9 @@ void CMenuWindowHook::Shown(QMenu* menu) {
     window->m_client = client;
     if (!Find(menu) || !window->m_menu)
         return;
-    menu->setContentsMargins(window->m_oldMargins +
-                             QMargins(client.left, client.top, pos.cx - client.right, pos.cy - client.bottom));
-    if (QRect(pos.x, pos.y, pos.cx, pos.cy) != natural)
+    SetMargins(menu,
+               window->m_oldMargins + QMargins(client.left, client.top, pos.cx - client.right, pos.cy - client.bottom));
+    if (QRect(pos.x, pos.y, pos.cx, pos.cy) != menu->geometry())
         menu->setGeometry(pos.x, pos.y, pos.cx, pos.cy);
 
     ForEachHook([&](CMenuWindowHook* hook) {
@@ -172,7 +186,7 @@ void CMenuWindowHook::Hidden(QMenu* menu) {
     });
     if (!Find(menu))
         return;
-    menu->setContentsMargins(window->m_oldMargins);
+    SetMargins(menu, window->m_oldMargins);
     Windows().erase(menu);
 }
 

@@ -6,6 +6,7 @@
 #include "platform/gui/PaintDC.h"
 #include "platform/gui/ResourceTable.h"
 #include "platform/gui/SysColor.h"
+#include "tests/support/ToolBarPicture.h"
 
 #include <QImage>
 #include <QTest>
@@ -23,18 +24,6 @@ constexpr UINT kCmdSave = 40002;
 constexpr UINT kCmdPrint = 40003;
 
 const ToolBarTemplate kBars[] = {{kBarId, 16, 15, {kCmdOpen, kCmdSave, ID_SEPARATOR, kCmdPrint}}};
-
-// Three images: red, green, blue squares, each framed in the transparent grey.
-QImage Strip() {
-    QImage strip(48, 15, QImage::Format_RGB32);
-    strip.fill(QColor(192, 192, 192));
-    const QColor colours[] = {Qt::red, Qt::green, Qt::blue};
-    for (int i = 0; i < 3; ++i)
-        for (int y = 3; y < 12; ++y)
-            for (int x = 3; x < 13; ++x)
-                strip.setPixelColor(i * 16 + x, y, colours[i]);
-    return strip;
-}
 
 // A bar that answers the drop-down notification its frame reflects back to it.
 class DropBar : public CToolBar {
@@ -71,7 +60,7 @@ class ToolBarTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
         CResourceTable::AddToolBars(kBars);
-        RegisterIconResource(kBarId, Strip());
+        RegisterIconResource(kBarId, ThreeSquaresStrip());
     }
     void SetUp() override {
         ASSERT_TRUE(m_frame.LoadFrame(kBarId, WS_OVERLAPPEDWINDOW));
