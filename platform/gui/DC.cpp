@@ -391,9 +391,12 @@ std::vector<TextLine> WordBreak(const TextLine& para, int width, const QFontMetr
     return lines;
 }
 
-void EndEllipsis(TextLine& line, int width, const QFontMetrics& fm) {
-    if (fm.horizontalAdvance(line.text) <= width)
-        return;
+// Shortens a line that is wider than width to what fits before "..."; returns the line's advance afterwards.
+// Measuring shapes the text, the costly part of drawing it, so the caller keeps the advance.
+int EndEllipsis(TextLine& line, int width, const QFontMetrics& fm) {
+    const int advance = fm.horizontalAdvance(line.text);
+    if (advance <= width)
+        return advance;
     const QString dots = QStringLiteral("...");
     int keep = static_cast<int>(line.text.size());
     while (keep > 0 && fm.horizontalAdvance(line.text.left(keep) + dots) > width) {
@@ -405,6 +408,7 @@ void EndEllipsis(TextLine& line, int width, const QFontMetrics& fm) {
     line.underlines.erase(
         std::remove_if(line.underlines.begin(), line.underlines.end(), [keep](int u) { return u >= keep; }),
         line.underlines.end());
+    return fm.horizontalAdvance(line.text);
 }
 
 } // namespace
@@ -1758,13 +1762,17 @@ int CDC::DrawText(LPCTSTR text, int count, LPRECT rect, UINT format) {
             lines.push_back(para);
         }
     }
+    // Each line is measured once: its advance serves the widest line and the alignment.
+    std::vector<int> advances(lines.size(), -1);
     if (!calc && (format & (DT_END_ELLIPSIS | DT_WORD_ELLIPSIS | DT_PATH_ELLIPSIS)))
-        for (TextLine& l : lines)
-            EndEllipsis(l, width, fm);
-
+        for (size_t i = 0; i < lines.size(); ++i)
+            advances[i] = EndEllipsis(lines[i], width, fm);
     int widest = 0;
-    for (const TextLine& l : lines)
-        widest = std::max(widest, fm.horizontalAdvance(l.text));
+    for (size_t i = 0; i < lines.size(); ++i) {
+        if (advances[i] < 0)
+            advances[i] = fm.horizontalAdvance(lines[i].text);
+        widest = std::max(widest, advances[i]);
+    }
     const int total = lineHeight * static_cast<int>(lines.size());
 
     if (calc) {
@@ -1783,7 +1791,7 @@ int CDC::DrawText(LPCTSTR text, int count, LPRECT rect, UINT format) {
     }
     std::vector<QPoint> origins;
     for (size_t i = 0; i < lines.size(); ++i) {
-        const int w = fm.horizontalAdvance(lines[i].text);
+        const int w = advances[i];
         int64_t x = rect->left;
         if (format & DT_CENTER)
             x += (width - w) / 2;

@@ -2885,13 +2885,28 @@ HWND GetCapture() { return CWnd::GetCapture(); }
 
 HWND SetCapture(HWND hWnd) { return IsWindow(hWnd) ? hWnd->SetCapture() : CWnd::GetCapture(); }
 
+// After the capture goes, the window under the pointer hears of the pointer again, as a move where it stands, so
+// that it shows its own cursor and state at once (a grid over a divider, a hot button), as on the platform.
+static void PostMoveUnderPointer() {
+    const auto pos = static_cast<LPARAM>(GetMessagePos());
+    CPoint point(GET_X_LPARAM(pos), GET_Y_LPARAM(pos));
+    CWnd* target = WindowFromPoint(point);
+    if (!IsWindow(target) || !target->GetHost())
+        return;
+    target->ScreenToClient(&point);
+    target->PostMessage(WM_MOUSEMOVE, MouseKeyFlags(Keys().buttons, Keys().modifiers),
+                        MAKELPARAM(static_cast<WORD>(point.x), static_cast<WORD>(point.y)));
+}
+
 BOOL ReleaseCapture() {
     CWnd* previous = IsLive(Capture()) ? Capture() : nullptr;
     Capture() = nullptr;
     if (previous && previous->GetHostWidget() && QWidget::mouseGrabber() == previous->GetHostWidget())
         previous->GetHostWidget()->releaseMouse();
-    if (previous && previous->m_hWnd)
+    if (previous && previous->m_hWnd) {
         Dispatch(previous, WM_CAPTURECHANGED, 0, 0);
+        PostMoveUnderPointer();
+    }
     return TRUE;
 }
 
