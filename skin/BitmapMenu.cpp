@@ -594,9 +594,11 @@ HBITMAP CBitmapMenu::LoadSysColorBitmap(UINT nResourceID) {
     HBITMAP bitmap = LoadBitmap(AfxGetResourceHandle(), MAKEINTRESOURCE(nResourceID));
     if (!bitmap)
         return nullptr;
+    // Tool-bar pictures are drawn in the sixteen classic colours, whatever depth they are kept in here.
     BITMAP info{};
-    const bool sixteenColours = GetObject(reinterpret_cast<HGDIOBJ>(bitmap), sizeof(info), &info) &&
-                                info.bmBitsPixel <= 4;
+    const bool sixteenColours = CResourceTable::FindToolBar(nResourceID) ||
+                                (GetObject(reinterpret_cast<HGDIOBJ>(bitmap), sizeof(info), &info) &&
+                                 info.bmBitsPixel <= 4);
     DeleteObject(reinterpret_cast<HGDIOBJ>(bitmap));
     return sixteenColours ? AfxLoadSysColorBitmap(AfxGetResourceHandle(), MAKEINTRESOURCE(nResourceID)) : nullptr;
 }
