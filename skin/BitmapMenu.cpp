@@ -87,7 +87,9 @@ CString ToAnsi(const std::u16string& text) {
 
 char16_t Lower(char16_t c) { return (c >= u'A' && c <= u'Z') ? static_cast<char16_t>(c - u'A' + u'a') : c; }
 
-void Remove(std::vector<HMENU>& list, HMENU hMenu) { list.erase(std::remove(list.begin(), list.end(), hMenu), list.end()); }
+void Remove(std::vector<HMENU>& list, HMENU hMenu) {
+    list.erase(std::remove(list.begin(), list.end(), hMenu), list.end());
+}
 
 // The text before and after the tab.
 std::pair<CString, CString> SplitAtTab(const CString& text) {
@@ -424,8 +426,8 @@ void CBitmapMenu::SynchronizeMenu() {
         }
         record->m_synchronised = TRUE;
         record->m_flags = flags;
-        ModifyMenuA(m_hMenu, static_cast<UINT>(position), flags | (state & (MF_GRAYED | MF_DISABLED | MF_CHECKED)),
-                    id, reinterpret_cast<LPCSTR>(record.get()));
+        ModifyMenuA(m_hMenu, static_cast<UINT>(position), flags | (state & (MF_GRAYED | MF_DISABLED | MF_CHECKED)), id,
+                    reinterpret_cast<LPCSTR>(record.get()));
         records.push_back(std::move(record));
     }
     m_items = std::move(records);
@@ -596,9 +598,9 @@ HBITMAP CBitmapMenu::LoadSysColorBitmap(UINT nResourceID) {
         return nullptr;
     // Tool-bar pictures are drawn in the sixteen classic colours, whatever depth they are kept in here.
     BITMAP info{};
-    const bool sixteenColours = CResourceTable::FindToolBar(nResourceID) ||
-                                (GetObject(reinterpret_cast<HGDIOBJ>(bitmap), sizeof(info), &info) &&
-                                 info.bmBitsPixel <= 4);
+    const bool sixteenColours =
+        CResourceTable::FindToolBar(nResourceID) ||
+        (GetObject(reinterpret_cast<HGDIOBJ>(bitmap), sizeof(info), &info) && info.bmBitsPixel <= 4);
     DeleteObject(reinterpret_cast<HGDIOBJ>(bitmap));
     return sixteenColours ? AfxLoadSysColorBitmap(AfxGetResourceHandle(), MAKEINTRESOURCE(nResourceID)) : nullptr;
 }
@@ -656,7 +658,8 @@ int CBitmapMenu::AddToSharedImageList(CImageList* pList, int nIndex, UINT_PTR nI
     if (nIndex >= perCopy)
         return -1;
     SharedState& shared = Shared();
-    if (!shared.images.m_hImageList && !shared.images.Create(m_imageWidth, m_imageHeight, ILC_COLORDDB | ILC_MASK, 1, 1))
+    if (!shared.images.m_hImageList &&
+        !shared.images.Create(m_imageWidth, m_imageHeight, ILC_COLORDDB | ILC_MASK, 1, 1))
         return -1;
     const int copies = effects ? 3 : 1;
     const auto it = std::find(shared.imageIds.begin(), shared.imageIds.end(), static_cast<int>(nID));
@@ -667,7 +670,8 @@ int CBitmapMenu::AddToSharedImageList(CImageList* pList, int nIndex, UINT_PTR nI
         if (!icon)
             return -1;
         const int at = first + copy;
-        if (replace && at < shared.images.GetImageCount() && shared.imageIds[static_cast<size_t>(at)] == static_cast<int>(nID)) {
+        if (replace && at < shared.images.GetImageCount() &&
+            shared.imageIds[static_cast<size_t>(at)] == static_cast<int>(nID)) {
             shared.images.Replace(at, icon);
         } else {
             shared.images.Add(icon);
@@ -698,8 +702,7 @@ void CBitmapMenu::DrawEmbossed(CDC* pDC, CImageList* pList, int nIndex, CPoint p
     HICON icon = pList ? pList->ExtractIcon(nIndex) : nullptr;
     if (!icon)
         return;
-    pDC->DrawState(pt, CSize(m_imageWidth, m_imageHeight), icon, DST_ICON | DSS_DISABLED,
-                   static_cast<HBRUSH>(nullptr));
+    pDC->DrawState(pt, CSize(m_imageWidth, m_imageHeight), icon, DST_ICON | DSS_DISABLED, static_cast<HBRUSH>(nullptr));
     DestroyIcon(icon);
 }
 
@@ -716,8 +719,8 @@ void CBitmapMenu::DrawEmbossedDIB(CDC* pDC, CImageList* pList, int nIndex, CPoin
     info.header = BITMAPINFOHEADER{sizeof(BITMAPINFOHEADER), m_imageWidth, m_imageHeight, 1, 1, BI_RGB, 0, 0, 0, 0, 0};
     info.colours[1] = RGBQUAD{255, 255, 255, 0};
     void* bits = nullptr;
-    HBITMAP mask = CreateDIBSection(pDC->m_hDC, reinterpret_cast<const BITMAPINFO*>(&info), DIB_RGB_COLORS, &bits,
-                                    nullptr, 0);
+    HBITMAP mask =
+        CreateDIBSection(pDC->m_hDC, reinterpret_cast<const BITMAPINFO*>(&info), DIB_RGB_COLORS, &bits, nullptr, 0);
     CDC imageDC;
     if (mask && bits && imageDC.CreateCompatibleDC(pDC)) {
         HGDIOBJ old = imageDC.SelectObject(reinterpret_cast<HGDIOBJ>(image));
@@ -871,10 +874,9 @@ void CBitmapMenu::DrawItemXP(LPDRAWITEMSTRUCT lpDrawItemStruct) {
         if (HasImage(data)) {
             const CPoint at(item.left + static_cast<int>((bandWidth - m_imageWidth) * 0.5 + 0.5),
                             item.top + static_cast<int>((item.Height() - m_imageHeight) * 0.5 + 0.5));
-            const bool copies = !data->m_imageList && kImageEffects &&
-                                data->m_sharedIndex + 2 < Shared().images.GetImageCount() &&
-                                Shared().imageIds[static_cast<size_t>(data->m_sharedIndex + 2)] ==
-                                    static_cast<int>(data->m_commandId);
+            const bool copies =
+                !data->m_imageList && kImageEffects && data->m_sharedIndex + 2 < Shared().images.GetImageCount() &&
+                Shared().imageIds[static_cast<size_t>(data->m_sharedIndex + 2)] == static_cast<int>(data->m_commandId);
             if (grayed) {
                 DrawImage(pDC, data, at, TRUE);
             } else if (selected && !checked && copies) {

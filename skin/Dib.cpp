@@ -123,9 +123,7 @@ void CDib::Free() {
     m_wColors = 0;
 }
 
-LPBYTE CDib::GetBits() const {
-    return m_pBlock ? m_pBlock.get() + kHeaderSize + m_wColors * sizeof(RGBQUAD) : nullptr;
-}
+LPBYTE CDib::GetBits() const { return m_pBlock ? m_pBlock.get() + kHeaderSize + m_wColors * sizeof(RGBQUAD) : nullptr; }
 
 RGBQUAD* CDib::Palette() const { return reinterpret_cast<RGBQUAD*>(m_pBlock.get() + kHeaderSize); }
 

@@ -352,8 +352,8 @@ void CIconButton::DrawIconImage(CDC* pDC, BOOL bHasTitle, RECT* rpItem, CRect* r
     const IconEntry& icon = (!in && m_icons[1].hIcon) ? m_icons[1] : m_icons[0];
     CRect imageRect;
     PrepareImageRect(bHasTitle, rpItem, rpCaption, bIsPressed, icon.dwWidth, icon.dwHeight, &imageRect);
-    pDC->DrawState(imageRect.TopLeft(), imageRect.Size(), icon.hIcon, DST_ICON | (bIsDisabled ? DSS_DISABLED : DSS_NORMAL),
-                   static_cast<HBRUSH>(nullptr));
+    pDC->DrawState(imageRect.TopLeft(), imageRect.Size(), icon.hIcon,
+                   DST_ICON | (bIsDisabled ? DSS_DISABLED : DSS_NORMAL), static_cast<HBRUSH>(nullptr));
 }
 
 void CIconButton::DrawBitmapImage(CDC* pDC, BOOL bHasTitle, RECT* rpItem, CRect* rpCaption, BOOL bIsPressed,
@@ -391,8 +391,8 @@ void CIconButton::DrawBitmapImage(CDC* pDC, BOOL bHasTitle, RECT* rpItem, CRect*
     maskDC.SelectObject(oldMask);
 }
 
-void CIconButton::DrawCaption(CDC* pDC, const char* lpszCaption, RECT* /*rpItem*/, CRect* rpCaption,
-                              BOOL bIsPressed, BOOL bIsDisabled) {
+void CIconButton::DrawCaption(CDC* pDC, const char* lpszCaption, RECT* /*rpItem*/, CRect* rpCaption, BOOL bIsPressed,
+                              BOOL bIsDisabled) {
     if (bIsPressed && !m_checkBox)
         rpCaption->OffsetRect(m_pressedOffset.x, m_pressedOffset.y);
     CRect centred = *rpCaption;
@@ -606,10 +606,10 @@ BOOL CIconButton::OnClicked() {
             ::SendMessageA(m_menuCallback.hWnd, m_menuCallback.nMessage, reinterpret_cast<WPARAM>(popup->m_hMenu),
                            m_menuCallback.lParam);
         const UINT command =
-            popup ? static_cast<UINT>(popup->TrackPopupMenu(TPM_LEFTALIGN | TPM_RIGHTBUTTON | TPM_NONOTIFY |
-                                                                TPM_RETURNCMD,
-                                                            window.left, window.bottom, this))
-                  : 0;
+            popup
+                ? static_cast<UINT>(popup->TrackPopupMenu(
+                      TPM_LEFTALIGN | TPM_RIGHTBUTTON | TPM_NONOTIFY | TPM_RETURNCMD, window.left, window.bottom, this))
+                : 0;
         m_menuShown = FALSE;
         Invalidate();
         if (command && m_menuOwner)

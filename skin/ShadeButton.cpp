@@ -62,7 +62,9 @@ void CShadeButton::SetShade(UINT shadeID, BYTE granularity, BYTE highlight, BYTE
     const COLORREF shadow = GetSysColor(COLOR_BTNSHADOW);
     const COLORREF face = GetSysColor(COLOR_BTNFACE);
     const COLORREF light = GetSysColor(COLOR_BTNHIGHLIGHT);
-    auto mix = [](BYTE from, BYTE to, int share) { return static_cast<BYTE>((from * (128 - share) + to * share) / 128); };
+    auto mix = [](BYTE from, BYTE to, int share) {
+        return static_cast<BYTE>((from * (128 - share) + to * share) / 128);
+    };
     for (int i = 0; i < 256; ++i) {
         const COLORREF from = i < 128 ? shadow : face;
         const COLORREF to = i < 128 ? face : light;

@@ -220,9 +220,8 @@ void CToolBarXP::OnPaint() {
             }
             if (HICON icon = ImageList_GetIcon(images, button.iBitmap, 0)) {
                 CBrush brush(shadow);
-                DrawStateA(dc.m_hDC, reinterpret_cast<HBRUSH>(brush.m_hObject), nullptr,
-                           reinterpret_cast<LPARAM>(icon), 0, rect.left + offset, rect.top + offset, cxImage, cyImage,
-                           DST_ICON | DSS_MONO);
+                DrawStateA(dc.m_hDC, reinterpret_cast<HBRUSH>(brush.m_hObject), nullptr, reinterpret_cast<LPARAM>(icon),
+                           0, rect.left + offset, rect.top + offset, cxImage, cyImage, DST_ICON | DSS_MONO);
                 DestroyIcon(icon);
             }
         }

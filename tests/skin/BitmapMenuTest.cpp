@@ -83,10 +83,10 @@ TEST_F(BitmapMenuTest, TheSystemVersionGivesTheCodes) {
         int code;
     };
     const Case cases[] = {
-        {0x80000003, true, 3, 10, 0},  {0x80000A04, true, 4, 10, 3},    {0x80005A04, true, 4, 90, 4},
-        {0x80000004, true, 4, 0, 2},   {0x80000A04, false, 0, 0, 2},    {0x00000004, true, 4, 0, 5},
-        {0x00000005, true, 5, 0, 6},   {0x00000105, true, 5, 1, 7},     {0x00000205, true, 5, 2, 1},
-        {0x1DB10106, true, 6, 1, 1},   {0x0000000A, true, 10, 0, 1},    {0x00000105, false, 0, 0, 1},
+        {0x80000003, true, 3, 10, 0}, {0x80000A04, true, 4, 10, 3}, {0x80005A04, true, 4, 90, 4},
+        {0x80000004, true, 4, 0, 2},  {0x80000A04, false, 0, 0, 2}, {0x00000004, true, 4, 0, 5},
+        {0x00000005, true, 5, 0, 6},  {0x00000105, true, 5, 1, 7},  {0x00000205, true, 5, 2, 1},
+        {0x1DB10106, true, 6, 1, 1},  {0x0000000A, true, 10, 0, 1}, {0x00000105, false, 0, 0, 1},
     };
     for (const Case& c : cases) {
         OSVERSIONINFOA info{};
@@ -120,8 +120,8 @@ TEST_F(BitmapMenuTest, TheThemeIsReadFromTheRegistryOnceAndIsNotClassicWithoutTh
     auto classicAfter = [](bool writeFirst) {
         auto write = [] {
             HKEY key = nullptr;
-            RegCreateKeyEx(HKEY_CURRENT_USER, "Software\\Microsoft\\Plus!\\Themes\\Current", 0, nullptr, 0,
-                           KEY_WRITE, nullptr, &key, nullptr);
+            RegCreateKeyEx(HKEY_CURRENT_USER, "Software\\Microsoft\\Plus!\\Themes\\Current", 0, nullptr, 0, KEY_WRITE,
+                           nullptr, &key, nullptr);
             const char theme[] = "C:\\WINDOWS\\Resources\\Themes\\Windows Classic.theme";
             RegSetValueEx(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(theme), sizeof(theme));
             RegCloseKey(key);
