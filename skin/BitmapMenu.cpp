@@ -49,9 +49,10 @@ struct SharedState {
     BOOL classicThemeRead = FALSE;
 };
 
+// Kept to the end of the process: menus may go after static destructors have run.
 SharedState& Shared() {
-    static SharedState state;
-    return state;
+    static auto* state = new SharedState;
+    return *state;
 }
 
 int OSCode() {
