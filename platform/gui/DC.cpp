@@ -39,7 +39,8 @@ std::unordered_set<const void*>& LiveDCs() {
 
 // Lasting CDC wrappers outlive their handle until control returns to the event loop (see GdiObject.cpp).
 void BuryDC(CDC* wrapper) {
-    static std::vector<CDC*> graveyard;
+    // Never freed, so wrappers still waiting at exit stay reachable rather than lost with the vector.
+    static auto& graveyard = *new std::vector<CDC*>;
     wrapper->m_hDC = nullptr;
     wrapper->m_hAttribDC = nullptr;
     graveyard.push_back(wrapper);
@@ -1810,9 +1811,9 @@ BOOL CDC::TextOut(int x, int y, LPCTSTR text, int count) {
 
 BOOL CDC::TextOut(int x, int y, const CString& text) { return TextOut(x, y, text, text.GetLength()); }
 
-BOOL CDC::ExtTextOut(int x, int y, UINT options, LPCRECT rect, LPCTSTR text, UINT count, const int* /*widths*/) {
+BOOL CDC::ExtTextOut(int x, int y, UINT options, LPCRECT rect, LPCTSTR text, UINT count, const int* widths) {
     HDC__* dc = Live(m_hDC);
-    if (!dc)
+    if (!dc || (widths && text && count > 0))
         return FALSE;
     if (rect && (options & ETO_OPAQUE)) {
         Scope s(dc);

@@ -196,11 +196,3 @@ TEST_F(Scenes, AFailedSceneCommandSendsNoSwitch) {
     scenes_->FindScene("Day", id, area);
     EXPECT_EQ(area, CRect(1, 1, 2, 2)); // unchanged
 }
-
-TEST_F(Scenes, TheWallModelTakesItsPartsDownListenersFirst) {
-    Start(kTwoScenes);
-    // Nothing frees the model in the program; if anything ever does, the scene model must not reach a manager
-    // that is already gone.
-    delete model;
-    SUCCEED();
-}
