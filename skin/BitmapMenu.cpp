@@ -126,6 +126,31 @@ void DrawRadioBullet(CDC* pDC, CPoint pt, COLORREF colour) {
     pDC->SelectObject(oldBrush);
 }
 
+// A checked item without an image: a radio bullet when the item has a checked-state bitmap, else a tick, at an
+// offset from the corner of its box.
+void DrawCheck(CDC* pDC, HMENU hMenu, UINT nID, CPoint box, CPoint tickOffset) {
+    MENUITEMINFOA info{};
+    info.cbSize = sizeof(info);
+    info.fMask = MIIM_CHECKMARKS;
+    GetMenuItemInfoA(hMenu, nID, FALSE, &info);
+    if (info.hbmpChecked)
+        DrawRadioBullet(pDC, box + CPoint(5, 4), GetSysColor(COLOR_MENUTEXT));
+    else
+        DrawCheckMark(pDC, box + tickOffset, GetSysColor(COLOR_MENUTEXT));
+}
+
+// The caption from the left of the rectangle, the accelerator against its right.
+void DrawItemText(CDC* pDC, const CBitmapMenuData& data, CRect rect, COLORREF colour) {
+    const auto [caption, accelerator] = SplitAtTab(data.GetString());
+    const int oldMode = pDC->SetBkMode(TRANSPARENT);
+    const COLORREF oldText = pDC->SetTextColor(colour);
+    pDC->DrawText(caption, &rect, DT_SINGLELINE | DT_VCENTER);
+    if (!accelerator.IsEmpty())
+        pDC->DrawText(accelerator, &rect, DT_SINGLELINE | DT_VCENTER | DT_RIGHT);
+    pDC->SetTextColor(oldText);
+    pDC->SetBkMode(oldMode);
+}
+
 // A window's DC for measuring: the main window's, else the screen's.
 class MeasureDC {
 public:
@@ -893,27 +918,12 @@ void CBitmapMenu::DrawItemXP(LPDRAWITEMSTRUCT lpDrawItemStruct) {
                             CSize(kCheckBox, kCheckBox));
             FillRect(pDC, box, LightenColor(GetSysColor(COLOR_HIGHLIGHT), 0.85));
             FrameRect(pDC, box, GetSysColor(COLOR_HIGHLIGHT));
-            MENUITEMINFOA info{};
-            info.cbSize = sizeof(info);
-            info.fMask = MIIM_CHECKMARKS;
-            GetMenuItemInfoA(m_hMenu, lpDrawItemStruct->itemID, FALSE, &info);
-            if (info.hbmpChecked)
-                DrawRadioBullet(pDC, box.TopLeft() + CPoint(5, 4), GetSysColor(COLOR_MENUTEXT));
-            else
-                DrawCheckMark(pDC, box.TopLeft() + CPoint(5, 4), GetSysColor(COLOR_MENUTEXT));
+            DrawCheck(pDC, m_hMenu, lpDrawItemStruct->itemID, box.TopLeft(), CPoint(5, 4));
         }
         COLORREF text = GetSysColor(COLOR_MENUTEXT);
         if (grayed)
             text = (selected || themed) ? GetSysColor(COLOR_GRAYTEXT) : LightenColor(GetSysColor(COLOR_GRAYTEXT), 0.4);
-        const auto [caption, accelerator] = SplitAtTab(data->GetString());
-        CRect textRect(item.left + bandWidth + 8, item.top, item.right - gap, item.bottom);
-        const int oldMode = pDC->SetBkMode(TRANSPARENT);
-        const COLORREF oldText = pDC->SetTextColor(text);
-        pDC->DrawText(caption, &textRect, DT_SINGLELINE | DT_VCENTER);
-        if (!accelerator.IsEmpty())
-            pDC->DrawText(accelerator, &textRect, DT_SINGLELINE | DT_VCENTER | DT_RIGHT);
-        pDC->SetTextColor(oldText);
-        pDC->SetBkMode(oldMode);
+        DrawItemText(pDC, *data, CRect(item.left + bandWidth + 8, item.top, item.right - gap, item.bottom), text);
     }
     if (oldFont)
         pDC->SelectObject(oldFont);
@@ -978,26 +988,11 @@ void CBitmapMenu::DrawItem3D(LPDRAWITEMSTRUCT lpDrawItemStruct) {
                 CRect edge = box;
                 pDC->DrawEdge(&edge, BDR_SUNKENOUTER, BF_RECT);
             }
-            MENUITEMINFOA info{};
-            info.cbSize = sizeof(info);
-            info.fMask = MIIM_CHECKMARKS;
-            GetMenuItemInfoA(m_hMenu, lpDrawItemStruct->itemID, FALSE, &info);
-            if (info.hbmpChecked)
-                DrawRadioBullet(pDC, box.TopLeft() + CPoint(5, 4), GetSysColor(COLOR_MENUTEXT));
-            else
-                DrawCheckMark(pDC, box.TopLeft() + CPoint(4, 4), GetSysColor(COLOR_MENUTEXT));
+            DrawCheck(pDC, m_hMenu, lpDrawItemStruct->itemID, box.TopLeft(), CPoint(4, 4));
         }
     }
     COLORREF text = GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_MENUTEXT);
     if (grayed && !selected)
         text = GetSysColor(COLOR_GRAYTEXT);
-    const auto [caption, accelerator] = SplitAtTab(data->GetString());
-    CRect textRect(item.left + m_imageWidth + 9, item.top, item.right - kGap, item.bottom);
-    const int oldMode = pDC->SetBkMode(TRANSPARENT);
-    const COLORREF oldText = pDC->SetTextColor(text);
-    pDC->DrawText(caption, &textRect, DT_SINGLELINE | DT_VCENTER);
-    if (!accelerator.IsEmpty())
-        pDC->DrawText(accelerator, &textRect, DT_SINGLELINE | DT_VCENTER | DT_RIGHT);
-    pDC->SetTextColor(oldText);
-    pDC->SetBkMode(oldMode);
+    DrawItemText(pDC, *data, CRect(item.left + m_imageWidth + 9, item.top, item.right - kGap, item.bottom), text);
 }

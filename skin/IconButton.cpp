@@ -346,10 +346,12 @@ void CIconButton::PrepareImageRect(BOOL bHasTitle, RECT* rpItem, CRect* rpCaptio
         rpImage->OffsetRect(m_pressedOffset.x, m_pressedOffset.y);
 }
 
+// The in image shows while pressed and, outside check-box mode, while the mouse is over the button.
+BOOL CIconButton::ShowsInImage(BOOL bIsPressed) const { return bIsPressed || (!m_checkBox && m_mouseOver); }
+
 void CIconButton::DrawIconImage(CDC* pDC, BOOL bHasTitle, RECT* rpItem, CRect* rpCaption, BOOL bIsPressed,
                                 BOOL bIsDisabled) {
-    const bool in = m_checkBox ? bIsPressed : (bIsPressed || m_mouseOver);
-    const IconEntry& icon = (!in && m_icons[1].hIcon) ? m_icons[1] : m_icons[0];
+    const IconEntry& icon = (!ShowsInImage(bIsPressed) && m_icons[1].hIcon) ? m_icons[1] : m_icons[0];
     CRect imageRect;
     PrepareImageRect(bHasTitle, rpItem, rpCaption, bIsPressed, icon.dwWidth, icon.dwHeight, &imageRect);
     pDC->DrawState(imageRect.TopLeft(), imageRect.Size(), icon.hIcon,
@@ -358,8 +360,7 @@ void CIconButton::DrawIconImage(CDC* pDC, BOOL bHasTitle, RECT* rpItem, CRect* r
 
 void CIconButton::DrawBitmapImage(CDC* pDC, BOOL bHasTitle, RECT* rpItem, CRect* rpCaption, BOOL bIsPressed,
                                   BOOL bIsDisabled) {
-    const bool in = m_checkBox ? bIsPressed : (bIsPressed || m_mouseOver);
-    const BitmapEntry& bitmap = (!in && m_bitmaps[1].hBitmap) ? m_bitmaps[1] : m_bitmaps[0];
+    const BitmapEntry& bitmap = (!ShowsInImage(bIsPressed) && m_bitmaps[1].hBitmap) ? m_bitmaps[1] : m_bitmaps[0];
     CRect imageRect;
     PrepareImageRect(bHasTitle, rpItem, rpCaption, bIsPressed, bitmap.dwWidth, bitmap.dwHeight, &imageRect);
     const auto width = static_cast<int>(bitmap.dwWidth);

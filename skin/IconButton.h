@@ -90,6 +90,7 @@ protected:
     void PrepareImageRect(BOOL bHasTitle, RECT* rpItem, CRect* rpCaption, BOOL bIsPressed, DWORD dwWidth,
                           DWORD dwHeight, CRect* rpImage);
     void PaintParentBackground(CDC* pDC);
+    BOOL ShowsInImage(BOOL bIsPressed) const;
     void FreeResources(BOOL bCheckForNull = TRUE);
     void SetDefaultColors(BOOL bRepaint = TRUE);
     // Leaves the hover state of a flat button.
