@@ -144,6 +144,11 @@ void DefineItem(QMenu* menu, QAction* action, UINT flags, UINT_PTR idOrMenu, LPC
     if (flags & MF_SEPARATOR) {
         action->setSeparator(true);
         action->setProperty(kCmdId, 0u);
+        // An owner-drawn separator keeps its item data, so its owner can tell how to draw it.
+        if (flags & MF_OWNERDRAW) {
+            action->setProperty(kItemData, static_cast<qulonglong>(reinterpret_cast<UINT_PTR>(text)));
+            Remeasure(action);
+        }
         return;
     }
     action->setSeparator(false);

@@ -162,6 +162,32 @@ TEST_F(MenuOwnerDrawTest, TheOwnerMeasuresAndDrawsItsItemsInClientCoordinatesWit
     EXPECT_TRUE(selected);
 }
 
+TEST_F(MenuOwnerDrawTest, AnOwnerDrawnSeparatorKeepsItsItemDataForItsOwner) {
+    ASSERT_TRUE(m_menu.AppendMenu(MF_OWNERDRAW, 300, reinterpret_cast<LPCTSTR>(MAKELONG(70, 20))));
+    ASSERT_TRUE(m_menu.AppendMenu(MF_SEPARATOR | MF_OWNERDRAW, 0, reinterpret_cast<LPCTSTR>(MAKELONG(70, 6))));
+    ASSERT_TRUE(m_menu.AppendMenu(MF_OWNERDRAW, 301, reinterpret_cast<LPCTSTR>(MAKELONG(70, 20))));
+    ASSERT_TRUE(m_menu.AppendMenu(MF_SEPARATOR));
+    ASSERT_TRUE(m_menu.AppendMenu(MF_STRING, 302, "plain"));
+    MENUITEMINFO info{};
+    info.fMask = MIIM_DATA | MIIM_FTYPE;
+    ASSERT_TRUE(m_menu.GetMenuItemInfo(1, &info, TRUE));
+    EXPECT_EQ(MFT_SEPARATOR | MFT_OWNERDRAW, info.fType & (MFT_SEPARATOR | MFT_OWNERDRAW));
+    EXPECT_EQ(static_cast<UINT_PTR>(MAKELONG(70, 6)), info.dwItemData);
+    ASSERT_TRUE(m_menu.GetMenuItemInfo(3, &info, TRUE));
+    EXPECT_EQ(0u, info.dwItemData);
+
+    // Its owner measures and draws it from that data.
+    Open();
+    QMenu* menu = m_menu.m_hMenu;
+    EXPECT_EQ(6, menu->actionGeometry(menu->actions().at(1)).height());
+    ASSERT_TRUE(QTest::qWaitFor([&] {
+        for (const Drawn& d : m_owner.drawn)
+            if (d.itemData == static_cast<UINT_PTR>(MAKELONG(70, 6)))
+                return true;
+        return false;
+    }));
+}
+
 TEST_F(MenuOwnerDrawTest, AnItemWithoutOwnerOrWithAnAbsurdSizeNeverBreaksTheMenu) {
     ASSERT_TRUE(m_menu.AppendMenu(MF_OWNERDRAW, 300, reinterpret_cast<LPCTSTR>(MAKELONG(0xFFFF, 0xFFFF))));
     Open();
