@@ -83,6 +83,20 @@ void CGridCtrl::Initialise() {
     busy = false;
 }
 
+// Messages the window layer has no handler of its own for.
+BOOL CGridCtrl::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
+    LRESULT result = 0;
+    switch (message) {
+    case WM_SETFONT: result = OnSetFont(wParam, lParam); break;
+    case WM_GETFONT: result = OnGetFont(wParam, lParam); break;
+    case WM_IME_CHAR: result = OnImeChar(wParam, lParam); break;
+    default: return CWnd::OnWndMsg(message, wParam, lParam, pResult);
+    }
+    if (pResult)
+        *pResult = result;
+    return TRUE;
+}
+
 // ---- Cells -----------------------------------------------------------------------------------------------------
 
 CGridCellBase* CGridCtrl::GetCell(int nRow, int nCol) const {

@@ -17,6 +17,23 @@ class CDC;
 // Which grid lines are drawn.
 enum : int { kGridLinesNone = 0, kGridLinesHorizontal = 1, kGridLinesVertical = 2, kGridLinesBoth = 3 };
 
+// What the mouse is doing in a grid (there is no mode 5).
+constexpr int GMS_IDLE = 0;
+constexpr int GMS_SELECT_ALL = 1;          // a click in the fixed corner selects everything
+constexpr int GMS_SELECT_COLUMNS = 2;      // dragging over the fixed rows selects whole columns
+constexpr int GMS_SELECT_ROWS = 3;         // dragging over the fixed columns selects whole rows
+constexpr int GMS_SELECT_CELLS = 4;        // dragging over cells selects a block
+constexpr int GMS_OVER_ROW_DIVIDER = 6;    // resting on a row divider
+constexpr int GMS_SIZING_ROW = 7;          // dragging a row divider
+constexpr int GMS_OVER_COLUMN_DIVIDER = 8; // resting on a column divider
+constexpr int GMS_SIZING_COLUMN = 9;       // dragging a column divider
+constexpr int GMS_PENDING_EDIT = 10;       // pressed on the focus cell's text: releasing opens the editor
+constexpr int GMS_PENDING_DRAG = 11;       // moved after that: a drag was offered
+constexpr int GMS_DRAGGING = 12;           // a drag of cell text runs
+
+// The timer that scrolls while a selection is dragged beyond the cells.
+constexpr UINT_PTR IDT_GRID_AUTOSCROLL = 513;
+
 // The grid's window class; a dialog control of this class becomes a grid when a CGridCtrl subclasses it.
 constexpr const char* kGridWindowClass = "GridCtrlWnd";
 
@@ -27,7 +44,8 @@ constexpr const char* kGridWindowClass = "GridCtrlWnd";
 //
 // The implementation is split by concern: GridCtrl.cpp (construction, cells, items, focus, notifications),
 // GridCtrlGeometry.cpp (shape, sizes, cell geometry), GridCtrlSelection.cpp (the selection), GridCtrlDraw.cpp
-// (drawing and scrolling).
+// (drawing), GridCtrlScroll.cpp (scroll bars and scrolling), GridCtrlMouse.cpp (the mouse, resizing) and
+// GridCtrlKeys.cpp (the keyboard).
 class CGridCtrl : public CWnd {
     DECLARE_DYNAMIC(CGridCtrl)
 public:
@@ -127,25 +145,89 @@ public:
                           BOOL bSelectCells = TRUE);
     // Empties both selections and the focus.
     void ResetSelectedRange();
+    // The block from the anchor to a non-fixed cell.
+    void SelectCells(CCellID currentCell, BOOL bForceRedraw = FALSE, BOOL bSelectCells = TRUE);
+    // Whole rows (all non-fixed columns) from the anchor's row to the cell's.
+    void SelectRows(CCellID currentCell, BOOL bForceRedraw = FALSE, BOOL bSelectCells = TRUE);
+    // Whole columns (all non-fixed rows) from the anchor's column to the cell's.
+    void SelectColumns(CCellID currentCell, BOOL bForceRedraw = FALSE, BOOL bSelectCells = TRUE);
+    void SelectAllCells();
+    // Extends the selection to a cell as the mouse mode says.
+    void OnSelecting(const CCellID& currentCell);
+    // A click in a fixed row selects columns (everything in the corner); in a fixed column, rows.
+    virtual void OnFixedRowClick(CCellID& cell);
+    virtual void OnFixedColumnClick(CCellID& cell);
 
     // ---- Notifications ---------------------------------------------------------------------------------------
     // Sends WM_NOTIFY with a GridNotifyInfo to the owner, else the parent; returns its answer (0 without one).
     LRESULT SendMessageToParent(int nRow, int nCol, UINT nMessage);
 
     // ---- Drawing and scrolling -------------------------------------------------------------------------------
+    // The whole drawing pass: background, the fixed corner, fixed columns, fixed rows, cells, then grid lines.
+    virtual void OnDraw(CDC* pDC);
+    // Paints the client area outside the cells and under the cells the clip box touches.
+    void EraseBkgnd(CDC* pDC);
     // Draws one cell at once (on the window's DC when pDC is null).
     BOOL RedrawCell(int nRow, int nCol, CDC* pDC = nullptr);
     BOOL RedrawCell(const CCellID& cell, CDC* pDC = nullptr) { return RedrawCell(cell.row, cell.col, pDC); }
     // Repaints the whole window, background included, when it exists and drawing is on.
     void Refresh();
+    // Shows the bars the cells need, with ranges and pages in pixels of the non-fixed area.
     void ResetScrollBars();
+    // Shows or hides bars (SB_HORZ, SB_VERT, SB_BOTH).
+    void EnableScrollBars(int nBar, BOOL bEnable = TRUE);
+    BOOL SetScrollPos32(int nBar, int nPos, BOOL bRedraw = TRUE);
+    // Scrolls until the cell lies inside the client area.
+    void EnsureVisible(int nRow, int nCol);
+    void EnsureVisible(const CCellID& cell) { EnsureVisible(cell.row, cell.col); }
     // Lines per wheel notch from the system; -1 scrolls a page.
     static int GetMouseScrollLines();
 
-    // ---- Editing ---------------------------------------------------------------------------------------------
+    // ---- Editing, clipboard and dragging of cell text ---------------------------------------------------------
     virtual void EndEditing();
+    // The mouse and the keys start these; they do nothing until in-place editing, the clipboard and drag and
+    // drop are built.
+    virtual void OnEditCell(int /*nRow*/, int /*nCol*/, CPoint /*point*/, UINT /*nChar*/) {}
+    virtual void CutSelectedText() {}
+    virtual void OnBeginDrag() {}
+    virtual void OnEditCut() {}
+    virtual void OnEditCopy() {}
+    virtual void OnEditPaste() {}
+    virtual void OnEditSelectAll() {}
+
+    // ---- Window messages -------------------------------------------------------------------------------------
+    void OnPaint() override;
+    // The background is painted with the cells: erasing does nothing.
+    BOOL OnEraseBkgnd(CDC* pDC) override;
+    void OnSize(UINT nType, int cx, int cy) override;
+    void OnHScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar) override;
+    void OnVScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar) override;
+    BOOL OnMouseWheel(UINT nFlags, short zDelta, CPoint pt) override;
+    void OnSysColorChange() override;
+    LRESULT OnSetFont(WPARAM hFont, LPARAM lParam);
+    LRESULT OnGetFont(WPARAM wParam, LPARAM lParam);
+    void OnLButtonDown(UINT nFlags, CPoint point) override;
+    void OnMouseMove(UINT nFlags, CPoint point) override;
+    void OnLButtonUp(UINT nFlags, CPoint point) override;
+    void OnLButtonDblClk(UINT nFlags, CPoint point) override;
+    void OnRButtonUp(UINT nFlags, CPoint point) override;
+    void OnTimer(UINT_PTR nIDEvent) override;
+    void OnCaptureChanged(CWnd* pWnd) override;
+    BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message) override;
+    void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags) override;
+    void OnChar(UINT nChar, UINT nRepCnt, UINT nFlags) override;
+    LRESULT OnImeChar(WPARAM wCharCode, LPARAM lParam);
+    UINT OnGetDlgCode() override;
 
 protected:
+    BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
+
+    // Whether a point lies in the fixed rows within the capture range of a column divider, or in the fixed
+    // columns within the range of a row divider.
+    BOOL MouseOverColumnResizeArea(const CPoint& point);
+    BOOL MouseOverRowResizeArea(const CPoint& point);
+    BOOL MouseOverResizeArea(int nBar, const CPoint& point);
+
     using CellRow = std::vector<CGridCellBase*>;
     // Selected cells by position; a cell is in the current map exactly when its state has GCS_SELECTED.
     using CellMap = std::unordered_map<std::uint64_t, CCellID>;
@@ -211,6 +293,18 @@ protected:
 
     CCellID m_focusCell;
     CCellID m_topLeftCell;
+    // Scroll maxima: 0 while a bar is hidden, else the non-fixed extent less one pixel.
+    int m_hScrollMax = 0;
+    int m_vScrollMax = 0;
+
+    // The mouse.
+    int m_mouseMode = GMS_IDLE;
+    BOOL m_lButtonDown = FALSE;
+    CPoint m_leftClickDownPoint;
+    CPoint m_lastMousePoint;
+    CCellID m_leftClickDownCell;
+    // The corner that stays put when a selection is extended.
+    CCellID m_selectionStartCell;
     UINT_PTR m_timerId = 0;
     UINT m_timerPeriod = 25;
     int m_resizeCaptureRange = 3;
@@ -238,4 +332,16 @@ private:
     void DropColumnsFrom(int nCol);
     // The cells of the focus cell's row and column headings change look when the focus moves.
     void RedrawFocusHeadings(const CCellID& cell, const CCellID& other);
+    // One scroll handler for both bars.
+    void Scroll(int nBar, UINT nSBCode);
+    // A divider drag (SB_HORZ sizes a column, SB_VERT a row): starts it at a button down, or ends it at the
+    // button up (FALSE when the sized row or column is out of view).
+    void BeginResize(int nBar, CPoint point);
+    BOOL EndResize(int nBar, CPoint point);
+    // Inverts the tracking line of a divider drag at a client x (columns) or y (rows).
+    void InvertTrackingLine(int nBar, int at);
+    // A double click on a divider fits the row or column to its contents; FALSE when none is found.
+    BOOL AutoSizeAtDivider(int nBar, const CCellID& cell, CPoint point);
+    // Whether a point in a cell lies inside the cell's text rectangle.
+    BOOL IsPointInCellText(const CCellID& cell, CPoint point);
 };

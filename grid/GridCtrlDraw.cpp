@@ -1,14 +1,165 @@
-// Drawing and scrolling.
+// Drawing: the paint handler, the drawing pass, the background, one cell at once, colours and fonts.
 
 #include "GridCtrl.h"
 
-#include "platform/gui/DC.h"
-#include "platform/gui/Pen.h"
-#include "platform/gui/Registry.h"
-#include "platform/gui/SystemParameters.h"
-#include "platform/os/Version.h"
+#include "grid/MemDC2.h"
 
-#include <cstdlib>
+#include "platform/gui/Brush.h"
+#include "platform/gui/DC.h"
+#include "platform/gui/Font.h"
+#include "platform/gui/PaintDC.h"
+#include "platform/gui/Pen.h"
+#include "platform/gui/SysColor.h"
+
+#include <algorithm>
+
+namespace {
+
+bool DrawsHorizontalLines(int gridLines) { return gridLines == kGridLinesHorizontal || gridLines == kGridLinesBoth; }
+bool DrawsVerticalLines(int gridLines) { return gridLines == kGridLinesVertical || gridLines == kGridLinesBoth; }
+
+// Where the cells of one pass lie along one axis: the first and last index drawn and the edge before the first.
+struct Span {
+    int first;
+    int last;
+    int start; // the first cell's leading edge is start + 1
+};
+
+} // namespace
+
+void CGridCtrl::OnPaint() {
+    CPaintDC dc(this);
+    if (m_doubleBuffer) {
+        CMemDC2 memDC(&dc);
+        OnDraw(&memDC);
+    } else {
+        OnDraw(&dc);
+    }
+}
+
+BOOL CGridCtrl::OnEraseBkgnd(CDC* /*pDC*/) { return TRUE; }
+
+void CGridCtrl::OnDraw(CDC* pDC) {
+    if (!m_allowDraw || !pDC)
+        return;
+    CRect clipRect;
+    if (pDC->GetClipBox(&clipRect) == ERROR)
+        return;
+
+    EraseBkgnd(pDC);
+
+    const int fixedRowHeight = GetFixedRowHeight();
+    const int fixedColWidth = GetFixedColumnWidth();
+    const CCellID topLeft = GetTopleftNonFixedCell();
+    CRect visRect;
+    const CCellRange visCells = GetVisibleNonFixedCellRange(&visRect);
+    const int maxVisibleRow = visCells.GetMaxRow();
+    const int maxVisibleCol = visCells.GetMaxCol();
+
+    // Cells are laid end to end; a hidden row or column takes no room. The corner pass ignores the clip box.
+    auto drawPass = [&](Span rows, Span cols, bool clipped) {
+        CRect rect;
+        rect.bottom = rows.start;
+        for (int row = rows.first; row <= rows.last; row++) {
+            const int height = GetRowHeight(row);
+            if (height <= 0)
+                continue;
+            rect.top = rect.bottom + 1;
+            rect.bottom = rect.top + height - 1;
+            if (clipped && rect.top > clipRect.bottom)
+                break;
+            if (clipped && rect.bottom < clipRect.top)
+                continue;
+            rect.right = cols.start;
+            const CellRow& cells = m_rows[static_cast<size_t>(row)];
+            for (int col = cols.first; col <= cols.last; col++) {
+                const int width = GetColumnWidth(col);
+                if (width <= 0)
+                    continue;
+                rect.left = rect.right + 1;
+                rect.right = rect.left + width - 1;
+                if (clipped && rect.left > clipRect.right)
+                    break;
+                if (clipped && rect.right < clipRect.left)
+                    continue;
+                CGridCellBase* cell =
+                    static_cast<size_t>(col) < cells.size() ? cells[static_cast<size_t>(col)] : nullptr;
+                if (!cell)
+                    continue;
+                cell->SetCoords(row, col);
+                cell->Draw(pDC, row, col, rect, FALSE);
+            }
+        }
+    };
+    const Span fixedRows{0, m_fixedRowCount - 1, -1};
+    const Span fixedCols{0, m_fixedColumnCount - 1, -1};
+    const Span scrolledRows{topLeft.row, maxVisibleRow, fixedRowHeight - 1};
+    const Span scrolledCols{topLeft.col, maxVisibleCol, fixedColWidth - 1};
+    drawPass(fixedRows, fixedCols, false);
+    drawPass(scrolledRows, fixedCols, true);
+    drawPass(fixedRows, scrolledCols, true);
+    drawPass(scrolledRows, scrolledCols, true);
+
+    // Each line lies on the last pixel of its column or row; the fixed cells draw their own edges.
+    CPen pen(PS_SOLID, 0, m_gridLineColour);
+    pDC->SelectObject(&pen);
+    if (DrawsVerticalLines(m_gridLines)) {
+        int x = fixedColWidth;
+        for (int col = topLeft.col; col <= maxVisibleCol; col++) {
+            const int width = GetColumnWidth(col);
+            if (width <= 0)
+                continue;
+            x += width;
+            pDC->MoveTo(x - 1, fixedRowHeight);
+            pDC->LineTo(x - 1, visRect.bottom);
+        }
+    }
+    if (DrawsHorizontalLines(m_gridLines)) {
+        int y = fixedRowHeight;
+        for (int row = topLeft.row; row <= maxVisibleRow; row++) {
+            const int height = GetRowHeight(row);
+            if (height <= 0)
+                continue;
+            y += height;
+            pDC->MoveTo(fixedColWidth, y - 1);
+            pDC->LineTo(visRect.right, y - 1);
+        }
+    }
+    pDC->SelectStockObject(NULL_PEN);
+}
+
+void CGridCtrl::EraseBkgnd(CDC* pDC) {
+    CRect clip;
+    if (!pDC || pDC->GetClipBox(&clip) == ERROR)
+        return;
+    CRect vis;
+    GetVisibleNonFixedCellRange(&vis);
+    const int fixedColWidth = GetFixedColumnWidth();
+    const int fixedRowHeight = GetFixedRowHeight();
+
+    CBrush fixedBack(m_defaultCornerCell.GetBackClr());
+    CBrush fixedRowBack(m_defaultFixedRowCell.GetBackClr());
+    CBrush fixedColBack(m_defaultFixedColumnCell.GetBackClr());
+    CBrush textBack(m_defaultCell.GetBackClr());
+    CBrush background(m_backgroundColour);
+
+    if (clip.left < fixedColWidth && clip.top < fixedRowHeight)
+        pDC->FillRect(CRect(clip.left, clip.top, fixedColWidth, fixedRowHeight), &fixedBack);
+    if (clip.left < fixedColWidth && clip.top < vis.bottom)
+        pDC->FillRect(CRect(clip.left, clip.top, fixedColWidth, vis.bottom), &fixedColBack);
+    if (clip.top < fixedRowHeight && clip.right > fixedColWidth && clip.left < vis.right)
+        pDC->FillRect(CRect(fixedColWidth - 1, clip.top, vis.right, fixedRowHeight), &fixedRowBack);
+    CRect cells;
+    if (cells.IntersectRect(&vis, &clip)) {
+        const CRect normal(std::max<LONG>(cells.left, fixedColWidth), std::max<LONG>(cells.top, fixedRowHeight),
+                           cells.right, cells.bottom);
+        pDC->FillRect(normal, &textBack);
+    }
+    if (vis.right < clip.right)
+        pDC->FillRect(CRect(vis.right, clip.top, clip.right, clip.bottom), &background);
+    if (vis.bottom < clip.bottom && clip.left < vis.right)
+        pDC->FillRect(CRect(clip.left, vis.bottom, vis.right, clip.bottom), &background);
+}
 
 BOOL CGridCtrl::RedrawCell(int nRow, int nCol, CDC* pDC) {
     if (!m_allowDraw || !IsCellVisible(nRow, nCol))
@@ -36,11 +187,11 @@ BOOL CGridCtrl::RedrawCell(int nRow, int nCol, CDC* pDC) {
         // The erase covered the cell's own grid lines: draw them again.
         CPen pen(PS_SOLID, 0, m_gridLineColour);
         CPen* oldPen = pDC->SelectObject(&pen);
-        if (m_gridLines == kGridLinesHorizontal || m_gridLines == kGridLinesBoth) {
+        if (DrawsHorizontalLines(m_gridLines)) {
             pDC->MoveTo(rect.left, rect.bottom);
             pDC->LineTo(rect.right + 1, rect.bottom);
         }
-        if (m_gridLines == kGridLinesVertical || m_gridLines == kGridLinesBoth) {
+        if (DrawsVerticalLines(m_gridLines)) {
             pDC->MoveTo(rect.right, rect.top);
             pDC->LineTo(rect.right, rect.bottom + 1);
         }
@@ -57,38 +208,44 @@ void CGridCtrl::Refresh() {
         Invalidate();
 }
 
-void CGridCtrl::ResetScrollBars() {
-    // The top-left cell follows the scroll positions and sizes, which may have changed.
-    m_topLeftCell = CCellID();
+void CGridCtrl::OnSysColorChange() {
+    CWnd::OnSysColorChange();
+    const COLORREF windowText = GetSysColor(COLOR_WINDOWTEXT);
+    const COLORREF window = GetSysColor(COLOR_WINDOW);
+    const COLORREF face = GetSysColor(COLOR_BTNFACE);
+    const COLORREF shadow = GetSysColor(COLOR_BTNSHADOW);
+    // Only colours still following the system change; those the owner set stay.
+    for (CGridDefaultCell* cell :
+         {&m_defaultCell, &m_defaultFixedRowCell, &m_defaultFixedColumnCell, &m_defaultCornerCell}) {
+        if (cell->GetTextClr() == m_windowTextColour)
+            cell->SetTextClr(windowText);
+        const COLORREF previousBack = cell == &m_defaultCell ? m_windowColour : m_faceColour;
+        if (cell->GetBackClr() == previousBack)
+            cell->SetBackClr(cell == &m_defaultCell ? window : face);
+    }
+    if (m_backgroundColour == m_shadowColour)
+        m_backgroundColour = shadow;
+    m_windowTextColour = windowText;
+    m_windowColour = window;
+    m_faceColour = face;
+    m_shadowColour = shadow;
 }
 
-int CGridCtrl::GetScrollPos32(int nBar, BOOL bGetTrackPos) {
-    SCROLLINFO info{};
-    info.cbSize = sizeof(info);
-    const UINT mask = bGetTrackPos ? SIF_TRACKPOS : SIF_POS;
-    if (!IsWindow(GetSafeHwnd()) || !GetScrollInfo(nBar, &info, mask))
-        return 0;
-    return bGetTrackPos ? info.nTrackPos : info.nPos;
+LRESULT CGridCtrl::OnSetFont(WPARAM hFont, LPARAM /*lParam*/) {
+    const LRESULT result = Default();
+    LOGFONT logFont{};
+    CFont* font = CFont::FromHandle(reinterpret_cast<HFONT>(hFont));
+    if (font && font->GetLogFont(&logFont)) {
+        for (CGridDefaultCell* cell :
+             {&m_defaultCell, &m_defaultFixedRowCell, &m_defaultFixedColumnCell, &m_defaultCornerCell})
+            cell->SetFont(&logFont);
+        if (GetSafeHwnd() && m_allowDraw)
+            Invalidate();
+    }
+    return result;
 }
 
-int CGridCtrl::GetMouseScrollLines() {
-    int lines = 3;
-    OSVERSIONINFO version{};
-    version.dwOSVersionInfoSize = sizeof(version);
-    if (GetVersionEx(&version) &&
-        !(version.dwPlatformId == VER_PLATFORM_WIN32_WINDOWS && version.dwMinorVersion == 0)) {
-        UINT value = 3;
-        if (SystemParametersInfo(SPI_GETWHEELSCROLLLINES, 0, &value, 0))
-            lines = static_cast<int>(value); // WHEEL_PAGESCROLL reads as -1: a page per notch
-        return lines;
-    }
-    HKEY key = nullptr;
-    if (RegOpenKeyEx(HKEY_CURRENT_USER, "Control Panel\\Desktop", 0, KEY_QUERY_VALUE, &key) == 0) {
-        char text[128] = {};
-        DWORD size = sizeof(text) - 1;
-        if (RegQueryValueEx(key, "WheelScrollLines", nullptr, nullptr, reinterpret_cast<BYTE*>(text), &size) == 0)
-            lines = static_cast<int>(std::strtol(text, nullptr, 10));
-        RegCloseKey(key);
-    }
-    return lines;
+LRESULT CGridCtrl::OnGetFont(WPARAM /*wParam*/, LPARAM /*lParam*/) {
+    CFont* font = m_defaultCell.GetFontObject();
+    return font ? reinterpret_cast<LRESULT>(font->m_hObject) : 0;
 }

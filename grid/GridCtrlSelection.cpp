@@ -5,6 +5,7 @@
 #include "platform/gui/DC.h"
 #include "platform/gui/WaitCursor.h"
 
+#include <algorithm>
 #include <optional>
 #include <vector>
 
@@ -85,4 +86,60 @@ void CGridCtrl::ResetSelectedRange() {
     m_previousSelectedCells.clear();
     SetSelectedRange(-1, -1, -1, -1, FALSE, TRUE);
     SetFocusCell(-1, -1);
+}
+
+void CGridCtrl::SelectCells(CCellID currentCell, BOOL bForceRedraw, BOOL bSelectCells) {
+    if (!m_enableSelection || !IsValid(currentCell) || currentCell.row < m_fixedRowCount ||
+        currentCell.col < m_fixedColumnCount)
+        return;
+    SetSelectedRange(std::min(m_selectionStartCell.row, currentCell.row),
+                     std::min(m_selectionStartCell.col, currentCell.col),
+                     std::max(m_selectionStartCell.row, currentCell.row),
+                     std::max(m_selectionStartCell.col, currentCell.col), bForceRedraw, bSelectCells);
+}
+
+void CGridCtrl::SelectRows(CCellID currentCell, BOOL bForceRedraw, BOOL bSelectCells) {
+    if (!m_enableSelection || !IsValid(currentCell) || currentCell.row < m_fixedRowCount)
+        return;
+    SetSelectedRange(std::min(m_selectionStartCell.row, currentCell.row), m_fixedColumnCount,
+                     std::max(m_selectionStartCell.row, currentCell.row), m_columnCount - 1, bForceRedraw,
+                     bSelectCells);
+}
+
+void CGridCtrl::SelectColumns(CCellID currentCell, BOOL bForceRedraw, BOOL bSelectCells) {
+    if (!m_enableSelection || !IsValid(currentCell) || currentCell.col < m_fixedColumnCount)
+        return;
+    SetSelectedRange(m_fixedRowCount, std::min(m_selectionStartCell.col, currentCell.col), m_rowCount - 1,
+                     std::max(m_selectionStartCell.col, currentCell.col), bForceRedraw, bSelectCells);
+}
+
+void CGridCtrl::SelectAllCells() {
+    if (m_enableSelection)
+        SetSelectedRange(m_fixedRowCount, m_fixedColumnCount, m_rowCount - 1, m_columnCount - 1);
+}
+
+void CGridCtrl::OnSelecting(const CCellID& currentCell) {
+    if (!m_enableSelection)
+        return;
+    switch (m_mouseMode) {
+    case GMS_SELECT_ALL: SelectAllCells(); break;
+    case GMS_SELECT_COLUMNS: SelectColumns(currentCell, FALSE); break;
+    case GMS_SELECT_ROWS: SelectRows(currentCell, FALSE); break;
+    case GMS_SELECT_CELLS: SelectCells(currentCell, FALSE); break;
+    default: break;
+    }
+}
+
+void CGridCtrl::OnFixedRowClick(CCellID& cell) {
+    if (!IsValid(cell) || !m_fixedRowSelection)
+        return;
+    m_mouseMode = cell.col < m_fixedColumnCount ? GMS_SELECT_ALL : GMS_SELECT_COLUMNS;
+    OnSelecting(cell);
+}
+
+void CGridCtrl::OnFixedColumnClick(CCellID& cell) {
+    if (!IsValid(cell) || !m_fixedColumnSelection)
+        return;
+    m_mouseMode = cell.row < m_fixedRowCount ? GMS_SELECT_ALL : GMS_SELECT_ROWS;
+    OnSelecting(cell);
 }

@@ -8,6 +8,7 @@ packages=(
     libtinyxml-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     fonts-wqy-microhei fonts-dejavu-core
+    xvfb xauth
 )
 
 missing=()
@@ -16,8 +17,9 @@ for p in "${packages[@]}"; do
         missing+=("$p")
     fi
 done
-# The offscreen platform plugin comes with Qt's GUI library; check the file, not only the package.
-if ! ls /usr/lib/*/qt6/plugins/platforms/libqoffscreen.so >/dev/null 2>&1; then
+# The offscreen and X11 (xcb) platform plugins come with Qt's GUI library; check the files, not only the package.
+if ! ls /usr/lib/*/qt6/plugins/platforms/libqoffscreen.so /usr/lib/*/qt6/plugins/platforms/libqxcb.so \
+    >/dev/null 2>&1; then
     missing+=(libqt6gui6)
 fi
 

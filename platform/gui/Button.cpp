@@ -132,7 +132,7 @@ void CButton::OnPaint() {
         Default();
         return;
     }
-    // The button paints itself, as the platform reflects WM_DRAWITEM to an owner-drawn button.
+    // The parent is asked to draw the button; its default hands the request back to the button's DrawItem.
     CPaintDC dc(this);
     DRAWITEMSTRUCT item{};
     item.CtlType = ODT_BUTTON;
@@ -149,7 +149,19 @@ void CButton::OnPaint() {
     item.hwndItem = this;
     item.hDC = dc.m_hDC;
     GetClientRect(&item.rcItem);
-    DrawItem(&item);
+    if (CWnd* parent = GetParent())
+        parent->SendMessage(WM_DRAWITEM, item.CtlID, reinterpret_cast<LPARAM>(&item));
+    else
+        DrawItem(&item);
+}
+
+BOOL CButton::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
+    if (message != WM_DRAWITEM)
+        return CWnd::OnChildNotify(message, wParam, lParam, pResult);
+    DrawItem(reinterpret_cast<LPDRAWITEMSTRUCT>(lParam));
+    if (pResult)
+        *pResult = TRUE;
+    return TRUE;
 }
 
 LRESULT CButton::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -48,7 +48,8 @@ constexpr UINT BM_SETSTYLE = 0x00F4;
 constexpr UINT BM_CLICK = 0x00F5;
 
 // A push button, check box, radio button or group box over the matching Qt button. A button whose style holds
-// BS_OWNERDRAW is painted by DrawItem instead of Qt; it stays a push button for clicks, focus and Enter.
+// BS_OWNERDRAW is painted instead of Qt by WM_DRAWITEM to its parent, whose default OnDrawItem hands it back to
+// the button's DrawItem; it stays a push button for clicks, focus and Enter.
 class CButton : public CWnd {
     DECLARE_DYNAMIC(CButton)
 public:
@@ -71,6 +72,8 @@ public:
     virtual void DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct);
 
     void OnPaint() override;
+    // A WM_DRAWITEM its parent handed back is drawn by DrawItem.
+    BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
 
     // The check state of any button widget, also one no CButton is attached to.
     static int WidgetCheck(const QWidget* widget);

@@ -22,8 +22,9 @@ constexpr UINT CBN_KILLFOCUS = 4;
 constexpr UINT CBN_EDITCHANGE = 5;
 
 // A drop-down list (CBS_DROPDOWNLIST) or an editable drop-down (CBS_DROPDOWN) over a QComboBox. Entries keep
-// their GBK bytes. Searches ignore case and wrap around from the entry after the start. Only the operator's
-// choice sends CBN_SELCHANGE; a selection set by the program sends nothing.
+// their GBK bytes. CBS_SORT is not supported: entries stay in the order they were added or inserted. Searches ignore
+// case and wrap around from the entry after the start. Only the operator's choice sends CBN_SELCHANGE; a selection set
+// by the program sends nothing.
 class CComboBox : public CWnd {
     DECLARE_DYNAMIC(CComboBox)
 public:

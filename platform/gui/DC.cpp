@@ -39,7 +39,8 @@ std::unordered_set<const void*>& LiveDCs() {
 
 // Lasting CDC wrappers outlive their handle until control returns to the event loop (see GdiObject.cpp).
 void BuryDC(CDC* wrapper) {
-    static std::vector<CDC*> graveyard;
+    // Never freed, so wrappers still waiting at exit stay reachable rather than lost with the vector.
+    static auto& graveyard = *new std::vector<CDC*>;
     wrapper->m_hDC = nullptr;
     wrapper->m_hAttribDC = nullptr;
     graveyard.push_back(wrapper);
@@ -390,9 +391,12 @@ std::vector<TextLine> WordBreak(const TextLine& para, int width, const QFontMetr
     return lines;
 }
 
-void EndEllipsis(TextLine& line, int width, const QFontMetrics& fm) {
-    if (fm.horizontalAdvance(line.text) <= width)
-        return;
+// Shortens a line that is wider than width to what fits before "..."; returns the line's advance afterwards.
+// Measuring shapes the text, the costly part of drawing it, so the caller keeps the advance.
+int EndEllipsis(TextLine& line, int width, const QFontMetrics& fm) {
+    const int advance = fm.horizontalAdvance(line.text);
+    if (advance <= width)
+        return advance;
     const QString dots = QStringLiteral("...");
     int keep = static_cast<int>(line.text.size());
     while (keep > 0 && fm.horizontalAdvance(line.text.left(keep) + dots) > width) {
@@ -404,6 +408,7 @@ void EndEllipsis(TextLine& line, int width, const QFontMetrics& fm) {
     line.underlines.erase(
         std::remove_if(line.underlines.begin(), line.underlines.end(), [keep](int u) { return u >= keep; }),
         line.underlines.end());
+    return fm.horizontalAdvance(line.text);
 }
 
 } // namespace
@@ -1757,13 +1762,17 @@ int CDC::DrawText(LPCTSTR text, int count, LPRECT rect, UINT format) {
             lines.push_back(para);
         }
     }
+    // Each line is measured once: its advance serves the widest line and the alignment.
+    std::vector<int> advances(lines.size(), -1);
     if (!calc && (format & (DT_END_ELLIPSIS | DT_WORD_ELLIPSIS | DT_PATH_ELLIPSIS)))
-        for (TextLine& l : lines)
-            EndEllipsis(l, width, fm);
-
+        for (size_t i = 0; i < lines.size(); ++i)
+            advances[i] = EndEllipsis(lines[i], width, fm);
     int widest = 0;
-    for (const TextLine& l : lines)
-        widest = std::max(widest, fm.horizontalAdvance(l.text));
+    for (size_t i = 0; i < lines.size(); ++i) {
+        if (advances[i] < 0)
+            advances[i] = fm.horizontalAdvance(lines[i].text);
+        widest = std::max(widest, advances[i]);
+    }
     const int total = lineHeight * static_cast<int>(lines.size());
 
     if (calc) {
@@ -1782,7 +1791,7 @@ int CDC::DrawText(LPCTSTR text, int count, LPRECT rect, UINT format) {
     }
     std::vector<QPoint> origins;
     for (size_t i = 0; i < lines.size(); ++i) {
-        const int w = fm.horizontalAdvance(lines[i].text);
+        const int w = advances[i];
         int64_t x = rect->left;
         if (format & DT_CENTER)
             x += (width - w) / 2;
@@ -1810,9 +1819,9 @@ BOOL CDC::TextOut(int x, int y, LPCTSTR text, int count) {
 
 BOOL CDC::TextOut(int x, int y, const CString& text) { return TextOut(x, y, text, text.GetLength()); }
 
-BOOL CDC::ExtTextOut(int x, int y, UINT options, LPCRECT rect, LPCTSTR text, UINT count, const int* /*widths*/) {
+BOOL CDC::ExtTextOut(int x, int y, UINT options, LPCRECT rect, LPCTSTR text, UINT count, const int* widths) {
     HDC__* dc = Live(m_hDC);
-    if (!dc)
+    if (!dc || (widths && text && count > 0))
         return FALSE;
     if (rect && (options & ETO_OPAQUE)) {
         Scope s(dc);

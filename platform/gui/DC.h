@@ -181,10 +181,18 @@ public:
     BOOL PatBlt(int x, int y, int width, int height, DWORD rop);
 
     // Text, in GBK bytes; count -1 means up to the terminating zero.
+    // DrawText follows the DT_ flags for the horizontal alignment, DT_VCENTER and DT_BOTTOM on a single line,
+    // DT_SINGLELINE, DT_WORDBREAK, DT_END_ELLIPSIS on a line of its own, the prefix flags, DT_NOCLIP,
+    // DT_EXTERNALLEADING and DT_CALCRECT. Not supported, as the program asks for none of them: DT_EXPANDTABS and
+    // DT_TABSTOP (a tab is drawn as the font draws it), DT_WORD_ELLIPSIS and DT_PATH_ELLIPSIS (the text is cut at
+    // its end, as with DT_END_ELLIPSIS), DT_END_ELLIPSIS together with DT_WORDBREAK (each wrapped line wider than
+    // the rectangle is cut on its own), DT_EDITCONTROL, DT_MODIFYSTRING and DT_RTLREADING.
     int DrawText(LPCTSTR text, int count, LPRECT rect, UINT format);
     int DrawText(const CString& text, LPRECT rect, UINT format);
     BOOL TextOut(int x, int y, LPCTSTR text, int count);
     BOOL TextOut(int x, int y, const CString& text);
+    // ETO_OPAQUE and ETO_CLIPPED. Spacing the characters by a widths array is not supported: a call that passes
+    // one draws nothing and answers FALSE.
     BOOL ExtTextOut(int x, int y, UINT options, LPCRECT rect, LPCTSTR text, UINT count, const int* widths);
     BOOL ExtTextOut(int x, int y, UINT options, LPCRECT rect, const CString& text, const int* widths);
     CSize GetTextExtent(LPCTSTR text, int count) const;

@@ -33,7 +33,8 @@ constexpr UINT EN_CHANGE = 0x0300;
 
 // A one-line edit over a QLineEdit. Positions are GBK byte offsets, as the program counts its texts. The edit
 // messages (EM_SETSEL, EM_REPLACESEL, WM_PASTE, a WM_CHAR sent or posted by the program ...) work on it as on
-// the platform's edit.
+// the platform's edit. The EN_ notifications (EN_SETFOCUS, EN_KILLFOCUS, EN_CHANGE) are not supported: no
+// caller listens for them, and the edit sends none to its parent.
 class CEdit : public CWnd {
     DECLARE_DYNAMIC(CEdit)
 public:

@@ -1,5 +1,9 @@
 #include "GbkString.h"
 
+#include "platform/os/FilePath.h"
+
+#include <QFile>
+
 #include "platform/os/Gbk.h"
 
 QString GbkToQString(std::string_view gbk) {
@@ -27,3 +31,5 @@ std::optional<std::string> QStringToGbk(const QString& text) {
     const QByteArray utf8 = text.toUtf8();
     return Utf8ToGbk(std::string_view(utf8.constData(), static_cast<size_t>(utf8.size())));
 }
+
+QString LocalFileName(const std::string& path) { return QFile::decodeName(LocalFilePath(path).c_str()); }

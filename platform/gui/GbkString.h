@@ -12,3 +12,6 @@
 QString GbkToQString(std::string_view gbk);
 // No value when the text holds a character that GBK cannot carry.
 std::optional<std::string> QStringToGbk(const QString& text);
+
+// A file name in the file system's encoding, with either separator (see platform/os/FilePath.h), as Qt takes it.
+QString LocalFileName(const std::string& path);

@@ -33,8 +33,9 @@ std::unordered_set<const void*>& LiveHandles() {
 // object to select back); they are freed once control returns to the event loop, as the framework frees its
 // temporary wrappers at idle time.
 std::vector<CGdiObject*>& Graveyard() {
-    static std::vector<CGdiObject*> graveyard;
-    return graveyard;
+    // Never freed, so wrappers still waiting at exit stay reachable rather than lost with the vector.
+    static auto* graveyard = new std::vector<CGdiObject*>;
+    return *graveyard;
 }
 
 void BuryWrapper(CGdiObject* wrapper) {

@@ -2,9 +2,8 @@
 
 #include "Bitmap.h"
 #include "DC.h"
+#include "GbkString.h"
 #include "GdiHandle.h"
-
-#include "platform/os/FilePath.h"
 
 #include <QHash>
 #include <QImage>
@@ -56,7 +55,8 @@ void RegisterIconResource(UINT id, const QImage& image) { Resources().insert(id,
 
 HICON LoadIcon(UINT id) {
     // One shared icon per resource, as the platform shares loaded icons.
-    static QHash<UINT, HICON> loaded;
+    // Kept for the whole run (never freed), like the icons it shares.
+    static auto& loaded = *new QHash<UINT, HICON>;
     if (auto it = loaded.find(id); it != loaded.end() && Live(it.value()))
         return it.value();
     const auto res = Resources().find(id);
@@ -88,7 +88,7 @@ HANDLE LoadImage(const char* name, UINT type, int cx, int cy, UINT flags) {
     if (!name || !(flags & LR_LOADFROMFILE))
         return nullptr;
     QImage image;
-    if (!image.load(QString::fromLocal8Bit(LocalFilePath(name).c_str())))
+    if (!image.load(LocalFileName(name)))
         return nullptr;
     image = Sized(image, cx, cy);
     if (type == IMAGE_ICON)

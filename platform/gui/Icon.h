@@ -13,8 +13,9 @@ class QPoint;
 void RegisterIconResource(UINT id, const QImage& image);
 
 HICON LoadIcon(UINT id);
-// Icons and bitmaps by resource id, or bitmaps from a file with LR_LOADFROMFILE; width and height 0 keep
-// the picture's own size. The result is an HICON or an HBITMAP by type, cast as the platform does.
+// Icons and bitmaps by resource id, or bitmaps from a file with LR_LOADFROMFILE (a name in the file system's
+// encoding, either separator: see platform/os/FilePath.h); width and height 0 keep the picture's own size. The result
+// is an HICON or an HBITMAP by type, cast as the platform does.
 HANDLE LoadImage(const char* name, UINT type, int cx, int cy, UINT flags);
 HANDLE LoadImage(UINT id, UINT type, int cx, int cy, UINT flags);
 // The platform's form: a numbered resource (MAKEINTRESOURCE), or a file name with LR_LOADFROMFILE. There is

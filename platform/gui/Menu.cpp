@@ -8,6 +8,7 @@
 #include "Wnd.h"
 
 #include "platform/os/Gbk.h"
+#include "platform/os/LastError.h"
 
 #include <QAction>
 #include <QActionEvent>
@@ -143,6 +144,11 @@ void DefineItem(QMenu* menu, QAction* action, UINT flags, UINT_PTR idOrMenu, LPC
     if (flags & MF_SEPARATOR) {
         action->setSeparator(true);
         action->setProperty(kCmdId, 0u);
+        // An owner-drawn separator keeps its item data, so its owner can tell how to draw it.
+        if (flags & MF_OWNERDRAW) {
+            action->setProperty(kItemData, static_cast<qulonglong>(reinterpret_cast<UINT_PTR>(text)));
+            Remeasure(action);
+        }
         return;
     }
     action->setSeparator(false);
@@ -515,6 +521,10 @@ BOOL CMenu::SetDefaultItem(UINT uItem, BOOL fByPos) {
 BOOL CMenu::TrackPopupMenu(UINT nFlags, int x, int y, CWnd* pWnd, LPCRECT /*lpRect*/) {
     if (!m_hMenu || !pWnd)
         return FALSE;
+    if (nFlags & (TPM_CENTERALIGN | TPM_RIGHTALIGN | TPM_VCENTERALIGN | TPM_BOTTOMALIGN)) {
+        SetLastError(ERROR_INVALID_FLAGS);
+        return FALSE;
+    }
     const bool notify = !(nFlags & TPM_NONOTIFY);
     QPointer<QMenu> menu = m_hMenu;
     // Owner-drawn items of this menu and its pop-ups are measured and drawn by the window named here.

@@ -155,9 +155,11 @@ public:
     UINT CheckMenuItem(UINT nIDCheckItem, UINT nCheck);
     BOOL SetDefaultItem(UINT uItem, BOOL fByPos = FALSE);
 
-    // Shows the pop-up at a screen point. The owner gets WM_INITMENUPOPUP before it opens and, unless
-    // TPM_RETURNCMD or TPM_NONOTIFY is given, the chosen command as a posted WM_COMMAND after it closed.
-    // With TPM_RETURNCMD the result is the chosen command id (0 for none), else TRUE.
+    // Shows the pop-up with its top-left corner at a screen point. The owner gets WM_INITMENUPOPUP before it opens
+    // and, unless TPM_RETURNCMD or TPM_NONOTIFY is given, the chosen command as a posted WM_COMMAND after it
+    // closed. With TPM_RETURNCMD the result is the chosen command id (0 for none), else TRUE. Either mouse button
+    // chooses, as with TPM_RIGHTBUTTON. The other alignments (TPM_CENTERALIGN, TPM_RIGHTALIGN, TPM_VCENTERALIGN,
+    // TPM_BOTTOMALIGN) are not supported: the call fails with ERROR_INVALID_FLAGS and shows nothing.
     BOOL TrackPopupMenu(UINT nFlags, int x, int y, CWnd* pWnd, LPCRECT lpRect = nullptr);
 
     // Installs a pop-up handler (an empty one restores the real menu) and returns the previous one.

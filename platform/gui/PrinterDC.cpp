@@ -1,6 +1,6 @@
 #include "PrinterDC.h"
 
-#include "platform/os/FilePath.h"
+#include "GbkString.h"
 
 #include <QFile>
 #include <QPageLayout>
@@ -22,7 +22,7 @@ BOOL CPrinterDC::CreatePdf(LPCTSTR lpszPath, int nDotsPerInch, double widthMm, d
     if (m_writer || !lpszPath || !*lpszPath || nDotsPerInch <= 0 || widthMm <= 0 || heightMm <= 0)
         return FALSE;
     // Qt writes the file only when the painter ends; find out now whether it can be written at all.
-    const QString path = QString::fromLocal8Bit(LocalFilePath(lpszPath).c_str());
+    const QString path = LocalFileName(lpszPath);
     QFile probe(path);
     if (!probe.open(QIODevice::WriteOnly))
         return FALSE;

@@ -17,7 +17,8 @@ public:
     CPrinterDC();
     ~CPrinterDC() override;
 
-    // A4 portrait unless a page size in millimetres is given. FALSE when the file cannot be written.
+    // A4 portrait unless a page size in millimetres is given. FALSE when the file cannot be written. The name is in
+    // the file system's encoding (see platform/os/FilePath.h).
     BOOL CreatePdf(LPCTSTR lpszPath, int nDotsPerInch = 600, double widthMm = 210.0, double heightMm = 297.0);
     int StartDoc(LPCTSTR lpszDocName);
     int StartPage();

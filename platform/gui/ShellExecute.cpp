@@ -2,9 +2,8 @@
 
 #include "GbkString.h"
 
-#include "platform/os/FilePath.h"
-
 #include <QDesktopServices>
+#include <QFile>
 #include <QFileInfo>
 #include <QUrl>
 
@@ -27,10 +26,10 @@ BOOL ShellExecuteExA(LPSHELLEXECUTEINFO lpExecInfo) {
         lpExecInfo->hInstApp = Result(kFileNotFound);
         return FALSE;
     }
-    const QString text = GbkToQString(lpExecInfo->lpFile);
-    QUrl url(text);
+    // A file name or address in the file system's encoding, as every name this layer opens.
+    QUrl url(QFile::decodeName(lpExecInfo->lpFile));
     if (url.scheme().size() <= 1) { // no scheme, or a drive letter: a file name
-        const QString path = GbkToQString(LocalFilePath(lpExecInfo->lpFile));
+        const QString path = LocalFileName(lpExecInfo->lpFile);
         if (!QFileInfo::exists(path)) {
             lpExecInfo->hInstApp = Result(kFileNotFound);
             return FALSE;

@@ -24,6 +24,7 @@ struct SHELLEXECUTEINFO {
 typedef SHELLEXECUTEINFO SHELLEXECUTEINFOA;
 typedef SHELLEXECUTEINFO* LPSHELLEXECUTEINFO;
 
-// Opens a URL or an existing file (GBK name) with the desktop's handler. Only the verb "open" (or none) is known;
+// Opens a URL or an existing file (a name in the file system's encoding, see platform/os/FilePath.h) with the
+// desktop's handler. Only the verb "open" (or none) is known;
 // anything else, an empty name or a missing file fails with hInstApp at or below 32, and no message is shown.
 BOOL ShellExecuteExA(LPSHELLEXECUTEINFO lpExecInfo);

@@ -21,6 +21,7 @@
 #include "WindowDC.h"
 #include "WindowRecord.h"
 
+#include "platform/os/LastError.h"
 #include "platform/os/System.h"
 
 #include <QAbstractButton>
@@ -125,8 +126,12 @@ std::vector<MessageContext>& Contexts() {
 
 // How deep each widget is inside its own dispatch, so that a window destroyed from one of its own handlers
 // deletes its widget only after Qt has finished delivering the event.
-std::unordered_map<const QWidget*, int>& DispatchDepth() {
-    static auto* depth = new std::unordered_map<const QWidget*, int>;
+struct Delivery {
+    QPointer<QWidget> widget; // null once Qt deleted the widget regardless
+    int depth = 0;
+};
+std::unordered_map<const QWidget*, Delivery>& DispatchDepth() {
+    static auto* depth = new std::unordered_map<const QWidget*, Delivery>;
     return *depth;
 }
 
@@ -175,7 +180,7 @@ constexpr const char* kDestroyedProperty = "wndDestroyed";
 // Offscreen windows cannot be raised; asking only prints a warning.
 void RaiseWidget(QWidget* widget) {
     if (!widget->isWindow() || QGuiApplication::platformName() != QLatin1String("offscreen"))
-        RaiseWidget(widget);
+        widget->raise();
 }
 
 bool InDialogManager(const QWidget* widget) {
@@ -194,6 +199,29 @@ QPoint ClientOriginOf(const QWidget* widget) {
     if (auto* host = dynamic_cast<const CHostWidget*>(widget))
         return host->ClientOrigin();
     return QPoint(0, 0);
+}
+
+// Coordinates a window may take. Qt's geometry is plain int arithmetic, so anything the program hands over is
+// kept well inside that range first; no screen or client area comes near the limit.
+constexpr int64_t kCoordinateLimit = 1 << 24;
+
+int Coordinate(int64_t value) {
+    return static_cast<int>(std::clamp<int64_t>(value, -kCoordinateLimit, kCoordinateLimit));
+}
+
+// A program rectangle (right and bottom exclusive, either way round) as a Qt rectangle within that range.
+QRect ToQRect(const RECT& r) {
+    const int left = Coordinate(std::min(r.left, r.right));
+    const int right = Coordinate(std::max(r.left, r.right));
+    const int top = Coordinate(std::min(r.top, r.bottom));
+    const int bottom = Coordinate(std::max(r.top, r.bottom));
+    return QRect(left, top, right - left, bottom - top);
+}
+
+// The extent from one edge to the other as the platform's 32-bit arithmetic gives it, wrapping where C++'s
+// signed arithmetic would be undefined (0 - CW_USEDEFAULT is CW_USEDEFAULT again).
+int WrappedExtent(LONG from, LONG to) {
+    return static_cast<int>(static_cast<uint32_t>(to) - static_cast<uint32_t>(from));
 }
 
 std::string QStringToGbkLossy(const QString& text) {
@@ -421,17 +449,30 @@ void EnsureKeyStateTracker() {
     }
 }
 
+// Whether Qt is delivering an event to the widget or to one of its descendants, which deleting it would delete.
+bool InDelivery(const QWidget* widget) {
+    for (const auto& entry : DispatchDepth()) {
+        const QWidget* receiver = entry.second.widget.data();
+        if (receiver && (receiver == widget || widget->isAncestorOf(receiver)))
+            return true;
+    }
+    return false;
+}
+
 class DepthGuard {
 public:
     explicit DepthGuard(QWidget* widget) : m_widget(widget) {
-        if (m_widget)
-            ++DispatchDepth()[m_widget];
+        if (m_widget) {
+            Delivery& delivery = DispatchDepth()[m_widget];
+            delivery.widget = m_widget;
+            ++delivery.depth;
+        }
     }
     ~DepthGuard() {
         if (!m_key)
             return;
         auto it = DispatchDepth().find(m_key);
-        if (it != DispatchDepth().end() && --it->second <= 0)
+        if (it != DispatchDepth().end() && --it->second.depth <= 0)
             DispatchDepth().erase(it);
     }
     DepthGuard(const DepthGuard&) = delete;
@@ -625,6 +666,9 @@ HCURSOR FrameCursor(int hit) {
 bool CWndBridge::eventFilter(QObject* object, QEvent* event) {
     if (object != m_widget || !m_wnd->m_hWnd)
         return false;
+    // Qt is delivering this event to the widget: whatever a handler destroys, the widget waits for the delivery
+    // to end. The guard lives outside this bridge, which a handler may free.
+    DepthGuard delivering(m_widget);
     switch (event->type()) {
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonRelease:
@@ -753,27 +797,32 @@ bool CWndBridge::HandleMouse(QMouseEvent* me) {
     QPointer<QWidget> targetWidget = target->GetHostWidget();
     SetCursorTarget(targetWidget);
 
+    // Any handler may destroy this window, or its parent with it, and so free this bridge: after each dispatch
+    // only the guard tells whether the members are still there.
+    const QPointer<CWndBridge> alive(this);
     m_inputEvent = target == m_wnd ? me : nullptr;
     m_inputForwarded = false;
     if (!captured) {
         const LPARAM screenParam = MAKELPARAM(static_cast<WORD>(screen.x), static_cast<WORD>(screen.y));
         const auto hit = static_cast<int>(Dispatch(target, WM_NCHITTEST, 0, screenParam));
-        if (!IsLive(target) || !target->m_hWnd)
+        if (!alive || !IsLive(target) || !target->m_hWnd)
             return true;
         Dispatch(target, WM_SETCURSOR, reinterpret_cast<WPARAM>(target),
                  MAKELPARAM(static_cast<WORD>(hit), static_cast<WORD>(message)));
-        if (!IsLive(target) || !target->m_hWnd)
+        if (!alive || !IsLive(target) || !target->m_hWnd)
             return true;
         if (hit != HTCLIENT) {
             const UINT ncMessage = message - WM_MOUSEMOVE + WM_NCMOUSEMOVE;
             QueuedDispatch(target, ncMessage, static_cast<WPARAM>(hit), screenParam, m_inputEvent);
-            m_inputEvent = nullptr;
+            if (alive)
+                m_inputEvent = nullptr;
             return true;
         }
     }
     QueuedDispatch(target, message, flags, MAKELPARAM(static_cast<WORD>(client.x), static_cast<WORD>(client.y)),
                    m_inputEvent);
-    m_inputEvent = nullptr;
+    if (alive)
+        m_inputEvent = nullptr;
     return true;
 }
 
@@ -787,11 +836,13 @@ bool CWndBridge::HandleWheel(QWheelEvent* we) {
     Keys().messagePos = MAKELONG(static_cast<WORD>(global.x()), static_cast<WORD>(global.y()));
     CWnd* target = IsLive(Capture()) && Capture()->m_hWnd ? Capture() : m_wnd;
     const UINT flags = MouseKeyFlags(we->buttons(), we->modifiers());
+    const QPointer<CWndBridge> alive(this);
     m_inputEvent = target == m_wnd ? we : nullptr;
     m_inputForwarded = false;
     QueuedDispatch(target, WM_MOUSEWHEEL, MAKEWPARAM(static_cast<WORD>(flags), static_cast<WORD>(delta)),
                    MAKELPARAM(static_cast<WORD>(global.x()), static_cast<WORD>(global.y())), m_inputEvent);
-    m_inputEvent = nullptr;
+    if (alive)
+        m_inputEvent = nullptr;
     return true;
 }
 
@@ -1319,8 +1370,9 @@ BOOL CWnd::Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle, 
 
 BOOL CWnd::CreateEx(DWORD dwExStyle, LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle, const RECT& rect,
                     CWnd* pParentWnd, UINT nID, void* lpParam) {
-    return CreateEx(dwExStyle, lpszClassName, lpszWindowName, dwStyle, rect.left, rect.top, rect.right - rect.left,
-                    rect.bottom - rect.top, pParentWnd ? pParentWnd->GetSafeHwnd() : nullptr, nID, lpParam);
+    return CreateEx(dwExStyle, lpszClassName, lpszWindowName, dwStyle, rect.left, rect.top,
+                    WrappedExtent(rect.left, rect.right), WrappedExtent(rect.top, rect.bottom), SafeHwndOf(pParentWnd),
+                    nID, lpParam);
 }
 
 BOOL CWnd::CreateEx(DWORD dwExStyle, LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle, int x, int y,
@@ -1371,7 +1423,8 @@ BOOL CWnd::CreateEx(DWORD dwExStyle, LPCTSTR lpszClassName, LPCTSTR lpszWindowNa
     if (nWidth == CW_USEDEFAULT)
         nWidth = nHeight = 0;
     const QPoint origin = child ? ClientOriginOf(parentWidget) : QPoint(0, 0);
-    host->setGeometry(x + origin.x(), y + origin.y(), std::max(0, nWidth), std::max(0, nHeight));
+    host->setGeometry(Coordinate(int64_t{x} + origin.x()), Coordinate(int64_t{y} + origin.y()),
+                      Coordinate(std::max(0, nWidth)), Coordinate(std::max(0, nHeight)));
     host->Relayout();
 
     AttachWidget(host, true, true);
@@ -1445,7 +1498,7 @@ BOOL CWnd::DestroyWindow() {
         }
     }
     if (widget && owned) {
-        if (DispatchDepth().count(widget.data())) {
+        if (InDelivery(widget)) {
             widget->setProperty(kDestroyedProperty, true);
             SetWidgetCtrlId(widget, 0);
             widget->deleteLater();
@@ -1715,7 +1768,8 @@ void CWnd::MoveWindow(int x, int y, int nWidth, int nHeight, BOOL bRepaint) {
     if (!widget)
         return;
     const QPoint origin = widget->isWindow() ? QPoint(0, 0) : ClientOriginOf(widget->parentWidget());
-    widget->setGeometry(x + origin.x(), y + origin.y(), std::max(0, nWidth), std::max(0, nHeight));
+    widget->setGeometry(Coordinate(int64_t{x} + origin.x()), Coordinate(int64_t{y} + origin.y()),
+                        Coordinate(std::max(0, nWidth)), Coordinate(std::max(0, nHeight)));
     m_bridge->SyncGeometry();
     if (bRepaint && IsLive(this) && m_hWnd && !m_bridge->m_host)
         widget->update();
@@ -1723,7 +1777,8 @@ void CWnd::MoveWindow(int x, int y, int nWidth, int nHeight, BOOL bRepaint) {
 
 void CWnd::MoveWindow(LPCRECT lpRect, BOOL bRepaint) {
     if (lpRect)
-        MoveWindow(lpRect->left, lpRect->top, lpRect->right - lpRect->left, lpRect->bottom - lpRect->top, bRepaint);
+        MoveWindow(lpRect->left, lpRect->top, WrappedExtent(lpRect->left, lpRect->right),
+                   WrappedExtent(lpRect->top, lpRect->bottom), bRepaint);
 }
 
 BOOL CWnd::SetWindowPos(const CWnd* pWndInsertAfter, int x, int y, int cx, int cy, UINT nFlags) {
@@ -1876,11 +1931,8 @@ void CWnd::InvalidateRect(LPCRECT lpRect, BOOL bErase) {
     CRect client;
     GetClientRect(&client);
     QRect r(client.left, client.top, client.Width(), client.Height());
-    if (lpRect) {
-        CRect given(*lpRect);
-        given.NormalizeRect();
-        r = r.intersected(QRect(given.left, given.top, given.Width(), given.Height()));
-    }
+    if (lpRect)
+        r = r.intersected(ToQRect(*lpRect));
     if (r.isEmpty())
         return;
     if (m_bridge->m_host) {
@@ -1901,9 +1953,7 @@ void CWnd::ValidateRect(LPCRECT lpRect) {
         m_bridge->m_erase = false;
         return;
     }
-    CRect given(*lpRect);
-    given.NormalizeRect();
-    m_bridge->m_invalid -= QRect(given.left, given.top, given.Width(), given.Height());
+    m_bridge->m_invalid -= ToQRect(*lpRect);
 }
 
 void CWnd::UpdateWindow() {
@@ -1916,8 +1966,8 @@ void CWnd::UpdateWindow() {
         widget->repaint();
 }
 
-BOOL CWnd::RedrawWindow(LPCRECT lpRectUpdate, void* /*prgnUpdate*/, UINT flags) {
-    if (!GetHostWidget())
+BOOL CWnd::RedrawWindow(LPCRECT lpRectUpdate, void* prgnUpdate, UINT flags) {
+    if (!GetHostWidget() || prgnUpdate)
         return FALSE;
     if (flags & RDW_INVALIDATE)
         InvalidateRect(lpRectUpdate, (flags & RDW_ERASE) ? TRUE : FALSE);
@@ -1988,9 +2038,7 @@ void CWnd::UpdateScreen(const RECT* rect) {
         widget->update(QRect(origin, QSize(client.Width(), client.Height())));
         return;
     }
-    CRect r(*rect);
-    r.NormalizeRect();
-    widget->update(QRect(r.left + origin.x(), r.top + origin.y(), r.Width(), r.Height()));
+    widget->update(ToQRect(*rect).translated(origin));
 }
 
 CDC* CWnd::GetDC() {
@@ -2108,7 +2156,7 @@ UINT_PTR CWnd::SetTimer(UINT_PTR nIDEvent, UINT nElapse, TIMERPROC lpfnTimer) {
     if (!qtId)
         return 0;
     m_bridge->m_timers[nIDEvent] = CWndBridge::Timer{qtId, lpfnTimer};
-    return nIDEvent;
+    return nIDEvent ? nIDEvent : 1;
 }
 
 BOOL CWnd::KillTimer(UINT_PTR nIDEvent) {
@@ -2512,7 +2560,10 @@ BOOL CWnd::GetScrollInfo(int nBar, LPSCROLLINFO lpScrollInfo, UINT nMask) {
     CHostWidget* host = GetHost();
     if (!host || !lpScrollInfo || (nBar != SB_HORZ && nBar != SB_VERT))
         return FALSE;
-    const UINT mask = lpScrollInfo->fMask ? lpScrollInfo->fMask : nMask;
+    // The mask argument decides what is read, whatever the record held before, as in the framework.
+    const UINT mask = nMask;
+    lpScrollInfo->cbSize = sizeof(SCROLLINFO);
+    lpScrollInfo->fMask = nMask;
     const SCROLLINFO& si = host->ScrollInfo(nBar);
     if (mask & SIF_RANGE) {
         lpScrollInfo->nMin = si.nMin;
@@ -2532,7 +2583,7 @@ BOOL CWnd::GetScrollInfo(int nBar, LPSCROLLINFO lpScrollInfo, UINT nMask) {
 BOOL CWnd::SetScrollInfo(int nBar, LPSCROLLINFO lpScrollInfo, BOOL bRedraw) {
     CHostWidget* host = GetHost();
     if (!host || !lpScrollInfo || (nBar != SB_HORZ && nBar != SB_VERT))
-        return 0;
+        return FALSE;
     SCROLLINFO& si = host->ScrollInfo(nBar);
     const UINT mask = lpScrollInfo->fMask;
     if (mask & SIF_RANGE) {
@@ -2553,7 +2604,7 @@ BOOL CWnd::SetScrollInfo(int nBar, LPSCROLLINFO lpScrollInfo, BOOL bRedraw) {
         else if (!scrollable && shown && !(mask & SIF_DISABLENOSCROLL))
             ShowScrollBar(static_cast<UINT>(nBar), FALSE);
         if (!IsLive(this) || !m_hWnd)
-            return si.nPos;
+            return TRUE;
     }
     QScrollBar* sb = host->ScrollBar(nBar);
     const QSignalBlocker block(sb);
@@ -2565,7 +2616,7 @@ BOOL CWnd::SetScrollInfo(int nBar, LPSCROLLINFO lpScrollInfo, BOOL bRedraw) {
     sb->setEnabled(scrollable);
     if (bRedraw)
         sb->update();
-    return si.nPos;
+    return TRUE;
 }
 
 int CWnd::GetScrollPos(int nBar) const {
@@ -2712,6 +2763,15 @@ void CWnd::OnDrawItem(int /*nIDCtl*/, LPDRAWITEMSTRUCT lpDrawItemStruct) {
             menu->DrawItem(lpDrawItemStruct);
             return;
         }
+    // A control's drawing goes back to the control (reflection).
+    if (lpDrawItemStruct && lpDrawItemStruct->CtlType != ODT_MENU) {
+        CWnd* control = FromHandlePermanent(lpDrawItemStruct->hwndItem);
+        LRESULT result = 0;
+        if (control && control != this &&
+            control->OnChildNotify(WM_DRAWITEM, static_cast<WPARAM>(lpDrawItemStruct->CtlID),
+                                   reinterpret_cast<LPARAM>(lpDrawItemStruct), &result))
+            return;
+    }
     Default();
 }
 
@@ -2825,13 +2885,28 @@ HWND GetCapture() { return CWnd::GetCapture(); }
 
 HWND SetCapture(HWND hWnd) { return IsWindow(hWnd) ? hWnd->SetCapture() : CWnd::GetCapture(); }
 
+// After the capture goes, the window under the pointer hears of the pointer again, as a move where it stands, so
+// that it shows its own cursor and state at once (a grid over a divider, a hot button), as on the platform.
+static void PostMoveUnderPointer() {
+    const auto pos = static_cast<LPARAM>(GetMessagePos());
+    CPoint point(GET_X_LPARAM(pos), GET_Y_LPARAM(pos));
+    CWnd* target = WindowFromPoint(point);
+    if (!IsWindow(target) || !target->GetHost())
+        return;
+    target->ScreenToClient(&point);
+    target->PostMessage(WM_MOUSEMOVE, MouseKeyFlags(Keys().buttons, Keys().modifiers),
+                        MAKELPARAM(static_cast<WORD>(point.x), static_cast<WORD>(point.y)));
+}
+
 BOOL ReleaseCapture() {
     CWnd* previous = IsLive(Capture()) ? Capture() : nullptr;
     Capture() = nullptr;
     if (previous && previous->GetHostWidget() && QWidget::mouseGrabber() == previous->GetHostWidget())
         previous->GetHostWidget()->releaseMouse();
-    if (previous && previous->m_hWnd)
+    if (previous && previous->m_hWnd) {
         Dispatch(previous, WM_CAPTURECHANGED, 0, 0);
+        PostMoveUnderPointer();
+    }
     return TRUE;
 }
 
@@ -2904,7 +2979,7 @@ LONG GetWindowLong(HWND hWnd, int nIndex) {
     case GWL_STYLE: return static_cast<LONG>(hWnd->GetStyle());
     case GWL_EXSTYLE: return static_cast<LONG>(hWnd->GetExStyle());
     case GWL_ID: return hWnd->GetDlgCtrlID();
-    default: return 0;
+    default: SetLastError(ERROR_INVALID_INDEX); return 0;
     }
 }
 
@@ -2924,7 +2999,7 @@ LONG SetWindowLong(HWND hWnd, int nIndex, LONG dwNewLong) {
         break;
     }
     case GWL_ID: hWnd->SetDlgCtrlID(dwNewLong); break;
-    default: return 0;
+    default: SetLastError(ERROR_INVALID_INDEX); return 0;
     }
     return previous;
 }
@@ -3090,6 +3165,10 @@ BOOL TrackMouseEvent(LPTRACKMOUSEEVENT lpEventTrack) {
     if (!lpEventTrack || !IsWindow(lpEventTrack->hwndTrack))
         return FALSE;
     CWnd* wnd = lpEventTrack->hwndTrack;
+    if (lpEventTrack->dwFlags & (TME_HOVER | TME_NONCLIENT)) {
+        SetLastError(ERROR_INVALID_FLAGS);
+        return FALSE;
+    }
     if (lpEventTrack->dwFlags & TME_QUERY) {
         lpEventTrack->dwFlags = wnd->m_bridge->m_trackLeave ? TME_LEAVE : 0;
         return TRUE;

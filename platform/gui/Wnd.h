@@ -112,8 +112,9 @@ public:
     static CWnd* FromWidget(QWidget* widget);
     static CWnd* FromWidgetPermanent(const QWidget* widget);
 
-    // Safe on a null pointer (the capture-change and GetCapture() results may be null): the check lives out of
-    // line, where the compiler cannot assume the pointer is set.
+    // The handle, or null when no window is attached. Calling it through a pointer that may be null (the
+    // capture-change argument, GetCapture(), GetFocus()) is undefined in C++: write SafeHwndOf(pWnd) there, which
+    // answers null for a null pointer.
     HWND GetSafeHwnd() const { return SafeHwndOf(this); }
     static HWND SafeHwndOf(const CWnd* pWnd);
     QWidget* GetHostWidget() const;
@@ -184,6 +185,10 @@ public:
     void InvalidateRect(LPCRECT lpRect, BOOL bErase = TRUE);
     void ValidateRect(LPCRECT lpRect);
     void UpdateWindow();
+    // RDW_INVALIDATE, RDW_ERASE, RDW_VALIDATE, RDW_UPDATENOW and RDW_ERASENOW over a rectangle (null: the client
+    // area). Not supported: an update region (the call fails), and the flags for children, frames and internal
+    // paints (RDW_ALLCHILDREN, RDW_NOCHILDREN, RDW_FRAME, RDW_NOFRAME, RDW_INTERNALPAINT, RDW_NOINTERNALPAINT,
+    // RDW_NOERASE), which change nothing.
     BOOL RedrawWindow(LPCRECT lpRectUpdate = nullptr, void* prgnUpdate = nullptr,
                       UINT flags = RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE);
     BOOL GetUpdateRect(LPRECT lpRect, BOOL bErase = FALSE);
@@ -210,7 +215,8 @@ public:
     CWnd* SetActiveWindow();
     BOOL SetForegroundWindow();
 
-    // Timers reach OnTimer (or the callback) with their id.
+    // Timers reach OnTimer (or the callback) with their id. The result is the id, and for id 0 (a valid id of a
+    // window's timer) a nonzero value, as 0 means failure.
     UINT_PTR SetTimer(UINT_PTR nIDEvent, UINT nElapse, TIMERPROC lpfnTimer = nullptr);
     BOOL KillTimer(UINT_PTR nIDEvent);
 
@@ -226,7 +232,8 @@ public:
     // up to the top-level window; TRUE stops the message.
     virtual BOOL PreTranslateMessage(MSG* pMsg);
 
-    // Standard scroll bars of a host window.
+    // Standard scroll bars of a host window. GetScrollInfo reads what nMask names (it becomes the record's fMask);
+    // SetScrollInfo takes what the record's fMask names and answers TRUE once the bar holds it.
     BOOL GetScrollInfo(int nBar, LPSCROLLINFO lpScrollInfo, UINT nMask = SIF_ALL);
     BOOL SetScrollInfo(int nBar, LPSCROLLINFO lpScrollInfo, BOOL bRedraw = TRUE);
     int GetScrollPos(int nBar) const;
@@ -345,6 +352,8 @@ BOOL GetClientRect(HWND hWnd, LPRECT lpRect);
 BOOL GetWindowRect(HWND hWnd, LPRECT lpRect);
 BOOL ScreenToClient(HWND hWnd, LPPOINT lpPoint);
 BOOL ClientToScreen(HWND hWnd, LPPOINT lpPoint);
+// GWL_STYLE, GWL_EXSTYLE and GWL_ID. The other indexes (GWL_USERDATA, GWL_WNDPROC, GWL_HINSTANCE,
+// GWL_HWNDPARENT) are not supported: they answer 0 with ERROR_INVALID_INDEX and change nothing.
 LONG GetWindowLong(HWND hWnd, int nIndex);
 LONG SetWindowLong(HWND hWnd, int nIndex, LONG dwNewLong);
 inline LONG GetWindowLongA(HWND hWnd, int nIndex) { return GetWindowLong(hWnd, nIndex); }
@@ -386,6 +395,9 @@ struct TRACKMOUSEEVENT {
     DWORD dwHoverTime;
 };
 typedef TRACKMOUSEEVENT* LPTRACKMOUSEEVENT;
+// Leave tracking (TME_LEAVE, with TME_CANCEL and TME_QUERY): one WM_MOUSELEAVE when the pointer leaves the
+// window. Hover tracking (TME_HOVER) and non-client tracking (TME_NONCLIENT) are not supported: the call fails
+// with ERROR_INVALID_FLAGS.
 BOOL TrackMouseEvent(LPTRACKMOUSEEVENT lpEventTrack);
 inline BOOL _TrackMouseEvent(LPTRACKMOUSEEVENT lpEventTrack) { return TrackMouseEvent(lpEventTrack); }
 

@@ -4,6 +4,7 @@
 #include "Types.h"
 
 #include <algorithm>
+#include <cstdint>
 
 // A RECT with the framework's conveniences. Right and bottom are exclusive wherever a device draws it.
 class CRect : public RECT {
@@ -16,8 +17,9 @@ public:
     CRect(POINT topLeft, SIZE size) : RECT{topLeft.x, topLeft.y, topLeft.x + size.cx, topLeft.y + size.cy} {}
     CRect(POINT topLeft, POINT bottomRight) : RECT{topLeft.x, topLeft.y, bottomRight.x, bottomRight.y} {}
 
-    LONG Width() const { return right - left; }
-    LONG Height() const { return bottom - top; }
+    // Wrapping as the platform's 32-bit arithmetic does, where C++'s signed arithmetic would be undefined.
+    LONG Width() const { return static_cast<LONG>(static_cast<uint32_t>(right) - static_cast<uint32_t>(left)); }
+    LONG Height() const { return static_cast<LONG>(static_cast<uint32_t>(bottom) - static_cast<uint32_t>(top)); }
     CSize Size() const { return CSize(Width(), Height()); }
     CPoint TopLeft() const { return CPoint(left, top); }
     CPoint BottomRight() const { return CPoint(right, bottom); }

@@ -19,21 +19,39 @@ char AsciiUpper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 
 
 bool IsSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f'; }
 
+// The length of the character at a position, as the platform's multibyte functions step: a lead byte takes the
+// next byte with it, unless the text ends there.
+size_t CharLength(const std::string& text, size_t at) {
+    return IsLeadByte(static_cast<unsigned char>(text[at])) && at + 1 < text.size() ? 2 : 1;
+}
+
+// The character at a position as one number: a byte, or lead byte * 256 + trail byte. Single bytes fold to
+// lower case when asked; double-byte characters have no case here.
+unsigned CharCode(const std::string& text, size_t at, size_t length, bool fold) {
+    const auto first = static_cast<unsigned char>(text[at]);
+    if (length == 2)
+        return (static_cast<unsigned>(first) << 8) | static_cast<unsigned char>(text[at + 1]);
+    return fold ? static_cast<unsigned char>(AsciiLower(static_cast<char>(first))) : first;
+}
+
 } // namespace
 
 int CString::Compare(const char* text) const { return Sign(std::strcmp(m_str.c_str(), text ? text : "")); }
 
 int CString::CompareNoCase(const char* text) const {
-    const char* a = m_str.c_str();
-    const char* b = text ? text : "";
-    for (;; ++a, ++b) {
-        const auto ca = static_cast<unsigned char>(AsciiLower(*a));
-        const auto cb = static_cast<unsigned char>(AsciiLower(*b));
-        if (ca != cb)
-            return ca < cb ? -1 : 1;
-        if (ca == 0)
-            return 0;
+    const std::string other = text ? text : "";
+    size_t i = 0, j = 0;
+    while (i < m_str.size() && j < other.size()) {
+        const size_t li = CharLength(m_str, i), lj = CharLength(other, j);
+        const unsigned a = CharCode(m_str, i, li, true), b = CharCode(other, j, lj, true);
+        if (a != b)
+            return a < b ? -1 : 1;
+        i += li;
+        j += lj;
     }
+    if (i < m_str.size())
+        return 1;
+    return j < other.size() ? -1 : 0;
 }
 
 CString CString::Mid(int first) const { return Mid(first, GetLength()); }
@@ -54,25 +72,42 @@ CString CString::Right(int count) const {
 int CString::Find(char ch, int start) const {
     if (start < 0 || start >= GetLength())
         return -1;
-    const size_t at = m_str.find(ch, static_cast<size_t>(start));
-    return at == std::string::npos ? -1 : static_cast<int>(at);
+    for (size_t i = static_cast<size_t>(start); i < m_str.size(); i += CharLength(m_str, i))
+        if (CharLength(m_str, i) == 1 && m_str[i] == ch)
+            return static_cast<int>(i);
+    return -1;
 }
 
 int CString::Find(const char* text, int start) const {
     if (!text || start < 0 || start > GetLength())
         return -1;
-    const size_t at = m_str.find(text, static_cast<size_t>(start));
-    return at == std::string::npos ? -1 : static_cast<int>(at);
+    const size_t length = std::strlen(text);
+    if (length == 0)
+        return start;
+    // Only a match that begins on a character counts.
+    for (size_t i = static_cast<size_t>(start); i < m_str.size(); i += CharLength(m_str, i))
+        if (m_str.compare(i, length, text) == 0)
+            return static_cast<int>(i);
+    return -1;
 }
 
 int CString::ReverseFind(char ch) const {
-    const size_t at = m_str.rfind(ch);
-    return at == std::string::npos ? -1 : static_cast<int>(at);
+    int found = -1;
+    for (size_t i = 0; i < m_str.size(); i += CharLength(m_str, i))
+        if (CharLength(m_str, i) == 1 && m_str[i] == ch)
+            found = static_cast<int>(i);
+    return found;
 }
 
 int CString::FindOneOf(const char* set) const {
-    const size_t at = m_str.find_first_of(set ? set : "");
-    return at == std::string::npos ? -1 : static_cast<int>(at);
+    const std::string chars = set ? set : "";
+    for (size_t i = 0; i < m_str.size(); i += CharLength(m_str, i)) {
+        const size_t li = CharLength(m_str, i);
+        for (size_t j = 0; j < chars.size(); j += CharLength(chars, j))
+            if (CharLength(chars, j) == li && m_str.compare(i, li, chars, j, li) == 0)
+                return static_cast<int>(i);
+    }
+    return -1;
 }
 
 void CString::MakeUpper() {
@@ -124,20 +159,28 @@ void CString::TrimLeft(char ch) { TrimLeft(std::string(1, ch).c_str()); }
 void CString::TrimRight(char ch) { TrimRight(std::string(1, ch).c_str()); }
 
 void CString::TrimLeft(const char* set) {
-    const size_t at = m_str.find_first_not_of(set ? set : "");
-    m_str.erase(0, at == std::string::npos ? m_str.size() : at);
+    const CString chars(set ? set : "");
+    size_t i = 0;
+    while (i < m_str.size() && chars.FindOneOf(m_str.substr(i, CharLength(m_str, i)).c_str()) >= 0)
+        i += CharLength(m_str, i);
+    m_str.erase(0, i);
 }
 
 void CString::TrimRight(const char* set) {
-    const size_t at = m_str.find_last_not_of(set ? set : "");
-    m_str.resize(at == std::string::npos ? 0 : at + 1);
+    const CString chars(set ? set : "");
+    // The trailing run of characters from the set, found walking forward so that trail bytes are never judged alone.
+    size_t keep = 0;
+    for (size_t i = 0; i < m_str.size(); i += CharLength(m_str, i))
+        if (chars.FindOneOf(m_str.substr(i, CharLength(m_str, i)).c_str()) < 0)
+            keep = i + CharLength(m_str, i);
+    m_str.resize(keep);
 }
 
 int CString::Replace(char from, char to) {
     int count = 0;
-    for (char& c : m_str) {
-        if (c == from) {
-            c = to;
+    for (size_t i = 0; i < m_str.size(); i += CharLength(m_str, i)) {
+        if (CharLength(m_str, i) == 1 && m_str[i] == from) {
+            m_str[i] = to;
             ++count;
         }
     }
@@ -147,10 +190,11 @@ int CString::Replace(char from, char to) {
 int CString::Replace(const char* from, const char* to) {
     if (!from || !*from)
         return 0;
-    const std::string f(from), t(to ? to : "");
+    const std::string t(to ? to : "");
+    const size_t length = std::strlen(from);
     int count = 0;
-    for (size_t at = m_str.find(f); at != std::string::npos; at = m_str.find(f, at + t.size())) {
-        m_str.replace(at, f.size(), t);
+    for (int at = Find(from); at >= 0; at = Find(from, at + static_cast<int>(t.size()))) {
+        m_str.replace(static_cast<size_t>(at), length, t);
         ++count;
     }
     return count;
@@ -158,7 +202,11 @@ int CString::Replace(const char* from, const char* to) {
 
 int CString::Remove(char ch) {
     const size_t before = m_str.size();
-    m_str.erase(std::remove(m_str.begin(), m_str.end(), ch), m_str.end());
+    std::string kept;
+    for (size_t i = 0; i < m_str.size(); i += CharLength(m_str, i))
+        if (CharLength(m_str, i) == 2 || m_str[i] != ch)
+            kept.append(m_str, i, CharLength(m_str, i));
+    m_str = std::move(kept);
     return static_cast<int>(before - m_str.size());
 }
 

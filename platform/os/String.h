@@ -48,6 +48,9 @@ public:
         return *this;
     }
 
+    // Comparisons and searches take whole characters, as the platform's multibyte functions do: a GBK lead byte
+    // (0x81 to 0xFE) and the byte after it are one character, so a search never matches at a trail byte and case
+    // folds only single-byte letters.
     int Compare(const char* text) const;
     int CompareNoCase(const char* text) const;
     int Collate(const char* text) const { return Compare(text); }

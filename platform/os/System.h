@@ -11,7 +11,9 @@ int MulDiv(int nNumber, int nNumerator, int nDenominator);
 
 // The running program's full path (the module is ignored: there is one), with backslashes as the platform writes
 // it. Returns the length copied; a buffer too small gets as much as fits, NUL-terminated, and the result is the
-// buffer size (last error ERROR_INSUFFICIENT_BUFFER). 0 on failure.
+// buffer size (last error ERROR_INSUFFICIENT_BUFFER). 0 on failure. The name is in the file system's encoding
+// (UTF-8, see FilePath.h), not GBK text: cut it at its last backslash byte by byte (strrchr), as CString's
+// searches step over what they take for double-byte characters.
 DWORD GetModuleFileNameA(HMODULE hModule, LPSTR lpFilename, DWORD nSize);
 
 // Sounds are not played here; the caller carries on as after a failed play.

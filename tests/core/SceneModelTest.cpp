@@ -200,14 +200,6 @@ TEST_F(Scenes, AFailedSceneCommandSendsNoSwitch) {
     EXPECT_EQ(area, CRect(1, 1, 2, 2)); // unchanged
 }
 
-TEST_F(Scenes, TheWallModelTakesItsPartsDownListenersFirst) {
-    Start(kTwoScenes);
-    // Nothing frees the model in the program; if anything ever does, the scene model must not reach a manager
-    // that is already gone.
-    delete model;
-    SUCCEED();
-}
-
 TEST_F(Scenes, WideSwitchesReplayWholeAndNegativeOnesAreSkipped) {
     Start("<ITEM id=\"1\" name=\"Wide\">"
           "<MATRIXREC matrix=\"M\" msg=\"WIDE\" input=\"300\" output=\"2\"/>"

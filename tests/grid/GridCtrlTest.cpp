@@ -59,14 +59,6 @@ bool CreatePopup(CWnd& wnd, const RECT& rect) {
     return wnd.CreateEx(0, nullptr, "", WS_POPUP | WS_VISIBLE, rect, nullptr, 0) != FALSE;
 }
 
-int CountCellsWith(const CGridCtrl& grid, UINT bits) {
-    int count = 0;
-    for (int row = 0; row < grid.GetRowCount(); row++)
-        for (int col = 0; col < grid.GetColumnCount(); col++)
-            count += (grid.GetItemState(row, col) & bits) == bits ? 1 : 0;
-    return count;
-}
-
 } // namespace
 
 TEST(GridConstruction, TakesItsShapeAndColoursAndRegistersItsWindowClass) {
@@ -151,7 +143,7 @@ TEST(GridConstruction, ADialogPlaceholderBecomesAGridWithAClientEdge) {
     ASSERT_TRUE(CreatePopup(dialog, CRect(0, 0, 300, 200)));
     CControlFactory::Create(DlgItemKind::Custom, "", WS_CHILD | WS_VISIBLE, CRect(10, 20, 110, 70),
                             dialog.GetHostWidget(), 1099, kGridWindowClass);
-    TestGrid grid(2, 2);
+    TestGrid grid; // no cells, so no scroll bars take from the client area
     ASSERT_TRUE(grid.SubclassDlgItem(1099, &dialog));
     EXPECT_TRUE(grid.GetExStyle() & WS_EX_CLIENTEDGE);
     CRect window, client;
@@ -323,6 +315,17 @@ TEST(GridSelection, MapAndStateBitsAgreeAfterEveryChangeOfShape) {
         step.change();
         EXPECT_TRUE(grid.SelectionAgreesWithStates()) << "after " << step.what;
     }
+}
+
+TEST(GridSelection, CellsFarApartInALargeGridKeepTheirOwnPlaceInTheMap) {
+    TestGrid grid(65538, 2, 1, 1); // rows 1 and 65537 agree in their lowest 16 bits
+    grid.SetItemState(1, 1, GCS_SELECTED);
+    grid.SetItemState(65537, 1, GCS_SELECTED);
+    EXPECT_EQ(grid.SelectedInMap(), 2u);
+    EXPECT_EQ(grid.GetSelectedCellRange(), CCellRange(1, 1, 65537, 1));
+    grid.SetItemState(1, 1, 0);
+    EXPECT_TRUE(grid.IsCellSelected(65537, 1));
+    EXPECT_TRUE(grid.SelectionAgreesWithStates());
 }
 
 TEST(GridFocus, MovesOutOfTheFixedAreaAndCarriesTheFocusBit) {

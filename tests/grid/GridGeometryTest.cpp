@@ -8,18 +8,6 @@
 
 #include <gtest/gtest.h>
 
-namespace {
-
-// Sizes every row and column of the grid.
-void SizeAll(CGridCtrl& grid, int width, int height) {
-    for (int row = 0; row < grid.GetRowCount(); row++)
-        grid.SetRowHeight(row, height);
-    for (int col = 0; col < grid.GetColumnCount(); col++)
-        grid.SetColumnWidth(col, width);
-}
-
-} // namespace
-
 TEST(GridShape, FixedCountsFollowTheCounts) {
     TestGrid grid(4, 4, 2, 2);
     EXPECT_TRUE(grid.SetRowCount(0));
@@ -275,9 +263,10 @@ TEST(GridGeometry, TheVisibleRangeEndsAtTheClientArea) {
 
     CRect visible;
     const CCellRange range = grid.GetVisibleNonFixedCellRange(&visible, TRUE);
-    // 20 + 4 * 20 reaches the bottom at row 4; 30 + 6 * 30 passes the right edge at column 6.
+    // Both bars take 17 pixels: 20 + 4 * 20 passes the bottom (83) at row 4; 30 + 6 * 30 passes the right edge
+    // (183) at column 6.
     EXPECT_EQ(range, CCellRange(1, 1, 4, 6));
-    EXPECT_EQ(visible, CRect(0, 0, 200, 100));
+    EXPECT_EQ(visible, CRect(0, 0, 183, 83));
     EXPECT_TRUE(grid.IsCellVisible(4, 6));
     EXPECT_FALSE(grid.IsCellVisible(5, 1));
     EXPECT_FALSE(grid.IsCellVisible(1, 7));

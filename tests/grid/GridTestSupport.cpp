@@ -39,3 +39,41 @@ COLORREF PixelAt(CWnd& wnd, int x, int y) {
     const QRgb rgb = image->pixel(x, y);
     return RGB(static_cast<BYTE>(qRed(rgb)), static_cast<BYTE>(qGreen(rgb)), static_cast<BYTE>(qBlue(rgb)));
 }
+
+void SizeAll(CGridCtrl& grid, int width, int height) {
+    for (int row = 0; row < grid.GetRowCount(); row++)
+        grid.SetRowHeight(row, height);
+    for (int col = 0; col < grid.GetColumnCount(); col++)
+        grid.SetColumnWidth(col, width);
+}
+
+int CountCellsWith(const CGridCtrl& grid, UINT bits) {
+    int count = 0;
+    for (int row = 0; row < grid.GetRowCount(); row++)
+        for (int col = 0; col < grid.GetColumnCount(); col++)
+            count += (grid.GetItemState(row, col) & bits) == bits ? 1 : 0;
+    return count;
+}
+
+bool GridOwner::Create() { return CreateEx(0, nullptr, "", WS_POPUP, CRect(0, 0, 10, 10), nullptr, 0) != FALSE; }
+
+LRESULT GridOwner::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NOTIFY) {
+        const auto* info = reinterpret_cast<const GridNotifyInfo*>(lParam);
+        const char* name = info->hdr.code == GN_SELCHANGING  ? "selchanging"
+                           : info->hdr.code == GN_SELCHANGED ? "selchanged"
+                           : info->hdr.code == NM_CLICK      ? "click"
+                           : info->hdr.code == NM_DBLCLK     ? "dblclk"
+                           : info->hdr.code == NM_RCLICK     ? "rclick"
+                                                             : "other";
+        seen.push_back(std::string(name) + " " + std::to_string(info->row) + " " + std::to_string(info->col));
+        return 0;
+    }
+    if (message == WM_COMMAND) {
+        seen.push_back("command " + std::to_string(LOWORD(static_cast<DWORD>(wParam))) + " " +
+                       std::to_string(HIWORD(static_cast<DWORD>(wParam))));
+        commandFrom = reinterpret_cast<HWND>(lParam);
+        return 0;
+    }
+    return CWnd::WindowProc(message, wParam, lParam);
+}

@@ -3,6 +3,7 @@
 #include "grid/GridCtrl.h"
 
 #include <new>
+#include <string>
 #include <vector>
 
 // A grid that tests can look into (its selection map) and make run out of memory while it makes cells.
@@ -28,6 +29,20 @@ public:
     // TRUE when every position of the grid holds a cell (so no row is shorter than the column count).
     bool EveryPositionHasACell() const;
 
+    // The edits the mouse and the keys asked for, as "row col character".
+    std::vector<std::string> edits;
+    void OnEditCell(int nRow, int nCol, CPoint /*point*/, UINT nChar) override {
+        edits.push_back(std::to_string(nRow) + " " + std::to_string(nCol) + " " + std::to_string(nChar));
+    }
+
+    int MouseMode() const { return m_mouseMode; }
+    UINT ShownBars() const { return m_shownBars; }
+    void SetGridLines(int lines) { m_gridLines = lines; }
+    void SetWheelScrollLines(int lines) { m_wheelScrollLines = lines; }
+    COLORREF BackgroundColour() const { return m_backgroundColour; }
+    void SetBackgroundColour(COLORREF colour) { m_backgroundColour = colour; }
+    int ScrollPos(int nBar) { return GetScrollPos32(nBar); }
+
 protected:
     CGridCellBase* CreateCell(int nRow, int nCol) override {
         if (m_cellsBeforeFailure == 0)
@@ -41,6 +56,21 @@ protected:
 // Creates the grid as a visible top-level window whose client area is width x height (the grid adds a client
 // edge of two pixels on every side when it is created).
 bool CreateGridWindow(CGridCtrl& grid, int width, int height);
+// Sizes every row and column of the grid.
+void SizeAll(CGridCtrl& grid, int width, int height);
+// The number of cells whose state has all of the bits.
+int CountCellsWith(const CGridCtrl& grid, UINT bits);
+
+// A window that owns a grid and writes down, in order, the notifications (WM_NOTIFY) and commands (WM_COMMAND)
+// the grid gives it, as "code row col" and "command id".
+class GridOwner : public CWnd {
+public:
+    std::vector<std::string> seen;
+    HWND commandFrom = nullptr;
+
+    bool Create();
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+};
 
 // A pixel of a window's retained client image.
 COLORREF PixelAt(CWnd& wnd, int x, int y);

@@ -88,6 +88,41 @@ TEST_F(ControlsTest, AnOwnerDrawnButtonPaintsItsOwnFaceAndStillClicks) {
     EXPECT_TRUE(button.states.back() & ODS_DISABLED);
 }
 
+// The parent hears of the drawing first: its default hands it to the button, an override of its own replaces it.
+TEST(OwnerDrawnButton, TheParentIsAskedToDrawAndItsDefaultHandsItBack) {
+    class Parent : public CDialog {
+    public:
+        Parent() : CDialog(9601) {}
+        void OnDrawItem(int nIDCtl, LPDRAWITEMSTRUCT item) override {
+            asked.push_back(nIDCtl);
+            if (paintsItself)
+                CDC::FromHandle(item->hDC)->FillSolidRect(&item->rcItem, RGB(0, 255, 0));
+            else
+                CDialog::OnDrawItem(nIDCtl, item);
+        }
+        std::vector<int> asked;
+        bool paintsItself = false;
+    };
+    CResourceTable::AddDialogs(kControls);
+    Parent dialog;
+    ASSERT_TRUE(dialog.Create(9601));
+    FaceButton button;
+    ASSERT_TRUE(button.SubclassDlgItem(1037, &dialog));
+    button.ModifyStyle(BS_TYPEMASK, BS_OWNERDRAW);
+    dialog.ShowWindow(SW_SHOW);
+    QWidget* widget = button.GetHostWidget();
+
+    EXPECT_EQ(widget->grab().toImage().pixelColor(40, 15), QColor(0, 0, 255));
+    ASSERT_FALSE(dialog.asked.empty());
+    EXPECT_EQ(dialog.asked.back(), 1037);
+    const size_t drawn = button.states.size();
+    EXPECT_GT(drawn, 0u);
+
+    dialog.paintsItself = true;
+    EXPECT_EQ(widget->grab().toImage().pixelColor(40, 15), QColor(0, 255, 0));
+    EXPECT_EQ(button.states.size(), drawn);
+}
+
 TEST_F(ControlsTest, APlaceHolderIsTakenOverWithItsIdAndPlace) {
     CWnd* holder = m_dialog.GetDlgItem(1002);
     ASSERT_NE(holder, nullptr);

@@ -50,7 +50,7 @@ const DlgTemplate kDialogs[] = {
 
 class TestDialog : public CDialog {
 public:
-    explicit TestDialog(UINT id = 9001) : CDialog(id) {
+    explicit TestDialog(UINT id = 9001, CWnd* parent = nullptr) : CDialog(id, parent) {
         OnCommandId(1082, [this]() { log.push_back("apply"); });
         OnControl(1086, CBN_SELCHANGE, [this]() { log.push_back("selchange"); });
     }
@@ -176,6 +176,37 @@ TEST_F(DialogTest, TheRealModalLoopEndsWithTheButtonThatEndedIt) {
     // A dialog with no table cannot run at all.
     TestDialog missing(4711);
     EXPECT_EQ(missing.DoModal(), -1);
+}
+
+// What a real display asks of the window layer at start-up: a main window shown and brought forward, children
+// raised over each other, a modal dialog over the main window that runs and returns.
+TEST_F(DialogTest, AMainWindowShowsRaisesItsChildrenAndRunsAModalDialogThatReturns) {
+    CWnd main;
+    ASSERT_TRUE(
+        main.CreateEx(0, nullptr, "main", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(50, 50, 350, 250), nullptr, 0));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(main.GetHostWidget()));
+    CWnd under, over;
+    ASSERT_TRUE(under.CreateEx(0, nullptr, "", WS_CHILD | WS_VISIBLE, CRect(10, 10, 110, 110), &main, 1));
+    ASSERT_TRUE(over.CreateEx(0, nullptr, "", WS_CHILD | WS_VISIBLE, CRect(60, 60, 160, 160), &main, 2));
+    auto topAt = [&main](int x, int y) { return main.GetHostWidget()->childAt(QPoint(x, y)); };
+    EXPECT_EQ(topAt(80, 80), over.GetHostWidget()); // made later, so on top
+    under.BringWindowToTop();
+    EXPECT_EQ(topAt(80, 80), under.GetHostWidget());
+    over.SetWindowPos(&CWnd::wndTop, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    EXPECT_EQ(topAt(80, 80), over.GetHostWidget());
+
+    EXPECT_TRUE(main.SetForegroundWindow());
+    EXPECT_TRUE(main.SetWindowPos(&CWnd::wndTopMost, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE));
+    EXPECT_TRUE(main.SetWindowPos(&CWnd::wndNoTopMost, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE));
+
+    TestDialog dialog(9001, &main);
+    QTimer::singleShot(0, [&dialog]() {
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog.GetHostWidget()));
+        QTest::mouseClick(Item(dialog, 1), Qt::LeftButton);
+    });
+    EXPECT_EQ(dialog.DoModal(), IDOK);
+    EXPECT_EQ(dialog.log, (std::vector<std::string>{"init", "ok"}));
+    EXPECT_TRUE(main.IsWindowVisible());
 }
 
 TEST_F(DialogTest, ComboPrefixSelectionIgnoresCaseAndTellsNobody) {

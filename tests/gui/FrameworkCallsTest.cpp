@@ -1,5 +1,6 @@
 #include "platform/gui/Bitmap.h"
 #include "platform/gui/Cursor.h"
+#include "platform/gui/DC.h"
 #include "platform/gui/Dialog.h"
 #include "platform/gui/Edit.h"
 #include "platform/gui/FrameWnd.h"
@@ -8,12 +9,15 @@
 #include "platform/gui/Menu.h"
 #include "platform/gui/MenuStyle.h"
 #include "platform/gui/ResourceTable.h"
+#include "platform/gui/Rgn.h"
 #include "platform/gui/RuntimeClass.h"
 #include "platform/gui/SplitterWnd.h"
 #include "platform/gui/WinApp.h"
 #include "platform/gui/Wnd.h"
+#include "platform/os/LastError.h"
 
 #include <QAction>
+#include <QImage>
 #include <QMenu>
 #include <QTest>
 
@@ -34,7 +38,7 @@ class CCaptureWatcher : public CWnd {
 public:
     void OnCaptureChanged(CWnd* pWnd) override {
         ++changes;
-        gainedBySelf = pWnd->GetSafeHwnd() == GetSafeHwnd();
+        gainedBySelf = SafeHwndOf(pWnd) == GetSafeHwnd();
         CWnd::OnCaptureChanged(pWnd);
     }
     int changes = 0;
@@ -74,7 +78,7 @@ const MenuTemplate kProbeMenus[] = {
       {"&Help", 0x103, 0}}},
 };
 const ToolBarTemplate kProbeBars[] = {{9101, 16, 15, {0x101, 0, 0x102}}};
-const StringTemplate kProbeStrings[] = {{9102, "Video wall"}};
+const StringTemplate kProbeStrings[] = {{9102, "Video wall"}, {AFX_IDS_APP_TITLE, "Probe"}};
 
 } // namespace
 
@@ -112,7 +116,7 @@ TEST(FrameworkCalls, CaptureQuestionsAreSafeWhenNoWindowHoldsIt) {
     ReleaseCapture();
     EXPECT_EQ(watcher.changes, 1);
     EXPECT_FALSE(watcher.gainedBySelf);
-    EXPECT_EQ(CWnd::GetCapture()->GetSafeHwnd(), nullptr);
+    EXPECT_EQ(CWnd::SafeHwndOf(CWnd::GetCapture()), nullptr);
     EXPECT_EQ(watcher.GetSafeHwnd(), &watcher);
     watcher.DestroyWindow();
     EXPECT_EQ(watcher.GetSafeHwnd(), nullptr);
@@ -326,10 +330,6 @@ TEST(FrameworkCalls, CallsWrittenAgainstThePlatformCompileAndWork) {
     EXPECT_FALSE(::InvalidateRect(nullptr, NULL, FALSE));
     tip.DestroyWindow();
 
-    BYTE bytes[2] = {1, 2};
-    LPBYTE p = bytes;
-    EXPECT_EQ(p[1], 2);
-
     HIMAGELIST himl = ImageList_Create(16, 15, ILC_COLOR24 | ILC_MASK, 1, 1);
     int cx = 0, cy = 0;
     EXPECT_TRUE(ImageList_GetIconSize(himl, &cx, &cy));
@@ -345,6 +345,38 @@ TEST(FrameworkCalls, CallsWrittenAgainstThePlatformCompileAndWork) {
     EXPECT_TRUE(AfxOleInit());
     EXPECT_TRUE(AfxGetThreadState()->m_bNeedTerm);
 
+    // The title a printed page carries in its header.
+    CResourceTable::AddStrings(kProbeStrings);
     CString right;
-    right.LoadString(AFX_IDS_APP_TITLE);
+    EXPECT_TRUE(right.LoadString(AFX_IDS_APP_TITLE));
+    EXPECT_EQ(std::string(right), "Probe");
+}
+
+// Calls the program never makes in these forms say no instead of quietly doing something else.
+TEST(FrameworkCalls, UnsupportedFormsAreRefusedWithAReason) {
+    CWnd wnd;
+    ASSERT_TRUE(wnd.CreateEx(0, nullptr, "", WS_POPUP, CRect(0, 0, 40, 40), nullptr, 0));
+    TRACKMOUSEEVENT hover{sizeof(TRACKMOUSEEVENT), TME_HOVER | TME_LEAVE, wnd.m_hWnd, 400};
+    EXPECT_FALSE(TrackMouseEvent(&hover));
+    EXPECT_EQ(GetLastError(), ERROR_INVALID_FLAGS);
+    TRACKMOUSEEVENT leave{sizeof(TRACKMOUSEEVENT), TME_LEAVE, wnd.m_hWnd, 0};
+    EXPECT_TRUE(TrackMouseEvent(&leave));
+
+    SetLastError(0);
+    EXPECT_EQ(SetWindowLong(wnd.m_hWnd, GWL_USERDATA, 42), 0);
+    EXPECT_EQ(GetLastError(), ERROR_INVALID_INDEX);
+    EXPECT_EQ(GetWindowLong(wnd.m_hWnd, GWL_USERDATA), 0);
+
+    CRgn region;
+    ASSERT_TRUE(region.CreateRectRgn(0, 0, 10, 10));
+    EXPECT_FALSE(wnd.RedrawWindow(nullptr, &region, RDW_INVALIDATE));
+    EXPECT_TRUE(wnd.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE));
+
+    QImage image(20, 10, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    CDC dc;
+    ASSERT_TRUE(dc.AttachImage(&image));
+    const int widths[] = {5, 5};
+    EXPECT_FALSE(dc.ExtTextOut(0, 0, 0, nullptr, "ab", 2, widths));
+    EXPECT_TRUE(dc.ExtTextOut(0, 0, 0, nullptr, "ab", 2, nullptr));
 }

@@ -1,7 +1,10 @@
 #include "platform/gui/Bitmap.h"
 #include "platform/gui/FormView.h"
 #include "platform/gui/Icon.h"
+#include "platform/gui/PrinterDC.h"
 #include "platform/gui/WinApp.h"
+#include "platform/os/FilePath.h"
+#include "platform/os/Gbk.h"
 #include "platform/os/LastError.h"
 #include "platform/os/System.h"
 #include "res/ResourceTables.h"
@@ -9,11 +12,15 @@
 #include "tests/support/TempDir.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QImage>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
+#include <optional>
 #include <string>
 
 namespace {
@@ -119,21 +126,24 @@ TEST(ApplicationStart, AnUnnamedApplicationTakesItsTitleStringAndShowsWaitCursor
     EXPECT_FALSE(app.waitAfterAll);
 }
 
-TEST(LogoPath, APathBuiltWithBackslashesFindsTheFile) {
+// The logo beside the program, in a folder whose name is Chinese: the file system spells it in UTF-8, and the
+// program's path arithmetic works on it with backslashes. One character of three UTF-8 bytes ends on a byte that
+// a GBK reading would pair with the backslash after it.
+TEST(LogoPath, APathBuiltWithBackslashesFindsTheFileInAChineseFolder) {
     TempDir dir;
+    const std::string folderName = "\u62FC\u63A5\u5899/\u6D4B"; // two folders deep, the last of one character
+    ASSERT_TRUE(QDir().mkpath(QString::fromStdString(dir.File(folderName))));
     QImage picture(8, 6, QImage::Format_RGB32);
     picture.fill(Qt::red);
-    ASSERT_TRUE(picture.save(QString::fromStdString(dir.File("bmp_logo.bmp")), "BMP"));
+    ASSERT_TRUE(picture.save(QString::fromStdString(dir.File(folderName + "/bmp_logo.bmp")), "BMP"));
 
     // The program's own arithmetic: its path with backslashes, cut at the last one, the file name appended.
     char szPath[MAX_PATH];
     ZeroMemory(szPath, sizeof szPath);
     ASSERT_GT(GetModuleFileNameA(nullptr, szPath, MAX_PATH), 0u);
     ASSERT_NE(std::strrchr(szPath, '\\'), nullptr);
-    std::string folder = dir.Path();
-    for (char& c : folder)
-        if (c == '/')
-            c = '\\';
+    std::string folder = dir.File(folderName);
+    std::replace(folder.begin(), folder.end(), '/', '\\');
     const std::string logo = folder + "\\bmp_logo.bmp";
     auto* bitmap = static_cast<HBITMAP>(LoadImageA(nullptr, logo.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE));
     ASSERT_NE(bitmap, nullptr);
@@ -143,4 +153,22 @@ TEST(LogoPath, APathBuiltWithBackslashesFindsTheFile) {
     EXPECT_EQ(info.bmHeight, 6);
     DeleteObject(bitmap);
     EXPECT_EQ(LoadImageA(nullptr, (folder + "\\missing.bmp").c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE), nullptr);
+
+    // The same folder named in GBK, as a settings file or a dialog would name it, after its one conversion.
+    const std::optional<std::string> gbkFolder = Utf8ToGbk(folder);
+    ASSERT_TRUE(gbkFolder);
+    const std::optional<std::string> local = LocalFilePathFromGbk(*gbkFolder + "\\bmp_logo.bmp");
+    ASSERT_TRUE(local);
+    auto* again = static_cast<HBITMAP>(LoadImageA(nullptr, local->c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE));
+    EXPECT_NE(again, nullptr);
+    DeleteObject(again);
+
+    // A printed document lands in that folder under its own name.
+    CPrinterDC printer;
+    ASSERT_TRUE(printer.CreatePdf((folder + "\\\u5899.pdf").c_str()));
+    ASSERT_GT(printer.StartDoc("wall"), 0);
+    ASSERT_GT(printer.StartPage(), 0);
+    printer.EndPage();
+    printer.EndDoc();
+    EXPECT_TRUE(QFileInfo::exists(QString::fromStdString(dir.File(folderName + "/\u5899.pdf"))));
 }

@@ -162,6 +162,32 @@ TEST_F(MenuOwnerDrawTest, TheOwnerMeasuresAndDrawsItsItemsInClientCoordinatesWit
     EXPECT_TRUE(selected);
 }
 
+TEST_F(MenuOwnerDrawTest, AnOwnerDrawnSeparatorKeepsItsItemDataForItsOwner) {
+    ASSERT_TRUE(m_menu.AppendMenu(MF_OWNERDRAW, 300, reinterpret_cast<LPCTSTR>(MAKELONG(70, 20))));
+    ASSERT_TRUE(m_menu.AppendMenu(MF_SEPARATOR | MF_OWNERDRAW, 0, reinterpret_cast<LPCTSTR>(MAKELONG(70, 6))));
+    ASSERT_TRUE(m_menu.AppendMenu(MF_OWNERDRAW, 301, reinterpret_cast<LPCTSTR>(MAKELONG(70, 20))));
+    ASSERT_TRUE(m_menu.AppendMenu(MF_SEPARATOR));
+    ASSERT_TRUE(m_menu.AppendMenu(MF_STRING, 302, "plain"));
+    MENUITEMINFO info{};
+    info.fMask = MIIM_DATA | MIIM_FTYPE;
+    ASSERT_TRUE(m_menu.GetMenuItemInfo(1, &info, TRUE));
+    EXPECT_EQ(MFT_SEPARATOR | MFT_OWNERDRAW, info.fType & (MFT_SEPARATOR | MFT_OWNERDRAW));
+    EXPECT_EQ(static_cast<UINT_PTR>(MAKELONG(70, 6)), info.dwItemData);
+    ASSERT_TRUE(m_menu.GetMenuItemInfo(3, &info, TRUE));
+    EXPECT_EQ(0u, info.dwItemData);
+
+    // Its owner measures and draws it from that data.
+    Open();
+    QMenu* menu = m_menu.m_hMenu;
+    EXPECT_EQ(6, menu->actionGeometry(menu->actions().at(1)).height());
+    ASSERT_TRUE(QTest::qWaitFor([&] {
+        for (const Drawn& d : m_owner.drawn)
+            if (d.itemData == static_cast<UINT_PTR>(MAKELONG(70, 6)))
+                return true;
+        return false;
+    }));
+}
+
 TEST_F(MenuOwnerDrawTest, AnItemWithoutOwnerOrWithAnAbsurdSizeNeverBreaksTheMenu) {
     ASSERT_TRUE(m_menu.AppendMenu(MF_OWNERDRAW, 300, reinterpret_cast<LPCTSTR>(MAKELONG(0xFFFF, 0xFFFF))));
     Open();
@@ -268,7 +294,9 @@ TEST_F(MenuOwnerDrawTest, TheHookGrowsMovesAndPaintsEveryPopupAndHearsItClose) {
     EXPECT_EQ((std::vector<std::string>{"create", "pos", "calc", "show", "erase"}), hook.calls);
     EXPECT_FALSE(hook.visibleAtErase);
     EXPECT_EQ(plain, hook.natural.size());
-    EXPECT_EQ(QRect(hook.natural.x(), hook.natural.y() - 1, plain.width() + 4, plain.height() + 4), menu->geometry());
+    // A real display confirms each geometry the window went through; wait for the last one.
+    const QRect grown(hook.natural.x(), hook.natural.y() - 1, plain.width() + 4, plain.height() + 4);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return menu->geometry() == grown; }, 2000)) << menu->geometry().width();
     EXPECT_EQ(itemWidth, menu->actionGeometry(menu->actions().at(0)).width());
     RECT client;
     hook.windows.at(0)->GetClientRect(&client);
@@ -283,7 +311,7 @@ TEST_F(MenuOwnerDrawTest, TheHookGrowsMovesAndPaintsEveryPopupAndHearsItClose) {
     EXPECT_EQ((std::vector<std::string>{"hide"}), hook.calls);
     // The next showing is a new window of the natural size again, grown once.
     Open();
-    EXPECT_EQ(plain + QSize(4, 4), menu->size());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return menu->size() == plain + QSize(4, 4); }, 2000));
 
     hook.calls.clear();
     m_menu.DestroyMenu();

@@ -1,10 +1,13 @@
 #include "platform/gui/Menu.h"
 #include "platform/gui/ResourceTable.h"
 #include "platform/gui/Wnd.h"
+#include "platform/os/LastError.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QMenu>
+#include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -123,6 +126,45 @@ TEST_F(MenuTest, APopupPostsTheChosenCommandToItsOwnerAfterAnnouncingItself) {
     EXPECT_TRUE(m_owner.commands.empty()); // posted, not sent
     QApplication::processEvents();
     EXPECT_EQ(m_owner.commands, std::vector<UINT>{32811});
+}
+
+// The real pop-up: Qt's menu opens at the point and the operator chooses with the keys, through a sub-menu.
+TEST_F(MenuTest, ThePopupOpensAtThePointAndKeysChooseThroughASubMenu) {
+    CMenu menu;
+    ASSERT_TRUE(menu.LoadMenu(9301));
+    CMenu* wall = menu.GetSubMenu(0);
+    m_owner.ShowWindow(SW_SHOW);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(m_owner.GetHostWidget()));
+
+    // Down twice passes over the grayed item and the separator to "PIP source"; Right opens it on "VIDEO1".
+    const std::vector<Qt::Key> keys{Qt::Key_Down, Qt::Key_Down, Qt::Key_Right, Qt::Key_Down, Qt::Key_Return};
+    size_t next = 0;
+    QPoint openedAt;
+    QTimer hand;
+    QObject::connect(&hand, &QTimer::timeout, [&] {
+        QWidget* popup = QApplication::activePopupWidget();
+        if (!popup || next >= keys.size())
+            return;
+        if (next == 0)
+            openedAt = popup->geometry().topLeft();
+        QTest::keyClick(popup->windowHandle(), keys[next++]);
+    });
+    hand.start(100);
+    QTimer::singleShot(8000, &hand, [] {
+        if (QWidget* popup = QApplication::activePopupWidget())
+            popup->close();
+    });
+    EXPECT_TRUE(wall->TrackPopupMenu(TPM_RIGHTBUTTON, 40, 50, &m_owner));
+    hand.stop();
+    EXPECT_EQ(next, keys.size());
+    EXPECT_EQ(openedAt, QPoint(40, 50));
+    EXPECT_EQ(m_owner.popups, (std::vector<HMENU>{wall->m_hMenu, wall->GetSubMenu(3)->m_hMenu}));
+    QApplication::processEvents();
+    EXPECT_EQ(m_owner.commands, std::vector<UINT>{32811});
+
+    // Alignments other than the top-left corner are refused rather than ignored.
+    EXPECT_FALSE(wall->TrackPopupMenu(TPM_RIGHTALIGN, 40, 50, &m_owner));
+    EXPECT_EQ(GetLastError(), ERROR_INVALID_FLAGS);
 }
 
 TEST_F(MenuTest, ReturnCmdGivesTheIdAndDismissingChoosesNothing) {

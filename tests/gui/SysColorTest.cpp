@@ -13,8 +13,9 @@ namespace {
 TEST(SysColor, OneFixedClassicTable) {
     EXPECT_EQ(GetSysColor(COLOR_WINDOW), RGB(255, 255, 255));
     EXPECT_EQ(GetSysColor(COLOR_BTNTEXT), RGB(0, 0, 0));
-    EXPECT_EQ(GetSysColor(COLOR_3DFACE), GetSysColor(COLOR_BTNFACE));
-    EXPECT_EQ(GetSysColor(COLOR_3DHILIGHT), GetSysColor(COLOR_BTNHIGHLIGHT));
+    EXPECT_EQ(GetSysColor(COLOR_BTNFACE), RGB(212, 208, 200));
+    EXPECT_EQ(GetSysColor(COLOR_BTNHIGHLIGHT), RGB(255, 255, 255));
+    EXPECT_EQ(GetSysColor(COLOR_HIGHLIGHT), RGB(10, 36, 106));
     // Edges read as edges: light above the face, shadows below it.
     EXPECT_GT(GetGValue(GetSysColor(COLOR_3DHIGHLIGHT)), GetGValue(GetSysColor(COLOR_3DFACE)));
     EXPECT_LT(GetGValue(GetSysColor(COLOR_3DSHADOW)), GetGValue(GetSysColor(COLOR_3DFACE)));

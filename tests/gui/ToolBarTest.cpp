@@ -6,6 +6,7 @@
 #include "platform/gui/PaintDC.h"
 #include "platform/gui/ResourceTable.h"
 #include "platform/gui/SysColor.h"
+#include "tests/support/PointerMove.h"
 #include "tests/support/ToolBarPicture.h"
 
 #include <QImage>
@@ -158,9 +159,9 @@ TEST_F(ToolBarTest, ClicksSendTheButtonsCommandToTheFrame) {
 
 TEST_F(ToolBarTest, TheHotItemFollowsTheMouse) {
     EXPECT_EQ(m_frame.m_bar.SendMessage(TB_GETHOTITEM), -1);
-    QTest::mouseMove(Bar(), QPoint(30, 10));
+    ASSERT_TRUE(MovePointer(Bar(), QPoint(30, 10)));
     EXPECT_EQ(m_frame.m_bar.SendMessage(TB_GETHOTITEM), 1);
-    QTest::mouseMove(Bar(), QPoint(50, 10)); // the separator
+    ASSERT_TRUE(MovePointer(Bar(), QPoint(50, 10))); // the separator
     EXPECT_EQ(m_frame.m_bar.SendMessage(TB_GETHOTITEM), -1);
 }
 

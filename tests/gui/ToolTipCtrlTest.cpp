@@ -1,5 +1,6 @@
 #include "platform/gui/ToolTipCtrl.h"
 #include "platform/gui/Cursor.h"
+#include "tests/support/PointerMove.h"
 
 #include <QTest>
 #include <QToolTip>
@@ -40,7 +41,7 @@ protected:
         POINT screen{x, y};
         m_owner.ClientToScreen(&screen);
         m_cursor = screen;
-        QTest::mouseMove(m_owner.GetHostWidget(), QPoint(x, y));
+        EXPECT_TRUE(MovePointer(m_owner.GetHostWidget(), QPoint(x, y)));
     }
     bool TipShows(const QString& text, int timeout = 1000) {
         return QTest::qWaitFor([&]() { return QToolTip::isVisible() && QToolTip::text() == text; }, timeout);

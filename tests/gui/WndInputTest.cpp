@@ -1,5 +1,6 @@
 #include "platform/gui/Cursor.h"
 #include "platform/gui/Wnd.h"
+#include "tests/support/PointerMove.h"
 
 #include <QApplication>
 #include <QCursor>
@@ -154,7 +155,7 @@ TEST(MouseInput, CaptureKeepsTheMouseAndLosingItIsReported) {
     EXPECT_EQ(CWnd::GetCapture(), &a);
 
     // A move over b goes to a, in a's client coordinates.
-    QTest::mouseMove(b.GetHostWidget(), QPoint(10, 20));
+    ASSERT_TRUE(MovePointer(b.GetHostWidget(), QPoint(10, 20)));
     ASSERT_FALSE(a.mouse.empty());
     EXPECT_EQ(a.mouse.back().point, CPoint(210, 20));
     EXPECT_TRUE(b.mouse.empty());
@@ -178,14 +179,13 @@ TEST(MouseInput, CursorSetInOnSetCursorIsTheWidgets) {
     InputWnd wnd;
     ASSERT_TRUE(CreateTop(wnd, CRect(0, 0, 100, 100)));
     wnd.cursorToSet = LoadCursor(nullptr, IDC_SIZEWE);
-    // Offscreen, the pointer starts at (10, 10): a move there would be no move at all.
-    QTest::mouseMove(wnd.GetHostWidget(), QPoint(12, 13));
+    ASSERT_TRUE(MovePointer(wnd.GetHostWidget(), QPoint(12, 13)));
     EXPECT_EQ(wnd.GetHostWidget()->cursor().shape(), Qt::SizeHorCursor);
     EXPECT_EQ(GetCursor(), wnd.cursorToSet);
 
     // Without a cursor of its own the window shows its class cursor, the arrow.
     wnd.cursorToSet = nullptr;
-    QTest::mouseMove(wnd.GetHostWidget(), QPoint(14, 13));
+    ASSERT_TRUE(MovePointer(wnd.GetHostWidget(), QPoint(14, 13)));
     EXPECT_EQ(wnd.GetHostWidget()->cursor().shape(), Qt::ArrowCursor);
     EXPECT_EQ(LoadCursor(nullptr, MAKEINTRESOURCE(1)), nullptr);
 }
@@ -196,10 +196,10 @@ TEST(MouseInput, ClippedCursorClampsIncomingPoints) {
     wnd.SetCapture();
     CRect clip(50, 0, 80, 100);
     ClipCursor(&clip);
-    QTest::mouseMove(wnd.GetHostWidget(), QPoint(12, 13));
-    QTest::mouseMove(wnd.GetHostWidget(), QPoint(150, 10));
+    ASSERT_TRUE(MovePointer(wnd.GetHostWidget(), QPoint(12, 13)));
+    ASSERT_TRUE(MovePointer(wnd.GetHostWidget(), QPoint(150, 10)));
     ClipCursor(nullptr);
-    QTest::mouseMove(wnd.GetHostWidget(), QPoint(150, 11));
+    ASSERT_TRUE(MovePointer(wnd.GetHostWidget(), QPoint(150, 11)));
     ReleaseCapture();
     ASSERT_GE(wnd.mouse.size(), 3u);
     const size_t n = wnd.mouse.size();
@@ -369,6 +369,13 @@ TEST(Timers, TimerReachesOnTimerWithItsIdUntilKilled) {
     const size_t count = wnd.timers.size();
     QTest::qWait(60);
     EXPECT_EQ(wnd.timers.size(), count);
+
+    // Id 0 is a window's timer like any other; success still answers nonzero.
+    wnd.timers.clear();
+    EXPECT_NE(wnd.SetTimer(0, 10), 0u);
+    EXPECT_TRUE(QTest::qWaitFor([&wnd] { return !wnd.timers.empty(); }, 2000));
+    EXPECT_EQ(wnd.timers.front(), 0u);
+    EXPECT_TRUE(wnd.KillTimer(0));
 
     CWnd none;
     EXPECT_EQ(none.SetTimer(1, 10), 0u);

@@ -1,9 +1,12 @@
 #include "platform/gui/Wnd.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QPushButton>
 #include <QTest>
+#include <QWheelEvent>
 #include <QWidget>
+#include <QWindow>
 
 #include <gtest/gtest.h>
 
@@ -211,6 +214,59 @@ TEST(WindowLifetime, WindowThatDeletesItselfInPostNcDestroyIsGoneSafely) {
     QTest::keyClick(widget, Qt::Key_Escape);
     EXPECT_EQ(deleted, 1);
     EXPECT_EQ(parent.GetDlgItem(8), nullptr);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+// The grid's editor and title tip end themselves from their own mouse handlers; the event comes the way the
+// window system delivers it, through the top-level window.
+TEST(WindowLifetime, SelfDeletingWindowsEndFromTheirOwnClickWheelAndChildsClick) {
+    struct SelfDeleting : CWnd {
+        std::vector<std::string>* gone = nullptr;
+        std::string name;
+        bool parentOnClick = false;
+        ~SelfDeleting() override { gone->push_back(name); }
+        void PostNcDestroy() override { delete this; }
+        void OnLButtonDown(UINT, CPoint) override {
+            if (parentOnClick)
+                GetParent()->DestroyWindow();
+            else
+                DestroyWindow();
+        }
+        BOOL OnMouseWheel(UINT, short, CPoint) override { return DestroyWindow(); }
+    };
+    std::vector<std::string> gone;
+    auto make = [&gone](const char* name) {
+        auto* wnd = new SelfDeleting;
+        wnd->gone = &gone;
+        wnd->name = name;
+        return wnd;
+    };
+    auto topLevel = [](CWnd* wnd) {
+        return wnd->CreateEx(0, nullptr, "", WS_POPUP | WS_VISIBLE, CRect(20, 20, 120, 120), nullptr, 0) &&
+               QTest::qWaitForWindowExposed(wnd->GetHostWidget());
+    };
+
+    SelfDeleting* clicked = make("clicked");
+    ASSERT_TRUE(topLevel(clicked));
+    QTest::mouseClick(clicked->GetHostWidget()->windowHandle(), Qt::LeftButton, Qt::NoModifier, QPoint(30, 30));
+    EXPECT_EQ(gone, std::vector<std::string>{"clicked"});
+
+    SelfDeleting* wheeled = make("wheeled");
+    ASSERT_TRUE(topLevel(wheeled));
+    QWindow* window = wheeled->GetHostWidget()->windowHandle();
+    QWheelEvent wheel(QPointF(30, 30), window->mapToGlobal(QPointF(30, 30)), QPoint(), QPoint(0, -120), Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(window, &wheel);
+    EXPECT_EQ(gone, (std::vector<std::string>{"clicked", "wheeled"}));
+
+    // A child whose click destroys its parent goes with it, children first as the platform frees them.
+    SelfDeleting* parent = make("parent");
+    ASSERT_TRUE(topLevel(parent));
+    SelfDeleting* child = make("child");
+    child->parentOnClick = true;
+    ASSERT_TRUE(CreateChild(*child, *parent, 5, CRect(10, 10, 60, 40)));
+    QTest::mouseClick(parent->GetHostWidget()->windowHandle(), Qt::LeftButton, Qt::NoModifier, QPoint(20, 20));
+    EXPECT_EQ(gone, (std::vector<std::string>{"clicked", "wheeled", "child", "parent"}));
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 

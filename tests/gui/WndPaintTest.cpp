@@ -12,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <string>
 #include <vector>
 
@@ -192,6 +193,35 @@ TEST(WindowPainting, EraseComesBeforePaintAndBothCoverTheInvalidRectangle) {
     EXPECT_EQ(shown.pixel(19, 14), Rgb(RGB(0, 0, 255)));
     EXPECT_EQ(shown.pixel(20, 14), Rgb(RGB(200, 0, 0)));
     EXPECT_EQ(shown.pixel(9, 5), Rgb(RGB(200, 0, 0)));
+}
+
+// Rectangles far outside any window (a grid scrolled a long way, a rectangle left at its extremes) are
+// clipped to the client area; widths wrap as the platform's 32-bit arithmetic wraps them.
+TEST(WindowPainting, ExtremeRectanglesCoverOnlyWhatTheyMeetOfTheClient) {
+    const CRect everything(INT_MIN, INT_MIN, INT_MAX, INT_MAX);
+    EXPECT_EQ(everything.Width(), -1);
+    EXPECT_EQ(CRect(INT_MAX, 0, INT_MIN, 0).Width(), 1);
+
+    PaintingWnd wnd;
+    ASSERT_TRUE(CreateTop(wnd, CRect(0, 0, 60, 40)));
+    wnd.UpdateWindow();
+    wnd.InvalidateRect(&everything, FALSE);
+    CRect update;
+    EXPECT_TRUE(wnd.GetUpdateRect(&update));
+    EXPECT_EQ(update, CRect(0, 0, 60, 40));
+    wnd.ValidateRect(&everything);
+    EXPECT_FALSE(wnd.GetUpdateRect(&update));
+
+    const CRect farAway(INT_MAX - 10, 5, INT_MAX, 30);
+    wnd.InvalidateRect(&farAway, TRUE);
+    EXPECT_FALSE(wnd.GetUpdateRect(&update));
+    wnd.UpdateScreen(&everything);
+
+    // Moved to the far edge of the coordinate range, a window stays a window of its size.
+    wnd.MoveWindow(INT_MAX - 5, INT_MIN + 5, 60, 40);
+    CRect client;
+    wnd.GetClientRect(&client);
+    EXPECT_EQ(client, CRect(0, 0, 60, 40));
 }
 
 TEST(WindowPainting, ClassBackgroundIsWhatTheDefaultEraseFills) {

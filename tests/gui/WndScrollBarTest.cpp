@@ -73,7 +73,7 @@ TEST(StandardScrollBars, ARangeToScrollShowsTheBarAndNarrowsTheClientAtOnce) {
     const int bar = GetSystemMetrics(SM_CXVSCROLL);
 
     SCROLLINFO si = Info(SIF_RANGE | SIF_PAGE, 0, 299, 96, 0);
-    wnd.SetScrollInfo(SB_VERT, &si);
+    EXPECT_TRUE(wnd.SetScrollInfo(SB_VERT, &si)); // success, though the position is 0
     EXPECT_TRUE(wnd.GetStyle() & WS_VSCROLL);
     ASSERT_EQ(wnd.sizes.size(), 1u);
     EXPECT_EQ(wnd.sizes[0], CSize(196 - bar, 96));
@@ -88,6 +88,17 @@ TEST(StandardScrollBars, ARangeToScrollShowsTheBarAndNarrowsTheClientAtOnce) {
     ASSERT_TRUE(wnd.GetScrollInfo(SB_VERT, &got));
     EXPECT_EQ(got.nPos, 299 - 95);
     EXPECT_EQ(got.nPage, 96u);
+    // The mask argument, not what the record held, says what is read.
+    SCROLLINFO posOnly{sizeof(SCROLLINFO), SIF_ALL, -1, -1, 7, -1, -1};
+    ASSERT_TRUE(wnd.GetScrollInfo(SB_VERT, &posOnly, SIF_POS));
+    EXPECT_EQ(posOnly.nPos, 204);
+    EXPECT_EQ(posOnly.nMax, -1);
+    EXPECT_EQ(posOnly.nPage, 7u);
+    EXPECT_EQ(posOnly.fMask, SIF_POS);
+    SCROLLINFO all{sizeof(SCROLLINFO), SIF_POS, -1, -1, 7, -1, -1};
+    ASSERT_TRUE(wnd.GetScrollInfo(SB_VERT, &all));
+    EXPECT_EQ(all.nMax, 299);
+    EXPECT_EQ(all.nPage, 96u);
     EXPECT_EQ(wnd.GetScrollLimit(SB_VERT), 204);
     EXPECT_EQ(wnd.GetHost()->ScrollBar(SB_VERT)->value(), 204);
 

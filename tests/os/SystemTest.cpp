@@ -1,6 +1,7 @@
 #include "platform/os/System.h"
 #include "platform/os/CodePage.h"
 #include "platform/os/FilePath.h"
+#include "platform/os/Gbk.h"
 #include "platform/os/LastError.h"
 #include "platform/os/MessageBox.h"
 #include "tests/support/MessageBoxRecorder.h"
@@ -11,6 +12,7 @@
 
 #include <climits>
 #include <cstring>
+#include <optional>
 #include <string>
 
 TEST(MulDiv, RoundsHalvesAwayFromZeroAndFailsWithMinusOne) {
@@ -25,6 +27,19 @@ TEST(MulDiv, RoundsHalvesAwayFromZeroAndFailsWithMinusOne) {
     EXPECT_EQ(MulDiv(INT_MAX, INT_MAX, INT_MAX), INT_MAX);
     EXPECT_EQ(MulDiv(5, 7, 0), -1);
     EXPECT_EQ(MulDiv(INT_MAX, 2, 1), -1);
+}
+
+// A name from the file system is UTF-8, whose multibyte characters never hold a backslash byte; a GBK name from
+// a settings file may, as the second byte of a character, and is converted once.
+TEST(FileNames, FileSystemNamesLoseEveryBackslashAndGbkNamesAreConvertedOnce) {
+    // "\u6D4B" is E6 B5 8B in UTF-8: read as GBK, 8B would swallow the backslash after it.
+    EXPECT_EQ(LocalFilePath("\\tmp\\\u6D4B\\logo.bmp"), "/tmp/\u6D4B/logo.bmp");
+    EXPECT_EQ(LocalFilePath(".\\system.xml"), "./system.xml");
+    // 0x95 0x5C is one GBK character whose second byte is a backslash; 0xC7 0xBD is U+5899.
+    const std::optional<std::string> local = LocalFilePathFromGbk("C:\\\xC7\xBD\\\x95\x5C.bmp");
+    ASSERT_TRUE(local);
+    EXPECT_EQ(*local, "C:/\u5899/" + *GbkToUtf8("\x95\x5C") + ".bmp");
+    EXPECT_FALSE(LocalFilePathFromGbk("bad\xFF\\name"));
 }
 
 TEST(ModuleFileName, GivesThisProgramsPathAndCutsToTheBuffer) {

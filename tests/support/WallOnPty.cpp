@@ -3,7 +3,14 @@
 #include "core/CommPort.h"
 #include "core/Notify.h"
 
+#include <algorithm>
+
 WallOnPty::WallOnPty() { link.Link("COM5", pty.SlavePath()); }
+
+WallOnPty::~WallOnPty() {
+    for (CNotify* hub : m_hubs)
+        hub->UnregisterAll(this);
+}
 
 bool WallOnPty::Open(CCommPortSetting* port) {
     port->m_portName = "COM5";
@@ -12,6 +19,8 @@ bool WallOnPty::Open(CCommPortSetting* port) {
 }
 
 void WallOnPty::Listen(CNotify* hub, std::initializer_list<const char*> names) {
+    if (std::find(m_hubs.begin(), m_hubs.end(), hub) == m_hubs.end())
+        m_hubs.push_back(hub);
     for (const char* name : names)
         hub->Register(name, this, [this](NotifyEvent* e) { m_events.push_back(e->GetName()); });
 }

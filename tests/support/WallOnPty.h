@@ -15,6 +15,10 @@ class CNotify;
 class WallOnPty {
 public:
     WallOnPty();
+    // Leaves every hub it listens on: the hubs are process-wide and outlive it.
+    ~WallOnPty();
+    WallOnPty(const WallOnPty&) = delete;
+    WallOnPty& operator=(const WallOnPty&) = delete;
 
     // Opens the port record on the pty, as the operator's "Open" does.
     bool Open(CCommPortSetting* port);
@@ -28,4 +32,5 @@ public:
 
 private:
     std::vector<std::string> m_events;
+    std::vector<CNotify*> m_hubs;
 };
