@@ -1,0 +1,6 @@
+#include "platform/gui/RuntimeClass.h"
+#include "VeltranoDoc.h"
+
+IMPLEMENT_DYNCREATE(CVeltranoDoc, CDocument)
+
+CVeltranoDoc::~CVeltranoDoc() = default;
