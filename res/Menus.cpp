@@ -14,7 +14,6 @@ const MenuTemplate kProgramMenus[2] = {
               {"Connect...(&s)", 1032, 0},
               {"LCD WALL...(&u)", 1033, 0},
               {"Matrix...(&m)", 32787, 0},
-              {nullptr, 0, MF_SEPARATOR},
               {"Monitor remote...(&r)", 32803, 0},
               {"Advanced control...(&a)", 32815, 0},
           }},
