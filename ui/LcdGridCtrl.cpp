@@ -68,14 +68,24 @@ LcdGridCtrl::~LcdGridCtrl() {
 void LcdGridCtrl::FitToClient() {
     CRect client;
     GetClientRect(&client);
+    FitCells(client.Width(), client.Height());
+}
+
+void LcdGridCtrl::FitCells(int width, int height) {
     const int rows = GetRowCount();
     const int cols = GetColumnCount();
-    if (client.Width() == 0 || client.Height() == 0 || rows == 0 || cols == 0)
+    if (width == 0 || height == 0 || rows == 0 || cols == 0)
         return;
     for (int col = 0; col < cols; ++col)
-        SetColumnWidth(col, client.Width() / cols);
+        SetColumnWidth(col, width / cols);
     for (int row = 0; row < rows; ++row)
-        SetRowHeight(row, client.Height() / rows);
+        SetRowHeight(row, height / rows);
+}
+
+// The cells take the new size before the grid decides on its scroll bars, so the wall never shows any.
+void LcdGridCtrl::OnSize(UINT nType, int cx, int cy) {
+    FitCells(cx, cy);
+    CGridCtrl::OnSize(nType, cx, cy);
 }
 
 int LcdGridCtrl::Refit() {

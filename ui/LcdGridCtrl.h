@@ -71,12 +71,15 @@ public:
     void OnSourceChange(NotifyEvent* event);
     void OnMatrixSet(NotifyEvent* event);
 
+    void OnSize(UINT nType, int cx, int cy) override;
     void OnLButtonDown(UINT nFlags, CPoint point) override;
     // The PIP menu, when the settings file enables the PIP component.
     void OnRButtonUp(UINT nFlags, CPoint point) override;
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
+    void FitCells(int width, int height);
+
     int m_selectionEnable;
     std::unique_ptr<CPipWindow> m_pipWindow;
     std::unique_ptr<CPipCtrl> m_pipCtrl;
