@@ -7,8 +7,8 @@
 #include <cstring>
 
 // The program's icon and the buttons' icons, drawn for this program pixel by pixel: left (also "less"), right
-// (also "more"), up, down and a round centre button. Light falls from the top left; the dark outline keeps each shape readable when a
-// disabled button embosses it. "." is transparent.
+// (also "more"), up, down and a round centre button. Light falls from the top left; the dark outline keeps each shape
+// readable when a disabled button embosses it. "." is transparent.
 namespace {
 
 constexpr int kSize = 16;
@@ -51,10 +51,10 @@ const Picture kCentre = {
 
 // The program's own: a wall of four screens in a dark frame.
 const Picture kWall = {
-    "................", ".oooooooooooooo.", ".ohhhhhhohhhhhho.", ".ohwffffohwffffo.",
+    "................",  ".oooooooooooooo.",  ".ohhhhhhohhhhhho.", ".ohwffffohwffffo.",
     ".ohffffdohffffdo.", ".ohffffdohffffdo.", ".ohdddddohdddddo.", ".oooooooooooooo.",
     ".ohhhhhhohhhhhho.", ".ohwffffohwffffo.", ".ohffffdohffffdo.", ".ohffffdohffffdo.",
-    ".ohdddddohdddddo.", ".oooooooooooooo.", "......oooo......", "....oooooooo....",
+    ".ohdddddohdddddo.", ".oooooooooooooo.",  "......oooo......",  "....oooooooo....",
 };
 
 QRgb Colour(char c) {

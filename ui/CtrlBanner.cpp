@@ -1,5 +1,5 @@
-#include "platform/gui/RuntimeClass.h"
 #include "CtrlBanner.h"
+#include "platform/gui/RuntimeClass.h"
 
 #include "BannerCtrl.h"
 #include "DialogFields.h"

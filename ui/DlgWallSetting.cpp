@@ -31,9 +31,7 @@ int CDlgWallSetting::GetRows() const { return ItemNumber(this, kRowsCombo); }
 int CDlgWallSetting::GetCols() const { return ItemNumber(this, kColsCombo); }
 int CDlgWallSetting::GetResolutionIndex() const { return ComboSelection(this, kResolutionCombo); }
 
-int CDlgWallSetting::GetMapCellValue(int row, int col) const {
-    return std::atoi(m_grid.GetItemText(row, col));
-}
+int CDlgWallSetting::GetMapCellValue(int row, int col) const { return std::atoi(m_grid.GetItemText(row, col)); }
 
 void CDlgWallSetting::FillOutputMap() {
     CLcdWallLayout* layout = CWallModel::GetInstance()->GetLcdWallLayout();

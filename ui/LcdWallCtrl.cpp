@@ -18,7 +18,9 @@ int CLcdWallCtrl::ApplyOutputMap(CDlgWallSetting* dialog) {
     return layout->SaveOutputMap();
 }
 
-int CLcdWallCtrl::SetResolution(CDlgWallSetting* dialog) { return Layout()->SetResolution(dialog->GetResolutionIndex()); }
+int CLcdWallCtrl::SetResolution(CDlgWallSetting* dialog) {
+    return Layout()->SetResolution(dialog->GetResolutionIndex());
+}
 
 int CLcdWallCtrl::SetRowCol(CDlgWallSetting* dialog) {
     if (Layout()->SetRowCol(dialog->GetRows(), dialog->GetCols()) == 0)

@@ -1,5 +1,5 @@
-#include "platform/gui/RuntimeClass.h"
 #include "MainFrame.h"
+#include "platform/gui/RuntimeClass.h"
 
 #include "CtrlBanner.h"
 #include "VeltranoView.h"

@@ -39,6 +39,5 @@ int CMonitorCtrl::SendCode(int code) {
         if (first > last)
             return ShowErrorMessage(kResultAddressRange, "");
     }
-    return ShowErrorMessage(
-        m_model->SendMonitorCommand(code, static_cast<BYTE>(first), static_cast<BYTE>(last)), "");
+    return ShowErrorMessage(m_model->SendMonitorCommand(code, static_cast<BYTE>(first), static_cast<BYTE>(last)), "");
 }

@@ -72,9 +72,10 @@ int CSceneCtrl::SaveScene(CPageScene* page) {
         return kResultFailed;
     }
     if (m_sceneModel->GetRecordsBegin() == m_sceneModel->GetRecordsEnd() &&
-        AfxMessageBox("he matrix record list is empty,if save it will clear the choosed\n matrix Command , are you sure "
-                      "for saving?",
-                      kQuestion) != IDOK)
+        AfxMessageBox(
+            "he matrix record list is empty,if save it will clear the choosed\n matrix Command , are you sure "
+            "for saving?",
+            kQuestion) != IDOK)
         return kResultOk;
     return ShowErrorMessage(m_sceneModel->SaveScene(page->GetSceneName(), area), "");
 }

@@ -6,8 +6,8 @@
 #include "VeltranoView.h"
 
 #include "core/SystemConfig.h"
-#include "res/ResourceTables.h"
 #include "core/WallModel.h"
+#include "res/ResourceTables.h"
 #include "skin/MenuXP.h"
 
 #include "platform/gui/DocTemplate.h"
@@ -24,7 +24,9 @@ constexpr int kPreferredWidth = 1024;
 
 } // namespace
 
-CVeltranoApp::CVeltranoApp() : CWinApp(nullptr) { OnCommandId(ID_APP_ABOUT, [this]() { OnAppAbout(); }); }
+CVeltranoApp::CVeltranoApp() : CWinApp(nullptr) {
+    OnCommandId(ID_APP_ABOUT, [this]() { OnAppAbout(); });
+}
 
 CVeltranoApp::~CVeltranoApp() = default;
 

@@ -1,5 +1,5 @@
-#include "platform/gui/RuntimeClass.h"
 #include "VeltranoDoc.h"
+#include "platform/gui/RuntimeClass.h"
 
 IMPLEMENT_DYNCREATE(CVeltranoDoc, CDocument)
 

@@ -1,5 +1,5 @@
-#include "platform/gui/RuntimeClass.h"
 #include "VeltranoView.h"
+#include "platform/gui/RuntimeClass.h"
 
 #include "LcdGridCtrl.h"
 

@@ -52,8 +52,8 @@ QImage ReadXwd(const QByteArray& data) {
     QImage image(int(width), int(height), QImage::Format_RGB32);
     for (uint32_t y = 0; y < height; ++y)
         for (uint32_t x = 0; x < width; ++x) {
-            const auto* p = reinterpret_cast<const unsigned char*>(data.constData()) + start + y * bytesPerLine +
-                            bytesPerPixel * x;
+            const auto* p =
+                reinterpret_cast<const unsigned char*>(data.constData()) + start + y * bytesPerLine + bytesPerPixel * x;
             uint32_t v = 0;
             for (uint32_t i = 0; i < bytesPerPixel; ++i)
                 v |= uint32_t(p[i]) << (8 * (byteOrder == 0 ? i : bytesPerPixel - 1 - i));

@@ -111,8 +111,8 @@ TEST_F(MatrixRunTest, IncreasingInputsGoRowByRowThenTheGrownSignalAfterASecond) 
     Choose("M1", true);
     CMatrixCtrl ctrl(CWallModel::GetInstance());
     EXPECT_EQ(ctrl.SwitchChannel(&page, 5), 0);
-    EXPECT_EQ(Sent(), Bytes({0xA5, 5, 1, 0xA1, 0xA5, 6, 2, 0xA1, 0xA5, 7, 3, 0xA1, 0xA5, 8, 4, 0xA9, 0xA5, 9, 5,
-                             0xA9, 0xA5, 10, 6, 0xA9, 0xD5, 0x11, 0x23, kCodeHdmi, 0x00, 0xAA}));
+    EXPECT_EQ(Sent(), Bytes({0xA5, 5, 1, 0xA1, 0xA5, 6,  2, 0xA1, 0xA5, 7,    3,    0xA1,      0xA5, 8,   4, 0xA9,
+                             0xA5, 9, 5, 0xA9, 0xA5, 10, 6, 0xA9, 0xD5, 0x11, 0x23, kCodeHdmi, 0x00, 0xAA}));
     EXPECT_EQ(pauses, std::vector<DWORD>{1000});
     EXPECT_EQ(Label(0, 0), "HDMI[5]");
     EXPECT_EQ(Label(1, 2), "HDMI[10]");

@@ -3,8 +3,8 @@
 #include "ui/LcdGridCtrl.h"
 
 #include "core/WallModel.h"
-#include "res/ResourceTables.h"
 #include "platform/gui/WindowStyles.h"
+#include "res/ResourceTables.h"
 
 #include <QApplication>
 #include <QTest>
