@@ -31,7 +31,7 @@ std::string ReadFile(const std::string& path) {
     return bytes.str();
 }
 
-// A screenshot written by xwd: a header of big-endian 32-bit fields, the window's name, the colour map, then the
+// A screen image in the X window dump format: a header of big-endian 32-bit fields, the window's name, the colour map, then the
 // pixels of a true-colour screen, three or four bytes each, in the byte order the header names.
 QImage ReadXwd(const QByteArray& data) {
     const auto field = [&](int i) {
@@ -64,6 +64,14 @@ QImage ReadXwd(const QByteArray& data) {
     return image;
 }
 
+int LightPixels(const QImage& image, const QRect& area) {
+    int light = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            light += qGray(image.pixel(x, y)) > 200;
+    return light;
+}
+
 class ProgramTest : public testing::Test {
 protected:
     void SetUp() override {
@@ -71,7 +79,10 @@ protected:
             std::filesystem::copy_file(std::string(VELTRANO_SOURCE_DIR) + "/res/" + name, work.File(name));
         // The server picks a free display and writes its number once it takes connections.
         m_server.setProcessChannelMode(QProcess::SeparateChannels);
-        m_server.start("Xvfb", {"-displayfd", "1", "-nolisten", "tcp", "-screen", "0", "1280x1024x24"});
+        // The server keeps its screen in a file: what the screen shows, read without asking the server, which
+        // answers a root-window capture with black where a pop-up menu stands.
+        m_server.start("Xvfb", {"-displayfd", "1", "-nolisten", "tcp", "-screen", "0", "1280x1024x24", "-fbdir",
+                                QString::fromStdString(screen.Path())});
         ASSERT_TRUE(m_server.waitForStarted(10000));
         QByteArray number;
         for (int i = 0; i < 100 && !number.contains('\n'); ++i) {
@@ -110,9 +121,9 @@ protected:
         QThread::msleep(300);
     }
     QImage Screenshot(const QString& keepAs) {
-        const QString file = QString::fromStdString(work.File("screen.xwd"));
-        Tool("xwd", {"-root", "-silent", "-display", display, "-out", file});
-        QFile xwd(file);
+        // Lets the server finish drawing what the last request asked for.
+        Tool("xdotool", {"sleep", "0.2"});
+        QFile xwd(QString::fromStdString(screen.File("Xvfb_screen0")));
         xwd.open(QIODevice::ReadOnly);
         const QImage image = ReadXwd(xwd.readAll());
         // Kept beside the test program for a person to look at.
@@ -121,6 +132,7 @@ protected:
     }
 
     TempDir work;
+    TempDir screen;
     TempDir config;
     TempDir runtime;
     QString display;
@@ -192,12 +204,15 @@ TEST_F(ProgramTest, StartsShowsTheWallTakesTheOperatorsClicksAndQuitsFromTheMenu
         for (int x = wallLeft + 125; x < wallLeft + 220; ++x)
             changed += menu.pixel(x, y) != selected.pixel(x, y);
     EXPECT_GT(changed, 1000);
+    // The menu is drawn: mostly a light face, not an empty black box.
+    EXPECT_GT(LightPixels(menu, QRect(wallLeft + 125, wallTop + 205, 95, 55)), 95 * 55 / 2);
     Tool("xdotool", {"key", "Escape"});
     QThread::msleep(300);
 
     // File, then its one item, Exit.
     Click(left + 20, top + 10);
-    Screenshot("program-file-menu.png");
+    const QImage fileMenu = Screenshot("program-file-menu.png");
+    EXPECT_GT(LightPixels(fileMenu, QRect(left + 30, top + 26, 50, 16)), 50 * 16 / 2);
     Click(left + 40, top + 34);
     ASSERT_TRUE(program.waitForFinished(10000));
     EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
