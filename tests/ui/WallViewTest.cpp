@@ -138,4 +138,13 @@ TEST_F(WallViewTest, ThePipWindowShowsItsColourToTheEdgesAndItsName) {
         for (int x = 6; x < 40; ++x)
             text += shown.pixel(x, y) != qRgb(219, 230, 11);
     EXPECT_GT(text, 10);
+
+    // Resized, it still shows its colour to the edges: the frame stays inside the client area.
+    view->MovePipWindow(CRect(30, 20, 70, 110));
+    QTest::qWait(50);
+    const QImage resized = pip->grab().toImage();
+    ASSERT_EQ(resized.size(), QSize(40, 90));
+    EXPECT_EQ(resized.pixel(0, 89), qRgb(219, 230, 11));
+    EXPECT_EQ(resized.pixel(39, 0), qRgb(219, 230, 11));
+    EXPECT_EQ(resized.pixel(39, 89), qRgb(219, 230, 11));
 }
