@@ -80,7 +80,8 @@ void CTitleTip::Show(CRect rectTitle, LPCTSTR lpszTitleText, int xoffset, LPRECT
 
     CSize size;
     {
-        CClientDC dc(this);
+        // Measured on the grid's DC: the tip may not have a client area yet, and both are on the same screen.
+        CClientDC dc(m_parentWnd);
         CFont* oldFont = tipFont ? dc.SelectObject(tipFont) : nullptr;
         size = dc.GetTextExtent(title);
         TEXTMETRIC tm{};
