@@ -9,6 +9,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     fonts-wqy-microhei fonts-dejavu-core
     xvfb xauth
+    poppler-utils
 )
 
 missing=()
