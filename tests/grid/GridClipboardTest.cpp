@@ -4,6 +4,7 @@
 
 #include "platform/gui/CmdTarget.h"
 #include "platform/gui/FrameworkIds.h"
+#include "platform/gui/ImageList.h"
 #include "platform/gui/OleDataObject.h"
 #include "platform/gui/OleDataSource.h"
 #include "tests/support/DragDriver.h"
@@ -361,4 +362,17 @@ TEST_F(GridDragging, DropsGoOnlyWhereTheGridTakesThemAndAHoveringDragNeverScroll
     EXPECT_EQ(std::find(owner.seen.begin(), owner.seen.end(), "begindrag 1 1"), owner.seen.end());
     EXPECT_EQ(CountCellsWith(grid, GCS_SELECTED), 0);
     EXPECT_EQ(TargetText(3, 3), "r3c3");
+}
+
+TEST_F(GridDragging, TheDragPictureIsTheFocusCellDrawnAtItsSize) {
+    CPoint hotSpot;
+    EXPECT_EQ(grid.CreateDragImage(&hotSpot), nullptr); // no focus cell
+    Select(2, 2, 2, 2);
+    std::unique_ptr<CImageList> picture(grid.CreateDragImage(&hotSpot));
+    ASSERT_NE(picture, nullptr);
+    EXPECT_EQ(picture->GetImageCount(), 1);
+    int width = 0, height = 0;
+    EXPECT_TRUE(picture->GetIconSize(&width, &height));
+    EXPECT_EQ(CPoint(width, height), CPoint(49, 19)); // the inclusive cell rectangle's extent
+    EXPECT_EQ(hotSpot, CPoint(49, 19));
 }

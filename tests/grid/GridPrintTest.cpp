@@ -98,7 +98,7 @@ protected:
         for (int col = 1; col < cols; col++)
             grid.SetItemText(0, col, ("C" + std::to_string(col)).c_str());
         for (int row = 1; row < rows; row++) {
-            char label[16];
+            char label[32];
             std::snprintf(label, sizeof label, "L%03d", row);
             grid.SetItemText(row, 0, label);
             for (int col = 1; col < cols; col++) {
@@ -152,7 +152,7 @@ TEST_F(GridPrinting, AGridTooLargeForOnePagePrintsEveryRowOnExactlyOnePage) {
         EXPECT_NE(text.back().find("Page " + std::to_string(page) + " of " + std::to_string(pages)), std::string::npos);
     }
     for (int row = 1; row <= 120; row++) {
-        char label[16];
+        char label[32];
         std::snprintf(label, sizeof label, "R%03dC02", row);
         int found = 0, on = 0;
         for (int page = 1; page <= pages; page++)
