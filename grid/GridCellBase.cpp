@@ -37,6 +37,21 @@ CGridCellBase* CGridCellBase::GetDefaultCell() const {
     return grid ? grid->GetDefaultCell(IsFixedRow(), IsFixedCol()) : nullptr;
 }
 
+void CGridCellBase::DrawRaisedEdge(CDC* pDC, CRect& rect) {
+    CPen light(PS_SOLID, 1, GetSysColor(COLOR_3DHIGHLIGHT));
+    CPen dark(PS_SOLID, 1, GetSysColor(COLOR_3DDKSHADOW));
+    CPen* oldPen = pDC->SelectObject(&light);
+    pDC->MoveTo(rect.right, rect.top);
+    pDC->LineTo(rect.left, rect.top);
+    pDC->LineTo(rect.left, rect.bottom);
+    pDC->SelectObject(&dark);
+    pDC->MoveTo(rect.right, rect.top);
+    pDC->LineTo(rect.right, rect.bottom);
+    pDC->LineTo(rect.left, rect.bottom);
+    pDC->SelectObject(oldPen);
+    rect.DeflateRect(1, 1);
+}
+
 BOOL CGridCellBase::Draw(CDC* pDC, int nRow, int nCol, CRect rect, BOOL bEraseBkgnd) {
     CGridCtrl* grid = GetGrid();
     if (!grid || !pDC || rect.Width() <= 0 || rect.Height() <= 0)
@@ -95,18 +110,7 @@ BOOL CGridCellBase::Draw(CDC* pDC, int nRow, int nCol, CRect rect, BOOL bEraseBk
             pDC->DrawEdge(&rect, BDR_SUNKENINNER, BF_RECT);
             rect.DeflateRect(1, 1);
         } else {
-            CPen light(PS_SOLID, 1, GetSysColor(COLOR_3DHIGHLIGHT));
-            CPen dark(PS_SOLID, 1, GetSysColor(COLOR_3DDKSHADOW));
-            CPen* oldPen = pDC->SelectObject(&light);
-            pDC->MoveTo(rect.right, rect.top);
-            pDC->LineTo(rect.left, rect.top);
-            pDC->LineTo(rect.left, rect.bottom);
-            pDC->SelectObject(&dark);
-            pDC->MoveTo(rect.right, rect.top);
-            pDC->LineTo(rect.right, rect.bottom);
-            pDC->LineTo(rect.left, rect.bottom);
-            pDC->SelectObject(oldPen);
-            rect.DeflateRect(1, 1);
+            DrawRaisedEdge(pDC, rect);
         }
     }
 
@@ -201,18 +205,7 @@ BOOL CGridCellBase::PrintCell(CDC* pDC, int /*nRow*/, int /*nCol*/, CRect rect) 
         pDC->SelectObject(font);
 
     if (grid->GetGridLines() != kGridLinesNone && IsFixed()) {
-        CPen light(PS_SOLID, 1, GetSysColor(COLOR_3DHIGHLIGHT));
-        CPen dark(PS_SOLID, 1, GetSysColor(COLOR_3DDKSHADOW));
-        CPen* oldPen = pDC->SelectObject(&light);
-        pDC->MoveTo(rect.right, rect.top);
-        pDC->LineTo(rect.left, rect.top);
-        pDC->LineTo(rect.left, rect.bottom);
-        pDC->SelectObject(&dark);
-        pDC->MoveTo(rect.right, rect.top);
-        pDC->LineTo(rect.right, rect.bottom);
-        pDC->LineTo(rect.left, rect.bottom);
-        rect.DeflateRect(1, 1);
-        pDC->SelectObject(oldPen);
+        DrawRaisedEdge(pDC, rect);
     }
 
     const int margin = static_cast<int>(GetMargin());

@@ -100,6 +100,9 @@ public:
     virtual BOOL OnSetCursor();
 
 protected:
+    // A fixed cell's raised look: light along the top and left, dark along the right and bottom; rect then
+    // shrinks inside it.
+    static void DrawRaisedEdge(CDC* pDC, CRect& rect);
     // The triangle of the sort column's heading, at the right of rect (which then leaves it out for the text).
     void DrawSortMark(CDC* pDC, CRect& rect, BOOL bAscending);
 

@@ -476,6 +476,10 @@ private:
     // that keep the sum of heights within `extent`. Page breaks, the page count and what each page prints all
     // come from this, so no row is printed twice or lost.
     static int PrintPageEnd(const std::vector<UINT>& sizes, int first, int extent);
+    // The grid lines of one printed cell: along its bottom from the line left of it (its own left edge in column
+    // 0) and along its right edge from `top`; with lineAbove also a line at aboveY, with lineLeft one at leftX.
+    void PrintCellLines(CDC* pDC, const CRect& rect, int col, bool lineAbove, int aboveY, int top, bool lineLeft,
+                        int leftX);
     // The first row (column) of the page with the given index (from 0) down (across).
     static int PrintPageStart(const std::vector<UINT>& sizes, int firstNonFixed, int pageIndex, int extent);
 

@@ -47,6 +47,27 @@ int CGridCtrl::PrintPageStart(const std::vector<UINT>& sizes, int firstNonFixed,
     return start;
 }
 
+void CGridCtrl::PrintCellLines(CDC* pDC, const CRect& rect, int col, bool lineAbove, int aboveY, int top, bool lineLeft,
+                               int leftX) {
+    if (m_gridLines & kGridLinesHorizontal) {
+        const int left = col == 0 ? rect.left : rect.left - 1;
+        pDC->MoveTo(left, rect.bottom);
+        pDC->LineTo(rect.right, rect.bottom);
+        if (lineAbove) {
+            pDC->MoveTo(left, aboveY);
+            pDC->LineTo(rect.right, aboveY);
+        }
+    }
+    if (m_gridLines & kGridLinesVertical) {
+        pDC->MoveTo(rect.right, top);
+        pDC->LineTo(rect.right, rect.bottom);
+        if (lineLeft) {
+            pDC->MoveTo(leftX, top);
+            pDC->LineTo(leftX, rect.bottom);
+        }
+    }
+}
+
 void CGridCtrl::OnBeginPrinting(CDC* pDC, CPrintInfo* pInfo) {
     if (!pDC || !pInfo)
         return;
@@ -171,24 +192,8 @@ void CGridCtrl::OnPrint(CDC* pDC, CPrintInfo* pInfo) {
                 rect.right = rect.left + GetColumnWidth(col) - 1;
                 if (CGridCellBase* cell = GetCell(row, col))
                     cell->PrintCell(pDC, row, col, rect);
-                if (m_gridLines == kGridLinesHorizontal || m_gridLines == kGridLinesBoth) {
-                    const int left = col == 0 ? rect.left : rect.left - 1;
-                    pDC->MoveTo(left, rect.bottom);
-                    pDC->LineTo(rect.right, rect.bottom);
-                    if (row == 0) {
-                        pDC->MoveTo(left, rect.top);
-                        pDC->LineTo(rect.right, rect.top);
-                    }
-                }
-                if (m_gridLines == kGridLinesVertical || m_gridLines == kGridLinesBoth) {
-                    const int top = row == firstRow ? rect.top : rect.top - 1;
-                    pDC->MoveTo(rect.right, top);
-                    pDC->LineTo(rect.right, rect.bottom);
-                    if (col == 0) {
-                        pDC->MoveTo(rect.left, top);
-                        pDC->LineTo(rect.left, rect.bottom);
-                    }
-                }
+                PrintCellLines(pDC, rect, col, row == 0, rect.top, row == firstRow ? rect.top : rect.top - 1, col == 0,
+                               rect.left);
             }
         }
     }
@@ -229,25 +234,10 @@ void CGridCtrl::PrintFixedRowCells(int nStartColumn, int nStopColumn, int& row, 
         rect.right = rect.left + GetColumnWidth(col) - 1;
         if (CGridCellBase* cell = GetCell(row, col))
             cell->PrintCell(pDC, row, col, rect);
-        if (m_gridLines == kGridLinesHorizontal || m_gridLines == kGridLinesBoth) {
-            const int left = col == 0 ? rect.left : rect.left - 1;
-            pDC->MoveTo(left, rect.bottom);
-            pDC->LineTo(rect.right, rect.bottom);
-            if (row == 0) {
-                pDC->MoveTo(left, rect.top);
-                pDC->LineTo(rect.right, rect.top);
-            }
-        }
-        if (m_gridLines == kGridLinesVertical || m_gridLines == kGridLinesBoth) {
-            const int top = row == 0 ? rect.top : rect.top - 1;
-            pDC->MoveTo(rect.right, top);
-            pDC->LineTo(rect.right, rect.bottom);
-            if (bFirst) {
-                pDC->MoveTo(rect.left - 1, top);
-                pDC->LineTo(rect.left - 1, rect.bottom);
-                bFirst = FALSE;
-            }
-        }
+        PrintCellLines(pDC, rect, col, row == 0, rect.top, row == 0 ? rect.top : rect.top - 1, bFirst != FALSE,
+                       rect.left - 1);
+        if (m_gridLines & kGridLinesVertical)
+            bFirst = FALSE;
     }
 }
 
@@ -267,25 +257,11 @@ void CGridCtrl::PrintRowButtons(CDC* pDC, CPrintInfo* /*pInfo*/) {
             rect.bottom = rect.top + GetRowHeight(row) - 1;
             if (CGridCellBase* cell = GetCell(row, col))
                 cell->PrintCell(pDC, row, col, rect);
-            if (m_gridLines == kGridLinesHorizontal || m_gridLines == kGridLinesBoth) {
-                const int left = col == 0 ? rect.left : rect.left - 1;
-                pDC->MoveTo(left, rect.bottom);
-                pDC->LineTo(rect.right, rect.bottom);
-                if (first) {
-                    pDC->MoveTo(left, rect.top - 1);
-                    pDC->LineTo(rect.right, rect.top - 1);
-                    first = false;
-                }
-            }
-            if (m_gridLines == kGridLinesVertical || m_gridLines == kGridLinesBoth) {
-                const int top = row == 0 ? rect.top : rect.top - 1;
-                pDC->MoveTo(rect.right, top);
-                pDC->LineTo(rect.right, rect.bottom);
-                if (col == 0) {
-                    pDC->MoveTo(rect.left, top);
-                    pDC->LineTo(rect.left, rect.bottom);
-                }
-            }
+            // Once, above the first row printed.
+            PrintCellLines(pDC, rect, col, first, rect.top - 1, row == 0 ? rect.top : rect.top - 1, col == 0,
+                           rect.left);
+            if (m_gridLines & kGridLinesHorizontal)
+                first = false;
         }
     }
     pDC->SelectObject(oldFont);

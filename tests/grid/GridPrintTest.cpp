@@ -4,6 +4,7 @@
 #include "platform/gui/PrintInfo.h"
 #include "platform/gui/PrinterDC.h"
 #include "platform/gui/View.h"
+#include "tests/support/PdfText.h"
 #include "tests/support/TempDir.h"
 
 #include <QImage>
@@ -52,28 +53,6 @@ public:
 private:
     CGridCtrl& m_grid;
 };
-
-int PdfPages(const std::string& bytes) {
-    int pages = 0;
-    for (size_t at = bytes.find("/Type /Page"); at != std::string::npos; at = bytes.find("/Type /Page", at + 1))
-        if (bytes.compare(at, 12, "/Type /Pages") != 0)
-            ++pages;
-    return pages;
-}
-
-// The text of one page of a PDF file.
-std::string PdfPageText(const std::string& path, int page) {
-    const std::string command =
-        "pdftotext -q -f " + std::to_string(page) + " -l " + std::to_string(page) + " '" + path + "' -";
-    std::string text;
-    if (FILE* pipe = popen(command.c_str(), "r")) {
-        char buffer[4096];
-        for (size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;)
-            text.append(buffer, n);
-        pclose(pipe);
-    }
-    return text;
-}
 
 int Occurrences(const std::string& text, const std::string& word) {
     int count = 0;
