@@ -107,3 +107,8 @@ int StringToStopBits(const std::string& text) {
         return 2;
     return 0;
 }
+
+bool IsBaudRate(int baudRate) { return baudRate > 0; }
+bool IsDataBits(int dataBits) { return dataBits >= 5 && dataBits <= 8; }
+bool IsStopBits(int stopBits) { return stopBits >= ONESTOPBIT && stopBits <= TWOSTOPBITS; }
+bool IsParity(int parity) { return parity >= NOPARITY && parity <= SPACEPARITY; }

@@ -45,3 +45,10 @@ public:
 // The stop bits as the dialogs and the matrix file show them: "1", "1.5", "2".
 std::string StopBitsToString(int stopBits);
 int StringToStopBits(const std::string& text);
+
+// Numbers a port can be opened with: a positive baud rate, 5 to 8 data bits, a stop-bits index 0 to 2, a parity
+// index 0 to 4. A settings file or a matrix definition holding anything else is read as if it left the number out.
+bool IsBaudRate(int baudRate);
+bool IsDataBits(int dataBits);
+bool IsStopBits(int stopBits);
+bool IsParity(int parity);

@@ -1,7 +1,13 @@
 #include "ErrorMessage.h"
 
+#include "platform/os/FilePath.h"
 #include "platform/os/Gbk.h"
 #include "platform/os/MessageBox.h"
+
+#include <cstdlib>
+#include <cstring>
+#include <optional>
+#include <unistd.h>
 
 namespace {
 
@@ -46,4 +52,35 @@ int ShowErrorMessage(int code, const std::string& prefix) {
         }
     }
     return code;
+}
+
+namespace {
+
+// The path as the operator finds the file: absolute, in the file system's encoding made GBK for the box.
+std::string FullPathForDisplay(const std::string& path) {
+    std::string local = LocalFilePath(path);
+    if (local.empty() || local[0] != '/') {
+        while (local.compare(0, 2, "./") == 0)
+            local.erase(0, 2);
+        if (char* cwd = getcwd(nullptr, 0)) {
+            local = std::string(cwd) + (std::string(cwd) == "/" ? "" : "/") + local;
+            std::free(cwd);
+        }
+    }
+    std::optional<std::string> gbk = Utf8ToGbk(local);
+    return gbk ? *gbk : local;
+}
+
+} // namespace
+
+void ShowSaveFailure(const std::string& path, const std::string& reason) {
+    AfxMessageBox("Could not save \"" + FullPathForDisplay(path) + "\": " + reason +
+                      ". The change holds until the program ends.",
+                  MB_ICONERROR, 0);
+}
+
+std::string SystemErrorText(int error) {
+    char buffer[256] = {};
+    // The GNU variant returns the text, which may or may not be in the buffer.
+    return strerror_r(error, buffer, sizeof buffer);
 }

@@ -32,3 +32,9 @@ void DestroyErrorMessageTable();
 // Shows prefix + the code's text in a modal message box with the code's icon, or nothing for a code that is not
 // in the table (0 and 80 among them). Returns the code unchanged.
 int ShowErrorMessage(int code, const std::string& prefix);
+
+// Tells the operator that a file could not be saved: its full path and the reason ("it is missing", the system's
+// error text), in an error box. The change that was to be saved stays in memory.
+void ShowSaveFailure(const std::string& path, const std::string& reason);
+// The system's text for an error number, for ShowSaveFailure.
+std::string SystemErrorText(int error);

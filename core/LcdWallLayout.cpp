@@ -62,10 +62,12 @@ int CLcdWallLayout::SetRowCol(int rows, int cols) {
         return kResultInvalidParam;
     if (rows != m_rows || cols != m_cols)
         BuildDefaultMap(rows, cols);
-    const int result = m_owner->GetSettings()->SaveRowCol(rows, cols);
+    // The size and its map go to the file in one replacement: a program stopped between two writes would come
+    // back with a map that belongs to the old size.
+    const int result = m_owner->GetSettings()->SaveRowColAndMapping(this);
     if (result != 0)
         return result;
-    SaveOutputMap();
+    m_owner->RaiseEvent("WALLMAP-CHANGE");
     m_owner->RaiseEvent("ROWCOL-CHANGE");
     return kResultOk;
 }

@@ -4,10 +4,16 @@
 #include "platform/os/Pause.h"
 #include "platform/os/String.h"
 
+#include <algorithm>
+
 namespace {
 
 // A chain of follow-ups that comes back to itself would never end; no real matrix needs this many.
 constexpr int kMaxChainMessages = 32;
+// The user-interface thread waits in these pauses: one pause, and all the pauses of one chain, are bounded so
+// that a wrong delay in the file cannot freeze the program.
+constexpr DWORD kMaxFollowupPauseMs = 10000;
+constexpr DWORD kMaxChainPauseMs = 30000;
 
 std::string Upper(const std::string& text) {
     CString s(text);
@@ -30,6 +36,7 @@ int CMatrix::ExecuteCommand(int lowIn, int highIn, const std::string& name) {
     if (!message)
         return 0;
     BYTE buffer[kMessageBufferSize] = {};
+    DWORD paused = 0;
     for (int count = 1;; ++count) {
         int length = kMessageBufferSize;
         if (message->Build(lowIn, highIn, buffer, length) == 0) {
@@ -51,8 +58,12 @@ int CMatrix::ExecuteCommand(int lowIn, int highIn, const std::string& name) {
         if (item.empty() || count >= kMaxChainMessages)
             return 0;
         CMessage* next = MessageAt(FindMessage(item));
-        int delay = message->GetFollowupDelay();
-        Sleep(static_cast<DWORD>(delay > 0 ? delay : 0));
+        const int delay = message->GetFollowupDelay();
+        const DWORD pause = delay <= 0 ? 0 : std::min(static_cast<DWORD>(delay), kMaxFollowupPauseMs);
+        if (paused + pause > kMaxChainPauseMs)
+            return 0; // what the chain sent so far went out; the rest is given up
+        paused += pause;
+        Sleep(pause);
         if (!next)
             return 0;
         message = next;

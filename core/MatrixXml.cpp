@@ -17,6 +17,7 @@
 #include "XmlSave.h"
 #include "platform/os/String.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
@@ -75,8 +76,9 @@ bool IsDefaultChannelName(int number, const std::string& name) { return name == 
 } // namespace
 
 CMatrixXml::CMatrixXml(const std::string& path, CMatrixMgr* owner)
-    : m_path(path), m_owner(owner), m_document(std::make_unique<TiXmlDocument>()), m_root(nullptr) {
-    if (LoadXmlFile(*m_document, m_path))
+    : m_path(path), m_owner(owner), m_document(std::make_unique<TiXmlDocument>()), m_root(nullptr),
+      m_loadFault(XmlLoadFault::kMissing) {
+    if (LoadXmlFile(*m_document, m_path, &m_loadFault))
         m_root = m_document->RootElement();
 }
 
@@ -232,12 +234,16 @@ int CMatrixXml::ReadComm(TiXmlElement* element, CMatrix* matrix) {
         matrix->SetPort(FALSE, nullptr);
         return 0;
     }
-    // Numbers left out are those of a fresh record: 9600 baud, 8 data bits, no parity, one stop bit.
+    // Numbers left out, or that no port can be opened with, are those of a fresh record: 9600 baud, 8 data
+    // bits, no parity, one stop bit.
+    auto number = [element](const char* name, int fallback, bool (*valid)(int)) {
+        const int value = NumberAttribute(element, name, fallback);
+        return valid(value) ? value : fallback;
+    };
     auto port = std::make_unique<CCommPortSetting>();
-    port->SetSettings(TextAttribute(element, "port"), NumberAttribute(element, "baudrate", kDefaultBaudRate),
-                      NumberAttribute(element, "databit", kDefaultDataBits),
-                      NumberAttribute(element, "stopbit", kDefaultStopBits),
-                      NumberAttribute(element, "parity", kDefaultParity));
+    port->SetSettings(TextAttribute(element, "port"), number("baudrate", kDefaultBaudRate, IsBaudRate),
+                      number("databit", kDefaultDataBits, IsDataBits), number("stopbit", kDefaultStopBits, IsStopBits),
+                      number("parity", kDefaultParity, IsParity));
     matrix->SetPort(TRUE, port.release());
     return 0;
 }
@@ -245,7 +251,8 @@ int CMatrixXml::ReadComm(TiXmlElement* element, CMatrix* matrix) {
 int CMatrixXml::ReadChannel(TiXmlElement* element, CChannelTable* table) {
     if (!element || !table)
         return kResultInvalidParam;
-    table->SetCount(NumberAttribute(element, "count", kDefaultChannelCount));
+    // A negative count holds no channels.
+    table->SetCount(std::max(NumberAttribute(element, "count", kDefaultChannelCount), 0));
     for (TiXmlElement* e = element->FirstChildElement("ITEM"); e; e = e->NextSiblingElement("ITEM")) {
         int id = 0;
         // An ITEM that names no channel cannot be placed.
@@ -261,8 +268,10 @@ int CMatrixXml::SaveMatrix(const std::string& oldName, CMatrix* matrix) {
         return kResultInvalidParam;
     // Without a loaded document there is nothing to write into; writing would replace a broken file with
     // an empty one.
-    if (!m_root)
+    if (!m_root) {
+        ShowSaveFailure(m_path, XmlLoadFaultText(m_loadFault));
         return kResultFailed;
+    }
     TiXmlElement* found = nullptr;
     for (TiXmlElement* e = m_root->FirstChildElement("MATRIX"); e && !found; e = e->NextSiblingElement("MATRIX"))
         if (TextAttribute(e, "name") == oldName)
@@ -277,7 +286,11 @@ int CMatrixXml::SaveMatrix(const std::string& oldName, CMatrix* matrix) {
         WriteComm(found, matrix);
         WriteChannel(found, matrix);
     }
-    return SaveXmlFile(*m_document, m_path) ? 0 : kResultFailed;
+    int error = 0;
+    if (SaveXmlFile(*m_document, m_path, &error))
+        return 0;
+    ShowSaveFailure(m_path, SystemErrorText(error));
+    return kResultFailed;
 }
 
 int CMatrixXml::WriteComm(TiXmlElement* element, CMatrix* matrix) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "XmlLoad.h"
+
 #include <memory>
 #include <string>
 
@@ -37,7 +39,7 @@ public:
 
     // Rewrites the name, type, COMM and CHANNEL of the first MATRIX named oldName and writes the whole file.
     // 0; -1 when there is no loaded document or the file could not be written (the document is changed
-    // all the same); 64 without a matrix.
+    // all the same, and the operator is told in an error box naming the file); 64 without a matrix.
     int SaveMatrix(const std::string& oldName, CMatrix* matrix);
     int WriteComm(TiXmlElement* element, CMatrix* matrix);
     int WriteChannel(TiXmlElement* element, CMatrix* matrix);
@@ -47,4 +49,5 @@ private:
     CMatrixMgr* m_owner;
     std::unique_ptr<TiXmlDocument> m_document;
     TiXmlElement* m_root;
+    XmlLoadFault m_loadFault;
 };

@@ -84,6 +84,13 @@ int CSceneModel::SaveScene(const std::string& name, CRect area) {
 int CSceneModel::RenameScene(int index, const std::string& name) {
     if (index < 0 || index >= kMaxScenes)
         return kResultInvalidParam;
+    // A scene is found and replayed by its name: an empty one, or one another slot has, would make it one
+    // that can no longer be told apart.
+    if (name.empty())
+        return kResultInvalidParam;
+    for (int other = 0; other < kMaxScenes; ++other)
+        if (other != index && m_scenes[static_cast<size_t>(other)].name == name)
+            return kResultInvalidParam;
     SceneSlot& slot = m_scenes[static_cast<size_t>(index)];
     const std::string oldName = slot.name;
     slot.name = name;

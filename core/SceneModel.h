@@ -43,7 +43,8 @@ public:
     int LoadScene(const std::string& name, BOOL force);
     // 0, -1 (no such scene in the slots or in the settings file) or 16.
     int SaveScene(const std::string& name, CRect area);
-    // index 0 to 19; 0, -1 (the settings file has no scene of the old name) or 64 (no such slot).
+    // index 0 to 19; 0, -1 (the settings file has no scene of the old name) or 64 (no such slot, or a name that
+    // is empty or another slot's; the old name stays).
     int RenameScene(int index, const std::string& name);
     int ChangeSceneName(const std::string& oldName, const std::string& newName);
 

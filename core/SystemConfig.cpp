@@ -1,5 +1,6 @@
 #include "SystemConfig.h"
 
+#include "CommPort.h"
 #include "ErrorMessage.h"
 #include "LcdWallLayout.h"
 #include "SceneModel.h"
@@ -33,10 +34,16 @@ int LoadCommElement(const TiXmlElement* comm, std::string& port, int& baud, int&
     if (!comm)
         return 0;
     port = TextAttribute(comm, "port");
-    NumberAttribute(comm, "baudrate", baud);
-    NumberAttribute(comm, "databit", dataBits);
-    NumberAttribute(comm, "stopbit", stopBits);
-    NumberAttribute(comm, "parity", parity);
+    // A number no port can be opened with is read as a missing one: the caller's value stays.
+    auto number = [comm](const char* name, int& value, bool (*valid)(int)) {
+        int read = 0;
+        if (ReadDecimalAttribute(*comm, name, read) && valid(read))
+            value = read;
+    };
+    number("baudrate", baud, IsBaudRate);
+    number("databit", dataBits, IsDataBits);
+    number("stopbit", stopBits, IsStopBits);
+    number("parity", parity, IsParity);
     return 1;
 }
 
@@ -55,7 +62,8 @@ void RemoveChildren(TiXmlElement* element) {
 
 } // namespace
 
-CSystemConfig::CSystemConfig() : m_loaded(FALSE), m_document(new TiXmlDocument), m_root(nullptr) {}
+CSystemConfig::CSystemConfig()
+    : m_loaded(FALSE), m_document(new TiXmlDocument), m_root(nullptr), m_loadFault(XmlLoadFault::kMissing) {}
 
 CSystemConfig* CSystemConfig::GetInstance() {
     static CSystemConfig* instance = new CSystemConfig;
@@ -69,7 +77,7 @@ int CSystemConfig::Load(const std::string& path) {
     m_path = path;
     // A missing or broken file leaves no root: every reader then finds its section absent, every writer
     // writes nothing, so a broken file is never overwritten by a near-empty one.
-    if (LoadXmlFile(*m_document, path))
+    if (LoadXmlFile(*m_document, path, &m_loadFault))
         m_root = m_document->RootElement();
     return 1;
 }
@@ -83,10 +91,35 @@ TiXmlElement* CSystemConfig::Section(const char* parent, const char* name) const
     return outer ? outer->FirstChildElement(name) : nullptr;
 }
 
-void CSystemConfig::WriteFile() {
-    // The writers' results do not depend on this: the change is in memory either way, and a failed write
-    // leaves the previous file whole.
-    SaveXmlFile(*m_document, m_path);
+TiXmlElement* CSystemConfig::WritableSection(const char* name) {
+    if (!m_root) {
+        ShowSaveFailure(m_path, XmlLoadFaultText(m_loadFault));
+        return nullptr;
+    }
+    TiXmlElement* section = Section(name);
+    if (!section)
+        ShowSaveFailure(m_path, std::string("it has no ") + name + " section");
+    return section;
+}
+
+TiXmlElement* CSystemConfig::WritableSection(const char* parent, const char* name) {
+    TiXmlElement* outer = WritableSection(parent);
+    if (!outer)
+        return nullptr;
+    TiXmlElement* section = outer->FirstChildElement(name);
+    if (!section)
+        ShowSaveFailure(m_path, std::string("it has no ") + parent + "/" + name + " section");
+    return section;
+}
+
+bool CSystemConfig::WriteFile() {
+    // A failed write leaves the previous file whole; the change stays in memory and goes out with the next
+    // write that succeeds.
+    int error = 0;
+    if (SaveXmlFile(*m_document, m_path, &error))
+        return true;
+    ShowSaveFailure(m_path, SystemErrorText(error));
+    return false;
 }
 
 int CSystemConfig::LoadComm(std::string& port, int& baud, int& dataBits, int& stopBits, int& parity) {
@@ -205,15 +238,17 @@ int CSystemConfig::LoadMatrixRecords(CSceneModel* model, const std::string& name
         return -1;
     for (const TiXmlElement* rec = item->FirstChildElement("MATRIXREC"); rec;
          rec = rec->NextSiblingElement("MATRIXREC")) {
-        // A record without its input or output would replay a switch nobody recorded: skip it.
+        // A record without its input or output, or with a negative one, would replay a switch nobody recorded:
+        // skip it. Inputs and outputs are kept whole: matrices with wide channels send them in two bytes.
         int input = 0, output = 0;
-        if (!ReadDecimalAttribute(*rec, "input", input) || !ReadDecimalAttribute(*rec, "output", output))
+        if (!ReadDecimalAttribute(*rec, "input", input) || !ReadDecimalAttribute(*rec, "output", output) || input < 0 ||
+            output < 0)
             continue;
         MatrixRecord record;
         record.matrix = TextAttribute(rec, "matrix");
         record.msg = TextAttribute(rec, "msg");
-        record.input = LOBYTE(static_cast<uint32_t>(input));
-        record.output = LOBYTE(static_cast<uint32_t>(output));
+        record.input = input;
+        record.output = output;
         record.port = TextAttribute(rec, "port");
         model->AppendRecord(record);
     }
@@ -221,7 +256,7 @@ int CSystemConfig::LoadMatrixRecords(CSceneModel* model, const std::string& name
 }
 
 int CSystemConfig::SaveComm(const std::string& port, int baud, int dataBits, int stopBits, int parity) {
-    if (TiXmlElement* comm = Section("COMM")) {
+    if (TiXmlElement* comm = WritableSection("COMM")) {
         SetCommElement(comm, port, baud, dataBits, stopBits, parity);
         WriteFile();
     }
@@ -229,7 +264,7 @@ int CSystemConfig::SaveComm(const std::string& port, int baud, int dataBits, int
 }
 
 int CSystemConfig::SaveMonitorComm(const std::string& port, int baud, int dataBits, int stopBits, int parity) {
-    TiXmlElement* comm = Section("MONITORCTRL", "COMM");
+    TiXmlElement* comm = WritableSection("MONITORCTRL", "COMM");
     if (!comm)
         return -1;
     SetCommElement(comm, port, baud, dataBits, stopBits, parity);
@@ -238,7 +273,7 @@ int CSystemConfig::SaveMonitorComm(const std::string& port, int baud, int dataBi
 }
 
 int CSystemConfig::SaveFrameEffect(BOOL enabled, BYTE horizontal, BYTE vertical) {
-    if (TiXmlElement* effect = Section("FRAMEEFFECT")) {
+    if (TiXmlElement* effect = WritableSection("FRAMEEFFECT")) {
         effect->SetAttribute("enable", enabled ? "true" : "false");
         effect->SetAttribute("horizontal", horizontal);
         effect->SetAttribute("vertical", vertical);
@@ -248,7 +283,7 @@ int CSystemConfig::SaveFrameEffect(BOOL enabled, BYTE horizontal, BYTE vertical)
 }
 
 int CSystemConfig::SaveMatrixPage(int itemX1, int item02, int item12, int item22, int item32) {
-    if (TiXmlElement* page = Section("MATRIXPAGE")) {
+    if (TiXmlElement* page = WritableSection("MATRIXPAGE")) {
         page->SetAttribute("itemX1", itemX1);
         page->SetAttribute("item02", item02);
         page->SetAttribute("item12", item12);
@@ -260,7 +295,7 @@ int CSystemConfig::SaveMatrixPage(int itemX1, int item02, int item12, int item22
 }
 
 int CSystemConfig::SaveRowCol(int rows, int cols) {
-    if (TiXmlElement* wall = Section("LCDWALL")) {
+    if (TiXmlElement* wall = WritableSection("LCDWALL")) {
         wall->SetAttribute("row", rows);
         wall->SetAttribute("col", cols);
         WriteFile();
@@ -269,19 +304,14 @@ int CSystemConfig::SaveRowCol(int rows, int cols) {
 }
 
 int CSystemConfig::SavePixel(int index) {
-    if (TiXmlElement* wall = Section("LCDWALL")) {
+    if (TiXmlElement* wall = WritableSection("LCDWALL")) {
         wall->SetAttribute("pixel", index);
         WriteFile();
     }
     return 1;
 }
 
-int CSystemConfig::SaveOutputMapping(CLcdWallLayout* layout) {
-    if (!layout)
-        return kResultInvalidParam;
-    TiXmlElement* wall = Section("LCDWALL");
-    if (!wall)
-        return 0; // as the other LCDWALL writers: nothing to write into
+void CSystemConfig::SetOutputMapping(TiXmlElement* wall, CLcdWallLayout* layout) {
     TiXmlElement* mapping = wall->FirstChildElement("OUTPUT_MAPPING");
     if (!mapping)
         mapping = wall->InsertEndChild(TiXmlElement("OUTPUT_MAPPING"))->ToElement();
@@ -301,7 +331,30 @@ int CSystemConfig::SaveOutputMapping(CLcdWallLayout* layout) {
             mapping->InsertEndChild(item);
         }
     }
-    WriteFile();
+}
+
+int CSystemConfig::SaveOutputMapping(CLcdWallLayout* layout) {
+    if (!layout)
+        return kResultInvalidParam;
+    // Without LCDWALL there is nothing to write into, as for the other LCDWALL writers.
+    if (TiXmlElement* wall = WritableSection("LCDWALL")) {
+        SetOutputMapping(wall, layout);
+        WriteFile();
+    }
+    return 0;
+}
+
+int CSystemConfig::SaveRowColAndMapping(CLcdWallLayout* layout) {
+    if (!layout)
+        return kResultInvalidParam;
+    if (TiXmlElement* wall = WritableSection("LCDWALL")) {
+        int rows = 0, cols = 0;
+        layout->GetRowCol(rows, cols);
+        wall->SetAttribute("row", rows);
+        wall->SetAttribute("col", cols);
+        SetOutputMapping(wall, layout);
+        WriteFile();
+    }
     return 0;
 }
 

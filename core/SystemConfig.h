@@ -1,5 +1,6 @@
 #pragma once
 
+#include "XmlLoad.h"
 #include "platform/os/Types.h"
 
 #include <memory>
@@ -20,7 +21,9 @@ public:
     // Loads the file on the first call only; later calls do nothing. 1.
     int Load(const std::string& path);
 
-    // Readers. A missing number leaves the caller's variable as it was, unless said otherwise.
+    // Readers. A missing number leaves the caller's variable as it was, unless said otherwise; so does a port
+    // number no port can be opened with (a baud rate below 1, data bits outside 5 to 8, a stop-bits index
+    // outside 0 to 2, a parity index outside 0 to 4).
     int LoadComm(std::string& port, int& baud, int& dataBits, int& stopBits, int& parity);
     int LoadMonitorComm(std::string& port, int& baud, int& dataBits, int& stopBits, int& parity);
     int LoadFrameEffect(BOOL& enabled, BYTE& horizontal, BYTE& vertical);
@@ -34,7 +37,10 @@ public:
     TiXmlElement* FindSceneItem(const std::string& name);
     int LoadMatrixRecords(CSceneModel* model, const std::string& name);
 
-    // Writers: each sets attributes on the element that is there and writes the whole file.
+    // Writers: each sets attributes on the element that is there and writes the whole file. Their results do
+    // not tell whether the file was written: when it was not (the file was missing or broken at start-up, lacks
+    // the section, or cannot be written), the operator is told in an error box naming the file, and the change
+    // holds in memory.
     int SaveComm(const std::string& port, int baud, int dataBits, int stopBits, int parity);
     int SaveMonitorComm(const std::string& port, int baud, int dataBits, int stopBits, int parity);
     int SaveFrameEffect(BOOL enabled, BYTE horizontal, BYTE vertical);
@@ -42,6 +48,9 @@ public:
     int SaveRowCol(int rows, int cols);
     int SavePixel(int index);
     int SaveOutputMapping(CLcdWallLayout* layout);
+    // LCDWALL row and col and the output map together, in one replacement of the file, so that the file never
+    // holds a size with the map of another. 64 without a layout, else 0.
+    int SaveRowColAndMapping(CLcdWallLayout* layout);
     int SaveScene(CSceneModel* model, const std::string& name, int left, int top, int right, int bottom);
     int RenameScene(const std::string& oldName, const std::string& newName);
 
@@ -50,10 +59,16 @@ private:
 
     TiXmlElement* Section(const char* name) const;
     TiXmlElement* Section(const char* parent, const char* name) const;
-    void WriteFile();
+    // The section to write into; null, after telling the operator, when there is none.
+    TiXmlElement* WritableSection(const char* name);
+    TiXmlElement* WritableSection(const char* parent, const char* name);
+    void SetOutputMapping(TiXmlElement* wall, CLcdWallLayout* layout);
+    // False, after telling the operator, when the file could not be written.
+    bool WriteFile();
 
     BOOL m_loaded;
     std::unique_ptr<TiXmlDocument> m_document;
     TiXmlElement* m_root;
     std::string m_path;
+    XmlLoadFault m_loadFault;
 };

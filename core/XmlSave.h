@@ -5,5 +5,12 @@
 class TiXmlDocument;
 
 // Writes the document to a new file beside the old one and renames it over it, so that the previous file
-// stays whole until the new one is complete on disk. False, with the old file untouched, when any step fails.
-bool SaveXmlFile(const TiXmlDocument& document, const std::string& path);
+// stays whole until the new one is complete on disk. False, with the old file untouched and the system's
+// error number in *error, when any step fails.
+//
+// The new file is named ".<name>.save-XXXXXX" and is locked while it is written. Before each save, such files
+// of the same name that no writer holds any more (left by a save that was killed) are removed.
+bool SaveXmlFile(const TiXmlDocument& document, const std::string& path, int* error = nullptr);
+
+// The name a save of the file gives its new file while writing it, with "XXXXXX" where the unique part goes.
+std::string SaveTemporaryPattern(const std::string& fileName);

@@ -6,9 +6,9 @@
 #include <array>
 #include <cstring>
 
-// The buttons' icons, drawn for this program pixel by pixel: left (also "less"), right (also "more"), up, down
-// and a round centre button. Light falls from the top left; the dark outline keeps each shape readable when a
-// disabled button embosses it. "." is transparent.
+// The program's icon and the buttons' icons, drawn for this program pixel by pixel: left (also "less"), right
+// (also "more"), up, down and a round centre button. Light falls from the top left; the dark outline keeps each shape
+// readable when a disabled button embosses it. "." is transparent.
 namespace {
 
 constexpr int kSize = 16;
@@ -49,6 +49,14 @@ const Picture kCentre = {
     "....ooddddoo....", "......oooo......", "................", "................",
 };
 
+// The program's own: a wall of four screens in a dark frame.
+const Picture kWall = {
+    "................",  ".oooooooooooooo.",  ".ohhhhhhohhhhhho.", ".ohwffffohwffffo.",
+    ".ohffffdohffffdo.", ".ohffffdohffffdo.", ".ohdddddohdddddo.", ".oooooooooooooo.",
+    ".ohhhhhhohhhhhho.", ".ohwffffohwffffo.", ".ohffffdohffffdo.", ".ohffffdohffffdo.",
+    ".ohdddddohdddddo.", ".oooooooooooooo.",  "......oooo......",  "....oooooooo....",
+};
+
 QRgb Colour(char c) {
     switch (c) {
     case 'o': return qRgb(20, 45, 95);
@@ -72,6 +80,7 @@ QImage Draw(const Picture& picture) {
 
 extern void RegisterProgramIcons();
 void RegisterProgramIcons() {
+    RegisterIconResource(128, Draw(kWall));
     RegisterIconResource(133, Draw(kLeft));
     RegisterIconResource(135, Draw(kRight));
     RegisterIconResource(136, Draw(kUp));

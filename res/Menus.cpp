@@ -14,6 +14,8 @@ const MenuTemplate kProgramMenus[2] = {
               {"Connect...(&s)", 1032, 0},
               {"LCD WALL...(&u)", 1033, 0},
               {"Matrix...(&m)", 32787, 0},
+              {"Monitor remote...(&r)", 32803, 0},
+              {"Advanced control...(&a)", 32815, 0},
           }},
      }},
     {157,

@@ -1,15 +1,8 @@
-#include "platform/gui/QtMessageBox.h"
-#include "platform/gui/SysColor.h"
+#include "ui/VeltranoApp.h"
 
-#include <QApplication>
+#include "platform/gui/WinApp.h"
 
-#include <cstdio>
+// The one application object, made before the program's entry runs.
+CVeltranoApp theApp;
 
-int main(int argc, char** argv) {
-    QApplication app(argc, argv);
-    InstallQtMessageBox();
-    ApplySysColorPalette();
-    std::puts("veltrano: the wall control core and the framework layer are built; the operator interface is not "
-              "built yet.");
-    return 0;
-}
+int main(int argc, char** argv) { return AfxWinMain(argc, argv); }

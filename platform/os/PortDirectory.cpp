@@ -17,9 +17,9 @@ bool IsSafeEntryName(const std::string& name) {
     return name.find('/') == std::string::npos && name.find('\0') == std::string::npos;
 }
 
-// "COM" followed by a decimal number from 1 to 255: the number, else 0.
+// "COM" followed by a decimal number from 1 to 255 in its plain spelling (no leading zero): the number, else 0.
 int ComNumber(const std::string& name) {
-    if (name.size() < 4 || name.size() > 6 || name.compare(0, 3, "COM") != 0)
+    if (name.size() < 4 || name.size() > 6 || name.compare(0, 3, "COM") != 0 || name[3] == '0')
         return 0;
     int number = 0;
     for (size_t i = 3; i < name.size(); ++i) {
@@ -51,7 +51,9 @@ std::string PortDevicePath(const std::string& portName) {
     std::string name = portName;
     if (name.compare(0, kDevicePrefix.size(), kDevicePrefix) == 0)
         name.erase(0, kDevicePrefix.size());
-    if (!IsSafeEntryName(name))
+    // Only "COM1" to "COM255" name a port: "COM001" must not reach COM1's device, nor any other name an entry.
+    const int number = ComNumber(name);
+    if (number == 0 || !IsSafeEntryName(name))
         return std::string();
 
     std::string dir = PortDirectory();
@@ -62,8 +64,5 @@ std::string PortDevicePath(const std::string& portName) {
         if (lstat(entry.c_str(), &st) == 0)
             return entry;
     }
-    int number = ComNumber(name);
-    if (number == 0)
-        return std::string();
     return "/dev/ttyS" + std::to_string(number - 1);
 }

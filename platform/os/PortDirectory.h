@@ -8,4 +8,5 @@
 std::string PortDirectory();
 
 // The device path for a port name, with or without the "\\.\" prefix; empty when the name is not a port name.
+// Only the plain spelling "COM1" to "COM255" is one: "COM001", "com1" or "COM1 " are not found.
 std::string PortDevicePath(const std::string& portName);

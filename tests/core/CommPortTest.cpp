@@ -1,4 +1,5 @@
 #include "core/CommPort.h"
+#include "platform/os/PortDirectory.h"
 #include "platform/os/SerialDevice.h"
 #include "tests/support/PortLink.h"
 #include "tests/support/Pty.h"
@@ -201,4 +202,20 @@ TEST(StopBitsText, ConvertsTheThreeKnownValuesAndDefaultsToOne) {
     EXPECT_EQ(StringToStopBits(""), 0);
     EXPECT_EQ(StringToStopBits("2 "), 0);
     EXPECT_EQ(StringToStopBits("1,5"), 0);
+}
+
+TEST_F(CommPortOnPty, OnlyThePlainSpellingOfAPortNameOpensIt) {
+    link.Link("COM1", pty.SlavePath());
+    link.Link("COM001", pty.SlavePath()); // an entry by another spelling names nothing
+    CCommPort port;
+    for (const char* name : {"\\\\.\\COM001", "\\\\.\\COM01", "\\\\.\\COM1 ", "\\\\.\\com1", "\\\\.\\COM+1", "COM0"}) {
+        EXPECT_FALSE(port.Open(name, 9600, 8, 0, 0)) << name;
+        EXPECT_EQ(PortDevicePath(name), "") << name;
+    }
+    EXPECT_FALSE(port.IsOpen());
+    ASSERT_TRUE(port.Open("\\\\.\\COM1", 9600, 8, 0, 0));
+    const BYTE byte = 0x5A;
+    DWORD written = 0;
+    EXPECT_TRUE(port.Write(&byte, 1, &written));
+    EXPECT_EQ(pty.Read(1), std::vector<unsigned char>{0x5A});
 }

@@ -1,10 +1,15 @@
 #include "core/LcdWallLayout.h"
 #include "core/WallModel.h"
+#include "tests/core/ReadOnlyFolder.h"
 #include "tests/support/Bytes.h"
+#include "tests/support/MessageBoxRecorder.h"
 #include "tests/support/WallOnPty.h"
 
 #include <gtest/gtest.h>
 #include <limits>
+#include <sys/inotify.h>
+#include <tinyxml.h>
+#include <unistd.h>
 
 namespace {
 
@@ -130,4 +135,66 @@ TEST_F(WallLayout, WindowCommandsCarryTheWallRectangleOrNone) {
     EXPECT_EQ(wall.pty.Read(30), Bytes({0xD5, 0x11, 0x22, 176, 0, 0xAB, 0, 0, 0, 0, 0x07, 0x80, 0x04, 0x38, 0xAA,
                                         0xD5, 0x11, 0x22, 178, 0, 0xAB, 0, 0, 0, 0, 0,    0,    0,    0,    0xAA}));
     EXPECT_EQ(wall.Events(), std::vector<std::string>({"P-OPEN-WINDOW", "P-CLOSE-WINDOW"}));
+}
+
+namespace {
+
+// Counts the new files made in a folder while the object lives: every replacement of a file writes one. (The
+// renames themselves cannot be counted: the kernel folds repeated events of one name into one.)
+class NewFileCounter {
+public:
+    explicit NewFileCounter(const std::string& folder) : m_fd(inotify_init1(IN_NONBLOCK)) {
+        inotify_add_watch(m_fd, folder.c_str(), IN_CREATE);
+    }
+    ~NewFileCounter() { close(m_fd); }
+    int Count() {
+        alignas(inotify_event) char buffer[4096];
+        for (ssize_t n; (n = read(m_fd, buffer, sizeof buffer)) > 0;) {
+            for (char* p = buffer; p < buffer + n;) {
+                auto* event = reinterpret_cast<inotify_event*>(p);
+                ++m_count;
+                p += sizeof(inotify_event) + event->len;
+            }
+        }
+        return m_count;
+    }
+
+private:
+    int m_fd;
+    int m_count = 0;
+};
+
+} // namespace
+
+TEST_F(WallLayout, ANewSizeAndItsMapReachTheFileInOneReplacement) {
+    CLcdWallLayout* layout = Build(Wall("<LCDWALL row=\"2\" col=\"2\"><OUTPUT_MAPPING>"
+                                        "<ITEM row=\"1\" col=\"1\" output=\"4\"/></OUTPUT_MAPPING></LCDWALL>"));
+    NewFileCounter replacements(wall.dir.Dir().Path());
+    EXPECT_EQ(layout->SetRowCol(3, 3), 0);
+    EXPECT_EQ(replacements.Count(), 1);
+
+    TiXmlDocument doc;
+    ASSERT_TRUE(doc.LoadFile(wall.dir.Dir().File("system.xml").c_str(), TIXML_ENCODING_LEGACY));
+    TiXmlElement* lcd = doc.RootElement()->FirstChildElement("LCDWALL");
+    int items = 0;
+    for (TiXmlElement* i = lcd->FirstChildElement("OUTPUT_MAPPING")->FirstChildElement("ITEM"); i;
+         i = i->NextSiblingElement("ITEM"))
+        ++items;
+    EXPECT_STREQ(lcd->Attribute("row"), "3");
+    EXPECT_STREQ(lcd->Attribute("col"), "3");
+    EXPECT_EQ(items, 9);
+}
+
+TEST_F(WallLayout, ANewSizeThatCannotBeSavedIsToldOnceAndHoldsInMemory) {
+    CLcdWallLayout* layout = Build(Wall("<LCDWALL row=\"2\" col=\"2\"/>"));
+    const std::string before = wall.dir.Read("system.xml");
+    MessageBoxRecorder boxes;
+    {
+        ReadOnlyFolder readOnly(wall.dir.Dir().Path());
+        EXPECT_EQ(layout->SetRowCol(1, 3), 0);
+    }
+    EXPECT_EQ(boxes.Boxes().size(), 1u);
+    EXPECT_EQ(wall.dir.Read("system.xml"), before);
+    EXPECT_EQ(Map(layout), std::vector<int>({1, 2, 3}));
+    EXPECT_EQ(wall.Events(), std::vector<std::string>({"WALLMAP-CHANGE", "ROWCOL-CHANGE"})); // the view follows
 }

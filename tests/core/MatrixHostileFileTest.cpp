@@ -4,6 +4,10 @@
 
 namespace {
 
+std::vector<int> Numbers(const CCommPortSetting* port) {
+    return {port->m_baudRate, port->m_dataBits, port->m_stopBits, port->m_parity};
+}
+
 std::string Repeat(const std::string& piece, int times) {
     std::string s;
     for (int i = 0; i < times; ++i)
@@ -70,11 +74,25 @@ TEST_F(HostileMatrixFile, NumbersThatAreNoNumbersTakeTheirDefaults) {
     BOOL own = FALSE;
     CCommPortSetting* port = Matrix("P")->GetPort(own);
     ASSERT_NE(port, nullptr);
-    EXPECT_EQ(std::vector<int>({port->m_baudRate, port->m_dataBits, port->m_stopBits, port->m_parity}),
-              std::vector<int>({9600, 8, 0, 0}));
+    EXPECT_EQ(Numbers(port), std::vector<int>({9600, 8, 0, 0}));
     EXPECT_EQ(Matrix("P")->GetChannelTable()->GetCount(), 0);
     EXPECT_EQ(Matrix("P")->MessageAt(0)->GetFollowupDelay(), 0);
     EXPECT_EQ(Build("a", 5, 0, "P"), Hex("00 00"));
     EXPECT_FALSE(port->Open("\\\\.\\" + port->m_portName, 9600, 8, 0, 0));
     EXPECT_EQ(manager->SetMatrix("P", "a", 5, 0), 16);
+}
+
+TEST_F(HostileMatrixFile, PortNumbersNoPortCanBeOpenedWithAndNegativeCountsTakeTheirDefaults) {
+    LoadMatrices("<MATRIX name=\"bad\"><COMM indep=\"true\" port=\"COM5\" baudrate=\"-1\" databit=\"264\" "
+                 "stopbit=\"3\" parity=\"-2\"/><CHANNEL count=\"-7\"><ITEM id=\"1\" name=\"x\"/></CHANNEL></MATRIX>"
+                 "<MATRIX name=\"edge\"><COMM indep=\"true\" port=\"COM5\" baudrate=\"1\" databit=\"5\" "
+                 "stopbit=\"1\" parity=\"4\"/></MATRIX>");
+    BOOL own = FALSE;
+    CCommPortSetting* bad = Matrix("bad")->GetPort(own);
+    ASSERT_NE(bad, nullptr);
+    EXPECT_EQ(Numbers(bad), std::vector<int>({9600, 8, 0, 0}));
+    EXPECT_EQ(Matrix("bad")->GetChannelTable()->GetCount(), 0);
+    EXPECT_EQ(Matrix("bad")->GetChannelTable()->GetName(1), "");
+    CCommPortSetting* edge = Matrix("edge")->GetPort(own);
+    EXPECT_EQ(Numbers(edge), std::vector<int>({1, 5, 1, 4}));
 }

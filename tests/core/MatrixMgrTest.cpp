@@ -1,5 +1,6 @@
 #include "core/NotifyEvent.h"
 #include "tests/core/MatrixFixture.h"
+#include "tests/support/MessageBoxRecorder.h"
 
 #include <filesystem>
 
@@ -57,8 +58,25 @@ TEST_F(MatrixManager, ASaveThatCannotBeWrittenSaysSoAndStillAnnouncesTheChange) 
     EXPECT_NE(dir.Read("matrix.xml").find("name=\"M2\""), std::string::npos);
     std::filesystem::remove(dir.Dir().File("matrix.xml"));
     std::filesystem::create_directory(dir.Dir().File("matrix.xml")); // something took the file's place
+    MessageBoxRecorder boxes;
     EXPECT_EQ(manager->SaveMatrix("M2", m), -1);
     EXPECT_EQ(listener.changes, (std::vector<std::pair<CMatrix*, std::string>>{{m, "M"}, {m, "M2"}}));
+    ASSERT_EQ(boxes.Boxes().size(), 1u);
+    EXPECT_EQ(boxes.Boxes()[0].text, "Could not save \"" + dir.Dir().File("matrix.xml") +
+                                         "\": Is a directory. The change holds until the program ends.");
+    EXPECT_EQ(boxes.Boxes()[0].type, MB_ICONERROR);
+}
+
+TEST_F(MatrixManager, ASaveIntoABrokenFileLeavesItAndSaysWhy) {
+    const std::string broken = "<MATRIXLIST><MATRIX name=\"M\"></MATRIXLIST>";
+    dir.Write("matrix.xml", broken);
+    Reload();
+    CMatrix matrix("M", kSignalAv);
+    MessageBoxRecorder boxes;
+    EXPECT_EQ(manager->SaveMatrix("M", &matrix), -1);
+    EXPECT_EQ(dir.Read("matrix.xml"), broken);
+    ASSERT_EQ(boxes.Boxes().size(), 1u);
+    EXPECT_NE(boxes.Boxes()[0].text.find("matrix.xml\": it is not well-formed XML."), std::string::npos);
 }
 
 TEST_F(MatrixManager, TheSampleFileDrivesEveryKindOfMatrix) {

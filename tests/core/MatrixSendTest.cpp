@@ -99,3 +99,25 @@ TEST_F(MatrixSend, FollowUpsComeAfterTheirPause) {
     EXPECT_LE(sent.size(), 64u);
     EXPECT_EQ(pauses.size(), sent.size() - 1);
 }
+
+TEST_F(MatrixSend, EachPauseAndAllThePausesOfAChainAreBounded) {
+    LoadMatrices(OnWall("<MESSAGE name=\"forever\" followup_item=\"B\" followup_delay=\"2147483647\"><IN/></MESSAGE>"
+                        "<MESSAGE name=\"B\"><OUT/></MESSAGE>"
+                        "<MESSAGE name=\"again\" followup_item=\"again\" followup_delay=\"4000\"><IN/></MESSAGE>"
+                        "<MESSAGE name=\"limit\" followup_item=\"B\" followup_delay=\"10000\"><IN/></MESSAGE>"));
+    OpenWallPort();
+    EXPECT_EQ(manager->SetMatrix("M", "forever", 1, 2), 0);
+    EXPECT_EQ(pauses, std::vector<DWORD>{10000});
+    EXPECT_EQ(wallPty.ReadAvailable(), Hex("01 02"));
+
+    // A message that follows itself stops before its pauses pass half a minute.
+    pauses.clear();
+    EXPECT_EQ(manager->SetMatrix("M", "again", 3, 0), 0);
+    EXPECT_EQ(pauses, std::vector<DWORD>(7, 4000));
+    EXPECT_EQ(wallPty.ReadAvailable(), Bytes(8, 0x03));
+
+    pauses.clear();
+    EXPECT_EQ(manager->SetMatrix("M", "limit", 5, 6), 0);
+    EXPECT_EQ(pauses, std::vector<DWORD>{10000});
+    EXPECT_EQ(wallPty.ReadAvailable(), Hex("05 06"));
+}

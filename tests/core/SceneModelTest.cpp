@@ -12,14 +12,17 @@
 
 namespace {
 
-// The wall and matrix "M" share the wall's port; "SW" sends A5, input, output.
+// The wall and matrix "M" share the wall's port; "SW" sends A5, input, output; "WIDE" sends a 16-bit input,
+// high byte first, and the output.
 class Scenes : public ::testing::Test {
 protected:
     void Start(const std::string& scenes) {
         wall.dir.Write("command.xml", "<C><CMD name=\"S-SAVE\" code=\"160\"/><CMD name=\"S-LOAD\" code=\"161\"/></C>");
         wall.dir.Write("matrix.xml",
                        "<MATRIXLIST><MATRIX name=\"M\"><MESSAGE name=\"SW\"><BYTES type=\"hex\">A5</BYTES>"
-                       "<IN/><OUT/></MESSAGE></MATRIX></MATRIXLIST>");
+                       "<IN/><OUT/></MESSAGE>"
+                       "<MESSAGE name=\"WIDE\"><HIGHIN><do div=\"256\"/></HIGHIN><IN/><OUT/></MESSAGE>"
+                       "</MATRIX></MATRIXLIST>");
         wall.dir.Write("system.xml", "<SYSTEM><COMM port=\"COM5\"/><SCENE>" + scenes + "</SCENE></SYSTEM>");
         model = CWallModel::GetInstance();
         ASSERT_TRUE(wall.Open(model->GetCommPort()));
@@ -127,7 +130,7 @@ TEST_F(Scenes, SavingWritesThePendingSwitchesInRecordingOrder) {
 TEST_F(Scenes, LoadingSendsTheSceneThenItsSwitchesAndStopsAtTheFirstFailure) {
     Start(kTwoScenes);
     EXPECT_EQ(scenes_->LoadScene("Night", FALSE), -1); // the second switch names a matrix that is gone
-    EXPECT_EQ(wall.pty.Read(9), Bytes({0xD5, 0x21, 0x23, 161, 3, 0xAA, 0xA5, 44, 2})); // 300 reads back as 44
+    EXPECT_EQ(wall.pty.Read(9), Bytes({0xD5, 0x21, 0x23, 161, 3, 0xAA, 0xA5, 44, 2})); // the low byte of 300
     EXPECT_TRUE(wall.pty.ReadAvailable(50).empty());
     EXPECT_TRUE(Records().empty());
 }
@@ -195,4 +198,44 @@ TEST_F(Scenes, AFailedSceneCommandSendsNoSwitch) {
     CRect area;
     scenes_->FindScene("Day", id, area);
     EXPECT_EQ(area, CRect(1, 1, 2, 2)); // unchanged
+}
+
+TEST_F(Scenes, WideSwitchesReplayWholeAndNegativeOnesAreSkipped) {
+    Start("<ITEM id=\"1\" name=\"Wide\">"
+          "<MATRIXREC matrix=\"M\" msg=\"WIDE\" input=\"300\" output=\"2\"/>"
+          "<MATRIXREC matrix=\"M\" msg=\"WIDE\" input=\"-1\" output=\"2\"/>"
+          "<MATRIXREC matrix=\"M\" msg=\"WIDE\" input=\"3\" output=\"-300\"/>"
+          "<MATRIXREC matrix=\"M\" msg=\"WIDE\" input=\"65535\" output=\"4\"/></ITEM>"
+          "<ITEM id=\"2\" name=\"Again\"/>");
+    EXPECT_EQ(scenes_->LoadScene("Wide", FALSE), 0);
+    EXPECT_EQ(wall.pty.Read(12), Bytes({0xD5, 0, 0, 161, 1, 0xAA, 0x01, 0x2C, 2, 0xFF, 0xFF, 4}));
+    EXPECT_TRUE(wall.pty.ReadAvailable(50).empty());
+
+    // Recorded, saved and replayed, a wide switch comes back as it went out.
+    scenes_->StartRecording(FALSE);
+    matrices->SetMatrix("M", "WIDE", 1025, 7);
+    scenes_->StopRecording();
+    ASSERT_EQ(scenes_->SaveScene("Again", CRect(1, 1, 1, 1)), 0);
+    wall.pty.ReadAvailable(50);
+    EXPECT_EQ(scenes_->LoadScene("Again", FALSE), 0);
+    EXPECT_EQ(wall.pty.Read(9), Bytes({0xD5, 0x11, 0x11, 161, 2, 0xAA, 0x04, 0x01, 7}));
+}
+
+TEST_F(Scenes, ANameThatIsEmptyOrAnotherSlotsIsRefusedAndTheOldOneStays) {
+    Start(kTwoScenes);
+    std::vector<std::string> changes;
+    scenes_->Register("SceneNameChange", this, [&](NotifyEvent* e) { changes.push_back(e->GetName()); });
+    const std::string before = wall.dir.Read("system.xml");
+    EXPECT_EQ(scenes_->RenameScene(2, ""), 64);
+    EXPECT_EQ(scenes_->RenameScene(2, "Day"), 64);
+    EXPECT_EQ(scenes_->RenameScene(5, "Night"), 64) << "an empty slot may not take a scene's name either";
+    EXPECT_EQ(scenes_->GetSceneName(3), "Night");
+    EXPECT_EQ(scenes_->GetSceneName(6), "");
+    EXPECT_EQ(wall.dir.Read("system.xml"), before);
+    EXPECT_TRUE(changes.empty());
+
+    // Its own name again is no clash.
+    EXPECT_EQ(scenes_->RenameScene(2, "Night"), 0);
+    EXPECT_EQ(changes.size(), 1u);
+    EXPECT_NE(SceneItem("Night"), nullptr);
 }

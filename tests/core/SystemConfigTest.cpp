@@ -1,11 +1,17 @@
 #include "core/SystemConfig.h"
 #include "core/LcdWallLayout.h"
 #include "core/WallModel.h"
+#include "core/XmlSave.h"
+#include "tests/core/ReadOnlyFolder.h"
+#include "tests/support/MessageBoxRecorder.h"
 #include "tests/support/WorkingDir.h"
 
+#include <climits>
 #include <csignal>
+#include <fcntl.h>
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <tinyxml.h>
@@ -113,17 +119,103 @@ TEST_F(SettingsFile, MissingSectionsAndNumbersLeaveTheCallersValues) {
     EXPECT_FALSE(config->IsPipEnabled());
 }
 
-TEST_F(SettingsFile, AMissingOrBrokenFileIsNeverWrittenOver) {
+TEST_F(SettingsFile, AMissingOrBrokenFileIsNeverWrittenOverAndEachSaveSaysSo) {
     const std::string broken = Settings("<COMM port=\"COM1\"><LCDWALL row=\"2\"></COMM>");
     CSystemConfig* config = Load(broken);
     std::string port = "keep";
     int n = 0;
     EXPECT_EQ(config->LoadComm(port, n, n, n, n), 0);
     EXPECT_EQ(port, "keep");
+    MessageBoxRecorder boxes;
     EXPECT_EQ(config->SaveComm("COM5", 9600, 8, 0, 0), 0);
     EXPECT_EQ(config->SaveMonitorComm("COM5", 9600, 8, 0, 0), -1);
     EXPECT_EQ(config->SaveRowCol(3, 3), 0);
     EXPECT_EQ(dir.Read("system.xml"), broken);
+    ASSERT_EQ(boxes.Boxes().size(), 3u);
+    const std::string expected = "Could not save \"" + dir.Dir().File("system.xml") + "\": it is not well-formed XML";
+    EXPECT_EQ(boxes.Boxes()[0].text.substr(0, expected.size()), expected);
+    EXPECT_EQ(boxes.Boxes()[0].type, MB_ICONERROR);
+}
+
+TEST_F(SettingsFile, WithoutAFileEverySaveSaysSoAndWritesNothing) {
+    CSystemConfig* config = CSystemConfig::GetInstance();
+    config->Load(kSettings);
+    MessageBoxRecorder boxes;
+    EXPECT_EQ(config->SaveFrameEffect(TRUE, 1, 2), 0);
+    EXPECT_EQ(config->SaveMatrixPage(1, 2, 3, 4, 5), 1);
+    ASSERT_EQ(boxes.Boxes().size(), 2u);
+    EXPECT_NE(boxes.Boxes()[1].text.find("system.xml\": it is missing."), std::string::npos);
+    EXPECT_FALSE(dir.Exists("system.xml"));
+}
+
+TEST_F(SettingsFile, ASectionTheFileLacksIsNamedAndNothingIsWritten) {
+    const std::string original = Settings("<COMM port=\"COM1\"/><SCENE><ITEM id=\"1\" name=\"A\"/></SCENE>");
+    CSystemConfig* config = Load(original);
+    CLcdWallLayout* layout = CWallModel::GetInstance()->GetLcdWallLayout();
+    MessageBoxRecorder boxes;
+    EXPECT_EQ(config->SaveFrameEffect(TRUE, 1, 2), 0);
+    EXPECT_EQ(config->SavePixel(3), 1);
+    EXPECT_EQ(config->SaveOutputMapping(layout), 0);
+    EXPECT_EQ(config->SaveRowColAndMapping(layout), 0);
+    EXPECT_EQ(config->SaveMonitorComm("COM2", 9600, 8, 0, 0), -1);
+    std::vector<std::string> reasons;
+    for (const auto& box : boxes.Boxes())
+        reasons.push_back(box.text.substr(box.text.find(": ") + 2,
+                                          box.text.find('.', box.text.find(": ")) - box.text.find(": ") - 2));
+    EXPECT_EQ(reasons, std::vector<std::string>({"it has no FRAMEEFFECT section", "it has no LCDWALL section",
+                                                 "it has no LCDWALL section", "it has no LCDWALL section",
+                                                 "it has no MONITORCTRL section"}));
+    // A scene that is not there is the caller's to report, by its result.
+    EXPECT_EQ(config->RenameScene("B", "C"), -1);
+    EXPECT_EQ(boxes.Boxes().size(), 5u);
+    EXPECT_EQ(dir.Read("system.xml"), original);
+}
+
+TEST_F(SettingsFile, AReadOnlyFolderIsToldOnceNamingTheFileAndTheChangeHolds) {
+    const std::string original = Settings("<COMM port=\"COM1\" baudrate=\"9600\"/>");
+    CSystemConfig* config = Load(original);
+    MessageBoxRecorder boxes;
+    {
+        ReadOnlyFolder readOnly(dir.Dir().Path());
+        EXPECT_EQ(config->SaveComm("COM7", 19200, 8, 0, 0), 0);
+    }
+    ASSERT_EQ(boxes.Boxes().size(), 1u);
+    EXPECT_EQ(boxes.Boxes()[0].text, "Could not save \"" + dir.Dir().File("system.xml") +
+                                         "\": Permission denied. The change holds until the program ends.");
+    EXPECT_EQ(dir.Read("system.xml"), original);
+    std::string port;
+    int baud = 0, n = 0;
+    config->LoadComm(port, baud, n, n, n);
+    EXPECT_EQ(port + " " + std::to_string(baud), "COM7 19200");
+}
+
+TEST_F(SettingsFile, PortNumbersNoPortCanBeOpenedWithAreReadAsMissing) {
+    CSystemConfig* config =
+        Load(Settings("<COMM port=\"COM1\" baudrate=\"-1\" databit=\"264\" stopbit=\"3\" parity=\"5\"/>"
+                      "<MONITORCTRL><COMM port=\"COM2\" baudrate=\"1\" databit=\"5\" stopbit=\"2\" parity=\"4\"/>"
+                      "</MONITORCTRL>"));
+    std::string port;
+    int baud = 9600, bits = 8, stop = 0, parity = 0;
+    config->LoadComm(port, baud, bits, stop, parity);
+    EXPECT_EQ(std::vector<int>({baud, bits, stop, parity}), std::vector<int>({9600, 8, 0, 0}));
+    config->LoadMonitorComm(port, baud, bits, stop, parity);
+    EXPECT_EQ(std::vector<int>({baud, bits, stop, parity}), std::vector<int>({1, 5, 2, 4})); // the edges hold
+    // One number at a time that no port takes, the others good: only that one reads as missing.
+    const std::vector<int> good = {9600, 8, 0, 0};
+    const std::vector<int> callers = {1200, 7, 1, 2};
+    const std::vector<std::vector<int>> bad = {{0, INT_MIN}, {4, 9}, {-1, 3}, {-1, 5}};
+    for (size_t field = 0; field < 4; ++field) {
+        for (int value : bad[field]) {
+            std::vector<int> numbers = good;
+            numbers[field] = value;
+            config->SaveComm("COM1", numbers[0], numbers[1], numbers[2], numbers[3]);
+            std::vector<int> read = callers;
+            config->LoadComm(port, read[0], read[1], read[2], read[3]);
+            std::vector<int> expected = good;
+            expected[field] = callers[field];
+            EXPECT_EQ(read, expected) << "field " << field << " holding " << value;
+        }
+    }
 }
 
 TEST_F(SettingsFile, WritingKeepsUnknownContentAndGbkTextsByteForByte) {
@@ -220,8 +312,11 @@ TEST_F(SettingsFile, AWriteThatFailsPartWayLeavesThePreviousFileWhole) {
     getrlimit(RLIMIT_FSIZE, &previous);
     rlimit limit{1024, previous.rlim_max};
     ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limit), 0);
-    config->SaveComm("COM7", 115200, 8, 0, 0);
+    MessageBoxRecorder boxes;
+    EXPECT_EQ(config->SaveComm("COM7", 115200, 8, 0, 0), 0);
     EXPECT_EQ(dir.Read("system.xml"), original);
+    ASSERT_EQ(boxes.Boxes().size(), 1u);
+    EXPECT_NE(boxes.Boxes()[0].text.find("system.xml\": File too large."), std::string::npos);
 
     // Nothing half-written is left beside it.
     int files = 0;
@@ -248,4 +343,29 @@ TEST_F(SettingsFile, ASettingsFileThatIsALinkStaysALink) {
     ASSERT_EQ(lstat(dir.Dir().File("system.xml").c_str(), &st), 0);
     EXPECT_TRUE(S_ISLNK(st.st_mode));
     EXPECT_NE(dir.Read("real.xml").find("port=\"COM2\""), std::string::npos);
+}
+
+TEST_F(SettingsFile, ASaveClearsTheTemporaryFilesOfKilledSavesOfThatFileOnly) {
+    CSystemConfig* config = Load(Settings("<COMM port=\"COM1\"/>"));
+    const std::vector<std::string> stale = {".system.xml.save-Ab12Cd", ".save-Zz9Yy8"};
+    const std::vector<std::string> kept = {".matrix.xml.save-Ab12Cd", ".system.xml.save-Ab12Cde", ".system.xml.bak",
+                                           "system.xml.save-Ab12Cd", ".system.xml.save-InUse1"};
+    for (const std::string& name : stale)
+        dir.Write(name, "<half");
+    for (const std::string& name : kept)
+        dir.Write(name, "<half");
+    // A save in progress in another program holds its file locked.
+    const int inUse = open(dir.Dir().File(".system.xml.save-InUse1").c_str(), O_RDONLY);
+    ASSERT_EQ(flock(inUse, LOCK_EX), 0);
+
+    MessageBoxRecorder boxes;
+    config->SaveComm("COM2", 9600, 8, 0, 0);
+    close(inUse);
+    EXPECT_TRUE(boxes.Boxes().empty());
+    for (const std::string& name : stale)
+        EXPECT_FALSE(dir.Exists(name)) << name;
+    for (const std::string& name : kept)
+        EXPECT_TRUE(dir.Exists(name)) << name;
+    EXPECT_NE(dir.Read("system.xml").find("COM2"), std::string::npos);
+    EXPECT_EQ(SaveTemporaryPattern("system.xml"), ".system.xml.save-XXXXXX");
 }

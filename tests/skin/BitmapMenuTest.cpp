@@ -225,7 +225,7 @@ TEST_F(BitmapMenuTest, AMenuLoadedFromTheTablesHasPlainBarItemsAndBitmapMenuPopu
     EXPECT_TRUE(CBitmapMenu::IsMenuObject(config));
     EXPECT_FALSE(CBitmapMenu::IsMenuHandle(nullptr));
     auto* popup = static_cast<CBitmapMenu*>(config);
-    ASSERT_EQ(popup->GetRecordCount(), 3);
+    ASSERT_EQ(popup->GetRecordCount(), 5);
     EXPECT_TRUE(popup->GetMenuState(0, MF_BYPOSITION) & MF_OWNERDRAW);
     ASSERT_TRUE(popup->GetMenuText(1033, text, MF_BYCOMMAND));
     EXPECT_EQ(text, "LCD WALL...(&u)");

@@ -191,8 +191,8 @@ TEST_F(MenuXPTest, APopupOfTheBarGetsTheFlatFrameItemColoursAndAShadowOfTheScree
     QMenu* popup = OpenBarPopup(1);
     ASSERT_NE(nullptr, popup);
     const int h = ItemHeight();
-    // Three items, each as high as the font asks, inside the frame and the shadow.
-    EXPECT_EQ(3 * h + 2 * kFrame + kShadow, popup->height());
+    // Five items, each as high as the font asks, inside the frame and the shadow.
+    EXPECT_EQ(5 * h + 2 * kFrame + kShadow, popup->height());
     const QRect first = popup->actionGeometry(popup->actions().at(0));
     EXPECT_EQ(QPoint(kFrame, kFrame), first.topLeft());
     EXPECT_EQ(popup->width() - 2 * kFrame - kShadow, first.width());

@@ -1,0 +1,155 @@
+#include "WallFixture.h"
+
+#include "ui/LcdGridCtrl.h"
+#include "ui/PipCtrl.h"
+#include "ui/PipWindow.h"
+
+#include "platform/gui/Cursor.h"
+#include "platform/gui/Menu.h"
+
+#include <QTest>
+
+namespace {
+
+// The wall of 2 x 3 cells of 101 pixels (100 wide and high, grid lines apart) at 1920 x 1080 a unit: a cell's
+// pixel is 19.2 output pixels across and 10.8 down.
+class PipTest : public WallFixture {
+protected:
+    void SetUp() override {
+        WallFixture::SetUp();
+        BuildWall();
+        OpenPort();
+    }
+    void TearDown() override {
+        SetCursorPosHandler(nullptr);
+        CMenu::SetPopupMenuHandler(nullptr);
+        WallFixture::TearDown();
+    }
+    // The pointer rests on a point of the wall view's client area.
+    void PointerAt(int x, int y) {
+        CPoint p(x, y);
+        view->ClientToScreen(&p);
+        SetCursorPosHandler([p]() { return POINT{p.x, p.y}; });
+    }
+    // The operator drags the PIP window with the left button from one of its client points by an offset.
+    void Drag(QPoint from, QPoint by) {
+        QWidget* w = view->GetPipWindow()->GetHostWidget();
+        QTest::mousePress(w, Qt::LeftButton, Qt::NoModifier, from);
+        QTest::mouseMove(w, from + by);
+        QTest::mouseRelease(w, Qt::LeftButton, Qt::NoModifier, from + by);
+        Settle();
+    }
+    int Open(int x, int y) {
+        PointerAt(x, y);
+        return view->GetPipCtrl()->OpenWindow();
+    }
+    CPipCtrl* pip() { return view->GetPipCtrl(); }
+};
+
+} // namespace
+
+TEST_F(PipTest, OpeningSendsTheWindowUnderThePointerAndASecondOpenSendsNothing) {
+    EXPECT_EQ(Open(150, 50), 0);
+    EXPECT_EQ(Sent(), PipFrame(kCodePipOpen, 2860, 540, 960, 540));
+    ASSERT_TRUE(view->HasPipWindow());
+    EXPECT_EQ(view->GetPipWindowRect(), CRect(150, 50, 200, 100));
+    EXPECT_EQ(view->GetPipRect(), CRect(150, 50, 200, 100));
+    EXPECT_EQ(Open(10, 10), 0);
+    EXPECT_TRUE(Sent().empty());
+    EXPECT_EQ(view->GetPipWindowRect(), CRect(150, 50, 200, 100));
+    EXPECT_TRUE(boxes.Boxes().empty());
+}
+
+TEST_F(PipTest, OpeningNearTheEdgeShiftsTheWindowInsideAndAFailedOpenMakesNoWindow) {
+    EXPECT_EQ(Open(290, 190), 0);
+    EXPECT_EQ(view->GetPipWindowRect(), CRect(252, 151, 302, 201));
+    EXPECT_EQ(Sent(), PipFrame(kCodePipOpen, 4800, 1620, 960, 540));
+    EXPECT_EQ(pip()->CloseWindow(), 0);
+    Sent();
+    wall.pty.CloseMaster();
+    EXPECT_EQ(Open(150, 50), 16);
+    EXPECT_FALSE(view->HasPipWindow());
+    EXPECT_EQ(boxes.Boxes().size(), 1u);
+}
+
+TEST_F(PipTest, ADragSendsTheNewPlaceAndAFailedOneSendsTheWindowBack) {
+    ASSERT_EQ(Open(150, 50), 0);
+    Sent();
+    Drag(QPoint(25, 25), QPoint(100, 100));
+    EXPECT_EQ(Sent(), PipFrame(kCodePipMove, 0x1299, 0x649, 960, 540));
+    EXPECT_EQ(view->GetPipWindowRect(), CRect(250, 150, 300, 200));
+    EXPECT_EQ(view->GetPipRect(), CRect(250, 150, 300, 200));
+    EXPECT_EQ(view->GetPipWindow()->GetMoveSizeState(), 1);
+
+    // Dragged past the grid's corner: it goes back inside, keeping its size.
+    Drag(QPoint(25, 25), QPoint(50, 50));
+    EXPECT_EQ(Sent(), PipFrame(kCodePipMove, 4800, 1620, 960, 540));
+    EXPECT_EQ(view->GetPipWindowRect(), CRect(252, 151, 302, 201));
+
+    wall.pty.CloseMaster();
+    Drag(QPoint(25, 25), QPoint(-200, -100));
+    EXPECT_EQ(view->GetPipWindowRect(), CRect(252, 151, 302, 201));
+    EXPECT_EQ(boxes.Boxes().size(), 1u);
+}
+
+TEST_F(PipTest, AResizeBelowAFifthOfACellKeepsTheEdgeThatStayedAndAFrameOutsideIsBroughtBack) {
+    ASSERT_EQ(Open(150, 50), 0);
+    Sent();
+    // The right edge dragged to 5 pixels from the left one: the left edge stays, the width is 100 / 5.
+    Drag(QPoint(48, 25), QPoint(-45, 0));
+    EXPECT_EQ(view->GetPipWindow()->GetMoveSizeState(), 2);
+    EXPECT_EQ(view->GetPipWindowRect(), CRect(150, 50, 170, 100));
+    EXPECT_EQ(Sent(), PipFrame(kCodePipMove, 2860, 540, 384, 540));
+    // The left edge dragged towards the right one: the right edge stays.
+    Drag(QPoint(1, 25), QPoint(17, 0));
+    EXPECT_EQ(view->GetPipWindowRect(), CRect(150, 50, 170, 100));
+    Sent();
+
+    // The left edge dragged past the grid's: the window comes back to the grid's edge with no negative pixel.
+    Drag(QPoint(1, 25), QPoint(-170, 0));
+    EXPECT_EQ(view->GetPipWindowRect(), CRect(0, 50, 190, 100));
+    EXPECT_EQ(Sent(), PipFrame(kCodePipMove, 0, 540, 3628, 540));
+    EXPECT_TRUE(boxes.Boxes().empty());
+}
+
+TEST_F(PipTest, TheWindowsOwnCloseAndTheSourceCommandsGoToTheWholeWall) {
+    // A source change with no PIP window still goes out.
+    view->SendMessage(WM_COMMAND, ID_PIP_SOURCE_VGA, 0);
+    EXPECT_EQ(Sent(), PipFrame(kCodePipSourceVga, 0, 0, 0, 0));
+
+    ASSERT_EQ(Open(150, 50), 0);
+    Sent();
+    std::vector<UINT> offered;
+    CMenu::SetPopupMenuHandler([&](CMenu& menu, UINT, CPoint, CWnd* owner) -> UINT {
+        for (UINT i = 0; i < menu.GetMenuItemCount(); ++i)
+            offered.push_back(menu.GetMenuItemID(static_cast<int>(i)));
+        EXPECT_EQ(owner, view->GetPipWindow());
+        return ID_PIPWND_CLOSE;
+    });
+    QTest::mouseClick(view->GetPipWindow()->GetHostWidget(), Qt::RightButton, Qt::NoModifier, QPoint(25, 25));
+    Settle();
+    EXPECT_EQ(offered, std::vector<UINT>{ID_PIPWND_CLOSE});
+    EXPECT_EQ(Sent(), PipFrame(kCodePipClose, 0, 0, 0, 0));
+    EXPECT_FALSE(view->HasPipWindow());
+
+    // Closing without a window still tells the wall; a failed close keeps the window.
+    EXPECT_EQ(pip()->CloseWindow(), 0);
+    EXPECT_EQ(Sent(), PipFrame(kCodePipClose, 0, 0, 0, 0));
+    ASSERT_EQ(Open(150, 50), 0);
+    wall.pty.CloseMaster();
+    EXPECT_EQ(pip()->CloseWindow(), 16);
+    EXPECT_TRUE(view->HasPipWindow());
+}
+
+TEST_F(PipTest, TheClampKeepsAWindowWithinTheGridsSize) {
+    ASSERT_EQ(Open(150, 50), 0);
+    const RECT grid{0, 0, 302, 201};
+    EXPECT_EQ(CRect(pip()->ClampRect(RECT{-50, 20, 400, 80}, grid)), CRect(0, 20, 302, 80));
+    EXPECT_EQ(CRect(pip()->ClampRect(RECT{10, -30, 60, 260}, grid)), CRect(10, 0, 60, 201));
+    // Within the sizes a window partly outside is left where it is: moving it in is the caller's.
+    EXPECT_EQ(CRect(pip()->ClampRect(RECT{-10, 20, 40, 80}, grid)), CRect(-10, 20, 40, 80));
+    // Shorter than a quarter of a cell, with the top edge moved: the bottom stays.
+    EXPECT_EQ(CRect(pip()->ClampRect(RECT{150, 95, 200, 100}, grid)), CRect(150, 75, 200, 100));
+    // Every edge is tested on the rectangle as it came: one wider than the grid ends on its far edge.
+    EXPECT_EQ(CRect(CPipCtrl::ShiftIntoRect(RECT{-400, -5, 400, 30}, grid)), CRect(-498, 0, 302, 35));
+}

@@ -1,0 +1,206 @@
+// The built program as an operator starts it: on a real X server of its own, in a copy of the sample
+// configuration, driven with real pointer events and looked at through screenshots of the whole screen.
+#include "tests/support/TempDir.h"
+
+#include <QByteArray>
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <QThread>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#ifndef VELTRANO_PROGRAM
+#error "VELTRANO_PROGRAM must name the built program"
+#endif
+
+namespace {
+
+const QRgb kBackground = qRgb(156, 182, 226);
+
+std::string ReadFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}
+
+// A screenshot written by xwd: a header of big-endian 32-bit fields, the window's name, the colour map, then the
+// pixels of a true-colour screen, three or four bytes each, in the byte order the header names.
+QImage ReadXwd(const QByteArray& data) {
+    const auto field = [&](int i) {
+        const auto* p = reinterpret_cast<const unsigned char*>(data.constData()) + 4 * i;
+        return (uint32_t(p[0]) << 24) | (uint32_t(p[1]) << 16) | (uint32_t(p[2]) << 8) | p[3];
+    };
+    if (data.size() < 100)
+        return {};
+    const uint32_t headerSize = field(0), width = field(4), height = field(5), byteOrder = field(7);
+    const uint32_t bitsPerPixel = field(11), bytesPerLine = field(12), colours = field(19);
+    const uint32_t redMask = field(14), greenMask = field(15), blueMask = field(16);
+    const qsizetype start = headerSize + 12 * colours;
+    const uint32_t bytesPerPixel = bitsPerPixel / 8;
+    if ((bytesPerPixel != 3 && bytesPerPixel != 4) || bytesPerLine < bytesPerPixel * width ||
+        data.size() < start + qsizetype(bytesPerLine) * height)
+        return {};
+    const auto shift = [](uint32_t mask) { return mask ? __builtin_ctz(mask) : 0; };
+    QImage image(int(width), int(height), QImage::Format_RGB32);
+    for (uint32_t y = 0; y < height; ++y)
+        for (uint32_t x = 0; x < width; ++x) {
+            const auto* p =
+                reinterpret_cast<const unsigned char*>(data.constData()) + start + y * bytesPerLine + bytesPerPixel * x;
+            uint32_t v = 0;
+            for (uint32_t i = 0; i < bytesPerPixel; ++i)
+                v |= uint32_t(p[i]) << (8 * (byteOrder == 0 ? i : bytesPerPixel - 1 - i));
+            image.setPixel(int(x), int(y),
+                           qRgb((v & redMask) >> shift(redMask), (v & greenMask) >> shift(greenMask),
+                                (v & blueMask) >> shift(blueMask)));
+        }
+    return image;
+}
+
+class ProgramTest : public testing::Test {
+protected:
+    void SetUp() override {
+        for (const char* name : {"command.xml", "system.xml", "matrix.xml"})
+            std::filesystem::copy_file(std::string(VELTRANO_SOURCE_DIR) + "/res/" + name, work.File(name));
+        // The server picks a free display and writes its number once it takes connections.
+        m_server.setProcessChannelMode(QProcess::SeparateChannels);
+        m_server.start("Xvfb", {"-displayfd", "1", "-nolisten", "tcp", "-screen", "0", "1280x1024x24"});
+        ASSERT_TRUE(m_server.waitForStarted(10000));
+        QByteArray number;
+        for (int i = 0; i < 100 && !number.contains('\n'); ++i) {
+            m_server.waitForReadyRead(100);
+            number += m_server.readAllStandardOutput();
+        }
+        ASSERT_TRUE(number.contains('\n')) << "Xvfb did not start";
+        display = ":" + number.trimmed();
+        env = QProcessEnvironment::systemEnvironment();
+        env.insert("DISPLAY", display);
+        env.insert("QT_QPA_PLATFORM", "xcb");
+        env.insert("XDG_CONFIG_HOME", QString::fromStdString(config.Path()));
+        env.insert("XDG_RUNTIME_DIR", QString::fromStdString(runtime.Path()));
+    }
+    void TearDown() override {
+        if (program.state() != QProcess::NotRunning) {
+            program.kill();
+            program.waitForFinished(5000);
+        }
+        m_server.terminate();
+        m_server.waitForFinished(5000);
+    }
+    // Runs a tool against the server and answers its output; fails the test when it fails.
+    QString Tool(const QString& name, const QStringList& arguments, int timeoutMs = 20000) {
+        QProcess tool;
+        tool.setProcessEnvironment(env);
+        tool.start(name, arguments);
+        EXPECT_TRUE(tool.waitForFinished(timeoutMs)) << name.toStdString() << " " << arguments.join(' ').toStdString();
+        EXPECT_EQ(tool.exitCode(), 0) << name.toStdString() << ": " << tool.readAllStandardError().toStdString();
+        return QString::fromLocal8Bit(tool.readAllStandardOutput());
+    }
+    void Pointer(int x, int y) { Tool("xdotool", {"mousemove", "--sync", QString::number(x), QString::number(y)}); }
+    void Click(int x, int y, int button = 1) {
+        Pointer(x, y);
+        Tool("xdotool", {"click", QString::number(button)});
+        QThread::msleep(300);
+    }
+    QImage Screenshot(const QString& keepAs) {
+        const QString file = QString::fromStdString(work.File("screen.xwd"));
+        Tool("xwd", {"-root", "-silent", "-display", display, "-out", file});
+        QFile xwd(file);
+        xwd.open(QIODevice::ReadOnly);
+        const QImage image = ReadXwd(xwd.readAll());
+        // Kept beside the test program for a person to look at.
+        image.save(QDir(QStringLiteral(VELTRANO_SCREENSHOT_DIR)).filePath(keepAs));
+        return image;
+    }
+
+    TempDir work;
+    TempDir config;
+    TempDir runtime;
+    QString display;
+    QProcessEnvironment env;
+    QProcess program;
+
+private:
+    QProcess m_server;
+};
+
+} // namespace
+
+TEST_F(ProgramTest, StartsShowsTheWallTakesTheOperatorsClicksAndQuitsFromTheMenuWritingNothing) {
+    const std::string settings = ReadFile(work.File("system.xml"));
+    program.setProcessEnvironment(env);
+    program.setWorkingDirectory(QString::fromStdString(work.Path()));
+    program.start(QStringLiteral(VELTRANO_PROGRAM), {});
+    ASSERT_TRUE(program.waitForStarted(10000));
+
+    const QString window =
+        Tool("timeout", {"20", "xdotool", "search", "--sync", "--onlyvisible", "--classname", "veltrano"})
+            .split('\n')
+            .first();
+    ASSERT_FALSE(window.isEmpty()) << "no window; the program said: " << program.readAllStandardError().toStdString();
+    QThread::msleep(500);
+    // The window's place: X, Y, WIDTH and HEIGHT, one a line.
+    int left = 0, top = 0, width = 0, height = 0;
+    for (const QString& line : Tool("xdotool", {"getwindowgeometry", "--shell", window}).split('\n')) {
+        const QStringList pair = line.split('=');
+        if (pair.size() != 2)
+            continue;
+        const int value = pair[1].toInt();
+        if (pair[0] == "X")
+            left = value;
+        else if (pair[0] == "Y")
+            top = value;
+        else if (pair[0] == "WIDTH")
+            width = value;
+        else if (pair[0] == "HEIGHT")
+            height = value;
+    }
+    // The screen is wider than 1024, so the window is 1024 wide, and almost as high as the screen.
+    EXPECT_EQ(width, 1024);
+    EXPECT_GT(height, 900);
+
+    const QImage started = Screenshot("program-started.png");
+    ASSERT_FALSE(started.isNull());
+    // The wall view stands in the middle three fifths, over the picture beside the program, never light blue.
+    const int wallLeft = left + width / 5 + 8;
+    const int wallTop = top + 60;
+    EXPECT_EQ(started.pixel(wallLeft + 20, wallTop + 20), qRgb(255, 255, 255));
+    EXPECT_NE(started.pixel(left + 20, top + 100), kBackground);
+    EXPECT_NE(started.pixel(left + 20, top + 100), qRgb(255, 255, 255));
+
+    // Two cells selected by dragging across them.
+    Pointer(wallLeft + 20, wallTop + 20);
+    Tool("xdotool", {"mousedown", "1"});
+    Pointer(wallLeft + 200, wallTop + 20);
+    Tool("xdotool", {"mouseup", "1"});
+    QThread::msleep(300);
+    const QImage selected = Screenshot("program-selected.png");
+    EXPECT_NE(selected.pixel(wallLeft + 20, wallTop + 20), qRgb(255, 255, 255));
+
+    // The PIP menu opens under the pointer.
+    Click(wallLeft + 120, wallTop + 200, 3);
+    const QImage menu = Screenshot("program-pip-menu.png");
+    int changed = 0;
+    for (int y = wallTop + 205; y < wallTop + 260; ++y)
+        for (int x = wallLeft + 125; x < wallLeft + 220; ++x)
+            changed += menu.pixel(x, y) != selected.pixel(x, y);
+    EXPECT_GT(changed, 1000);
+    Tool("xdotool", {"key", "Escape"});
+    QThread::msleep(300);
+
+    // File, then its one item, Exit.
+    Click(left + 20, top + 10);
+    Screenshot("program-file-menu.png");
+    Click(left + 40, top + 34);
+    ASSERT_TRUE(program.waitForFinished(10000));
+    EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(program.exitCode(), 0);
+    EXPECT_EQ(ReadFile(work.File("system.xml")), settings);
+}

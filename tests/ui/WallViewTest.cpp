@@ -1,0 +1,126 @@
+#include "WallFixture.h"
+
+#include "ui/LcdGridCtrl.h"
+#include "ui/PipWindow.h"
+#include "ui/WallCtrl.h"
+
+#include "core/LcdWallLayout.h"
+#include "core/MatrixMgr.h"
+#include "core/WallModel.h"
+#include "platform/gui/Cursor.h"
+#include "platform/gui/Menu.h"
+
+#include <QTest>
+
+namespace {
+
+class WallViewTest : public WallFixture {
+protected:
+    void TearDown() override {
+        CMenu::SetPopupMenuHandler(nullptr);
+        WallFixture::TearDown();
+    }
+    // Right-clicks the wall view and answers what menu (its item ids) it was offered, if any.
+    std::vector<UINT> RightClickMenu() {
+        std::vector<UINT> offered;
+        CMenu::SetPopupMenuHandler([&](CMenu& menu, UINT flags, CPoint, CWnd* owner) -> UINT {
+            EXPECT_EQ(owner, view);
+            EXPECT_TRUE(flags & TPM_RIGHTBUTTON);
+            for (UINT i = 0; i < menu.GetMenuItemCount(); ++i)
+                offered.push_back(menu.GetMenuItemID(static_cast<int>(i)));
+            return 0;
+        });
+        QTest::mouseClick(view->GetHostWidget(), Qt::RightButton, Qt::NoModifier, QPoint(50, 50));
+        Settle();
+        return offered;
+    }
+};
+
+} // namespace
+
+TEST_F(WallViewTest, ASourceLabelsTheSelectedCellsWithTheInputEachWasSwitchedTo) {
+    BuildWall();
+    OpenPort();
+    view->SetItemData(0, 0, 3);
+    Select(0, 0, 0, 1);
+    CWallCtrl ctrl(CWallModel::GetInstance());
+    EXPECT_EQ(ctrl.Execute("UNITSHOW", 0, TRUE), 0);
+    EXPECT_EQ(Label(0, 0), "UNITSHOW[3]");
+    EXPECT_EQ(Label(0, 1), "UNITSHOW");
+    EXPECT_EQ(Label(1, 0), "");
+    // A failed send raises nothing, so nothing is relabelled.
+    wall.pty.CloseMaster();
+    EXPECT_EQ(ctrl.Execute("VGA", 0, TRUE), 16);
+    EXPECT_EQ(Label(0, 0), "UNITSHOW[3]");
+}
+
+TEST_F(WallViewTest, AMatrixSwitchMarksTheCellOfItsOutputRowByRowWhateverTheMap) {
+    BuildWall(3, 3);
+    OpenPort();
+    CLcdWallLayout* layout = CWallModel::GetInstance()->GetLcdWallLayout();
+    layout->SetOutput(3, 1, 1); // the map sends output 1 to the unit that output 7 stands for by number
+    CMatrixMgr* matrices = CWallModel::GetInstance()->GetMatrixMgr();
+    EXPECT_EQ(matrices->SetMatrix("M1", "SW", 4, 7), 0);
+    EXPECT_EQ(view->GetItemData(2, 0), 4);
+    // Outputs beyond the wall are ignored.
+    EXPECT_EQ(matrices->SetMatrix("M1", "SW", 9, 10), 0);
+    EXPECT_EQ(matrices->SetMatrix("M1", "SW", 9, 0), 0);
+    for (int row = 0; row < 3; ++row)
+        for (int col = 0; col < 3; ++col)
+            EXPECT_EQ(view->GetItemData(row, col), row == 2 && col == 0 ? 4 : 0);
+}
+
+TEST_F(WallViewTest, RangesFollowTheSelectionAndTheWall) {
+    BuildWall(4, 4);
+    EXPECT_EQ(view->GetSelectedRange(), CRect(5, 5, 0, 0));
+    EXPECT_EQ(view->GetWallRange(), CRect(1, 1, 4, 4));
+    Select(1, 2, 3, 3);
+    EXPECT_EQ(view->GetSelectedRange(), CRect(2, 3, 4, 4));
+    // A click selects the cell under it, through the grid.
+    view->ResetSelectedRange();
+    QTest::mouseClick(view->GetHostWidget(), Qt::LeftButton, Qt::NoModifier, QPoint(10, 10));
+    EXPECT_EQ(view->GetSelectedRange(), CRect(1, 1, 1, 1));
+}
+
+TEST_F(WallViewTest, GridLinesComeOffEachCoordinateByTheCellPitch) {
+    BuildWall(); // cells 100 pixels wide and high, 101 with their grid line
+    EXPECT_EQ(view->GetFirstCellRect(), CRect(0, 0, 100, 100));
+    EXPECT_EQ(view->GetGridRect(), CRect(0, 0, 302, 201));
+    EXPECT_EQ(view->RemoveGridLines(RECT{203, 102, 0, 1}), CRect(201, 101, 0, 1));
+}
+
+TEST_F(WallViewTest, ANewWallSizeRefitsTheCells) {
+    BuildWall();
+    EXPECT_EQ(CWallModel::GetInstance()->GetLcdWallLayout()->SetRowCol(3, 1), 0);
+    EXPECT_EQ(view->GetRowCount(), 3);
+    EXPECT_EQ(view->GetColumnCount(), 1);
+    EXPECT_EQ(view->GetColumnWidth(0), 303);
+    EXPECT_EQ(view->GetRowHeight(2), 67);
+}
+
+TEST_F(WallViewTest, ThePipMenuIsOfferedWhenThePipComponentIsEnabled) {
+    BuildWall();
+    EXPECT_EQ(RightClickMenu(),
+              (std::vector<UINT>{ID_PIP_OPEN, ID_PIP_CLOSE, static_cast<UINT>(-1)})); // the source pop-up last
+}
+
+TEST_F(WallViewTest, ThePipMenuIsNotOfferedUnlessThePipComponentIsExactlyTrue) {
+    BuildWall(2, 3, "TRUE");
+    EXPECT_TRUE(RightClickMenu().empty());
+}
+
+TEST_F(WallViewTest, ThePipWindowShowsItsColourToTheEdgesAndItsName) {
+    BuildWall();
+    view->CreatePipWindow(CRect(20, 20, 120, 80), "PIP");
+    QWidget* pip = view->GetPipWindow()->GetHostWidget();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(pip));
+    const QImage shown = pip->grab().toImage();
+    ASSERT_EQ(shown.size(), QSize(100, 60));
+    EXPECT_EQ(shown.pixel(0, 0), qRgb(219, 230, 11));
+    EXPECT_EQ(shown.pixel(99, 59), qRgb(219, 230, 11));
+    int text = 0;
+    for (int y = 6; y < 24; ++y)
+        for (int x = 6; x < 40; ++x)
+            text += shown.pixel(x, y) != qRgb(219, 230, 11);
+    EXPECT_GT(text, 10);
+}

@@ -1,0 +1,4 @@
+#include "AboutDlg.h"
+
+CAboutDlg::CAboutDlg() : CDialog(100) {}
+CAboutDlg::~CAboutDlg() = default;

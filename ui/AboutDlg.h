@@ -1,0 +1,10 @@
+#pragma once
+
+#include "platform/gui/Dialog.h"
+
+// The program's name, version and copyright line.
+class CAboutDlg : public CDialog {
+public:
+    CAboutDlg();
+    ~CAboutDlg() override;
+};

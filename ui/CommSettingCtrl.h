@@ -1,0 +1,14 @@
+#pragma once
+
+#include "WallCtrl.h"
+
+class CDlgCommSetting;
+
+// The serial dialog's controller: stores the dialog's five port settings for the wall port.
+class CCommSettingCtrl : public CWallCtrl {
+public:
+    using CWallCtrl::CWallCtrl;
+
+    // The settings file's result; nothing shown.
+    int Apply(CDlgCommSetting* dialog);
+};

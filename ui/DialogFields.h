@@ -1,0 +1,15 @@
+#pragma once
+
+#include "platform/os/String.h"
+
+class CWnd;
+
+// What the pages and dialogs read from their controls, the same way everywhere: missing controls (a window not
+// built yet) read as empty, unselected or unchecked.
+CString ItemText(const CWnd* dialog, int id);
+// The text read as a leading run of decimal digits, as atoi reads it: 0 when there are none.
+int ItemNumber(const CWnd* dialog, int id);
+// The selected index of a combo box, -1 when nothing is selected.
+int ComboSelection(const CWnd* dialog, int id);
+bool IsItemChecked(const CWnd* dialog, int id);
+void EnableItem(CWnd* dialog, int id, bool enable);

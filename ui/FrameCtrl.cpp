@@ -1,0 +1,30 @@
+#include "FrameCtrl.h"
+
+#include "LcdGridCtrl.h"
+#include "PageOthers.h"
+
+#include "core/ErrorMessage.h"
+#include "core/FrameEffect.h"
+#include "core/WallModel.h"
+
+CFrameCtrl::CFrameCtrl(CWallModel* owner) : CWallCtrl(owner), m_frameEffect(owner->GetFrameEffect()) {}
+
+int CFrameCtrl::Step(int (CFrameEffect::*step)(const RECT*)) {
+    const RECT area = m_wallView ? m_wallView->GetSelectedRange() : RECT{0, 0, 0, 0};
+    return ShowErrorMessage((m_frameEffect->*step)(&area), "");
+}
+
+int CFrameCtrl::HorizontalDec() { return Step(&CFrameEffect::DecreaseHorizontal); }
+int CFrameCtrl::HorizontalInc() { return Step(&CFrameEffect::IncreaseHorizontal); }
+int CFrameCtrl::VerticalDec() { return Step(&CFrameEffect::DecreaseVertical); }
+int CFrameCtrl::VerticalInc() { return Step(&CFrameEffect::IncreaseVertical); }
+
+int CFrameCtrl::EnableFrameEffect(CPageOthers* page) {
+    const int result = m_frameEffect->SetEnabled(page->IsFrameEnabled());
+    BOOL enabled = FALSE;
+    BYTE horizontal = 0;
+    BYTE vertical = 0;
+    m_frameEffect->GetState(enabled, horizontal, vertical);
+    page->EnableFrameControls(enabled);
+    return ShowErrorMessage(result, "");
+}

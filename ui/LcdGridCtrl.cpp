@@ -1,0 +1,224 @@
+#include "LcdGridCtrl.h"
+
+#include "PipCtrl.h"
+#include "PipWindow.h"
+
+#include "core/LcdWallLayout.h"
+#include "core/MatrixMgr.h"
+#include "core/NotifyEvent.h"
+#include "core/WallModel.h"
+#include "platform/gui/Cursor.h"
+#include "platform/gui/Menu.h"
+
+#include <cstdio>
+
+namespace {
+
+LcdGridCtrl* g_wallView = nullptr;
+
+const char* const kSourceEvents[] = {"DP", "HDMI2", "VGA", "HDMI", "DVI", "YPBPR", "UNITSHOW"};
+
+constexpr COLORREF kPipColour = RGB(219, 230, 11);
+
+} // namespace
+
+LcdGridCtrl* TheWallView() { return g_wallView; }
+void PublishWallView(LcdGridCtrl* wallView) { g_wallView = wallView; }
+
+LcdGridCtrl::LcdGridCtrl(int nRows, int nCols, int nFixedRows, int nFixedCols)
+    : CGridCtrl(nRows, nCols, nFixedRows, nFixedCols), m_selectionEnable(1) {
+    SetEditable(FALSE);
+    EnableTitleTips(FALSE);
+
+    CWallModel* model = CWallModel::GetInstance();
+    m_pipCtrl = std::make_unique<CPipCtrl>(model);
+    m_pipCtrl->SetWallView(this);
+
+    int rows = 0;
+    int cols = 0;
+    model->GetLcdWallLayout()->GetRowCol(rows, cols);
+    SetRowCount(rows);
+    SetColumnCount(cols);
+    EnableScrollBars(SB_BOTH, FALSE);
+
+    model->Register("ROWCOL-CHANGE", this, &LcdGridCtrl::OnRowColChange);
+    for (const char* source : kSourceEvents)
+        model->Register(source, this, &LcdGridCtrl::OnSourceChange);
+    model->GetMatrixMgr()->Register("MatrixSet", this, &LcdGridCtrl::OnMatrixSet);
+
+    OnCommandId(ID_PIP_OPEN, [this]() { m_pipCtrl->OpenWindow(); });
+    OnCommandId(ID_PIP_CLOSE, [this]() { m_pipCtrl->CloseWindow(); });
+    OnCommandId(ID_PIP_SOURCE_VIDEO1, [this]() { m_pipCtrl->SetSourceVideo1(); });
+    OnCommandId(ID_PIP_SOURCE_VIDEO2, [this]() { m_pipCtrl->SetSourceVideo2(); });
+    OnCommandId(ID_PIP_SOURCE_VGA, [this]() { m_pipCtrl->SetSourceVga(); });
+    OnCommandId(ID_PIP_SOURCE_HDMI, [this]() { m_pipCtrl->SetSourceHdmi(); });
+    OnCommandId(ID_PIP_SOURCE_DVI, [this]() { m_pipCtrl->SetSourceDvi(); });
+}
+
+// The program's wall view lives as long as the process; one that goes earlier must not hear the hubs again.
+LcdGridCtrl::~LcdGridCtrl() {
+    ClosePipWindow();
+    CWallModel* model = CWallModel::GetInstance();
+    model->UnregisterAll(this);
+    model->GetMatrixMgr()->UnregisterAll(this);
+    if (g_wallView == this)
+        g_wallView = nullptr;
+}
+
+void LcdGridCtrl::FitToClient() {
+    CRect client;
+    GetClientRect(&client);
+    FitCells(client.Width(), client.Height());
+}
+
+void LcdGridCtrl::FitCells(int width, int height) {
+    const int rows = GetRowCount();
+    const int cols = GetColumnCount();
+    if (width == 0 || height == 0 || rows == 0 || cols == 0)
+        return;
+    for (int col = 0; col < cols; ++col)
+        SetColumnWidth(col, width / cols);
+    for (int row = 0; row < rows; ++row)
+        SetRowHeight(row, height / rows);
+}
+
+// The cells take the new size before the grid decides on its scroll bars, so the wall never shows any.
+void LcdGridCtrl::OnSize(UINT nType, int cx, int cy) {
+    FitCells(cx, cy);
+    CGridCtrl::OnSize(nType, cx, cy);
+}
+
+int LcdGridCtrl::Refit() {
+    FitToClient();
+    Invalidate(TRUE);
+    return 1;
+}
+
+CRect LcdGridCtrl::GetSelectedRange() const {
+    const CCellRange range = GetSelectedCellRange();
+    return CRect(range.GetMinRow() + 1, range.GetMinCol() + 1, range.GetMaxRow() + 1, range.GetMaxCol() + 1);
+}
+
+CRect LcdGridCtrl::GetWallRange() const { return CRect(1, 1, GetColumnCount(), GetRowCount()); }
+
+CRect LcdGridCtrl::GetFirstCellRect() {
+    CRect cell;
+    GetCellRect(0, 0, &cell);
+    return cell;
+}
+
+CRect LcdGridCtrl::GetGridRect() {
+    CRect first;
+    CRect last;
+    GetCellRect(0, 0, &first);
+    GetCellRect(GetRowCount() - 1, GetColumnCount() - 1, &last);
+    return CRect(first.left, first.top, last.right, last.bottom);
+}
+
+CRect LcdGridCtrl::RemoveGridLines(RECT r) {
+    const CRect cell = GetFirstCellRect();
+    const LONG w = cell.Width() + 1;
+    const LONG h = cell.Height() + 1;
+    const auto lines = [](LONG v, LONG pitch) { return v == 0 ? 0 : (v - 1) / pitch; };
+    return CRect(r.left - lines(r.left, w), r.top - lines(r.top, h), r.right - lines(r.right, w),
+                 r.bottom - lines(r.bottom, h));
+}
+
+void LcdGridCtrl::ScreenToClientRect(RECT& r) const { ScreenToClient(&r); }
+
+CRect LcdGridCtrl::GetPipWindowRect() const {
+    CRect r;
+    if (m_pipWindow && m_pipWindow->GetSafeHwnd()) {
+        m_pipWindow->GetWindowRect(&r);
+        ScreenToClient(&r);
+    }
+    return r;
+}
+
+int LcdGridCtrl::CreatePipWindow(RECT r, CString name) {
+    m_pipWindow = std::make_unique<CPipWindow>(kPipColour, name);
+    m_pipWindow->Create(r, this, kPipWindowId);
+    m_pipWindow->ShowWindow(SW_SHOW);
+    m_pipRect = r;
+    Invalidate(TRUE);
+    return 0;
+}
+
+void LcdGridCtrl::MovePipWindow(RECT r) {
+    if (!m_pipWindow)
+        return;
+    m_pipWindow->MoveWindow(&r, TRUE);
+    m_pipRect = r;
+}
+
+int LcdGridCtrl::ClosePipWindow() {
+    if (m_pipWindow) {
+        m_pipWindow->DestroyWindow();
+        m_pipWindow.reset();
+    }
+    return 0;
+}
+
+void LcdGridCtrl::OnRowColChange(NotifyEvent* /*event*/) {
+    int rows = 0;
+    int cols = 0;
+    CWallModel::GetInstance()->GetLcdWallLayout()->GetRowCol(rows, cols);
+    SetRowCount(rows);
+    SetColumnCount(cols);
+    FitToClient();
+    Invalidate(TRUE);
+}
+
+void LcdGridCtrl::OnSourceChange(NotifyEvent* event) {
+    const std::string name = event->GetName();
+    const CCellRange range = GetSelectedCellRange();
+    for (int row = range.GetMinRow(); row <= range.GetMaxRow(); ++row)
+        for (int col = range.GetMinCol(); col <= range.GetMaxCol(); ++col) {
+            const LPARAM input = GetItemData(row, col);
+            if (input > 0) {
+                char label[128];
+                std::snprintf(label, sizeof label, "%s[%d]", name.c_str(), static_cast<int>(input));
+                SetItemText(row, col, label);
+            } else {
+                SetItemText(row, col, name.c_str());
+            }
+        }
+    Refresh();
+}
+
+void LcdGridCtrl::OnMatrixSet(NotifyEvent* event) {
+    auto* record = dynamic_cast<MatrixSetEvent*>(event);
+    const int cols = GetColumnCount();
+    if (!record || cols == 0)
+        return;
+    // By the output's row-major number, not through the output map.
+    const int index = record->m_output - 1;
+    SetItemData(index / cols, index % cols, record->m_input);
+}
+
+void LcdGridCtrl::OnLButtonDown(UINT nFlags, CPoint point) {
+    if (m_selectionEnable)
+        CGridCtrl::OnLButtonDown(nFlags, point);
+}
+
+void LcdGridCtrl::OnRButtonUp(UINT /*nFlags*/, CPoint /*point*/) {
+    if (!CWallModel::GetInstance()->GetLcdWallLayout()->IsPipEnabled())
+        return;
+    CMenu menu;
+    if (!menu.LoadMenu(IDR_WALL_MENUS))
+        return;
+    POINT cursor{0, 0};
+    GetCursorPos(&cursor);
+    if (CMenu* popup = menu.GetSubMenu(0))
+        popup->TrackPopupMenu(TPM_RIGHTBUTTON, cursor.x, cursor.y, this);
+    menu.DestroyMenu();
+}
+
+LRESULT LcdGridCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_PIP_MOVED: m_pipCtrl->MoveWindow(); return 0;
+    case WM_PIP_RESIZED: m_pipCtrl->ResizeWindow(); return 0;
+    case WM_PIP_CLOSE: m_pipCtrl->CloseWindow(); return 0;
+    default: return CGridCtrl::WindowProc(message, wParam, lParam);
+    }
+}

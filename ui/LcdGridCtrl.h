@@ -1,0 +1,91 @@
+#pragma once
+
+#include "grid/GridCtrl.h"
+#include "platform/os/Rect.h"
+#include "platform/os/String.h"
+
+#include <memory>
+
+class CPipCtrl;
+class CPipWindow;
+class NotifyEvent;
+
+// What the PIP window tells the wall view once the operator lets go of it, and its own "CLOSE".
+constexpr UINT WM_PIP_MOVED = 0x164C;
+constexpr UINT WM_PIP_RESIZED = 0x164D;
+constexpr UINT WM_PIP_CLOSE = 0x164E;
+
+// The context menus of the wall view (sub-menu 0) and of the PIP window (sub-menu 1).
+constexpr UINT IDR_WALL_MENUS = 157;
+constexpr UINT ID_PIP_OPEN = 32793;
+constexpr UINT ID_PIP_CLOSE = 32794;
+constexpr UINT ID_PIPWND_CLOSE = 32795;
+constexpr UINT ID_PIP_SOURCE_VIDEO1 = 32809;
+constexpr UINT ID_PIP_SOURCE_VIDEO2 = 32810;
+constexpr UINT ID_PIP_SOURCE_VGA = 32811;
+constexpr UINT ID_PIP_SOURCE_HDMI = 32812;
+constexpr UINT ID_PIP_SOURCE_DVI = 32813;
+
+// The PIP window's control id in the wall view.
+constexpr UINT kPipWindowId = 0x15E0;
+
+// The drawing of the wall: one cell per display unit, rows and columns of the wall layout. The selection is the
+// target of the wall commands; each cell shows the source its unit was last given and, in brackets, the matrix
+// input switched to it. Hosts the one PIP window when the settings file enables it.
+class LcdGridCtrl : public CGridCtrl {
+public:
+    // Also the first use of the wall model: the settings and the matrices are read here.
+    LcdGridCtrl(int nRows = 0, int nCols = 0, int nFixedRows = 0, int nFixedCols = 0);
+    ~LcdGridCtrl() override;
+
+    // Shares the client area out among the rows and columns.
+    void FitToClient();
+    int Refit();
+
+    // The selection's bounding block, 1-based: {first row, first column, last row, last column}. Nothing selected
+    // gives {rows + 1, columns + 1, 0, 0}.
+    CRect GetSelectedRange() const;
+    // {1, 1, columns, rows}: the whole wall as the PIP commands carry it.
+    CRect GetWallRange() const;
+    CRect GetFirstCellRect();
+    // From the top left of the first cell to the bottom right of the last.
+    CRect GetGridRect();
+    // Takes away the one-pixel grid lines to the left of and above each coordinate.
+    CRect RemoveGridLines(RECT r);
+    void ScreenToClientRect(RECT& r) const;
+
+    BOOL HasPipWindow() const { return m_pipWindow ? TRUE : FALSE; }
+    CPipWindow* GetPipWindow() const { return m_pipWindow.get(); }
+    CPipCtrl* GetPipCtrl() const { return m_pipCtrl.get(); }
+    // The PIP window's rectangle in client coordinates; empty without one.
+    CRect GetPipWindowRect() const;
+    // The rectangle the wall accepted last.
+    CRect GetPipRect() const { return m_pipRect; }
+    // Only when there is none yet. 0.
+    int CreatePipWindow(RECT r, CString name);
+    void MovePipWindow(RECT r);
+    // Closes the window on the screen only; nothing goes to the wall. 0.
+    int ClosePipWindow();
+
+    void OnRowColChange(NotifyEvent* event);
+    void OnSourceChange(NotifyEvent* event);
+    void OnMatrixSet(NotifyEvent* event);
+
+    void OnSize(UINT nType, int cx, int cy) override;
+    void OnLButtonDown(UINT nFlags, CPoint point) override;
+    // The PIP menu, when the settings file enables the PIP component.
+    void OnRButtonUp(UINT nFlags, CPoint point) override;
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    void FitCells(int width, int height);
+
+    int m_selectionEnable;
+    std::unique_ptr<CPipWindow> m_pipWindow;
+    std::unique_ptr<CPipCtrl> m_pipCtrl;
+    CRect m_pipRect;
+};
+
+// The wall view every controller works on, published once by the main view that builds it.
+LcdGridCtrl* TheWallView();
+void PublishWallView(LcdGridCtrl* wallView);

@@ -1,0 +1,91 @@
+#include "MatrixCtrl.h"
+
+#include "DlgMatrixSetting.h"
+#include "LcdGridCtrl.h"
+#include "PageMatrix.h"
+
+#include "core/CommPort.h"
+#include "core/ErrorMessage.h"
+#include "core/LcdWallLayout.h"
+#include "core/Matrix.h"
+#include "core/MatrixMgr.h"
+#include "core/WallModel.h"
+#include "platform/gui/WaitCursor.h"
+#include "platform/os/Pause.h"
+
+#include <memory>
+#include <optional>
+
+namespace {
+
+// The matrices settle before the units are told which signal they now carry.
+constexpr DWORD kSettleMilliseconds = 1000;
+
+} // namespace
+
+CMatrixCtrl::CMatrixCtrl(CWallModel* owner) : CWallCtrl(owner), m_matrixMgr(owner->GetMatrixMgr()) {}
+
+int CMatrixCtrl::ApplySettings(CDlgMatrixSetting* dialog) {
+    CMatrix* matrix = m_matrixMgr->GetAt(m_matrixMgr->FindMatrix(dialog->GetCurrentMatrixName()));
+    // A dialog that shows no matrix has nothing to write.
+    if (!matrix)
+        return kResultFailed;
+    if (dialog->UseIndependentPort()) {
+        auto port = std::make_unique<CCommPortSetting>();
+        port->SetSettings(dialog->GetPortName(), dialog->GetBaudRate(), dialog->GetDataBits(),
+                          StringToStopBits(dialog->GetStopBits()), dialog->GetParityIndex());
+        matrix->SetPort(TRUE, port.release());
+    } else {
+        matrix->SetPort(FALSE, nullptr);
+    }
+    const std::string oldName = matrix->GetName();
+    matrix->SetName(dialog->GetMatrixName());
+    matrix->SetSignalType(ParseSignalType(dialog->GetMatrixTypeText()));
+    if (!matrix->GetChannelTable())
+        matrix->SetChannelTable(std::make_unique<CChannelTable>());
+    CChannelTable* channels = matrix->GetChannelTable();
+    const int count = dialog->GetChannelCount();
+    channels->SetCount(count);
+    for (int i = 1; i <= count; ++i)
+        channels->SetName(i, dialog->GetChannelName(i));
+    return m_matrixMgr->SaveMatrix(oldName, matrix);
+}
+
+int CMatrixCtrl::SwitchChannel(CPageMatrix* page, int button) {
+    int input = page->GetAbsoluteIndex(button);
+    const RECT area = m_wallView ? m_wallView->GetSelectedRange() : RECT{0, 0, 0, 0};
+    if (area.right == 0 || area.bottom == 0)
+        return ShowErrorMessage(kResultNoUnit, "");
+
+    std::optional<CWaitCursor> wait(std::in_place);
+    const CString matrixName = page->GetMatrixName();
+    const CString wordName = page->GetWordName();
+    const BOOL increase = page->IsIncrease();
+    CLcdWallLayout* layout = m_owner->GetLcdWallLayout();
+    // Row by row, and within a row column by column; the first failure ends the run there.
+    for (LONG row = area.left; row <= area.right; ++row) {
+        for (LONG col = area.top; col <= area.bottom; ++col) {
+            const int output = layout->GetOutput(static_cast<int>(row), static_cast<int>(col));
+            const int result = m_matrixMgr->SetMatrix(matrixName, wordName, input, output);
+            if (result != kResultOk) {
+                wait.reset();
+                return ShowErrorMessage(result, "");
+            }
+            if (increase)
+                ++input;
+        }
+    }
+
+    Sleep(kSettleMilliseconds);
+    std::string type;
+    std::string growType;
+    if (CMatrix* matrix = m_matrixMgr->GetAt(m_matrixMgr->FindMatrix(matrixName)))
+        matrix->GetSignal(type, growType);
+    const std::string& signal = increase ? growType : type;
+    // A matrix without a signal command has nothing to tell the units: an empty name would go out as code 0.
+    if (signal.empty())
+        return kResultOk;
+    const int result = m_owner->SendCommand(signal, &area, 0);
+    wait.reset();
+    return ShowErrorMessage(result, "");
+}

@@ -1,0 +1,17 @@
+#pragma once
+
+#include "platform/gui/WinApp.h"
+
+// The program: builds the main window on the single-document template and runs it; writes nothing at exit.
+class CVeltranoApp : public CWinApp {
+public:
+    CVeltranoApp();
+    ~CVeltranoApp() override;
+
+    BOOL InitInstance() override;
+    int ExitInstance() override;
+    void OnAppAbout();
+};
+
+// The string of the message shown when OLE cannot be initialised.
+constexpr UINT IDP_OLE_INIT_FAILED = 100;

@@ -1,0 +1,95 @@
+#include "VeltranoView.h"
+#include "platform/gui/RuntimeClass.h"
+
+#include "LcdGridCtrl.h"
+
+#include "platform/gui/Brush.h"
+#include "platform/gui/DC.h"
+#include "platform/gui/FrameWnd.h"
+#include "platform/gui/Icon.h"
+#include "platform/os/LastError.h"
+#include "platform/os/System.h"
+
+#include <cstdio>
+#include <cstring>
+#include <new>
+
+IMPLEMENT_DYNCREATE(CVeltranoView, CFormView)
+
+namespace {
+
+constexpr UINT kTemplate = 101;
+constexpr int kWallViewId = 1002;
+constexpr DWORD kMaxPath = 260;
+
+} // namespace
+
+CVeltranoView::CVeltranoView() : CFormView(kTemplate) {
+    // Never deleted: the controllers keep the pointer for the whole run.
+    PublishWallView(new (std::nothrow) LcdGridCtrl(0, 0, 0, 0));
+}
+
+CVeltranoView::~CVeltranoView() = default;
+
+void CVeltranoView::DoDataExchange(CDataExchange* pDX) {
+    CFormView::DoDataExchange(pDX);
+    if (LcdGridCtrl* wallView = TheWallView())
+        DDX_Control(pDX, kWallViewId, *wallView);
+}
+
+void CVeltranoView::OnInitialUpdate() {
+    CFormView::OnInitialUpdate();
+    if (CFrameWnd* frame = GetParentFrame())
+        frame->RecalcLayout(TRUE);
+    ResizeParentToFit(TRUE);
+    if (LcdGridCtrl* wallView = TheWallView())
+        wallView->Refit();
+    LoadLogo();
+}
+
+void CVeltranoView::OnSize(UINT nType, int cx, int cy) {
+    CFormView::OnSize(nType, cx, cy);
+    LcdGridCtrl* wallView = TheWallView();
+    if (wallView && wallView->GetSafeHwnd()) {
+        wallView->MoveWindow(cx / 5, 10, 3 * cx / 5, cy - 20, TRUE);
+        wallView->FitToClient();
+    }
+}
+
+BOOL CVeltranoView::OnEraseBkgnd(CDC* pDC) {
+    CRect client;
+    GetClientRect(&client);
+    if (HasLogo()) {
+        CDC memory;
+        memory.CreateCompatibleDC(pDC);
+        CBitmap* old = memory.SelectObject(&m_logo);
+        BITMAP picture{};
+        m_logo.GetBitmap(&picture);
+        pDC->SetStretchBltMode(HALFTONE);
+        pDC->SetBrushOrg(0, 0);
+        pDC->StretchBlt(0, 0, client.Width(), client.Height(), &memory, 0, 0, picture.bmWidth, picture.bmHeight,
+                        SRCCOPY);
+        memory.SelectObject(old);
+    } else {
+        CBrush brush(kViewBackground);
+        CBrush* old = pDC->SelectObject(&brush);
+        pDC->Rectangle(&client);
+        pDC->SelectObject(old);
+    }
+    return TRUE;
+}
+
+void CVeltranoView::LoadLogo() {
+    char path[kMaxPath + 32] = {};
+    if (GetModuleFileNameA(nullptr, path, kMaxPath) == 0) {
+        std::printf("GetModuleFileName failed (%d)\n", static_cast<int>(GetLastError()));
+        return;
+    }
+    // The name is in the file system's encoding: cut at the last backslash byte.
+    if (char* slash = std::strrchr(path, '\\'))
+        *slash = '\0';
+    std::strcat(path, "\\bmp_logo.bmp");
+    HANDLE picture = LoadImageA(nullptr, path, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE);
+    if (picture)
+        m_logo.Attach(static_cast<HGDIOBJ>(picture));
+}

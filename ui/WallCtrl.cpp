@@ -1,0 +1,49 @@
+#include "WallCtrl.h"
+
+#include "LcdGridCtrl.h"
+
+#include "core/ErrorMessage.h"
+#include "core/WallModel.h"
+
+#include <cstring>
+
+namespace {
+
+const char* const kSourceCommands[] = {"DP", "HDMI2", "VGA", "HDMI", "DVI", "YPBPR", "UNITSHOW"};
+
+} // namespace
+
+bool IsSourceCommand(const CString& name) {
+    for (const char* source : kSourceCommands)
+        if (name.Str() == source)
+            return true;
+    return false;
+}
+
+CWallCtrl::CWallCtrl(CWallModel* owner) : m_wallView(TheWallView()), m_owner(owner) {}
+
+RECT CWallCtrl::SelectedAreaOrWall() const {
+    RECT area = m_wallView ? m_wallView->GetSelectedRange() : RECT{0, 0, 0, 0};
+    if (area.right == 0 || area.bottom == 0)
+        area = kWholeWallArea;
+    return area;
+}
+
+int CWallCtrl::Execute(CString name, int value, BOOL useSelection) {
+    // The source replaces the PIP picture on the wall, so the window goes whatever the send below returns.
+    if (IsSourceCommand(name) && m_wallView)
+        m_wallView->ClosePipWindow();
+    RECT area{0, 0, 0, 0};
+    if (useSelection)
+        area = SelectedAreaOrWall();
+    return ShowErrorMessage(m_owner->SendCommand(name, &area, value), "");
+}
+
+int CWallCtrl::ExecuteWithBytes(CString name, BYTE a, BYTE b, BYTE c) {
+    return ShowErrorMessage(m_owner->SendSourceCommand(name, a, b, c), "");
+}
+
+int CWallCtrl::ExecuteWithValue(CString name, BYTE value) {
+    const RECT area = SelectedAreaOrWall();
+    return ShowErrorMessage(m_owner->SendCommandByte(name, &area, value), "");
+}

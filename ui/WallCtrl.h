@@ -1,0 +1,41 @@
+#pragma once
+
+#include "platform/os/Rect.h"
+#include "platform/os/String.h"
+#include "platform/os/Types.h"
+
+class CWallModel;
+class LcdGridCtrl;
+
+// The area a command goes to when nothing is selected: every unit of the wall.
+constexpr RECT kWholeWallArea{0, 0, 255, 255};
+
+// The link between a page's buttons and the core: takes the target units from the wall view's selection, sends
+// the named command through the wall model and shows the result. Pages and dialogs own one each.
+class CWallCtrl {
+public:
+    // The wall view must exist already: its pointer is copied here.
+    explicit CWallCtrl(CWallModel* owner);
+    virtual ~CWallCtrl() = default;
+    CWallCtrl(const CWallCtrl&) = delete;
+    CWallCtrl& operator=(const CWallCtrl&) = delete;
+
+    // Sends to the selection (or the whole wall when it is empty); a source command closes the PIP window first.
+    virtual int Execute(CString name, int value, BOOL useSelection);
+    // Sends three bytes to the whole wall.
+    virtual int ExecuteWithBytes(CString name, BYTE a, BYTE b, BYTE c);
+    // Sends one byte to the selection (or the whole wall).
+    virtual int ExecuteWithValue(CString name, BYTE value);
+
+    LcdGridCtrl* GetWallView() const { return m_wallView; }
+
+protected:
+    // The selection, or the whole wall when nothing is selected.
+    RECT SelectedAreaOrWall() const;
+
+    LcdGridCtrl* m_wallView;
+    CWallModel* m_owner;
+};
+
+// True when the command selects a source, which replaces whatever the PIP window showed.
+bool IsSourceCommand(const CString& name);

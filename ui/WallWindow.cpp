@@ -1,0 +1,82 @@
+#include "WallWindow.h"
+
+#include "platform/gui/Cursor.h"
+#include "platform/gui/DC.h"
+#include "platform/gui/PaintDC.h"
+#include "platform/gui/ResourceException.h"
+#include "platform/gui/SysColor.h"
+#include "platform/gui/WinApp.h"
+#include "platform/os/Version.h"
+
+#include <cstdint>
+
+namespace {
+
+constexpr const char* kClassName = "MyWallWindow";
+constexpr DWORD kStyle = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_THICKFRAME | WS_TABSTOP;
+
+// Newer systems draw the thick frame wide: the window takes it into its client area.
+int BorderWidthForSystem() {
+    OSVERSIONINFO version{};
+    version.dwOSVersionInfoSize = sizeof(version);
+    GetVersionExA(&version);
+    return version.dwMajorVersion > 5 ? 4 : 0;
+}
+
+} // namespace
+
+CWallWindow::CWallWindow(COLORREF colour, CString name)
+    : m_colour(colour), m_name(std::move(name)), m_borderWidth(BorderWidthForSystem()) {
+    RegisterWindowClass();
+}
+
+CWallWindow::~CWallWindow() { DestroyWindow(); }
+
+BOOL CWallWindow::RegisterWindowClass() {
+    WNDCLASS wndClass{};
+    HINSTANCE instance = AfxGetInstanceHandle();
+    if (GetClassInfoA(instance, kClassName, &wndClass))
+        return TRUE;
+    wndClass.style = CS_DBLCLKS;
+    wndClass.lpfnWndProc = ::DefWindowProcA;
+    wndClass.cbClsExtra = wndClass.cbWndExtra = 0;
+    wndClass.hInstance = instance;
+    wndClass.hIcon = nullptr;
+    wndClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    wndClass.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<intptr_t>(COLOR_WINDOW + 1));
+    wndClass.lpszMenuName = nullptr;
+    wndClass.lpszClassName = kClassName;
+    if (!AfxRegisterClass(&wndClass))
+        AfxThrowResourceException();
+    return TRUE;
+}
+
+BOOL CWallWindow::Create(RECT r, CWnd* parent, UINT id) {
+    return CWnd::Create(kClassName, nullptr, kStyle, r, parent, id);
+}
+
+void CWallWindow::DrawContent(CDC* pDC) {
+    CRect client;
+    GetClientRect(&client);
+    pDC->FillSolidRect(&client, m_colour);
+    pDC->TextOut(6, 6, m_name);
+}
+
+void CWallWindow::OnPaint() {
+    CPaintDC dc(this);
+    DrawContent(&dc);
+}
+
+void CWallWindow::OnNcCalcSize(BOOL bCalcValidRects, NCCALCSIZE_PARAMS* lpncsp) {
+    Default();
+    RECT* client = bCalcValidRects ? &lpncsp->rgrc[0] : reinterpret_cast<RECT*>(lpncsp);
+    client->left -= m_borderWidth;
+    client->top -= m_borderWidth;
+    client->right += m_borderWidth;
+    client->bottom += m_borderWidth;
+}
+
+void CWallWindow::OnLButtonDown(UINT /*nFlags*/, CPoint /*point*/) {
+    // A press anywhere inside starts the system's move loop, as a press on a caption would.
+    SendMessage(WM_NCLBUTTONDOWN, HTCAPTION, 2);
+}

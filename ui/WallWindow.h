@@ -1,0 +1,31 @@
+#pragma once
+
+#include "platform/gui/Gdi.h"
+#include "platform/gui/Wnd.h"
+#include "platform/os/String.h"
+
+class CDC;
+
+// A coloured child window with its name in the top-left corner, dragged by its client area and sized by its
+// frame. The frame's edges stay where the client area is drawn, so the window shows as one flat colour.
+class CWallWindow : public CWnd {
+public:
+    CWallWindow(COLORREF colour, CString name);
+    ~CWallWindow() override;
+
+    static BOOL RegisterWindowClass();
+    BOOL Create(RECT r, CWnd* parent, UINT id);
+
+    virtual void DrawContent(CDC* pDC);
+
+    void OnPaint() override;
+    void OnNcCalcSize(BOOL bCalcValidRects, NCCALCSIZE_PARAMS* lpncsp) override;
+    void OnLButtonDown(UINT nFlags, CPoint point) override;
+
+    int GetBorderWidth() const { return m_borderWidth; }
+
+protected:
+    COLORREF m_colour;
+    CString m_name;
+    int m_borderWidth;
+};
