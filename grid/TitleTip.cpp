@@ -42,7 +42,8 @@ CTitleTip::CTitleTip() : m_dblClickTime(GetDoubleClickTime()) {
 CTitleTip::~CTitleTip() = default;
 
 BOOL CTitleTip::Create(CWnd* pParentWnd) {
-    if (m_created)
+    // A window someone else destroyed is made again.
+    if (m_created && IsWindow(GetSafeHwnd()))
         return TRUE;
     m_parentWnd = pParentWnd;
     m_created = CreateEx(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, kTitleTipWindowClass, nullptr, WS_BORDER | WS_POPUP,
