@@ -4,6 +4,7 @@
 #include "platform/gui/SysColor.h"
 
 #include <QApplication>
+#include <QImage>
 #include <QTest>
 #include <QWheelEvent>
 #include <QWidget>
@@ -127,6 +128,19 @@ TEST_F(GridDrawing, ACellRedrawnOutsideAPaintShowsAtOnceWithOrWithoutLines) {
     ASSERT_TRUE(grid.RedrawCell(1, 1));
     EXPECT_EQ(At(59, 15), kGridLine);
     EXPECT_EQ(At(45, 19), kRed);
+}
+
+TEST_F(GridDrawing, RedrawingACellOfAHiddenRowOrColumnPaintsNothing) {
+    // The first scrolled row and column hidden: their cells lie right against the headings' edges.
+    grid.SetRowHeight(1, 0);
+    grid.SetColumnWidth(1, 0);
+    Repaint();
+    const QImage painted = grid.GetClientImage()->copy();
+    for (const CCellID& cell : {CCellID(1, 2), CCellID(1, 1), CCellID(2, 1), CCellID(3, 1)})
+        EXPECT_FALSE(grid.RedrawCell(cell)) << cell.row << "," << cell.col;
+    EXPECT_EQ(At(45, 9), GetSysColor(COLOR_3DDKSHADOW));  // the bottom edge of column 2's heading
+    EXPECT_EQ(At(29, 15), GetSysColor(COLOR_3DDKSHADOW)); // the right edge of row 2's heading
+    EXPECT_TRUE(*grid.GetClientImage() == painted);
 }
 
 TEST_F(GridDrawing, AGridOfFixedCellsOnlyDrawsItsCornerAndShowsNoBars) {
