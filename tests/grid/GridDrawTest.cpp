@@ -226,6 +226,27 @@ TEST_F(GridScrolling, BarsHiddenForAWindowSmallerThanTheFixedCellsComeBackWhenIt
     EXPECT_EQ(client, CRect(0, 0, 183, 83));
 }
 
+TEST(GridSizing, ASizeChangeWhileTheGridHandlesOneIsIgnored) {
+    // Every size change the grid takes ends editing first; the bars that appear while it lays itself out resize
+    // the window again, inside its own handler.
+    class SizeCountingGrid : public TestGrid {
+    public:
+        using TestGrid::TestGrid;
+        int sizeChanges = 0;
+        void EndEditing() override {
+            ++sizeChanges;
+            TestGrid::EndEditing();
+        }
+    } grid(30, 10, 1, 1);
+    SizeAll(grid, 40, 20);
+    ASSERT_TRUE(CreateGridWindow(grid, 1000, 1000));
+    ASSERT_EQ(grid.ShownBars(), 0u);
+    grid.sizeChanges = 0;
+    grid.MoveWindow(0, 0, 204, 104);
+    EXPECT_EQ(grid.ShownBars(), 3u);
+    EXPECT_EQ(grid.sizeChanges, 1);
+}
+
 TEST_F(GridScrolling, LineScrollsPassOverAWidthZeroColumn) {
     grid.SetColumnWidth(2, 0);
     EXPECT_EQ(FirstColumnInView(), 1);
