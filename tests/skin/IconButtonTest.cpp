@@ -331,6 +331,12 @@ TEST_F(IconButtonTest, IconsAreChosenByStateAndAHandleGivenAgainIsKept) {
     EXPECT_FALSE(IconImage(copy).isNull());
     EXPECT_EQ(button.SetIconHandles(copy, reinterpret_cast<HICON>(static_cast<intptr_t>(CIconButton::kDarkerIcon))),
               0u);
+    // A second icon without a first: the button, which has no image then, does not keep it.
+    HICON orphan = CopyIcon(mine);
+    EXPECT_EQ(button.SetIconHandles(nullptr, orphan), 0u);
+    EXPECT_TRUE(IconImage(orphan).isNull());
+    EXPECT_EQ(button.SetIconHandles(nullptr, reinterpret_cast<HICON>(static_cast<intptr_t>(CIconButton::kGreyIcon))),
+              0u);
 
     EXPECT_EQ(CIconButton::DarkenColor(RGB(100, 200, 255), 0.25), RGB(75, 150, 191));
     EXPECT_EQ(CIconButton::DarkenColor(RGB(100, 200, 255), 0.0), RGB(100, 200, 255));
