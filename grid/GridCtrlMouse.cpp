@@ -354,8 +354,21 @@ void CGridCtrl::OnMouseMove(UINT /*nFlags*/, CPoint point) {
     }
 
     const CCellID cell = GetCellFromPt(point);
-    if (CGridCellBase* object = GetCell(cell.row, cell.col))
+    CGridCellBase* object = GetCell(cell.row, cell.col);
+    if (object)
         object->OnMouseOver();
+
+    // A text too long for its cell shows whole in a title tip (which decides whether it is too long).
+    if (m_titleTips && object && !object->IsEditing()) {
+        LPCTSTR tipText = object->GetTipText();
+        CRect cellRect;
+        if (tipText && *tipText && GetCellRect(cell.row, cell.col, &cellRect)) {
+            CRect textRect = cellRect;
+            if (object->GetTipTextRect(&textRect))
+                m_titleTip.Show(textRect, tipText, 0, &cellRect, object->GetFont(), m_titleTipTextColour,
+                                m_titleTipBackColour);
+        }
+    }
     m_lastMousePoint = point;
 }
 
