@@ -28,7 +28,8 @@ BOOL CGridCtrl::SortRange(GridCompareFunction pfnCompare, int nCol, BOOL bAscend
         return FALSE;
     if (nHigh == -1)
         nHigh = m_rowCount - 1;
-    if (nHigh <= nLow)
+    // Rows outside the grid have no place to move to.
+    if (nHigh <= nLow || nLow < 0 || nHigh >= m_rowCount)
         return FALSE;
 
     // The pivot is a cell object, not a row: it keeps its value when a swap moves it.
