@@ -230,3 +230,19 @@ TEST_F(GridSorting, ARangeReachingOutsideTheGridIsRefusedAndNoRowMoves) {
     EXPECT_EQ(Column(1), (Strings{"a", "b", "c", "d", "e"}));
     EXPECT_EQ(grid.GetItemText(0, 1), "");
 }
+
+TEST_F(GridSorting, AnOwnersSortOfARangeCarriesTheSelectionAndTheFocusWithTheirCells) {
+    Values({"e", "d", "c", "b", "a"});
+    grid.SetFocusCell(1, 2);
+    grid.SetSelectedRange(1, 1, 2, 2); // the rows of "e" and "d"
+    EXPECT_TRUE(grid.SortRange(CGridCtrl::CompareCellText, 1, TRUE, 0, 1, -1));
+    EXPECT_EQ(Column(1), (Strings{"a", "b", "c", "d", "e"}));
+    EXPECT_TRUE(grid.SelectionAgreesWithStates());
+    EXPECT_EQ(grid.GetSelectedCellRange(), CCellRange(4, 1, 5, 2));
+    EXPECT_EQ(grid.GetFocusCell(), CCellID(5, 2));
+    EXPECT_TRUE(grid.GetItemState(5, 2) & GCS_FOCUSED);
+
+    // Clearing the selection then clears it everywhere.
+    grid.SetSelectedRange(-1, -1, -1, -1);
+    EXPECT_EQ(CountCellsWith(grid, GCS_SELECTED), 0);
+}
