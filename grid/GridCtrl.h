@@ -472,6 +472,8 @@ private:
     void EmptyCells(const std::vector<CCellID>& cells);
     // The edit commands and their update handlers, by command id.
     void RegisterEditCommands();
+    // After a sort swapped two rows: the selection map and the focus follow the cells.
+    void FollowSwappedRows(int nRow1, int nRow2);
     // Where a page that starts at row (column) `first` ends (exclusive): its first row always, then the rows
     // that keep the sum of heights within `extent`. Page breaks, the page count and what each page prints all
     // come from this, so no row is printed twice or lost.

@@ -258,6 +258,9 @@ void CGridCtrl::OnBeginDrag() {
     const std::vector<CCellID> copied = CopiedCells();
     m_lastPastedRange = CCellRange();
     const DROPEFFECT effect = source->DoDragDrop(DROPEFFECT_COPY | DROPEFFECT_MOVE);
+    // The drag loop took the button's release, so no button up ends the drag here.
+    if (m_mouseMode == GMS_DRAGGING)
+        m_mouseMode = GMS_IDLE;
     if (effect & DROPEFFECT_MOVE) {
         // Text that a drop into this grid wrote over its own source cells stays.
         std::vector<CCellID> moved;

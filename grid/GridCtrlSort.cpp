@@ -28,7 +28,8 @@ BOOL CGridCtrl::SortRange(GridCompareFunction pfnCompare, int nCol, BOOL bAscend
         return FALSE;
     if (nHigh == -1)
         nHigh = m_rowCount - 1;
-    if (nHigh <= nLow)
+    // Rows outside the grid have no place to move to.
+    if (nHigh <= nLow || nLow < 0 || nHigh >= m_rowCount)
         return FALSE;
 
     // The pivot is a cell object, not a row: it keeps its value when a swap moves it.
@@ -62,6 +63,7 @@ BOOL CGridCtrl::SortRange(GridCompareFunction pfnCompare, int nCol, BOOL bAscend
                     lower[col]->SetCoords(hi, static_cast<int>(col));
             }
             std::swap(m_rowHeights[static_cast<size_t>(lo)], m_rowHeights[static_cast<size_t>(hi)]);
+            FollowSwappedRows(lo, hi);
         }
         ++lo;
         --hi;
@@ -73,6 +75,26 @@ BOOL CGridCtrl::SortRange(GridCompareFunction pfnCompare, int nCol, BOOL bAscend
     if (lo < nHigh)
         SortRange(pfnCompare, nCol, bAscending, data, lo, nHigh);
     return TRUE;
+}
+
+void CGridCtrl::FollowSwappedRows(int nRow1, int nRow2) {
+    // The cells took their selected and focused marks with them; the map and the focus go where the marks went.
+    if (!m_selectedCells.empty()) {
+        for (int col = 0; col < m_columnCount; col++) {
+            const auto key1 = CellKey(nRow1, col);
+            const auto key2 = CellKey(nRow2, col);
+            const bool selected1 = m_selectedCells.erase(key1) > 0;
+            const bool selected2 = m_selectedCells.erase(key2) > 0;
+            if (selected1)
+                m_selectedCells[key2] = CCellID(nRow2, col);
+            if (selected2)
+                m_selectedCells[key1] = CCellID(nRow1, col);
+        }
+    }
+    if (m_focusCell.row == nRow1)
+        m_focusCell.row = nRow2;
+    else if (m_focusCell.row == nRow2)
+        m_focusCell.row = nRow1;
 }
 
 int CGridCtrl::CompareCellText(CGridCellBase* pCell1, CGridCellBase* pCell2, LPARAM /*data*/) {

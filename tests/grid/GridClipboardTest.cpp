@@ -332,6 +332,24 @@ TEST_F(GridDragging, AMoveInsideOneGridEmptiesTheSourceButNotWhatTheDropWroteOve
     EXPECT_EQ(grid.MouseMode(), GMS_IDLE);
 }
 
+TEST_F(GridDragging, OnceTheDragIsOverTheSourceGridIsIdleAgain) {
+    // The drag loop takes the button's release, so the source hears no button up.
+    Select(1, 1, 1, 1);
+    COleDataSource::SetDragDropLoop(DragDriver(target.GetHostWidget(), {Over(3, 3)}));
+    const QPoint at(2 + 50 + 25, 2 + 20 + 10);
+    QTest::mousePress(widget, Qt::LeftButton, Qt::NoModifier, at);
+    QTest::mouseMove(widget, at + QPoint(5, 0));
+    EXPECT_EQ(TargetText(3, 3), "r1c1");
+    EXPECT_EQ(grid.MouseMode(), GMS_IDLE);
+
+    // So the keys act as they do in an idle grid: a move selects, and a typed letter opens an editor.
+    grid.openEditors = true;
+    Key(Qt::Key_Down);
+    EXPECT_EQ(grid.GetSelectedCellRange(), CCellRange(2, 1, 2, 1));
+    Key(Qt::Key_Q);
+    EXPECT_EQ(grid.edits.size(), 1u);
+}
+
 TEST_F(GridDragging, DropsGoOnlyWhereTheGridTakesThemAndAHoveringDragNeverScrolls) {
     QWidget* to = target.GetHostWidget();
     target.SetItemState(2, 2, target.GetItemState(2, 2) | GCS_READONLY);

@@ -205,3 +205,44 @@ TEST_F(GridSorting, TheSortedColumnsHeadingShowsARaisedTriangleAtItsRight) {
         for (int py = 0; py < 20; py++)
             ASSERT_NE(PixelAt(grid, px, py), shadow) << px << "," << py;
 }
+
+namespace {
+
+// Puts cells that are missing last, as an owner's comparison that looks at positions outside the grid might.
+int MissingLast(CGridCellBase* a, CGridCellBase* b, LPARAM) {
+    if (!a || !b)
+        return a ? -1 : (b ? 1 : 0);
+    return CGridCtrl::CompareCellText(a, b, 0);
+}
+
+} // namespace
+
+TEST_F(GridSorting, ARangeReachingOutsideTheGridIsRefusedAndNoRowMoves) {
+    Values({"b", "a", "d", "c", "e"});
+    EXPECT_FALSE(grid.SortRange(MissingLast, 1, TRUE, 0, -2, 5));
+    EXPECT_FALSE(grid.SortRange(MissingLast, 1, TRUE, 0, 1, 8));
+    EXPECT_FALSE(grid.SortRange(MissingLast, 1, TRUE, 0, -5, -2));
+    EXPECT_EQ(Column(1), (Strings{"b", "a", "d", "c", "e"}));
+    EXPECT_EQ(grid.GetRowCount(), 6);
+
+    // Inside the grid the same comparison sorts, the fixed row included when the owner asks for it.
+    EXPECT_TRUE(grid.SortRange(MissingLast, 1, TRUE, 0, 0, -1));
+    EXPECT_EQ(Column(1), (Strings{"a", "b", "c", "d", "e"}));
+    EXPECT_EQ(grid.GetItemText(0, 1), "");
+}
+
+TEST_F(GridSorting, AnOwnersSortOfARangeCarriesTheSelectionAndTheFocusWithTheirCells) {
+    Values({"e", "d", "c", "b", "a"});
+    grid.SetFocusCell(1, 2);
+    grid.SetSelectedRange(1, 1, 2, 2); // the rows of "e" and "d"
+    EXPECT_TRUE(grid.SortRange(CGridCtrl::CompareCellText, 1, TRUE, 0, 1, -1));
+    EXPECT_EQ(Column(1), (Strings{"a", "b", "c", "d", "e"}));
+    EXPECT_TRUE(grid.SelectionAgreesWithStates());
+    EXPECT_EQ(grid.GetSelectedCellRange(), CCellRange(4, 1, 5, 2));
+    EXPECT_EQ(grid.GetFocusCell(), CCellID(5, 2));
+    EXPECT_TRUE(grid.GetItemState(5, 2) & GCS_FOCUSED);
+
+    // Clearing the selection then clears it everywhere.
+    grid.SetSelectedRange(-1, -1, -1, -1);
+    EXPECT_EQ(CountCellsWith(grid, GCS_SELECTED), 0);
+}
