@@ -2,6 +2,7 @@
 
 #include "grid/CellPool.h"
 #include "grid/GridCtrl.h"
+#include "grid/InPlaceEdit.h"
 
 #include "platform/gui/Font.h"
 #include "platform/gui/Messages.h"
@@ -166,18 +167,29 @@ void CGridCell::Reset() {
     m_rare.reset();
 }
 
-BOOL CGridCell::Edit(int /*nRow*/, int /*nCol*/, CRect /*rect*/, CPoint /*point*/, UINT /*nID*/, UINT nChar) {
+BOOL CGridCell::Edit(int nRow, int nCol, CRect rect, CPoint /*point*/, UINT nID, UINT nChar) {
     if (IsEditing()) {
         if (CWnd* editor = GetEditWnd())
             editor->SendMessage(WM_CHAR, nChar);
         return TRUE;
     }
-    // Starting an edit needs the in-place editor window, which the grid does not have yet.
-    return FALSE;
+    const DWORD format = GetFormat();
+    const DWORD style = (format & DT_RIGHT) ? ES_RIGHT : (format & DT_CENTER) ? ES_CENTER : ES_LEFT;
+    SetEditWnd(nullptr, TRUE);
+    auto* editor = new CInPlaceEdit(GetGrid(), rect, style, nID, nRow, nCol, CString(GetText()), nChar);
+    if (!editor->GetSafeHwnd()) {
+        // Without its window the editor would never report back: the cell must not stay in editing.
+        delete editor;
+        SetEditWnd(nullptr, FALSE);
+        return FALSE;
+    }
+    SetEditWnd(editor, TRUE);
+    return TRUE;
 }
 
 void CGridCell::EndEdit() {
-    // No edit is ever started without the in-place editor window, so there is none to end.
+    if (auto* editor = dynamic_cast<CInPlaceEdit*>(GetEditWnd()))
+        editor->EndEdit();
 }
 
 void CGridCell::OnEndEdit() { SetEditWnd(nullptr, FALSE); }

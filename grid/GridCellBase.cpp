@@ -11,6 +11,7 @@
 #include "platform/gui/SysColor.h"
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 
 IMPLEMENT_DYNAMIC(CGridCellBase, CObject)
@@ -34,6 +35,21 @@ CGridCellBase& CGridCellBase::operator=(const CGridCellBase& cell) {
 CGridCellBase* CGridCellBase::GetDefaultCell() const {
     CGridCtrl* grid = GetGrid();
     return grid ? grid->GetDefaultCell(IsFixedRow(), IsFixedCol()) : nullptr;
+}
+
+void CGridCellBase::DrawRaisedEdge(CDC* pDC, CRect& rect) {
+    CPen light(PS_SOLID, 1, GetSysColor(COLOR_3DHIGHLIGHT));
+    CPen dark(PS_SOLID, 1, GetSysColor(COLOR_3DDKSHADOW));
+    CPen* oldPen = pDC->SelectObject(&light);
+    pDC->MoveTo(rect.right, rect.top);
+    pDC->LineTo(rect.left, rect.top);
+    pDC->LineTo(rect.left, rect.bottom);
+    pDC->SelectObject(&dark);
+    pDC->MoveTo(rect.right, rect.top);
+    pDC->LineTo(rect.right, rect.bottom);
+    pDC->LineTo(rect.left, rect.bottom);
+    pDC->SelectObject(oldPen);
+    rect.DeflateRect(1, 1);
 }
 
 BOOL CGridCellBase::Draw(CDC* pDC, int nRow, int nCol, CRect rect, BOOL bEraseBkgnd) {
@@ -94,18 +110,7 @@ BOOL CGridCellBase::Draw(CDC* pDC, int nRow, int nCol, CRect rect, BOOL bEraseBk
             pDC->DrawEdge(&rect, BDR_SUNKENINNER, BF_RECT);
             rect.DeflateRect(1, 1);
         } else {
-            CPen light(PS_SOLID, 1, GetSysColor(COLOR_3DHIGHLIGHT));
-            CPen dark(PS_SOLID, 1, GetSysColor(COLOR_3DDKSHADOW));
-            CPen* oldPen = pDC->SelectObject(&light);
-            pDC->MoveTo(rect.right, rect.top);
-            pDC->LineTo(rect.left, rect.top);
-            pDC->LineTo(rect.left, rect.bottom);
-            pDC->SelectObject(&dark);
-            pDC->MoveTo(rect.right, rect.top);
-            pDC->LineTo(rect.right, rect.bottom);
-            pDC->LineTo(rect.left, rect.bottom);
-            pDC->SelectObject(oldPen);
-            rect.DeflateRect(1, 1);
+            DrawRaisedEdge(pDC, rect);
         }
     }
 
@@ -117,11 +122,95 @@ BOOL CGridCellBase::Draw(CDC* pDC, int nRow, int nCol, CRect rect, BOOL bEraseBk
     rect.right++;
     rect.bottom++;
 
+    if (nRow == 0 && nCol == grid->GetSortColumn())
+        DrawSortMark(pDC, rect, grid->GetSortAscending());
+
     GetTextRect(&rect);
     rect.right++;
     rect.bottom++;
     pDC->DrawText(GetText(), -1, &rect, GetFormat() | DT_NOPREFIX);
 
+    pDC->RestoreDC(savedDC);
+    return TRUE;
+}
+
+void CGridCellBase::DrawSortMark(CDC* pDC, CRect& rect, BOOL bAscending) {
+    int size = pDC->GetTextExtent("M", 1).cy - 4;
+    if (size >= rect.Height())
+        size = rect.Height() - 4;
+    if (rect.left + size >= rect.right)
+        return;
+    // Text turned a quarter keeps its width: the mark goes in the middle instead of at the right.
+    const LOGFONT* font = GetFont();
+    const bool upright = font && font->lfEscapement == 900;
+    const int y = rect.bottom - size - 2;
+    const int x = upright ? (rect.left + rect.right - size) / 2 : rect.right - size;
+    const int half = size / 2;
+    using Corners = std::array<CPoint, 3>;
+    const Corners corners = bAscending ? Corners{CPoint(x, y + size), CPoint(x + half, y), CPoint(x + size, y + size)}
+                                       : Corners{CPoint(x, y), CPoint(x + half, y + size), CPoint(x + size, y)};
+    CPen shadow(PS_SOLID, 0, GetSysColor(COLOR_BTNSHADOW));
+    CPen highlight(PS_SOLID, 0, GetSysColor(COLOR_BTNHIGHLIGHT));
+    // A raised mark: the highlight a pixel right and below, the shadow in place.
+    auto outline = [&](int shift) {
+        pDC->MoveTo(corners[0].x + shift, corners[0].y + shift);
+        for (int i : {1, 2, 0})
+            pDC->LineTo(corners[i].x + shift, corners[i].y + shift);
+    };
+    CPen* oldPen = pDC->SelectObject(&highlight);
+    outline(1);
+    pDC->SelectObject(&shadow);
+    outline(0);
+    pDC->SelectObject(oldPen);
+    if (!upright)
+        rect.right -= size;
+}
+
+BOOL CGridCellBase::PrintCell(CDC* pDC, int /*nRow*/, int /*nCol*/, CRect rect) {
+    CGridCtrl* grid = GetGrid();
+    if (!grid || !pDC || rect.Width() <= 0 || rect.Height() < 1)
+        return FALSE;
+    COLORREF textColour = RGB(0, 0, 0);
+    COLORREF backColour = CLR_DEFAULT;
+    if (grid->GetPrintColours()) {
+        const CGridCellBase* defaultCell = GetDefaultCell();
+        if (!defaultCell)
+            return FALSE;
+        // A normal cell's background prints only where it differs from the default; a fixed cell's always.
+        if (IsFixed())
+            backColour = GetBackClr() != CLR_DEFAULT ? GetBackClr() : defaultCell->GetBackClr();
+        else if (GetBackClr() != CLR_DEFAULT && GetBackClr() != defaultCell->GetBackClr())
+            backColour = GetBackClr();
+        textColour = GetTextClr() != CLR_DEFAULT ? GetTextClr() : defaultCell->GetTextClr();
+    }
+
+    const int savedDC = pDC->SaveDC();
+    pDC->SetBkMode(TRANSPARENT);
+    if (grid->GetPrintColours()) {
+        if (pDC->GetDeviceCaps(NUMCOLORS) == 2 && backColour == CLR_DEFAULT) {
+            // A black-and-white printer gets the text's brightness.
+            textColour =
+                RGB(static_cast<BYTE>(GetRValue(textColour) * 0.3), static_cast<BYTE>(GetGValue(textColour) * 0.59),
+                    static_cast<BYTE>(GetBValue(textColour) * 0.11));
+        } else if (backColour != CLR_DEFAULT) {
+            CRect fill = rect;
+            fill.right++;
+            fill.bottom++;
+            CBrush brush(backColour);
+            pDC->FillRect(&fill, &brush);
+        }
+    }
+    pDC->SetTextColor(textColour);
+    if (CFont* font = GetFontObject())
+        pDC->SelectObject(font);
+
+    if (grid->GetGridLines() != kGridLinesNone && IsFixed()) {
+        DrawRaisedEdge(pDC, rect);
+    }
+
+    const int margin = static_cast<int>(GetMargin());
+    rect.DeflateRect(margin, 0);
+    pDC->DrawText(GetText(), -1, &rect, GetFormat() | DT_NOPREFIX);
     pDC->RestoreDC(savedDC);
     return TRUE;
 }

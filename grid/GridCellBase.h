@@ -85,6 +85,8 @@ public:
     virtual BOOL Edit(int nRow, int nCol, CRect rect, CPoint point, UINT nID, UINT nChar);
     virtual BOOL ValidateEdit(LPCTSTR szText);
     virtual void EndEdit() {}
+    // Prints the cell on a printer DC in rect (inclusive), as the grid lays its pages out.
+    virtual BOOL PrintCell(CDC* pDC, int nRow, int nCol, CRect rect);
     virtual void OnEndEdit() {}
 
     // Mouse events; points are relative to the cell's top-left corner.
@@ -98,5 +100,11 @@ public:
     virtual BOOL OnSetCursor();
 
 protected:
+    // A fixed cell's raised look: light along the top and left, dark along the right and bottom; rect then
+    // shrinks inside it.
+    static void DrawRaisedEdge(CDC* pDC, CRect& rect);
+    // The triangle of the sort column's heading, at the right of rect (which then leaves it out for the text).
+    void DrawSortMark(CDC* pDC, CRect& rect, BOOL bAscending);
+
     DWORD m_state = 0;
 };

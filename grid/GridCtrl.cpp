@@ -1,5 +1,7 @@
 #include "GridCtrl.h"
 
+#include "grid/InPlaceEdit.h"
+
 #include "platform/gui/Cursor.h"
 #include "platform/gui/OleDataSource.h"
 #include "platform/gui/ResourceException.h"
@@ -29,10 +31,15 @@ CGridCtrl::CGridCtrl(int nRows, int nCols, int nFixedRows, int nFixedCols) : m_c
     SetColumnCount(nCols);
     SetFixedRowCount(nFixedRows);
     SetFixedColumnCount(nFixedCols);
+
+    m_titleTip.SetParentWnd(this);
+    RegisterEditCommands();
 }
 
 CGridCtrl::~CGridCtrl() {
     DeleteAllItems();
+    if (m_titleTips && IsWindow(m_titleTip.GetSafeHwnd()))
+        m_titleTip.DestroyWindow();
     DestroyWindow();
     if (COleDataSource::GetClipboardOwner())
         COleDataSource::FlushClipboard();
@@ -68,6 +75,7 @@ void CGridCtrl::Initialise() {
     if (busy)
         return;
     busy = true;
+    m_titleTip.SetParentWnd(this);
     if (IsWindow(GetSafeHwnd())) {
         ModifyStyleEx(0, WS_EX_CLIENTEDGE);
         // A size change makes the new frame show: one pixel larger on every side, and back.
@@ -90,6 +98,13 @@ BOOL CGridCtrl::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pR
     case WM_SETFONT: result = OnSetFont(wParam, lParam); break;
     case WM_GETFONT: result = OnGetFont(wParam, lParam); break;
     case WM_IME_CHAR: result = OnImeChar(wParam, lParam); break;
+    case WM_NOTIFY: {
+        auto* header = reinterpret_cast<NMHDR*>(lParam);
+        if (!header || header->idFrom != IDC_INPLACE_CONTROL || header->code != GN_ENDLABELEDIT)
+            return CWnd::OnWndMsg(message, wParam, lParam, pResult);
+        OnEndInPlaceEdit(header, &result);
+        break;
+    }
     default: return CWnd::OnWndMsg(message, wParam, lParam, pResult);
     }
     if (pResult)

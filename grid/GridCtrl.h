@@ -3,8 +3,12 @@
 #include "grid/CellRange.h"
 #include "grid/GridCellBase.h"
 #include "grid/GridDefaultCell.h"
+#include "grid/GridDropTarget.h"
 #include "grid/GridItem.h"
+#include "grid/TitleTip.h"
 
+#include "platform/gui/Clipboard.h"
+#include "platform/gui/Font.h"
 #include "platform/gui/Wnd.h"
 #include "platform/os/RuntimeClass.h"
 
@@ -12,7 +16,20 @@
 #include <unordered_map>
 #include <vector>
 
+class CCmdUI;
 class CDC;
+class CImageList;
+class COleDataObject;
+class COleDataSource;
+class CPrintInfo;
+
+// Sent to the owner when a drag of cell text starts, with the first row and column of the selection.
+constexpr UINT GN_BEGINDRAG = 0u - 109u;
+
+// Orders two cells for a sort: negative when the first cell's row goes first in ascending order, positive when
+// it goes after, 0 when neither goes first. A cell is null where the grid holds no cell object; data is what
+// the caller of the sort passed.
+using GridCompareFunction = int (*)(CGridCellBase* pCell1, CGridCellBase* pCell2, LPARAM data);
 
 // Which grid lines are drawn.
 enum : int { kGridLinesNone = 0, kGridLinesHorizontal = 1, kGridLinesVertical = 2, kGridLinesBoth = 3 };
@@ -44,8 +61,9 @@ constexpr const char* kGridWindowClass = "GridCtrlWnd";
 //
 // The implementation is split by concern: GridCtrl.cpp (construction, cells, items, focus, notifications),
 // GridCtrlGeometry.cpp (shape, sizes, cell geometry), GridCtrlSelection.cpp (the selection), GridCtrlDraw.cpp
-// (drawing), GridCtrlScroll.cpp (scroll bars and scrolling), GridCtrlMouse.cpp (the mouse, resizing) and
-// GridCtrlKeys.cpp (the keyboard).
+// (drawing), GridCtrlScroll.cpp (scroll bars and scrolling), GridCtrlMouse.cpp (the mouse, resizing),
+// GridCtrlKeys.cpp (the keyboard), GridCtrlEdit.cpp (in-place editing), GridCtrlClipboard.cpp (the clipboard and
+// drag and drop), GridCtrlSort.cpp (sorting) and GridCtrlPrint.cpp (printing).
 class CGridCtrl : public CWnd {
     DECLARE_DYNAMIC(CGridCtrl)
 public:
@@ -183,17 +201,85 @@ public:
     // Lines per wheel notch from the system; -1 scrolls a page.
     static int GetMouseScrollLines();
 
-    // ---- Editing, clipboard and dragging of cell text ---------------------------------------------------------
+    // ---- In-place editing ------------------------------------------------------------------------------------
+    // Ends the edit of the focus cell, if one runs.
     virtual void EndEditing();
-    // The mouse and the keys start these; they do nothing until in-place editing, the clipboard and drag and
-    // drop are built.
-    virtual void OnEditCell(int /*nRow*/, int /*nCol*/, CPoint /*point*/, UINT /*nChar*/) {}
-    virtual void CutSelectedText() {}
-    virtual void OnBeginDrag() {}
-    virtual void OnEditCut() {}
-    virtual void OnEditCopy() {}
-    virtual void OnEditPaste() {}
-    virtual void OnEditSelectAll() {}
+    // Opens the editor on an editable cell (after making it visible), unless the owner vetoes GN_BEGINLABELEDIT.
+    // nChar is the character that started the edit, VK_LBUTTON for the mouse and F2.
+    virtual void OnEditCell(int nRow, int nCol, CPoint point, UINT nChar);
+    // Takes an editor's text: a changed text is kept when the cell and the owner accept it, else the cell
+    // stays as it was, text and modified marks alike.
+    virtual void OnEndEditCell(int nRow, int nCol, CString str);
+    virtual BOOL ValidateEdit(int nRow, int nCol, LPCTSTR str);
+    // Writes a text into a cell as an edit would, with the owner's say through both label-edit notifications.
+    void ValidateAndModifyCellContents(int nRow, int nCol, LPCTSTR strText);
+
+    // ---- Clipboard and drag and drop of cell text --------------------------------------------------------------
+    // The selected block as CF_TEXT (tabs between cells, CR LF between rows, hidden rows and columns left out),
+    // or null for an empty selection. The caller owns the result.
+    virtual COleDataSource* CopyTextFromGrid();
+    // Empties the selected cells that a copy takes (hidden ones keep their text).
+    virtual void CutSelectedText();
+    // Writes text from (nRow, nCol) on: lines to rows, tab- or comma-separated fields to cells, each through the
+    // checks of an edit. FALSE when nothing can be pasted there.
+    virtual BOOL PasteTextToGrid(int nRow, int nCol, COleDataObject* pDataObject, BOOL bSelectPastedCells = TRUE);
+    virtual void OnBeginDrag();
+    virtual DROPEFFECT OnDragEnter(COleDataObject* pDataObject, DWORD dwKeyState, CPoint point);
+    virtual DROPEFFECT OnDragOver(COleDataObject* pDataObject, DWORD dwKeyState, CPoint point);
+    virtual void OnDragLeave();
+    virtual BOOL OnDrop(COleDataObject* pDataObject, DROPEFFECT dropEffect, CPoint point);
+    virtual void OnEditCut();
+    virtual void OnEditCopy();
+    virtual void OnEditPaste();
+    virtual void OnEditSelectAll();
+    void OnUpdateEditCopy(CCmdUI* pCmdUI);
+    void OnUpdateEditCut(CCmdUI* pCmdUI);
+    void OnUpdateEditPaste(CCmdUI* pCmdUI);
+    void OnUpdateEditSelectAll(CCmdUI* pCmdUI);
+    // A picture of the focus cell for a derived grid's drag feedback; the hot spot is its size. The caller owns
+    // the list; null without a visible focus cell.
+    virtual CImageList* CreateDragImage(CPoint* pHotSpot);
+    BOOL GetDragAndDrop() const { return m_allowDragAndDrop; }
+    void EnableDragAndDrop(BOOL bAllow = TRUE) { m_allowDragAndDrop = bAllow; }
+
+    // ---- Sorting -----------------------------------------------------------------------------------------------
+    // Sorts the non-fixed rows by a column with the grid's compare function (the cells' texts when it has none);
+    // FALSE when nothing could be sorted.
+    BOOL SortItems(int nCol, BOOL bAscending, LPARAM data = 0);
+    BOOL SortItemsWith(GridCompareFunction pfnCompare, int nCol, BOOL bAscending, LPARAM data = 0);
+    // Sorts rows nLow to nHigh (-1: the last row) in place; whole rows move, fixed columns and heights included.
+    BOOL SortRange(GridCompareFunction pfnCompare, int nCol, BOOL bAscending, LPARAM data, int nLow, int nHigh);
+    // The cells' texts compared as the runtime's multibyte comparison does (a GBK character counts as one code).
+    static int CompareCellText(CGridCellBase* pCell1, CGridCellBase* pCell2, LPARAM data);
+    // Puts a cell object at a position without deleting the one that was there.
+    BOOL SetCell(int nRow, int nCol, CGridCellBase* pCell);
+    int GetSortColumn() const { return m_sortColumn; }
+    BOOL GetSortAscending() const { return m_sortAscending; }
+    // Whether a click on a fixed row's cell sorts by its column.
+    void SetHeaderSort(BOOL bSortOnClick = TRUE) { m_sortOnFixedRowClick = bSortOnClick; }
+    BOOL GetHeaderSort() const { return m_sortOnFixedRowClick; }
+    void SetCompareFunction(GridCompareFunction pfnCompare) { m_compareFunction = pfnCompare; }
+
+    // ---- Printing ----------------------------------------------------------------------------------------------
+    // An owner view forwards its printing steps here: the layout and page count first, then each page, then
+    // the clean-up.
+    virtual void OnBeginPrinting(CDC* pDC, CPrintInfo* pInfo);
+    virtual void OnPrint(CDC* pDC, CPrintInfo* pInfo);
+    virtual void OnEndPrinting(CDC* pDC, CPrintInfo* pInfo);
+    // One row of heading cells, columns nStartColumn to nStopColumn - 1, continuing rect to the right.
+    virtual void PrintFixedRowCells(int nStartColumn, int nStopColumn, int& row, CRect& rect, CDC* pDC, BOOL& bFirst);
+    virtual void PrintColumnHeadings(CDC* pDC, CPrintInfo* pInfo);
+    virtual void PrintHeader(CDC* pDC, CPrintInfo* pInfo);
+    virtual void PrintFooter(CDC* pDC, CPrintInfo* pInfo);
+    virtual void PrintRowButtons(CDC* pDC, CPrintInfo* pInfo);
+    // Fixed scale prints at the screen's size over as many pages across as the columns need; otherwise the whole
+    // width is scaled onto one page.
+    void SetFixedScalePrinting(BOOL bFixedScale = TRUE) { m_fixedScalePrinting = bFixedScale; }
+    BOOL GetFixedScalePrinting() const { return m_fixedScalePrinting; }
+    // Whether cells print their colours, or black text on no background.
+    void SetPrintColours(BOOL bColours = TRUE) { m_printColours = bColours; }
+    BOOL GetPrintColours() const { return m_printColours; }
+    int GetGridLines() const { return m_gridLines; }
 
     // ---- Window messages -------------------------------------------------------------------------------------
     void OnPaint() override;
@@ -315,8 +401,37 @@ protected:
     CellMap m_previousSelectedCells;
     CCellID m_dropHighlightedCell;
 
+    CTitleTip m_titleTip;
+    CGridDropTarget m_dropTarget;
+
+    // Sorting.
+    BOOL m_sortOnFixedRowClick = FALSE;
+    BOOL m_sortAscending = TRUE;
     // The column whose heading shows the sort mark; -1 for none.
     int m_sortColumn = -1;
+    GridCompareFunction m_compareFunction = nullptr;
+
+    // Printing: the layout OnBeginPrinting computes, in the grid's own pixels (logical units) unless noted.
+    CFont m_printerFont;
+    CSize m_charSize;
+    int m_pageHeight = 0;
+    CSize m_logicalPageSize;
+    CSize m_paperSize; // printer pixels
+    int m_pageWidth = 0;
+    int m_currentPrintColumn = 0;
+    int m_currentPrintRow = 0;
+    int m_pageCount = 0;
+    int m_pagesAcross = 1;
+    int m_headerHeight = 2; // lines
+    int m_footerHeight = 2; // lines
+    int m_leftMargin = 4;   // characters
+    int m_rightMargin = 4;  // characters
+    int m_gap = 1;          // lines
+    BOOL m_fixedScalePrinting = FALSE;
+    BOOL m_printColours = TRUE;
+    // The ends (exclusive) of the rows and the columns of the page being printed.
+    int m_printRowEnd = 0;
+    int m_printColumnEnd = 0;
 
 private:
     // Geometry helpers: the left edge of a column and the top edge of a row, summed as the cell origin sums them.
@@ -344,4 +459,32 @@ private:
     BOOL AutoSizeAtDivider(int nBar, const CCellID& cell, CPoint point);
     // Whether a point in a cell lies inside the cell's text rectangle.
     BOOL IsPointInCellText(const CCellID& cell, CPoint point);
+
+    // The end of an editor's work (GN_ENDLABELEDIT from IDC_INPLACE_CONTROL): the text goes into the cell, and a
+    // Tab or navigation key moves on to edit the next cell.
+    void OnEndInPlaceEdit(NMHDR* pNMHDR, LRESULT* pResult);
+    // Sets a cell's changed text and asks the cell and the owner to accept it; a refusal puts back the text, the
+    // modified marks and the sort column as they were. TRUE when accepted.
+    BOOL CommitCellText(int nRow, int nCol, LPCTSTR newText, const CString& oldText);
+    // The selected cells a copy takes: those in rows and columns that are not hidden, row by row.
+    std::vector<CCellID> CopiedCells() const;
+    // Empties cells through the checks of an edit.
+    void EmptyCells(const std::vector<CCellID>& cells);
+    // The edit commands and their update handlers, by command id.
+    void RegisterEditCommands();
+    // After a sort swapped two rows: the selection map and the focus follow the cells.
+    void FollowSwappedRows(int nRow1, int nRow2);
+    // Where a page that starts at row (column) `first` ends (exclusive): its first row always, then the rows
+    // that keep the sum of heights within `extent`. Page breaks, the page count and what each page prints all
+    // come from this, so no row is printed twice or lost.
+    static int PrintPageEnd(const std::vector<UINT>& sizes, int first, int extent);
+    // The grid lines of one printed cell: along its bottom from the line left of it (its own left edge in column
+    // 0) and along its right edge from `top`; with lineAbove also a line at aboveY, with lineLeft one at leftX.
+    void PrintCellLines(CDC* pDC, const CRect& rect, int col, bool lineAbove, int aboveY, int top, bool lineLeft,
+                        int leftX);
+    // The first row (column) of the page with the given index (from 0) down (across).
+    static int PrintPageStart(const std::vector<UINT>& sizes, int firstNonFixed, int pageIndex, int extent);
+
+    // The block the last paste wrote (empty before any), so that a move inside the grid does not empty it.
+    CCellRange m_lastPastedRange;
 };

@@ -183,7 +183,10 @@ BOOL CGridCtrl::RedrawCell(int nRow, int nCol, CDC* pDC) {
     CGridCellBase* cell = GetCell(nRow, nCol);
     if (cell)
         result = cell->Draw(pDC, nRow, nCol, rect, TRUE);
-    if (nRow >= m_fixedRowCount && nCol >= m_fixedColumnCount) {
+    // A cell of a hidden row or column covers no pixel, so it erased no line; its lines would fall on a
+    // neighbour, over a heading's edge.
+    const bool hidden = rect.right < rect.left || rect.bottom < rect.top;
+    if (!hidden && nRow >= m_fixedRowCount && nCol >= m_fixedColumnCount) {
         // The erase covered the cell's own grid lines: draw them again.
         CPen pen(PS_SOLID, 0, m_gridLineColour);
         CPen* oldPen = pDC->SelectObject(&pen);

@@ -354,8 +354,21 @@ void CGridCtrl::OnMouseMove(UINT /*nFlags*/, CPoint point) {
     }
 
     const CCellID cell = GetCellFromPt(point);
-    if (CGridCellBase* object = GetCell(cell.row, cell.col))
+    CGridCellBase* object = GetCell(cell.row, cell.col);
+    if (object)
         object->OnMouseOver();
+
+    // A text too long for its cell shows whole in a title tip (which decides whether it is too long).
+    if (m_titleTips && object && !object->IsEditing()) {
+        LPCTSTR tipText = object->GetTipText();
+        CRect cellRect;
+        if (tipText && *tipText && GetCellRect(cell.row, cell.col, &cellRect)) {
+            CRect textRect = cellRect;
+            if (object->GetTipTextRect(&textRect))
+                m_titleTip.Show(textRect, tipText, 0, &cellRect, object->GetFont(), m_titleTipTextColour,
+                                m_titleTipBackColour);
+        }
+    }
     m_lastMousePoint = point;
 }
 
@@ -415,13 +428,29 @@ void CGridCtrl::OnCaptureChanged(CWnd* pWnd) {
     }
     if (m_mouseMode == GMS_DRAGGING)
         m_mouseMode = GMS_IDLE;
-    // A resize whose button never comes up here ends now: its line goes, and the pointer is free again.
-    if (m_lButtonDown && (m_mouseMode == GMS_SIZING_COLUMN || m_mouseMode == GMS_SIZING_ROW)) {
+    if (!m_lButtonDown)
+        return;
+    switch (m_mouseMode) {
+    case GMS_SIZING_COLUMN:
+    case GMS_SIZING_ROW: {
+        // A resize whose button never comes up here ends now: its line goes, and the pointer is free again.
         const bool columns = m_mouseMode == GMS_SIZING_COLUMN;
         InvertTrackingLine(columns ? SB_HORZ : SB_VERT, columns ? m_lastMousePoint.x : m_lastMousePoint.y);
         ClipCursor(nullptr);
         m_lButtonDown = FALSE;
         m_mouseMode = GMS_IDLE;
+        break;
+    }
+    case GMS_SELECT_ALL:
+    case GMS_SELECT_COLUMNS:
+    case GMS_SELECT_ROWS:
+    case GMS_SELECT_CELLS:
+        // Likewise a drag selection: it keeps what it selected, and later moves without the button add nothing.
+        m_lButtonDown = FALSE;
+        m_mouseMode = GMS_IDLE;
+        SendMessageToParent(m_focusCell.row, m_focusCell.col, GN_SELCHANGED);
+        break;
+    default: break;
     }
 }
 

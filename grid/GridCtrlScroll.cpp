@@ -118,6 +118,7 @@ void CGridCtrl::OnVScroll(UINT nSBCode, UINT /*nPos*/, CScrollBar* /*pScrollBar*
 
 void CGridCtrl::Scroll(int nBar, UINT nSBCode) {
     EndEditing();
+    m_titleTip.Hide();
 
     const bool horz = nBar == SB_HORZ;
     const std::vector<UINT>& sizes = horz ? m_columnWidths : m_rowHeights;
@@ -269,6 +270,7 @@ void CGridCtrl::OnSize(UINT nType, int cx, int cy) {
         return;
     sizing = true;
     if (GetSafeHwnd()) {
+        m_dropTarget.Register(this); // once: a registered grid is refused
         EndEditing();
         CWnd::OnSize(nType, cx, cy);
         ResetScrollBars();

@@ -131,7 +131,16 @@ void CGridCtrl::OnSelecting(const CCellID& currentCell) {
 }
 
 void CGridCtrl::OnFixedRowClick(CCellID& cell) {
-    if (!IsValid(cell) || !m_fixedRowSelection)
+    if (!IsValid(cell))
+        return;
+    if (m_sortOnFixedRowClick) {
+        CWaitCursor waiting;
+        // A second click on the sorted column turns the order round; another column starts ascending.
+        const BOOL ascending = cell.col == m_sortColumn ? !m_sortAscending : TRUE;
+        SortItems(cell.col, ascending, 0);
+        Invalidate();
+    }
+    if (!m_fixedRowSelection)
         return;
     m_mouseMode = cell.col < m_fixedColumnCount ? GMS_SELECT_ALL : GMS_SELECT_COLUMNS;
     OnSelecting(cell);

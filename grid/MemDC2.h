@@ -14,7 +14,6 @@ public:
     CMemDC2& operator=(const CMemDC2&) = delete;
 
     CMemDC2* operator->() { return this; }
-    operator CMemDC2*() { return this; } // NOLINT: used where a CDC* is expected, as the framework's is
 
 private:
     CBitmap m_bitmap;

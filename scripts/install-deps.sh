@@ -10,6 +10,7 @@ packages=(
     fonts-wqy-microhei fonts-dejavu-core
     xvfb xauth
     xdotool x11-apps
+    poppler-utils
 )
 
 missing=()

@@ -17,8 +17,6 @@ namespace {
 constexpr COLORREF kPressedText = RGB(0xF0, 0xF0, 0xF0);
 constexpr int kFocusInset = 2;
 
-COLORREF Hls(int index, int percentL, int percentS) { return HLSTransform(GetSysColor(index), percentL, percentS); }
-
 } // namespace
 
 CButtonXP::~CButtonXP() = default;
@@ -53,17 +51,17 @@ void CButtonXP::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct) {
     }
     if ((state & (ODS_SELECTED | ODS_DISABLED)) == ODS_SELECTED) {
         pen.SetColor(GetSysColor(COLOR_HIGHLIGHT));
-        brush.SetColor(Hls(COLOR_HIGHLIGHT, 50, -50));
+        brush.SetColor(HlsSysColor(COLOR_HIGHLIGHT, 50, -50));
     } else if (!(state & ODS_DISABLED) && m_tracker.IsHovering()) {
         pen.SetColor(GetSysColor(COLOR_HIGHLIGHT));
-        brush.SetColor(Hls(COLOR_HIGHLIGHT, 80, -66));
+        brush.SetColor(HlsSysColor(COLOR_HIGHLIGHT, 80, -66));
     } else {
         // The focused button and the dialog's default one get the dark frame.
         bool dark = (state & ODS_FOCUS) != 0;
         if (CWnd* parent = GetParent())
             dark = dark || LOWORD(static_cast<uint32_t>(parent->SendMessage(DM_GETDEFID))) == GetDlgCtrlID();
         pen.SetColor(GetSysColor(dark ? COLOR_3DDKSHADOW : COLOR_BTNSHADOW));
-        brush.SetColor(Hls(COLOR_3DFACE, 15, 0));
+        brush.SetColor(HlsSysColor(COLOR_3DFACE, 15, 0));
     }
     CRect rect = lpDrawItemStruct->rcItem;
     dc.Rectangle(&rect);

@@ -1,5 +1,7 @@
 #include "Hls.h"
 
+#include "platform/gui/SysColor.h"
+
 #include <algorithm>
 
 namespace {
@@ -86,4 +88,8 @@ COLORREF HLSTransform(COLORREF rgb, int percentL, int percentS) {
     const BYTE l = Shift(static_cast<BYTE>((hls >> 8) & 0xFF), percentL);
     const BYTE s = Shift(static_cast<BYTE>((hls >> 16) & 0xFF), percentS);
     return HLSToRGB((hls & 0xFF) | static_cast<DWORD>(l) << 8 | static_cast<DWORD>(s) << 16);
+}
+
+COLORREF HlsSysColor(int nIndex, int percentL, int percentS) {
+    return HLSTransform(GetSysColor(nIndex), percentL, percentS);
 }

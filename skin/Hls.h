@@ -10,3 +10,5 @@ COLORREF HLSToRGB(DWORD hls);
 // Moves luminance and saturation by percents: a positive percent that share of the way towards 255, a negative
 // one scales the value down by that share.
 COLORREF HLSTransform(COLORREF rgb, int percentL, int percentS);
+// HLSTransform of a system colour (GetSysColor index), as the flat look derives its shades.
+COLORREF HlsSysColor(int nIndex, int percentL, int percentS);

@@ -34,6 +34,9 @@ BOOL MeasureIcon(HICON hIcon, DWORD& dwWidth, DWORD& dwHeight) {
     return TRUE;
 }
 
+// The second-icon values that ask for a copy of the first rather than name an icon.
+HICON CopyRequest(int nCode) { return reinterpret_cast<HICON>(static_cast<intptr_t>(nCode)); }
+
 HICON LoadIconResource(int nIcon, int cx, int cy) {
     return static_cast<HICON>(
         LoadImageA(AfxGetResourceHandle(), MAKEINTRESOURCE(nIcon), IMAGE_ICON, cx, cy, LR_DEFAULTCOLOR));
@@ -115,8 +118,8 @@ DWORD CIconButton::SetIconEx(int nIconIn, int cxIn, int cyIn, int nIconOut, int 
     HICON hIconOut = nullptr;
     switch (nIconOut) {
     case 0: break;
-    case kDarkerIcon: hIconOut = reinterpret_cast<HICON>(static_cast<intptr_t>(kDarkerIcon)); break;
-    case kGreyIcon: hIconOut = reinterpret_cast<HICON>(static_cast<intptr_t>(kGreyIcon)); break;
+    case kDarkerIcon:
+    case kGreyIcon: hIconOut = CopyRequest(nIconOut); break;
     default: hIconOut = LoadIconResource(nIconOut, cxOut, cyOut); break;
     }
     return SetIconHandles(hIconIn, hIconOut);
@@ -128,16 +131,20 @@ DWORD CIconButton::SetIconHandles(HICON hIconIn, HICON hIconOut) {
         if (entry.hIcon && (entry.hIcon == hIconIn || entry.hIcon == hIconOut))
             entry.hIcon = nullptr;
     FreeResources();
+    const bool copyAsked = hIconOut == CopyRequest(kDarkerIcon) || hIconOut == CopyRequest(kGreyIcon);
     if (!hIconIn) {
+        // The button took the second icon over but has no use for it without a first.
+        if (hIconOut && !copyAsked)
+            DestroyIcon(hIconOut);
         Invalidate();
         return 0;
     }
     m_icons[0].hIcon = hIconIn;
     BOOL measured = MeasureIcon(hIconIn, m_icons[0].dwWidth, m_icons[0].dwHeight);
     if (hIconOut) {
-        if (hIconOut == reinterpret_cast<HICON>(static_cast<intptr_t>(kDarkerIcon)))
+        if (hIconOut == CopyRequest(kDarkerIcon))
             hIconOut = CreateDarkerIcon(hIconIn);
-        else if (hIconOut == reinterpret_cast<HICON>(static_cast<intptr_t>(kGreyIcon)))
+        else if (hIconOut == CopyRequest(kGreyIcon))
             hIconOut = CreateGrayscaleIcon(hIconIn);
         m_icons[1].hIcon = hIconOut;
         measured = measured && MeasureIcon(hIconOut, m_icons[1].dwWidth, m_icons[1].dwHeight);

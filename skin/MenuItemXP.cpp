@@ -24,8 +24,6 @@ constexpr int kAccelMargin = 12;
 constexpr int kShadow = 4;
 constexpr int kIconSize = 16;
 
-COLORREF Hls(int index, int percentL, int percentS) { return HLSTransform(GetSysColor(index), percentL, percentS); }
-
 } // namespace
 
 CMenuItemXP::CMenuItemXP(HMENU hMenu, UINT nItem, BOOL bByPosition) {
@@ -105,7 +103,7 @@ BOOL CMenuItemXP::Draw(CDC* pDC, LPCRECT lpRect, bool bSelected, bool bMenuBar, 
     DrawBackground(pDC, rect, bSelected, bMenuBar, bHotLight, bInactive);
 
     if (IsSeparator()) {
-        CPenDC pen(pDC->m_hDC, Hls(COLOR_3DFACE, -18, 0));
+        CPenDC pen(pDC->m_hDC, HlsSysColor(COLOR_3DFACE, -18, 0));
         const int y = (rect.top + rect.bottom) / 2;
         pDC->MoveTo(rect.left + kTextLeft, y);
         pDC->LineTo(rect.right - 1, y);
@@ -117,7 +115,7 @@ BOOL CMenuItemXP::Draw(CDC* pDC, LPCRECT lpRect, bool bSelected, bool bMenuBar, 
 
     const bool grayed = IsGrayed();
     pDC->SetTextColor(bInactive ? GetSysColor(COLOR_BTNSHADOW)
-                                : (grayed ? Hls(COLOR_3DFACE, -18, 0) : GetSysColor(COLOR_MENUTEXT)));
+                                : (grayed ? HlsSysColor(COLOR_3DFACE, -18, 0) : GetSysColor(COLOR_MENUTEXT)));
     pDC->SetBkMode(TRANSPARENT);
     UINT hidePrefix = 0;
     BOOL cues = TRUE;
@@ -142,9 +140,9 @@ BOOL CMenuItemXP::Draw(CDC* pDC, LPCRECT lpRect, bool bSelected, bool bMenuBar, 
     }
 
     if (IsChecked()) {
-        const COLORREF box = grayed      ? Hls(COLOR_3DFACE, +73, 0)
-                             : bSelected ? Hls(COLOR_HIGHLIGHT, +50, -50)
-                                         : Hls(COLOR_HIGHLIGHT, +70, -57);
+        const COLORREF box = grayed      ? HlsSysColor(COLOR_3DFACE, +73, 0)
+                             : bSelected ? HlsSysColor(COLOR_HIGHLIGHT, +50, -50)
+                                         : HlsSysColor(COLOR_HIGHLIGHT, +70, -57);
         CPenDC pen(pDC->m_hDC, GetSysColor(COLOR_HIGHLIGHT));
         CBrushDC brush(pDC->m_hDC, box);
         pDC->Rectangle(rect.left + 1, rect.top + 1, rect.left + 20, rect.bottom - 1);
@@ -163,7 +161,7 @@ void CMenuItemXP::DrawBackground(CDC* pDC, const CRect& rect, bool bSelected, bo
         // The open bar item: a dark frame whose last 4 columns show a shadow onto the bar.
         {
             CPenDC pen(pDC->m_hDC, GetSysColor(COLOR_3DDKSHADOW));
-            CBrushDC brush(pDC->m_hDC, Hls(COLOR_3DFACE, +20, 0));
+            CBrushDC brush(pDC->m_hDC, HlsSysColor(COLOR_3DFACE, +20, 0));
             TheMenuXPState().barItemRect = CRect(rect.left, rect.top, shadowLeft, rect.bottom);
             pDC->Rectangle(rect.left, rect.top, shadowLeft, rect.bottom);
         }
@@ -176,7 +174,8 @@ void CMenuItemXP::DrawBackground(CDC* pDC, const CRect& rect, bool bSelected, bo
         }
     } else if (bSelected || (bHotLight && !bInactive)) {
         CPenDC pen(pDC->m_hDC, GetSysColor(COLOR_HIGHLIGHT));
-        CBrushDC brush(pDC->m_hDC, IsGrayed() ? Hls(COLOR_3DFACE, +73, 0) : Hls(COLOR_HIGHLIGHT, +70, -57));
+        CBrushDC brush(pDC->m_hDC,
+                       IsGrayed() ? HlsSysColor(COLOR_3DFACE, +73, 0) : HlsSysColor(COLOR_HIGHLIGHT, +70, -57));
         if (bMenuBar) {
             pDC->Rectangle(rect.left, rect.top, shadowLeft, rect.bottom);
             pDC->FillSolidRect(shadowLeft, rect.top, kShadow, rect.Height(), GetSysColor(COLOR_3DFACE));
@@ -184,8 +183,10 @@ void CMenuItemXP::DrawBackground(CDC* pDC, const CRect& rect, bool bSelected, bo
             pDC->Rectangle(&rect);
         }
     } else if (!bMenuBar) {
-        pDC->FillSolidRect(rect.left, rect.top, kBandRight - rect.left, rect.Height(), Hls(COLOR_3DFACE, +20, 0));
-        pDC->FillSolidRect(kBandRight, rect.top, rect.right - kBandRight, rect.Height(), Hls(COLOR_3DFACE, +75, 0));
+        pDC->FillSolidRect(rect.left, rect.top, kBandRight - rect.left, rect.Height(),
+                           HlsSysColor(COLOR_3DFACE, +20, 0));
+        pDC->FillSolidRect(kBandRight, rect.top, rect.right - kBandRight, rect.Height(),
+                           HlsSysColor(COLOR_3DFACE, +75, 0));
     } else {
         pDC->FillSolidRect(&rect, GetSysColor(COLOR_3DFACE));
     }
@@ -203,7 +204,7 @@ void CMenuItemXP::DrawCheck(CDC* pDC, const CRect& rect, COLORREF crBox) {
     }
     const int cx = (2 * left + 15) / 2;
     const int cy = (rect.top + rect.bottom) / 2;
-    const COLORREF dot = IsGrayed() ? Hls(COLOR_3DFACE, -27, 0) : GetSysColor(COLOR_MENUTEXT);
+    const COLORREF dot = IsGrayed() ? HlsSysColor(COLOR_3DFACE, -27, 0) : GetSysColor(COLOR_MENUTEXT);
     CPenDC pen(pDC->m_hDC, dot);
     CBrushDC brush(pDC->m_hDC, dot);
     pDC->Ellipse(cx - 4, cy - 3, cx + 3, cy + 4);
@@ -217,7 +218,7 @@ void CMenuItemXP::DrawImage(CDC* pDC, const CRect& rect, bool bSelected) {
         // A flat shadow of the icon under where the image goes.
         const bool hot = bSelected && !grayed;
         const int offset = hot ? 4 : 3;
-        CBrush brush(hot ? Hls(COLOR_HIGHLIGHT, +50, -66) : Hls(COLOR_3DFACE, -27, 0));
+        CBrush brush(hot ? HlsSysColor(COLOR_HIGHLIGHT, +50, -66) : HlsSysColor(COLOR_3DFACE, -27, 0));
         if (HICON icon = ImageList_GetIcon(m_imgDesc.m_hImgList, m_imgDesc.m_nIndex, ILD_NORMAL)) {
             DrawStateA(pDC->m_hDC, brush, nullptr, reinterpret_cast<LPARAM>(icon), 0, rect.left + offset,
                        rect.top + offset, kIconSize, kIconSize, DST_ICON | DSS_MONO);

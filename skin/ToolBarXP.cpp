@@ -21,8 +21,6 @@ namespace {
 constexpr int kArrowPart = 13;
 constexpr int kArrowRoom = 14;
 
-COLORREF Hls(int index, int percentL, int percentS) { return HLSTransform(GetSysColor(index), percentL, percentS); }
-
 void FramedRect(CDC& dc, const CRect& rect, COLORREF pen, COLORREF fill) {
     CPen framePen(PS_SOLID, 1, pen);
     CBrush brush(fill);
@@ -128,7 +126,7 @@ void CToolBarXP::OnPaint() {
 
     CRect client;
     GetClientRect(&client);
-    dc.FillSolidRect(&client, Hls(COLOR_3DFACE, 20, 0));
+    dc.FillSolidRect(&client, HlsSysColor(COLOR_3DFACE, 20, 0));
     CPoint cursor;
     GetCursorPos(&cursor);
     ScreenToClient(&cursor);
@@ -168,11 +166,11 @@ void CToolBarXP::OnPaint() {
                 if (pressed)
                     body.right -= kArrowPart;
             }
-            COLORREF fill = Hls(COLOR_HIGHLIGHT, 80, -66);
+            COLORREF fill = HlsSysColor(COLOR_HIGHLIGHT, 80, -66);
             if (pressed || (hot && checked))
-                fill = Hls(COLOR_HIGHLIGHT, 50, -50);
+                fill = HlsSysColor(COLOR_HIGHLIGHT, 50, -50);
             else if (hot)
-                fill = Hls(COLOR_HIGHLIGHT, 70, -57);
+                fill = HlsSysColor(COLOR_HIGHLIGHT, 70, -57);
             FramedRect(dc, body, GetSysColor(COLOR_HIGHLIGHT), fill);
             if (dropDown) {
                 if (!pressed)
@@ -180,14 +178,14 @@ void CToolBarXP::OnPaint() {
                          rect.bottom);
                 else
                     FramedRect(dc, CRect(body.right - 1, rect.top, body.right + kArrowPart, rect.bottom),
-                               GetSysColor(COLOR_HIGHLIGHT), Hls(COLOR_HIGHLIGHT, 70, -66));
+                               GetSysColor(COLOR_HIGHLIGHT), HlsSysColor(COLOR_HIGHLIGHT, 70, -66));
             }
         }
 
         if (button.fsStyle & TBSTYLE_SEP) {
             if (button.idCommand != 0)
                 continue; // its control shows
-            const COLORREF line = Hls(COLOR_3DFACE, -15, 0);
+            const COLORREF line = HlsSysColor(COLOR_3DFACE, -15, 0);
             if (button.fsState & TBSTATE_WRAP) {
                 Line(dc, line, client.left + 2, rect.bottom - 4, client.right - 2, rect.bottom - 4);
             } else {
@@ -209,13 +207,13 @@ void CToolBarXP::OnPaint() {
         if (button.iBitmap < 0 || !images)
             continue;
         if (!enabled || (hot && !pressed)) {
-            COLORREF shadow = Hls(COLOR_3DFACE, -27, 0);
+            COLORREF shadow = HlsSysColor(COLOR_3DFACE, -27, 0);
             int offset = 3;
             if (hot && indeterminate) {
-                shadow = Hls(COLOR_3DFACE, -20, 0);
+                shadow = HlsSysColor(COLOR_3DFACE, -20, 0);
                 offset = 4;
             } else if (hot) {
-                shadow = Hls(COLOR_HIGHLIGHT, 50, -66);
+                shadow = HlsSysColor(COLOR_HIGHLIGHT, 50, -66);
                 offset = 4;
             }
             if (HICON icon = ImageList_GetIcon(images, button.iBitmap, 0)) {

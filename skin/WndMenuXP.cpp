@@ -84,7 +84,7 @@ void CWndMenuXP::DrawFrame(CDC* pDC, const CRect& rcWindow) {
     CBrushDC brush(pDC->m_hDC, CLR_NONE);
     CPenDC pen(pDC->m_hDC, GetSysColor(COLOR_3DDKSHADOW));
     pDC->Rectangle(&rect);
-    pen.SetColor(HLSTransform(GetSysColor(COLOR_3DFACE), +75, 0));
+    pen.SetColor(HlsSysColor(COLOR_3DFACE, +75, 0));
     for (int line = 1; line < kFrame; ++line) {
         rect.DeflateRect(1, 1);
         pDC->Rectangle(&rect);
@@ -94,7 +94,7 @@ void CWndMenuXP::DrawFrame(CDC* pDC, const CRect& rcWindow) {
     // the item's dark side lines.
     const CRect& bar = TheMenuXPState().barItemRect;
     if (!bar.IsRectEmpty() && bar.bottom == m_y + 1) {
-        pen.SetColor(HLSTransform(GetSysColor(COLOR_3DFACE), +20, 0));
+        pen.SetColor(HlsSysColor(COLOR_3DFACE, +20, 0));
         pDC->MoveTo(bar.left - m_x + 1, 0);
         pDC->LineTo(bar.right - m_x - 1, 0);
     }

@@ -23,8 +23,6 @@ public:
     void OnEraseBkgnd();
     void OnPrint(CDC* pDC);
 
-    int GetX() const { return m_x; }
-    int GetY() const { return m_y; }
     HBITMAP GetCapture() const { return m_hBitmap; }
 
 private:

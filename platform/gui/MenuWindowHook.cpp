@@ -140,7 +140,7 @@ void CMenuWindowHook::Shown(QMenu* menu) {
     slot.reset(new CMenuWindow(menu));
     CMenuWindow* window = slot.get();
     window->m_oldMargins = menu->contentsMargins();
-    QObject::connect(menu, &QObject::destroyed, TheFilter().get(), [menu]() { Destroyed(menu); });
+    window->m_watch = QObject::connect(menu, &QObject::destroyed, TheFilter().get(), [menu]() { Destroyed(menu); });
 
     ForEachHook([&](CMenuWindowHook* hook) { hook->OnCreate(window); });
     const QRect natural = menu->geometry();

@@ -18,6 +18,10 @@ class QObject;
 // the same menu is a new window, as the platform makes one each time.
 class CMenuWindow {
 public:
+    ~CMenuWindow() { QObject::disconnect(m_watch); }
+    CMenuWindow(const CMenuWindow&) = delete;
+    CMenuWindow& operator=(const CMenuWindow&) = delete;
+
     // The menu widget (its window), null once Qt has destroyed it.
     QMenu* GetMenuWidget() const { return m_menu; }
     HMENU GetMenu() const { return m_menu; }
@@ -33,6 +37,8 @@ private:
     explicit CMenuWindow(QMenu* menu) : m_menu(menu) {}
 
     QPointer<QMenu> m_menu;
+    // Hears the menu's destruction while this window lasts; a menu shown again and again is watched once.
+    QMetaObject::Connection m_watch;
     QMargins m_oldMargins;
     RECT m_client{0, 0, 0, 0};
     bool m_visible = false;

@@ -4,6 +4,7 @@
 #include "platform/gui/SysColor.h"
 
 #include <QApplication>
+#include <QImage>
 #include <QTest>
 #include <QWheelEvent>
 #include <QWidget>
@@ -129,6 +130,19 @@ TEST_F(GridDrawing, ACellRedrawnOutsideAPaintShowsAtOnceWithOrWithoutLines) {
     EXPECT_EQ(At(45, 19), kRed);
 }
 
+TEST_F(GridDrawing, RedrawingACellOfAHiddenRowOrColumnPaintsNothing) {
+    // The first scrolled row and column hidden: their cells lie right against the headings' edges.
+    grid.SetRowHeight(1, 0);
+    grid.SetColumnWidth(1, 0);
+    Repaint();
+    const QImage painted = grid.GetClientImage()->copy();
+    for (const CCellID& cell : {CCellID(1, 2), CCellID(1, 1), CCellID(2, 1), CCellID(3, 1)})
+        EXPECT_FALSE(grid.RedrawCell(cell)) << cell.row << "," << cell.col;
+    EXPECT_EQ(At(45, 9), GetSysColor(COLOR_3DDKSHADOW));  // the bottom edge of column 2's heading
+    EXPECT_EQ(At(29, 15), GetSysColor(COLOR_3DDKSHADOW)); // the right edge of row 2's heading
+    EXPECT_TRUE(*grid.GetClientImage() == painted);
+}
+
 TEST_F(GridDrawing, AGridOfFixedCellsOnlyDrawsItsCornerAndShowsNoBars) {
     grid.SetFixedRowCount(4);
     grid.SetFixedColumnCount(4);
@@ -210,6 +224,27 @@ TEST_F(GridScrolling, BarsHiddenForAWindowSmallerThanTheFixedCellsComeBackWhenIt
     CRect client;
     grid.GetClientRect(&client);
     EXPECT_EQ(client, CRect(0, 0, 183, 83));
+}
+
+TEST(GridSizing, ASizeChangeWhileTheGridHandlesOneIsIgnored) {
+    // Every size change the grid takes ends editing first; the bars that appear while it lays itself out resize
+    // the window again, inside its own handler.
+    class SizeCountingGrid : public TestGrid {
+    public:
+        using TestGrid::TestGrid;
+        int sizeChanges = 0;
+        void EndEditing() override {
+            ++sizeChanges;
+            TestGrid::EndEditing();
+        }
+    } grid(30, 10, 1, 1);
+    SizeAll(grid, 40, 20);
+    ASSERT_TRUE(CreateGridWindow(grid, 1000, 1000));
+    ASSERT_EQ(grid.ShownBars(), 0u);
+    grid.sizeChanges = 0;
+    grid.MoveWindow(0, 0, 204, 104);
+    EXPECT_EQ(grid.ShownBars(), 3u);
+    EXPECT_EQ(grid.sizeChanges, 1);
 }
 
 TEST_F(GridScrolling, LineScrollsPassOverAWidthZeroColumn) {

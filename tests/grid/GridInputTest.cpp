@@ -303,6 +303,24 @@ TEST_F(GridInput, LosingTheCaptureInTheMiddleOfAResizeEndsIt) {
     ReleaseCapture();
 }
 
+TEST_F(GridInput, LosingTheCaptureInTheMiddleOfADragSelectionEndsIt) {
+    Press(Centre(2, 2));
+    ASSERT_EQ(grid.MouseMode(), GMS_SELECT_CELLS);
+    Move(Centre(3, 3));
+    owner.seen.clear();
+    owner.SetCapture(); // the button will come up over another window
+    EXPECT_EQ(grid.MouseMode(), GMS_IDLE);
+    EXPECT_EQ(owner.seen, Strings{"selchanged 3 3"});
+    ReleaseCapture();
+
+    // Moves without the button select nothing more, and the next press starts afresh.
+    Move(Centre(5, 5));
+    EXPECT_EQ(grid.GetSelectedCellRange(), CCellRange(2, 2, 3, 3));
+    Press(Centre(4, 4));
+    Release(Centre(4, 4));
+    EXPECT_EQ(grid.GetSelectedCellRange(), CCellRange(4, 4, 4, 4));
+}
+
 TEST_F(GridInput, DraggingBelowTheCellsScrollsAndExtendsTheSelection) {
     Press(Centre(2, 2));
     EXPECT_EQ(grid.MouseMode(), GMS_SELECT_CELLS);

@@ -60,13 +60,22 @@ bool GridOwner::Create() { return CreateEx(0, nullptr, "", WS_POPUP, CRect(0, 0,
 LRESULT GridOwner::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_NOTIFY) {
         const auto* info = reinterpret_cast<const GridNotifyInfo*>(lParam);
-        const char* name = info->hdr.code == GN_SELCHANGING  ? "selchanging"
-                           : info->hdr.code == GN_SELCHANGED ? "selchanged"
-                           : info->hdr.code == NM_CLICK      ? "click"
-                           : info->hdr.code == NM_DBLCLK     ? "dblclk"
-                           : info->hdr.code == NM_RCLICK     ? "rclick"
-                                                             : "other";
+        const UINT code = info->hdr.code;
+        const char* name = code == GN_SELCHANGING      ? "selchanging"
+                           : code == GN_SELCHANGED     ? "selchanged"
+                           : code == NM_CLICK          ? "click"
+                           : code == NM_DBLCLK         ? "dblclk"
+                           : code == NM_RCLICK         ? "rclick"
+                           : code == GN_BEGINLABELEDIT ? "beginedit"
+                           : code == GN_ENDLABELEDIT   ? "endedit"
+                           : code == GN_BEGINDRAG      ? "begindrag"
+                                                       : "other";
         seen.push_back(std::string(name) + " " + std::to_string(info->row) + " " + std::to_string(info->col));
+        const bool vetoed = vetoedCell == CCellID() || vetoedCell == CCellID(info->row, info->col);
+        if (code == GN_BEGINLABELEDIT && vetoed)
+            return beginEditAnswer;
+        if (code == GN_ENDLABELEDIT && vetoed)
+            return endEditAnswer;
         return 0;
     }
     if (message == WM_COMMAND) {

@@ -29,11 +29,19 @@ public:
     // TRUE when every position of the grid holds a cell (so no row is shorter than the column count).
     bool EveryPositionHasACell() const;
 
-    // The edits the mouse and the keys asked for, as "row col character".
+    // The edits the mouse and the keys asked for, as "row col character"; with openEditors they open too.
     std::vector<std::string> edits;
-    void OnEditCell(int nRow, int nCol, CPoint /*point*/, UINT nChar) override {
+    bool openEditors = false;
+    void OnEditCell(int nRow, int nCol, CPoint point, UINT nChar) override {
         edits.push_back(std::to_string(nRow) + " " + std::to_string(nCol) + " " + std::to_string(nChar));
+        if (openEditors)
+            CGridCtrl::OnEditCell(nRow, nCol, point, nChar);
     }
+    CTitleTip& TitleTip() { return m_titleTip; }
+    CGridDropTarget& DropTarget() { return m_dropTarget; }
+    int PageHeight() const { return m_pageHeight; }
+    int PageWidth() const { return m_pageWidth; }
+    int PagesAcross() const { return m_pagesAcross; }
 
     int MouseMode() const { return m_mouseMode; }
     UINT ShownBars() const { return m_shownBars; }
@@ -67,6 +75,11 @@ class GridOwner : public CWnd {
 public:
     std::vector<std::string> seen;
     HWND commandFrom = nullptr;
+    // The answers to GN_BEGINLABELEDIT and GN_ENDLABELEDIT (negative vetoes), and the cell they apply to
+    // ((-1, -1): every cell).
+    LRESULT beginEditAnswer = 0;
+    LRESULT endEditAnswer = 0;
+    CCellID vetoedCell;
 
     bool Create();
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;

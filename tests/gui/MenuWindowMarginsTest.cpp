@@ -40,6 +40,12 @@ protected:
     QSize m_size;
 };
 
+// A menu that can tell how many connections watch for its destruction.
+class WatchedMenu : public QMenu {
+public:
+    int DestroyWatchers() const { return receivers(SIGNAL(destroyed(QObject*))); }
+};
+
 TEST_F(MenuWindowMarginsTest, ItemsMoveWithTheBandAHookKeepsAndBackWhenItGoes) {
     const QRect plain = ShowFirstItem();
     const QSize natural = m_size;
@@ -52,6 +58,27 @@ TEST_F(MenuWindowMarginsTest, ItemsMoveWithTheBandAHookKeepsAndBackWhenItGoes) {
     ASSERT_TRUE(CMenuWindowHook::Uninstall(&hook));
     EXPECT_EQ(plain, ShowFirstItem());
     EXPECT_EQ(natural, m_size);
+}
+
+TEST_F(MenuWindowMarginsTest, AMenuShownAgainAndAgainIsWatchedForItsEndOnlyOnce) {
+    WatchedMenu menu;
+    menu.addAction("item");
+    // Qt keeps watches of its own once the menu has been on the screen.
+    menu.popup(QPoint(40, 40));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&menu));
+    menu.hide();
+    const int own = menu.DestroyWatchers();
+    BandHook hook;
+    ASSERT_TRUE(CMenuWindowHook::Install(&hook));
+    for (int i = 1; i <= 5; ++i) {
+        menu.popup(QPoint(40, 40));
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&menu));
+        const int shown = menu.DestroyWatchers();
+        menu.hide();
+        EXPECT_EQ(own + 1, shown) << i;
+        EXPECT_EQ(own, menu.DestroyWatchers()) << i;
+    }
+    ASSERT_TRUE(CMenuWindowHook::Uninstall(&hook));
 }
 
 } // namespace

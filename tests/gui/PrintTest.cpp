@@ -2,6 +2,7 @@
 #include "platform/gui/PrintInfo.h"
 #include "platform/gui/PrinterDC.h"
 #include "platform/gui/View.h"
+#include "tests/support/PdfText.h"
 #include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -11,15 +12,6 @@
 #include <vector>
 
 namespace {
-
-// Counts the pages of a PDF file by their page objects.
-int PdfPages(const std::string& bytes) {
-    int pages = 0;
-    for (size_t at = bytes.find("/Type /Page"); at != std::string::npos; at = bytes.find("/Type /Page", at + 1))
-        if (bytes.compare(at, 12, "/Type /Pages") != 0)
-            ++pages;
-    return pages;
-}
 
 // Prints as the grid does: the page count fixed in OnBeginPrinting, each page mapped onto the paper.
 class PagedView : public CView {

@@ -134,7 +134,6 @@ TEST_F(IconButtonTest, ATextButtonHasFourBorderLinesAndAShadowFrameWhilePressed)
     EXPECT_EQ(image.pixelColor(1, b - 1), Sys(COLOR_BTNSHADOW));
     EXPECT_EQ(image.pixelColor(r - 1, b - 1), Sys(COLOR_BTNSHADOW));
     EXPECT_EQ(image.pixelColor(2, 2), FaceColour(m_text.Normal(), 2, 2));
-    EXPECT_GT(image.pixelColor(40, 15).lightness(), 0); // the caption is black, the face around it is not
 
     m_text.SetState(TRUE);
     image = Grab(m_text);
@@ -150,6 +149,39 @@ TEST_F(IconButtonTest, ATextButtonHasFourBorderLinesAndAShadowFrameWhilePressed)
     image = Grab(m_text);
     EXPECT_EQ(image.pixelColor(5, 5), FaceColour(m_text.Normal(), 5, 5));
     EXPECT_EQ(image.pixelColor(0, 0), Sys(COLOR_BTNHIGHLIGHT));
+}
+
+// The bounding box of the caption's ink: pixels much darker than the face around them, inside the border and
+// the focus rectangle.
+QRect InkBox(const QImage& image) {
+    QRect box;
+    for (int y = 4; y < image.height() - 4; ++y)
+        for (int x = 4; x < image.width() - 4; ++x)
+            if (image.pixelColor(x, y).lightness() < 90)
+                box |= QRect(x, y, 1, 1);
+    return box;
+}
+
+TEST_F(IconButtonTest, TheCaptionIsCentredBothWaysWrapsAtWordsAndSinksWhenPressed) {
+    SetUpPageButtons();
+    Show();
+    const QImage image = Grab(m_text);
+    const QRect ink = InkBox(image);
+    ASSERT_FALSE(ink.isEmpty());
+    // Glyphs keep a little space of their own, so the ink is centred to within a pixel or two.
+    EXPECT_LE(std::abs((ink.left() + ink.right()) - (image.width() - 1)), 2) << ink.left() << " " << ink.right();
+    EXPECT_LE(std::abs((ink.top() + ink.bottom()) - (image.height() - 1)), 4) << ink.top() << " " << ink.bottom();
+
+    m_text.SetState(TRUE);
+    EXPECT_EQ(ink.translated(1, 1), InkBox(Grab(m_text)));
+    m_text.SetState(FALSE);
+
+    // Too long for one line, the caption breaks between words onto two centred lines.
+    m_text.SetWindowText("Open all doors");
+    const QImage wrapped = Grab(m_text);
+    const QRect two = InkBox(wrapped);
+    EXPECT_GT(two.height(), ink.height() + 6);
+    EXPECT_LE(std::abs((two.left() + two.right()) - (wrapped.width() - 1)), 2) << two.left() << " " << two.right();
 }
 
 TEST_F(IconButtonTest, AFlatIconButtonLightsUpUnderTheMouseAndSinksWhenPressed) {
@@ -330,6 +362,12 @@ TEST_F(IconButtonTest, IconsAreChosenByStateAndAHandleGivenAgainIsKept) {
     EXPECT_EQ(button.SetIconHandles(copy, nullptr), 0u);
     EXPECT_FALSE(IconImage(copy).isNull());
     EXPECT_EQ(button.SetIconHandles(copy, reinterpret_cast<HICON>(static_cast<intptr_t>(CIconButton::kDarkerIcon))),
+              0u);
+    // A second icon without a first: the button, which has no image then, does not keep it.
+    HICON orphan = CopyIcon(mine);
+    EXPECT_EQ(button.SetIconHandles(nullptr, orphan), 0u);
+    EXPECT_TRUE(IconImage(orphan).isNull());
+    EXPECT_EQ(button.SetIconHandles(nullptr, reinterpret_cast<HICON>(static_cast<intptr_t>(CIconButton::kGreyIcon))),
               0u);
 
     EXPECT_EQ(CIconButton::DarkenColor(RGB(100, 200, 255), 0.25), RGB(75, 150, 191));

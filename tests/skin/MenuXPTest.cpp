@@ -412,6 +412,47 @@ TEST_F(MenuXPTest, CheckedItemsGetTheirBoxAndMarkGreyedOrNot) {
     EXPECT_EQ(Hls(COLOR_3DFACE, +75, 0), image.pixelColor(kFrame + 30, middle - 1));
 }
 
+// The leftmost and rightmost columns of an image's dark (text) pixels within a band of rows.
+std::pair<int, int> TextColumns(const QImage& image, int top, int bottom, int xFrom, int xTo) {
+    int left = xTo;
+    int right = -1;
+    for (int y = top; y < bottom; ++y)
+        for (int x = xFrom; x < xTo; ++x)
+            if (image.pixelColor(x, y).lightness() < 100) {
+                left = std::min(left, x);
+                right = std::max(right, x);
+            }
+    return {left, right};
+}
+
+TEST_F(MenuXPTest, TheCaptionStartsThirtyPixelsInAndTheAcceleratorEndsTwelveBeforeTheRight) {
+    CMenu menu;
+    ASSERT_TRUE(menu.CreatePopupMenu());
+    menu.AppendMenu(MF_STRING, 760, "Go\tF12");
+    menu.AppendMenu(MF_STRING, 761, "A much longer caption");
+    const QImage image = TrackAndGrab(menu, m_frame);
+    ASSERT_FALSE(image.isNull());
+    const int h = ItemHeight();
+
+    // The same texts drawn left- and right-aligned in a plain picture tell where their glyphs begin and end.
+    QImage plain(100, h, QImage::Format_RGB32);
+    plain.fill(Qt::white);
+    CDC dc;
+    ASSERT_TRUE(dc.AttachImage(&plain));
+    dc.SelectStockObject(DEFAULT_GUI_FONT);
+    CRect box(0, 0, 100, h);
+    dc.DrawText("Go", -1, &box, DT_SINGLELINE | DT_VCENTER);
+    const int captionInk = TextColumns(plain, 0, h, 0, 50).first;
+    dc.DrawText("F12", -1, &box, DT_SINGLELINE | DT_VCENTER | DT_RIGHT);
+    const int accelInk = 100 - TextColumns(plain, 0, h, 50, 100).second;
+    dc.DetachImage();
+
+    const int itemRight = image.width() - kFrame - kShadow;
+    const auto [left, right] = TextColumns(image, kFrame, kFrame + h, kFrame, itemRight);
+    EXPECT_EQ(kFrame + 30 + captionInk, left);
+    EXPECT_EQ(itemRight - 12 - accelInk, right);
+}
+
 constexpr UINT kBarId = 7101;
 const ToolBarTemplate kBars[] = {{kBarId, 16, 15, {40001, 40002, 40003}}};
 

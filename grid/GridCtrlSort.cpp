@@ -1,0 +1,116 @@
+// Sorting the non-fixed rows by one column: by a click on a heading or by the owner, with the cells' texts or
+// the owner's own comparison.
+
+#include "GridCtrl.h"
+
+#include "platform/gui/WaitCursor.h"
+#include "platform/os/CodePage.h"
+
+#include <utility>
+
+BOOL CGridCtrl::SortItems(int nCol, BOOL bAscending, LPARAM data) {
+    return SortItemsWith(m_compareFunction ? m_compareFunction : CompareCellText, nCol, bAscending, data);
+}
+
+BOOL CGridCtrl::SortItemsWith(GridCompareFunction pfnCompare, int nCol, BOOL bAscending, LPARAM data) {
+    if (m_sortColumn >= 0)
+        InvalidateCellRect(0, m_sortColumn);
+    m_sortColumn = nCol;
+    if (nCol >= 0)
+        InvalidateCellRect(0, nCol);
+    m_sortAscending = bAscending;
+    ResetSelectedRange();
+    return SortRange(pfnCompare, nCol, bAscending, data, m_fixedRowCount, -1);
+}
+
+BOOL CGridCtrl::SortRange(GridCompareFunction pfnCompare, int nCol, BOOL bAscending, LPARAM data, int nLow, int nHigh) {
+    if (nCol >= m_columnCount || !pfnCompare)
+        return FALSE;
+    if (nHigh == -1)
+        nHigh = m_rowCount - 1;
+    // Rows outside the grid have no place to move to.
+    if (nHigh <= nLow || nLow < 0 || nHigh >= m_rowCount)
+        return FALSE;
+
+    // The pivot is a cell object, not a row: it keeps its value when a swap moves it.
+    CGridCellBase* pivot = GetCell((nLow + nHigh) / 2, nCol);
+    auto cell = [&](int row) { return GetCell(row, nCol); };
+    int lo = nLow;
+    int hi = nHigh;
+    for (;;) {
+        if (bAscending) {
+            while (lo < nHigh && pfnCompare(cell(lo), pivot, data) < 0)
+                ++lo;
+            while (hi > nLow && pfnCompare(cell(hi), pivot, data) > 0)
+                --hi;
+        } else {
+            while (lo < nHigh && pfnCompare(cell(lo), pivot, data) > 0)
+                ++lo;
+            while (hi > nLow && pfnCompare(cell(hi), pivot, data) < 0)
+                --hi;
+        }
+        if (lo > hi)
+            break;
+        if (pfnCompare(cell(lo), cell(hi), data) != 0) {
+            // Whole rows change places, their headings and heights with them.
+            CellRow& upper = m_rows[static_cast<size_t>(lo)];
+            CellRow& lower = m_rows[static_cast<size_t>(hi)];
+            for (size_t col = 0; col < upper.size() && col < lower.size(); col++) {
+                std::swap(upper[col], lower[col]);
+                if (upper[col])
+                    upper[col]->SetCoords(lo, static_cast<int>(col));
+                if (lower[col])
+                    lower[col]->SetCoords(hi, static_cast<int>(col));
+            }
+            std::swap(m_rowHeights[static_cast<size_t>(lo)], m_rowHeights[static_cast<size_t>(hi)]);
+            FollowSwappedRows(lo, hi);
+        }
+        ++lo;
+        --hi;
+        if (lo > hi)
+            break;
+    }
+    if (nLow < hi)
+        SortRange(pfnCompare, nCol, bAscending, data, nLow, hi);
+    if (lo < nHigh)
+        SortRange(pfnCompare, nCol, bAscending, data, lo, nHigh);
+    return TRUE;
+}
+
+void CGridCtrl::FollowSwappedRows(int nRow1, int nRow2) {
+    // The cells took their selected and focused marks with them; the map and the focus go where the marks went.
+    if (!m_selectedCells.empty()) {
+        for (int col = 0; col < m_columnCount; col++) {
+            const auto key1 = CellKey(nRow1, col);
+            const auto key2 = CellKey(nRow2, col);
+            const bool selected1 = m_selectedCells.erase(key1) > 0;
+            const bool selected2 = m_selectedCells.erase(key2) > 0;
+            if (selected1)
+                m_selectedCells[key2] = CCellID(nRow2, col);
+            if (selected2)
+                m_selectedCells[key1] = CCellID(nRow1, col);
+        }
+    }
+    if (m_focusCell.row == nRow1)
+        m_focusCell.row = nRow2;
+    else if (m_focusCell.row == nRow2)
+        m_focusCell.row = nRow1;
+}
+
+int CGridCtrl::CompareCellText(CGridCellBase* pCell1, CGridCellBase* pCell2, LPARAM /*data*/) {
+    if (!pCell1 || !pCell2)
+        return 0;
+    return _mbscmp(reinterpret_cast<const unsigned char*>(pCell1->GetText()),
+                   reinterpret_cast<const unsigned char*>(pCell2->GetText()));
+}
+
+BOOL CGridCtrl::SetCell(int nRow, int nCol, CGridCellBase* pCell) {
+    if (!IsValid(nRow, nCol) || !pCell)
+        return FALSE;
+    CellRow& row = m_rows[static_cast<size_t>(nRow)];
+    if (static_cast<size_t>(nCol) >= row.size())
+        return FALSE;
+    pCell->SetCoords(nRow, nCol);
+    row[static_cast<size_t>(nCol)] = pCell;
+    return TRUE;
+}

@@ -1,0 +1,248 @@
+#include "GridTestSupport.h"
+
+#include "platform/gui/ClientDC.h"
+#include "platform/gui/SysColor.h"
+
+#include <QTest>
+#include <QWidget>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+using Strings = std::vector<std::string>;
+
+// Six rows and three columns of 60 x 20 pixels, one fixed row and column: the row headings "h1" to "h5" in
+// column 0, the values to sort in column 1 and the row's data in every cell's item data.
+class GridSorting : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(owner.Create());
+        SizeAll(grid, 60, 20);
+        ASSERT_TRUE(CreateGridWindow(grid, 300, 200));
+        grid.SetOwner(&owner);
+    }
+    void TearDown() override { ResetSysColorsForTest(); }
+
+    void Values(const Strings& values) {
+        for (int row = 1; row < grid.GetRowCount(); row++) {
+            grid.SetItemText(row, 0, ("h" + std::to_string(row)).c_str());
+            grid.SetItemText(row, 1, values[static_cast<size_t>(row - 1)].c_str());
+            for (int col = 0; col < grid.GetColumnCount(); col++)
+                grid.SetItemData(row, col, row);
+        }
+        grid.SetModified(FALSE);
+    }
+    Strings Column(int col) {
+        Strings texts;
+        for (int row = 1; row < grid.GetRowCount(); row++)
+            texts.push_back(grid.GetItemText(row, col).Str());
+        return texts;
+    }
+    void ClickHeading(int col) {
+        QTest::mouseClick(grid.GetHostWidget(), Qt::LeftButton, Qt::NoModifier, QPoint(2 + 60 * col + 30, 2 + 10));
+    }
+
+    GridOwner owner;
+    TestGrid grid{6, 3, 1, 1};
+};
+
+} // namespace
+
+TEST_F(GridSorting, NumbersSortAsTextAndWholeRowsMoveWithTheirHeadingsHeightsAndStates) {
+    Values({"10", "9", "", "100", "2"});
+    grid.SetRowHeight(2, 33);                                        // the row of "9"
+    grid.SetItemState(4, 1, grid.GetItemState(4, 1) | GCS_READONLY); // the row of "100"
+
+    EXPECT_TRUE(grid.SortItems(1, TRUE));
+    EXPECT_EQ(Column(1), (Strings{"", "10", "100", "2", "9"}));
+    EXPECT_EQ(Column(0), (Strings{"h3", "h1", "h4", "h5", "h2"}));
+    EXPECT_EQ(grid.GetRowHeight(5), 33);
+    EXPECT_TRUE(grid.GetItemState(3, 1) & GCS_READONLY);
+    EXPECT_EQ(grid.GetItemData(3, 2), 4);
+    EXPECT_EQ(grid.GetItemText(0, 1), ""); // the fixed row stays
+    EXPECT_FALSE(grid.GetModified());
+    EXPECT_EQ(CountCellsWith(grid, GCS_MODIFIED), 0);
+    EXPECT_EQ(grid.GetSortColumn(), 1);
+
+    EXPECT_TRUE(grid.SortItems(1, FALSE));
+    EXPECT_EQ(Column(1), (Strings{"9", "2", "100", "10", ""}));
+    EXPECT_EQ(grid.GetRowHeight(1), 33);
+    EXPECT_FALSE(grid.GetSortAscending());
+}
+
+TEST_F(GridSorting, GbkTextSortsByItsCodesAsTheMultibyteComparisonDoes) {
+    // In GBK "啊" (B0 A1) comes before "中" (D6 D0), the reverse of their Unicode order.
+    Values({"\xD6\xD0", "z", "\xB0\xA1", "Z", "\xB0\xA1\xB0\xA2"});
+    EXPECT_TRUE(grid.SortItems(1, TRUE));
+    EXPECT_EQ(Column(1), (Strings{"Z", "z", "\xB0\xA1", "\xB0\xA1\xB0\xA2", "\xD6\xD0"}));
+
+    // A lead byte at the very end of a text counts as its end; cells that are missing compare equal.
+    CGridCell plain, cut;
+    plain.SetText("\xB0\xA1");
+    cut.SetText("\xB0\xA1\xB0");
+    EXPECT_EQ(CGridCtrl::CompareCellText(&cut, &plain, 0), 0);
+    EXPECT_EQ(CGridCtrl::CompareCellText(nullptr, &plain, 0), 0);
+    EXPECT_LT(CGridCtrl::CompareCellText(&plain, grid.GetCell(5, 1), 0), 0);
+}
+
+namespace {
+
+int g_compared = 0;
+LPARAM g_data = 0;
+
+int NeverDecides(CGridCellBase*, CGridCellBase*, LPARAM data) {
+    ++g_compared;
+    g_data = data;
+    return 0;
+}
+
+// Orders by item data, highest first, so an ascending sort reverses the rows.
+int ByDataDescending(CGridCellBase* a, CGridCellBase* b, LPARAM) {
+    return static_cast<int>(b->GetData() - a->GetData());
+}
+
+} // namespace
+
+TEST_F(GridSorting, RowsThatCompareEqualStayWhereTheyAreAndTheOwnersComparisonDecides) {
+    Values({"b", "a", "d", "c", "e"});
+    EXPECT_TRUE(grid.SortItemsWith(NeverDecides, 1, TRUE, 77));
+    EXPECT_GT(g_compared, 0);
+    EXPECT_EQ(g_data, 77);
+    EXPECT_EQ(Column(1), (Strings{"b", "a", "d", "c", "e"}));
+
+    grid.SetCompareFunction(ByDataDescending);
+    EXPECT_TRUE(grid.SortItems(1, TRUE));
+    EXPECT_EQ(Column(1), (Strings{"e", "c", "d", "a", "b"}));
+
+    // Too few rows, or a column beyond the grid: nothing moves, yet the column is marked and the selection goes.
+    grid.SetCompareFunction(nullptr);
+    grid.SetFocusCell(2, 1);
+    grid.SetSelectedRange(2, 1, 2, 1);
+    EXPECT_FALSE(grid.SortItems(5, TRUE));
+    EXPECT_EQ(grid.GetSortColumn(), 5);
+    EXPECT_EQ(grid.GetFocusCell(), CCellID());
+    EXPECT_EQ(CountCellsWith(grid, GCS_SELECTED), 0);
+    grid.SetRowCount(2);
+    EXPECT_FALSE(grid.SortItems(1, FALSE));
+    EXPECT_EQ(grid.GetSortColumn(), 1);
+}
+
+TEST_F(GridSorting, AHeadingClickSortsItsColumnAndASecondClickTurnsTheOrderRound) {
+    Values({"b", "a", "d", "c", "e"});
+    grid.SetHeaderSort(TRUE);
+    ClickHeading(1);
+    EXPECT_EQ(Column(1), (Strings{"a", "b", "c", "d", "e"}));
+    // The column is selected, and no cell has the focus.
+    EXPECT_EQ(grid.GetSelectedCellRange(), CCellRange(1, 1, 5, 1));
+    EXPECT_EQ(grid.GetFocusCell(), CCellID());
+    ClickHeading(1);
+    EXPECT_EQ(Column(1), (Strings{"e", "d", "c", "b", "a"}));
+
+    // Changing a cell of the sorted column forgets the sort: the next click sorts ascending again. A change
+    // elsewhere keeps it.
+    grid.SetItemText(1, 2, "x");
+    EXPECT_EQ(grid.GetSortColumn(), 1);
+    grid.SetItemText(1, 1, "f");
+    EXPECT_EQ(grid.GetSortColumn(), -1);
+    ClickHeading(1);
+    EXPECT_EQ(Column(1), (Strings{"a", "b", "c", "d", "f"}));
+
+    // The corner sorts by the row headings and selects everything.
+    ClickHeading(0);
+    EXPECT_EQ(Column(0).front(), "h1");
+    EXPECT_EQ(grid.GetSelectedCellRange(), CCellRange(1, 1, 5, 2));
+
+    // Without the option a heading click only selects.
+    grid.SetHeaderSort(FALSE);
+    ClickHeading(1);
+    EXPECT_EQ(grid.GetSortColumn(), 0);
+}
+
+TEST_F(GridSorting, TheSortedColumnsHeadingShowsARaisedTriangleAtItsRight) {
+    SetSysColorForTest(COLOR_BTNSHADOW, RGB(10, 20, 30));
+    SetSysColorForTest(COLOR_BTNHIGHLIGHT, RGB(250, 240, 230));
+    const COLORREF shadow = RGB(10, 20, 30), highlight = RGB(250, 240, 230);
+    Values({"b", "a", "d", "c", "e"});
+    grid.SetColumnWidth(2, 100);
+    grid.SortItems(2, TRUE);
+    grid.Invalidate();
+    grid.UpdateWindow();
+
+    // Heading cell (0, 2): (120, 0)-(219, 19); inside its raised edge and margin the mark sits at the right.
+    CGridCellBase* heading = grid.GetCell(0, 2);
+    const int margin = static_cast<int>(heading->GetMargin());
+    CClientDC dc(&grid);
+    CFont* old = dc.SelectObject(heading->GetFontObject());
+    int size = dc.GetTextExtent("M", 1).cy - 4;
+    dc.SelectObject(old);
+    const int bottom = 19 - margin;
+    if (size >= bottom - (1 + margin))
+        size = bottom - (1 + margin) - 4;
+    ASSERT_GT(size, 2);
+    const int x = 219 - margin - size, y = bottom - size - 2, half = size / 2;
+    EXPECT_EQ(PixelAt(grid, x + half, y), shadow); // the apex
+    EXPECT_EQ(PixelAt(grid, x, y + size), shadow); // the base ...
+    EXPECT_EQ(PixelAt(grid, x + size, y + size), shadow);
+    EXPECT_EQ(PixelAt(grid, x + half, y + size + 1), highlight);  // ... lit from below
+    EXPECT_NE(PixelAt(grid, x + half, y + size / 2 + 1), shadow); // hollow
+
+    grid.SortItems(2, FALSE);
+    grid.Invalidate();
+    grid.UpdateWindow();
+    EXPECT_EQ(PixelAt(grid, x + half, y + size), shadow); // pointing down
+    EXPECT_EQ(PixelAt(grid, x, y), shadow);
+    EXPECT_EQ(PixelAt(grid, x + size, y), shadow);
+
+    // A heading too narrow for the mark shows none.
+    grid.SetColumnWidth(2, size + 2 * margin + 2);
+    grid.Invalidate();
+    grid.UpdateWindow();
+    for (int px = 120; px < 120 + size + 2 * margin + 2; px++)
+        for (int py = 0; py < 20; py++)
+            ASSERT_NE(PixelAt(grid, px, py), shadow) << px << "," << py;
+}
+
+namespace {
+
+// Puts cells that are missing last, as an owner's comparison that looks at positions outside the grid might.
+int MissingLast(CGridCellBase* a, CGridCellBase* b, LPARAM) {
+    if (!a || !b)
+        return a ? -1 : (b ? 1 : 0);
+    return CGridCtrl::CompareCellText(a, b, 0);
+}
+
+} // namespace
+
+TEST_F(GridSorting, ARangeReachingOutsideTheGridIsRefusedAndNoRowMoves) {
+    Values({"b", "a", "d", "c", "e"});
+    EXPECT_FALSE(grid.SortRange(MissingLast, 1, TRUE, 0, -2, 5));
+    EXPECT_FALSE(grid.SortRange(MissingLast, 1, TRUE, 0, 1, 8));
+    EXPECT_FALSE(grid.SortRange(MissingLast, 1, TRUE, 0, -5, -2));
+    EXPECT_EQ(Column(1), (Strings{"b", "a", "d", "c", "e"}));
+    EXPECT_EQ(grid.GetRowCount(), 6);
+
+    // Inside the grid the same comparison sorts, the fixed row included when the owner asks for it.
+    EXPECT_TRUE(grid.SortRange(MissingLast, 1, TRUE, 0, 0, -1));
+    EXPECT_EQ(Column(1), (Strings{"a", "b", "c", "d", "e"}));
+    EXPECT_EQ(grid.GetItemText(0, 1), "");
+}
+
+TEST_F(GridSorting, AnOwnersSortOfARangeCarriesTheSelectionAndTheFocusWithTheirCells) {
+    Values({"e", "d", "c", "b", "a"});
+    grid.SetFocusCell(1, 2);
+    grid.SetSelectedRange(1, 1, 2, 2); // the rows of "e" and "d"
+    EXPECT_TRUE(grid.SortRange(CGridCtrl::CompareCellText, 1, TRUE, 0, 1, -1));
+    EXPECT_EQ(Column(1), (Strings{"a", "b", "c", "d", "e"}));
+    EXPECT_TRUE(grid.SelectionAgreesWithStates());
+    EXPECT_EQ(grid.GetSelectedCellRange(), CCellRange(4, 1, 5, 2));
+    EXPECT_EQ(grid.GetFocusCell(), CCellID(5, 2));
+    EXPECT_TRUE(grid.GetItemState(5, 2) & GCS_FOCUSED);
+
+    // Clearing the selection then clears it everywhere.
+    grid.SetSelectedRange(-1, -1, -1, -1);
+    EXPECT_EQ(CountCellsWith(grid, GCS_SELECTED), 0);
+}
