@@ -119,7 +119,8 @@ CRect LcdGridCtrl::RemoveGridLines(RECT r) {
     const CRect cell = GetFirstCellRect();
     const LONG w = cell.Width() + 1;
     const LONG h = cell.Height() + 1;
-    const auto lines = [](LONG v, LONG pitch) { return v == 0 ? 0 : (v - 1) / pitch; };
+    // Cells squeezed to no width (or height) have no lines between them to take off.
+    const auto lines = [](LONG v, LONG pitch) { return v == 0 || pitch < 1 ? 0 : (v - 1) / pitch; };
     return CRect(r.left - lines(r.left, w), r.top - lines(r.top, h), r.right - lines(r.right, w),
                  r.bottom - lines(r.bottom, h));
 }

@@ -100,6 +100,10 @@ TEST_F(PipTest, AResizeBelowAFifthOfACellKeepsTheEdgeThatStayedAndAFrameOutsideI
     EXPECT_EQ(view->GetPipWindow()->GetMoveSizeState(), 2);
     EXPECT_EQ(view->GetPipWindowRect(), CRect(150, 50, 170, 100));
     EXPECT_EQ(Sent(), PipFrame(kCodePipMove, 2860, 540, 384, 540));
+    // A press and release that moves nothing repeats the last report: the window's state stays.
+    Drag(QPoint(10, 25), QPoint(0, 0));
+    EXPECT_EQ(Sent(), PipFrame(kCodePipMove, 2860, 540, 384, 540));
+    EXPECT_EQ(view->GetPipWindow()->GetMoveSizeState(), 2);
     // The left edge dragged towards the right one: the right edge stays.
     Drag(QPoint(1, 25), QPoint(17, 0));
     EXPECT_EQ(view->GetPipWindowRect(), CRect(150, 50, 170, 100));

@@ -12,6 +12,8 @@
 #include "platform/gui/Dialog.h"
 
 #include <QApplication>
+#include <QCursor>
+#include <QGuiApplication>
 
 namespace {
 
@@ -109,8 +111,17 @@ TEST_F(WallCtrlTest, TheSelectionIsTheTargetUnlessTheCallerTakesNone) {
 TEST_F(MatrixRunTest, IncreasingInputsGoRowByRowThenTheGrownSignalAfterASecond) {
     Select(0, 0, 1, 2);
     Choose("M1", true);
+    // The operator sees the wait cursor through the pause, and the usual one afterwards.
+    bool waitCursorInPause = false;
+    SetPauseHandler([&](DWORD ms) {
+        pauses.push_back(ms);
+        waitCursorInPause =
+            QGuiApplication::overrideCursor() && QGuiApplication::overrideCursor()->shape() == Qt::WaitCursor;
+    });
     CMatrixCtrl ctrl(CWallModel::GetInstance());
     EXPECT_EQ(ctrl.SwitchChannel(&page, 5), 0);
+    EXPECT_TRUE(waitCursorInPause);
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
     EXPECT_EQ(Sent(), Bytes({0xA5, 5, 1, 0xA1, 0xA5, 6,  2, 0xA1, 0xA5, 7,    3,    0xA1,      0xA5, 8,   4, 0xA9,
                              0xA5, 9, 5, 0xA9, 0xA5, 10, 6, 0xA9, 0xD5, 0x11, 0x23, kCodeHdmi, 0x00, 0xAA}));
     EXPECT_EQ(pauses, std::vector<DWORD>{1000});
@@ -133,15 +144,27 @@ TEST_F(MatrixRunTest, AFailureStopsTheRunWhereItHappensWithNoPauseAndNoSignal) {
     Choose("M1", true);
     // The line goes dead once the second unit is switched.
     int switched = 0;
+    bool waitCursorWhileSwitching = false;
     std::vector<unsigned char> beforeFailure;
     CWallModel::GetInstance()->GetMatrixMgr()->Register("MatrixSet", this, [&](NotifyEvent*) {
+        waitCursorWhileSwitching = QGuiApplication::overrideCursor() != nullptr;
         if (++switched == 2) {
             beforeFailure = wall.pty.ReadAvailable();
             wall.pty.CloseMaster();
         }
     });
+    // The failure is shown once the wait cursor has gone.
+    bool waitCursorAtBox = true;
+    const MessageBoxHandler recorder = SetMessageBoxHandler(nullptr);
+    SetMessageBoxHandler([&](const std::string& text, UINT type) {
+        waitCursorAtBox = QGuiApplication::overrideCursor() != nullptr;
+        return recorder(text, type);
+    });
     CMatrixCtrl ctrl(CWallModel::GetInstance());
     EXPECT_EQ(ctrl.SwitchChannel(&page, 5), 16);
+    SetMessageBoxHandler(recorder);
+    EXPECT_TRUE(waitCursorWhileSwitching);
+    EXPECT_FALSE(waitCursorAtBox);
     EXPECT_EQ(beforeFailure, Bytes({0xA5, 5, 1, 0xA1, 0xA5, 6, 2, 0xA1}));
     EXPECT_EQ(switched, 2);
     EXPECT_TRUE(pauses.empty());

@@ -13,6 +13,9 @@ std::string SettingsFile(int rows, int cols, const char* pipEnable) {
     return std::string("<?xml version=\"1.0\" encoding=\"GBK\"?>\n<SYSTEM>\n"
                        "<SYSTEMINFO name=\"Veltrano\" version=\"1.0\" company=\"Test\" title=\"Wall under test\" />\n"
                        "<COMM port=\"COM5\" baudrate=\"9600\" databit=\"8\" stopbit=\"0\" parity=\"0\" />\n"
+                       "<MONITORCTRL><COMM port=\"COM5\" baudrate=\"9600\" databit=\"8\" stopbit=\"0\" "
+                       "parity=\"0\" /></MONITORCTRL>\n"
+                       "<FRAMEEFFECT enable=\"false\" horizontal=\"0\" vertical=\"0\" />\n"
                        "<COMPONENT><PIP enable=\"") +
            pipEnable + "\" /></COMPONENT>\n<LCDWALL row=\"" + std::to_string(rows) + "\" col=\"" +
            std::to_string(cols) + "\" pixel=\"6\" />\n</SYSTEM>\n";

@@ -32,7 +32,8 @@ enum : int {
     kCodePipSourceVga = 181,
 };
 
-// A settings file for a wall of rows x columns units on COM5 at 1920 x 1080 a unit, the PIP component as given.
+// A settings file for a wall of rows x columns units on COM5 at 1920 x 1080 a unit, the PIP component as given; the
+// monitor remote on COM5 too, the frame effect off.
 std::string SettingsFile(int rows, int cols, const char* pipEnable = "true");
 // Two matrices on the wall port: "M1" (signal VGA, grown HDMI, 45 channels) and "Quiet" (no signal command), each
 // with the message "SW" = A5, input, output, XOR of the three.

@@ -1,6 +1,7 @@
 #include "WallFixture.h"
 
 #include "ui/LcdGridCtrl.h"
+#include "ui/PipCtrl.h"
 #include "ui/PipWindow.h"
 #include "ui/WallCtrl.h"
 
@@ -87,6 +88,20 @@ TEST_F(WallViewTest, GridLinesComeOffEachCoordinateByTheCellPitch) {
     EXPECT_EQ(view->GetFirstCellRect(), CRect(0, 0, 100, 100));
     EXPECT_EQ(view->GetGridRect(), CRect(0, 0, 302, 201));
     EXPECT_EQ(view->RemoveGridLines(RECT{203, 102, 0, 1}), CRect(201, 101, 0, 1));
+
+    // A wall view squeezed narrower than its columns leaves them no width: there are no lines to take off across,
+    // and opening the PIP window there must not bring the program down.
+    view->SetColumnWidth(0, 0);
+    EXPECT_EQ(view->RemoveGridLines(RECT{203, 102, 5, 1}), CRect(203, 101, 5, 1));
+    OpenPort();
+    view->MoveWindow(100, 100, 6, 206, TRUE);
+    view->FitToClient();
+    CPoint pointer(1, 50);
+    view->ClientToScreen(&pointer);
+    SetCursorPosHandler([pointer]() { return POINT{pointer.x, pointer.y}; });
+    EXPECT_EQ(view->GetPipCtrl()->OpenWindow(), 0);
+    SetCursorPosHandler(nullptr);
+    EXPECT_EQ(Sent().size(), 15u);
 }
 
 TEST_F(WallViewTest, ANewWallSizeRefitsTheCells) {
@@ -123,4 +138,13 @@ TEST_F(WallViewTest, ThePipWindowShowsItsColourToTheEdgesAndItsName) {
         for (int x = 6; x < 40; ++x)
             text += shown.pixel(x, y) != qRgb(219, 230, 11);
     EXPECT_GT(text, 10);
+
+    // Resized, it still shows its colour to the edges: the frame stays inside the client area.
+    view->MovePipWindow(CRect(30, 20, 70, 110));
+    QTest::qWait(50);
+    const QImage resized = pip->grab().toImage();
+    ASSERT_EQ(resized.size(), QSize(40, 90));
+    EXPECT_EQ(resized.pixel(0, 89), qRgb(219, 230, 11));
+    EXPECT_EQ(resized.pixel(39, 0), qRgb(219, 230, 11));
+    EXPECT_EQ(resized.pixel(39, 89), qRgb(219, 230, 11));
 }

@@ -1,0 +1,190 @@
+#include "WallFixture.h"
+
+#include "ui/DialogFields.h"
+#include "ui/DlgMonitorCtrl.h"
+#include "ui/FrameCtrl.h"
+#include "ui/LcdGridCtrl.h"
+#include "ui/MonitorCtrl.h"
+#include "ui/PageOthers.h"
+#include "ui/PageScene.h"
+#include "ui/SceneCtrl.h"
+
+#include "core/CommPort.h"
+#include "core/MatrixMgr.h"
+#include "core/MonitorModel.h"
+#include "core/SceneModel.h"
+#include "core/WallModel.h"
+#include "platform/gui/Button.h"
+#include "platform/gui/ComboBox.h"
+#include "platform/gui/Dialog.h"
+
+namespace {
+
+constexpr int kCodeHorizontal = 136;
+constexpr int kCodeVertical = 137;
+
+// The controls of the pages and the dialog that their controllers read and set.
+const DlgTemplate kControlledWindows[] = {
+    {135,
+     "Other",
+     300,
+     120,
+     WS_POPUP,
+     {
+         {1064, DlgItemKind::CheckBox, "Use Framework", 10, 10, 120, 20, WS_VISIBLE | BS_AUTOCHECKBOX},
+         {1060, DlgItemKind::PushButton, "-", 10, 40, 30, 24, WS_VISIBLE | WS_DISABLED},
+         {1061, DlgItemKind::PushButton, "+", 50, 40, 30, 24, WS_VISIBLE | WS_DISABLED},
+         {1062, DlgItemKind::PushButton, "-", 90, 40, 30, 24, WS_VISIBLE | WS_DISABLED},
+         {1063, DlgItemKind::PushButton, "+", 130, 40, 30, 24, WS_VISIBLE | WS_DISABLED},
+     }},
+    {144,
+     "Scene",
+     300,
+     120,
+     WS_POPUP,
+     {
+         {1072, DlgItemKind::ComboBox, "", 10, 10, 120, 24, WS_VISIBLE | CBS_DROPDOWN, {"S1"}},
+         {1082, DlgItemKind::PushButton, "Record", 10, 40, 80, 24, WS_VISIBLE},
+     }},
+    {159,
+     "Monitor controller",
+     400,
+     200,
+     WS_POPUP,
+     {
+         {1085, DlgItemKind::RadioButton, "single", 10, 10, 80, 20, WS_VISIBLE | WS_GROUP | BS_AUTORADIOBUTTON},
+         {1087, DlgItemKind::RadioButton, "range", 10, 40, 80, 20, WS_VISIBLE | BS_AUTORADIOBUTTON},
+         {1105, DlgItemKind::ComboBox, "", 100, 10, 60, 24, WS_VISIBLE | CBS_DROPDOWNLIST, {"3", "7"}},
+         {1031, DlgItemKind::ComboBox, "", 100, 40, 60, 24, WS_VISIBLE | CBS_DROPDOWNLIST, {"3", "10"}},
+         {1032, DlgItemKind::ComboBox, "", 170, 40, 60, 24, WS_VISIBLE | CBS_DROPDOWNLIST, {"3", "10"}},
+         {1075, DlgItemKind::ComboBox, "", 10, 80, 80, 24, WS_VISIBLE | CBS_DROPDOWNLIST, {"COM5"}},
+         {1088, DlgItemKind::ComboBox, "", 100, 80, 80, 24, WS_VISIBLE | CBS_DROPDOWNLIST, {"9600"}},
+         {1023, DlgItemKind::ComboBox, "", 190, 80, 40, 24, WS_VISIBLE | CBS_DROPDOWNLIST, {"8"}},
+         {1076, DlgItemKind::ComboBox, "", 240, 80, 40, 24, WS_VISIBLE | CBS_DROPDOWNLIST, {"1", "1.5", "2"}},
+         {1090, DlgItemKind::ComboBox, "", 290, 80, 80, 24, WS_VISIBLE | CBS_DROPDOWNLIST, {"No Parity"}},
+         {1082, DlgItemKind::PushButton, "open", 10, 120, 60, 24, WS_VISIBLE},
+         {1083, DlgItemKind::PushButton, "close", 80, 120, 60, 24, WS_VISIBLE},
+         {1108, DlgItemKind::PushButton, "on", 10, 160, 60, 24, WS_VISIBLE},
+     }},
+};
+
+class ControllerTest : public WallFixture {
+protected:
+    void SetUp() override {
+        WallFixture::SetUp();
+        BuildWall();
+        CResourceTable::AddDialogs(kControlledWindows);
+    }
+    static void Pick(CWnd& dialog, int id, const char* entry) {
+        auto* combo = static_cast<CComboBox*>(dialog.GetDlgItem(id));
+        combo->SetCurSel(combo->FindStringExact(-1, entry));
+    }
+    static bool Enabled(CWnd& dialog, int id) { return dialog.GetDlgItem(id)->IsWindowEnabled() != FALSE; }
+};
+
+} // namespace
+
+TEST_F(ControllerTest, FrameStepsTakeTheEmptySelectionAsItIsAndTheSwitchLeavesThePageShowingTheStoredState) {
+    OpenPort();
+    CFrameCtrl ctrl(CWallModel::GetInstance());
+    // Nothing selected on 2 x 3: the area is {3, 4, 0, 0}, not the whole wall.
+    EXPECT_EQ(ctrl.HorizontalInc(), 0);
+    EXPECT_EQ(Sent(), ShortFrame(0x34, 0x00, kCodeHorizontal, 1));
+    Select(0, 1, 1, 2);
+    EXPECT_EQ(ctrl.VerticalInc(), 0);
+    EXPECT_EQ(Sent(), ShortFrame(0x12, 0x23, kCodeVertical, 1));
+    EXPECT_EQ(ctrl.VerticalDec(), 0);
+    Sent();
+    // At 0 the lower limit is shown and nothing goes out.
+    EXPECT_EQ(ctrl.VerticalDec(), 49);
+    EXPECT_TRUE(Sent().empty());
+    ASSERT_EQ(boxes.Boxes().size(), 1u);
+
+    CPageOthers page;
+    ASSERT_TRUE(page.Create(135));
+    page.CheckDlgButton(1064, BST_CHECKED);
+    EXPECT_EQ(ctrl.EnableFrameEffect(&page), 0);
+    EXPECT_EQ(Sent(), Bytes({0xD5, 0x00, 0x00, kCodeHorizontal, 1, 0xAA, 0xD5, 0x00, 0x00, kCodeVertical, 0, 0xAA}));
+    EXPECT_EQ(pauses, std::vector<DWORD>{500});
+    EXPECT_TRUE(Enabled(page, 1060) && Enabled(page, 1063));
+
+    // Switching off on a dead line fails: the page goes back to what is stored, still on.
+    wall.pty.CloseMaster();
+    page.CheckDlgButton(1064, BST_UNCHECKED);
+    EXPECT_EQ(ctrl.EnableFrameEffect(&page), 16);
+    EXPECT_EQ(page.IsDlgButtonChecked(1064), BST_CHECKED);
+    EXPECT_TRUE(Enabled(page, 1061) && Enabled(page, 1062));
+    EXPECT_EQ(boxes.Boxes().size(), 2u);
+    page.DestroyWindow();
+}
+
+TEST_F(ControllerTest, TheMonitorRemoteSendsToOneAddressOrToARangeThatRunsForwards) {
+    CMonitorModel model;
+    CMonitorCtrl ctrl(&model);
+    CDlgMonitorCtrl dialog;
+    ASSERT_TRUE(dialog.Create(159));
+    ctrl.SetDialog(&dialog);
+    for (auto [id, entry] : {std::pair{1075, "COM5"}, {1088, "9600"}, {1023, "8"}, {1076, "1"}, {1090, "No Parity"}})
+        Pick(dialog, id, entry);
+    EXPECT_EQ(ctrl.OpenPort(), 0);
+    EXPECT_TRUE(model.GetCommPort()->IsOpen());
+    EXPECT_FALSE(Enabled(dialog, 1082) || Enabled(dialog, 1075));
+    EXPECT_TRUE(Enabled(dialog, 1083) && Enabled(dialog, 1108));
+
+    dialog.CheckRadioButton(1085, 1087, 1085);
+    Pick(dialog, 1105, "7");
+    EXPECT_EQ(ctrl.PowerOn(), 0);
+    EXPECT_EQ(Sent(), Bytes({0xD5, 7, 7, 0x10, 0x01, 0xAA}));
+
+    dialog.CheckRadioButton(1085, 1087, 1087);
+    Pick(dialog, 1031, "3");
+    Pick(dialog, 1032, "10");
+    EXPECT_EQ(ctrl.Vga(), 0);
+    EXPECT_EQ(Sent(), Bytes({0xD5, 3, 10, 0x20, 0x02, 0xAA}));
+    EXPECT_TRUE(boxes.Boxes().empty());
+    Pick(dialog, 1031, "10");
+    Pick(dialog, 1032, "3");
+    EXPECT_EQ(ctrl.PowerOn(), 96);
+    EXPECT_TRUE(Sent().empty());
+    ASSERT_EQ(boxes.Boxes().size(), 1u);
+
+    EXPECT_EQ(ctrl.ClosePort(), 0);
+    EXPECT_TRUE(Enabled(dialog, 1082) && Enabled(dialog, 1075));
+    EXPECT_FALSE(Enabled(dialog, 1108));
+    dialog.DestroyWindow();
+}
+
+TEST_F(ControllerTest, RecordingOverUnsavedSwitchesGoesOnOnlyWhenTheOperatorSaysSo) {
+    OpenPort();
+    CSceneCtrl ctrl(CWallModel::GetInstance());
+    CPageScene page;
+    ASSERT_TRUE(page.Create(144));
+    CSceneModel* scenes = CWallModel::GetInstance()->GetSceneModel();
+    // One switch recorded and not saved.
+    ASSERT_EQ(ctrl.ToggleRecording(&page), 0);
+    EXPECT_EQ(ItemText(&page, 1082).Str(), "Stop");
+    ASSERT_EQ(CWallModel::GetInstance()->GetMatrixMgr()->SetMatrix("M1", "SW", 2, 1), 0);
+    ASSERT_EQ(ctrl.ToggleRecording(&page), 0);
+    EXPECT_EQ(ItemText(&page, 1082).Str(), "Record");
+    {
+        MessageBoxRecorder cancel(IDCANCEL);
+        EXPECT_EQ(ctrl.ToggleRecording(&page), 0);
+        ASSERT_EQ(cancel.Boxes().size(), 1u);
+        EXPECT_EQ(cancel.Boxes()[0].type, MB_OKCANCEL | MB_ICONQUESTION);
+    }
+    EXPECT_FALSE(scenes->IsRecording());
+    EXPECT_EQ(ItemText(&page, 1082).Str(), "Record");
+    EXPECT_EQ(ctrl.ToggleRecording(&page), 0);
+    EXPECT_TRUE(scenes->IsRecording());
+    EXPECT_EQ(ItemText(&page, 1082).Str(), "Stop");
+    EXPECT_EQ(scenes->GetRecordsEnd(), 1u);
+
+    // While recording neither loading nor saving goes ahead.
+    Select(0, 0, 0, 0);
+    EXPECT_EQ(ctrl.LoadScene(&page), -1);
+    EXPECT_EQ(ctrl.SaveScene(&page), -1);
+    ASSERT_EQ(boxes.Boxes().size(), 3u);
+    EXPECT_EQ(boxes.Boxes()[1].text, "Please stop recording matrix before loading!");
+    EXPECT_EQ(boxes.Boxes()[2].text, "Please stop record matrix,then save it");
+    page.DestroyWindow();
+}
