@@ -29,9 +29,10 @@ LONG ToLong(double value) {
     return static_cast<LONG>(std::clamp(std::trunc(value), low, high));
 }
 
-// A cell of no width (or height) has no scale: that axis maps to 0 rather than dividing by zero.
+// A cell of no width (or height) has no scale: that axis maps to 0 rather than dividing by zero. A hidden cell's
+// inclusive rectangle is one pixel "wide" backwards; it has no scale either, so no negative place goes out.
 double Scale(int outputPixels, LONG cellPixels) {
-    return cellPixels == 0 ? 0.0 : static_cast<double>(outputPixels) / static_cast<double>(cellPixels);
+    return cellPixels <= 0 ? 0.0 : static_cast<double>(outputPixels) / static_cast<double>(cellPixels);
 }
 
 } // namespace

@@ -119,6 +119,7 @@ TEST_F(WallLayout, CanvasRectanglesScaleToOutputPixels) {
 
     // A cell of no width or height has no scale: that axis maps to 0 instead of dividing by zero.
     EXPECT_EQ(CLcdWallLayout::CanvasToOutput(CRect(5, 0, 5, 68), CRect(10, 34, 20, 68)), CRect(0, 540, 0, 1080));
+    EXPECT_EQ(CLcdWallLayout::CanvasToOutput(CRect(5, 7, 4, 6), CRect(10, 34, 20, 68)), CRect(0, 0, 0, 0));
     // Far beyond the int range stops at its ends.
     const LONG big = std::numeric_limits<LONG>::max();
     EXPECT_EQ(CLcdWallLayout::CanvasToOutput(CRect(0, 0, 1, 1), CRect(-big, 0, big, 1)).right, big);
