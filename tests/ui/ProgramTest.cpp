@@ -216,6 +216,6 @@ TEST_F(ProgramTest, StartsShowsTheWallTakesTheOperatorsClicksAndQuitsFromTheMenu
     Click(left + 40, top + 34);
     ASSERT_TRUE(program.waitForFinished(10000));
     EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
-    EXPECT_EQ(program.exitCode(), 0);
+    EXPECT_EQ(program.exitCode(), 0) << "the program said: " << program.readAllStandardError().toStdString();
     EXPECT_EQ(ReadFile(work.File("system.xml")), settings);
 }
