@@ -9,7 +9,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     fonts-wqy-microhei fonts-dejavu-core
     xvfb xauth
-    xdotool x11-apps
+    xdotool
     poppler-utils
 )
 
