@@ -34,6 +34,9 @@ std::string WithSections(const std::string& settings, const std::string& section
     return result;
 }
 
+PageFixture::PageFixture() = default;
+PageFixture::~PageFixture() = default;
+
 void PageFixture::TearDown() {
     DestroyPages();
     m_ownView.reset();

@@ -33,6 +33,8 @@ std::string WithSections(const std::string& settings, const std::string& section
 // The wall fixture with settings and matrices of the test's own, and the operator's hands on a page's controls.
 class PageFixture : public WallFixture {
 protected:
+    PageFixture();
+    ~PageFixture() override;
     void TearDown() override;
 
     // Writes the files and builds the wall view as BuildWall does, on a 2 x 3 wall.
