@@ -36,6 +36,8 @@ DlgItemTemplate Channel(int number, int id) {
 }
 
 std::vector<DlgItemTemplate> MatrixPageItems() {
+    const std::vector<const char*> ports = {"COM1", "COM2",  "COM3",  "COM4",  "COM5",  "COM6",  "COM7",  "COM8",
+                                            "COM9", "COM10", "COM11", "COM12", "COM13", "COM14", "COM15", "COM16"};
     std::vector<DlgItemTemplate> items = {
         {-1, DlgItemKind::Static, "Matrix：", 4, 12, 64, 24, kLabel},
         {1086, DlgItemKind::ComboBox, "", 72, 12, 180, 200, kList},
@@ -44,16 +46,7 @@ std::vector<DlgItemTemplate> MatrixPageItems() {
         {-1, DlgItemKind::Static, "Type：", 500, 12, 52, 24, kLabel},
         {1088, DlgItemKind::ComboBox, "", 556, 12, 86, 200, kList | WS_DISABLED, {"AV", "VGA", "DVI", "HDMI"}},
         {-1, DlgItemKind::Static, "Port：", 646, 12, 52, 24, kLabel},
-        {1031,
-         DlgItemKind::ComboBox,
-         "",
-         702,
-         12,
-         86,
-         200,
-         kList | WS_DISABLED,
-         {"COM1", "COM2", "COM3", "COM4", "COM5", "COM6", "COM7", "COM8", "COM9", "COM10", "COM11", "COM12", "COM13",
-          "COM14", "COM15", "COM16"}},
+        {1031, DlgItemKind::ComboBox, "", 702, 12, 86, 200, kList | WS_DISABLED, ports},
         {1106, DlgItemKind::CheckBox, "Open Port", 800, 12, 126, 24, kCheck},
         {-1, DlgItemKind::Static, "Format：", 4, 46, 64, 24, kLabel},
         {1091, DlgItemKind::Static, "内容", 72, 46, 570, 24,

@@ -115,7 +115,7 @@ BOOL CPageMatrix::OnInitDialog() {
     SkinTextButton(CIconButton::SubclassOwned<CShadeButton>(kPrevButton, this));
     SkinTextButton(CIconButton::SubclassOwned<CShadeButton>(kNextButton, this));
 
-    for (CMatrixMgr::Position p = m_matrixMgr->Begin(); p != m_matrixMgr->End(); p = CMatrix::NextMessage(p))
+    for (CMatrixMgr::Position p = m_matrixMgr->Begin(); p != m_matrixMgr->End(); ++p)
         m_matrixCombo.AddString(m_matrixMgr->GetAt(p)->GetName().c_str());
     PageItems items;
     items.Load(m_matrixMgr);
@@ -263,7 +263,7 @@ void CPageMatrix::OnMatrixListChange(NotifyEvent* event) {
         // The list holds the manager's matrices in its order, so the entry is found by the matrix itself: a search
         // by the old name would take another matrix of that name, or one that differs only in case.
         int index = -1;
-        for (CMatrixMgr::Position p = m_matrixMgr->Begin(); p != m_matrixMgr->End(); p = CMatrix::NextMessage(p))
+        for (CMatrixMgr::Position p = m_matrixMgr->Begin(); p != m_matrixMgr->End(); ++p)
             if (m_matrixMgr->GetAt(p) == change->m_matrix)
                 index = static_cast<int>(p);
         if (index >= m_matrixCombo.GetCount())

@@ -2,6 +2,7 @@
 
 #include "ui/LcdGridCtrl.h"
 
+#include "platform/gui/ComboBox.h"
 #include "platform/gui/PropertyPage.h"
 #include "platform/gui/WindowStyles.h"
 
@@ -37,6 +38,17 @@ std::string WithSections(const std::string& settings, const std::string& section
 PageFixture::PageFixture() = default;
 PageFixture::~PageFixture() = default;
 
+std::vector<unsigned char> SwitchFrame(int input, int output) {
+    return Bytes({0xA5, input, output, 0xA5 ^ input ^ output});
+}
+
+std::vector<unsigned char> Join(std::initializer_list<std::vector<unsigned char>> parts) {
+    std::vector<unsigned char> all;
+    for (const auto& part : parts)
+        all.insert(all.end(), part.begin(), part.end());
+    return all;
+}
+
 void PageFixture::TearDown() {
     DestroyPages();
     m_ownView.reset();
@@ -65,6 +77,18 @@ std::string PageFixture::Text(CWnd& page, int id) {
     if (CWnd* item = page.GetDlgItem(id))
         item->GetWindowText(text);
     return text.Str();
+}
+
+std::vector<std::string> PageFixture::Entries(CWnd& page, int id) {
+    std::vector<std::string> entries;
+    if (auto* combo = dynamic_cast<CComboBox*>(page.GetDlgItem(id))) {
+        for (int i = 0; i < combo->GetCount(); ++i) {
+            CString entry;
+            combo->GetLBText(i, entry);
+            entries.push_back(entry.Str());
+        }
+    }
+    return entries;
 }
 
 bool PageFixture::Shown(CWnd& page, int id) { return Widget(page, id) && Widget(page, id)->isVisible(); }

@@ -8,6 +8,7 @@
 #include <initializer_list>
 #include <memory>
 #include <string>
+#include <vector>
 
 class CPropertyPage;
 class QComboBox;
@@ -29,6 +30,9 @@ public:
 
 // The settings file with more sections before its end.
 std::string WithSections(const std::string& settings, const std::string& sections);
+// A switch of the test matrices' "SW": A5, input, output, the XOR of the three.
+std::vector<unsigned char> SwitchFrame(int input, int output);
+std::vector<unsigned char> Join(std::initializer_list<std::vector<unsigned char>> parts);
 
 // The wall fixture with settings and matrices of the test's own, and the operator's hands on a page's controls.
 class PageFixture : public WallFixture {
@@ -44,6 +48,8 @@ protected:
 
     static QWidget* Widget(CWnd& page, int id);
     static std::string Text(CWnd& page, int id);
+    // The entries of a list, in order.
+    static std::vector<std::string> Entries(CWnd& page, int id);
     static bool Shown(CWnd& page, int id);
     static bool Enabled(CWnd& page, int id);
     // A mouse click on the control, as the operator makes it.

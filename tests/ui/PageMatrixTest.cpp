@@ -59,16 +59,6 @@ std::string MatrixPage(int matrix, int c0, int c1, int c2, int c3) {
            std::to_string(c1) + "\" item22=\"" + std::to_string(c2) + "\" item32=\"" + std::to_string(c3) + "\" />\n";
 }
 
-// A switch of "SW": A5, input, output, their XOR.
-std::vector<unsigned char> Switch(int input, int output) { return Bytes({0xA5, input, output, 0xA5 ^ input ^ output}); }
-
-std::vector<unsigned char> Join(std::initializer_list<std::vector<unsigned char>> parts) {
-    std::vector<unsigned char> all;
-    for (const auto& part : parts)
-        all.insert(all.end(), part.begin(), part.end());
-    return all;
-}
-
 class PageMatrixTest : public PageFixture {
 protected:
     // Builds the wall with the settings' matrix page selections and shows the page.
@@ -126,7 +116,7 @@ TEST_F(PageMatrixTest, AChannelButtonSwitchesItsInputToTheSelectedUnitsAndTheWal
 
     Select(0, 0, 0, 1);
     Click(*page, Button(3));
-    EXPECT_EQ(Sent(), Join({Switch(3, 1), Switch(3, 2), ShortFrame(0x11, 0x12, kCodeVga, 0)}));
+    EXPECT_EQ(Sent(), Join({SwitchFrame(3, 1), SwitchFrame(3, 2), ShortFrame(0x11, 0x12, kCodeVga, 0)}));
     EXPECT_EQ(pauses, std::vector<DWORD>{1000});
     EXPECT_EQ(Label(0, 0), "VGA[3]");
     EXPECT_EQ(Label(0, 1), "VGA[3]");
@@ -161,7 +151,8 @@ TEST_F(PageMatrixTest, FortyFiveChannelsPageByTwentyAndIncreaseCountsOnFromTheBu
     EXPECT_TRUE(page->IsIncrease());
     Select(0, 0, 0, 2);
     Click(*page, Button(3));
-    EXPECT_EQ(Sent(), Join({Switch(23, 1), Switch(24, 2), Switch(25, 3), ShortFrame(0x11, 0x13, kCodeHdmi, 0)}));
+    EXPECT_EQ(Sent(),
+              Join({SwitchFrame(23, 1), SwitchFrame(24, 2), SwitchFrame(25, 3), ShortFrame(0x11, 0x13, kCodeHdmi, 0)}));
     EXPECT_EQ(Label(0, 0), "HDMI[23]");
     EXPECT_EQ(Label(0, 2), "HDMI[25]");
 
@@ -240,7 +231,7 @@ TEST_F(PageMatrixTest, OpenPortOpensAndClosesTheMatrixOwnPortAndAPortThatWillNot
     ASSERT_TRUE(own && port);
     EXPECT_TRUE(port->IsOpen());
     Click(*page, Button(1));
-    EXPECT_EQ(matrixLine.ReadAvailable(), Switch(1, 1));
+    EXPECT_EQ(matrixLine.ReadAvailable(), SwitchFrame(1, 1));
     EXPECT_EQ(Sent(), ShortFrame(0x11, 0x11, kCodeVga, 0));
 
     Click(*page, kOpenPort);
@@ -297,18 +288,8 @@ TEST_F(PageMatrixTest, AMatrixRenamedElsewhereIsRenamedInPlaceInTheListAndTheCho
         matrix->SetName(name);
         mgr->SaveMatrix(oldName, matrix);
     };
-    auto entries = [&] {
-        auto* combo = static_cast<CComboBox*>(page->GetDlgItem(kMatrixCombo));
-        std::vector<std::string> names;
-        for (int i = 0; i < combo->GetCount(); ++i) {
-            CString name;
-            combo->GetLBText(i, name);
-            names.push_back(name.Str());
-        }
-        return names;
-    };
+    auto entries = [&] { return Entries(*page, kMatrixCombo); };
     Choose(*page, kMatrixCombo, 1);
-    Click(*page, kNext); // "Own" has one page: nothing to page to
 
     rename(0, "Main");
     EXPECT_EQ(entries(), (std::vector<std::string>{"Main", "Own", "Gone", "Empty", "Fifth"}));

@@ -30,8 +30,6 @@ const char kScenes[] = "<SCENE>\n<ITEM id=\"1\" name=\"S1\" left=\"1\" top=\"1\"
                        "<ITEM id=\"2\" name=\"S2\" left=\"1\" top=\"1\" right=\"2\" bottom=\"3\" />\n</SCENE>\n"
                        "<MATRIXPAGE itemX1=\"0\" item02=\"0\" item12=\"0\" item22=\"0\" item32=\"0\" />\n";
 
-std::vector<unsigned char> Switch(int input, int output) { return Bytes({0xA5, input, output, 0xA5 ^ input ^ output}); }
-
 class PageSceneTest : public PageFixture {
 protected:
     void SetUp() override {
@@ -49,16 +47,7 @@ protected:
         matrix.reset();
         scene.reset();
     }
-    std::vector<std::string> Names() {
-        auto* combo = static_cast<CComboBox*>(scene->GetDlgItem(kSceneCombo));
-        std::vector<std::string> names;
-        for (int i = 0; i < combo->GetCount(); ++i) {
-            CString name;
-            combo->GetLBText(i, name);
-            names.push_back(name.Str());
-        }
-        return names;
-    }
+    std::vector<std::string> Names() { return Entries(*scene, kSceneCombo); }
     std::vector<std::string> NamesWith(std::initializer_list<const char*> first) {
         std::vector<std::string> names(first.begin(), first.end());
         names.resize(20);
@@ -139,12 +128,7 @@ TEST_F(PageSceneTest, SwitchesRecordedOnTheMatrixPageAreSavedLoadedAndTheSceneRe
     // Loaded: the units are told, then the switches go out again as recorded.
     view->ResetSelectedRange();
     Click(*scene, kLoad);
-    std::vector<unsigned char> load = ShortFrame(0x11, 0x12, kCodeSceneLoad, 1);
-    for (int out : {1, 2}) {
-        const std::vector<unsigned char> bytes = Switch(3, out);
-        load.insert(load.end(), bytes.begin(), bytes.end());
-    }
-    EXPECT_EQ(Sent(), load);
+    EXPECT_EQ(Sent(), Join({ShortFrame(0x11, 0x12, kCodeSceneLoad, 1), SwitchFrame(3, 1), SwitchFrame(3, 2)}));
 
     // The second slot chosen and given a name of its own.
     Choose(*scene, kSceneCombo, 1);
@@ -243,4 +227,8 @@ TEST_F(PageSceneTest, ARenameTheScenesRefuseLeavesTheNamesAsTheyWere) {
     EXPECT_EQ(boxes.Boxes().back().text, Utf8ToGbkLiteral("发生错误！"));
     EXPECT_EQ(Names(), NamesWith({"S1", "S2"}));
     EXPECT_EQ(wall.dir.Read("system.xml"), before);
+
+    // A page that is gone hears of no rename.
+    DestroyPages();
+    EXPECT_EQ(model->RenameScene(0, "Morning"), 0);
 }
