@@ -1,18 +1,74 @@
 #include "PageScene.h"
 
 #include "DialogFields.h"
+#include "SceneCtrl.h"
+
+#include "core/NotifyEvent.h"
+#include "core/SceneModel.h"
+#include "core/WallModel.h"
+#include "platform/gui/ComboBox.h"
+#include "skin/ShadeButton.h"
 
 namespace {
 
 constexpr UINT kTemplate = 144;
 constexpr int kSceneCombo = 1072;
+constexpr int kSaveButton = 1069;
+constexpr int kLoadButton = 1070;
+constexpr int kRenameButton = 1071;
 constexpr int kRecordButton = 1082;
+
+constexpr const char* kSceneNameChange = "SceneNameChange";
 
 } // namespace
 
-CPageScene::CPageScene() : CPropertyPage(kTemplate) {}
-CPageScene::~CPageScene() = default;
+CPageScene::CPageScene()
+    : CPropertyPage(kTemplate), m_ctrl(std::make_unique<CSceneCtrl>(CWallModel::GetInstance())),
+      m_sceneModel(CWallModel::GetInstance()->GetSceneModel()), m_selectedScene(-1) {
+    m_sceneModel->Register(kSceneNameChange, this, &CPageScene::OnSceneNameChange);
+    OnCommandId(kSaveButton, [this] { m_ctrl->SaveScene(this); });
+    OnCommandId(kLoadButton, [this] { m_ctrl->LoadScene(this); });
+    OnCommandId(kRenameButton, [this] { m_ctrl->RenameScene(this); });
+    OnCommandId(kRecordButton, [this] { m_ctrl->ToggleRecording(this); });
+    OnControl(kSceneCombo, CBN_SELCHANGE, [this] { m_selectedScene = ComboSelection(this, kSceneCombo); });
+}
+
+CPageScene::~CPageScene() { m_sceneModel->Unregister(kSceneNameChange, this); }
 
 CString CPageScene::GetSceneName() const { return ItemText(this, kSceneCombo); }
 void CPageScene::ShowRecord() { SetDlgItemText(kRecordButton, "Record"); }
 void CPageScene::ShowStop() { SetDlgItemText(kRecordButton, "Stop"); }
+
+BOOL CPageScene::OnInitDialog() {
+    CPropertyPage::OnInitDialog();
+    RefillScenes();
+    if (auto* combo = dynamic_cast<CComboBox*>(GetDlgItem(kSceneCombo)))
+        combo->SetCurSel(0);
+    m_selectedScene = 0;
+    for (int id : {kSaveButton, kLoadButton, kRenameButton, kRecordButton}) {
+        if (CShadeButton* button = CIconButton::SubclassOwned<CShadeButton>(id, this)) {
+            button->SetFlat(FALSE, TRUE);
+            button->SetShade(CShadeButton::kVerticalSoftRamp, 8, 10, 0, 0);
+        }
+    }
+    return TRUE;
+}
+
+void CPageScene::RefillScenes() {
+    auto* combo = dynamic_cast<CComboBox*>(GetDlgItem(kSceneCombo));
+    if (!combo)
+        return;
+    combo->ResetContent();
+    for (int id = 1; id <= m_sceneModel->GetMaxScenes(); ++id)
+        combo->AddString(m_sceneModel->GetSceneName(id).c_str());
+}
+
+void CPageScene::OnSceneNameChange(NotifyEvent* event) {
+    // A rename made while the page has no window yet is listed when the page is set up.
+    if (!event || event->GetName() != kSceneNameChange || !GetSafeHwnd())
+        return;
+    RefillScenes();
+    if (auto* combo = dynamic_cast<CComboBox*>(GetDlgItem(kSceneCombo)))
+        combo->SetCurSel(m_selectedScene);
+    Invalidate();
+}

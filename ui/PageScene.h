@@ -2,7 +2,14 @@
 
 #include "platform/gui/PropertyPage.h"
 
-// The page "Scene": the scene combo and the record button. What its controller reads of it and sets on it.
+#include <memory>
+
+class CSceneCtrl;
+class CSceneModel;
+class NotifyEvent;
+
+// The page "Scene": the twenty scene names in an editable list, and the buttons that record matrix switches and
+// save, load and rename scenes. The list's text is the scene name the buttons work on.
 class CPageScene : public CPropertyPage {
 public:
     CPageScene();
@@ -15,6 +22,15 @@ public:
     void ShowRecord();
     void ShowStop();
 
+    BOOL OnInitDialog() override;
+    // "SceneNameChange": the names are listed again with the same slot chosen.
+    void OnSceneNameChange(NotifyEvent* event);
+
 protected:
-    int m_selectedScene = -1;
+    void RefillScenes();
+
+private:
+    std::unique_ptr<CSceneCtrl> m_ctrl;
+    CSceneModel* m_sceneModel;
+    int m_selectedScene;
 };

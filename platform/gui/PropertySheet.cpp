@@ -5,6 +5,7 @@
 #include "ResourceTable.h"
 #include "WindowRecord.h"
 
+#include <QEvent>
 #include <QPointer>
 #include <QTabWidget>
 
@@ -17,6 +18,30 @@ IMPLEMENT_DYNAMIC(CPropertySheet, CWnd)
 namespace {
 
 constexpr const char* kPageWidget = "sheetPageWidget";
+
+// Keeps a page as large as its tab's area, as the platform sizes every page of a sheet to the largest one: a
+// smaller page's background then reaches the sheet's edges. A page never shrinks below its template.
+class PageFitter : public QObject {
+public:
+    PageFitter(QWidget* container, QWidget* page)
+        : QObject(container), m_page(page), m_templateSize(page ? page->size() : QSize()) {
+        container->installEventFilter(this);
+        Fit(container);
+    }
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Resize)
+            Fit(static_cast<QWidget*>(watched));
+        return false;
+    }
+
+private:
+    void Fit(const QWidget* container) {
+        if (m_page)
+            m_page->resize(m_templateSize.expandedTo(container->size()));
+    }
+    QPointer<QWidget> m_page;
+    QSize m_templateSize;
+};
 
 } // namespace
 
@@ -107,8 +132,10 @@ void CPropertySheet::ShowPage(int nPage) {
     QWidget* container = tabs->widget(nPage);
     if (!container)
         return;
-    if (page->Create(page->GetTemplateId(), CWnd::FromWidget(container)))
+    if (page->Create(page->GetTemplateId(), CWnd::FromWidget(container))) {
+        new PageFitter(container, page->GetHostWidget());
         page->ShowWindow(SW_SHOW);
+    }
 }
 
 BOOL CPropertySheet::Create(CWnd* pParentWnd, DWORD dwStyle, DWORD dwExStyle) {

@@ -82,6 +82,20 @@ TEST_F(PropertySheetTest, TabsCarryThePageCaptionsInOrderAndTheSheetFitsTheLarge
     EXPECT_GE(tabs->height(), 140 + tabs->tabBar()->height());
 }
 
+TEST_F(PropertySheetTest, EveryPageFillsTheTabAreaOfTheLargest) {
+    m_sheet.SetActivePage(2);
+    m_owner.ShowWindow(SW_SHOW);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(m_owner.GetHostWidget()));
+    QTabWidget* tabs = m_sheet.GetTabWidget();
+    for (int i = 0; i < 3; ++i) {
+        m_sheet.SetActivePage(i);
+        const QWidget* page = m_sheet.GetPage(i)->GetHostWidget();
+        EXPECT_EQ(page->size(), tabs->widget(i)->size()) << i;
+        EXPECT_GE(page->width(), 320) << i;
+        EXPECT_GE(page->height(), 140) << i;
+    }
+}
+
 TEST_F(PropertySheetTest, DisablingTheSheetDisablesEveryPageAlsoOnesBuiltLater) {
     m_sheet.EnableWindow(FALSE);
     EXPECT_FALSE(m_video.GetDlgItem(1082)->GetHostWidget()->isEnabled());

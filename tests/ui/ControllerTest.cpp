@@ -1,4 +1,4 @@
-#include "WallFixture.h"
+#include "PageFixture.h"
 
 #include "ui/DialogFields.h"
 #include "ui/DlgMonitorCtrl.h"
@@ -36,15 +36,6 @@ const DlgTemplate kControlledWindows[] = {
          {1061, DlgItemKind::PushButton, "+", 50, 40, 30, 24, WS_VISIBLE | WS_DISABLED},
          {1062, DlgItemKind::PushButton, "-", 90, 40, 30, 24, WS_VISIBLE | WS_DISABLED},
          {1063, DlgItemKind::PushButton, "+", 130, 40, 30, 24, WS_VISIBLE | WS_DISABLED},
-     }},
-    {144,
-     "Scene",
-     300,
-     120,
-     WS_POPUP,
-     {
-         {1072, DlgItemKind::ComboBox, "", 10, 10, 120, 24, WS_VISIBLE | CBS_DROPDOWN, {"S1"}},
-         {1082, DlgItemKind::PushButton, "Record", 10, 40, 80, 24, WS_VISIBLE},
      }},
     {159,
      "Monitor controller",
@@ -158,7 +149,8 @@ TEST_F(ControllerTest, RecordingOverUnsavedSwitchesGoesOnOnlyWhenTheOperatorSays
     OpenPort();
     CSceneCtrl ctrl(CWallModel::GetInstance());
     CPageScene page;
-    ASSERT_TRUE(page.Create(144));
+    PageHost host{&page};
+    ASSERT_TRUE(page.GetSafeHwnd());
     CSceneModel* scenes = CWallModel::GetInstance()->GetSceneModel();
     // One switch recorded and not saved.
     ASSERT_EQ(ctrl.ToggleRecording(&page), 0);
@@ -186,5 +178,4 @@ TEST_F(ControllerTest, RecordingOverUnsavedSwitchesGoesOnOnlyWhenTheOperatorSays
     ASSERT_EQ(boxes.Boxes().size(), 3u);
     EXPECT_EQ(boxes.Boxes()[1].text, "Please stop recording matrix before loading!");
     EXPECT_EQ(boxes.Boxes()[2].text, "Please stop record matrix,then save it");
-    page.DestroyWindow();
 }

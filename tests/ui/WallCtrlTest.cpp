@@ -1,4 +1,4 @@
-#include "WallFixture.h"
+#include "PageFixture.h"
 
 #include "ui/LcdGridCtrl.h"
 #include "ui/MatrixCtrl.h"
@@ -15,21 +15,9 @@
 #include <QCursor>
 #include <QGuiApplication>
 
-namespace {
+#include <optional>
 
-// The controls of the matrix page its controller reads: the matrix, the command and " Increase ".
-const DlgTemplate kMatrixPage[] = {
-    {146,
-     "Matrix",
-     300,
-     120,
-     WS_POPUP,
-     {
-         {1086, DlgItemKind::ComboBox, "", 10, 10, 120, 24, WS_VISIBLE | CBS_DROPDOWNLIST, {"M1", "Quiet", "None"}},
-         {1105, DlgItemKind::ComboBox, "", 10, 40, 120, 24, WS_VISIBLE | CBS_DROPDOWNLIST, {"SW"}},
-         {1083, DlgItemKind::CheckBox, " Increase ", 10, 70, 120, 20, WS_VISIBLE | BS_AUTOCHECKBOX},
-     }},
-};
+namespace {
 
 using WallCtrlTest = WallFixture;
 
@@ -39,23 +27,33 @@ protected:
         WallFixture::SetUp();
         BuildWall();
         OpenPort();
-        CResourceTable::AddDialogs(kMatrixPage);
-        ASSERT_TRUE(page.Create(146));
+        pageObject.emplace();
+        host.emplace(std::initializer_list<CPropertyPage*>{&*pageObject});
+        ASSERT_TRUE(page().GetSafeHwnd());
         Choose("M1", false);
     }
     void TearDown() override {
         CWallModel::GetInstance()->GetMatrixMgr()->UnregisterAll(this);
-        page.DestroyWindow();
+        host.reset();
+        pageObject.reset();
         WallFixture::TearDown();
     }
+    // Sets the page's choices as the controller reads them; a name the list lacks is added, as a matrix that is no
+    // longer there.
     void Choose(const char* matrix, bool increase) {
-        auto* combo = static_cast<CComboBox*>(page.GetDlgItem(1086));
-        combo->SetCurSel(combo->FindStringExact(-1, matrix));
-        static_cast<CComboBox*>(page.GetDlgItem(1105))->SetCurSel(0);
-        page.CheckDlgButton(1083, increase ? BST_CHECKED : BST_UNCHECKED);
+        auto* combo = static_cast<CComboBox*>(page().GetDlgItem(1086));
+        int index = combo->FindStringExact(-1, matrix);
+        if (index < 0)
+            index = combo->AddString(matrix);
+        combo->SetCurSel(index);
+        static_cast<CComboBox*>(page().GetDlgItem(1105))->SetCurSel(0);
+        page().CheckDlgButton(1083, increase ? BST_CHECKED : BST_UNCHECKED);
     }
+    CPageMatrix& page() { return *pageObject; }
 
-    CPageMatrix page;
+    // Built once the wall view exists: the page's controller takes it.
+    std::optional<CPageMatrix> pageObject;
+    std::optional<PageHost> host;
 };
 
 } // namespace
@@ -119,7 +117,7 @@ TEST_F(MatrixRunTest, IncreasingInputsGoRowByRowThenTheGrownSignalAfterASecond) 
             QGuiApplication::overrideCursor() && QGuiApplication::overrideCursor()->shape() == Qt::WaitCursor;
     });
     CMatrixCtrl ctrl(CWallModel::GetInstance());
-    EXPECT_EQ(ctrl.SwitchChannel(&page, 5), 0);
+    EXPECT_EQ(ctrl.SwitchChannel(&page(), 5), 0);
     EXPECT_TRUE(waitCursorInPause);
     EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
     EXPECT_EQ(Sent(), Bytes({0xA5, 5, 1, 0xA1, 0xA5, 6,  2, 0xA1, 0xA5, 7,    3,    0xA1,      0xA5, 8,   4, 0xA9,
@@ -132,7 +130,7 @@ TEST_F(MatrixRunTest, IncreasingInputsGoRowByRowThenTheGrownSignalAfterASecond) 
     // Without " Increase " every unit gets the same input and the plain signal.
     Choose("M1", false);
     Select(0, 0, 0, 1);
-    EXPECT_EQ(ctrl.SwitchChannel(&page, 3), 0);
+    EXPECT_EQ(ctrl.SwitchChannel(&page(), 3), 0);
     EXPECT_EQ(Sent(), Bytes({0xA5, 3, 1, 0xA7, 0xA5, 3, 2, 0xA4, 0xD5, 0x11, 0x12, kCodeVga, 0x00, 0xAA}));
     EXPECT_EQ(Label(0, 0), "VGA[3]");
     EXPECT_EQ(Label(0, 1), "VGA[3]");
@@ -161,7 +159,7 @@ TEST_F(MatrixRunTest, AFailureStopsTheRunWhereItHappensWithNoPauseAndNoSignal) {
         return recorder(text, type);
     });
     CMatrixCtrl ctrl(CWallModel::GetInstance());
-    EXPECT_EQ(ctrl.SwitchChannel(&page, 5), 16);
+    EXPECT_EQ(ctrl.SwitchChannel(&page(), 5), 16);
     SetMessageBoxHandler(recorder);
     EXPECT_TRUE(waitCursorWhileSwitching);
     EXPECT_FALSE(waitCursorAtBox);
@@ -176,7 +174,7 @@ TEST_F(MatrixRunTest, AFailureStopsTheRunWhereItHappensWithNoPauseAndNoSignal) {
 
 TEST_F(MatrixRunTest, NothingSelectedAsksForUnitsAndSendsNothing) {
     CMatrixCtrl ctrl(CWallModel::GetInstance());
-    EXPECT_EQ(ctrl.SwitchChannel(&page, 1), 32);
+    EXPECT_EQ(ctrl.SwitchChannel(&page(), 1), 32);
     ASSERT_EQ(boxes.Boxes().size(), 1u);
     EXPECT_EQ(boxes.Boxes()[0].text, "Please choose panel\xA3\xA1");
     EXPECT_TRUE(Sent().empty());
@@ -186,13 +184,13 @@ TEST_F(MatrixRunTest, AMatrixWithoutASignalCommandSendsNoneAfterTheSwitches) {
     Select(0, 0, 0, 0);
     Choose("Quiet", false);
     CMatrixCtrl ctrl(CWallModel::GetInstance());
-    EXPECT_EQ(ctrl.SwitchChannel(&page, 2), 0);
+    EXPECT_EQ(ctrl.SwitchChannel(&page(), 2), 0);
     EXPECT_EQ(Sent(), Bytes({0xA5, 2, 1, 0xA6}));
     EXPECT_TRUE(boxes.Boxes().empty());
 
     // An unknown matrix fails at the first unit.
     Choose("None", false);
-    EXPECT_EQ(ctrl.SwitchChannel(&page, 2), -1);
+    EXPECT_EQ(ctrl.SwitchChannel(&page(), 2), -1);
     EXPECT_TRUE(Sent().empty());
     EXPECT_EQ(boxes.Boxes().size(), 1u);
 }
