@@ -9,6 +9,8 @@
 #include "core/WallModel.h"
 #include "platform/gui/WindowStyles.h"
 
+#include <initializer_list>
+
 IMPLEMENT_DYNCREATE(CCtrlBanner, CFormView)
 
 namespace {
