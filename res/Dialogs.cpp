@@ -4,9 +4,9 @@
 #include "platform/gui/Static.h"
 #include "platform/gui/WindowStyles.h"
 
-// The About box, the main view's form (the wall view's place, a grid control) and the banner's form.
-extern const DlgTemplate kProgramDialogs[3];
-const DlgTemplate kProgramDialogs[3] = {
+// The About box and the main view's form (the wall view's place, a grid control).
+extern const DlgTemplate kProgramDialogs[2];
+const DlgTemplate kProgramDialogs[2] = {
     {100,
      "About LCD WALL",
      300,
@@ -26,5 +26,4 @@ const DlgTemplate kProgramDialogs[3] = {
      {
          {1002, DlgItemKind::Custom, "", 64, 10, 192, 220, WS_VISIBLE | WS_TABSTOP, {}, "GridCtrlWnd"},
      }},
-    {103, "", 200, 160, WS_CHILD, {}},
 };

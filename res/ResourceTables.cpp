@@ -2,7 +2,8 @@
 
 #include "platform/gui/ResourceTable.h"
 
-extern const DlgTemplate kProgramDialogs[3];
+extern const DlgTemplate kProgramDialogs[2];
+extern const DlgTemplate kBannerDialogs[8];
 extern const DlgTemplate kSceneMatrixDialogs[2];
 extern const MenuTemplate kProgramMenus[2];
 extern const AccelTemplate kProgramAccelerators[1];
@@ -11,6 +12,7 @@ extern void RegisterProgramIcons();
 
 void RegisterResourceTables() {
     CResourceTable::AddDialogs(kProgramDialogs);
+    CResourceTable::AddDialogs(kBannerDialogs);
     CResourceTable::AddDialogs(kSceneMatrixDialogs);
     CResourceTable::AddMenus(kProgramMenus);
     CResourceTable::AddAccelerators(kProgramAccelerators);

@@ -2,10 +2,14 @@
 #include "platform/gui/RuntimeClass.h"
 
 #include "BannerCtrl.h"
+#include "ButtonSkins.h"
 #include "DialogFields.h"
 
 #include "core/CommPort.h"
 #include "core/WallModel.h"
+#include "platform/gui/WindowStyles.h"
+
+#include <initializer_list>
 
 IMPLEMENT_DYNCREATE(CCtrlBanner, CFormView)
 
@@ -13,20 +17,59 @@ namespace {
 
 constexpr UINT kTemplate = 103;
 constexpr int kOpenButton = 1003;
+constexpr int kCloseButton = 1004;
+constexpr int kSheetPlace = 1051;
 // "Close", "Power On", "Power Off" and the six source buttons.
 constexpr int kPortOpenButtons[] = {1004, 1006, 1005, 1009, 1011, 1013, 1037, 1038, 1039};
+constexpr int kSkinned[] = {1003, 1004, 1037, 1038, 1005, 1006, 1013, 1009, 1011, 1039};
+
+struct CommandButton {
+    int id;
+    const char* command;
+};
+
+const CommandButton kCommands[] = {
+    {1006, "POWER-ON"}, {1005, "POWER-OFF"}, {1009, "DP"},  {1011, "HDMI2"},
+    {1013, "VGA"},      {1037, "HDMI"},      {1038, "DVI"}, {1039, "UNITSHOW"},
+};
 
 } // namespace
 
 CCtrlBanner::CCtrlBanner()
     : CFormView(kTemplate), m_ctrl(std::make_unique<CBannerCtrl>(CWallModel::GetInstance())),
-      m_wallModel(CWallModel::GetInstance()) {}
+      m_wallModel(CWallModel::GetInstance()) {
+    OnCommandId(kOpenButton, [this]() { m_ctrl->OpenPort(this); });
+    OnCommandId(kCloseButton, [this]() { m_ctrl->ClosePort(this); });
+    for (const CommandButton& button : kCommands)
+        OnCommandId(button.id, [this, name = button.command]() { Execute(name); });
+}
 
 CCtrlBanner::~CCtrlBanner() = default;
 
+void CCtrlBanner::Execute(const char* command) { m_ctrl->Execute(command, 0, TRUE); }
+
 void CCtrlBanner::OnInitialUpdate() {
     CFormView::OnInitialUpdate();
+    if (m_sheet.GetSafeHwnd()) {
+        EnableButtons(m_wallModel->GetCommPort()->IsOpen());
+        return;
+    }
+    for (CPropertyPage* page : std::initializer_list<CPropertyPage*>{&m_pageShortCut, &m_pageVgaDvi, &m_pageMenu,
+                                                                     &m_pageScene, &m_pageOthers, &m_pageMatrix})
+        m_sheet.AddPage(page);
+    m_sheet.Create(this, WS_CHILD | WS_VISIBLE, 0);
+    // The keyboard moves on into the pages.
+    m_sheet.ModifyStyleEx(0, WS_EX_CONTROLPARENT);
+    m_sheet.ModifyStyle(0, WS_TABSTOP);
+    if (CWnd* place = GetDlgItem(kSheetPlace)) {
+        CRect r;
+        place->GetWindowRect(&r);
+        ScreenToClient(&r);
+        m_sheet.SetWindowPos(nullptr, r.left, r.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
     EnableButtons(m_wallModel->GetCommPort()->IsOpen());
+    for (int id : kSkinned)
+        SkinTextButton(this, id);
 }
 
 void CCtrlBanner::EnableButtons(BOOL portOpen) {
@@ -34,4 +77,6 @@ void CCtrlBanner::EnableButtons(BOOL portOpen) {
     EnableItem(this, kOpenButton, !open);
     for (int id : kPortOpenButtons)
         EnableItem(this, id, open);
+    if (m_sheet.GetSafeHwnd())
+        m_sheet.EnableWindow(open ? TRUE : FALSE);
 }

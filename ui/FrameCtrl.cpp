@@ -1,6 +1,5 @@
 #include "FrameCtrl.h"
 
-#include "LcdGridCtrl.h"
 #include "PageOthers.h"
 
 #include "core/ErrorMessage.h"
@@ -10,7 +9,8 @@
 CFrameCtrl::CFrameCtrl(CWallModel* owner) : CWallCtrl(owner), m_frameEffect(owner->GetFrameEffect()) {}
 
 int CFrameCtrl::Step(int (CFrameEffect::*step)(const RECT*)) {
-    const RECT area = m_wallView ? m_wallView->GetSelectedRange() : RECT{0, 0, 0, 0};
+    RECT area;
+    SelectionArea(area); // an empty selection goes as it is
     return ShowErrorMessage((m_frameEffect->*step)(&area), "");
 }
 

@@ -2,6 +2,7 @@
 
 #include "PipCtrl.h"
 #include "PipWindow.h"
+#include "WallCtrl.h"
 
 #include "core/LcdWallLayout.h"
 #include "core/MatrixMgr.h"
@@ -16,14 +17,23 @@ namespace {
 
 LcdGridCtrl* g_wallView = nullptr;
 
-const char* const kSourceEvents[] = {"DP", "HDMI2", "VGA", "HDMI", "DVI", "YPBPR", "UNITSHOW"};
-
 constexpr COLORREF kPipColour = RGB(219, 230, 11);
 
 } // namespace
 
 LcdGridCtrl* TheWallView() { return g_wallView; }
 void PublishWallView(LcdGridCtrl* wallView) { g_wallView = wallView; }
+
+void TrackWallMenu(int subMenu, CWnd* owner) {
+    CMenu menu;
+    if (!menu.LoadMenu(IDR_WALL_MENUS))
+        return;
+    POINT cursor{0, 0};
+    GetCursorPos(&cursor);
+    if (CMenu* popup = menu.GetSubMenu(subMenu))
+        popup->TrackPopupMenu(TPM_RIGHTBUTTON, cursor.x, cursor.y, owner);
+    menu.DestroyMenu();
+}
 
 LcdGridCtrl::LcdGridCtrl(int nRows, int nCols, int nFixedRows, int nFixedCols)
     : CGridCtrl(nRows, nCols, nFixedRows, nFixedCols), m_selectionEnable(1) {
@@ -42,7 +52,7 @@ LcdGridCtrl::LcdGridCtrl(int nRows, int nCols, int nFixedRows, int nFixedCols)
     EnableScrollBars(SB_BOTH, FALSE);
 
     model->Register("ROWCOL-CHANGE", this, &LcdGridCtrl::OnRowColChange);
-    for (const char* source : kSourceEvents)
+    for (const char* source : kSourceCommands)
         model->Register(source, this, &LcdGridCtrl::OnSourceChange);
     model->GetMatrixMgr()->Register("MatrixSet", this, &LcdGridCtrl::OnMatrixSet);
 
@@ -203,16 +213,8 @@ void LcdGridCtrl::OnLButtonDown(UINT nFlags, CPoint point) {
 }
 
 void LcdGridCtrl::OnRButtonUp(UINT /*nFlags*/, CPoint /*point*/) {
-    if (!CWallModel::GetInstance()->GetLcdWallLayout()->IsPipEnabled())
-        return;
-    CMenu menu;
-    if (!menu.LoadMenu(IDR_WALL_MENUS))
-        return;
-    POINT cursor{0, 0};
-    GetCursorPos(&cursor);
-    if (CMenu* popup = menu.GetSubMenu(0))
-        popup->TrackPopupMenu(TPM_RIGHTBUTTON, cursor.x, cursor.y, this);
-    menu.DestroyMenu();
+    if (CWallModel::GetInstance()->GetLcdWallLayout()->IsPipEnabled())
+        TrackWallMenu(0, this);
 }
 
 LRESULT LcdGridCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -86,6 +86,9 @@ private:
     CRect m_pipRect;
 };
 
+// Tracks sub-menu 0 (the wall view's) or 1 (the PIP window's) of the context menus at the pointer, for the owner.
+void TrackWallMenu(int subMenu, CWnd* owner);
+
 // The wall view every controller works on, published once by the main view that builds it.
 LcdGridCtrl* TheWallView();
 void PublishWallView(LcdGridCtrl* wallView);

@@ -1,6 +1,7 @@
 #include "MainFrame.h"
 #include "platform/gui/RuntimeClass.h"
 
+#include "AdvancedSetting.h"
 #include "CtrlBanner.h"
 #include "VeltranoView.h"
 
@@ -16,7 +17,9 @@ const UINT kIndicators[] = {ID_SEPARATOR, ID_INDICATOR_CAPS, ID_INDICATOR_NUM, I
 
 } // namespace
 
-CMainFrame::CMainFrame() = default;
+CMainFrame::CMainFrame() {
+    OnCommandId(ID_ADVANCED_SETTING, [this]() { OnAdvancedSetting(); });
+}
 CMainFrame::~CMainFrame() = default;
 
 int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct) {
@@ -59,4 +62,10 @@ LRESULT CMainFrame::OnMenuChar(UINT nChar, UINT nFlags, CMenu* pMenu) {
     if (pMenu && IsOwnerDrawMenu(pMenu->m_hMenu))
         return MenuCharXP(pMenu->m_hMenu, nChar, nFlags);
     return CFrameWnd::OnMenuChar(nChar, nFlags, pMenu);
+}
+
+// No parent: the dialog belongs to the program, not to the frame.
+void CMainFrame::OnAdvancedSetting() {
+    AdvancedSetting dialog;
+    dialog.DoModal();
 }

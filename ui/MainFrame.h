@@ -20,6 +20,7 @@ public:
     void OnMeasureItem(int nIDCtl, LPMEASUREITEMSTRUCT lpMeasureItemStruct) override;
     void OnDrawItem(int nIDCtl, LPDRAWITEMSTRUCT lpDrawItemStruct) override;
     LRESULT OnMenuChar(UINT nChar, UINT nFlags, CMenu* pMenu) override;
+    void OnAdvancedSetting();
 
     CStatusBarXP& GetStatusBar() { return m_wndStatusBar; }
     CFlatSplitterWnd& GetSplitter() { return m_wndSplitter; }

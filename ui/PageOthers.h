@@ -1,14 +1,40 @@
 #pragma once
 
+#include "skin/ButtonXP.h"
+
 #include "platform/gui/PropertyPage.h"
 
-// The page "Other": the frame-effect switch and its four step buttons. What its controller reads and sets.
+#include <memory>
+
+class CFrameCtrl;
+class CFrameEffect;
+class NotifyEvent;
+
+// The page "Other": the frame effect's switch and steps with the values shown, the factory adjustment and reset,
+// the fan, multi-picture or single-picture mode and the sources of the four sub-pictures. Follows the frame
+// effect's events from its construction on.
 class CPageOthers : public CPropertyPage {
 public:
     CPageOthers();
     ~CPageOthers() override;
 
+    BOOL OnInitDialog() override;
+
     BOOL IsFrameEnabled() const;
     // Sets the switch and enables the four step buttons with it.
     void EnableFrameControls(BOOL enable);
+    // "Use Framework": switches the effect, then shows the state that was stored, whatever the switch gave.
+    void OnUseFramework();
+    // Show the new value after a successful step.
+    void OnHorizontalChange(NotifyEvent* event);
+    void OnVerticalChange(NotifyEvent* event);
+
+private:
+    void OnSourceChange(int combo, const char* command);
+    void ShowValue(int id, bool horizontal);
+
+    std::unique_ptr<CFrameCtrl> m_ctrl;
+    CFrameEffect* m_frameEffect;
+    // Made with the page and never attached to a control.
+    CButtonXP m_buttonXP;
 };

@@ -77,8 +77,19 @@ RECT CPipCtrl::ClampRect(RECT n, RECT g) const {
     return out;
 }
 
+RECT CPipCtrl::FitIntoGrid(RECT r, RECT g) const {
+    const CRect cell = m_wallView->GetFirstCellRect();
+    r.right = r.left + std::min(std::max(Width(r), cell.Width() / 5), Width(g));
+    r.bottom = r.top + std::min(std::max(Height(r), cell.Height() / 4), Height(g));
+    return ShiftIntoRect(r, g);
+}
+
+CRect CPipCtrl::ToOutput(RECT r) const {
+    return CLcdWallLayout::CanvasToOutput(m_wallView->GetFirstCellRect(), m_wallView->RemoveGridLines(r));
+}
+
 int CPipCtrl::SendMove(RECT r) {
-    const CRect pixel = CLcdWallLayout::CanvasToOutput(m_wallView->GetFirstCellRect(), m_wallView->RemoveGridLines(r));
+    const CRect pixel = ToOutput(r);
     const RECT wall = m_wallView->GetWallRange();
     return Layout()->MoveWindow(&pixel, &wall);
 }
@@ -92,7 +103,7 @@ int CPipCtrl::OpenWindow() {
     RECT r{cursor.x, cursor.y, cursor.x + cell.Width() / 2, cursor.y + cell.Height() / 2};
     m_wallView->ScreenToClientRect(r);
     r = ShiftIntoRect(r, m_wallView->GetGridRect());
-    const CRect pixel = CLcdWallLayout::CanvasToOutput(cell, m_wallView->RemoveGridLines(r));
+    const CRect pixel = ToOutput(r);
     const RECT wall = m_wallView->GetWallRange();
     const int result = Layout()->OpenWindow(&pixel, &wall);
     if (result == kResultOk)
@@ -106,14 +117,21 @@ int CPipCtrl::PlaceWindow(RECT r) {
     return ShowErrorMessage(result, "");
 }
 
+// The wall view may have shrunk under the window since it was placed, so the window's size is fitted as well.
 int CPipCtrl::MoveWindow() {
-    return PlaceWindow(ShiftIntoRect(m_wallView->GetPipWindowRect(), m_wallView->GetGridRect()));
+    return PlaceWindow(FitIntoGrid(m_wallView->GetPipWindowRect(), m_wallView->GetGridRect()));
 }
 
 int CPipCtrl::ResizeWindow() {
     const RECT grid = m_wallView->GetGridRect();
-    // A frame dragged past the grid's edge would put negative coordinates on the wire: bring it back inside.
-    return PlaceWindow(ShiftIntoRect(ClampRect(m_wallView->GetPipWindowRect(), grid), grid));
+    RECT r = ClampRect(m_wallView->GetPipWindowRect(), grid);
+    // An edge dragged past the grid's stops at it; the edges the operator did not drag stay where they were.
+    r.left = std::max(r.left, grid.left);
+    r.top = std::max(r.top, grid.top);
+    r.right = std::min(r.right, grid.right);
+    r.bottom = std::min(r.bottom, grid.bottom);
+    // Little or nothing may be left of a window that lay outside a shrunk wall view: it gets the least size inside.
+    return PlaceWindow(FitIntoGrid(r, grid));
 }
 
 int CPipCtrl::CloseWindow() {

@@ -32,8 +32,13 @@ public:
     int SendMove(RECT r);
     // The rectangle moved, keeping its size, so that no edge lies outside the grid's.
     static RECT ShiftIntoRect(RECT r, RECT gridRect);
+    // The rectangle no larger than the grid and no smaller than the least PIP size, its top-left kept, then
+    // shifted into the grid: what may go to the wall.
+    RECT FitIntoGrid(RECT r, RECT gridRect) const;
 
 private:
+    // Wall-view pixels, grid lines taken out, as output pixels: one cell is one screen.
+    CRect ToOutput(RECT r) const;
     // Sends r, then moves the window there, or back to the place the wall accepted last.
     int PlaceWindow(RECT r);
     int SetSource(int (CLcdWallLayout::*send)(const RECT*));

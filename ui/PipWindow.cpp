@@ -2,9 +2,6 @@
 
 #include "LcdGridCtrl.h"
 
-#include "platform/gui/Cursor.h"
-#include "platform/gui/Menu.h"
-
 CPipWindow::CPipWindow(COLORREF colour, CString name) : CWallWindow(colour, std::move(name)) {
     OnCommandId(ID_PIPWND_CLOSE, [this]() {
         if (CWnd* parent = GetParent())
@@ -22,16 +19,7 @@ void CPipWindow::OnSize(UINT nType, int cx, int cy) {
     m_moveSizeState = 2;
 }
 
-void CPipWindow::OnRButtonUp(UINT /*nFlags*/, CPoint /*point*/) {
-    CMenu menu;
-    if (!menu.LoadMenu(IDR_WALL_MENUS))
-        return;
-    POINT cursor{0, 0};
-    GetCursorPos(&cursor);
-    if (CMenu* popup = menu.GetSubMenu(1))
-        popup->TrackPopupMenu(TPM_RIGHTBUTTON, cursor.x, cursor.y, this);
-    menu.DestroyMenu();
-}
+void CPipWindow::OnRButtonUp(UINT /*nFlags*/, CPoint /*point*/) { TrackWallMenu(1, this); }
 
 LRESULT CPipWindow::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_EXITSIZEMOVE) {

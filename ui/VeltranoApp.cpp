@@ -31,8 +31,6 @@ CVeltranoApp::CVeltranoApp() : CWinApp(nullptr) {
 CVeltranoApp::~CVeltranoApp() = default;
 
 BOOL CVeltranoApp::InitInstance() {
-    // The program's resources: every window below is built from them.
-    RegisterResourceTables();
     InitCommonControls();
     CWinApp::InitInstance();
     if (!AfxOleInit()) {
@@ -79,4 +77,11 @@ int CVeltranoApp::ExitInstance() {
 void CVeltranoApp::OnAppAbout() {
     CAboutDlg about;
     about.DoModal();
+}
+
+int VeltranoMain(int argc, char** argv) {
+    // The program's resources come first: the entry names the application after the title string, and that name
+    // captions every message box.
+    RegisterResourceTables();
+    return AfxWinMain(argc, argv);
 }

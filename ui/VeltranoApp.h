@@ -15,3 +15,6 @@ public:
 
 // The string of the message shown when OLE cannot be initialised.
 constexpr UINT IDP_OLE_INIT_FAILED = 100;
+
+// The program's entry: registers the resource tables, then runs the application object.
+int VeltranoMain(int argc, char** argv);

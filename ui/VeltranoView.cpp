@@ -10,9 +10,11 @@
 #include "platform/os/LastError.h"
 #include "platform/os/System.h"
 
+#include <climits>
 #include <cstdio>
 #include <cstring>
 #include <new>
+#include <vector>
 
 IMPLEMENT_DYNCREATE(CVeltranoView, CFormView)
 
@@ -20,7 +22,9 @@ namespace {
 
 constexpr UINT kTemplate = 101;
 constexpr int kWallViewId = 1002;
-constexpr DWORD kMaxPath = 260;
+// The file system's limit on a path: a program installed deep in folders still finds its picture.
+constexpr DWORD kMaxPath = PATH_MAX;
+constexpr char kLogoName[] = "\\bmp_logo.bmp";
 
 } // namespace
 
@@ -80,16 +84,18 @@ BOOL CVeltranoView::OnEraseBkgnd(CDC* pDC) {
 }
 
 void CVeltranoView::LoadLogo() {
-    char path[kMaxPath + 32] = {};
-    if (GetModuleFileNameA(nullptr, path, kMaxPath) == 0) {
+    std::vector<char> path(kMaxPath + sizeof kLogoName, '\0');
+    const DWORD length = GetModuleFileNameA(nullptr, path.data(), kMaxPath);
+    // A full buffer holds a cut path, which would name some other folder's picture.
+    if (length == 0 || length >= kMaxPath) {
         std::printf("GetModuleFileName failed (%d)\n", static_cast<int>(GetLastError()));
         return;
     }
     // The name is in the file system's encoding: cut at the last backslash byte.
-    if (char* slash = std::strrchr(path, '\\'))
+    if (char* slash = std::strrchr(path.data(), '\\'))
         *slash = '\0';
-    std::strcat(path, "\\bmp_logo.bmp");
-    HANDLE picture = LoadImageA(nullptr, path, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE);
+    std::strcat(path.data(), kLogoName);
+    HANDLE picture = LoadImageA(nullptr, path.data(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE);
     if (picture)
         m_logo.Attach(static_cast<HGDIOBJ>(picture));
 }

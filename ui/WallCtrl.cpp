@@ -7,11 +7,7 @@
 
 #include <cstring>
 
-namespace {
-
-const char* const kSourceCommands[] = {"DP", "HDMI2", "VGA", "HDMI", "DVI", "YPBPR", "UNITSHOW"};
-
-} // namespace
+const char* const kSourceCommands[7] = {"DP", "HDMI2", "VGA", "HDMI", "DVI", "YPBPR", "UNITSHOW"};
 
 bool IsSourceCommand(const CString& name) {
     for (const char* source : kSourceCommands)
@@ -22,11 +18,14 @@ bool IsSourceCommand(const CString& name) {
 
 CWallCtrl::CWallCtrl(CWallModel* owner) : m_wallView(TheWallView()), m_owner(owner) {}
 
+bool CWallCtrl::SelectionArea(RECT& area) const {
+    area = m_wallView ? RECT(m_wallView->GetSelectedRange()) : RECT{0, 0, 0, 0};
+    return area.right != 0 && area.bottom != 0;
+}
+
 RECT CWallCtrl::SelectedAreaOrWall() const {
-    RECT area = m_wallView ? m_wallView->GetSelectedRange() : RECT{0, 0, 0, 0};
-    if (area.right == 0 || area.bottom == 0)
-        area = kWholeWallArea;
-    return area;
+    RECT area;
+    return SelectionArea(area) ? area : kWholeWallArea;
 }
 
 int CWallCtrl::Execute(CString name, int value, BOOL useSelection) {

@@ -10,6 +10,10 @@ class LcdGridCtrl;
 // The area a command goes to when nothing is selected: every unit of the wall.
 constexpr RECT kWholeWallArea{0, 0, 255, 255};
 
+// The commands that pick the units' source: they replace the PIP picture, and the wall view labels its cells with
+// their names.
+extern const char* const kSourceCommands[7];
+
 // The link between a page's buttons and the core: takes the target units from the wall view's selection, sends
 // the named command through the wall model and shows the result. Pages and dialogs own one each.
 class CWallCtrl {
@@ -30,6 +34,9 @@ public:
     LcdGridCtrl* GetWallView() const { return m_wallView; }
 
 protected:
+    // The wall view's selection as it gives it (1-based, {first row, first column, last row, last column}); false
+    // when nothing is selected, its last row or last column then being 0.
+    bool SelectionArea(RECT& area) const;
     // The selection, or the whole wall when nothing is selected.
     RECT SelectedAreaOrWall() const;
 

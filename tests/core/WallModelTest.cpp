@@ -119,11 +119,12 @@ TEST(WallStartUp, TheSampleConfigurationDefinesEveryWallCommand) {
     dir.CopySample("system.xml");
     CWallModel::GetInstance();
     CCommandMap* map = CCommandMap::GetInstance();
-    EXPECT_EQ(map->GetCount(), 93u);
-    for (const char* name : {"POWER-ON", "UNITSHOW", "VD-AUTO-ADJUST", "WHITEBALANCE-GAIN-B-DEC", "O-FACTROY_RESET",
-                             "AD_TEMP_SET_50", "S-LOAD", "P-PIP-SOURCE-VIDEO2", "O-VERTICAL-ADJUST"})
+    EXPECT_EQ(map->GetCount(), 100u);
+    for (const char* name :
+         {"POWER-ON", "UNITSHOW", "VD-AUTO-ADJUST", "WHITEBALANCE-GAIN-B-DEC", "O-FACTROY_RESET", "AD_TEMP_SET_50",
+          "S-LOAD", "P-PIP-SOURCE-VIDEO2", "O-VERTICAL-ADJUST", "M-Pictureflip270", "M-getSrand"})
         EXPECT_NE(map->Lookup(name).code, 0) << name;
-    EXPECT_EQ(map->GetCount(), 93u); // every lookup above found a definition
+    EXPECT_EQ(map->GetCount(), 100u); // every lookup above found a definition
     std::string a, b, c, title;
     CSystemConfig::GetInstance()->LoadSystemInfo(a, b, c, title);
     EXPECT_FALSE(title.empty());

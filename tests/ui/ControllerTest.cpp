@@ -23,20 +23,8 @@ namespace {
 constexpr int kCodeHorizontal = 136;
 constexpr int kCodeVertical = 137;
 
-// The controls of the pages and the dialog that their controllers read and set.
+// The controls of the dialog that its controller reads and sets.
 const DlgTemplate kControlledWindows[] = {
-    {135,
-     "Other",
-     300,
-     120,
-     WS_POPUP,
-     {
-         {1064, DlgItemKind::CheckBox, "Use Framework", 10, 10, 120, 20, WS_VISIBLE | BS_AUTOCHECKBOX},
-         {1060, DlgItemKind::PushButton, "-", 10, 40, 30, 24, WS_VISIBLE | WS_DISABLED},
-         {1061, DlgItemKind::PushButton, "+", 50, 40, 30, 24, WS_VISIBLE | WS_DISABLED},
-         {1062, DlgItemKind::PushButton, "-", 90, 40, 30, 24, WS_VISIBLE | WS_DISABLED},
-         {1063, DlgItemKind::PushButton, "+", 130, 40, 30, 24, WS_VISIBLE | WS_DISABLED},
-     }},
     {159,
      "Monitor controller",
      400,
@@ -91,8 +79,12 @@ TEST_F(ControllerTest, FrameStepsTakeTheEmptySelectionAsItIsAndTheSwitchLeavesTh
     EXPECT_TRUE(Sent().empty());
     ASSERT_EQ(boxes.Boxes().size(), 1u);
 
+    // The page "Other" is a child window, here of a window of its own.
+    CWnd host;
+    ASSERT_TRUE(host.CreateEx(0, nullptr, "host", WS_OVERLAPPED, CRect(0, 0, 1000, 200), nullptr, 0));
     CPageOthers page;
-    ASSERT_TRUE(page.Create(135));
+    ASSERT_TRUE(page.Create(135, &host));
+    EXPECT_FALSE(Enabled(page, 1060) || Enabled(page, 1063));
     page.CheckDlgButton(1064, BST_CHECKED);
     EXPECT_EQ(ctrl.EnableFrameEffect(&page), 0);
     EXPECT_EQ(Sent(), Bytes({0xD5, 0x00, 0x00, kCodeHorizontal, 1, 0xAA, 0xD5, 0x00, 0x00, kCodeVertical, 0, 0xAA}));

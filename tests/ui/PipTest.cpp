@@ -109,10 +109,47 @@ TEST_F(PipTest, AResizeBelowAFifthOfACellKeepsTheEdgeThatStayedAndAFrameOutsideI
     EXPECT_EQ(view->GetPipWindowRect(), CRect(150, 50, 170, 100));
     Sent();
 
-    // The left edge dragged past the grid's: the window comes back to the grid's edge with no negative pixel.
+    // The left edge dragged past the grid's: it stops at the grid's edge with no negative pixel, and the right
+    // edge, which the operator did not drag, stays.
     Drag(QPoint(1, 25), QPoint(-170, 0));
-    EXPECT_EQ(view->GetPipWindowRect(), CRect(0, 50, 190, 100));
-    EXPECT_EQ(Sent(), PipFrame(kCodePipMove, 0, 540, 3628, 540));
+    EXPECT_EQ(view->GetPipWindowRect(), CRect(0, 50, 170, 100));
+    EXPECT_EQ(Sent(), PipFrame(kCodePipMove, 0, 540, 3244, 540));
+    EXPECT_TRUE(boxes.Boxes().empty());
+}
+
+TEST_F(PipTest, AResizePastTheGridsRightOrBottomEdgeStopsThereAndKeepsTheOppositeEdge) {
+    ASSERT_EQ(Open(150, 50), 0);
+    Sent();
+    // The right edge 150 pixels out, past the grid's right edge at 302: the left edge stays at 150.
+    Drag(QPoint(48, 25), QPoint(150, 0));
+    EXPECT_EQ(view->GetPipWindowRect(), CRect(150, 50, 302, 100));
+    EXPECT_EQ(view->GetPipRect(), CRect(150, 50, 302, 100));
+    EXPECT_EQ(Sent(), PipFrame(kCodePipMove, 2860, 540, 2900, 540));
+    // The bottom edge past the grid's bottom at 201: the top stays at 50.
+    Drag(QPoint(25, 48), QPoint(0, 200));
+    EXPECT_EQ(view->GetPipWindowRect(), CRect(150, 50, 302, 201));
+    EXPECT_TRUE(boxes.Boxes().empty());
+}
+
+TEST_F(PipTest, AfterTheWallViewShrankUnderItTheWindowIsFittedToTheWallBeforeItMoves) {
+    ASSERT_EQ(Open(150, 50), 0);
+    Sent();
+    // The main window shrinks: the wall view's client is now 45 x 30, cells of 15 pixels, smaller than the window.
+    view->MoveWindow(100, 100, 49, 34, TRUE);
+    Settle();
+    const CRect grid = view->GetGridRect();
+    ASSERT_LT(grid.Width(), 50);
+    Drag(QPoint(25, 25), QPoint(3, 3));
+    const CRect placed = view->GetPipWindowRect();
+    EXPECT_EQ(placed, grid);
+    const std::vector<unsigned char> sent = Sent();
+    ASSERT_EQ(sent.size(), 15u);
+    // Every coordinate on the wire lies inside the wall of 3 x 2 screens of 1920 x 1080.
+    const auto value = [&](size_t at) { return sent[at] * 256 + sent[at + 1]; };
+    EXPECT_EQ(value(6), 0);
+    EXPECT_EQ(value(8), 0);
+    EXPECT_LE(value(10), 3 * 1920);
+    EXPECT_LE(value(12), 2 * 1080);
     EXPECT_TRUE(boxes.Boxes().empty());
 }
 

@@ -31,8 +31,8 @@ std::string ReadFile(const std::string& path) {
     return bytes.str();
 }
 
-// A screen image in the X window dump format: a header of big-endian 32-bit fields, the window's name, the colour map, then the
-// pixels of a true-colour screen, three or four bytes each, in the byte order the header names.
+// A screen image in the X window dump format: a header of big-endian 32-bit fields, the window's name, the colour map,
+// then the pixels of a true-colour screen, three or four bytes each, in the byte order the header names.
 QImage ReadXwd(const QByteArray& data) {
     const auto field = [&](int i) {
         const auto* p = reinterpret_cast<const unsigned char*>(data.constData()) + 4 * i;
@@ -120,6 +120,40 @@ protected:
         Tool("xdotool", {"click", QString::number(button)});
         QThread::msleep(300);
     }
+    // Starts the program in the working folder and waits for its main window; its place is then in left, top,
+    // width and height.
+    bool Start(const QString& path) {
+        program.setProcessEnvironment(env);
+        program.setWorkingDirectory(QString::fromStdString(work.Path()));
+        program.start(path, {});
+        if (!program.waitForStarted(10000))
+            return false;
+        const QString window =
+            Tool("timeout", {"20", "xdotool", "search", "--sync", "--onlyvisible", "--classname", "veltrano"})
+                .split('\n')
+                .first();
+        EXPECT_FALSE(window.isEmpty()) << "no window; the program said: "
+                                       << program.readAllStandardError().toStdString();
+        if (window.isEmpty())
+            return false;
+        QThread::msleep(500);
+        // The window's place: X, Y, WIDTH and HEIGHT, one a line.
+        for (const QString& line : Tool("xdotool", {"getwindowgeometry", "--shell", window}).split('\n')) {
+            const QStringList pair = line.split('=');
+            if (pair.size() != 2)
+                continue;
+            const int value = pair[1].toInt();
+            if (pair[0] == "X")
+                left = value;
+            else if (pair[0] == "Y")
+                top = value;
+            else if (pair[0] == "WIDTH")
+                width = value;
+            else if (pair[0] == "HEIGHT")
+                height = value;
+        }
+        return true;
+    }
     QImage Screenshot(const QString& keepAs) {
         // Lets the server finish drawing what the last request asked for.
         Tool("xdotool", {"sleep", "0.2"});
@@ -138,6 +172,7 @@ protected:
     QString display;
     QProcessEnvironment env;
     QProcess program;
+    int left = 0, top = 0, width = 0, height = 0;
 
 private:
     QProcess m_server;
@@ -147,33 +182,7 @@ private:
 
 TEST_F(ProgramTest, StartsShowsTheWallTakesTheOperatorsClicksAndQuitsFromTheMenuWritingNothing) {
     const std::string settings = ReadFile(work.File("system.xml"));
-    program.setProcessEnvironment(env);
-    program.setWorkingDirectory(QString::fromStdString(work.Path()));
-    program.start(QStringLiteral(VELTRANO_PROGRAM), {});
-    ASSERT_TRUE(program.waitForStarted(10000));
-
-    const QString window =
-        Tool("timeout", {"20", "xdotool", "search", "--sync", "--onlyvisible", "--classname", "veltrano"})
-            .split('\n')
-            .first();
-    ASSERT_FALSE(window.isEmpty()) << "no window; the program said: " << program.readAllStandardError().toStdString();
-    QThread::msleep(500);
-    // The window's place: X, Y, WIDTH and HEIGHT, one a line.
-    int left = 0, top = 0, width = 0, height = 0;
-    for (const QString& line : Tool("xdotool", {"getwindowgeometry", "--shell", window}).split('\n')) {
-        const QStringList pair = line.split('=');
-        if (pair.size() != 2)
-            continue;
-        const int value = pair[1].toInt();
-        if (pair[0] == "X")
-            left = value;
-        else if (pair[0] == "Y")
-            top = value;
-        else if (pair[0] == "WIDTH")
-            width = value;
-        else if (pair[0] == "HEIGHT")
-            height = value;
-    }
+    ASSERT_TRUE(Start(QStringLiteral(VELTRANO_PROGRAM)));
     // The screen is wider than 1024, so the window is 1024 wide, and almost as high as the screen.
     EXPECT_EQ(width, 1024);
     EXPECT_GT(height, 900);
@@ -215,4 +224,20 @@ TEST_F(ProgramTest, StartsShowsTheWallTakesTheOperatorsClicksAndQuitsFromTheMenu
     EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(program.exitCode(), 0) << "the program said: " << program.readAllStandardError().toStdString();
     EXPECT_EQ(ReadFile(work.File("system.xml")), settings);
+}
+
+TEST_F(ProgramTest, InstalledInAFolderDeeperThan260BytesItStillFindsItsBackgroundPicture) {
+    TempDir install;
+    std::string folder = install.Path();
+    while (folder.size() <= 300)
+        folder += "/a-folder-deep-in-the-tree";
+    std::filesystem::create_directories(folder);
+    const std::filesystem::path built(VELTRANO_PROGRAM);
+    std::filesystem::copy_file(built, folder + "/veltrano");
+    std::filesystem::copy_file(built.parent_path() / "bmp_logo.bmp", folder + "/bmp_logo.bmp");
+    ASSERT_TRUE(Start(QString::fromStdString(folder + "/veltrano")));
+    const QImage started = Screenshot("program-installed-deep.png");
+    ASSERT_FALSE(started.isNull());
+    EXPECT_NE(started.pixel(left + 20, top + 100), kBackground);
+    EXPECT_NE(started.pixel(left + 20, top + 100), qRgb(255, 255, 255));
 }

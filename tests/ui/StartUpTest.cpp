@@ -52,6 +52,8 @@ private:
 class StartUpTest : public testing::Test {
 protected:
     void SetUp() override {
+        // As the program's entry does before it runs the application.
+        RegisterResourceTables();
         dir.CopySample("command.xml");
         dir.CopySample("matrix.xml");
         dir.Write("system.xml", SettingsFile(3, 4));

@@ -1,0 +1,18 @@
+#pragma once
+
+#include "platform/gui/Dialog.h"
+
+#include <memory>
+
+class CWallCtrl;
+
+// "ADC ADJUST": the offsets and gains of the red, green and blue converters of the selected units, each a step
+// down or up that goes out at once. Closed with the close box or Escape.
+class ADCADJUST : public CDialog {
+public:
+    explicit ADCADJUST(CWnd* pParent = nullptr);
+    ~ADCADJUST() override;
+
+private:
+    std::unique_ptr<CWallCtrl> m_ctrl;
+};

@@ -1,0 +1,25 @@
+#pragma once
+
+#include "platform/gui/ComboBox.h"
+#include "platform/gui/Dialog.h"
+
+#include <memory>
+
+class CWallCtrl;
+
+// "高级控制": light control and temperature control on and off, and the temperature's set point, for the selected
+// units.
+class AdvancedSetting : public CDialog {
+public:
+    explicit AdvancedSetting(CWnd* pParent = nullptr);
+    ~AdvancedSetting() override;
+
+    BOOL OnInitDialog() override;
+    void DoDataExchange(CDataExchange* pDX) override;
+    // "设定": the set-point command of the chosen temperature; nothing without a choice.
+    void OnSetTemperature();
+
+private:
+    std::unique_ptr<CWallCtrl> m_ctrl;
+    CComboBox m_temperature;
+};

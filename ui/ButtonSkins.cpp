@@ -1,0 +1,21 @@
+#include "ButtonSkins.h"
+
+#include "skin/ShadeButton.h"
+
+CShadeButton* SkinTextButton(CWnd* dialog, int id) {
+    CShadeButton* button = CIconButton::SubclassOwned<CShadeButton>(static_cast<UINT>(id), dialog);
+    if (button) {
+        button->SetFlat(FALSE, TRUE);
+        button->SetShade(CShadeButton::kVerticalSoftRamp, 8, 10, 0, 0);
+    }
+    return button;
+}
+
+CShadeButton* SkinIconButton(CWnd* dialog, int id, int icon) {
+    CShadeButton* button = CIconButton::SubclassOwned<CShadeButton>(static_cast<UINT>(id), dialog);
+    if (button) {
+        button->SetIcon(icon, 0);
+        button->SetShade(CShadeButton::kDiagonalSoftRamp, 8, 10, 0, 0);
+    }
+    return button;
+}

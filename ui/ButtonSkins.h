@@ -1,0 +1,11 @@
+#pragma once
+
+class CShadeButton;
+class CWnd;
+
+// The two looks of the pages' and dialogs' push buttons. Each subclasses the control with a new shaded button
+// that goes with the control's window; null when the window has no such control.
+// A text button: flat until the mouse is over it, on a soft vertical shade.
+CShadeButton* SkinTextButton(CWnd* dialog, int id);
+// A picture button: the icon resource on a soft diagonal shade.
+CShadeButton* SkinIconButton(CWnd* dialog, int id, int icon);

@@ -1,0 +1,23 @@
+#pragma once
+
+#include "platform/gui/PropertyPage.h"
+
+#include <memory>
+
+class CWallCtrl;
+
+// The page "MENU": the keys of the units' on-screen menu, picture rotation, main and sub source, and the units'
+// serial-number commands.
+class CPageMenu : public CPropertyPage {
+public:
+    CPageMenu();
+    ~CPageMenu() override;
+
+    BOOL OnInitDialog() override;
+    // Sends "YPBPR" to the whole wall with the serial number and the address of the two edit boxes, packed as
+    // decimal digits.
+    void OnDoSrand();
+
+private:
+    std::unique_ptr<CWallCtrl> m_ctrl;
+};

@@ -1,0 +1,20 @@
+#pragma once
+
+#include "platform/gui/PropertyPage.h"
+
+#include <memory>
+
+class CWallCtrl;
+
+// The page "VIDEO": brightness, contrast, saturation, sharpness and noise reduction of the video inputs, each
+// stepped down or up on the selected units.
+class CPageShortCut : public CPropertyPage {
+public:
+    CPageShortCut();
+    ~CPageShortCut() override;
+
+    BOOL OnInitDialog() override;
+
+private:
+    std::unique_ptr<CWallCtrl> m_ctrl;
+};

@@ -1,0 +1,66 @@
+#include "PageVgaDvi.h"
+
+#include "ADCADJUST.h"
+#include "ButtonSkins.h"
+#include "WHITEBALANCE.h"
+#include "WallCtrl.h"
+
+#include "core/WallModel.h"
+
+namespace {
+
+constexpr UINT kTemplate = 132;
+constexpr int kDownIcon = 133;
+constexpr int kUpIcon = 135;
+constexpr int kAutoButton = 1044;
+constexpr int kAdcButton = 1082;
+constexpr int kColourButton = 1087;
+
+struct StepPair {
+    int down;
+    const char* downCommand;
+    int up;
+    const char* upCommand;
+};
+
+const StepPair kSteps[] = {
+    {1034, "VD-BRIGHTNESS-DOWN", 1035, "VD-BRIGHTNESS-UP"}, {1046, "VD-CONTRAST-DOWN", 1039, "VD-CONTRAST-UP"},
+    {1053, "VD-HORIZONTAL-DOWN", 1054, "VD-HORIZONTAL-UP"}, {1055, "VD-VERTICAL-DOWN", 1056, "VD-VERTICAL-UP"},
+    {1057, "VD-CLOCK-DOWN", 1058, "VD-CLOCK-UP"},
+};
+
+} // namespace
+
+CPageVgaDvi::CPageVgaDvi() : CPropertyPage(kTemplate), m_ctrl(std::make_unique<CWallCtrl>(CWallModel::GetInstance())) {
+    for (const StepPair& step : kSteps) {
+        OnCommandId(step.down, [this, name = step.downCommand]() { m_ctrl->Execute(name, 0, TRUE); });
+        OnCommandId(step.up, [this, name = step.upCommand]() { m_ctrl->Execute(name, 0, TRUE); });
+    }
+    OnCommandId(kAutoButton, [this]() { m_ctrl->Execute("VD-AUTO-ADJUST", 0, TRUE); });
+    OnCommandId(kAdcButton, [this]() { OnAdc(); });
+    OnCommandId(kColourButton, [this]() { OnColorTemperature(); });
+}
+
+CPageVgaDvi::~CPageVgaDvi() = default;
+
+BOOL CPageVgaDvi::OnInitDialog() {
+    const BOOL result = CPropertyPage::OnInitDialog();
+    for (const StepPair& step : kSteps)
+        SkinIconButton(this, step.down, kDownIcon);
+    for (const StepPair& step : kSteps)
+        SkinIconButton(this, step.up, kUpIcon);
+    for (int id : {kAutoButton, kAdcButton, kColourButton})
+        SkinTextButton(this, id);
+    return result;
+}
+
+// Both dialogs are owned by the main window, not by the page: the whole program waits while one is open.
+void CPageVgaDvi::OnAdc() {
+    ADCADJUST dialog;
+    dialog.DoModal();
+}
+
+void CPageVgaDvi::OnColorTemperature() {
+    WHITEBALANCE dialog;
+    dialog.DoModal();
+}

@@ -1,0 +1,31 @@
+#include "WHITEBALANCE.h"
+
+#include "WallCtrl.h"
+
+#include "core/WallModel.h"
+
+namespace {
+
+constexpr UINT kTemplate = 166;
+
+struct CommandButton {
+    int id;
+    const char* command;
+};
+
+const CommandButton kCommands[] = {
+    {1082, "WHITEBALANCE-OFFSET-R-DEC"}, {1087, "WHITEBALANCE-OFFSET-R-INC"}, {1125, "WHITEBALANCE-OFFSET-G-DEC"},
+    {1126, "WHITEBALANCE-OFFSET-G-INC"}, {1127, "WHITEBALANCE-OFFSET-B-DEC"}, {1128, "WHITEBALANCE-OFFSET-B-INC"},
+    {1129, "WHITEBALANCE-GAIN-R-DEC"},   {1130, "WHITEBALANCE-GAIN-R-INC"},   {1131, "WHITEBALANCE-GAIN-G-DEC"},
+    {1132, "WHITEBALANCE-GAIN-G-INC"},   {1133, "WHITEBALANCE-GAIN-B-DEC"},   {1134, "WHITEBALANCE-GAIN-B-INC"},
+};
+
+} // namespace
+
+WHITEBALANCE::WHITEBALANCE(CWnd* pParent)
+    : CDialog(kTemplate, pParent), m_ctrl(std::make_unique<CWallCtrl>(CWallModel::GetInstance())) {
+    for (const CommandButton& button : kCommands)
+        OnCommandId(button.id, [this, name = button.command]() { m_ctrl->Execute(name, 0, TRUE); });
+}
+
+WHITEBALANCE::~WHITEBALANCE() = default;
