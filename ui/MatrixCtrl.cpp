@@ -53,8 +53,8 @@ int CMatrixCtrl::ApplySettings(CDlgMatrixSetting* dialog) {
 
 int CMatrixCtrl::SwitchChannel(CPageMatrix* page, int button) {
     int input = page->GetAbsoluteIndex(button);
-    const RECT area = m_wallView ? m_wallView->GetSelectedRange() : RECT{0, 0, 0, 0};
-    if (area.right == 0 || area.bottom == 0)
+    RECT area;
+    if (!SelectionArea(area))
         return ShowErrorMessage(kResultNoUnit, "");
 
     std::optional<CWaitCursor> wait(std::in_place);

@@ -64,8 +64,8 @@ int CSceneCtrl::RenameScene(CPageScene* page) {
 }
 
 int CSceneCtrl::SaveScene(CPageScene* page) {
-    const RECT area = m_wallView ? m_wallView->GetSelectedRange() : RECT{0, 0, 0, 0};
-    if (area.right == 0 || area.bottom == 0)
+    RECT area;
+    if (!SelectionArea(area))
         return ShowErrorMessage(kResultNoUnit, "");
     if (m_sceneModel->IsRecording()) {
         AfxMessageBox("Please stop record matrix,then save it", MB_OK);
