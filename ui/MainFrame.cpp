@@ -2,6 +2,10 @@
 #include "platform/gui/RuntimeClass.h"
 
 #include "CtrlBanner.h"
+#include "DlgCommSetting.h"
+#include "DlgMatrixSetting.h"
+#include "DlgMonitorCtrl.h"
+#include "DlgWallSetting.h"
 #include "VeltranoView.h"
 
 #include "skin/MenuXP.h"
@@ -16,7 +20,13 @@ const UINT kIndicators[] = {ID_SEPARATOR, ID_INDICATOR_CAPS, ID_INDICATOR_NUM, I
 
 } // namespace
 
-CMainFrame::CMainFrame() = default;
+CMainFrame::CMainFrame() {
+    OnCommandId(ID_COMM_SETTING, [this]() { OnCommSetting(); });
+    OnCommandId(ID_WALL_SETTING, [this]() { OnWallSetting(); });
+    OnCommandId(ID_MATRIX_SETTING, [this]() { OnMatrixSetting(); });
+    OnCommandId(ID_MONITOR_CONTROL, [this]() { OnMonitorControl(); });
+}
+
 CMainFrame::~CMainFrame() = default;
 
 int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct) {
@@ -59,4 +69,24 @@ LRESULT CMainFrame::OnMenuChar(UINT nChar, UINT nFlags, CMenu* pMenu) {
     if (pMenu && IsOwnerDrawMenu(pMenu->m_hMenu))
         return MenuCharXP(pMenu->m_hMenu, nChar, nFlags);
     return CFrameWnd::OnMenuChar(nChar, nFlags, pMenu);
+}
+
+void CMainFrame::OnCommSetting() {
+    CDlgCommSetting dialog(this);
+    dialog.DoModal();
+}
+
+void CMainFrame::OnWallSetting() {
+    CDlgWallSetting dialog(this);
+    dialog.DoModal();
+}
+
+void CMainFrame::OnMatrixSetting() {
+    CDlgMatrixSetting dialog(this);
+    dialog.DoModal();
+}
+
+void CMainFrame::OnMonitorControl() {
+    CDlgMonitorCtrl dialog;
+    dialog.DoModal();
 }

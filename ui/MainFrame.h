@@ -21,6 +21,12 @@ public:
     void OnDrawItem(int nIDCtl, LPDRAWITEMSTRUCT lpDrawItemStruct) override;
     LRESULT OnMenuChar(UINT nChar, UINT nFlags, CMenu* pMenu) override;
 
+    // The Config menu's set-up dialogs, each built, run modally and destroyed; the result is not used.
+    void OnCommSetting();
+    void OnWallSetting();
+    void OnMatrixSetting();
+    void OnMonitorControl();
+
     CStatusBarXP& GetStatusBar() { return m_wndStatusBar; }
     CFlatSplitterWnd& GetSplitter() { return m_wndSplitter; }
 
