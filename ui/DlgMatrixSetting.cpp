@@ -9,6 +9,7 @@
 #include "core/MatrixMgr.h"
 #include "core/NotifyEvent.h"
 #include "core/WallModel.h"
+#include "platform/gui/ClientDC.h"
 #include "platform/gui/ComboBox.h"
 
 #include <algorithm>
@@ -30,6 +31,7 @@ constexpr int kParityCombo = 1035;
 constexpr int kSerialCombos[] = {kPortCombo, kBaudCombo, kDataBitsCombo, kStopBitsCombo, kParityCombo};
 constexpr int kSetButton = 1082;
 constexpr int kCloseButton = 1083;
+constexpr int kHeadingPadding = 16;
 
 CString Number(int value) {
     CString text;
@@ -38,6 +40,17 @@ CString Number(int value) {
 }
 
 CComboBox* Combo(CWnd* dialog, int id) { return dynamic_cast<CComboBox*>(dialog->GetDlgItem(id)); }
+
+// The width a heading is given, or more where its text needs more at the font the control shows it in.
+int FittingWidth(CWnd* control, const char* heading, int width) {
+    CClientDC dc(control->GetParent());
+    CFont* font = control->GetFont();
+    CFont* previous = font ? dc.SelectObject(font) : nullptr;
+    const int needed = dc.GetTextExtent(heading).cx + kHeadingPadding;
+    if (previous)
+        dc.SelectObject(previous);
+    return std::max(width, needed);
+}
 
 void SelectPrefix(CWnd* dialog, int id, const CString& text) {
     if (CComboBox* combo = Combo(dialog, id))
@@ -71,18 +84,20 @@ BOOL CDlgMatrixSetting::OnInitDialog() {
     m_grid.DeleteAllItems();
     m_grid.SetFixedRowCount(1);
     m_grid.SetFixedColumnCount(1);
-    m_grid.SetColumnWidth(0, 50);
+    m_grid.SetColumnWidth(0, FittingWidth(&m_grid, "CHANNEL NUM", 50));
     m_grid.SetRowHeight(0, 26);
     m_grid.SetItemText(0, 0, "CHANNEL NUM");
     m_grid.InsertColumn("NAME", DT_CENTER | DT_VCENTER | DT_SINGLELINE);
     m_grid.SetColumnWidth(1, 120);
 
     m_list.SetExtendedStyle(m_list.GetExtendedStyle() | LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES);
-    m_list.InsertColumn(0, "NUM", LVCFMT_CENTER, 60);
-    m_list.InsertColumn(1, "NAME", LVCFMT_CENTER, 100);
-    m_list.InsertColumn(2, "TYPE", LVCFMT_CENTER, 80);
-    m_list.InsertColumn(3, "CHANNEL NUM", LVCFMT_CENTER, 80);
-    m_list.InsertColumn(4, "SERIAL PORT", LVCFMT_CENTER, 80);
+    const struct {
+        const char* heading;
+        int width;
+    } columns[] = {{"NUM", 60}, {"NAME", 100}, {"TYPE", 80}, {"CHANNEL NUM", 80}, {"SERIAL PORT", 80}};
+    for (int i = 0; i < 5; ++i)
+        m_list.InsertColumn(i, columns[i].heading, LVCFMT_CENTER,
+                            FittingWidth(&m_list, columns[i].heading, columns[i].width));
     FillMatrixList();
     // Selecting the first row loads its matrix, through the list's change notification.
     m_list.SetItemState(0, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
