@@ -9,6 +9,7 @@ extern const MenuTemplate kProgramMenus[2];
 extern const AccelTemplate kProgramAccelerators[1];
 extern const StringTemplate kProgramStrings[6];
 extern void RegisterProgramIcons();
+extern const DlgTemplate kConfigDialogs[4];
 
 void RegisterResourceTables() {
     CResourceTable::AddDialogs(kProgramDialogs);
@@ -18,4 +19,5 @@ void RegisterResourceTables() {
     CResourceTable::AddAccelerators(kProgramAccelerators);
     CResourceTable::AddStrings(kProgramStrings);
     RegisterProgramIcons();
+    CResourceTable::AddDialogs(kConfigDialogs);
 }

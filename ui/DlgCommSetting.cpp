@@ -1,6 +1,10 @@
 #include "DlgCommSetting.h"
 
+#include "CommSettingCtrl.h"
 #include "DialogFields.h"
+
+#include "core/CommPort.h"
+#include "core/WallModel.h"
 
 namespace {
 
@@ -11,10 +15,50 @@ constexpr int kDataBitsCombo = 1025;
 constexpr int kParityCombo = 1026;
 constexpr int kStopBitsCombo = 1027;
 
+CString Number(int value) {
+    CString text;
+    text.Format("%d", value);
+    return text;
+}
+
 } // namespace
 
-CDlgCommSetting::CDlgCommSetting(CWnd* pParent) : CDialog(kTemplate, pParent) {}
+CDlgCommSetting::CDlgCommSetting(CWnd* pParent)
+    : CDialog(kTemplate, pParent), m_ctrl(std::make_unique<CCommSettingCtrl>(CWallModel::GetInstance())) {}
+
 CDlgCommSetting::~CDlgCommSetting() = default;
+
+void CDlgCommSetting::DoDataExchange(CDataExchange* pDX) {
+    CDialog::DoDataExchange(pDX);
+    DDX_Control(pDX, kPortCombo, m_portCombo);
+    DDX_Control(pDX, kBaudCombo, m_baudCombo);
+    DDX_Control(pDX, kDataBitsCombo, m_dataBitsCombo);
+    DDX_Control(pDX, kStopBitsCombo, m_stopBitsCombo);
+    DDX_Control(pDX, kParityCombo, m_parityCombo);
+}
+
+BOOL CDlgCommSetting::OnInitDialog() {
+    CDialog::OnInitDialog();
+    const CCommPortSetting* port = CWallModel::GetInstance()->GetCommPort();
+    // Settings changed under an open port would not be the ones it runs with.
+    if (port->IsOpen()) {
+        AfxMessageBox("please close the serial port first.", MB_OK);
+        EndDialog(IDCANCEL);
+        return TRUE;
+    }
+    m_portCombo.SelectString(-1, port->m_portName.c_str());
+    m_baudCombo.SelectString(-1, Number(port->m_baudRate));
+    m_dataBitsCombo.SelectString(-1, Number(port->m_dataBits));
+    m_parityCombo.SetCurSel(port->m_parity);
+    m_stopBitsCombo.SelectString(-1, StopBitsToString(port->m_stopBits).c_str());
+    return TRUE;
+}
+
+// Stores and closes; a save the settings file refused has been reported by the core already.
+void CDlgCommSetting::OnOK() {
+    m_ctrl->Apply(this);
+    EndDialog(IDOK);
+}
 
 CString CDlgCommSetting::GetPortName() const { return ItemText(this, kPortCombo); }
 int CDlgCommSetting::GetBaudRate() const { return ItemNumber(this, kBaudCombo); }

@@ -1,11 +1,26 @@
 #include "DlgMonitorCtrl.h"
 
 #include "DialogFields.h"
+#include "MonitorCtrl.h"
+
+#include "core/CommPort.h"
+#include "core/MonitorModel.h"
+#include "platform/gui/Brush.h"
+#include "platform/gui/ComboBox.h"
+#include "platform/gui/DC.h"
+#include "platform/gui/PaintDC.h"
+#include "platform/gui/Pen.h"
+#include "platform/os/Gbk.h"
+#include "skin/ShadeButton.h"
+
+#include <string>
 
 namespace {
 
 constexpr UINT kTemplate = 159;
+constexpr int kTitle = 1124;
 constexpr int kSingleRadio = 1085;
+constexpr int kRangeRadio = 1087;
 constexpr int kSingleCombo = 1105;
 constexpr int kFirstCombo = 1031;
 constexpr int kLastCombo = 1032;
@@ -18,11 +33,146 @@ constexpr int kOpenButton = 1082;
 constexpr int kCloseButton = 1083;
 constexpr int kFirstCommandButton = 1108;
 constexpr int kLastCommandButton = 1123;
+constexpr int kAddressCount = 255;
+// Text buttons, then the navigation buttons with their icons.
+constexpr int kTextButtons[] = {1108, 1109, 1082, 1083, 1110, 1111, 1112, 1113, 1114, 1120, 1121, 1122, 1123, IDOK};
+constexpr struct {
+    int id;
+    int icon;
+} kIconButtons[] = {{1116, 136}, {1115, 133}, {1118, 135}, {1117, 137}, {1119, 143}};
+
+const COLORREF kTitleColour = RGB(46, 90, 69);
+constexpr int kRuleY = 64;
+constexpr int kRuleInset = 60;
+constexpr int kRuleWidth = 4;
+
+CString Number(int value) {
+    CString text;
+    text.Format("%d", value);
+    return text;
+}
+
+CComboBox* Combo(CWnd* dialog, int id) { return dynamic_cast<CComboBox*>(dialog->GetDlgItem(id)); }
 
 } // namespace
 
-CDlgMonitorCtrl::CDlgMonitorCtrl(CWnd* pParent) : CDialog(kTemplate, pParent) {}
+CDlgMonitorCtrl::CDlgMonitorCtrl(CWnd* pParent)
+    : CDialog(kTemplate, pParent), m_model(std::make_unique<CMonitorModel>()),
+      m_ctrl(std::make_unique<CMonitorCtrl>(m_model.get())) {
+    m_ctrl->SetDialog(this);
+    OnCommandId(kOpenButton, [this]() { m_ctrl->OpenPort(); });
+    OnCommandId(kCloseButton, [this]() { m_ctrl->ClosePort(); });
+    OnCommandId(1108, [this]() { m_ctrl->PowerOn(); });
+    OnCommandId(1109, [this]() { m_ctrl->PowerOff(); });
+    OnCommandId(1110, [this]() { m_ctrl->Video1(); });
+    // "HDMI" has no code of its own on the monitors: it sends video 1.
+    OnCommandId(1114, [this]() { m_ctrl->Video1(); });
+    OnCommandId(1111, [this]() { m_ctrl->Video2(); });
+    OnCommandId(1112, [this]() { m_ctrl->Vga(); });
+    OnCommandId(1113, [this]() { m_ctrl->Dvi(); });
+    OnCommandId(1116, [this]() { m_ctrl->Up(); });
+    OnCommandId(1117, [this]() { m_ctrl->Down(); });
+    OnCommandId(1115, [this]() { m_ctrl->Left(); });
+    OnCommandId(1118, [this]() { m_ctrl->Right(); });
+    OnCommandId(1119, [this]() { m_ctrl->Enter(); });
+    OnCommandId(1120, [this]() { m_ctrl->Mute(); });
+    OnCommandId(1121, [this]() { m_ctrl->Freeze(); });
+    OnCommandId(1122, [this]() { m_ctrl->PictureMode(); });
+    OnCommandId(1123, [this]() { m_ctrl->AspectRatio(); });
+}
+
+// The controller goes first, then the model, whose port closes with it.
 CDlgMonitorCtrl::~CDlgMonitorCtrl() = default;
+
+BOOL CDlgMonitorCtrl::OnInitDialog() {
+    CDialog::OnInitDialog();
+    SkinButtons();
+    FillCombos();
+    SelectStoredSettings();
+    SetWindowText("Monitor controller");
+    EnableControls(FALSE);
+    return TRUE;
+}
+
+void CDlgMonitorCtrl::SkinButtons() {
+    for (int id : kTextButtons)
+        if (auto* button = CIconButton::SubclassOwned<CShadeButton>(id, this)) {
+            button->SetFlat(FALSE, TRUE);
+            button->SetShade(4, 8, 10, 0, 0);
+        }
+    for (const auto& entry : kIconButtons)
+        if (auto* button = CIconButton::SubclassOwned<CShadeButton>(entry.id, this)) {
+            button->SetIcon(entry.icon, 0);
+            button->SetShade(6, 8, 10, 0, 0);
+        }
+}
+
+void CDlgMonitorCtrl::FillCombos() {
+    CComboBox* single = Combo(this, kSingleCombo);
+    CComboBox* first = Combo(this, kFirstCombo);
+    CComboBox* last = Combo(this, kLastCombo);
+    CComboBox* port = Combo(this, kPortCombo);
+    if (!single || !first || !last || !port)
+        return;
+    for (int n = 1; n <= kAddressCount; ++n) {
+        const CString address = Number(n);
+        single->AddString(address);
+        first->AddString(address);
+        last->AddString(address);
+        CString name;
+        name.Format("COM%d", n);
+        port->AddString(name);
+    }
+    single->SetCurSel(0);
+    first->SetCurSel(0);
+    last->SetCurSel(1);
+    CheckRadioButton(kSingleRadio, kRangeRadio, kSingleRadio);
+}
+
+// Each stored value selects the entry it begins; a value no entry begins leaves its combo unselected.
+void CDlgMonitorCtrl::SelectStoredSettings() {
+    std::string portName;
+    int baud = 0;
+    int dataBits = 0;
+    int stopBits = 0;
+    int parity = -1;
+    if (!m_model->LoadComm(portName, baud, dataBits, stopBits, parity))
+        return;
+    const auto select = [this](int id, const CString& text) {
+        if (CComboBox* combo = Combo(this, id))
+            combo->SelectString(-1, text);
+    };
+    select(kPortCombo, portName.c_str());
+    select(kBaudCombo, Number(baud));
+    select(kDataBitsCombo, Number(dataBits));
+    select(kStopBitsCombo, StopBitsToString(stopBits).c_str());
+    if (CComboBox* combo = Combo(this, kParityCombo))
+        combo->SetCurSel(parity);
+}
+
+HBRUSH CDlgMonitorCtrl::OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor) {
+    if (nCtlColor == CTLCOLOR_STATIC && pWnd && pWnd->GetDlgCtrlID() == kTitle) {
+        if (!m_titleFont.GetSafeHandle())
+            m_titleFont.CreatePointFont(300, Utf8ToGbkLiteral("宋体").c_str());
+        pDC->SelectObject(&m_titleFont);
+        pDC->SetBkMode(TRANSPARENT);
+        pDC->SetTextColor(kTitleColour);
+        return static_cast<HBRUSH>(GetStockObject(NULL_BRUSH));
+    }
+    return CDialog::OnCtlColor(pDC, pWnd, nCtlColor);
+}
+
+// A rule under the title, in the title's colour.
+void CDlgMonitorCtrl::OnPaint() {
+    CPaintDC dc(this);
+    CRect client;
+    GetClientRect(&client);
+    CPen pen(PS_SOLID, kRuleWidth, kTitleColour);
+    CPen* old = dc.SelectObject(&pen);
+    dc.MoveTo(kRuleInset, kRuleY);
+    dc.LineTo(client.Width() - kRuleInset, kRuleY);
+    dc.SelectObject(old);
+}
 
 CString CDlgMonitorCtrl::GetPortName() const { return ItemText(this, kPortCombo); }
 int CDlgMonitorCtrl::GetBaudRate() const { return ItemNumber(this, kBaudCombo); }

@@ -1,13 +1,24 @@
 #pragma once
 
 #include "platform/gui/Dialog.h"
+#include "platform/gui/Font.h"
 
-// The monitor-remote dialog: its port settings, the address choice and the command buttons. What its
-// controller reads of it and sets on it.
+#include <memory>
+
+class CMonitorCtrl;
+class CMonitorModel;
+
+// The monitor remote: drives single monitors, or a range of monitor addresses, over a port of its own. Each dialog
+// has its own model and port, which close with it; the settings that opened the port are stored and preselected
+// the next time.
 class CDlgMonitorCtrl : public CDialog {
 public:
     explicit CDlgMonitorCtrl(CWnd* pParent = nullptr);
     ~CDlgMonitorCtrl() override;
+
+    BOOL OnInitDialog() override;
+    HBRUSH OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor) override;
+    void OnPaint() override;
 
     CString GetPortName() const;
     int GetBaudRate() const;
@@ -21,4 +32,13 @@ public:
     void GetAddressRange(int* first, int* last) const;
     // With the port open the command buttons and "close" work and the serial settings and "open" do not.
     void EnableControls(BOOL portOpen);
+
+private:
+    void SkinButtons();
+    void FillCombos();
+    void SelectStoredSettings();
+
+    std::unique_ptr<CMonitorModel> m_model;
+    std::unique_ptr<CMonitorCtrl> m_ctrl;
+    CFont m_titleFont;
 };

@@ -1,19 +1,28 @@
 #include "DlgWallSetting.h"
 
 #include "DialogFields.h"
+#include "LcdWallCtrl.h"
 
 #include "core/LcdWallLayout.h"
+#include "core/SystemConfig.h"
 #include "core/WallModel.h"
 
-#include <cstdlib>
+#include <cctype>
+#include <climits>
 #include <string>
 
 namespace {
 
 constexpr UINT kTemplate = 104;
+constexpr int kCompanyEdit = 1029;
 constexpr int kRowsCombo = 1030;
 constexpr int kColsCombo = 1031;
 constexpr int kResolutionCombo = 1105;
+constexpr int kResolutionButton = 1087;
+constexpr int kMapGrid = 1099;
+constexpr int kSaveMapButton = 1107;
+constexpr int kCloseButton = 1083;
+constexpr int kMaxUnits = 16;
 constexpr UINT kCentred = DT_CENTER | DT_VCENTER | DT_SINGLELINE;
 constexpr UINT kCentredWrapped = DT_CENTER | DT_VCENTER | DT_WORDBREAK;
 
@@ -22,43 +31,116 @@ void SetCellFormat(CGridCtrl& grid, int row, int col, DWORD format) {
         cell->SetFormat(format);
 }
 
+// The leading number of a text as atoi reads it, but never negative and never past INT_MAX: a unit can only be fed
+// by an output, and a minus sign or a text without digits means the unit's own number.
+int OutputNumber(const char* text) {
+    while (*text && std::isspace(static_cast<unsigned char>(*text)))
+        ++text;
+    if (*text == '-')
+        return 0;
+    if (*text == '+')
+        ++text;
+    long long value = 0;
+    for (; std::isdigit(static_cast<unsigned char>(*text)); ++text) {
+        value = value * 10 + (*text - '0');
+        if (value > INT_MAX)
+            return INT_MAX;
+    }
+    return static_cast<int>(value);
+}
+
+CString Number(int value) {
+    CString text;
+    text.Format("%d", value);
+    return text;
+}
+
 } // namespace
 
-CDlgWallSetting::CDlgWallSetting(CWnd* pParent) : CDialog(kTemplate, pParent) {}
+CDlgWallSetting::CDlgWallSetting(CWnd* pParent)
+    : CDialog(kTemplate, pParent), m_ctrl(std::make_unique<CLcdWallCtrl>(CWallModel::GetInstance())),
+      m_layout(CWallModel::GetInstance()->GetLcdWallLayout()) {
+    OnCommandId(kResolutionButton, [this]() { OnSetResolution(); });
+    OnCommandId(kSaveMapButton, [this]() { OnSaveMap(); });
+    OnCommandId(kCloseButton, [this]() { EndDialog(IDOK); });
+}
+
 CDlgWallSetting::~CDlgWallSetting() = default;
+
+void CDlgWallSetting::DoDataExchange(CDataExchange* pDX) {
+    CDialog::DoDataExchange(pDX);
+    DDX_Control(pDX, kRowsCombo, m_rowsCombo);
+    DDX_Control(pDX, kColsCombo, m_colsCombo);
+    DDX_Control(pDX, kResolutionCombo, m_resolutionCombo);
+}
+
+BOOL CDlgWallSetting::OnInitDialog() {
+    CDialog::OnInitDialog();
+    for (int n = 1; n <= kMaxUnits; ++n) {
+        m_rowsCombo.AddString(Number(n));
+        m_colsCombo.AddString(Number(n));
+    }
+    int rows = 0;
+    int cols = 0;
+    m_layout->GetRowCol(rows, cols);
+    m_rowsCombo.SelectString(-1, Number(rows));
+    m_colsCombo.SelectString(-1, Number(cols));
+
+    std::string name;
+    std::string version;
+    std::string company;
+    std::string title;
+    CWallModel::GetInstance()->GetSettings()->LoadSystemInfo(name, version, company, title);
+    SetDlgItemText(kCompanyEdit, company.c_str());
+
+    int resolution = 0;
+    m_layout->GetResolution(resolution);
+    m_resolutionCombo.SetCurSel(resolution);
+
+    m_grid.SubclassDlgItem(kMapGrid, this);
+    FillOutputMap();
+    return TRUE;
+}
+
+// "Set" of the size carries the OK id: it stores the size and the dialog stays open.
+void CDlgWallSetting::OnOK() { m_ctrl->SetRowCol(this); }
+
+void CDlgWallSetting::OnSetResolution() { m_ctrl->SetResolution(this); }
+
+void CDlgWallSetting::OnSaveMap() { m_ctrl->ApplyOutputMap(this); }
 
 int CDlgWallSetting::GetRows() const { return ItemNumber(this, kRowsCombo); }
 int CDlgWallSetting::GetCols() const { return ItemNumber(this, kColsCombo); }
 int CDlgWallSetting::GetResolutionIndex() const { return ComboSelection(this, kResolutionCombo); }
 
-int CDlgWallSetting::GetMapCellValue(int row, int col) const { return std::atoi(m_grid.GetItemText(row, col)); }
+int CDlgWallSetting::GetMapCellValue(int row, int col) const { return OutputNumber(m_grid.GetItemText(row, col)); }
 
 void CDlgWallSetting::FillOutputMap() {
-    CLcdWallLayout* layout = CWallModel::GetInstance()->GetLcdWallLayout();
     int rows = 0;
     int cols = 0;
-    layout->GetRowCol(rows, cols);
+    m_layout->GetRowCol(rows, cols);
     m_grid.DeleteAllItems();
     m_grid.SetFixedRowCount(1);
     m_grid.SetFixedColumnCount(1);
     m_grid.SetColumnWidth(0, 22);
     m_grid.SetRowHeight(0, 22);
     for (int col = 1; col <= cols; ++col) {
-        const int index = m_grid.InsertColumn(std::to_string(col).c_str(), kCentred);
+        const int index = m_grid.InsertColumn(Number(col), kCentred);
         if (index >= 0)
             m_grid.SetColumnWidth(index, 30);
     }
+    // Out of memory the grid has reported it, and the rows made so far are filled.
     m_grid.SetRowCount(rows + 1);
     for (int row = 1; row < m_grid.GetRowCount(); ++row) {
-        m_grid.SetItemText(row, 0, std::to_string(row).c_str());
+        m_grid.SetItemText(row, 0, Number(row));
         SetCellFormat(m_grid, row, 0, kCentredWrapped);
         m_grid.SetRowHeight(row, 24);
     }
     for (int row = 1; row < m_grid.GetRowCount(); ++row)
         for (int col = 1; col <= cols; ++col) {
-            const int output = layout->GetOutput(row, col);
+            const int output = m_layout->GetOutput(row, col);
             if (output > 0) {
-                m_grid.SetItemText(row, col, std::to_string(output).c_str());
+                m_grid.SetItemText(row, col, Number(output));
                 SetCellFormat(m_grid, row, col, kCentredWrapped);
             }
         }

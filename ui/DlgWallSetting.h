@@ -1,23 +1,45 @@
 #pragma once
 
 #include "grid/GridCtrl.h"
+#include "platform/gui/ComboBox.h"
 #include "platform/gui/Dialog.h"
 
-// "LCD WALL SETTING": the wall's size, output resolution and output map. What its controller reads of it and
-// asks of it.
+#include <memory>
+
+class CLcdWallCtrl;
+class CLcdWallLayout;
+
+// "LCD WALL SETTING": the wall's size, output resolution and output map (which matrix output feeds each unit),
+// shown as stored. Each of its three buttons stores one of them; map edits live in the grid until "Save Map".
+// "Set" of the size is the dialog's OK button, so Enter applies the size and the dialog stays open.
 class CDlgWallSetting : public CDialog {
 public:
     explicit CDlgWallSetting(CWnd* pParent = nullptr);
     ~CDlgWallSetting() override;
 
+    BOOL OnInitDialog() override;
+    void OnOK() override;
+    void DoDataExchange(CDataExchange* pDX) override;
+
     int GetRows() const;
     int GetCols() const;
     int GetResolutionIndex() const;
-    // The map cell's text as a number; 0 for an empty cell.
+    // The map cell's number: 0 (the unit's own number) for an empty cell, a text that does not begin with digits,
+    // or a negative number.
     int GetMapCellValue(int row, int col) const;
     // Rebuilds the map grid from the wall layout: one row and one column per unit, headed by their numbers.
     void FillOutputMap();
 
     // The output map, one cell per unit below and right of the headings.
     CGridCtrl m_grid;
+
+private:
+    void OnSetResolution();
+    void OnSaveMap();
+
+    CComboBox m_rowsCombo;
+    CComboBox m_colsCombo;
+    CComboBox m_resolutionCombo;
+    std::unique_ptr<CLcdWallCtrl> m_ctrl;
+    CLcdWallLayout* m_layout;
 };

@@ -3,6 +3,10 @@
 
 #include "AdvancedSetting.h"
 #include "CtrlBanner.h"
+#include "DlgCommSetting.h"
+#include "DlgMatrixSetting.h"
+#include "DlgMonitorCtrl.h"
+#include "DlgWallSetting.h"
 #include "VeltranoView.h"
 
 #include "skin/MenuXP.h"
@@ -18,8 +22,13 @@ const UINT kIndicators[] = {ID_SEPARATOR, ID_INDICATOR_CAPS, ID_INDICATOR_NUM, I
 } // namespace
 
 CMainFrame::CMainFrame() {
+    OnCommandId(ID_COMM_SETTING, [this]() { OnCommSetting(); });
+    OnCommandId(ID_WALL_SETTING, [this]() { OnWallSetting(); });
+    OnCommandId(ID_MATRIX_SETTING, [this]() { OnMatrixSetting(); });
+    OnCommandId(ID_MONITOR_CONTROL, [this]() { OnMonitorControl(); });
     OnCommandId(ID_ADVANCED_SETTING, [this]() { OnAdvancedSetting(); });
 }
+
 CMainFrame::~CMainFrame() = default;
 
 int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct) {
@@ -64,7 +73,27 @@ LRESULT CMainFrame::OnMenuChar(UINT nChar, UINT nFlags, CMenu* pMenu) {
     return CFrameWnd::OnMenuChar(nChar, nFlags, pMenu);
 }
 
-// No parent: the dialog belongs to the program, not to the frame.
+void CMainFrame::OnCommSetting() {
+    CDlgCommSetting dialog(this);
+    dialog.DoModal();
+}
+
+void CMainFrame::OnWallSetting() {
+    CDlgWallSetting dialog(this);
+    dialog.DoModal();
+}
+
+void CMainFrame::OnMatrixSetting() {
+    CDlgMatrixSetting dialog(this);
+    dialog.DoModal();
+}
+
+// The monitor remote and the advanced control have no parent: they belong to the program, not to the frame.
+void CMainFrame::OnMonitorControl() {
+    CDlgMonitorCtrl dialog;
+    dialog.DoModal();
+}
+
 void CMainFrame::OnAdvancedSetting() {
     AdvancedSetting dialog;
     dialog.DoModal();

@@ -22,6 +22,12 @@ public:
     LRESULT OnMenuChar(UINT nChar, UINT nFlags, CMenu* pMenu) override;
     void OnAdvancedSetting();
 
+    // The Config menu's set-up dialogs, each built, run modally and destroyed; the result is not used.
+    void OnCommSetting();
+    void OnWallSetting();
+    void OnMatrixSetting();
+    void OnMonitorControl();
+
     CStatusBarXP& GetStatusBar() { return m_wndStatusBar; }
     CFlatSplitterWnd& GetSplitter() { return m_wndSplitter; }
 

@@ -30,6 +30,14 @@ int CMatrixCtrl::ApplySettings(CDlgMatrixSetting* dialog) {
     // A dialog that shows no matrix has nothing to write.
     if (!matrix)
         return kResultFailed;
+    // Everything finds a matrix by its name (the list, the matrix page, the scenes): a name that is empty or taken
+    // would lose it. A count beyond what a list can show is a typing slip.
+    const std::string newName = dialog->GetMatrixName();
+    CMatrix* namesake = m_matrixMgr->GetAt(m_matrixMgr->FindMatrix(newName));
+    const int count = dialog->GetChannelCount();
+    if (newName.empty() || (namesake && namesake != matrix) || count < 0 || count > kMaxChannelCount)
+        return ShowErrorMessage(kResultInvalidParam, "");
+
     if (dialog->UseIndependentPort()) {
         auto port = std::make_unique<CCommPortSetting>();
         port->SetSettings(dialog->GetPortName(), dialog->GetBaudRate(), dialog->GetDataBits(),
@@ -39,12 +47,11 @@ int CMatrixCtrl::ApplySettings(CDlgMatrixSetting* dialog) {
         matrix->SetPort(FALSE, nullptr);
     }
     const std::string oldName = matrix->GetName();
-    matrix->SetName(dialog->GetMatrixName());
+    matrix->SetName(newName);
     matrix->SetSignalType(ParseSignalType(dialog->GetMatrixTypeText()));
     if (!matrix->GetChannelTable())
         matrix->SetChannelTable(std::make_unique<CChannelTable>());
     CChannelTable* channels = matrix->GetChannelTable();
-    const int count = dialog->GetChannelCount();
     channels->SetCount(count);
     for (int i = 1; i <= count; ++i)
         channels->SetName(i, dialog->GetChannelName(i));

@@ -10,9 +10,14 @@ class CPageMatrix;
 // a matrix's edited settings back.
 class CMatrixCtrl : public CWallCtrl {
 public:
+    // The most channels a matrix may have: every one of them is a row of the matrix dialog's grid.
+    static constexpr int kMaxChannelCount = 9999;
+
     explicit CMatrixCtrl(CWallModel* owner);
 
-    // Writes the dialog's fields into its current matrix and saves it; the manager's result, nothing shown.
+    // Writes the dialog's fields into its current matrix and saves it; the manager's result, nothing shown. A name
+    // that is empty or another matrix's, or a channel count outside 0 to kMaxChannelCount, is refused with 64
+    // shown and nothing changed.
     int ApplySettings(CDlgMatrixSetting* dialog);
     // Switches the page's input (button 1 to 20) to every selected unit, then sends the matrix's signal command.
     int SwitchChannel(CPageMatrix* page, int button);

@@ -49,10 +49,13 @@ DWORD CListCtrl::SetExtendedStyle(DWORD dwNewStyle) {
         return 0;
     const DWORD previous = list->property(kExStyle).toUInt();
     list->setProperty(kExStyle, static_cast<uint>(dwNewStyle));
-    // Rows are always selected whole here; grid lines are drawn between the cells.
+    // Rows are always selected whole here; grid lines are drawn between the cells. Items styled by a sheet lose the
+    // style's selection look, so the selected row is given the system's highlight colours again.
     list->setStyleSheet((dwNewStyle & LVS_EX_GRIDLINES)
                             ? QStringLiteral("QTreeView::item { border-right: 1px solid palette(mid); "
-                                             "border-bottom: 1px solid palette(mid); }")
+                                             "border-bottom: 1px solid palette(mid); } "
+                                             "QTreeView::item:selected { background: palette(highlight); "
+                                             "color: palette(highlighted-text); }")
                             : QString());
     return previous;
 }

@@ -111,6 +111,24 @@ TEST_F(ListCtrlTest, SelectingByProgramAndByClickReportsTheLosingRowThenTheGaini
     EXPECT_TRUE(m_dialog.changes.empty());
 }
 
+TEST_F(ListCtrlTest, TheSelectedRowOfAListWithGridLinesShowsItsTextInTheHighlightColours) {
+    m_dialog.m_list.SetItemState(1, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+    auto* tree = qobject_cast<QTreeWidget*>(m_dialog.m_list.GetHostWidget());
+    const QRect row = tree->visualItemRect(tree->topLevelItem(1));
+    const QImage image = tree->viewport()->grab(row).toImage();
+    int highlight = 0;
+    int text = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor c = image.pixelColor(x, y);
+            highlight += c == tree->palette().color(QPalette::Highlight);
+            // The text, smoothed at its edges, stands out light on the dark highlight.
+            text += qGray(c.rgb()) > 160;
+        }
+    EXPECT_GT(highlight, image.width() * image.height() / 2);
+    EXPECT_GT(text, 20);
+}
+
 TEST_F(ListCtrlTest, AHandlerThatEmptiesTheListDuringANotificationIsSafe) {
     m_dialog.m_list.SetItemState(1, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
     m_dialog.clearOnChange = true;
