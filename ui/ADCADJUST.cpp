@@ -1,17 +1,12 @@
 #include "ADCADJUST.h"
 
-#include "WallCtrl.h"
+#include "CommandButton.h"
 
 #include "core/WallModel.h"
 
 namespace {
 
 constexpr UINT kTemplate = 165;
-
-struct CommandButton {
-    int id;
-    const char* command;
-};
 
 const CommandButton kCommands[] = {
     {1082, "ADC-OFFSET-R-DEC"}, {1087, "ADC-OFFSET-R-INC"}, {1135, "ADC-OFFSET-G-DEC"}, {1136, "ADC-OFFSET-G-INC"},
@@ -24,7 +19,7 @@ const CommandButton kCommands[] = {
 ADCADJUST::ADCADJUST(CWnd* pParent)
     : CDialog(kTemplate, pParent), m_ctrl(std::make_unique<CWallCtrl>(CWallModel::GetInstance())) {
     for (const CommandButton& button : kCommands)
-        OnCommandId(button.id, [this, name = button.command]() { m_ctrl->Execute(name, 0, TRUE); });
+        OnCommandId(button.id, SendOnClick(m_ctrl.get(), button.command));
 }
 
 ADCADJUST::~ADCADJUST() = default;

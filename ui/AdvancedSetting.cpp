@@ -1,7 +1,7 @@
 #include "AdvancedSetting.h"
 
 #include "ButtonSkins.h"
-#include "WallCtrl.h"
+#include "CommandButton.h"
 
 #include "core/WallModel.h"
 
@@ -15,11 +15,6 @@ const char* const kSetPoints[] = {"AD_TEMP_SET_20", "AD_TEMP_SET_25", "AD_TEMP_S
                                   "AD_TEMP_SET_40", "AD_TEMP_SET_45", "AD_TEMP_SET_50"};
 constexpr int kInitialSetPoint = 2;
 
-struct CommandButton {
-    int id;
-    const char* command;
-};
-
 const CommandButton kCommands[] = {
     {1082, "AD_LIGHT_ON"},
     {1087, "AD_LIGHT_OFF"},
@@ -32,7 +27,7 @@ const CommandButton kCommands[] = {
 AdvancedSetting::AdvancedSetting(CWnd* pParent)
     : CDialog(kTemplate, pParent), m_ctrl(std::make_unique<CWallCtrl>(CWallModel::GetInstance())) {
     for (const CommandButton& button : kCommands)
-        OnCommandId(button.id, [this, name = button.command]() { m_ctrl->Execute(name, 0, TRUE); });
+        OnCommandId(button.id, SendOnClick(m_ctrl.get(), button.command));
     OnCommandId(kSetButton, [this]() { OnSetTemperature(); });
 }
 

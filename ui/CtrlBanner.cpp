@@ -3,6 +3,7 @@
 
 #include "BannerCtrl.h"
 #include "ButtonSkins.h"
+#include "CommandButton.h"
 #include "DialogFields.h"
 
 #include "core/CommPort.h"
@@ -23,11 +24,6 @@ constexpr int kSheetPlace = 1051;
 constexpr int kPortOpenButtons[] = {1004, 1006, 1005, 1009, 1011, 1013, 1037, 1038, 1039};
 constexpr int kSkinned[] = {1003, 1004, 1037, 1038, 1005, 1006, 1013, 1009, 1011, 1039};
 
-struct CommandButton {
-    int id;
-    const char* command;
-};
-
 const CommandButton kCommands[] = {
     {1006, "POWER-ON"}, {1005, "POWER-OFF"}, {1009, "DP"},  {1011, "HDMI2"},
     {1013, "VGA"},      {1037, "HDMI"},      {1038, "DVI"}, {1039, "UNITSHOW"},
@@ -41,12 +37,10 @@ CCtrlBanner::CCtrlBanner()
     OnCommandId(kOpenButton, [this]() { m_ctrl->OpenPort(this); });
     OnCommandId(kCloseButton, [this]() { m_ctrl->ClosePort(this); });
     for (const CommandButton& button : kCommands)
-        OnCommandId(button.id, [this, name = button.command]() { Execute(name); });
+        OnCommandId(button.id, SendOnClick(m_ctrl.get(), button.command));
 }
 
 CCtrlBanner::~CCtrlBanner() = default;
-
-void CCtrlBanner::Execute(const char* command) { m_ctrl->Execute(command, 0, TRUE); }
 
 void CCtrlBanner::OnInitialUpdate() {
     CFormView::OnInitialUpdate();

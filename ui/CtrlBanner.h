@@ -34,8 +34,6 @@ public:
     CPropertySheet& GetSheet() { return m_sheet; }
 
 private:
-    void Execute(const char* command);
-
     // Built in this order and destroyed in the reverse, the sheet before its pages.
     CPageScene m_pageScene;
     CPageShortCut m_pageShortCut;

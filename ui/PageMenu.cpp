@@ -1,8 +1,8 @@
 #include "PageMenu.h"
 
 #include "ButtonSkins.h"
+#include "CommandButton.h"
 #include "DialogFields.h"
-#include "WallCtrl.h"
 
 #include "core/WallModel.h"
 
@@ -12,11 +12,6 @@ constexpr UINT kTemplate = 106;
 constexpr int kDoSrandButton = 1012;
 constexpr int kSrandEdit = 1148;
 constexpr int kAddrEdit = 1149;
-
-struct CommandButton {
-    int id;
-    const char* command;
-};
 
 const CommandButton kCommands[] = {
     {1037, "M-MENU"},           {1038, "M-UP"},           {1042, "M-DOWN"},          {1040, "M-LEFT"},
@@ -40,7 +35,7 @@ int PackTwoDigits(int n) { return (n / 10) * 16 + n % 10; }
 
 CPageMenu::CPageMenu() : CPropertyPage(kTemplate), m_ctrl(std::make_unique<CWallCtrl>(CWallModel::GetInstance())) {
     for (const CommandButton& button : kCommands)
-        OnCommandId(button.id, [this, name = button.command]() { m_ctrl->Execute(name, 0, TRUE); });
+        OnCommandId(button.id, SendOnClick(m_ctrl.get(), button.command));
     OnCommandId(kDoSrandButton, [this]() { OnDoSrand(); });
 }
 

@@ -1,6 +1,7 @@
 #include "PageOthers.h"
 
 #include "ButtonSkins.h"
+#include "CommandButton.h"
 #include "DialogFields.h"
 #include "FrameCtrl.h"
 
@@ -25,11 +26,6 @@ constexpr int kFrameButtons[] = {kVerticalDec, kVerticalInc, kHorizontalDec, kHo
 
 constexpr const char* kHorizontalEvent = "O-HORIZONTAL-ADJUST";
 constexpr const char* kVerticalEvent = "O-VERTICAL-ADJUST";
-
-struct CommandButton {
-    int id;
-    const char* command;
-};
 
 const CommandButton kCommands[] = {
     {1065, "O-GRAPHIC-ADJUST"}, {1082, "O-FACTROY_RESET"}, {1066, "O-FAN-ON"},
@@ -67,7 +63,7 @@ CPageOthers::CPageOthers() : CPropertyPage(kTemplate) {
     OnCommandId(kVerticalInc, [this]() { m_ctrl->VerticalInc(); });
     OnCommandId(kFrameCheck, [this]() { OnUseFramework(); });
     for (const CommandButton& button : kCommands)
-        OnCommandId(button.id, [this, name = button.command]() { m_ctrl->Execute(name, 0, TRUE); });
+        OnCommandId(button.id, SendOnClick(m_ctrl.get(), button.command));
     for (const CommandButton& combo : kSourceCombos)
         OnControl(combo.id, CBN_SELCHANGE, [this, combo]() { OnSourceChange(combo.id, combo.command); });
 }

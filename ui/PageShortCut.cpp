@@ -1,7 +1,7 @@
 #include "PageShortCut.h"
 
 #include "ButtonSkins.h"
-#include "WallCtrl.h"
+#include "CommandButton.h"
 
 #include "core/WallModel.h"
 
@@ -10,13 +10,6 @@ namespace {
 constexpr UINT kTemplate = 105;
 constexpr int kDownIcon = 133;
 constexpr int kUpIcon = 135;
-
-struct StepPair {
-    int down;
-    const char* downCommand;
-    int up;
-    const char* upCommand;
-};
 
 const StepPair kSteps[] = {
     {1034, "VSY-BRIGHTNESS-DOWN", 1035, "VSY-BRIGHTNESS-UP"}, {1046, "VSY-CONTRAST-DOWN", 1039, "VSY-CONTRAST-UP"},
@@ -29,8 +22,8 @@ const StepPair kSteps[] = {
 CPageShortCut::CPageShortCut()
     : CPropertyPage(kTemplate), m_ctrl(std::make_unique<CWallCtrl>(CWallModel::GetInstance())) {
     for (const StepPair& step : kSteps) {
-        OnCommandId(step.down, [this, name = step.downCommand]() { m_ctrl->Execute(name, 0, TRUE); });
-        OnCommandId(step.up, [this, name = step.upCommand]() { m_ctrl->Execute(name, 0, TRUE); });
+        OnCommandId(step.down, SendOnClick(m_ctrl.get(), step.downCommand));
+        OnCommandId(step.up, SendOnClick(m_ctrl.get(), step.upCommand));
     }
 }
 

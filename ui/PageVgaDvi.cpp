@@ -2,8 +2,8 @@
 
 #include "ADCADJUST.h"
 #include "ButtonSkins.h"
+#include "CommandButton.h"
 #include "WHITEBALANCE.h"
-#include "WallCtrl.h"
 
 #include "core/WallModel.h"
 
@@ -16,13 +16,6 @@ constexpr int kAutoButton = 1044;
 constexpr int kAdcButton = 1082;
 constexpr int kColourButton = 1087;
 
-struct StepPair {
-    int down;
-    const char* downCommand;
-    int up;
-    const char* upCommand;
-};
-
 const StepPair kSteps[] = {
     {1034, "VD-BRIGHTNESS-DOWN", 1035, "VD-BRIGHTNESS-UP"}, {1046, "VD-CONTRAST-DOWN", 1039, "VD-CONTRAST-UP"},
     {1053, "VD-HORIZONTAL-DOWN", 1054, "VD-HORIZONTAL-UP"}, {1055, "VD-VERTICAL-DOWN", 1056, "VD-VERTICAL-UP"},
@@ -33,8 +26,8 @@ const StepPair kSteps[] = {
 
 CPageVgaDvi::CPageVgaDvi() : CPropertyPage(kTemplate), m_ctrl(std::make_unique<CWallCtrl>(CWallModel::GetInstance())) {
     for (const StepPair& step : kSteps) {
-        OnCommandId(step.down, [this, name = step.downCommand]() { m_ctrl->Execute(name, 0, TRUE); });
-        OnCommandId(step.up, [this, name = step.upCommand]() { m_ctrl->Execute(name, 0, TRUE); });
+        OnCommandId(step.down, SendOnClick(m_ctrl.get(), step.downCommand));
+        OnCommandId(step.up, SendOnClick(m_ctrl.get(), step.upCommand));
     }
     OnCommandId(kAutoButton, [this]() { m_ctrl->Execute("VD-AUTO-ADJUST", 0, TRUE); });
     OnCommandId(kAdcButton, [this]() { OnAdc(); });

@@ -1,17 +1,12 @@
 #include "WHITEBALANCE.h"
 
-#include "WallCtrl.h"
+#include "CommandButton.h"
 
 #include "core/WallModel.h"
 
 namespace {
 
 constexpr UINT kTemplate = 166;
-
-struct CommandButton {
-    int id;
-    const char* command;
-};
 
 const CommandButton kCommands[] = {
     {1082, "WHITEBALANCE-OFFSET-R-DEC"}, {1087, "WHITEBALANCE-OFFSET-R-INC"}, {1125, "WHITEBALANCE-OFFSET-G-DEC"},
@@ -25,7 +20,7 @@ const CommandButton kCommands[] = {
 WHITEBALANCE::WHITEBALANCE(CWnd* pParent)
     : CDialog(kTemplate, pParent), m_ctrl(std::make_unique<CWallCtrl>(CWallModel::GetInstance())) {
     for (const CommandButton& button : kCommands)
-        OnCommandId(button.id, [this, name = button.command]() { m_ctrl->Execute(name, 0, TRUE); });
+        OnCommandId(button.id, SendOnClick(m_ctrl.get(), button.command));
 }
 
 WHITEBALANCE::~WHITEBALANCE() = default;
