@@ -225,6 +225,16 @@ void PlainLineFeeds(std::string& bytes) {
     bytes.resize(to);
 }
 
+// The line, from 1, of the byte at the position.
+int LineOf(const std::string& bytes, size_t at) {
+    return 1 + static_cast<int>(std::count(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(at), '\n'));
+}
+
+size_t LastNonBlank(const std::string& bytes) {
+    const size_t last = bytes.find_last_not_of(" \t\n\r\f\v");
+    return last == std::string::npos ? 0 : last;
+}
+
 bool IsBlank(const std::string& bytes) {
     return std::all_of(bytes.begin(), bytes.end(), [](char c) { return std::isspace(static_cast<unsigned char>(c)); });
 }
@@ -300,9 +310,14 @@ XmlLoadStatus Load(TiXmlDocument& document, const std::string& path) {
     document.Parse(bytes.c_str(), nullptr, TIXML_ENCODING_LEGACY);
     if (document.Error()) {
         status.fault = XmlLoadFault::kBroken;
-        status.line = std::max(document.ErrorRow(), 0);
+        // The parser gives no place when it ran into the end of the text: a file cut short.
+        status.line = document.ErrorRow() > 0 ? document.ErrorRow() : LineOf(bytes, LastNonBlank(bytes));
     } else if (!document.RootElement()) {
+        // The parser stops without a word at text outside any element; a file of comments alone has no element.
         status.fault = XmlLoadFault::kBroken;
+        const size_t first = bytes.find_first_not_of(" \t\n\r\f\v");
+        if (first != std::string::npos && bytes[first] != '<')
+            status.line = LineOf(bytes, first);
     }
     return status;
 }
