@@ -51,7 +51,7 @@ const std::vector<BadFile>& BadFileKinds() {
         {"TooManyElements", "holds more than 250,000 elements, over the limit"},
         {"TooManyAttributes", "holds more than 750,000 attributes, over the limit"},
         {"TooWideAnElement", "has an element with more than 256 attributes, over the limit"},
-        {"TooMuchText", "holds more than 8 MiB of text, over the limit"},
+        {"TooMuchText", "holds more than 16 MiB of text, over the limit"},
         {"Folder", "is not an ordinary file"},
         {"Pipe", "is not an ordinary file"},
         {"DanglingLink", "is missing"},

@@ -206,7 +206,7 @@ const Limit kLimits[] = {
     // "<R" and the text are what is counted.
     {"Text", XmlLoadFault::kTooMuchText,
      [](long long more) { return "<R>" + std::string(kMaxXmlTextBytes - 2 + more, 't') + "</R>"; },
-     "holds more than 8 MiB of text"},
+     "holds more than 16 MiB of text"},
 };
 
 void PrintTo(const Limit& limit, std::ostream* out) { *out << limit.name; }

@@ -337,7 +337,7 @@ TEST_F(HostileArgument, AnUnknownOptionIsNamed) {
 
 namespace {
 
-constexpr int kShards = 4;
+constexpr int kShards = 8;
 
 uint64_t EnvNumber(const char* name, uint64_t fallback) {
     const char* text = std::getenv(name);
