@@ -22,6 +22,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <fstream>
 #include <functional>
 #include <map>
 #include <sys/stat.h>
@@ -42,7 +43,10 @@ class XServer {
 public:
     XServer() {
         m_server.setProcessChannelMode(QProcess::SeparateChannels);
-        m_server.start("Xvfb", {"-displayfd", "1", "-nolisten", "tcp", "-screen", "0", "1280x1024x24"});
+        // Without -noreset the server starts afresh whenever its last client leaves, and refuses the next program
+        // while it does. The screen is kept in a file, to be looked at without asking the server.
+        m_server.start("Xvfb", {"-displayfd", "1", "-nolisten", "tcp", "-noreset", "-screen", "0", "1280x1024x24",
+                                "-fbdir", QString::fromStdString(m_screen.Path())});
         if (!m_server.waitForStarted(10000))
             return;
         QByteArray number;
@@ -58,9 +62,35 @@ public:
         m_server.waitForFinished(5000);
     }
 
+    // How light the screen is at a point, 0 to 255; -1 when it cannot be told. The screen file is an X window
+    // dump: a header of big-endian 32-bit fields, the colour map, then the pixels, in the byte order it names.
+    int Lightness(int x, int y) const {
+        std::ifstream in(m_screen.File("Xvfb_screen0"), std::ios::binary);
+        unsigned char header[100] = {};
+        if (!in.read(reinterpret_cast<char*>(header), sizeof header))
+            return -1;
+        const auto field = [&](int i) {
+            const unsigned char* p = header + 4 * i;
+            return (uint32_t(p[0]) << 24) | (uint32_t(p[1]) << 16) | (uint32_t(p[2]) << 8) | p[3];
+        };
+        const uint32_t bytesPerPixel = field(11) / 8;
+        if (bytesPerPixel != 3 && bytesPerPixel != 4)
+            return -1;
+        unsigned char pixel[4] = {};
+        in.seekg(field(0) + 12 * field(19) + y * field(12) + x * bytesPerPixel);
+        if (!in.read(reinterpret_cast<char*>(pixel), bytesPerPixel))
+            return -1;
+        uint32_t v = 0;
+        for (uint32_t i = 0; i < bytesPerPixel; ++i)
+            v |= uint32_t(pixel[i]) << (8 * (field(7) == 0 ? i : bytesPerPixel - 1 - i));
+        const auto channel = [v](uint32_t mask) { return mask ? (v & mask) >> __builtin_ctz(mask) : 0; };
+        return int((channel(field(14)) + channel(field(15)) + channel(field(16))) / 3);
+    }
+
     QString display; // empty when the server did not start
 
 private:
+    TempDir m_screen;
     QProcess m_server;
 };
 
@@ -116,12 +146,12 @@ public:
         return windows;
     }
     // Waits until the windows shown satisfy the wish, or the program ends, or patience runs out.
-    bool WaitFor(const std::function<bool(const std::vector<Window>&)>& wish, int patienceMs = kPatienceMs) {
-        const QDeadlineTimer deadline(patienceMs);
+    bool WaitFor(const std::function<bool(const std::vector<Window>&)>& wish) {
+        const QDeadlineTimer deadline(kPatienceMs);
         while (!deadline.hasExpired() && m_program.state() == QProcess::Running) {
             if (wish(Visible()))
                 return true;
-            m_program.waitForFinished(50);
+            m_program.waitForFinished(100);
         }
         return false;
     }
@@ -201,23 +231,12 @@ std::string StartReadAndLeave(const XServer& server, const std::string& folder,
         return wrong + "the program " + op.Ending() + " and said: " + op.StandardError();
     };
     const bool boxExpected = !told.empty();
+    // The program writes the message out before it shows it; the pipe brings it a moment later.
     if (!op.WaitFor([&](const std::vector<Window>& shown) {
             const bool main = std::any_of(shown.begin(), shown.end(), IsMain);
-            return main && (!boxExpected || shown.size() >= 2);
+            return main && (!boxExpected || (shown.size() >= 2 && !StartUpMessage(op.StandardError()).empty()));
         }))
         return fail(boxExpected ? "no main window with a message over it" : "no main window");
-
-    const std::string message = StartUpMessage(op.StandardError());
-    if (boxExpected == message.empty())
-        wrong += boxExpected ? "no message on standard error; " : "a message though every file is fine; ";
-    for (const char* name : kFiles) {
-        const auto it = told.find(name);
-        const size_t at = message.find("\n" + std::string(name) + " ");
-        if (it == told.end() && at != std::string::npos)
-            wrong += std::string(name) + " is named though it is fine; ";
-        if (it != told.end() && message.find("\n" + std::string(name) + " " + it->second) == std::string::npos)
-            wrong += std::string(name) + " is not named as \"" + it->second + "\"; ";
-    }
 
     if (boxExpected) {
         std::vector<Window> shown = op.Visible();
@@ -234,18 +253,28 @@ std::string StartReadAndLeave(const XServer& server, const std::string& folder,
     if (main == shown.end())
         return fail("the main window went");
     const Window frame = *main;
-    // A window just shown may not take a click yet: the operator clicks again.
-    bool menu = false;
-    for (int attempt = 0; attempt < 10 && !menu; ++attempt) {
-        op.Click(frame.x + 20, frame.y + 10);
-        menu = op.WaitFor([](const std::vector<Window>& now) { return now.size() >= 2; }, kPatienceMs / 10);
-    }
-    if (!menu)
+    // A window is clicked once it is drawn, as an operator clicks what he sees: its menu bar is light.
+    if (!op.WaitFor([&](const std::vector<Window>&) { return server.Lightness(frame.x + 4, frame.y + 4) > 150; }))
+        return fail("the menu bar is not drawn");
+    op.Click(frame.x + 20, frame.y + 10);
+    if (!op.WaitFor([](const std::vector<Window>& now) { return now.size() >= 2; }))
         return fail("the File menu does not open");
     op.Click(frame.x + 40, frame.y + 34);
     const int exitCode = op.Finish();
     if (exitCode != 0)
         wrong += "File, Exit ended it with " + std::to_string(exitCode) + "; ";
+
+    const std::string message = StartUpMessage(op.StandardError());
+    if (!boxExpected && !message.empty())
+        wrong += "a message though every file is fine; ";
+    for (const char* name : kFiles) {
+        const auto it = told.find(name);
+        const size_t at = message.find("\n" + std::string(name) + " ");
+        if (it == told.end() && at != std::string::npos)
+            wrong += std::string(name) + " is named though it is fine; ";
+        if (it != told.end() && message.find("\n" + std::string(name) + " " + it->second) == std::string::npos)
+            wrong += std::string(name) + " is not named as \"" + it->second + "\"; ";
+    }
     if (States(folder) != before)
         wrong += "a file changed; ";
     return wrong.empty() ? wrong : wrong + "the program said: " + op.StandardError();
