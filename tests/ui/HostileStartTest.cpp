@@ -247,15 +247,17 @@ std::string StartReadAndLeave(const XServer& server, const std::string& folder,
         if (!op.WaitFor([](const std::vector<Window>& now) { return now.size() == 1 && IsMain(now[0]); }))
             return fail("the message box does not close on Enter");
     }
-    // File, then its one item, Exit.
-    std::vector<Window> shown = op.Visible();
-    const auto main = std::find_if(shown.begin(), shown.end(), IsMain);
-    if (main == shown.end())
-        return fail("the main window went");
-    const Window frame = *main;
-    // A window is clicked once it is drawn, as an operator clicks what he sees: its menu bar is light.
-    if (!op.WaitFor([&](const std::vector<Window>&) { return server.Lightness(frame.x + 4, frame.y + 4) > 150; }))
-        return fail("the menu bar is not drawn");
+    // File, then its one item, Exit. The window is clicked once it is drawn where it stands, as an operator clicks
+    // what he sees: its menu bar is light.
+    Window frame;
+    if (!op.WaitFor([&](const std::vector<Window>& now) {
+            const auto main = std::find_if(now.begin(), now.end(), IsMain);
+            if (main == now.end())
+                return false;
+            frame = *main;
+            return server.Lightness(frame.x + 4, frame.y + 4) > 150;
+        }))
+        return fail("the main window is not drawn");
     op.Click(frame.x + 20, frame.y + 10);
     if (!op.WaitFor([](const std::vector<Window>& now) { return now.size() >= 2; }))
         return fail("the File menu does not open");
