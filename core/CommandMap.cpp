@@ -2,6 +2,8 @@
 
 #include "CommandXmlReader.h"
 
+#include <new>
+
 CCommandMap::CCommandMap() = default;
 
 CCommandMap* CCommandMap::GetInstance() {
@@ -10,8 +12,30 @@ CCommandMap* CCommandMap::GetInstance() {
 }
 
 int CCommandMap::Load(const std::string& path) {
-    CCommandXmlReader reader(path);
-    return reader.ReadCommands(*this);
+    // The definitions are read aside and moved in only once all of them were: a file that runs the memory out
+    // half way through changes nothing. Moving map nodes over allocates nothing.
+    CCommandMap read;
+    int result = 0;
+    try {
+        CCommandXmlReader reader(path);
+        m_loadStatus = reader.GetLoadStatus();
+        result = reader.ReadCommands(read);
+    } catch (const std::bad_alloc&) {
+        m_loadStatus = XmlLoadStatus();
+        m_loadStatus.fault = XmlLoadFault::kOutOfMemory;
+        return 0;
+    }
+    for (auto it = read.m_commands.begin(); it != read.m_commands.end();) {
+        auto known = m_commands.find(it->first);
+        if (known == m_commands.end()) {
+            ++it;
+            continue;
+        }
+        known->second = it->second;
+        it = read.m_commands.erase(it);
+    }
+    m_commands.merge(read.m_commands);
+    return result;
 }
 
 int CCommandMap::Add(const std::string& name, int code, BOOL hasParam, int param) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "WallFrame.h"
+#include "XmlLoad.h"
 #include "platform/os/Rect.h"
 #include "platform/os/Types.h"
 
@@ -22,8 +23,11 @@ public:
     // The process's map, created empty on first use and never freed.
     static CCommandMap* GetInstance();
 
-    // Adds the file's definitions; 0 when the file gave no root element (the map is unchanged), else 1.
+    // Adds the file's definitions; 0 when the file gave no root element (the map is unchanged), else 1. A file
+    // that runs the memory out while it is read leaves the map unchanged too.
     int Load(const std::string& path);
+    // How the last load ended; kMissing before the first.
+    const XmlLoadStatus& GetLoadStatus() const { return m_loadStatus; }
     // Stores the low bytes of code and param under the name, replacing an earlier definition; 1.
     int Add(const std::string& name, int code, BOOL hasParam, int param);
     // The definition; an unknown name is entered with code 0 and no param, and that is returned.
@@ -38,4 +42,5 @@ public:
 
 private:
     std::map<std::string, CCommandDef> m_commands;
+    XmlLoadStatus m_loadStatus{XmlLoadFault::kMissing, 0, 0};
 };

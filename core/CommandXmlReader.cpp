@@ -9,7 +9,7 @@
 CCommandXmlReader::CCommandXmlReader(const std::string& path) : m_path(path), m_root(nullptr) {
     // A document that failed to load has no root, even where the parser kept what it read before the fault:
     // half a file is not applied.
-    if (LoadXmlFile(m_document, m_path))
+    if (LoadXmlFile(m_document, m_path, &m_loadStatus))
         m_root = m_document.FirstChildElement();
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "XmlLoad.h"
+
 #include <string>
 #include <tinyxml.h>
 
@@ -16,9 +18,12 @@ public:
     // A CMD without a name, with a code that is missing, not a number or 0, or with a param that is present but
     // not a number, is skipped: a half-read definition would send bytes nobody wrote down.
     int ReadCommands(CCommandMap& map);
+    // How the file's loading ended.
+    const XmlLoadStatus& GetLoadStatus() const { return m_loadStatus; }
 
 private:
     std::string m_path;
     TiXmlDocument m_document;
     TiXmlElement* m_root;
+    XmlLoadStatus m_loadStatus;
 };

@@ -6,6 +6,8 @@
 #include "NotifyEvent.h"
 #include "SystemConfig.h"
 
+#include <new>
+
 namespace {
 
 const char kMatrixFile[] = "matrix.xml";
@@ -15,7 +17,13 @@ const char kSettingsFile[] = ".\\system.xml";
 
 CMatrixMgr::CMatrixMgr(CWallModel* owner) : m_owner(owner), m_settings(nullptr) {
     m_xml = std::make_unique<CMatrixXml>(kMatrixFile, this);
-    m_xml->ReadMatrices();
+    try {
+        m_xml->ReadMatrices();
+    } catch (const std::bad_alloc&) {
+        // The matrices read so far go with the document: half a file is neither worked with nor written back.
+        m_matrices.clear();
+        m_xml->Discard(XmlLoadFault::kOutOfMemory);
+    }
     m_settingsPath = kSettingsFile;
     m_settings = CSystemConfig::GetInstance();
     m_settings->Load(m_settingsPath);
@@ -25,6 +33,8 @@ CMatrixMgr::~CMatrixMgr() {
     m_matrices.clear();
     m_xml.reset();
 }
+
+const XmlLoadStatus& CMatrixMgr::GetLoadStatus() const { return m_xml->GetLoadStatus(); }
 
 int CMatrixMgr::AddMatrix(std::unique_ptr<CMatrix> matrix) {
     if (matrix)

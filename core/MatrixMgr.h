@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Notify.h"
+#include "XmlLoad.h"
 
 #include <memory>
 #include <string>
@@ -37,6 +38,9 @@ public:
     // Writes the changed matrix into "matrix.xml" under its old name and raises "MATRIX-CHANGE". 0, or the
     // writer's failure (the change stands in memory and the event is raised all the same).
     int SaveMatrix(const std::string& oldName, CMatrix* matrix);
+
+    // How the loading of "matrix.xml" ended.
+    const XmlLoadStatus& GetLoadStatus() const;
 
     int GetMatrixPageItems(int& itemX1, int& item02, int& item12, int& item22, int& item32);
     int SetMatrixPageItems(int itemX1, int item02, int item12, int item22, int item32);

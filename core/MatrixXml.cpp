@@ -76,10 +76,16 @@ bool IsDefaultChannelName(int number, const std::string& name) { return name == 
 } // namespace
 
 CMatrixXml::CMatrixXml(const std::string& path, CMatrixMgr* owner)
-    : m_path(path), m_owner(owner), m_document(std::make_unique<TiXmlDocument>()), m_root(nullptr),
-      m_loadFault(XmlLoadFault::kMissing) {
-    if (LoadXmlFile(*m_document, m_path, &m_loadFault))
+    : m_path(path), m_owner(owner), m_document(std::make_unique<TiXmlDocument>()), m_root(nullptr), m_loadStatus() {
+    if (LoadXmlFile(*m_document, m_path, &m_loadStatus))
         m_root = m_document->RootElement();
+}
+
+void CMatrixXml::Discard(XmlLoadFault fault) {
+    m_document->Clear();
+    m_root = nullptr;
+    m_loadStatus = XmlLoadStatus();
+    m_loadStatus.fault = fault;
 }
 
 CMatrixXml::~CMatrixXml() = default;
@@ -269,7 +275,7 @@ int CMatrixXml::SaveMatrix(const std::string& oldName, CMatrix* matrix) {
     // Without a loaded document there is nothing to write into; writing would replace a broken file with
     // an empty one.
     if (!m_root) {
-        ShowSaveFailure(m_path, XmlLoadFaultText(m_loadFault));
+        ShowSaveFailure(m_path, "it " + XmlLoadStatusText(m_loadStatus));
         return kResultFailed;
     }
     TiXmlElement* found = nullptr;

@@ -44,10 +44,15 @@ public:
     int WriteComm(TiXmlElement* element, CMatrix* matrix);
     int WriteChannel(TiXmlElement* element, CMatrix* matrix);
 
+    // How the file's loading ended.
+    const XmlLoadStatus& GetLoadStatus() const { return m_loadStatus; }
+    // Drops the document as if it had failed to load for that reason: nothing more is read from it or written.
+    void Discard(XmlLoadFault fault);
+
 private:
     std::string m_path;
     CMatrixMgr* m_owner;
     std::unique_ptr<TiXmlDocument> m_document;
     TiXmlElement* m_root;
-    XmlLoadFault m_loadFault;
+    XmlLoadStatus m_loadStatus;
 };

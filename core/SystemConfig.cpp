@@ -62,8 +62,9 @@ void RemoveChildren(TiXmlElement* element) {
 
 } // namespace
 
-CSystemConfig::CSystemConfig()
-    : m_loaded(FALSE), m_document(new TiXmlDocument), m_root(nullptr), m_loadFault(XmlLoadFault::kMissing) {}
+CSystemConfig::CSystemConfig() : m_loaded(FALSE), m_document(new TiXmlDocument), m_root(nullptr) {
+    m_loadStatus.fault = XmlLoadFault::kMissing;
+}
 
 CSystemConfig* CSystemConfig::GetInstance() {
     static CSystemConfig* instance = new CSystemConfig;
@@ -77,7 +78,7 @@ int CSystemConfig::Load(const std::string& path) {
     m_path = path;
     // A missing or broken file leaves no root: every reader then finds its section absent, every writer
     // writes nothing, so a broken file is never overwritten by a near-empty one.
-    if (LoadXmlFile(*m_document, path, &m_loadFault))
+    if (LoadXmlFile(*m_document, path, &m_loadStatus))
         m_root = m_document->RootElement();
     return 1;
 }
@@ -93,7 +94,7 @@ TiXmlElement* CSystemConfig::Section(const char* parent, const char* name) const
 
 TiXmlElement* CSystemConfig::WritableSection(const char* name) {
     if (!m_root) {
-        ShowSaveFailure(m_path, XmlLoadFaultText(m_loadFault));
+        ShowSaveFailure(m_path, "it " + XmlLoadStatusText(m_loadStatus));
         return nullptr;
     }
     TiXmlElement* section = Section(name);

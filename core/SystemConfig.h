@@ -20,6 +20,8 @@ public:
 
     // Loads the file on the first call only; later calls do nothing. 1.
     int Load(const std::string& path);
+    // How the file's loading ended; kMissing before it was loaded.
+    const XmlLoadStatus& GetLoadStatus() const { return m_loadStatus; }
 
     // Readers. A missing number leaves the caller's variable as it was, unless said otherwise; so does a port
     // number no port can be opened with (a baud rate below 1, data bits outside 5 to 8, a stop-bits index
@@ -70,5 +72,5 @@ private:
     std::unique_ptr<TiXmlDocument> m_document;
     TiXmlElement* m_root;
     std::string m_path;
-    XmlLoadFault m_loadFault;
+    XmlLoadStatus m_loadStatus;
 };

@@ -1,5 +1,6 @@
 #include "XmlLoad.h"
 
+#include "ErrorMessage.h"
 #include "platform/os/FilePath.h"
 
 #include <algorithm>
@@ -7,29 +8,31 @@
 #include <cerrno>
 #include <cstdio>
 #include <fcntl.h>
+#include <new>
 #include <sys/stat.h>
 #include <tinyxml.h>
 #include <unistd.h>
 
 namespace {
 
-// The nesting is counted as the parser reads the text, construct by construct, for the parser recurses once per
-// element it enters: a count that read some text differently (a quote in the wrong place, a stray '<') could let
-// a deep file through to it. Where the parser would give up, the count stops too: nothing after is read.
-class NestingCounter {
+// The file is measured as the parser reads the text, construct by construct, for the parser recurses once per
+// element it enters and spends memory on each node and attribute it makes: a count that read some text
+// differently (a quote in the wrong place, a stray '<') could let a deep or huge file through to it. Where the
+// parser would give up, the count stops too: nothing after is read, and nothing after is built.
+class ShapeCounter {
 public:
-    explicit NestingCounter(const std::string& s) : m_s(s) {}
+    explicit ShapeCounter(const std::string& s) : m_s(s) {}
 
-    int Deepest() {
+    XmlShape Measure() {
         while (m_at < m_s.size()) {
             if (m_s[m_at] != '<') {
-                ++m_at;
+                Text();
                 continue;
             }
             if (!Markup())
                 break;
         }
-        return m_deepest;
+        return m_shape;
     }
 
 private:
@@ -66,10 +69,27 @@ private:
         while (m_at < m_s.size() && IsNameChar(static_cast<unsigned char>(m_s[m_at])))
             ++m_at;
     }
+    // Counts what lies from `from` to here as the text of one node.
+    void Node(size_t from) {
+        ++m_shape.elements;
+        m_shape.textBytes += static_cast<long long>(m_at - from);
+    }
+    // A run of text up to the next '<': a node unless it is only white space.
+    void Text() {
+        const size_t from = m_at;
+        bool blank = true;
+        while (m_at < m_s.size() && m_s[m_at] != '<') {
+            blank = blank && IsSpace(static_cast<unsigned char>(m_s[m_at]));
+            ++m_at;
+        }
+        if (!blank)
+            Node(from);
+    }
     // name = "value", 'value' or an unquoted value; false where the parser gives up.
     bool Attribute() {
         if (m_at >= m_s.size() || !IsNameStart(static_cast<unsigned char>(m_s[m_at])))
             return false;
+        const size_t from = m_at;
         SkipName();
         SkipSpaces();
         if (m_at >= m_s.size() || m_s[m_at] != '=')
@@ -78,56 +98,71 @@ private:
         SkipSpaces();
         if (m_at < m_s.size() && (m_s[m_at] == '"' || m_s[m_at] == '\'')) {
             const char quote[2] = {m_s[m_at++], '\0'};
-            return SkipPast(quote);
-        }
-        while (m_at < m_s.size() && !IsSpace(static_cast<unsigned char>(m_s[m_at])) && m_s[m_at] != '/' &&
-               m_s[m_at] != '>') {
-            if (m_s[m_at] == '"' || m_s[m_at] == '\'')
+            if (!SkipPast(quote))
                 return false;
-            ++m_at;
+        } else {
+            while (m_at < m_s.size() && !IsSpace(static_cast<unsigned char>(m_s[m_at])) && m_s[m_at] != '/' &&
+                   m_s[m_at] != '>') {
+                if (m_s[m_at] == '"' || m_s[m_at] == '\'')
+                    return false;
+                ++m_at;
+            }
         }
+        ++m_shape.attributes;
+        m_shape.textBytes += static_cast<long long>(m_at - from);
         return true;
     }
     // One construct at a '<'; false where the parser gives up.
     bool Markup() {
+        const size_t from = m_at;
+        bool ok = true;
         if (StartsWith("<?xml", true)) {
             // Only the three attributes of the declaration are read with their quotes.
             m_at += 5;
+            ok = false;
             while (m_at < m_s.size()) {
                 if (m_s[m_at] == '>') {
                     ++m_at;
-                    return true;
+                    ok = true;
+                    break;
                 }
                 SkipSpaces();
                 if (StartsWith("version", true) || StartsWith("encoding", true) || StartsWith("standalone", true)) {
                     if (!Attribute())
-                        return false;
+                        break;
                 } else {
                     while (m_at < m_s.size() && m_s[m_at] != '>' && !IsSpace(static_cast<unsigned char>(m_s[m_at])))
                         ++m_at;
                 }
             }
-            return false;
-        }
-        if (StartsWith("<!--"))
-            return SkipPast("-->");
-        if (StartsWith("<![CDATA["))
-            return SkipPast("]]>");
-        if (StartsWith("</")) {
+        } else if (StartsWith("<!--")) {
+            ok = SkipPast("-->");
+        } else if (StartsWith("<![CDATA[")) {
+            ok = SkipPast("]]>");
+        } else if (StartsWith("</")) {
             // Inside an element the parser leaves it here; outside any, it reads it as unknown markup.
             if (m_depth > 0)
                 --m_depth;
             return SkipPast(">");
-        }
-        if (m_at + 1 < m_s.size() && IsNameStart(static_cast<unsigned char>(m_s[m_at + 1])))
+        } else if (m_at + 1 < m_s.size() && IsNameStart(static_cast<unsigned char>(m_s[m_at + 1]))) {
             return Element();
-        return SkipPast(">"); // a declaration, an instruction or anything else: up to the first '>'
+        } else {
+            ok = SkipPast(">"); // a declaration, an instruction or anything else: up to the first '>'
+        }
+        if (!ok)
+            m_at = m_s.size();
+        // What the parser read before it gave up may stand in memory when it does.
+        Node(from);
+        return ok;
     }
     bool Element() {
         ++m_depth;
-        m_deepest = std::max(m_deepest, m_depth);
+        m_shape.deepest = std::max(m_shape.deepest, m_depth);
+        const size_t from = m_at;
         ++m_at;
         SkipName();
+        Node(from);
+        int attributes = 0;
         while (true) {
             SkipSpaces();
             if (m_at >= m_s.size())
@@ -145,92 +180,213 @@ private:
             }
             if (!Attribute())
                 return false;
+            m_shape.widest = std::max(m_shape.widest, ++attributes);
         }
     }
 
     const std::string& m_s;
     size_t m_at = 0;
     int m_depth = 0;
-    int m_deepest = 0;
+    XmlShape m_shape;
 };
 
 } // namespace
 
-int XmlNestingDepth(const std::string& s) { return NestingCounter(s).Deepest(); }
+XmlShape MeasureXml(const std::string& bytes) { return ShapeCounter(bytes).Measure(); }
 
-bool LoadXmlFile(TiXmlDocument& document, const std::string& path, XmlLoadFault* fault) {
-    XmlLoadFault unused = XmlLoadFault::kNone;
-    XmlLoadFault& why = fault ? *fault : unused;
-    why = XmlLoadFault::kNone;
-    // Only an ordinary file is read: a folder would make the parser ask for an absurd amount of memory, and a
-    // pipe would block the start-up for good.
-    const int fd = open(LocalFilePath(path).c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+int XmlNestingDepth(const std::string& bytes) { return MeasureXml(bytes).deepest; }
+
+namespace {
+
+// The first limit the shape goes over; kNone within all of them.
+XmlLoadFault LimitExceeded(const XmlShape& shape) {
+    if (shape.deepest > kMaxXmlDepth)
+        return XmlLoadFault::kTooDeep;
+    if (shape.elements > kMaxXmlElements)
+        return XmlLoadFault::kTooManyElements;
+    if (shape.attributes > kMaxXmlAttributes)
+        return XmlLoadFault::kTooManyAttributes;
+    if (shape.widest > kMaxXmlAttributesPerElement)
+        return XmlLoadFault::kTooWideElement;
+    if (shape.textBytes > kMaxXmlTextBytes)
+        return XmlLoadFault::kTooMuchText;
+    return XmlLoadFault::kNone;
+}
+
+// Line ends become plain line feeds, as the parser's own file loading makes them, in place.
+void PlainLineFeeds(std::string& bytes) {
+    size_t to = 0;
+    for (size_t from = 0; from < bytes.size(); ++from) {
+        if (bytes[from] != '\r')
+            bytes[to++] = bytes[from];
+        else if (from + 1 >= bytes.size() || bytes[from + 1] != '\n')
+            bytes[to++] = '\n';
+    }
+    bytes.resize(to);
+}
+
+// The line, from 1, of the byte at the position.
+int LineOf(const std::string& bytes, size_t at) {
+    return 1 + static_cast<int>(std::count(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(at), '\n'));
+}
+
+size_t LastNonBlank(const std::string& bytes) {
+    const size_t last = bytes.find_last_not_of(" \t\n\r\f\v");
+    return last == std::string::npos ? 0 : last;
+}
+
+bool IsBlank(const std::string& bytes) {
+    return std::all_of(bytes.begin(), bytes.end(), [](char c) { return std::isspace(static_cast<unsigned char>(c)); });
+}
+
+// Reads the whole of an ordinary file, without waiting on anything else; kNone, or why not.
+XmlLoadStatus ReadWhole(const std::string& path, std::string& bytes) {
+    XmlLoadStatus status;
+    // A folder would make the parser ask for an absurd amount of memory, and a pipe would block the start-up
+    // for good: only an ordinary file is read, and opening never waits for a writer.
+    const int fd = open(LocalFilePath(path).c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
     if (fd < 0) {
-        why = errno == ENOENT ? XmlLoadFault::kMissing : XmlLoadFault::kUnreadable;
-        return false;
+        status.error = errno;
+        status.fault = errno == ENOENT ? XmlLoadFault::kMissing : XmlLoadFault::kUnreadable;
+        return status;
     }
     struct stat info {};
-    if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-        close(fd);
-        why = XmlLoadFault::kUnreadable;
-        return false;
+    if (fstat(fd, &info) != 0) {
+        status.error = errno;
+        status.fault = XmlLoadFault::kUnreadable;
+    } else if (!S_ISREG(info.st_mode)) {
+        status.fault = XmlLoadFault::kNotAFile;
+    } else if (info.st_size > kMaxXmlFileBytes) {
+        status.fault = XmlLoadFault::kTooLarge;
     }
-    if (info.st_size > kMaxXmlFileBytes) {
+    if (status.fault != XmlLoadFault::kNone) {
         close(fd);
-        why = XmlLoadFault::kTooLarge;
-        return false;
+        return status;
     }
-    FILE* file = fdopen(fd, "rb");
-    if (!file) {
-        close(fd);
-        why = XmlLoadFault::kUnreadable;
-        return false;
-    }
-    // The size may have grown since it was asked: the read stops one byte past the limit all the same.
-    std::string bytes;
-    char chunk[65536];
-    for (size_t n; static_cast<long long>(bytes.size()) <= kMaxXmlFileBytes &&
-                   (n = std::fread(chunk, 1, sizeof chunk, file)) > 0;)
-        bytes.append(chunk, n);
-    if (std::ferror(file))
-        why = XmlLoadFault::kUnreadable;
-    else if (static_cast<long long>(bytes.size()) > kMaxXmlFileBytes)
-        why = XmlLoadFault::kTooLarge;
-    else if (XmlNestingDepth(bytes) > kMaxXmlDepth)
-        why = XmlLoadFault::kTooDeep;
-    std::fclose(file);
-    if (why == XmlLoadFault::kNone) {
-        // The bytes already read are parsed, so the parser never sees more than was measured. Line ends are
-        // made plain line feeds first, as the parser's own file loading does.
-        if (bytes.find('\r') != std::string::npos) {
-            std::string text;
-            text.reserve(bytes.size());
-            for (size_t i = 0; i < bytes.size(); ++i) {
-                if (bytes[i] != '\r')
-                    text += bytes[i];
-                else if (i + 1 >= bytes.size() || bytes[i + 1] != '\n')
-                    text += '\n';
-            }
-            bytes.swap(text);
+    // Held once, at its size: a buffer grown piece by piece would stand twice in memory while it moves. The size
+    // may have grown since it was asked; the read stops one byte past the limit all the same.
+    bytes.resize(static_cast<size_t>(info.st_size) + 1);
+    size_t length = 0;
+    while (true) {
+        if (length == bytes.size()) {
+            if (static_cast<long long>(length) > kMaxXmlFileBytes)
+                break;
+            bytes.resize(std::min<size_t>(bytes.size() * 2 + 4096, kMaxXmlFileBytes + 1));
         }
-        document.Clear();
-        document.Parse(bytes.c_str(), nullptr, TIXML_ENCODING_LEGACY);
-        if (document.Error() || !document.RootElement())
-            why = XmlLoadFault::kBroken;
+        const ssize_t n = read(fd, &bytes[length], bytes.size() - length);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0) {
+            status.error = errno;
+            status.fault = XmlLoadFault::kUnreadable;
+            break;
+        }
+        if (n == 0)
+            break;
+        length += static_cast<size_t>(n);
     }
-    if (why != XmlLoadFault::kNone)
+    close(fd);
+    bytes.resize(length);
+    if (status.fault == XmlLoadFault::kNone && static_cast<long long>(length) > kMaxXmlFileBytes)
+        status.fault = XmlLoadFault::kTooLarge;
+    return status;
+}
+
+XmlLoadStatus Load(TiXmlDocument& document, const std::string& path) {
+    std::string bytes;
+    XmlLoadStatus status = ReadWhole(path, bytes);
+    if (status.fault != XmlLoadFault::kNone)
+        return status;
+    if (IsBlank(bytes)) {
+        status.fault = XmlLoadFault::kEmpty;
+        return status;
+    }
+    PlainLineFeeds(bytes);
+    status.fault = LimitExceeded(MeasureXml(bytes));
+    if (status.fault != XmlLoadFault::kNone)
+        return status;
+    // The bytes already read are parsed, so the parser never sees more than was measured.
+    document.Clear();
+    document.Parse(bytes.c_str(), nullptr, TIXML_ENCODING_LEGACY);
+    if (document.Error()) {
+        status.fault = XmlLoadFault::kBroken;
+        // The parser gives no place when it ran into the end of the text: a file cut short.
+        status.line = document.ErrorRow() > 0 ? document.ErrorRow() : LineOf(bytes, LastNonBlank(bytes));
+    } else if (!document.RootElement()) {
+        // The parser stops without a word at text outside any element; a file of comments alone has no element.
+        status.fault = XmlLoadFault::kBroken;
+        const size_t first = bytes.find_first_not_of(" \t\n\r\f\v");
+        if (first != std::string::npos && bytes[first] != '<')
+            status.line = LineOf(bytes, first);
+    }
+    return status;
+}
+
+std::string Thousands(long long n) {
+    std::string digits = std::to_string(n);
+    for (int at = static_cast<int>(digits.size()) - 3; at > 0; at -= 3)
+        digits.insert(static_cast<size_t>(at), ",");
+    return digits;
+}
+
+std::string Mebibytes(long long bytes) { return std::to_string(bytes / (1024 * 1024)) + " MiB"; }
+
+} // namespace
+
+bool LoadXmlFile(TiXmlDocument& document, const std::string& path, XmlLoadStatus* status) {
+    XmlLoadStatus result;
+    try {
+        result = Load(document, path);
+    } catch (const std::bad_alloc&) {
+        // What the parser built so far goes; what it was building when the memory ran out may stay lost.
+        result = XmlLoadStatus();
+        result.fault = XmlLoadFault::kOutOfMemory;
+    }
+    if (result.fault != XmlLoadFault::kNone)
         document.Clear();
-    return why == XmlLoadFault::kNone;
+    if (status)
+        *status = result;
+    return result.fault == XmlLoadFault::kNone;
+}
+
+bool LoadXmlFile(TiXmlDocument& document, const std::string& path, XmlLoadFault* fault) {
+    XmlLoadStatus status;
+    const bool loaded = LoadXmlFile(document, path, &status);
+    if (fault)
+        *fault = status.fault;
+    return loaded;
+}
+
+std::string XmlLoadStatusText(const XmlLoadStatus& status) {
+    switch (status.fault) {
+    case XmlLoadFault::kNone: return "was read";
+    case XmlLoadFault::kMissing: return "is missing";
+    case XmlLoadFault::kUnreadable:
+        return status.error ? "cannot be read (" + SystemErrorText(status.error) + ")" : "cannot be read";
+    case XmlLoadFault::kNotAFile: return "is not an ordinary file";
+    case XmlLoadFault::kEmpty: return "is empty";
+    case XmlLoadFault::kTooLarge: return "is larger than " + Mebibytes(kMaxXmlFileBytes) + ", the limit for a file";
+    case XmlLoadFault::kTooDeep:
+        return "nests elements more than " + std::to_string(kMaxXmlDepth) + " deep, over the limit";
+    case XmlLoadFault::kTooManyElements:
+        return "holds more than " + Thousands(kMaxXmlElements) + " elements, over the limit";
+    case XmlLoadFault::kTooManyAttributes:
+        return "holds more than " + Thousands(kMaxXmlAttributes) + " attributes, over the limit";
+    case XmlLoadFault::kTooWideElement:
+        return "has an element with more than " + std::to_string(kMaxXmlAttributesPerElement) +
+               " attributes, over the limit";
+    case XmlLoadFault::kTooMuchText:
+        return "holds more than " + Mebibytes(kMaxXmlTextBytes) + " of text, over the limit";
+    case XmlLoadFault::kOutOfMemory: return "could not be read: the memory ran out";
+    case XmlLoadFault::kBroken:
+        return status.line > 0 ? "is not valid XML at line " + std::to_string(status.line)
+                               : "is not valid XML: it holds no element";
+    }
+    return "cannot be read";
 }
 
 std::string XmlLoadFaultText(XmlLoadFault fault) {
-    switch (fault) {
-    case XmlLoadFault::kNone: return "it was read";
-    case XmlLoadFault::kMissing: return "it is missing";
-    case XmlLoadFault::kUnreadable: return "it cannot be read";
-    case XmlLoadFault::kTooLarge: return "it is too large";
-    case XmlLoadFault::kTooDeep: return "its elements nest too deep";
-    case XmlLoadFault::kBroken: return "it is not well-formed XML";
-    }
-    return "it cannot be read";
+    XmlLoadStatus status;
+    status.fault = fault;
+    return "it " + XmlLoadStatusText(status);
 }

@@ -5,6 +5,7 @@
 #include "VeltranoDoc.h"
 #include "VeltranoView.h"
 
+#include "core/StartUpFaults.h"
 #include "core/SystemConfig.h"
 #include "core/WallModel.h"
 #include "res/ResourceTables.h"
@@ -65,6 +66,9 @@ BOOL CVeltranoApp::InitInstance() {
     std::string title;
     CWallModel::GetInstance()->GetSettings()->LoadSystemInfo(name, version, company, title);
     m_pMainWnd->SetWindowText(title.c_str());
+
+    // Over the window the operator now sees: the configuration files that could not be used, if any.
+    ReportStartUpFaults();
     return TRUE;
 }
 

@@ -6,8 +6,11 @@
 #include "platform/os/MessageBox.h"
 
 #include <algorithm>
-#include <fstream>
+#include <cstdio>
+#include <fcntl.h>
 #include <string>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "platform/os/RuntimeClass.h"
 
@@ -25,11 +28,30 @@ BOOL CDocument::OnNewDocument() {
     return TRUE;
 }
 
+namespace {
+
+// Whether the name is an ordinary file that can be opened for reading. What is not one is never opened: a pipe
+// would hold up the start until someone writes into it, and opening a device may do something.
+bool IsReadableFile(const std::string& path) {
+    struct stat info {};
+    if (stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode))
+        return false;
+    // It may have been replaced since; opening without waiting, it is checked again.
+    const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    const bool plain = fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
+    close(fd);
+    return plain;
+}
+
+} // namespace
+
 BOOL CDocument::OnOpenDocument(LPCTSTR lpszPathName) {
-    std::ifstream file(LocalFilePath(lpszPathName ? lpszPathName : ""), std::ios::binary);
-    if (!lpszPathName || !file) {
-        AfxMessageBox(std::string("Failed to open document: ") + (lpszPathName ? lpszPathName : ""),
-                      MB_OK | MB_ICONERROR);
+    if (!lpszPathName || !IsReadableFile(LocalFilePath(lpszPathName))) {
+        const std::string text = std::string("Failed to open document: ") + (lpszPathName ? lpszPathName : "");
+        std::fprintf(stderr, "%s\n", text.c_str());
+        AfxMessageBox(text, MB_OK | MB_ICONERROR);
         return FALSE;
     }
     DeleteContents();

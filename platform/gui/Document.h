@@ -19,8 +19,9 @@ public:
     ~CDocument() override;
 
     virtual BOOL OnNewDocument();
-    // The document holds no data, so opening a file only checks that it can be read and takes its name; a
-    // file that cannot be read is reported in a message box and FALSE.
+    // The document holds no data, so opening a file only checks that it is an ordinary file that can be read,
+    // without waiting on it, and takes its name; anything else (missing, unreadable, a folder, a pipe, a
+    // device) is reported in a message box and on standard error, and FALSE.
     virtual BOOL OnOpenDocument(LPCTSTR lpszPathName);
     virtual void DeleteContents() {}
 

@@ -10,8 +10,10 @@
 
 #include <QApplication>
 
+#include <cstdio>
 #include <cstring>
 #include <memory>
+#include <string>
 
 #include "platform/os/RuntimeClass.h"
 
@@ -26,10 +28,18 @@ CWinApp*& CurrentApp() {
 
 bool Equals(const char* a, const char* b) { return strcasecmp(a, b) == 0; }
 
-// The framework's options; "/" starts one only when a known word follows, so absolute paths stay paths.
+// The framework's options.
 bool IsOption(const char* word) {
     for (const char* option :
          {"p", "pt", "dde", "Register", "Regserver", "Unregister", "Unregserver", "Embedding", "Automation"})
+        if (Equals(word, option))
+            return true;
+    return false;
+}
+
+// Options that ask for what this program has nothing for: printing a document, registering itself.
+bool IsRefusedOption(const char* word) {
+    for (const char* option : {"p", "pt", "Register", "Regserver", "Unregister", "Unregserver"})
         if (Equals(word, option))
             return true;
     return false;
@@ -112,12 +122,31 @@ void CWinApp::ParseCommandLine(CCommandLineInfo& rCmdInfo) {
         const char* arg = m_argv[i];
         if (!arg)
             continue;
-        const bool flag = (arg[0] == '/' || arg[0] == '-') && IsOption(arg + 1);
+        const bool known = (arg[0] == '/' || arg[0] == '-') && IsOption(arg + 1);
+        const bool flag = known || (arg[0] == '-' && arg[1] != '\0');
+        if (flag && (!known || IsRefusedOption(arg + 1)) && rCmdInfo.m_strRefusedOption.IsEmpty())
+            rCmdInfo.m_strRefusedOption = arg;
         rCmdInfo.ParseParam(flag ? arg + 1 : arg, flag ? TRUE : FALSE, i == m_argc - 1 ? TRUE : FALSE);
     }
 }
 
 BOOL CWinApp::ProcessShellCommand(CCommandLineInfo& rCmdInfo) {
+    std::string refused = rCmdInfo.m_strRefusedOption.Str();
+    if (refused.empty()) {
+        switch (rCmdInfo.m_nShellCommand) {
+        case CCommandLineInfo::FilePrint: refused = "/p"; break;
+        case CCommandLineInfo::FilePrintTo: refused = "/pt"; break;
+        case CCommandLineInfo::AppRegister: refused = "/Register"; break;
+        case CCommandLineInfo::AppUnregister: refused = "/Unregister"; break;
+        default: break;
+        }
+    }
+    if (!refused.empty()) {
+        const std::string text = "The command-line option \"" + refused + "\" is not supported. The program ends.";
+        std::fprintf(stderr, "%s\n", text.c_str());
+        AfxMessageBox(text, MB_OK | MB_ICONERROR);
+        return FALSE;
+    }
     switch (rCmdInfo.m_nShellCommand) {
     case CCommandLineInfo::FileNew:
     case CCommandLineInfo::FileDDE: OnFileNew(); return AfxGetMainWnd() ? TRUE : FALSE;
@@ -126,9 +155,7 @@ BOOL CWinApp::ProcessShellCommand(CCommandLineInfo& rCmdInfo) {
         return (docTemplate && docTemplate->OpenDocumentFile(rCmdInfo.m_strFileName) && AfxGetMainWnd()) ? TRUE : FALSE;
     }
     case CCommandLineInfo::FileNothing: return TRUE;
-    default:
-        // Printing from the command line and registering have nothing to do here: the program ends.
-        return FALSE;
+    default: return FALSE;
     }
 }
 

@@ -29,6 +29,9 @@ public:
     BOOL m_bShowSplash = TRUE;
     BOOL m_bRunEmbedded = FALSE;
     BOOL m_bRunAutomated = FALSE;
+    // The first option, as typed, that this program does not carry out: one it does not know, or printing and
+    // registering, which it has nothing for. ProcessShellCommand names it to the operator and ends.
+    CString m_strRefusedOption;
 };
 
 // The application object: one per program, made before the program's entry runs. Its InitInstance builds the
@@ -47,6 +50,7 @@ public:
     HCURSOR LoadStandardCursor(LPCTSTR lpszCursorName) const { return ::LoadCursor(nullptr, lpszCursorName); }
     void AddDocTemplate(CDocTemplate* pTemplate); // the application owns it
     CDocTemplate* GetFirstDocTemplate() const;
+    // "/" starts an option only when a known word follows, so that absolute paths stay paths; "-" always does.
     void ParseCommandLine(CCommandLineInfo& rCmdInfo);
     BOOL ProcessShellCommand(CCommandLineInfo& rCmdInfo);
     void SetRegistryKey(LPCTSTR lpszRegistryKey);

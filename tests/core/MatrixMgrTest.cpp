@@ -76,7 +76,7 @@ TEST_F(MatrixManager, ASaveIntoABrokenFileLeavesItAndSaysWhy) {
     EXPECT_EQ(manager->SaveMatrix("M", &matrix), -1);
     EXPECT_EQ(dir.Read("matrix.xml"), broken);
     ASSERT_EQ(boxes.Boxes().size(), 1u);
-    EXPECT_NE(boxes.Boxes()[0].text.find("matrix.xml\": it is not well-formed XML."), std::string::npos);
+    EXPECT_NE(boxes.Boxes()[0].text.find("matrix.xml\": it is not valid XML at line 1."), std::string::npos);
 }
 
 TEST_F(MatrixManager, TheSampleFileDrivesEveryKindOfMatrix) {

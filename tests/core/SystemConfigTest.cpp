@@ -132,7 +132,8 @@ TEST_F(SettingsFile, AMissingOrBrokenFileIsNeverWrittenOverAndEachSaveSaysSo) {
     EXPECT_EQ(config->SaveRowCol(3, 3), 0);
     EXPECT_EQ(dir.Read("system.xml"), broken);
     ASSERT_EQ(boxes.Boxes().size(), 3u);
-    const std::string expected = "Could not save \"" + dir.Dir().File("system.xml") + "\": it is not well-formed XML";
+    const std::string expected =
+        "Could not save \"" + dir.Dir().File("system.xml") + "\": it is not valid XML at line 3";
     EXPECT_EQ(boxes.Boxes()[0].text.substr(0, expected.size()), expected);
     EXPECT_EQ(boxes.Boxes()[0].type, MB_ICONERROR);
 }

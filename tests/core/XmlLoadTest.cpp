@@ -2,6 +2,7 @@
 #include "tests/support/TempDir.h"
 
 #include <algorithm>
+#include <cstring>
 #include <functional>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -30,15 +31,28 @@ TEST(XmlNestingDepth, CountsElementsNotMarkup) {
     EXPECT_EQ(XmlNestingDepth(Nested(300)), 300);
 }
 
-// The elements the parser actually nested, counted on what it built.
-int ParsedDepth(const TiXmlNode* node) {
-    int deepest = 0;
-    for (const TiXmlNode* child = node->FirstChild(); child; child = child->NextSibling())
-        deepest = std::max(deepest, ParsedDepth(child));
-    return deepest + (node->ToElement() ? 1 : 0);
+// What the parser actually built, counted on the tree as the measure counts it.
+void CountParsed(const TiXmlNode* node, int depth, XmlShape& shape) {
+    for (const TiXmlNode* child = node->FirstChild(); child; child = child->NextSibling()) {
+        ++shape.elements;
+        shape.textBytes += static_cast<long long>(std::strlen(child->Value()));
+        int childDepth = depth;
+        if (const TiXmlElement* element = child->ToElement()) {
+            childDepth = depth + 1;
+            shape.deepest = std::max(shape.deepest, childDepth);
+            int attributes = 0;
+            for (const TiXmlAttribute* a = element->FirstAttribute(); a; a = a->Next()) {
+                ++attributes;
+                shape.textBytes += static_cast<long long>(std::strlen(a->Name()) + std::strlen(a->Value()));
+            }
+            shape.attributes += attributes;
+            shape.widest = std::max(shape.widest, attributes);
+        }
+        CountParsed(child, childDepth, shape);
+    }
 }
 
-TEST(XmlNestingDepth, NeverCountsLessThanTheParserNests) {
+TEST(MeasureXml, NeverCountsLessThanTheParserBuilds) {
     // Trees whose tags and the markup between them read differently depending on where a tag is taken to end.
     const std::vector<std::pair<std::string, std::string>> elements = {{"<a>", "</a>"},
                                                                        {"<b x='1'>", "</b>"},
@@ -47,7 +61,8 @@ TEST(XmlNestingDepth, NeverCountsLessThanTheParserNests) {
                                                                        {"<w x=\"y\"z='1'>", "</w>"},
                                                                        {"<\xC7\xBD>", "</\xC7\xBD>"},
                                                                        {"<n o=p>", "</n >"},
-                                                                       {"<k l='m\"/>'>", "</k>"}};
+                                                                       {"<k l='m\"/>'>", "</k>"},
+                                                                       {"<m a='1' b=\"2\" c=3>", "</m>"}};
     const std::vector<std::string> between = {"<c/>",
                                               "<d e=f/>",
                                               "<<!-- it's -->",
@@ -57,11 +72,14 @@ TEST(XmlNestingDepth, NeverCountsLessThanTheParserNests) {
                                               "<?XML v='>'?>",
                                               "<!x '>' ",
                                               "text",
+                                              " two words ",
+                                              "&lt;&#65;&amp;",
                                               "'",
                                               "\"",
                                               ">",
                                               "<?pi ?>",
                                               "<!DOCTYPE r [ <!ELEMENT s '>'> ]>",
+                                              "<e f='1' f='2'/>",
                                               " "};
     uint64_t state = 7;
     auto next = [&state](size_t n) {
@@ -80,10 +98,16 @@ TEST(XmlNestingDepth, NeverCountsLessThanTheParserNests) {
         const std::string text = tree(0);
         TiXmlDocument doc;
         doc.Parse(text.c_str(), nullptr, TIXML_ENCODING_LEGACY);
-        if (doc.Error())
-            continue;
-        ++parsed;
-        ASSERT_GE(XmlNestingDepth(text), ParsedDepth(&doc)) << text;
+        // Also what the parser built before it gave up: that stood in memory.
+        XmlShape built;
+        CountParsed(&doc, 0, built);
+        const XmlShape measured = MeasureXml(text);
+        ASSERT_GE(measured.deepest, built.deepest) << text;
+        ASSERT_GE(measured.elements, built.elements) << text;
+        ASSERT_GE(measured.attributes, built.attributes) << text;
+        ASSERT_GE(measured.widest, built.widest) << text;
+        ASSERT_GE(measured.textBytes, built.textBytes) << text;
+        parsed += doc.Error() ? 0 : 1;
     }
     EXPECT_GT(parsed, 1000); // enough of them parsed to mean something
 }
@@ -107,26 +131,98 @@ TEST(LoadXmlFile, AcceptsOrdinaryFilesAndGbkBytes) {
     EXPECT_STREQ(doc.RootElement()->Attribute("name"), "\xB5\xE7\xD4\xB4");
 }
 
-TEST(LoadXmlFile, RefusesMissingBrokenAndOverDeepFilesWithoutACrash) {
+TEST(LoadXmlFile, RefusesBrokenAndOverDeepFilesSayingWhereTheParserStopped) {
     TempDir dir;
     TiXmlDocument doc;
-    XmlLoadFault fault = XmlLoadFault::kNone;
-    EXPECT_FALSE(LoadXmlFile(doc, dir.File("missing.xml"), &fault));
-    EXPECT_EQ(fault, XmlLoadFault::kMissing);
-    dir.Write("broken.xml", "<R><S></R>");
-    EXPECT_FALSE(LoadXmlFile(doc, dir.File("broken.xml"), &fault));
-    EXPECT_EQ(fault, XmlLoadFault::kBroken);
+    XmlLoadStatus status;
+    // Lines are counted as an editor counts them, whatever ends them.
+    dir.Write("broken.xml", "<?xml version=\"1.0\"?>\r\n<R>\r<S>\n</R>\n");
+    EXPECT_FALSE(LoadXmlFile(doc, dir.File("broken.xml"), &status));
+    EXPECT_EQ(status.fault, XmlLoadFault::kBroken);
+    EXPECT_EQ(status.line, 4); // where </R> fails to close <S>
     EXPECT_EQ(doc.RootElement(), nullptr);
+    // Cut short, the parser names no place: the file's last line is where it ends too early.
+    dir.Write("cut.xml", "<R>\n<S a=\"1\"/>\n<S");
+    EXPECT_FALSE(LoadXmlFile(doc, dir.File("cut.xml"), &status));
+    EXPECT_EQ(status.line, 3);
     // Deep enough to exhaust the parser's stack if it were ever handed to it.
     dir.Write("deep.xml", Nested(1000000));
-    EXPECT_FALSE(LoadXmlFile(doc, dir.File("deep.xml"), &fault));
-    EXPECT_EQ(fault, XmlLoadFault::kTooDeep);
-    dir.Write("limit.xml", Nested(kMaxXmlDepth));
-    EXPECT_TRUE(LoadXmlFile(doc, dir.File("limit.xml"), &fault));
-    EXPECT_EQ(fault, XmlLoadFault::kNone);
-    dir.Write("over.xml", Nested(kMaxXmlDepth + 1));
-    EXPECT_FALSE(LoadXmlFile(doc, dir.File("over.xml")));
+    EXPECT_FALSE(LoadXmlFile(doc, dir.File("deep.xml"), &status));
+    EXPECT_EQ(status.fault, XmlLoadFault::kTooDeep);
 }
+
+namespace {
+
+struct Limit {
+    const char* name;
+    XmlLoadFault fault;
+    // The file at the limit; one more of what is counted goes over it.
+    std::function<std::string(long long more)> file;
+    const char* named; // how the operator is told
+};
+
+std::string Repeat(const std::string& piece, long long times) {
+    std::string s;
+    s.reserve(piece.size() * static_cast<size_t>(times));
+    for (long long i = 0; i < times; ++i)
+        s += piece;
+    return s;
+}
+
+const Limit kLimits[] = {
+    {"Depth", XmlLoadFault::kTooDeep, [](long long more) { return Nested(kMaxXmlDepth + static_cast<int>(more)); },
+     "nests elements more than 256 deep"},
+    {"Elements", XmlLoadFault::kTooManyElements,
+     [](long long more) { return "<R>" + Repeat("<a/>", kMaxXmlElements - 1 + more) + "</R>"; },
+     "holds more than 250,000 elements"},
+    // A comment and a run of text cost the parser as much as an element.
+    {"Pieces", XmlLoadFault::kTooManyElements,
+     [](long long more) {
+         const long long pairs = (kMaxXmlElements - 1) / 2;
+         return "<R>" + Repeat("<!---->x", pairs) + Repeat("<a/>", kMaxXmlElements - 1 - 2 * pairs + more) + "</R>";
+     },
+     "holds more than 250,000 elements"},
+    {"Attributes", XmlLoadFault::kTooManyAttributes,
+     [](long long more) {
+         return std::string("<R a='' b='' c=''") + (more ? " d=''>" : ">") +
+                Repeat("<a x='' y='' z=''/>", kMaxXmlAttributes / 3 - 1) + "</R>";
+     },
+     "holds more than 750,000 attributes"},
+    {"AttributesOfOneElement", XmlLoadFault::kTooWideElement,
+     [](long long more) {
+         std::string s = "<R";
+         for (long long i = 0; i < kMaxXmlAttributesPerElement + more; ++i)
+             s += " a" + std::to_string(i) + "=''";
+         return s + "/>";
+     },
+     "has an element with more than 256 attributes"},
+    // "<R" and the text are what is counted.
+    {"Text", XmlLoadFault::kTooMuchText,
+     [](long long more) { return "<R>" + std::string(kMaxXmlTextBytes - 2 + more, 't') + "</R>"; },
+     "holds more than 16 MiB of text"},
+};
+
+void PrintTo(const Limit& limit, std::ostream* out) { *out << limit.name; }
+
+class XmlLimit : public testing::TestWithParam<Limit> {};
+
+} // namespace
+
+TEST_P(XmlLimit, LetsAFileAtTheLimitThroughAndRefusesOneOverItNamingTheLimit) {
+    TempDir dir;
+    TiXmlDocument doc;
+    XmlLoadStatus status;
+    dir.Write("at.xml", GetParam().file(0));
+    EXPECT_TRUE(LoadXmlFile(doc, dir.File("at.xml"), &status)) << XmlLoadStatusText(status);
+    dir.Write("over.xml", GetParam().file(1));
+    EXPECT_FALSE(LoadXmlFile(doc, dir.File("over.xml"), &status));
+    EXPECT_EQ(status.fault, GetParam().fault);
+    EXPECT_EQ(XmlLoadStatusText(status), std::string(GetParam().named) + ", over the limit");
+    EXPECT_EQ(doc.FirstChild(), nullptr);
+}
+
+INSTANTIATE_TEST_SUITE_P(EachLimit, XmlLimit, testing::ValuesIn(kLimits),
+                         [](const testing::TestParamInfo<Limit>& info) { return info.param.name; });
 
 TEST(LoadXmlFile, RefusesFilesOverSixtyFourMebibytesUnread) {
     TempDir dir;
@@ -157,9 +253,12 @@ TEST(LoadXmlFile, ReadsLineEndsOfEveryKindAsTheParserDoes) {
 TEST(LoadXmlFile, RefusesFoldersAndPipesAtOnce) {
     TempDir dir;
     TiXmlDocument doc;
+    XmlLoadStatus status;
     ASSERT_EQ(mkdir(dir.File("folder.xml").c_str(), 0755), 0);
-    EXPECT_FALSE(LoadXmlFile(doc, dir.File("folder.xml")));
+    EXPECT_FALSE(LoadXmlFile(doc, dir.File("folder.xml"), &status));
+    EXPECT_EQ(status.fault, XmlLoadFault::kNotAFile);
     // Nobody ever writes into this pipe: reading it would wait for good.
     ASSERT_EQ(mkfifo(dir.File("pipe.xml").c_str(), 0644), 0);
-    EXPECT_FALSE(LoadXmlFile(doc, dir.File("pipe.xml")));
+    EXPECT_FALSE(LoadXmlFile(doc, dir.File("pipe.xml"), &status));
+    EXPECT_EQ(status.fault, XmlLoadFault::kNotAFile);
 }

@@ -14,6 +14,8 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -134,20 +136,74 @@ TEST_F(DocViewTest, StartUpBuildsDocumentFrameAndViewsAndUpdatesEachViewOnce) {
     EXPECT_EQ(AfxGetMainWnd(), nullptr);
 }
 
-TEST_F(DocViewTest, AFileThatCannotBeOpenedEndsStartUpWithAMessage) {
-    ShellApp app;
-    TempDir dir;
-    const std::string missing = dir.File("none.wall");
-    std::vector<char> path(missing.begin(), missing.end());
-    path.push_back('\0');
-    char name[] = "veltrano";
-    char* argv[] = {name, path.data(), nullptr};
-    app.m_argc = 2;
-    app.m_argv = argv;
+namespace {
+
+// Starts the shell with one argument; what went to standard error comes back.
+struct ShellStart {
+    explicit ShellStart(const std::string& argument) : m_argument(argument.begin(), argument.end()) {
+        m_argument.push_back('\0');
+        m_argv[1] = m_argument.data();
+        app.m_argc = 2;
+        app.m_argv = m_argv;
+        testing::internal::CaptureStderr();
+        started = app.InitInstance() != FALSE;
+        standardError = testing::internal::GetCapturedStderr();
+    }
+    ~ShellStart() {
+        if (CWnd* main = AfxGetMainWnd())
+            main->DestroyWindow();
+    }
+
     MessageBoxRecorder boxes;
-    EXPECT_FALSE(app.InitInstance());
-    ASSERT_EQ(boxes.Boxes().size(), 1u);
-    EXPECT_EQ(boxes.Boxes()[0].type, MB_OK | MB_ICONERROR);
+    ShellApp app;
+    bool started = false;
+    std::string standardError;
+
+private:
+    std::vector<char> m_argument;
+    char m_name[9] = "veltrano";
+    char* m_argv[3] = {m_name, nullptr, nullptr};
+};
+
+} // namespace
+
+TEST_F(DocViewTest, OnlyAnOrdinaryFileOpensAndAnythingElseFailsAtOnceAsAMissingFileDoes) {
+    TempDir dir;
+    ASSERT_EQ(mkdir(dir.File("folder.wall").c_str(), 0755), 0);
+    // Nobody ever writes into this pipe: opening it to read would wait for good.
+    ASSERT_EQ(mkfifo(dir.File("pipe.wall").c_str(), 0644), 0);
+    ASSERT_EQ(symlink(dir.File("gone.wall").c_str(), dir.File("dangling.wall").c_str()), 0);
+    for (const std::string& path : {dir.File("none.wall"), dir.File("pipe.wall"), dir.File("folder.wall"),
+                                    dir.File("dangling.wall"), std::string("/dev/null")}) {
+        ShellStart start(path);
+        EXPECT_FALSE(start.started) << path;
+        EXPECT_EQ(AfxGetMainWnd(), nullptr) << path;
+        ASSERT_EQ(start.boxes.Boxes().size(), 1u) << path;
+        EXPECT_EQ(start.boxes.Boxes()[0].text, "Failed to open document: " + path);
+        EXPECT_EQ(start.boxes.Boxes()[0].type, MB_OK | MB_ICONERROR);
+        EXPECT_EQ(start.standardError, start.boxes.Boxes()[0].text + "\n");
+    }
+    dir.Write("plain.wall", "");
+    ShellStart plain(dir.File("plain.wall"));
+    ASSERT_TRUE(plain.started);
+    EXPECT_TRUE(plain.boxes.Boxes().empty());
+    EXPECT_EQ(dynamic_cast<CFrameWnd*>(AfxGetMainWnd())->GetActiveDocument()->GetTitle(), "plain.wall");
+}
+
+TEST_F(DocViewTest, AnOptionTheProgramDoesNotCarryOutIsNamedAndEndsTheStart) {
+    for (const char* option : {"/p", "-pt", "/Regserver", "-Unregister", "-x", "--help"}) {
+        ShellStart start(option);
+        EXPECT_FALSE(start.started) << option;
+        EXPECT_EQ(AfxGetMainWnd(), nullptr) << option;
+        ASSERT_EQ(start.boxes.Boxes().size(), 1u) << option;
+        EXPECT_EQ(start.boxes.Boxes()[0].text,
+                  std::string("The command-line option \"") + option + "\" is not supported. The program ends.");
+        EXPECT_EQ(start.standardError, start.boxes.Boxes()[0].text + "\n");
+    }
+    // A slash and an unknown word is a path, as absolute paths are.
+    ShellStart path("/x");
+    ASSERT_EQ(path.boxes.Boxes().size(), 1u);
+    EXPECT_EQ(path.boxes.Boxes()[0].text, "Failed to open document: /x");
 }
 
 TEST_F(DocViewTest, CommandLineOptionsFollowTheFrameworksRules) {
