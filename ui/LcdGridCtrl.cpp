@@ -86,10 +86,16 @@ void LcdGridCtrl::FitCells(int width, int height) {
     const int cols = GetColumnCount();
     if (width == 0 || height == 0 || rows == 0 || cols == 0)
         return;
+    // The grid looks at its scroll bars once, when every cell has its size: half fitted, the wall may need a bar,
+    // whose room resizes the wall, which fits itself again, without end.
+    const BOOL allowDraw = m_allowDraw;
+    m_allowDraw = FALSE;
     for (int col = 0; col < cols; ++col)
         SetColumnWidth(col, width / cols);
     for (int row = 0; row < rows; ++row)
         SetRowHeight(row, height / rows);
+    m_allowDraw = allowDraw;
+    ResetScrollBars();
 }
 
 // The cells take the new size before the grid decides on its scroll bars, so the wall never shows any.

@@ -211,3 +211,16 @@ TEST_F(StartUpTest, LeavingWritesNothing) {
     EXPECT_EQ(dir.Read("system.xml"), settings);
     EXPECT_TRUE(std::filesystem::is_empty(config.Path()));
 }
+
+// Fitted column by column, the wall passed through sizes that needed a scroll bar; the bar's room resized the wall,
+// which fitted itself again, until the stack ran out. A 3 x 2 wall did so at the start-up size.
+TEST_F(StartUpTest, AThreeByTwoWallStartsWithItsCellsFillingTheViewAndNoScrollBar) {
+    dir.Write("system.xml", SettingsFile(3, 2));
+    ASSERT_TRUE(Start(1280, 984));
+    LcdGridCtrl* wall = TheWallView();
+    CRect client;
+    wall->GetClientRect(&client);
+    EXPECT_EQ(wall->GetColumnWidth(1), client.Width() / 2);
+    EXPECT_EQ(wall->GetRowHeight(2), client.Height() / 3);
+    EXPECT_EQ(wall->GetScrollLimit(SB_HORZ) + wall->GetScrollLimit(SB_VERT), 0);
+}
