@@ -4,6 +4,7 @@
 #include "platform/os/Gbk.h"
 #include "platform/os/MessageBox.h"
 
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <optional>
@@ -73,10 +74,17 @@ std::string FullPathForDisplay(const std::string& path) {
 
 } // namespace
 
+void TellOperator(const std::string& text, UINT style) {
+    std::optional<std::string> utf8 = GbkToUtf8(text);
+    std::fprintf(stderr, "%s\n", utf8 ? utf8->c_str() : text.c_str());
+    std::fflush(stderr);
+    AfxMessageBox(text, style, 0);
+}
+
 void ShowSaveFailure(const std::string& path, const std::string& reason) {
-    AfxMessageBox("Could not save \"" + FullPathForDisplay(path) + "\": " + reason +
-                      ". The change holds until the program ends.",
-                  MB_ICONERROR, 0);
+    TellOperator("Could not save \"" + FullPathForDisplay(path) + "\": " + reason +
+                     ". The change holds until the program ends.",
+                 MB_ICONERROR);
 }
 
 std::string SystemErrorText(int error) {

@@ -33,8 +33,10 @@ void DestroyErrorMessageTable();
 // in the table (0 and 80 among them). Returns the code unchanged.
 int ShowErrorMessage(int code, const std::string& prefix);
 
+// A failure the operator must know about: the text (GBK) in a message box of the given style, and on standard error.
+void TellOperator(const std::string& text, UINT style);
 // Tells the operator that a file could not be saved: its full path and the reason ("it is missing", the system's
-// error text), in an error box. The change that was to be saved stays in memory.
+// error text), in an error box and on standard error. The change that was to be saved stays in memory.
 void ShowSaveFailure(const std::string& path, const std::string& reason);
 // The system's text for an error number, for ShowSaveFailure.
 std::string SystemErrorText(int error);

@@ -1,13 +1,13 @@
 #include "StartUpFaults.h"
 
 #include "CommandMap.h"
+#include "ErrorMessage.h"
 #include "MatrixMgr.h"
 #include "SystemConfig.h"
 #include "WallModel.h"
 #include "platform/os/Gbk.h"
 #include "platform/os/MessageBox.h"
 
-#include <cstdio>
 #include <cstdlib>
 #include <optional>
 #include <unistd.h>
@@ -58,8 +58,5 @@ void ReportStartUpFaults() {
     const std::string text = StartUpFaultMessage(WorkingFolder(), StartUpFileStates());
     if (text.empty())
         return;
-    std::optional<std::string> utf8 = GbkToUtf8(text);
-    std::fprintf(stderr, "%s\n", utf8 ? utf8->c_str() : text.c_str());
-    std::fflush(stderr);
-    AfxMessageBox(text, MB_OK | MB_ICONWARNING);
+    TellOperator(text, MB_OK | MB_ICONWARNING);
 }

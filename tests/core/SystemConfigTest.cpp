@@ -11,6 +11,8 @@
 #include <fcntl.h>
 #include <filesystem>
 #include <gtest/gtest.h>
+
+#include <algorithm>
 #include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -127,14 +129,19 @@ TEST_F(SettingsFile, AMissingOrBrokenFileIsNeverWrittenOverAndEachSaveSaysSo) {
     EXPECT_EQ(config->LoadComm(port, n, n, n, n), 0);
     EXPECT_EQ(port, "keep");
     MessageBoxRecorder boxes;
+    testing::internal::CaptureStderr();
     EXPECT_EQ(config->SaveComm("COM5", 9600, 8, 0, 0), 0);
     EXPECT_EQ(config->SaveMonitorComm("COM5", 9600, 8, 0, 0), -1);
     EXPECT_EQ(config->SaveRowCol(3, 3), 0);
+    const std::string said = testing::internal::GetCapturedStderr();
     EXPECT_EQ(dir.Read("system.xml"), broken);
     ASSERT_EQ(boxes.Boxes().size(), 3u);
     const std::string expected =
         "Could not save \"" + dir.Dir().File("system.xml") + "\": it is not valid XML at line 3";
     EXPECT_EQ(boxes.Boxes()[0].text.substr(0, expected.size()), expected);
+    // The same words go to standard error, once for each box.
+    EXPECT_EQ(said.substr(0, expected.size()), expected);
+    EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 3);
     EXPECT_EQ(boxes.Boxes()[0].type, MB_ICONERROR);
 }
 
