@@ -413,7 +413,8 @@ int main(int argc, char** argv) {
     auto clicks = both("click_to_bytes", ClickProgram, ClickPlain);
     for (auto* b : {clicks.first, clicks.second})
         b->UseManualTime()->Iterations(gClicks)->Unit(benchmark::kMicrosecond)->ComputeStatistics("min", Minimum);
-    for (auto pair : {both("wall_redraw", RedrawProgram, RedrawPlain), both("wall_drag_select", DragProgram, DragPlain)})
+    for (auto pair :
+         {both("wall_redraw", RedrawProgram, RedrawPlain), both("wall_drag_select", DragProgram, DragPlain)})
         for (auto* b : {pair.first, pair.second})
             b->Unit(benchmark::kMillisecond)->ComputeStatistics("min", Minimum);
     // The plain writes repeat the bytes of the program's run, so the run goes first.

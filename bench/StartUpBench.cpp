@@ -195,7 +195,10 @@ int main(int argc, char** argv) {
         } else {
             for (auto* b : {benchmark::RegisterBenchmark("startup/program", StartProgram),
                             benchmark::RegisterBenchmark("startup/plain", StartPlain)})
-                b->UseManualTime()->Iterations(gStarts)->Unit(benchmark::kMillisecond)->ComputeStatistics("min", Minimum);
+                b->UseManualTime()
+                    ->Iterations(gStarts)
+                    ->Unit(benchmark::kMillisecond)
+                    ->ComputeStatistics("min", Minimum);
             benchmark::RunSpecifiedBenchmarks();
             benchmark::Shutdown();
         }
