@@ -47,3 +47,7 @@ awk '
         }
     }
 ' "$out"
+
+# What the operator feels, each beside a plain Qt program or a plain write: a table of its own.
+echo
+"$root/scripts/bench-desk.sh" "$root/build"

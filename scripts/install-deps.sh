@@ -10,6 +10,7 @@ packages=(
     fonts-wqy-microhei fonts-dejavu-core
     xvfb xauth
     xdotool
+    openbox x11-utils
     poppler-utils
 )
 

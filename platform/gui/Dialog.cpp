@@ -6,6 +6,7 @@
 #include "DialogItems.h"
 #include "Font.h"
 #include "SysColor.h"
+#include "TopLevelFrame.h"
 #include "WinApp.h"
 #include "WindowClass.h"
 
@@ -108,12 +109,31 @@ BOOL CDialog::CreateFromTemplate(const DlgTemplate& dlgTemplate, CWnd* pParentWn
     if (!CreateEx(0, DialogClass(), caption.c_str(), style, rect, IsWindow(pParentWnd) ? pParentWnd : nullptr,
                   child ? m_nIDTemplate : 0))
         return FALSE;
+    if (!child)
+        SetDialogFrame(dlgTemplate.style);
     BuildControls(dlgTemplate, this);
     // A filter of an earlier run went with that run's window.
     m_keyFilter = nullptr;
     if (!child)
         InstallKeyFilter();
     return TRUE;
+}
+
+// The window manager offers what the dialog's style asks for: a dialog has a title with a close button, and no
+// minimize or maximize button and no resizing frame unless its style names them.
+void CDialog::SetDialogFrame(DWORD style) {
+    QWidget* host = GetHostWidget();
+    if (!host)
+        return;
+    Qt::WindowFlags flags = Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint;
+    if (style & WS_SYSMENU)
+        flags |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+    if (style & WS_MINIMIZEBOX)
+        flags |= Qt::WindowMinimizeButtonHint;
+    if (style & WS_MAXIMIZEBOX)
+        flags |= Qt::WindowMaximizeButtonHint;
+    host->setWindowFlags(flags);
+    CTopLevelFrame::Of(host)->SetResizable((style & WS_THICKFRAME) != 0);
 }
 
 void CDialog::InstallKeyFilter() {

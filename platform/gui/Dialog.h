@@ -105,6 +105,7 @@ protected:
 private:
     BOOL CreateFromTemplate(const DlgTemplate& dlgTemplate, CWnd* pParentWnd, bool modal);
     void InstallKeyFilter();
+    void SetDialogFrame(DWORD style);
 
     UINT m_defId = IDOK;
     INT_PTR m_nModalResult = -1;

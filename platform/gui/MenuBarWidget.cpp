@@ -2,9 +2,18 @@
 
 #include "MenuStyle.h"
 
+#include <QEvent>
 #include <QStyleOptionMenuItem>
 
 CMenuBarWidget::CMenuBarWidget(QWidget* parent) : QMenuBar(parent) { setStyle(CMenuStyle::Instance()); }
+
+// Owner-drawn items show whether their window is active. Qt repaints a widget on its window's activation only when
+// the palette's active and inactive colours differ, and the classic colour table makes them alike.
+bool CMenuBarWidget::event(QEvent* event) {
+    if (event->type() == QEvent::WindowActivate || event->type() == QEvent::WindowDeactivate)
+        update();
+    return QMenuBar::event(event);
+}
 
 void CMenuBarWidget::initStyleOption(QStyleOptionMenuItem* option, const QAction* action) const {
     QMenuBar::initStyleOption(option, action);

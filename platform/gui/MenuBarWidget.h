@@ -8,5 +8,6 @@ public:
     explicit CMenuBarWidget(QWidget* parent = nullptr);
 
 protected:
+    bool event(QEvent* event) override;
     void initStyleOption(QStyleOptionMenuItem* option, const QAction* action) const override;
 };

@@ -44,6 +44,9 @@ std::vector<Choice> ChoicesFor(UINT type) {
 
 int ShowBox(const std::string& gbkText, UINT type) {
     QMessageBox box(QApplication::activeWindow());
+    // A title with a close button only: a message box is neither minimized nor maximized.
+    box.setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                       Qt::WindowCloseButtonHint);
     box.setText(GbkToQString(gbkText));
     std::string caption = MessageBoxCaption();
     if (caption.empty())

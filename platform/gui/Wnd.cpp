@@ -17,6 +17,7 @@
 #include "PaintDC.h"
 #include "Static.h"
 #include "SystemMetrics.h"
+#include "TopLevelFrame.h"
 #include "WindowClass.h"
 #include "WindowDC.h"
 #include "WindowRecord.h"
@@ -1716,6 +1717,12 @@ void CWnd::GetWindowRect(LPRECT lpRect) const {
         *lpRect = RECT{0, 0, 0, 0};
         return;
     }
+    // A top-level window's rectangle holds the frame the window manager draws around it.
+    if (widget->isWindow()) {
+        const QRect outer = CTopLevelFrame::OuterRect(widget);
+        *lpRect = RECT{outer.left(), outer.top(), outer.left() + outer.width(), outer.top() + outer.height()};
+        return;
+    }
     const QPoint topLeft = widget->mapToGlobal(QPoint(0, 0));
     *lpRect = RECT{topLeft.x(), topLeft.y(), topLeft.x() + widget->width(), topLeft.y() + widget->height()};
 }
@@ -1767,9 +1774,15 @@ void CWnd::MoveWindow(int x, int y, int nWidth, int nHeight, BOOL bRepaint) {
     QWidget* widget = GetHostWidget();
     if (!widget)
         return;
-    const QPoint origin = widget->isWindow() ? QPoint(0, 0) : ClientOriginOf(widget->parentWidget());
-    widget->setGeometry(Coordinate(int64_t{x} + origin.x()), Coordinate(int64_t{y} + origin.y()),
-                        Coordinate(std::max(0, nWidth)), Coordinate(std::max(0, nHeight)));
+    if (widget->isWindow()) {
+        CTopLevelFrame::Of(widget)->Place(
+            QRect(Coordinate(x), Coordinate(y), Coordinate(std::max(0, nWidth)), Coordinate(std::max(0, nHeight))),
+            true);
+    } else {
+        const QPoint origin = ClientOriginOf(widget->parentWidget());
+        widget->setGeometry(Coordinate(int64_t{x} + origin.x()), Coordinate(int64_t{y} + origin.y()),
+                            Coordinate(std::max(0, nWidth)), Coordinate(std::max(0, nHeight)));
+    }
     m_bridge->SyncGeometry();
     if (bRepaint && IsLive(this) && m_hWnd && !m_bridge->m_host)
         widget->update();
@@ -1816,7 +1829,13 @@ BOOL CWnd::SetWindowPos(const CWnd* pWndInsertAfter, int x, int y, int cx, int c
             x = r.left, y = r.top;
         if (nFlags & SWP_NOSIZE)
             cx = r.Width(), cy = r.Height();
-        MoveWindow(x, y, cx, cy, !(nFlags & SWP_NOREDRAW));
+        if (widget->isWindow() && (nFlags & SWP_NOSIZE)) {
+            // The client area keeps its size, whatever frame the window manager turns out to draw.
+            CTopLevelFrame::Of(widget)->Place(QRect(Coordinate(x), Coordinate(y), cx, cy), false);
+            m_bridge->SyncGeometry();
+        } else {
+            MoveWindow(x, y, cx, cy, !(nFlags & SWP_NOREDRAW));
+        }
     } else if (nFlags & SWP_FRAMECHANGED) {
         m_bridge->SyncGeometry();
         widget->update();
@@ -1844,6 +1863,12 @@ void CWnd::CenterWindow(CWnd* pAlternateOwner) {
         }
     } else {
         area = GetScreenMetrics().workArea;
+    }
+    if (widget->isWindow()) {
+        // Centred again once the window manager tells the frame's size.
+        CTopLevelFrame::Of(widget)->Centre(QRect(area.left, area.top, area.Width(), area.Height()));
+        m_bridge->SyncGeometry();
+        return;
     }
     CRect r;
     GetWindowRect(&r);
@@ -2490,7 +2515,7 @@ LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         // The loop starts where the pointer is: callers may send a hit code with any lParam.
         const auto start = static_cast<LPARAM>(GetMessagePos());
         b.m_sizeMoveStart = QPoint(GET_X_LPARAM(start), GET_Y_LPARAM(start));
-        b.m_sizeMoveGeometry = widget->geometry();
+        b.m_sizeMoveGeometry = widget->isWindow() ? CTopLevelFrame::OuterRect(widget) : widget->geometry();
         SetCapture();
         b.m_sizeMoveHit = hit;
         SendMessage(WM_ENTERSIZEMOVE, 0, 0);

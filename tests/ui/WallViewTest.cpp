@@ -148,3 +148,27 @@ TEST_F(WallViewTest, ThePipWindowShowsItsColourToTheEdgesAndItsName) {
     EXPECT_EQ(resized.pixel(39, 0), qRgb(219, 230, 11));
     EXPECT_EQ(resized.pixel(39, 89), qRgb(219, 230, 11));
 }
+
+TEST_F(WallViewTest, ASizeAtWhichTheOldCellsCallForAScrollBarIsFittedWithoutOne) {
+    // 4 x 4 cells of 75 x 50 in 303 x 202; in 263 x 201 the old rows are too high while the columns are refitted,
+    // and the scroll bar that comes for them would go again with the new rows, and so on without end.
+    BuildWall(4, 4);
+    CRect window, client;
+    view->GetWindowRect(&window);
+    view->GetClientRect(&client);
+    const CSize frame(window.Width() - client.Width(), window.Height() - client.Height());
+    view->MoveWindow(100, 100, 263 + frame.cx, 201 + frame.cy);
+    view->GetClientRect(&client);
+    EXPECT_EQ(client, CRect(0, 0, 263, 201));
+    EXPECT_EQ(view->GetColumnWidth(3), 65);
+    EXPECT_EQ(view->GetRowHeight(3), 50);
+    // Every size around it as well, shrinking and growing.
+    for (int width = 240; width <= 330; ++width)
+        for (int height = 180; height <= 230; height += 7) {
+            view->MoveWindow(100, 100, width + frame.cx, height + frame.cy);
+            view->GetClientRect(&client);
+            EXPECT_EQ(client, CRect(0, 0, width, height));
+            EXPECT_EQ(view->GetColumnWidth(0), width / 4);
+            EXPECT_EQ(view->GetRowHeight(0), height / 4);
+        }
+}

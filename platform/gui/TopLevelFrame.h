@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QMargins>
+#include <QObject>
+#include <QRect>
+
+#include <optional>
+
+class QWidget;
+
+// The frame a window manager draws around a top-level window: title bar and borders. Moving, sizing and centring a
+// top-level window act on this outer rectangle, so that the whole frame lies where the program put it. The window
+// manager tells the frame's size only once the window is shown; until then the frame of another window of the
+// program stands in for it (there is none without a window manager), and the last placement asked for is made
+// again when the real frame becomes known.
+class CTopLevelFrame : public QObject {
+public:
+    // The frame of a top-level widget, made on first use; it lives as long as the widget.
+    static CTopLevelFrame* Of(QWidget* window);
+    // The outer rectangle of a top-level widget in screen coordinates: the client area and the frame around it.
+    static QRect OuterRect(const QWidget* window);
+    // The frame's widths around the client area as the window manager reports them; null while it has not.
+    static QMargins KnownMargins(const QWidget* window);
+
+    // Puts the frame's top-left corner at outer's; with sizeGiven the frame takes outer's size, else the client
+    // area keeps its own.
+    void Place(const QRect& outer, bool sizeGiven);
+    // Puts the frame, at the size it has, in the middle of area.
+    void Centre(const QRect& area);
+    // A window the operator cannot resize keeps its client size fixed, so the window manager offers no resizing
+    // or maximizing; the program still sizes it.
+    void SetResizable(bool resizable);
+
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    explicit CTopLevelFrame(QWidget* window);
+
+    QMargins Margins() const;
+    void Apply();
+    void Check();
+
+    struct Request {
+        QPoint topLeft;
+        std::optional<QSize> outerSize;
+        std::optional<QRect> centreIn;
+    };
+
+    QWidget* m_window;
+    std::optional<Request> m_request;
+    QMargins m_applied;
+    bool m_resizable = true;
+    bool m_checkQueued = false;
+};
