@@ -98,24 +98,9 @@ void LcdGridCtrl::FitCells(int width, int height) {
     ResetScrollBars();
 }
 
-// The cells take the new size before the grid decides on its scroll bars, so the wall never shows any. While the
-// cells are refitted one by one, a scroll bar that their old sizes call for changes the client size again; fitting
-// that nested size at once can make the bar come and go without end, so the fit is instead repeated at the size
-// the client has once it is done.
+// The cells take the new size before the grid decides on its scroll bars, so the wall never shows any.
 void LcdGridCtrl::OnSize(UINT nType, int cx, int cy) {
-    if (!m_fitting) {
-        m_fitting = true;
-        for (int i = 0; i < 3; ++i) {
-            FitCells(cx, cy);
-            CRect client;
-            GetClientRect(&client);
-            if (client.Width() == cx && client.Height() == cy)
-                break;
-            cx = client.Width();
-            cy = client.Height();
-        }
-        m_fitting = false;
-    }
+    FitCells(cx, cy);
     CGridCtrl::OnSize(nType, cx, cy);
 }
 

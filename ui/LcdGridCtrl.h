@@ -84,7 +84,6 @@ private:
     std::unique_ptr<CPipWindow> m_pipWindow;
     std::unique_ptr<CPipCtrl> m_pipCtrl;
     CRect m_pipRect;
-    bool m_fitting = false;
 };
 
 // Tracks sub-menu 0 (the wall view's) or 1 (the PIP window's) of the context menus at the pointer, for the owner.
