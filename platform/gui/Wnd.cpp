@@ -2053,8 +2053,9 @@ CRect CWnd::GetPaintRect() const {
 
 void CWnd::UpdateScreen(const RECT* rect) {
     QWidget* widget = GetHostWidget();
-    // Inside Qt's paint event the whole painted region is copied anyway.
-    if (!widget || m_bridge->m_inQtPaint)
+    // Inside Qt's paint event the whole painted region is copied anyway: a control's own paint (it has no host) is
+    // always one, and asking for another from there would paint it for ever.
+    if (!widget || m_bridge->m_inQtPaint || (m_bridge->m_inPaint && !m_bridge->m_host))
         return;
     const QPoint origin = ClientOriginOf(widget);
     if (!rect) {

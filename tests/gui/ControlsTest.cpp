@@ -88,6 +88,23 @@ TEST_F(ControlsTest, AnOwnerDrawnButtonPaintsItsOwnFaceAndStillClicks) {
     EXPECT_TRUE(button.states.back() & ODS_DISABLED);
 }
 
+// Its drawing is copied to the screen by the paint that asked for it; asking for another paint from there kept the
+// program painting the button for ever.
+TEST_F(ControlsTest, AnOwnerDrawnButtonOnScreenIsPaintedOnceAndThenLeftAlone) {
+    FaceButton button;
+    ASSERT_TRUE(button.SubclassDlgItem(1037, &m_dialog));
+    button.ModifyStyle(BS_TYPEMASK, BS_OWNERDRAW);
+    m_dialog.ShowWindow(SW_SHOW);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(m_dialog.GetHostWidget()));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !button.states.empty(); }));
+    for (int i = 0; i < 10; ++i)
+        QCoreApplication::processEvents();
+    const size_t painted = button.states.size();
+    for (int i = 0; i < 20; ++i)
+        QCoreApplication::processEvents();
+    EXPECT_EQ(button.states.size(), painted);
+}
+
 // The parent hears of the drawing first: its default hands it to the button, an override of its own replaces it.
 TEST(OwnerDrawnButton, TheParentIsAskedToDrawAndItsDefaultHandsItBack) {
     class Parent : public CDialog {
