@@ -8,7 +8,7 @@
 
 // The banner's form, its control pages VIDEO, VGA/DVI, MENU and Other, and the dialogs beside them (ADC,
 // white balance, advanced control). The banner must fit under the wall view at the program's start-up size: its
-// pane is about 1010 x 230 there, so the pages are 980 x 140 and the sheet with its tabs stands below the button
+// pane is about 1010 x 210 there under a window manager, so the pages are 980 x 136 and the sheet with its tabs stands below the button
 // row.
 namespace {
 
@@ -23,7 +23,7 @@ constexpr DWORD kCentred = WS_VISIBLE | SS_CENTER;
 constexpr DWORD kLeft = WS_VISIBLE | SS_LEFT;
 
 constexpr int kPageWidth = 980;
-constexpr int kPageHeight = 140;
+constexpr int kPageHeight = 136;
 
 const std::vector<const char*> kSources = {"DP", "HDMI2", "VGA", "HDMI", "DVI"};
 
@@ -35,7 +35,7 @@ const DlgTemplate kBannerDialogs[8] = {
     {103,
      "",
      1000,
-     220,
+     204,
      WS_CHILD,
      {
          {1003, DlgItemKind::PushButton, "Open", 6, 6, 86, 26, kButton},
@@ -48,7 +48,7 @@ const DlgTemplate kBannerDialogs[8] = {
          {1037, DlgItemKind::PushButton, "HDMI", 682, 6, 86, 26, kButton},
          {1038, DlgItemKind::PushButton, "DVI", 774, 6, 86, 26, kButton},
          {1039, DlgItemKind::PushButton, "Unit", 866, 6, 86, 26, kButton},
-         {1051, DlgItemKind::TabControl, "", 6, 38, 988, 176, WS_VISIBLE},
+         {1051, DlgItemKind::TabControl, "", 6, 36, 988, 166, WS_VISIBLE},
      }},
     // VIDEO: five settings, each a "down" and an "up" picture button above its name.
     {105,
@@ -137,10 +137,10 @@ const DlgTemplate kBannerDialogs[8] = {
          {1060, DlgItemKind::PushButton, "", 66, 14, 44, 32, kPicture},
          {1068, DlgItemKind::Static, "value", 120, 22, 50, 20, kLeft},
          {-1, DlgItemKind::Static, "Framework H-ADJ", 16, 50, 160, 20, kLeft},
-         {1063, DlgItemKind::PushButton, "", 16, 80, 44, 32, kPicture},
-         {1062, DlgItemKind::PushButton, "", 66, 80, 44, 32, kPicture},
-         {1069, DlgItemKind::Static, "value", 120, 88, 50, 20, kLeft},
-         {-1, DlgItemKind::Static, "Framework V-ADJ", 16, 116, 160, 20, kLeft},
+         {1063, DlgItemKind::PushButton, "", 16, 76, 44, 32, kPicture},
+         {1062, DlgItemKind::PushButton, "", 66, 76, 44, 32, kPicture},
+         {1069, DlgItemKind::Static, "value", 120, 84, 50, 20, kLeft},
+         {-1, DlgItemKind::Static, "Framework V-ADJ", 16, 110, 160, 20, kLeft},
          {1064, DlgItemKind::CheckBox, "Use Framework", 196, 18, 150, 24, kCheck},
          {1065, DlgItemKind::PushButton, "Factory", 196, 60, 106, 30, kButton},
          {1082, DlgItemKind::PushButton, "Reset", 196, 102, 106, 30, kButton},

@@ -17,9 +17,9 @@ constexpr DWORD kCheck = WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX;
 constexpr int kChannelX = 60;
 constexpr int kChannelStep = 82;
 constexpr int kChannelWidth = 76;
-constexpr int kChannelY = 82;
-constexpr int kChannelRowStep = 34;
-constexpr int kChannelHeight = 28;
+constexpr int kChannelY = 74;
+constexpr int kChannelRowStep = 32;
+constexpr int kChannelHeight = 26;
 
 DlgItemTemplate Channel(int number, int id) {
     static const char* const kLabels[] = {"1",  "2",  "3",  "4",  "5",  "6",  "7",  "8",  "9",  "10",
@@ -39,19 +39,19 @@ std::vector<DlgItemTemplate> MatrixPageItems() {
     const std::vector<const char*> ports = {"COM1", "COM2",  "COM3",  "COM4",  "COM5",  "COM6",  "COM7",  "COM8",
                                             "COM9", "COM10", "COM11", "COM12", "COM13", "COM14", "COM15", "COM16"};
     std::vector<DlgItemTemplate> items = {
-        {-1, DlgItemKind::Static, "Matrix：", 4, 12, 64, 24, kLabel},
-        {1086, DlgItemKind::ComboBox, "", 72, 12, 180, 200, kList},
-        {-1, DlgItemKind::Static, "word：", 256, 12, 56, 24, kLabel},
-        {1105, DlgItemKind::ComboBox, "", 316, 12, 180, 200, kList},
-        {-1, DlgItemKind::Static, "Type：", 500, 12, 52, 24, kLabel},
-        {1088, DlgItemKind::ComboBox, "", 556, 12, 86, 200, kList | WS_DISABLED, {"AV", "VGA", "DVI", "HDMI"}},
-        {-1, DlgItemKind::Static, "Port：", 646, 12, 52, 24, kLabel},
-        {1031, DlgItemKind::ComboBox, "", 702, 12, 86, 200, kList | WS_DISABLED, ports},
-        {1106, DlgItemKind::CheckBox, "Open Port", 800, 12, 126, 24, kCheck},
-        {-1, DlgItemKind::Static, "Format：", 4, 46, 64, 24, kLabel},
-        {1091, DlgItemKind::Static, "内容", 72, 46, 570, 24,
+        {-1, DlgItemKind::Static, "Matrix：", 4, 8, 64, 24, kLabel},
+        {1086, DlgItemKind::ComboBox, "", 72, 8, 180, 200, kList},
+        {-1, DlgItemKind::Static, "word：", 256, 8, 56, 24, kLabel},
+        {1105, DlgItemKind::ComboBox, "", 316, 8, 180, 200, kList},
+        {-1, DlgItemKind::Static, "Type：", 500, 8, 52, 24, kLabel},
+        {1088, DlgItemKind::ComboBox, "", 556, 8, 86, 200, kList | WS_DISABLED, {"AV", "VGA", "DVI", "HDMI"}},
+        {-1, DlgItemKind::Static, "Port：", 646, 8, 52, 24, kLabel},
+        {1031, DlgItemKind::ComboBox, "", 702, 8, 86, 200, kList | WS_DISABLED, ports},
+        {1106, DlgItemKind::CheckBox, "Open Port", 800, 8, 126, 24, kCheck},
+        {-1, DlgItemKind::Static, "Format：", 4, 40, 64, 24, kLabel},
+        {1091, DlgItemKind::Static, "内容", 72, 40, 570, 24,
          WS_VISIBLE | SS_LEFTNOWORDWRAP | SS_CENTERIMAGE | SS_NOPREFIX | SS_SUNKEN},
-        {1083, DlgItemKind::CheckBox, " Increase ", 702, 46, 140, 24, kCheck},
+        {1083, DlgItemKind::CheckBox, " Increase ", 702, 40, 140, 24, kCheck},
         {1082, DlgItemKind::PushButton, "<<", 8, kChannelY, 44, kChannelRowStep + kChannelHeight, kButton},
     };
     items.push_back(Channel(1, 1077));
@@ -78,5 +78,5 @@ const DlgTemplate kSceneMatrixDialogs[2] = {
          {1071, DlgItemKind::PushButton, "Rename", 404, 12, 72, 28, kButton},
          {1082, DlgItemKind::PushButton, "Record", 484, 12, 72, 28, kButton},
      }},
-    {146, "Matrix", 936, 152, WS_CHILD, MatrixPageItems()},
+    {146, "Matrix", 936, 136, WS_CHILD, MatrixPageItems()},
 };
