@@ -82,3 +82,21 @@ TEST(CellMemory, RareValuesTakeRoomOnlyOnceSet) {
     EXPECT_EQ(cell.GetData(), 0);
     EXPECT_EQ(cell.GetImage(), 3);
 }
+
+TEST(CellPool, TheChunkListGrowsByDoublingNotByOneEntryAtATime) {
+    CCellPool pool(16, 1); // one block per chunk: as many chunks as blocks
+    constexpr size_t kBlocks = 4096;
+    std::vector<void*> blocks;
+    blocks.reserve(kBlocks);
+    StartCountingBytes();
+    for (size_t i = 0; i < kBlocks; i++)
+        blocks.push_back(pool.Allocate());
+    const AllocationCount count = StopCountingBytes();
+    EXPECT_EQ(pool.ChunkCount(), kBlocks);
+    // Each chunk is one allocation; the list of chunks takes a handful more, and its copies stay within a few
+    // times its final size (growing one entry at a time copies it kBlocks / 2 times on average).
+    EXPECT_LE(count.calls, kBlocks + 16);
+    EXPECT_LE(count.bytes, kBlocks * pool.BlockSize() + 4 * kBlocks * sizeof(void*));
+    for (void* block : blocks)
+        pool.Free(block);
+}
