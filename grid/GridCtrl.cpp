@@ -114,11 +114,45 @@ BOOL CGridCtrl::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pR
 
 // ---- Cells -----------------------------------------------------------------------------------------------------
 
-CGridCellBase* CGridCtrl::GetCell(int nRow, int nCol) const {
+CGridCellBase* CGridCtrl::CellAt(int nRow, int nCol) const {
     if (nRow < 0 || nRow >= m_rowCount || nCol < 0 || nCol >= m_columnCount)
         return nullptr;
     const CellRow& row = m_rows[static_cast<size_t>(nRow)];
     return static_cast<size_t>(nCol) < row.size() ? row[static_cast<size_t>(nCol)] : nullptr;
+}
+
+CGridCellBase* CGridCtrl::GetCell(int nRow, int nCol) const {
+    CGridCellBase* cell = CellAt(nRow, nCol);
+    if (cell)
+        ShowSelection(cell, nRow, nCol);
+    return cell;
+}
+
+void CGridCtrl::ShowSelection(CGridCellBase* cell, int nRow, int nCol) const {
+    const DWORD state = cell->GetState();
+    if (((state & GCS_SELECTED) != 0) != m_selection.Contains(nRow, nCol))
+        cell->SetState(state ^ GCS_SELECTED);
+}
+
+void CGridCtrl::NoteStoredCell(CGridCellBase* cell) {
+    if (!cell) {
+        m_irregularCells = true;
+        return;
+    }
+    CRuntimeClass* cellClass = cell->GetRuntimeClass();
+    if (cellClass == m_regularCellClass)
+        return;
+    // One cell of each class is tried: given the bit and then without it, it must read back as given.
+    const DWORD state = cell->GetState();
+    cell->SetState(state | GCS_SELECTED);
+    const bool takesIt = (cell->GetState() & GCS_SELECTED) != 0;
+    cell->SetState(state & ~GCS_SELECTED);
+    const bool dropsIt = (cell->GetState() & GCS_SELECTED) == 0;
+    cell->SetState(state);
+    if (takesIt && dropsIt)
+        m_regularCellClass = cellClass;
+    else
+        m_irregularCells = true;
 }
 
 CGridCellBase* CGridCtrl::CreateCell(int nRow, int nCol) {
@@ -141,12 +175,14 @@ CGridCellBase* CGridCtrl::CreateCell(int nRow, int nCol) {
 }
 
 void CGridCtrl::DestroyCell(int nRow, int nCol) {
-    CGridCellBase* cell = GetCell(nRow, nCol);
+    CGridCellBase* cell = CellAt(nRow, nCol);
     if (!cell)
         return;
     SetItemState(nRow, nCol, 0);
     m_rows[static_cast<size_t>(nRow)][static_cast<size_t>(nCol)] = nullptr;
     delete cell;
+    // The position stays empty unless the caller removes it (as the grid's own row and column changes do).
+    m_irregularCells = true;
 }
 
 CGridDefaultCell* CGridCtrl::GetDefaultCell(BOOL bFixedRow, BOOL bFixedCol) {
@@ -221,18 +257,15 @@ BOOL CGridCtrl::SetItemData(int nRow, int nCol, LPARAM lParam) {
 }
 
 BOOL CGridCtrl::SetItemState(int nRow, int nCol, UINT state) {
-    CGridCellBase* cell = GetCell(nRow, nCol);
+    CGridCellBase* cell = CellAt(nRow, nCol);
     if (!cell)
         return FALSE;
-    // The map follows what the cell really holds afterwards (a cell class may ignore a state), whatever the
-    // selection setting, so map and state bits never disagree.
-    const bool wasSelected = (cell->GetState() & GCS_SELECTED) != 0;
+    // The selection follows what the cell really holds afterwards (a cell class may ignore a state), whatever
+    // the selection setting, so selection and state bits never disagree.
     cell->SetState(state);
     const bool isSelected = (cell->GetState() & GCS_SELECTED) != 0;
-    if (wasSelected && !isSelected)
-        m_selectedCells.erase(CellKey(nRow, nCol));
-    else if (!wasSelected && isSelected)
-        m_selectedCells[CellKey(nRow, nCol)] = CCellID(nRow, nCol);
+    if (isSelected != m_selection.Contains(nRow, nCol))
+        m_selection.Set(nRow, nCol, isSelected);
     return TRUE;
 }
 
@@ -331,17 +364,7 @@ void CGridCtrl::RedrawFocusHeadings(const CCellID& cell, const CCellID& other) {
             RedrawCell(cell.row, col);
 }
 
-CCellRange CGridCtrl::GetSelectedCellRange() const {
-    CCellRange range(m_rowCount, m_columnCount, -1, -1);
-    for (const auto& entry : m_selectedCells) {
-        const CCellID& cell = entry.second;
-        range.SetMinRow(std::min(range.GetMinRow(), cell.row));
-        range.SetMinCol(std::min(range.GetMinCol(), cell.col));
-        range.SetMaxRow(std::max(range.GetMaxRow(), cell.row));
-        range.SetMaxCol(std::max(range.GetMaxCol(), cell.col));
-    }
-    return range;
-}
+CCellRange CGridCtrl::GetSelectedCellRange() const { return m_selection.Bounds(m_rowCount, m_columnCount); }
 
 // ---- Notifications ---------------------------------------------------------------------------------------------
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "grid/CellRange.h"
+#include "grid/CellSelection.h"
 #include "grid/GridCellBase.h"
 #include "grid/GridDefaultCell.h"
 #include "grid/GridDropTarget.h"
@@ -12,8 +13,6 @@
 #include "platform/gui/Wnd.h"
 #include "platform/os/RuntimeClass.h"
 
-#include <cstdint>
-#include <unordered_map>
 #include <vector>
 
 class CCmdUI;
@@ -117,6 +116,8 @@ public:
     BOOL InvalidateCellRect(int nRow, int nCol);
 
     // ---- Cells and items -------------------------------------------------------------------------------------
+    // The cell object at a position, null outside the grid or where there is none. Its GCS_SELECTED bit is set
+    // to what the grid's selection says before it is handed out.
     CGridCellBase* GetCell(int nRow, int nCol) const;
     BOOL IsValid(int nRow, int nCol) const;
     BOOL IsValid(const CCellID& cell) const { return IsValid(cell.row, cell.col); }
@@ -157,6 +158,8 @@ public:
     CCellID SetFocusCell(const CCellID& cell) { return SetFocusCell(cell.row, cell.col); }
     // The block that bounds every selected cell; with none, {row count, column count, -1, -1}, which is not valid.
     CCellRange GetSelectedCellRange() const;
+    // How many cells are selected.
+    size_t GetSelectedCount() const { return m_selection.Count(); }
     // With bSelectCells the selection becomes the previous selection plus the block; without, the block is
     // deselected. A negative first row only clears.
     void SetSelectedRange(int nMinRow, int nMinCol, int nMaxRow, int nMaxCol, BOOL bForceRepaint = FALSE,
@@ -315,11 +318,6 @@ protected:
     BOOL MouseOverResizeArea(int nBar, const CPoint& point);
 
     using CellRow = std::vector<CGridCellBase*>;
-    // Selected cells by position; a cell is in the current map exactly when its state has GCS_SELECTED.
-    using CellMap = std::unordered_map<std::uint64_t, CCellID>;
-    static std::uint64_t CellKey(int nRow, int nCol) {
-        return (static_cast<std::uint64_t>(static_cast<std::uint32_t>(nCol)) << 32) | static_cast<std::uint32_t>(nRow);
-    }
 
     // Makes the cell for a position through the cell class, marked fixed where it lies in the fixed area;
     // null when the class cannot make one.
@@ -397,8 +395,11 @@ protected:
     BOOL m_allowRowResize = TRUE;
     BOOL m_allowColumnResize = TRUE;
     int m_wheelScrollLines;
-    CellMap m_selectedCells;
-    CellMap m_previousSelectedCells;
+    // The selected cells, and the selection a Ctrl-click started from. A whole block is held as one entry, so the
+    // selected bit of a cell object is brought in line with the selection when the grid hands the cell out or
+    // draws it (see GetCell), not when the block is selected.
+    CCellSelection m_selection;
+    CCellSelection m_previousSelection;
     CCellID m_dropHighlightedCell;
 
     CTitleTip m_titleTip;
@@ -434,6 +435,17 @@ protected:
     int m_printColumnEnd = 0;
 
 private:
+    // The cell object at a position as it is stored, its selected bit not brought in line.
+    CGridCellBase* CellAt(int nRow, int nCol) const;
+    // Gives a cell object the selected bit the selection holds for its position.
+    void ShowSelection(CGridCellBase* cell, int nRow, int nCol) const;
+    // A cell object was stored at a position (null: none). Positions without a cell, and cells that do not keep
+    // the selected bit they are given, make the selection ask every cell it touches (see SetSelectedRange).
+    void NoteStoredCell(CGridCellBase* cell);
+    // After the selection changed from `before`: cells that refuse the selected bit as told keep what they hold,
+    // and the selection follows them, as it did when every cell was told one by one.
+    void AskCellsAbout(const CCellSelection& before);
+
     // Geometry helpers: the left edge of a column and the top edge of a row, summed as the cell origin sums them.
     int ColumnLeft(int nCol, const CCellID& topLeft) const;
     int RowTop(int nRow, const CCellID& topLeft) const;
@@ -487,4 +499,9 @@ private:
 
     // The block the last paste wrote (empty before any), so that a move inside the grid does not empty it.
     CCellRange m_lastPastedRange;
+
+    // Whether some position holds no cell or a cell that does not keep the selected bit as given (set once seen,
+    // cleared when the grid is emptied), and the last cell class found to keep it.
+    bool m_irregularCells = false;
+    CRuntimeClass* m_regularCellClass = nullptr;
 };

@@ -81,9 +81,13 @@ BOOL CGridCtrl::SetRowCount(int nRows) {
         SetFocusCell(-1, -1);
 
     if (nRows < m_rowCount) {
+        // The selection leaves the rows as a whole rather than cell by cell; their positions go with them.
+        m_selection.ClipTo(nRows, m_columnCount);
+        const bool irregular = m_irregularCells;
         for (int row = nRows; row < m_rowCount; row++)
             for (int col = 0; col < m_columnCount; col++)
                 DestroyCell(row, col);
+        m_irregularCells = irregular;
         m_rows.resize(At(nRows));
         m_rowHeights.resize(At(nRows));
         m_rowCount = nRows;
@@ -98,7 +102,7 @@ BOOL CGridCtrl::SetRowCount(int nRows) {
             CellRow& cells = m_rows[At(row)];
             cells.resize(At(m_columnCount));
             for (int col = 0; col < m_columnCount; col++)
-                cells[At(col)] = CreateCell(row, col);
+                NoteStoredCell(cells[At(col)] = CreateCell(row, col));
             m_rowCount++;
         }
     } catch (const std::bad_alloc&) {
@@ -132,10 +136,13 @@ BOOL CGridCtrl::SetColumnCount(int nCols) {
 
     const int oldCount = m_columnCount;
     if (nCols < oldCount) {
+        m_selection.ClipTo(m_rowCount, nCols);
+        const bool irregular = m_irregularCells;
         for (int row = 0; row < m_rowCount; row++)
             for (int col = nCols; col < oldCount; col++)
                 DestroyCell(row, col);
         DropColumnsFrom(nCols);
+        m_irregularCells = irregular;
         m_columnCount = nCols;
     } else {
         try {
@@ -144,7 +151,7 @@ BOOL CGridCtrl::SetColumnCount(int nCols) {
                 CellRow& cells = m_rows[At(row)];
                 cells.resize(At(nCols));
                 for (int col = oldCount; col < nCols; col++)
-                    cells[At(col)] = CreateCell(row, col);
+                    NoteStoredCell(cells[At(col)] = CreateCell(row, col));
             }
             m_columnCount = nCols;
         } catch (const std::bad_alloc&) {
@@ -251,6 +258,8 @@ int CGridCtrl::InsertRow(LPCTSTR strHeading, int nRow) {
         cells.reserve(At(m_columnCount));
         for (int col = 0; col < m_columnCount; col++)
             cells.push_back(CreateCell(nRow, col));
+        for (CGridCellBase* cell : cells)
+            NoteStoredCell(cell);
         m_rowHeights.insert(m_rowHeights.begin() + nRow, 0);
         try {
             m_rows.insert(m_rows.begin() + nRow, std::move(cells));
@@ -293,6 +302,7 @@ int CGridCtrl::InsertColumn(LPCTSTR strHeading, UINT nFormat, int nColumn) {
         m_columnWidths.insert(m_columnWidths.begin() + nColumn, 0);
         for (; rowsDone < m_rowCount; rowsDone++) {
             CGridCellBase* cell = CreateCell(rowsDone, nColumn);
+            NoteStoredCell(cell);
             CellRow& cells = m_rows[At(rowsDone)];
             try {
                 cells.insert(cells.begin() + nColumn, cell);
@@ -332,8 +342,10 @@ BOOL CGridCtrl::DeleteRow(int nRow) {
     if (nRow < 0 || nRow >= m_rowCount)
         return FALSE;
     ResetSelectedRange();
+    const bool irregular = m_irregularCells;
     for (int col = 0; col < m_columnCount; col++)
         DestroyCell(nRow, col);
+    m_irregularCells = irregular;
     m_rows.erase(m_rows.begin() + nRow);
     m_rowHeights.erase(m_rowHeights.begin() + nRow);
     m_rowCount--;
@@ -359,6 +371,7 @@ BOOL CGridCtrl::DeleteAllItems() {
         for (int col = 0; col < m_columnCount; col++)
             DestroyCell(row, col);
     m_rows.clear();
+    m_irregularCells = false;
     m_focusCell = CCellID();
     m_rowCount = m_fixedRowCount = m_columnCount = m_fixedColumnCount = 0;
     ResetScrollBars();

@@ -78,19 +78,9 @@ BOOL CGridCtrl::SortRange(GridCompareFunction pfnCompare, int nCol, BOOL bAscend
 }
 
 void CGridCtrl::FollowSwappedRows(int nRow1, int nRow2) {
-    // The cells took their selected and focused marks with them; the map and the focus go where the marks went.
-    if (!m_selectedCells.empty()) {
-        for (int col = 0; col < m_columnCount; col++) {
-            const auto key1 = CellKey(nRow1, col);
-            const auto key2 = CellKey(nRow2, col);
-            const bool selected1 = m_selectedCells.erase(key1) > 0;
-            const bool selected2 = m_selectedCells.erase(key2) > 0;
-            if (selected1)
-                m_selectedCells[key2] = CCellID(nRow2, col);
-            if (selected2)
-                m_selectedCells[key1] = CCellID(nRow1, col);
-        }
-    }
+    // The cells took their selected and focused marks with them; the selection and the focus go where the marks
+    // went.
+    m_selection.SwapRows(nRow1, nRow2, m_columnCount);
     if (m_focusCell.row == nRow1)
         m_focusCell.row = nRow2;
     else if (m_focusCell.row == nRow2)
@@ -112,5 +102,10 @@ BOOL CGridCtrl::SetCell(int nRow, int nCol, CGridCellBase* pCell) {
         return FALSE;
     pCell->SetCoords(nRow, nCol);
     row[static_cast<size_t>(nCol)] = pCell;
+    NoteStoredCell(pCell);
+    // The position takes the selected mark the cell brings, as a sort moving cells about expects.
+    const bool marked = (pCell->GetState() & GCS_SELECTED) != 0;
+    if (marked != m_selection.Contains(nRow, nCol))
+        m_selection.Set(nRow, nCol, marked);
     return TRUE;
 }
