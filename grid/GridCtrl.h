@@ -2,6 +2,7 @@
 
 #include "grid/CellRange.h"
 #include "grid/CellSelection.h"
+#include "grid/GridCell.h"
 #include "grid/GridCellBase.h"
 #include "grid/GridDefaultCell.h"
 #include "grid/GridDropTarget.h"
@@ -13,6 +14,7 @@
 #include "platform/gui/Wnd.h"
 #include "platform/os/RuntimeClass.h"
 
+#include <typeinfo>
 #include <vector>
 
 class CCmdUI;
@@ -118,7 +120,12 @@ public:
     // ---- Cells and items -------------------------------------------------------------------------------------
     // The cell object at a position, null outside the grid or where there is none. Its GCS_SELECTED bit is set
     // to what the grid's selection says before it is handed out.
-    CGridCellBase* GetCell(int nRow, int nCol) const;
+    CGridCellBase* GetCell(int nRow, int nCol) const {
+        CGridCellBase* cell = CellAt(nRow, nCol);
+        if (cell && m_selectionAhead)
+            ShowSelection(cell, nRow, nCol);
+        return cell;
+    }
     BOOL IsValid(int nRow, int nCol) const;
     BOOL IsValid(const CCellID& cell) const { return IsValid(cell.row, cell.col); }
     BOOL SetItem(const GridItem* pItem);
@@ -436,12 +443,24 @@ protected:
 
 private:
     // The cell object at a position as it is stored, its selected bit not brought in line.
-    CGridCellBase* CellAt(int nRow, int nCol) const;
+    CGridCellBase* CellAt(int nRow, int nCol) const {
+        if (nRow < 0 || nRow >= m_rowCount || nCol < 0 || nCol >= m_columnCount)
+            return nullptr;
+        const CellRow& row = m_rows[static_cast<size_t>(nRow)];
+        return static_cast<size_t>(nCol) < row.size() ? row[static_cast<size_t>(nCol)] : nullptr;
+    }
     // Gives a cell object the selected bit the selection holds for its position.
     void ShowSelection(CGridCellBase* cell, int nRow, int nCol) const;
+    // SetItemState and SetModified(TRUE, nRow, nCol) for the cell object at that position, already in hand.
+    void SetCellState(CGridCellBase* cell, int nRow, int nCol, UINT state);
+    void MarkModified(CGridCellBase* cell, int nRow, int nCol);
     // A cell object was stored at a position (null: none). Positions without a cell, and cells that do not keep
     // the selected bit they are given, make the selection ask every cell it touches (see SetSelectedRange).
-    void NoteStoredCell(CGridCellBase* cell);
+    void NoteStoredCell(CGridCellBase* cell) {
+        if (!cell || typeid(*cell) != typeid(CGridCell)) // the grid's own cells keep every state they are given
+            NoteOtherCell(cell);
+    }
+    void NoteOtherCell(CGridCellBase* cell);
     // After the selection changed from `before`: cells that refuse the selected bit as told keep what they hold,
     // and the selection follows them, as it did when every cell was told one by one.
     void AskCellsAbout(const CCellSelection& before);
@@ -504,4 +523,9 @@ private:
     // cleared when the grid is emptied), and the last cell class found to keep it.
     bool m_irregularCells = false;
     CRuntimeClass* m_regularCellClass = nullptr;
+    // Whether the selection has changed for cells it did not tell (a block selected or cleared, rows swapped), so
+    // that a cell's selected bit must be brought in line before the cell is handed out or drawn.
+    bool m_selectionAhead = false;
+    // The last cell class found to derive from CGridCellBase.
+    CRuntimeClass* m_cellClassChecked = nullptr;
 };

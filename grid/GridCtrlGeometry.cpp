@@ -372,6 +372,7 @@ BOOL CGridCtrl::DeleteAllItems() {
             DestroyCell(row, col);
     m_rows.clear();
     m_irregularCells = false;
+    m_selectionAhead = false;
     m_focusCell = CCellID();
     m_rowCount = m_fixedRowCount = m_columnCount = m_fixedColumnCount = 0;
     ResetScrollBars();

@@ -45,6 +45,8 @@ void CGridCtrl::SetSelectedRange(int nMinRow, int nMinCol, int nMaxRow, int nMax
 
     // Selecting replaces the selection by the previous one plus the block; deselecting takes the block out.
     CCellSelection before;
+    if (!m_selection.IsEmpty() || withPrevious || withBlock)
+        m_selectionAhead = true;
     if (bSelectCells) {
         before = std::move(m_selection);
         m_selection = CCellSelection();

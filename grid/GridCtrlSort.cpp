@@ -80,6 +80,8 @@ BOOL CGridCtrl::SortRange(GridCompareFunction pfnCompare, int nCol, BOOL bAscend
 void CGridCtrl::FollowSwappedRows(int nRow1, int nRow2) {
     // The cells took their selected and focused marks with them; the selection and the focus go where the marks
     // went.
+    if (!m_selection.IsEmpty())
+        m_selectionAhead = true;
     m_selection.SwapRows(nRow1, nRow2, m_columnCount);
     if (m_focusCell.row == nRow1)
         m_focusCell.row = nRow2;

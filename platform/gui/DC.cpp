@@ -14,9 +14,11 @@
 #include <QFontInfo>
 #include <QFontMetrics>
 #include <QGuiApplication>
+#include <QHash>
 #include <QMetaObject>
 #include <QPagedPaintDevice>
 #include <QPaintEngine>
+#include <QPair>
 #include <QPixmap>
 #include <QScreen>
 
@@ -504,25 +506,39 @@ std::vector<TextLine> WordBreak(const TextLine& para, int width, const QFontMetr
     return lines;
 }
 
-// The advance of each printable ASCII character in a font, rounded up, measured once per font: added up they
-// bound a text's width without shaping it, the costly part of drawing text.
-struct AsciiAdvances {
+// What is known of a font's text widths without shaping the text, the costly part of drawing it: the advance
+// of each printable ASCII character, measured once, and the lines already measured for an ellipsis.
+struct FontMeasures {
     QFont font;
-    std::array<int, 95> advance{};
+    std::array<int, 95> ceiled{};  // rounded up
+    std::array<qreal, 95> exact{}; // as shaping places them, kerning aside
+    // A line measured in a width: how much of it stays before "..." (-1: all of it, without dots) and its
+    // advance then. A window repainting its cells asks about the same lines again and again.
+    struct Fit {
+        int keep;
+        int advance;
+    };
+    QHash<QPair<QString, int>, Fit> fits;
 };
 
-const AsciiAdvances& AsciiAdvancesOf(const QFont& font) {
-    static auto* fonts = new std::vector<std::unique_ptr<AsciiAdvances>>; // never freed, as fonts are
+// Kept for a few fonts; each keeps a few thousand lines before it starts over.
+constexpr size_t kMeasuredFonts = 16;
+constexpr qsizetype kMeasuredLines = 4096;
+
+FontMeasures& MeasuresOf(const QFont& font) {
+    static auto* fonts = new std::vector<std::unique_ptr<FontMeasures>>; // never freed, as fonts are
     for (const auto& entry : *fonts)
         if (entry->font == font)
             return *entry;
-    auto entry = std::make_unique<AsciiAdvances>();
+    auto entry = std::make_unique<FontMeasures>();
     entry->font = font;
     const QFontMetricsF fm(font);
-    for (int c = 0x20; c <= 0x7E; ++c)
-        entry->advance[static_cast<size_t>(c - 0x20)] =
-            static_cast<int>(std::ceil(fm.horizontalAdvance(QChar(static_cast<char16_t>(c)))));
-    if (fonts->size() >= 16)
+    for (int c = 0x20; c <= 0x7E; ++c) {
+        const qreal advance = fm.horizontalAdvance(QChar(static_cast<char16_t>(c)));
+        entry->exact[static_cast<size_t>(c - 0x20)] = advance;
+        entry->ceiled[static_cast<size_t>(c - 0x20)] = static_cast<int>(std::ceil(advance));
+    }
+    if (fonts->size() >= kMeasuredFonts)
         fonts->erase(fonts->begin());
     fonts->push_back(std::move(entry));
     return *fonts->back();
@@ -530,35 +546,34 @@ const AsciiAdvances& AsciiAdvancesOf(const QFont& font) {
 
 // The width of a text of printable ASCII characters, rounded up per character, with a pixel to spare for each
 // (kerning and hinting move glyphs by less), or -1 for other text. Never below what shaping measures.
-int AsciiBound(const QString& text, const QFont& font) {
-    const AsciiAdvances* advances = nullptr;
+int AsciiBound(const QString& text, const FontMeasures& measures) {
     int bound = 0;
     for (const QChar c : text) {
         const char16_t u = c.unicode();
         if (u < 0x20 || u > 0x7E)
             return -1;
-        if (!advances)
-            advances = &AsciiAdvancesOf(font);
-        bound += advances->advance[static_cast<size_t>(u - 0x20)] + 1;
+        bound += measures.ceiled[static_cast<size_t>(u - 0x20)] + 1;
     }
     return bound;
 }
 
-// Whether a line may be wider than width, so that it has to be measured.
-bool MayOverflow(const QString& text, int width, const QFont& font) {
-    const int bound = AsciiBound(text, font);
-    return bound < 0 || bound > width;
+bool IsPrintableAscii(const QString& text) {
+    return std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() >= 0x20 && c.unicode() <= 0x7E; });
 }
 
-// Shortens a line that is wider than width to what fits before "..."; returns the line's advance afterwards.
-// Measuring shapes the text, the costly part of drawing it, so the caller keeps the advance.
-int EndEllipsis(TextLine& line, int width, const QFontMetrics& fm, const QFont& font) {
-    const int advance = fm.horizontalAdvance(line.text);
-    if (advance <= width)
-        return advance;
+// Whether a line may be wider than width, so that it has to be measured.
+bool MayOverflow(const QString& text, int width, const QFont& font) {
+    if (!IsPrintableAscii(text))
+        return true;
+    return AsciiBound(text, MeasuresOf(font)) > width;
+}
+
+// How much of a line wider than width stays before "...": the most characters that fit with the dots, as trying
+// them from the longest down finds it (a text with a character more never draws narrower), found in a few
+// measurements: from an estimate, steps doubling until the answer is bracketed, then halving.
+FontMeasures::Fit ShortenedFit(const QString& text, int width, const QFontMetrics& fm, const FontMeasures& measures) {
     const QString dots = QStringLiteral("...");
-    const QString text = line.text;
-    // The lengths kept, shortest first: one character less each time, never cutting a surrogate pair.
+    // The lengths that may be kept, shortest first: one character less each time, never cutting a surrogate pair.
     std::vector<int> cuts;
     for (int keep = static_cast<int>(text.size());;) {
         cuts.push_back(keep);
@@ -577,29 +592,23 @@ int EndEllipsis(TextLine& line, int width, const QFontMetrics& fm, const QFont& 
             advances[i] = fm.horizontalAdvance(text.left(cuts[i]) + dots);
         return advances[i] <= width;
     };
-    // The longest that fits, as trying them from the longest down finds it (a text with a character more never
-    // draws narrower), in a few measurements: from an estimate, steps doubling until the answer is bracketed,
-    // then halving.
+    // The whole line does not fit (the caller measured it), and with the dots it is wider still.
     size_t lo = 0;               // fits
-    size_t hi = cuts.size() - 1; // does not fit, unless the whole text does
-    if (fits(hi)) {
-        lo = hi;
-    } else {
+    size_t hi = cuts.size() - 1; // does not fit
+    {
         size_t guess = hi / 2;
-        const int dotsBound = AsciiBound(dots, font);
-        if (AsciiBound(text, font) >= 0 && dotsBound >= 0 && cuts.size() == static_cast<size_t>(text.size()) + 1) {
-            // ASCII: one cut per character; the characters' own advances say about where the cut falls.
-            const AsciiAdvances& ascii = AsciiAdvancesOf(font);
-            int used = dotsBound;
+        if (IsPrintableAscii(text) && cuts.size() == static_cast<size_t>(text.size()) + 1) {
+            // ASCII: one cut per character, and the characters' own advances say about where it falls.
+            qreal used = 3 * measures.exact[static_cast<size_t>('.' - 0x20)];
             guess = 0;
             while (guess + 1 < hi) {
-                used += ascii.advance[static_cast<size_t>(text[static_cast<int>(guess)].unicode() - 0x20)];
+                used += measures.exact[static_cast<size_t>(text[static_cast<int>(guess)].unicode() - 0x20)];
                 if (used > width)
                     break;
                 ++guess;
             }
         }
-        guess = std::clamp<size_t>(guess, 1, hi - 1 > 0 ? hi - 1 : 1);
+        guess = std::clamp<size_t>(guess, 1, hi > 1 ? hi - 1 : 1);
         if (guess < hi) {
             size_t step = 1;
             if (fits(guess)) {
@@ -627,11 +636,34 @@ int EndEllipsis(TextLine& line, int width, const QFontMetrics& fm, const QFont& 
         }
     }
     const int keep = cuts[lo];
-    line.text = text.left(keep) + dots;
+    return {keep, advances[lo] >= 0 ? advances[lo] : fm.horizontalAdvance(text.left(keep) + dots)};
+}
+
+// Shortens a line that is wider than width to what fits before "..."; returns the line's advance afterwards.
+// Measuring shapes the text, the costly part of drawing it, so the caller keeps the advance.
+int EndEllipsis(TextLine& line, int width, const QFontMetrics& fm, const QFont& font) {
+    const QString dots = QStringLiteral("...");
+    FontMeasures& measures = MeasuresOf(font);
+    const QPair<QString, int> key(line.text, width);
+    FontMeasures::Fit fit{-1, 0};
+    if (const auto known = measures.fits.constFind(key); known != measures.fits.constEnd()) {
+        fit = known.value();
+    } else {
+        fit.advance = fm.horizontalAdvance(line.text);
+        if (fit.advance > width)
+            fit = ShortenedFit(line.text, width, fm, measures);
+        if (measures.fits.size() >= kMeasuredLines)
+            measures.fits.clear();
+        measures.fits.insert(key, fit);
+    }
+    if (fit.keep < 0)
+        return fit.advance;
+    const int keep = fit.keep;
+    line.text = line.text.left(keep) + dots;
     line.underlines.erase(
         std::remove_if(line.underlines.begin(), line.underlines.end(), [keep](int u) { return u >= keep; }),
         line.underlines.end());
-    return advances[lo] >= 0 ? advances[lo] : fm.horizontalAdvance(line.text);
+    return fit.advance;
 }
 
 } // namespace

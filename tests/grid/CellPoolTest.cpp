@@ -55,7 +55,7 @@ TEST(CellMemory, ATextCellCostsItsObjectAndOnePointer) {
             grid.SetItemText(row, col, "r1999c49"); // short texts live inside the cell
     const AllocationCount count = StopCountingBytes();
     const double perCell = static_cast<double>(count.bytes) / (2000.0 * 50.0);
-    EXPECT_LE(perCell, 80.0);
+    EXPECT_LE(perCell, 60.0);
 #if !defined(__SANITIZE_ADDRESS__) // the sanitizer build gives every cell an allocation of its own
     // One allocation per row and one per pool chunk, none per cell.
     EXPECT_LT(count.calls, 2000u + 2000u * 50u / 100u);

@@ -116,3 +116,19 @@ TEST(GridSelection, ACopyOfEverythingLessOneCellLeavesThatFieldEmpty) {
     }
     EXPECT_EQ(text, expected);
 }
+
+TEST(GridSelection, TextsWrittenIntoASelectedBlockLeaveItSelectedAndMarkTheCellsModified) {
+    TestGrid grid(10, 10, 1, 1);
+    grid.SetModified(FALSE);
+    grid.SelectAllCells();
+    grid.SetItemText(3, 3, "written");
+    grid.SetItemData(4, 4, 7);
+    EXPECT_EQ(grid.GetItemState(3, 3), GCS_SELECTED | GCS_MODIFIED);
+    EXPECT_EQ(grid.GetItemState(4, 4), GCS_SELECTED | GCS_MODIFIED);
+    EXPECT_EQ(grid.GetItemState(5, 5), GCS_SELECTED);
+    EXPECT_EQ(grid.GetSelectedCount(), 81u);
+    grid.SetSelectedRange(-1, -1, -1, -1);
+    EXPECT_EQ(grid.GetItemState(3, 3), GCS_MODIFIED);
+    EXPECT_TRUE(grid.GetModified());
+    EXPECT_TRUE(grid.SelectionAgreesWithStates());
+}
