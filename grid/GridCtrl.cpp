@@ -126,6 +126,7 @@ void CGridCtrl::ShowSelection(CGridCellBase* cell, int nRow, int nCol) const {
 }
 
 void CGridCtrl::NoteOtherCell(CGridCellBase* cell) {
+    m_onlyOwnCells = false;
     if (!cell) {
         m_irregularCells = true;
         return;

@@ -372,6 +372,7 @@ protected:
     int m_columnCount = 0;
     int m_fixedColumnCount = 0;
     std::vector<UINT> m_rowHeights;
+    mutable int m_virtualHeight = -1; // the sum of the row heights, -1 until asked for after they changed
     std::vector<UINT> m_columnWidths;
 
     // Cells.
@@ -522,6 +523,7 @@ private:
     // Whether some position holds no cell or a cell that does not keep the selected bit as given (set once seen,
     // cleared when the grid is emptied), and the last cell class found to keep it.
     bool m_irregularCells = false;
+    bool m_onlyOwnCells = true; // every cell stored is a CGridCell itself, whose SetCoords does nothing
     CRuntimeClass* m_regularCellClass = nullptr;
     // Whether the selection has changed for cells it did not tell (a block selected or cleared, rows swapped), so
     // that a cell's selected bit must be brought in line before the cell is handed out or drawn.

@@ -75,6 +75,7 @@ BOOL CGridCtrl::SetRowCount(int nRows) {
         return TRUE;
     BOOL result = TRUE;
     m_topLeftCell = CCellID();
+    m_virtualHeight = -1;
     if (nRows < m_fixedRowCount)
         m_fixedRowCount = nRows;
     if (m_focusCell.row >= nRows)
@@ -91,6 +92,7 @@ BOOL CGridCtrl::SetRowCount(int nRows) {
         m_rows.resize(At(nRows));
         m_rowHeights.resize(At(nRows));
         m_rowCount = nRows;
+        m_virtualHeight = -1;
     }
     try {
         m_rowHeights.resize(At(nRows));
@@ -105,8 +107,10 @@ BOOL CGridCtrl::SetRowCount(int nRows) {
                 NoteStoredCell(cells[At(col)] = CreateCell(row, col));
             m_rowCount++;
         }
+        m_virtualHeight = -1;
     } catch (const std::bad_alloc&) {
         // The completed rows stay; the half-made one goes.
+        m_virtualHeight = -1;
         if (At(m_rowCount) < m_rows.size())
             for (CGridCellBase* cell : m_rows[At(m_rowCount)])
                 delete cell;
@@ -274,6 +278,7 @@ int CGridCtrl::InsertRow(LPCTSTR strHeading, int nRow) {
         return -1;
     }
     m_rowCount++;
+    m_virtualHeight = -1;
     SetItemText(nRow, 0, strHeading);
 
     CGridCellBase* heading = GetCell(nRow, 0);
@@ -281,6 +286,7 @@ int CGridCtrl::InsertRow(LPCTSTR strHeading, int nRow) {
         m_rowHeights[At(nRow)] = static_cast<UINT>(m_defaultFixedRowCell.GetHeight());
     else
         m_rowHeights[At(nRow)] = static_cast<UINT>(heading->GetTextExtent(strHeading).cy);
+    m_virtualHeight = -1;
 
     ResetScrollBars();
     SetModified(TRUE);
@@ -349,6 +355,7 @@ BOOL CGridCtrl::DeleteRow(int nRow) {
     m_rows.erase(m_rows.begin() + nRow);
     m_rowHeights.erase(m_rowHeights.begin() + nRow);
     m_rowCount--;
+    m_virtualHeight = -1;
     if (nRow < m_fixedRowCount)
         m_fixedRowCount--;
     ResetScrollBars();
@@ -367,11 +374,13 @@ BOOL CGridCtrl::DeleteAllItems() {
     ResetSelectedRange();
     m_columnWidths.clear();
     m_rowHeights.clear();
+    m_virtualHeight = -1;
     for (int row = 0; row < m_rowCount; row++)
         for (int col = 0; col < m_columnCount; col++)
             DestroyCell(row, col);
     m_rows.clear();
     m_irregularCells = false;
+    m_onlyOwnCells = true;
     m_selectionAhead = false;
     m_focusCell = CCellID();
     m_rowCount = m_fixedRowCount = m_columnCount = m_fixedColumnCount = 0;
@@ -394,6 +403,7 @@ BOOL CGridCtrl::SetRowHeight(int nRow, int height) {
     if (nRow < 0 || nRow >= m_rowCount || height < 0)
         return FALSE;
     m_rowHeights[At(nRow)] = static_cast<UINT>(height);
+    m_virtualHeight = -1;
     ResetScrollBars();
     return TRUE;
 }
@@ -410,7 +420,12 @@ int CGridCtrl::GetFixedRowHeight() const { return SumOf(m_rowHeights, 0, m_fixed
 
 int CGridCtrl::GetFixedColumnWidth() const { return SumOf(m_columnWidths, 0, m_fixedColumnCount); }
 
-int CGridCtrl::GetVirtualHeight() const { return SumOf(m_rowHeights, 0, m_rowCount); }
+int CGridCtrl::GetVirtualHeight() const {
+    // Every scroll-bar update asks for it; summing 100,000 rows each time would cost more than the update.
+    if (m_virtualHeight < 0)
+        m_virtualHeight = SumOf(m_rowHeights, 0, m_rowCount);
+    return m_virtualHeight;
+}
 
 int CGridCtrl::GetVirtualWidth() const { return SumOf(m_columnWidths, 0, m_columnCount); }
 
@@ -446,6 +461,7 @@ BOOL CGridCtrl::AutoSizeRow(int nRow, BOOL bResetScroll) {
         if (CGridCellBase* cell = GetCell(nRow, col))
             height = std::max<int>(height, cell->GetCellExtent(pDC).cy);
     m_rowHeights[At(nRow)] = static_cast<UINT>(height);
+    m_virtualHeight = -1;
     ReleaseDC(pDC);
     if (bResetScroll)
         ResetScrollBars();

@@ -52,15 +52,18 @@ BOOL CGridCtrl::SortRange(GridCompareFunction pfnCompare, int nCol, BOOL bAscend
         if (lo > hi)
             break;
         if (pfnCompare(cell(lo), cell(hi), data) != 0) {
-            // Whole rows change places, their headings and heights with them.
+            // Whole rows change places, their headings and heights with them; every row holds a cell place for
+            // every column. Each cell is told its new place, unless all are the grid's own, which ignore it.
             CellRow& upper = m_rows[static_cast<size_t>(lo)];
             CellRow& lower = m_rows[static_cast<size_t>(hi)];
-            for (size_t col = 0; col < upper.size() && col < lower.size(); col++) {
-                std::swap(upper[col], lower[col]);
-                if (upper[col])
-                    upper[col]->SetCoords(lo, static_cast<int>(col));
-                if (lower[col])
-                    lower[col]->SetCoords(hi, static_cast<int>(col));
+            upper.swap(lower);
+            if (!m_onlyOwnCells) {
+                for (size_t col = 0; col < upper.size(); col++)
+                    if (upper[col])
+                        upper[col]->SetCoords(lo, static_cast<int>(col));
+                for (size_t col = 0; col < lower.size(); col++)
+                    if (lower[col])
+                        lower[col]->SetCoords(hi, static_cast<int>(col));
             }
             std::swap(m_rowHeights[static_cast<size_t>(lo)], m_rowHeights[static_cast<size_t>(hi)]);
             FollowSwappedRows(lo, hi);
@@ -92,8 +95,19 @@ void CGridCtrl::FollowSwappedRows(int nRow1, int nRow2) {
 int CGridCtrl::CompareCellText(CGridCellBase* pCell1, CGridCellBase* pCell2, LPARAM /*data*/) {
     if (!pCell1 || !pCell2)
         return 0;
-    return _mbscmp(reinterpret_cast<const unsigned char*>(pCell1->GetText()),
-                   reinterpret_cast<const unsigned char*>(pCell2->GetText()));
+    const auto* text1 = reinterpret_cast<const unsigned char*>(pCell1->GetText());
+    const auto* text2 = reinterpret_cast<const unsigned char*>(pCell2->GetText());
+    if (!text1 || !text2)
+        return _mbscmp(text1, text2);
+    // Single-byte characters are their own codes: past an ASCII beginning the two texts share, the first
+    // characters that differ decide, and only a double-byte character there needs the full comparison.
+    while (*text1 && *text1 == *text2 && *text1 < 0x80) {
+        ++text1;
+        ++text2;
+    }
+    if (*text1 < 0x80 && *text2 < 0x80)
+        return *text1 == *text2 ? 0 : (*text1 < *text2 ? -1 : 1);
+    return _mbscmp(text1, text2);
 }
 
 BOOL CGridCtrl::SetCell(int nRow, int nCol, CGridCellBase* pCell) {

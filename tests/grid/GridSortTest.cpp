@@ -246,3 +246,58 @@ TEST_F(GridSorting, AnOwnersSortOfARangeCarriesTheSelectionAndTheFocusWithTheirC
     grid.SetSelectedRange(-1, -1, -1, -1);
     EXPECT_EQ(CountCellsWith(grid, GCS_SELECTED), 0);
 }
+
+TEST(GridCompare, PastASharedBeginningTheFirstDifferentCharactersDecideByTheirCodes) {
+    auto compare = [](const char* a, const char* b) {
+        CGridCell first, second;
+        first.SetText(a);
+        second.SetText(b);
+        return CGridCtrl::CompareCellText(&first, &second, 0);
+    };
+    EXPECT_LT(compare("abc", "abd"), 0);
+    EXPECT_GT(compare("abd", "abc"), 0);
+    EXPECT_EQ(compare("abc", "abc"), 0);
+    EXPECT_LT(compare("ab", "abc"), 0); // a text that ends first comes first
+    // A single byte of 0xFF is one character with a code below any double-byte character's, though its byte is
+    // above every lead byte.
+    EXPECT_LT(compare("ab\xFF", "ab\xB0\xA1"), 0);
+    EXPECT_GT(compare("ab\xB0\xA1", "ab\xFF"), 0);
+    // Within a double-byte character the trail byte decides; an ASCII letter comes before any such character.
+    EXPECT_LT(compare("x\xB0\xA1", "x\xB0\xA2"), 0);
+    EXPECT_LT(compare("xz", "x\xB0\xA1"), 0);
+}
+
+namespace {
+
+// A cell that remembers the last place the grid told it.
+class CPlacedCell : public CGridCell {
+    DECLARE_DYNCREATE(CPlacedCell)
+public:
+    void SetCoords(int nRow, int nCol) override {
+        row = nRow;
+        col = nCol;
+    }
+    int row = -1;
+    int col = -1;
+};
+IMPLEMENT_DYNCREATE(CPlacedCell, CGridCell)
+
+} // namespace
+
+TEST(GridCompare, ASortTellsCellsOfAnotherClassTheirNewPlaces) {
+    TestGrid grid;
+    grid.SetCellClass(RUNTIME_CLASS(CPlacedCell));
+    grid.SetRowCount(30);
+    grid.SetColumnCount(3);
+    grid.SetFixedRowCount(1);
+    for (int row = 1; row < 30; row++)
+        grid.SetItemText(row, 1, std::to_string((row * 7919) % 30).c_str());
+    ASSERT_TRUE(grid.SortItems(1, TRUE));
+    for (int row = 0; row < 30; row++) {
+        for (int col = 0; col < 3; col++) {
+            const auto* cell = static_cast<const CPlacedCell*>(grid.GetCell(row, col));
+            EXPECT_EQ(cell->row, row);
+            EXPECT_EQ(cell->col, col);
+        }
+    }
+}
