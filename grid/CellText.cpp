@@ -64,12 +64,11 @@ void CCellText::Assign(const char* text, std::size_t length) {
     const auto size = static_cast<std::uint32_t>(length);
     std::memcpy(m_bytes, &block, sizeof block);
     std::memcpy(m_bytes + sizeof block, &size, sizeof size);
+    std::memcpy(m_bytes + kHeadAt, block, kHeadBytes);
     m_bytes[kInlineRoom] = static_cast<char>(kOnHeap);
 }
 
-std::size_t CCellText::size() const {
-    if (IsInline())
-        return kInlineRoom - Tag();
+std::size_t CCellText::HeapSize() const {
     std::uint32_t length = 0;
     std::memcpy(&length, m_bytes + sizeof(char*), sizeof length);
     return length;

@@ -27,14 +27,26 @@ public:
     }
 
     const char* c_str() const { return IsInline() ? m_bytes : HeapText(); }
-    std::size_t size() const;
+    std::size_t size() const { return IsInline() ? kInlineRoom - Tag() : HeapSize(); }
     bool empty() const { return IsInline() ? m_bytes[0] == '\0' : false; }
+    // The first bytes of the text as this object holds them, without reading a block: all of a text kept inside,
+    // the first three of one kept in a block. Sorting decides most comparisons on them.
+    const char* Head(std::size_t* count) const {
+        if (IsInline()) {
+            *count = kInlineRoom - Tag();
+            return m_bytes;
+        }
+        *count = kHeadBytes;
+        return m_bytes + kHeadAt;
+    }
 
 private:
     // An inline text keeps 15 less its length in the last byte, which is thus the zero after a text of 15 bytes.
-    // A text on the heap keeps the block's address in the first eight bytes and its length in the next four, and
-    // marks the last byte with 0xFF.
+    // A text on the heap keeps the block's address in the first eight bytes, its length in the next four and its
+    // first three bytes in the three after them, and marks the last byte with 0xFF.
     static constexpr std::size_t kInlineRoom = 15;
+    static constexpr std::size_t kHeadAt = 12;
+    static constexpr std::size_t kHeadBytes = 3;
     static constexpr unsigned char kOnHeap = 0xFF;
 
     unsigned char Tag() const { return static_cast<unsigned char>(m_bytes[kInlineRoom]); }
@@ -44,6 +56,7 @@ private:
         m_bytes[kInlineRoom] = static_cast<char>(kInlineRoom - length);
     }
     char* HeapText() const;
+    std::size_t HeapSize() const;
     void Release();
 
     alignas(8) char m_bytes[16];

@@ -35,6 +35,8 @@ public:
     void SetCoords(int /*nRow*/, int /*nCol*/) override {}
 
     LPCTSTR GetText() const override { return m_text.c_str(); }
+    // The text as the cell keeps it, for a comparison that need not read all of it.
+    const CCellText& GetTextObject() const { return m_text; }
     int GetImage() const override;
     LPARAM GetData() const override;
     DWORD GetFormat() const override;

@@ -6,6 +6,8 @@
 #include "platform/gui/WaitCursor.h"
 #include "platform/os/CodePage.h"
 
+#include <algorithm>
+#include <typeinfo>
 #include <utility>
 
 BOOL CGridCtrl::SortItems(int nCol, BOOL bAscending, LPARAM data) {
@@ -32,9 +34,11 @@ BOOL CGridCtrl::SortRange(GridCompareFunction pfnCompare, int nCol, BOOL bAscend
     if (nHigh <= nLow || nLow < 0 || nHigh >= m_rowCount)
         return FALSE;
 
-    // The pivot is a cell object, not a row: it keeps its value when a swap moves it.
-    CGridCellBase* pivot = GetCell((nLow + nHigh) / 2, nCol);
-    auto cell = [&](int row) { return GetCell(row, nCol); };
+    // The pivot is a cell object, not a row: it keeps its value when a swap moves it. The grid's own comparison
+    // reads texts only, so the cells it gets need no selected bit brought in line.
+    const bool textsOnly = pfnCompare == CompareCellText;
+    auto cell = [&](int row) { return textsOnly ? CellAt(row, nCol) : GetCell(row, nCol); };
+    CGridCellBase* pivot = cell((nLow + nHigh) / 2);
     int lo = nLow;
     int hi = nHigh;
     for (;;) {
@@ -92,15 +96,50 @@ void CGridCtrl::FollowSwappedRows(int nRow1, int nRow2) {
         m_focusCell.row = nRow1;
 }
 
+namespace {
+
+// Compares ASCII beginnings of two texts (count bytes of each at hand, no terminating zero among them):
+// single-byte characters are their own codes, so the first ASCII characters that differ decide. Gives the
+// comparison's result, or 2 when the bytes at hand do not decide; then *same is how many bytes both share, all
+// of them single-byte characters.
+int CompareAsciiBeginning(const unsigned char* text1, size_t count1, const unsigned char* text2, size_t count2,
+                          size_t* same) {
+    size_t i = 0;
+    const size_t count = std::min(count1, count2);
+    while (i < count && text1[i] == text2[i] && text1[i] != 0 && text1[i] < 0x80)
+        ++i;
+    *same = i;
+    if (i < count && text1[i] < 0x80 && text2[i] < 0x80)
+        return text1[i] == text2[i] ? 0 : (text1[i] < text2[i] ? -1 : 1); // equal only where both texts end
+    return 2;
+}
+
+} // namespace
+
 int CGridCtrl::CompareCellText(CGridCellBase* pCell1, CGridCellBase* pCell2, LPARAM /*data*/) {
     if (!pCell1 || !pCell2)
         return 0;
+    size_t same = 0;
+    if (typeid(*pCell1) == typeid(CGridCell) && typeid(*pCell2) == typeid(CGridCell)) {
+        // The grid's own cells hold the first bytes of their texts themselves: most comparisons end there.
+        size_t count1 = 0;
+        size_t count2 = 0;
+        const auto* head1 = reinterpret_cast<const unsigned char*>(
+            static_cast<const CGridCell*>(pCell1)->GetTextObject().Head(&count1));
+        const auto* head2 = reinterpret_cast<const unsigned char*>(
+            static_cast<const CGridCell*>(pCell2)->GetTextObject().Head(&count2));
+        const int decided = CompareAsciiBeginning(head1, count1, head2, count2, &same);
+        if (decided != 2)
+            return decided;
+    }
     const auto* text1 = reinterpret_cast<const unsigned char*>(pCell1->GetText());
     const auto* text2 = reinterpret_cast<const unsigned char*>(pCell2->GetText());
     if (!text1 || !text2)
         return _mbscmp(text1, text2);
-    // Single-byte characters are their own codes: past an ASCII beginning the two texts share, the first
-    // characters that differ decide, and only a double-byte character there needs the full comparison.
+    // Past an ASCII beginning the two texts share, only a double-byte character where they first differ needs the
+    // full comparison.
+    text1 += same;
+    text2 += same;
     while (*text1 && *text1 == *text2 && *text1 < 0x80) {
         ++text1;
         ++text2;

@@ -60,3 +60,19 @@ TEST(CellMemory, DescriptionsOfAFewDozenCharactersShareBlocksToo) {
     EXPECT_LT(count.calls, 2000u + 2u * 2000u * 50u / 1000u);
 #endif
 }
+
+TEST(CellText, TheHeadIsTheTextsBeginningWhereverTheTextIsKept) {
+    CCellText text;
+    size_t count = 0;
+    text.Assign("short");
+    EXPECT_EQ(std::string(text.Head(&count), 5), "short");
+    EXPECT_EQ(count, 5u);
+    text.Assign("a description that needs a block");
+    EXPECT_EQ(std::string(text.Head(&count), 3), "a d");
+    EXPECT_EQ(count, 3u);
+    text.Assign(text.c_str() + 2); // the head follows a text taken from its own block
+    EXPECT_EQ(std::string(text.Head(&count), 3), "des");
+    text.Assign("");
+    text.Head(&count);
+    EXPECT_EQ(count, 0u);
+}
