@@ -504,8 +504,13 @@ private:
     void EmptyCells(const std::vector<CCellID>& cells);
     // The edit commands and their update handlers, by command id.
     void RegisterEditCommands();
-    // After a sort swapped two rows: the selection map and the focus follow the cells.
+    // After a sort swapped two rows: the selection and the focus follow the cells.
     void FollowSwappedRows(int nRow1, int nRow2);
+    // Two rows change places, with their cells, heights, selection and focus.
+    void SwapRows(int nRow1, int nRow2);
+    // What a sort sorts: the rows themselves, or the beginnings of the texts of the grid's own cells beside them.
+    struct SortedRows;
+    struct SortedTexts;
     // Where a page that starts at row (column) `first` ends (exclusive): its first row always, then the rows
     // that keep the sum of heights within `extent`. Page breaks, the page count and what each page prints all
     // come from this, so no row is printed twice or lost.

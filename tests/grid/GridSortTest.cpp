@@ -301,3 +301,66 @@ TEST(GridCompare, ASortTellsCellsOfAnotherClassTheirNewPlaces) {
         }
     }
 }
+
+namespace {
+
+// The grid's own comparison, passed as an owner's: the grid cannot tell it is its own.
+int TextsAsAnOwnerCompares(CGridCellBase* a, CGridCellBase* b, LPARAM data) {
+    return CGridCtrl::CompareCellText(a, b, data);
+}
+
+} // namespace
+
+TEST(GridCompare, SortingByTheGridsOwnComparisonOrdersRowsExactlyAsAnyComparisonDoes) {
+    // Texts with many equal ones (whose order the exchanges decide), shared beginnings, GBK characters and bytes
+    // of 0xFF; rows tagged by their first place; a selection and a focus that follow their rows.
+    const char* words[] = {"",
+                           "a",
+                           "ab",
+                           "abc",
+                           "abd",
+                           "b",
+                           "B",
+                           "\xB0\xA1",
+                           "\xB0\xA2",
+                           "a\xFF",
+                           "a\xB0\xA1",
+                           "a long text that sits in a block",
+                           "a long text that sits in a block too",
+                           "zz"};
+    TestGrid own(300, 3, 1, 1);
+    TestGrid other(300, 3, 1, 1);
+    for (TestGrid* grid : {&own, &other}) {
+        unsigned seed = 12345;
+        for (int row = 1; row < 300; row++) {
+            seed = seed * 1103515245 + 12345;
+            grid->SetItemText(row, 1, words[(seed >> 16) % (sizeof words / sizeof words[0])]);
+            grid->SetItemData(row, 2, row);
+        }
+        grid->SetItemState(17, 2, grid->GetItemState(17, 2) | GCS_SELECTED);
+        grid->SetFocusCell(40, 1);
+    }
+    auto order = [](TestGrid& grid) {
+        std::vector<LPARAM> tags;
+        for (int row = 1; row < grid.GetRowCount(); row++)
+            tags.push_back(grid.GetItemData(row, 2));
+        return tags;
+    };
+    const struct {
+        BOOL ascending;
+        int low;
+        int high;
+    } sorts[] = {{TRUE, 1, -1}, {FALSE, 1, -1}, {TRUE, 50, 120}, {FALSE, 2, 299}, {TRUE, 1, 2}};
+    for (const auto& sort : sorts) {
+        ASSERT_TRUE(own.SortRange(CGridCtrl::CompareCellText, 1, sort.ascending, 0, sort.low, sort.high));
+        ASSERT_TRUE(other.SortRange(TextsAsAnOwnerCompares, 1, sort.ascending, 0, sort.low, sort.high));
+        EXPECT_EQ(order(own), order(other)) << sort.ascending << " " << sort.low << " " << sort.high;
+        EXPECT_EQ(own.GetSelectedCellRange(), other.GetSelectedCellRange());
+        EXPECT_EQ(own.GetFocusCell(), other.GetFocusCell());
+        EXPECT_TRUE(own.SelectionAgreesWithStates());
+    }
+    // And the order is the comparison's: no row goes before one that compares below it.
+    ASSERT_TRUE(own.SortItems(1, TRUE));
+    for (int row = 2; row < 300; row++)
+        EXPECT_LE(CGridCtrl::CompareCellText(own.GetCell(row - 1, 1), own.GetCell(row, 1), 0), 0) << row;
+}
