@@ -49,7 +49,8 @@ void CCellText::Assign(const char* text, std::size_t length) {
         // The text may lie in this object or in its block: the block goes only once the text is copied.
         const std::size_t oldSize = size();
         char* block = IsInline() ? nullptr : HeapText();
-        std::memmove(m_bytes, text, length);
+        if (length)
+            std::memmove(m_bytes, text, length);
         SetInline(length);
         if (block)
             FreeBlock(block, oldSize + 1);
