@@ -1,17 +1,29 @@
-// The grid control beside QTableWidget, on the same work in the same run: building a grid of text cells, a full
-// redraw of a 1000 x 700 window, a page down and back, a redraw after selecting a 100 x 10 block, and the heap
-// bytes each cell holds. Every pair is named <work>/grid and <work>/qtablewidget; scripts/bench.sh prints their
-// ratios.
+// The grid control beside what a Qt programmer would use instead, on the same work: QTableWidget, filled with care
+// (model signals blocked while filling, rows of fixed height, no word wrap), and QTableView over a plain model of
+// QStrings (TextTableModel). Each table has one row of headings and one column of row numbers around rows x columns
+// text cells and shows in a 1000 x 700 window.
 //
-// Options besides Google Benchmark's: --rows=N (default 10000) and --columns=N (default 50) set the grid's size.
+// The work, each named <work>/<peer>: building the table, destroying it, showing it the first time, a full redraw,
+// a page down and back, selecting a 100 x 10 block, selecting everything (the Ctrl+A path) and clearing that
+// selection, sorting by the first column, inserting a row at the top and deleting it, setting every text, resizing
+// a column (every one of them with the repaint that shows it), and the memory each cell takes: heap bytes (counted
+// only then) and resident bytes.
+//
+// Options besides Google Benchmark's: --peer=grid|qtablewidget|qtableview|all (default all; scripts/bench.sh runs
+// each peer in a process of its own), --rows=N (default 10000), --columns=N (default 50), --text=short|long (texts
+// of 5 to 9 or of 25 to 29 characters, default short).
 
+#include "CellTexts.h"
 #include "HeapCounter.h"
+#include "ResidentMemory.h"
+#include "TextTableModel.h"
 
 #include "grid/GridCtrl.h"
 
 #include <QApplication>
 #include <QHeaderView>
 #include <QScrollBar>
+#include <QTableView>
 #include <QTableWidget>
 
 #include <benchmark/benchmark.h>
@@ -19,239 +31,470 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace {
 
 int gRows = 10000;
 int gColumns = 50;
+const CellTexts* gTexts = nullptr;
 constexpr int kClientWidth = 1000;
 constexpr int kClientHeight = 700;
 constexpr int kBlockRows = 100;
 constexpr int kBlockColumns = 10;
 
-std::string CellText(int row, int col) { return "R" + std::to_string(row) + "C" + std::to_string(col); }
-
-// The grid: one fixed row and one fixed column of headings around the text cells, as the program's dialogs use it.
-std::unique_ptr<CGridCtrl> BuildGrid() {
-    auto grid = std::make_unique<CGridCtrl>(gRows + 1, gColumns + 1, 1, 1);
-    for (int col = 1; col <= gColumns; col++)
-        grid->SetItemText(0, col, ("Column " + std::to_string(col)).c_str());
-    for (int row = 1; row <= gRows; row++) {
-        grid->SetItemText(row, 0, std::to_string(row).c_str());
-        for (int col = 1; col <= gColumns; col++)
-            grid->SetItemText(row, col, CellText(row, col).c_str());
-    }
-    return grid;
-}
-
-// The table: its header views hold the headings. Its rows and columns take the grid's default sizes, so both
-// show the same number of cells.
-std::unique_ptr<QTableWidget> BuildTable(int columnWidth, int rowHeight) {
-    auto table = std::make_unique<QTableWidget>(gRows, gColumns);
-    table->horizontalHeader()->setMinimumSectionSize(1);
-    table->verticalHeader()->setMinimumSectionSize(1);
-    table->horizontalHeader()->setDefaultSectionSize(columnWidth);
-    table->verticalHeader()->setDefaultSectionSize(rowHeight);
-    QStringList headings;
-    for (int col = 1; col <= gColumns; col++)
-        headings << QStringLiteral("Column %1").arg(col);
-    table->setHorizontalHeaderLabels(headings);
-    for (int row = 0; row < gRows; row++)
-        for (int col = 0; col < gColumns; col++)
-            table->setItem(row, col, new QTableWidgetItem(QString::fromStdString(CellText(row + 1, col + 1))));
-    return table;
-}
-
 int DefaultColumnWidth() { return CGridCtrl().GetDefaultCell(FALSE, FALSE)->GetWidth(); }
 int DefaultRowHeight() { return CGridCtrl().GetDefaultCell(FALSE, FALSE)->GetHeight(); }
 
-// The shown pair the drawing benchmarks share, made on first use.
-struct Shown {
-    std::unique_ptr<CGridCtrl> grid;
-    std::unique_ptr<QTableWidget> table;
+QString Heading(int col) { return QStringLiteral("Column %1").arg(col); }
+
+// Shows what a change made: the events it left (paints, and the layouts and repaints Qt's views put off to a timer)
+// are handled until none is left. Every peer shows its changes this way.
+void Flush() {
+    QApplication::processEvents();
+    QApplication::processEvents();
+}
+
+// One table under test. Build makes it with its texts (no window); Show puts it in a window and paints it once.
+// Every change is followed by the repaint that shows it (Flush).
+class Peer {
+public:
+    virtual ~Peer() = default;
+    virtual void Build() = 0;
+    virtual void Destroy() = 0;
+    virtual void Show() = 0;
+    virtual void Redraw() = 0;
+    virtual void PageDown() = 0;
+    virtual void PageUp() = 0;
+    virtual void SelectBlock() = 0;
+    virtual void SelectAll() = 0;
+    virtual void ClearSelection() = 0;
+    virtual void Sort(bool ascending) = 0;
+    virtual void InsertRowAtTop() = 0;
+    virtual void DeleteRowAtTop() = 0;
+    virtual void SetEveryText(int generation) = 0;
+    virtual void ResizeColumn(int width) = 0;
+    virtual bool Built() const = 0;
+    virtual bool Shown() const = 0;
 };
-Shown& TheShown() {
-    static Shown shown;
-    return shown;
-}
 
-CGridCtrl& ShownGrid() {
-    auto& grid = TheShown().grid;
-    if (!grid) {
-        grid = BuildGrid();
+// ---- The grid ------------------------------------------------------------------------------------------------
+
+class GridPeer : public Peer {
+public:
+    void Build() override {
+        m_grid = std::make_unique<CGridCtrl>(gRows + 1, gColumns + 1, 1, 1);
+        for (int col = 1; col <= gColumns; col++)
+            m_grid->SetItemText(0, col, ("Column " + std::to_string(col)).c_str());
+        for (int row = 1; row <= gRows; row++) {
+            m_grid->SetItemText(row, 0, std::to_string(row).c_str());
+            for (int col = 1; col <= gColumns; col++)
+                m_grid->SetItemText(row, col, gTexts->Text(0, row - 1, col - 1));
+        }
+    }
+    void Destroy() override { m_grid.reset(); }
+    void Show() override {
         // The client edge takes two pixels on every side.
-        grid->CreateEx(0, kGridWindowClass, "", WS_POPUP | WS_VISIBLE, CRect(0, 0, kClientWidth + 4, kClientHeight + 4),
-                       nullptr, 0);
-        grid->UpdateWindow();
-        QApplication::processEvents();
+        m_grid->CreateEx(0, kGridWindowClass, "", WS_POPUP | WS_VISIBLE,
+                         CRect(0, 0, kClientWidth + 4, kClientHeight + 4), nullptr, 0);
+        Flush();
     }
-    return *grid;
+    void Redraw() override {
+        m_grid->Invalidate();
+        Repaint();
+    }
+    void PageDown() override {
+        m_grid->SendMessage(WM_VSCROLL, SB_PAGEDOWN, 0);
+        Repaint();
+    }
+    void PageUp() override {
+        m_grid->SendMessage(WM_VSCROLL, SB_PAGEUP, 0);
+        Repaint();
+    }
+    void SelectBlock() override {
+        m_grid->SetSelectedRange(1, 1, kBlockRows, kBlockColumns);
+        Repaint();
+    }
+    void SelectAll() override {
+        m_grid->OnEditSelectAll();
+        Repaint();
+    }
+    void ClearSelection() override {
+        m_grid->SetSelectedRange(-1, -1, -1, -1);
+        Repaint();
+    }
+    void Sort(bool ascending) override {
+        m_grid->SortItems(1, ascending ? TRUE : FALSE);
+        Redraw();
+    }
+    void InsertRowAtTop() override {
+        m_grid->InsertRow("0", 1);
+        Redraw();
+    }
+    void DeleteRowAtTop() override {
+        m_grid->DeleteRow(1);
+        Redraw();
+    }
+    void SetEveryText(int generation) override {
+        for (int row = 1; row <= gRows; row++)
+            for (int col = 1; col <= gColumns; col++)
+                m_grid->SetItemText(row, col, gTexts->Text(generation, row - 1, col - 1));
+        Redraw();
+    }
+    void ResizeColumn(int width) override {
+        m_grid->SetColumnWidth(1, width);
+        Redraw();
+    }
+    bool Built() const override { return m_grid != nullptr; }
+    bool Shown() const override { return m_grid && m_grid->GetSafeHwnd(); }
+
+private:
+    static void Repaint() { Flush(); }
+
+    std::unique_ptr<CGridCtrl> m_grid;
+};
+
+// ---- The Qt views --------------------------------------------------------------------------------------------
+
+// What both views share: the window, the settings a careful programmer gives them, and the repaints.
+class ViewPeer : public Peer {
+public:
+    // A cell's text as the views hold it.
+    static QString Text(int generation, int row, int col) {
+        return QString::fromLatin1(gTexts->Text(generation, row, col), gTexts->Length(generation, row, col));
+    }
+
+    void Destroy() override {
+        m_view.reset();
+        DestroyData();
+    }
+    void Show() override {
+        m_view->resize(kClientWidth + 4, kClientHeight + 4);
+        m_view->show();
+        Flush();
+    }
+    void Redraw() override {
+        m_view->viewport()->update();
+        m_view->horizontalHeader()->viewport()->update();
+        m_view->verticalHeader()->viewport()->update();
+        Flush();
+    }
+    void PageDown() override {
+        m_view->verticalScrollBar()->triggerAction(QAbstractSlider::SliderPageStepAdd);
+        Flush();
+    }
+    void PageUp() override {
+        m_view->verticalScrollBar()->triggerAction(QAbstractSlider::SliderPageStepSub);
+        Flush();
+    }
+    void SelectBlock() override {
+        QAbstractItemModel* model = m_view->model();
+        m_view->selectionModel()->select(
+            QItemSelection(model->index(0, 0), model->index(kBlockRows - 1, kBlockColumns - 1)),
+            QItemSelectionModel::ClearAndSelect);
+        Flush();
+    }
+    void SelectAll() override {
+        m_view->selectAll();
+        Flush();
+    }
+    void ClearSelection() override {
+        m_view->clearSelection();
+        Flush();
+    }
+    void Sort(bool ascending) override {
+        m_view->sortByColumn(0, ascending ? Qt::AscendingOrder : Qt::DescendingOrder);
+        Flush();
+    }
+    void InsertRowAtTop() override {
+        m_view->model()->insertRow(0);
+        Flush();
+    }
+    void DeleteRowAtTop() override {
+        m_view->model()->removeRow(0);
+        Flush();
+    }
+    void ResizeColumn(int width) override {
+        m_view->horizontalHeader()->resizeSection(0, width);
+        Flush();
+    }
+    bool Built() const override { return m_view != nullptr; }
+    bool Shown() const override { return m_view && m_view->isVisible(); }
+
+protected:
+    virtual void DestroyData() {}
+    // Rows of the grid's height that never change it, columns of its width, and no word wrap.
+    static void Settle(QTableView& view) {
+        view.setWordWrap(false);
+        view.horizontalHeader()->setMinimumSectionSize(1);
+        view.verticalHeader()->setMinimumSectionSize(1);
+        view.horizontalHeader()->setDefaultSectionSize(DefaultColumnWidth());
+        view.verticalHeader()->setDefaultSectionSize(DefaultRowHeight());
+        view.verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    }
+
+    std::unique_ptr<QTableView> m_view;
+};
+
+class TableWidgetPeer : public ViewPeer {
+public:
+    void Build() override {
+        auto table = std::make_unique<QTableWidget>(gRows, gColumns);
+        Settle(*table);
+        QStringList headings;
+        for (int col = 1; col <= gColumns; col++)
+            headings << Heading(col);
+        table->setHorizontalHeaderLabels(headings);
+        // The view learns nothing cell by cell while it is filled; it has not painted yet.
+        const QSignalBlocker quiet(table->model());
+        for (int row = 0; row < gRows; row++)
+            for (int col = 0; col < gColumns; col++)
+                table->setItem(row, col, new QTableWidgetItem(Text(0, row, col)));
+        m_table = table.get();
+        m_view = std::move(table);
+    }
+    void SetEveryText(int generation) override {
+        // New items rather than setText on the old ones: an item that changes looks its own row up among the
+        // headings' items, one by one, which makes the loop quadratic.
+        {
+            const QSignalBlocker quiet(m_table->model());
+            for (int row = 0; row < gRows; row++)
+                for (int col = 0; col < gColumns; col++)
+                    m_table->setItem(row, col, new QTableWidgetItem(Text(generation, row, col)));
+        }
+        Redraw();
+    }
+    void Sort(bool ascending) override {
+        m_table->sortItems(0, ascending ? Qt::AscendingOrder : Qt::DescendingOrder);
+        Flush();
+    }
+
+private:
+    QTableWidget* m_table = nullptr;
+};
+
+class TableViewPeer : public ViewPeer {
+public:
+    void Build() override {
+        m_model = std::make_unique<TextTableModel>(gRows, gColumns);
+        for (int col = 0; col < gColumns; col++)
+            m_model->SetHeading(col, Heading(col + 1));
+        for (int row = 0; row < gRows; row++)
+            for (int col = 0; col < gColumns; col++)
+                m_model->SetText(row, col, Text(0, row, col));
+        m_view = std::make_unique<QTableView>();
+        Settle(*m_view);
+        m_view->setModel(m_model.get());
+    }
+    void SetEveryText(int generation) override {
+        for (int row = 0; row < gRows; row++)
+            for (int col = 0; col < gColumns; col++)
+                m_model->SetText(row, col, Text(generation, row, col));
+        m_model->TextsChanged();
+        Flush();
+    }
+
+protected:
+    void DestroyData() override { m_model.reset(); }
+
+private:
+    std::unique_ptr<TextTableModel> m_model;
+};
+
+// ---- The work ------------------------------------------------------------------------------------------------
+
+Peer& Built(Peer& peer) {
+    if (!peer.Built())
+        peer.Build();
+    return peer;
 }
 
-QTableWidget& ShownTable() {
-    auto& table = TheShown().table;
-    if (!table) {
-        table = BuildTable(DefaultColumnWidth(), DefaultRowHeight());
-        table->resize(kClientWidth + 4, kClientHeight + 4);
-        table->show();
-        QApplication::processEvents();
-    }
-    return *table;
+Peer& Shown(Peer& peer) {
+    Built(peer);
+    if (!peer.Shown())
+        peer.Show();
+    return peer;
 }
 
-void RepaintGrid(CGridCtrl& grid) { grid.GetHostWidget()->repaint(); }
+double PerCell(std::int64_t bytes) { return static_cast<double>(bytes) / (static_cast<double>(gRows) * gColumns); }
 
-// A repaint of the table alone leaves its child widgets (cells, headings) as they are: mark them too.
-void RepaintTable(QTableWidget& table, bool everything) {
-    if (everything) {
-        table.viewport()->update();
-        table.horizontalHeader()->viewport()->update();
-        table.verticalHeader()->viewport()->update();
-    }
-    table.repaint();
-}
-
-// ---- Building -------------------------------------------------------------------------------------------------
-
-void BuildGridBench(benchmark::State& state) {
+void Memory(benchmark::State& state, Peer& peer) {
+    peer.Destroy();
+    std::int64_t heap = 0;
+    std::int64_t resident = 0;
     for (auto _ : state) {
-        auto grid = BuildGrid();
-        benchmark::DoNotOptimize(grid.get());
+        const std::int64_t residentBefore = ResidentBytes();
+        SetHeapCounting(true);
+        const std::int64_t heapBefore = HeapBytesInUse();
+        peer.Build();
+        heap = HeapBytesInUse() - heapBefore;
+        SetHeapCounting(false);
+        resident = ResidentBytes() - residentBefore;
+    }
+    state.counters["heap_bytes_per_cell"] = PerCell(heap);
+    state.counters["resident_bytes_per_cell"] = PerCell(resident);
+}
+
+void Build(benchmark::State& state, Peer& peer) {
+    for (auto _ : state) {
         state.PauseTiming();
-        grid.reset();
+        peer.Destroy();
         state.ResumeTiming();
+        peer.Build();
     }
 }
 
-void BuildTableBench(benchmark::State& state) {
-    const int width = DefaultColumnWidth();
-    const int height = DefaultRowHeight();
+void Destroy(benchmark::State& state, Peer& peer) {
     for (auto _ : state) {
-        auto table = BuildTable(width, height);
-        benchmark::DoNotOptimize(table.get());
         state.PauseTiming();
-        table.reset();
+        Built(peer);
         state.ResumeTiming();
+        peer.Destroy();
     }
 }
 
-// ---- Heap bytes per cell --------------------------------------------------------------------------------------
-
-template <class Build> void MemoryBench(benchmark::State& state, Build build) {
-    double perCell = 0;
+void FirstShow(benchmark::State& state, Peer& peer) {
+    // What the process does once for any table (fonts, glyphs, styles) is done before the timing starts.
+    Shown(peer);
     for (auto _ : state) {
-        const std::int64_t before = HeapBytesInUse();
-        auto built = build();
-        const std::int64_t held = HeapBytesInUse() - before;
-        perCell = static_cast<double>(held) / (static_cast<double>(gRows) * gColumns);
         state.PauseTiming();
-        built.reset();
+        peer.Destroy();
+        peer.Build();
         state.ResumeTiming();
-    }
-    state.counters["bytes_per_cell"] = perCell;
-}
-
-void MemoryGridBench(benchmark::State& state) { MemoryBench(state, BuildGrid); }
-
-void MemoryTableBench(benchmark::State& state) {
-    const int width = DefaultColumnWidth();
-    const int height = DefaultRowHeight();
-    MemoryBench(state, [&] { return BuildTable(width, height); });
-}
-
-// ---- Drawing --------------------------------------------------------------------------------------------------
-
-void RedrawGridBench(benchmark::State& state) {
-    CGridCtrl& grid = ShownGrid();
-    for (auto _ : state) {
-        grid.Invalidate();
-        RepaintGrid(grid);
+        peer.Show();
     }
 }
 
-void RedrawTableBench(benchmark::State& state) {
-    QTableWidget& table = ShownTable();
+void Redraw(benchmark::State& state, Peer& peer) {
+    Shown(peer);
     for (auto _ : state)
-        RepaintTable(table, true);
+        peer.Redraw();
 }
 
-void PageGridBench(benchmark::State& state) {
-    CGridCtrl& grid = ShownGrid();
+void Page(benchmark::State& state, Peer& peer) {
+    Shown(peer);
     for (auto _ : state) {
-        grid.SendMessage(WM_VSCROLL, SB_PAGEDOWN, 0);
-        RepaintGrid(grid);
-        grid.SendMessage(WM_VSCROLL, SB_PAGEUP, 0);
-        RepaintGrid(grid);
+        peer.PageDown();
+        peer.PageUp();
     }
 }
 
-void PageTableBench(benchmark::State& state) {
-    QTableWidget& table = ShownTable();
+void SelectBlock(benchmark::State& state, Peer& peer) {
+    Shown(peer);
     for (auto _ : state) {
-        table.verticalScrollBar()->triggerAction(QAbstractSlider::SliderPageStepAdd);
-        RepaintTable(table, false);
-        table.verticalScrollBar()->triggerAction(QAbstractSlider::SliderPageStepSub);
-        RepaintTable(table, false);
-    }
-}
-
-void SelectGridBench(benchmark::State& state) {
-    CGridCtrl& grid = ShownGrid();
-    for (auto _ : state) {
-        grid.SetSelectedRange(1, 1, kBlockRows, kBlockColumns);
-        RepaintGrid(grid);
+        peer.SelectBlock();
         state.PauseTiming();
-        grid.SetSelectedRange(-1, -1, -1, -1);
-        RepaintGrid(grid);
+        peer.ClearSelection();
         state.ResumeTiming();
     }
 }
 
-void SelectTableBench(benchmark::State& state) {
-    QTableWidget& table = ShownTable();
+void SelectAll(benchmark::State& state, Peer& peer) {
+    Shown(peer);
     for (auto _ : state) {
-        table.setRangeSelected(QTableWidgetSelectionRange(0, 0, kBlockRows - 1, kBlockColumns - 1), true);
-        RepaintTable(table, false);
+        peer.SelectAll();
         state.PauseTiming();
-        table.clearSelection();
-        RepaintTable(table, false);
+        peer.ClearSelection();
         state.ResumeTiming();
     }
 }
 
-void Register(const char* work, void (*grid)(benchmark::State&), void (*table)(benchmark::State&)) {
-    benchmark::RegisterBenchmark((std::string(work) + "/grid").c_str(), grid)->Unit(benchmark::kMillisecond);
-    benchmark::RegisterBenchmark((std::string(work) + "/qtablewidget").c_str(), table)->Unit(benchmark::kMillisecond);
+void ClearAll(benchmark::State& state, Peer& peer) {
+    Shown(peer);
+    for (auto _ : state) {
+        state.PauseTiming();
+        peer.SelectAll();
+        state.ResumeTiming();
+        peer.ClearSelection();
+    }
 }
 
-// Takes --name=N out of the arguments; false when it is there but not a positive number.
-bool TakeSize(int& argc, char** argv, const char* name, int& value) {
+void Sort(benchmark::State& state, Peer& peer) {
+    Shown(peer);
+    bool ascending = true;
+    for (auto _ : state) {
+        peer.Sort(ascending);
+        ascending = !ascending;
+    }
+}
+
+void InsertAndDelete(benchmark::State& state, Peer& peer) {
+    Shown(peer);
+    for (auto _ : state) {
+        peer.InsertRowAtTop();
+        peer.DeleteRowAtTop();
+    }
+}
+
+void SetEveryText(benchmark::State& state, Peer& peer) {
+    Shown(peer);
+    int generation = 0;
+    for (auto _ : state)
+        peer.SetEveryText(generation = 1 - generation);
+}
+
+void ResizeColumn(benchmark::State& state, Peer& peer) {
+    Shown(peer);
+    int step = 0;
+    for (auto _ : state)
+        peer.ResizeColumn(60 + 40 * (++step % 2));
+}
+
+using Work = void (*)(benchmark::State&, Peer&);
+
+struct Named {
+    const char* name;
+    std::function<std::unique_ptr<Peer>()> make;
+};
+
+// Takes --name=value out of the arguments.
+bool TakeOption(int& argc, char** argv, const char* name, std::string& value) {
     const size_t length = std::strlen(name);
     for (int i = 1; i < argc; i++) {
         if (std::strncmp(argv[i], name, length) != 0)
             continue;
-        char* end = nullptr;
-        const long n = std::strtol(argv[i] + length, &end, 10);
-        if (*end != '\0' || n <= 0 || n > 1000000)
-            return false;
-        value = static_cast<int>(n);
+        value = argv[i] + length;
         for (int j = i; j + 1 < argc; j++)
             argv[j] = argv[j + 1];
         argc--;
         return true;
     }
+    return false;
+}
+
+// A positive number of at most a million from --name=N; false when it is there but not such a number.
+bool TakeSize(int& argc, char** argv, const char* name, int& value) {
+    std::string text;
+    if (!TakeOption(argc, argv, name, text))
+        return true;
+    char* end = nullptr;
+    const long n = std::strtol(text.c_str(), &end, 10);
+    if (text.empty() || *end != '\0' || n <= 0 || n > 1000000)
+        return false;
+    value = static_cast<int>(n);
     return true;
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
+    std::string peerName = "all";
+    std::string textName = "short";
+    TakeOption(argc, argv, "--peer=", peerName);
+    TakeOption(argc, argv, "--text=", textName);
     if (!TakeSize(argc, argv, "--rows=", gRows) || !TakeSize(argc, argv, "--columns=", gColumns)) {
         std::fprintf(stderr, "--rows and --columns take a number from 1 to 1000000\n");
         return 2;
     }
+    if (textName != "short" && textName != "long") {
+        std::fprintf(stderr, "--text is short or long\n");
+        return 2;
+    }
+    const CellTexts texts(textName == "long" ? TextLength::Long : TextLength::Short, gRows, gColumns);
+    gTexts = &texts;
     // No display is needed: the windows draw into memory.
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     QApplication app(argc, argv);
@@ -259,17 +502,47 @@ int main(int argc, char** argv) {
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 2;
 
-    // The memory is counted first, while no other grid keeps cell blocks that a new grid could take again.
-    benchmark::RegisterBenchmark("memory/grid", MemoryGridBench)->Iterations(1)->Unit(benchmark::kMillisecond);
-    benchmark::RegisterBenchmark("memory/qtablewidget", MemoryTableBench)->Iterations(1)->Unit(benchmark::kMillisecond);
-    Register("build", BuildGridBench, BuildTableBench);
-    Register("redraw", RedrawGridBench, RedrawTableBench);
-    Register("page_down_and_back", PageGridBench, PageTableBench);
-    Register("select_and_redraw", SelectGridBench, SelectTableBench);
+    const Named peers[] = {
+        {"grid", [] { return std::make_unique<GridPeer>(); }},
+        {"qtablewidget", [] { return std::make_unique<TableWidgetPeer>(); }},
+        {"qtableview", [] { return std::make_unique<TableViewPeer>(); }},
+    };
+    std::vector<std::unique_ptr<Peer>> chosen;
+    for (const Named& named : peers) {
+        if (peerName != "all" && peerName != named.name)
+            continue;
+        chosen.push_back(named.make());
+        Peer* peer = chosen.back().get();
+        const std::string suffix = std::string("/") + named.name;
+        auto add = [&](const char* work, Work run) {
+            return benchmark::RegisterBenchmark((work + suffix).c_str(),
+                                                [run, peer](benchmark::State& state) { run(state, *peer); })
+                ->Unit(benchmark::kMillisecond);
+        };
+        // The memory first, while the heap holds nothing else of the table's; the rest on one shown table,
+        // except where the work makes or ends the table.
+        add("memory", Memory)->Iterations(1);
+        add("build", Build)->Iterations(3);
+        add("destroy", Destroy)->Iterations(3);
+        add("first_show", FirstShow)->Iterations(5);
+        add("redraw", Redraw);
+        add("page_down_and_back", Page);
+        add("select_block", SelectBlock);
+        add("select_all", SelectAll);
+        add("clear_selection", ClearAll);
+        add("sort", Sort)->Iterations(4);
+        add("insert_and_delete_at_top", InsertAndDelete);
+        add("set_every_text", SetEveryText)->Iterations(3);
+        add("resize_column", ResizeColumn);
+    }
+    if (chosen.empty()) {
+        std::fprintf(stderr, "--peer is grid, qtablewidget, qtableview or all\n");
+        return 2;
+    }
 
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
-    TheShown().grid.reset();
-    TheShown().table.reset();
+    for (auto& peer : chosen)
+        peer->Destroy();
     return 0;
 }

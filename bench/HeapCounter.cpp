@@ -17,19 +17,22 @@ void __libc_free(void* block);
 namespace {
 
 std::atomic<std::int64_t> gInUse{0};
+std::atomic<bool> gCounting{false};
 
 void* Counted(void* block) {
-    if (block)
+    if (block && gCounting.load(std::memory_order_relaxed))
         gInUse += static_cast<std::int64_t>(malloc_usable_size(block));
     return block;
 }
 
 void Uncount(void* block) {
-    if (block)
+    if (block && gCounting.load(std::memory_order_relaxed))
         gInUse -= static_cast<std::int64_t>(malloc_usable_size(block));
 }
 
 } // namespace
+
+void SetHeapCounting(bool on) { gCounting = on; }
 
 std::int64_t HeapBytesInUse() { return gInUse; }
 
@@ -41,6 +44,8 @@ void* malloc(size_t size) { return Counted(__libc_malloc(size)); }
 void* calloc(size_t count, size_t size) { return Counted(__libc_calloc(count, size)); }
 
 void* realloc(void* block, size_t size) {
+    if (!gCounting.load(std::memory_order_relaxed))
+        return __libc_realloc(block, size);
     const std::int64_t before = block ? static_cast<std::int64_t>(malloc_usable_size(block)) : 0;
     void* moved = __libc_realloc(block, size);
     if (moved || size == 0) {

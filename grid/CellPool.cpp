@@ -28,7 +28,10 @@ void* CCellPool::Allocate() {
         return block;
     }
     if (m_next == m_end) {
-        m_chunks.reserve(m_chunks.size() + 1); // so that storing the chunk below cannot fail and leak it
+        // Room for the chunk first, so that storing it below cannot fail and leak it; the list doubles, so a
+        // pool of n chunks copies it O(n) times over rather than once per chunk.
+        if (m_chunks.size() == m_chunks.capacity())
+            m_chunks.reserve(std::max<std::size_t>(16, m_chunks.capacity() * 2));
         char* chunk = static_cast<char*>(::operator new(m_chunkBytes));
         m_chunks.push_back(chunk);
         m_next = chunk;

@@ -1,16 +1,15 @@
 #pragma once
 
+#include "grid/CellText.h"
 #include "grid/GridCellBase.h"
-
-#include "platform/os/String.h"
 
 #include <cstddef>
 #include <memory>
 
-// The ordinary cell. A grid may hold a million of them, so a cell keeps inline only what nearly every cell has
-// (state, format, text, grid) and moves the values most cells leave at their defaults (data, image, colours,
-// font, margin, the editor) into one block that exists only once one of them is set. Cells of exactly this
-// class come from a pool of fixed-size blocks rather than one heap allocation each.
+// The ordinary cell. A grid may hold millions of them, so a cell keeps inline only what nearly every cell has
+// (state, format, text, grid), its text in two words, and moves the values most cells leave at their defaults
+// (data, image, colours, font, margin, the editor) into one block that exists only once one of them is set.
+// Cells of exactly this class come from a pool of fixed-size blocks rather than one heap allocation each.
 class CGridCell : public CGridCellBase {
     DECLARE_DYNCREATE(CGridCell)
 public:
@@ -23,7 +22,7 @@ public:
     static void* operator new(std::size_t size);
     static void operator delete(void* block, std::size_t size) noexcept;
 
-    void SetText(LPCTSTR szText) override;
+    void SetText(LPCTSTR szText) override { m_text.Assign(szText); }
     void SetImage(int nImage) override;
     void SetData(LPARAM lParam) override;
     void SetFormat(DWORD nFormat) override { m_format = nFormat; }
@@ -35,7 +34,9 @@ public:
     void SetGrid(CGridCtrl* pGrid) override { m_grid = pGrid; }
     void SetCoords(int /*nRow*/, int /*nCol*/) override {}
 
-    LPCTSTR GetText() const override { return m_text; }
+    LPCTSTR GetText() const override { return m_text.c_str(); }
+    // The text as the cell keeps it, for a comparison that need not read all of it.
+    const CCellText& GetTextObject() const { return m_text; }
     int GetImage() const override;
     LPARAM GetData() const override;
     DWORD GetFormat() const override;
@@ -77,7 +78,7 @@ protected:
 
 private:
     DWORD m_format = static_cast<DWORD>(-1);
-    CString m_text;
+    CCellText m_text;
     CGridCtrl* m_grid = nullptr;
     std::unique_ptr<Rare> m_rare;
 };

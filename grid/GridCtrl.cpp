@@ -10,6 +10,8 @@
 #include "platform/gui/WindowClass.h"
 #include "platform/os/MessageBox.h"
 
+#include <typeinfo>
+
 IMPLEMENT_DYNAMIC(CGridCtrl, CWnd)
 
 CGridCtrl::CGridCtrl(int nRows, int nCols, int nFixedRows, int nFixedCols) : m_cellClass(RUNTIME_CLASS(CGridCell)) {
@@ -114,39 +116,82 @@ BOOL CGridCtrl::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pR
 
 // ---- Cells -----------------------------------------------------------------------------------------------------
 
-CGridCellBase* CGridCtrl::GetCell(int nRow, int nCol) const {
-    if (nRow < 0 || nRow >= m_rowCount || nCol < 0 || nCol >= m_columnCount)
-        return nullptr;
-    const CellRow& row = m_rows[static_cast<size_t>(nRow)];
-    return static_cast<size_t>(nCol) < row.size() ? row[static_cast<size_t>(nCol)] : nullptr;
+void CGridCtrl::ShowSelection(CGridCellBase* cell, int nRow, int nCol) const {
+    // Until the selection changes without telling the cells, every cell's bit is what the selection says.
+    if (!m_selectionAhead)
+        return;
+    const DWORD state = cell->GetState();
+    if (((state & GCS_SELECTED) != 0) != m_selection.Contains(nRow, nCol))
+        cell->SetState(state ^ GCS_SELECTED);
+}
+
+void CGridCtrl::NoteOtherCell(CGridCellBase* cell) {
+    m_onlyOwnCells = false;
+    if (!cell) {
+        m_irregularCells = true;
+        return;
+    }
+    CRuntimeClass* cellClass = cell->GetRuntimeClass();
+    if (cellClass == m_regularCellClass)
+        return;
+    // One cell of each class is tried: given the bit and then without it, it must read back as given.
+    const DWORD state = cell->GetState();
+    cell->SetState(state | GCS_SELECTED);
+    const bool takesIt = (cell->GetState() & GCS_SELECTED) != 0;
+    cell->SetState(state & ~GCS_SELECTED);
+    const bool dropsIt = (cell->GetState() & GCS_SELECTED) == 0;
+    cell->SetState(state);
+    if (takesIt && dropsIt)
+        m_regularCellClass = cellClass;
+    else
+        m_irregularCells = true;
 }
 
 CGridCellBase* CGridCtrl::CreateCell(int nRow, int nCol) {
-    if (!m_cellClass || !m_cellClass->IsDerivedFrom(RUNTIME_CLASS(CGridCellBase)))
+    if (!m_cellClass)
         return nullptr;
+    if (m_cellClass != m_cellClassChecked) {
+        if (!m_cellClass->IsDerivedFrom(RUNTIME_CLASS(CGridCellBase)))
+            return nullptr;
+        m_cellClassChecked = m_cellClass;
+    }
+    DWORD fixed = 0;
+    if (nCol < m_fixedColumnCount)
+        fixed |= GCS_FIXED | GCS_FIXEDCOL;
+    if (nRow < m_fixedRowCount)
+        fixed |= GCS_FIXED | GCS_FIXEDROW;
+    if (m_cellClass == RUNTIME_CLASS(CGridCell)) {
+        // The grid's own class, which is made by the hundred thousand: the steps below, with the operations this
+        // class has called directly rather than through the cell's table of virtual operations.
+        auto* cell = new CGridCell;
+        cell->CGridCell::SetGrid(this);
+        cell->CGridCell::SetCoords(nRow, nCol);
+        cell->CGridCellBase::SetState(cell->CGridCellBase::GetState() | fixed);
+        // The default cell the cell's own GetDefaultCell picks by its fixed-row and fixed-column bits.
+        const CGridDefaultCell* defaultCell = GetDefaultCell(nRow < m_fixedRowCount, nCol < m_fixedColumnCount);
+        cell->CGridCell::SetFormat(defaultCell->GetFormat());
+        return cell;
+    }
     auto* cell = static_cast<CGridCellBase*>(m_cellClass->CreateObject());
     if (!cell)
         return nullptr;
     cell->SetGrid(this);
     cell->SetCoords(nRow, nCol);
-    DWORD state = cell->GetState();
-    if (nCol < m_fixedColumnCount)
-        state |= GCS_FIXED | GCS_FIXEDCOL;
-    if (nRow < m_fixedRowCount)
-        state |= GCS_FIXED | GCS_FIXEDROW;
-    cell->SetState(state);
+    cell->SetState(cell->GetState() | fixed);
     if (CGridCellBase* defaultCell = cell->GetDefaultCell())
         cell->SetFormat(defaultCell->GetFormat());
     return cell;
 }
 
 void CGridCtrl::DestroyCell(int nRow, int nCol) {
-    CGridCellBase* cell = GetCell(nRow, nCol);
+    CGridCellBase* cell = CellAt(nRow, nCol);
     if (!cell)
         return;
     SetItemState(nRow, nCol, 0);
     m_rows[static_cast<size_t>(nRow)][static_cast<size_t>(nCol)] = nullptr;
     delete cell;
+    // The position stays empty unless the caller removes it (as the grid's own row and column changes do).
+    m_irregularCells = true;
 }
 
 CGridDefaultCell* CGridCtrl::GetDefaultCell(BOOL bFixedRow, BOOL bFixedCol) {
@@ -206,8 +251,20 @@ BOOL CGridCtrl::SetItemText(int nRow, int nCol, LPCTSTR str) {
     CGridCellBase* cell = GetCell(nRow, nCol);
     if (!cell)
         return FALSE;
+    if (typeid(*cell) == typeid(CGridCell)) {
+        // The grid's own cells, filled by the million: the same steps with their operations called directly. Such
+        // a cell keeps the state it is given, and its selected bit agrees with the selection already (GetCell),
+        // so marking it modified changes nothing else.
+        auto* own = static_cast<CGridCell*>(cell);
+        own->CGridCell::SetText(str);
+        if (nCol == m_sortColumn)
+            ForgetSortColumn();
+        own->CGridCellBase::SetState(own->CGridCellBase::GetState() | GCS_MODIFIED);
+        m_modified = TRUE;
+        return TRUE;
+    }
     cell->SetText(str);
-    SetModified(TRUE, nRow, nCol);
+    MarkModified(cell, nRow, nCol);
     return TRUE;
 }
 
@@ -216,24 +273,33 @@ BOOL CGridCtrl::SetItemData(int nRow, int nCol, LPARAM lParam) {
     if (!cell)
         return FALSE;
     cell->SetData(lParam);
-    SetModified(TRUE, nRow, nCol);
+    MarkModified(cell, nRow, nCol);
     return TRUE;
 }
 
 BOOL CGridCtrl::SetItemState(int nRow, int nCol, UINT state) {
-    CGridCellBase* cell = GetCell(nRow, nCol);
+    CGridCellBase* cell = CellAt(nRow, nCol);
     if (!cell)
         return FALSE;
-    // The map follows what the cell really holds afterwards (a cell class may ignore a state), whatever the
-    // selection setting, so map and state bits never disagree.
-    const bool wasSelected = (cell->GetState() & GCS_SELECTED) != 0;
+    SetCellState(cell, nRow, nCol, state);
+    return TRUE;
+}
+
+void CGridCtrl::SetCellState(CGridCellBase* cell, int nRow, int nCol, UINT state) {
+    // The selection follows what the cell really holds afterwards (a cell class may ignore a state), whatever
+    // the selection setting, so selection and state bits never disagree.
     cell->SetState(state);
     const bool isSelected = (cell->GetState() & GCS_SELECTED) != 0;
-    if (wasSelected && !isSelected)
-        m_selectedCells.erase(CellKey(nRow, nCol));
-    else if (!wasSelected && isSelected)
-        m_selectedCells[CellKey(nRow, nCol)] = CCellID(nRow, nCol);
-    return TRUE;
+    if (isSelected != m_selection.Contains(nRow, nCol))
+        m_selection.Set(nRow, nCol, isSelected);
+}
+
+void CGridCtrl::MarkModified(CGridCellBase* cell, int nRow, int nCol) {
+    // SetModified(TRUE, nRow, nCol) for a cell in hand, without looking it up again: a grid is filled this way.
+    if (nCol == m_sortColumn)
+        ForgetSortColumn();
+    SetCellState(cell, nRow, nCol, cell->GetState() | GCS_MODIFIED);
+    m_modified = TRUE;
 }
 
 CString CGridCtrl::GetItemText(int nRow, int nCol) const {
@@ -331,17 +397,7 @@ void CGridCtrl::RedrawFocusHeadings(const CCellID& cell, const CCellID& other) {
             RedrawCell(cell.row, col);
 }
 
-CCellRange CGridCtrl::GetSelectedCellRange() const {
-    CCellRange range(m_rowCount, m_columnCount, -1, -1);
-    for (const auto& entry : m_selectedCells) {
-        const CCellID& cell = entry.second;
-        range.SetMinRow(std::min(range.GetMinRow(), cell.row));
-        range.SetMinCol(std::min(range.GetMinCol(), cell.col));
-        range.SetMaxRow(std::max(range.GetMaxRow(), cell.row));
-        range.SetMaxCol(std::max(range.GetMaxCol(), cell.col));
-    }
-    return range;
-}
+CCellRange CGridCtrl::GetSelectedCellRange() const { return m_selection.Bounds(m_rowCount, m_columnCount); }
 
 // ---- Notifications ---------------------------------------------------------------------------------------------
 

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "grid/CellRange.h"
+#include "grid/CellSelection.h"
+#include "grid/GridCell.h"
 #include "grid/GridCellBase.h"
 #include "grid/GridDefaultCell.h"
 #include "grid/GridDropTarget.h"
@@ -12,8 +14,7 @@
 #include "platform/gui/Wnd.h"
 #include "platform/os/RuntimeClass.h"
 
-#include <cstdint>
-#include <unordered_map>
+#include <typeinfo>
 #include <vector>
 
 class CCmdUI;
@@ -117,7 +118,14 @@ public:
     BOOL InvalidateCellRect(int nRow, int nCol);
 
     // ---- Cells and items -------------------------------------------------------------------------------------
-    CGridCellBase* GetCell(int nRow, int nCol) const;
+    // The cell object at a position, null outside the grid or where there is none. Its GCS_SELECTED bit is set
+    // to what the grid's selection says before it is handed out.
+    CGridCellBase* GetCell(int nRow, int nCol) const {
+        CGridCellBase* cell = CellAt(nRow, nCol);
+        if (cell && m_selectionAhead)
+            ShowSelection(cell, nRow, nCol);
+        return cell;
+    }
     BOOL IsValid(int nRow, int nCol) const;
     BOOL IsValid(const CCellID& cell) const { return IsValid(cell.row, cell.col); }
     BOOL SetItem(const GridItem* pItem);
@@ -157,6 +165,8 @@ public:
     CCellID SetFocusCell(const CCellID& cell) { return SetFocusCell(cell.row, cell.col); }
     // The block that bounds every selected cell; with none, {row count, column count, -1, -1}, which is not valid.
     CCellRange GetSelectedCellRange() const;
+    // How many cells are selected.
+    size_t GetSelectedCount() const { return m_selection.Count(); }
     // With bSelectCells the selection becomes the previous selection plus the block; without, the block is
     // deselected. A negative first row only clears.
     void SetSelectedRange(int nMinRow, int nMinCol, int nMaxRow, int nMaxCol, BOOL bForceRepaint = FALSE,
@@ -315,11 +325,6 @@ protected:
     BOOL MouseOverResizeArea(int nBar, const CPoint& point);
 
     using CellRow = std::vector<CGridCellBase*>;
-    // Selected cells by position; a cell is in the current map exactly when its state has GCS_SELECTED.
-    using CellMap = std::unordered_map<std::uint64_t, CCellID>;
-    static std::uint64_t CellKey(int nRow, int nCol) {
-        return (static_cast<std::uint64_t>(static_cast<std::uint32_t>(nCol)) << 32) | static_cast<std::uint32_t>(nRow);
-    }
 
     // Makes the cell for a position through the cell class, marked fixed where it lies in the fixed area;
     // null when the class cannot make one.
@@ -367,6 +372,7 @@ protected:
     int m_columnCount = 0;
     int m_fixedColumnCount = 0;
     std::vector<UINT> m_rowHeights;
+    mutable int m_virtualHeight = -1; // the sum of the row heights, -1 until asked for after they changed
     std::vector<UINT> m_columnWidths;
 
     // Cells.
@@ -397,8 +403,11 @@ protected:
     BOOL m_allowRowResize = TRUE;
     BOOL m_allowColumnResize = TRUE;
     int m_wheelScrollLines;
-    CellMap m_selectedCells;
-    CellMap m_previousSelectedCells;
+    // The selected cells, and the selection a Ctrl-click started from. A whole block is held as one entry, so the
+    // selected bit of a cell object is brought in line with the selection when the grid hands the cell out or
+    // draws it (see GetCell), not when the block is selected.
+    CCellSelection m_selection;
+    CCellSelection m_previousSelection;
     CCellID m_dropHighlightedCell;
 
     CTitleTip m_titleTip;
@@ -434,6 +443,29 @@ protected:
     int m_printColumnEnd = 0;
 
 private:
+    // The cell object at a position as it is stored, its selected bit not brought in line.
+    CGridCellBase* CellAt(int nRow, int nCol) const {
+        if (nRow < 0 || nRow >= m_rowCount || nCol < 0 || nCol >= m_columnCount)
+            return nullptr;
+        const CellRow& row = m_rows[static_cast<size_t>(nRow)];
+        return static_cast<size_t>(nCol) < row.size() ? row[static_cast<size_t>(nCol)] : nullptr;
+    }
+    // Gives a cell object the selected bit the selection holds for its position.
+    void ShowSelection(CGridCellBase* cell, int nRow, int nCol) const;
+    // SetItemState and SetModified(TRUE, nRow, nCol) for the cell object at that position, already in hand.
+    void SetCellState(CGridCellBase* cell, int nRow, int nCol, UINT state);
+    void MarkModified(CGridCellBase* cell, int nRow, int nCol);
+    // A cell object was stored at a position (null: none). Positions without a cell, and cells that do not keep
+    // the selected bit they are given, make the selection ask every cell it touches (see SetSelectedRange).
+    void NoteStoredCell(CGridCellBase* cell) {
+        if (!cell || typeid(*cell) != typeid(CGridCell)) // the grid's own cells keep every state they are given
+            NoteOtherCell(cell);
+    }
+    void NoteOtherCell(CGridCellBase* cell);
+    // After the selection changed from `before`: cells that refuse the selected bit as told keep what they hold,
+    // and the selection follows them, as it did when every cell was told one by one.
+    void AskCellsAbout(const CCellSelection& before);
+
     // Geometry helpers: the left edge of a column and the top edge of a row, summed as the cell origin sums them.
     int ColumnLeft(int nCol, const CCellID& topLeft) const;
     int RowTop(int nRow, const CCellID& topLeft) const;
@@ -472,8 +504,13 @@ private:
     void EmptyCells(const std::vector<CCellID>& cells);
     // The edit commands and their update handlers, by command id.
     void RegisterEditCommands();
-    // After a sort swapped two rows: the selection map and the focus follow the cells.
+    // After a sort swapped two rows: the selection and the focus follow the cells.
     void FollowSwappedRows(int nRow1, int nRow2);
+    // Two rows change places, with their cells, heights, selection and focus.
+    void SwapRows(int nRow1, int nRow2);
+    // What a sort sorts: the rows themselves, or the beginnings of the texts of the grid's own cells beside them.
+    struct SortedRows;
+    struct SortedTexts;
     // Where a page that starts at row (column) `first` ends (exclusive): its first row always, then the rows
     // that keep the sum of heights within `extent`. Page breaks, the page count and what each page prints all
     // come from this, so no row is printed twice or lost.
@@ -487,4 +524,15 @@ private:
 
     // The block the last paste wrote (empty before any), so that a move inside the grid does not empty it.
     CCellRange m_lastPastedRange;
+
+    // Whether some position holds no cell or a cell that does not keep the selected bit as given (set once seen,
+    // cleared when the grid is emptied), and the last cell class found to keep it.
+    bool m_irregularCells = false;
+    bool m_onlyOwnCells = true; // every cell stored is a CGridCell itself, whose SetCoords does nothing
+    CRuntimeClass* m_regularCellClass = nullptr;
+    // Whether the selection has changed for cells it did not tell (a block selected or cleared, rows swapped), so
+    // that a cell's selected bit must be brought in line before the cell is handed out or drawn.
+    bool m_selectionAhead = false;
+    // The last cell class found to derive from CGridCellBase.
+    CRuntimeClass* m_cellClassChecked = nullptr;
 };

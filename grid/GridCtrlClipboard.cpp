@@ -40,11 +40,10 @@ void CGridCtrl::RegisterEditCommands() {
 
 std::vector<CCellID> CGridCtrl::CopiedCells() const {
     std::vector<CCellID> cells;
-    for (const auto& entry : m_selectedCells) {
-        const CCellID& cell = entry.second;
-        if (IsValid(cell) && GetRowHeight(cell.row) > 0 && GetColumnWidth(cell.col) > 0)
-            cells.push_back(cell);
-    }
+    m_selection.ForEach([&](int row, int col) {
+        if (IsValid(row, col) && GetRowHeight(row) > 0 && GetColumnWidth(col) > 0)
+            cells.emplace_back(row, col);
+    });
     std::sort(cells.begin(), cells.end(),
               [](const CCellID& a, const CCellID& b) { return a.row != b.row ? a.row < b.row : a.col < b.col; });
     return cells;
@@ -225,10 +224,10 @@ void CGridCtrl::OnEditSelectAll() {
     SendMessageToParent(m_focusCell.row, m_focusCell.col, GN_SELCHANGED);
 }
 
-void CGridCtrl::OnUpdateEditCopy(CCmdUI* pCmdUI) { pCmdUI->Enable(m_selectedCells.empty() ? FALSE : TRUE); }
+void CGridCtrl::OnUpdateEditCopy(CCmdUI* pCmdUI) { pCmdUI->Enable(m_selection.IsEmpty() ? FALSE : TRUE); }
 
 void CGridCtrl::OnUpdateEditCut(CCmdUI* pCmdUI) {
-    pCmdUI->Enable((IsEditable() && !m_selectedCells.empty()) ? TRUE : FALSE);
+    pCmdUI->Enable((IsEditable() && !m_selection.IsEmpty()) ? TRUE : FALSE);
 }
 
 void CGridCtrl::OnUpdateEditPaste(CCmdUI* pCmdUI) {

@@ -87,6 +87,7 @@ void CGridCtrl::OnDraw(CDC* pDC) {
                 if (!cell)
                     continue;
                 cell->SetCoords(row, col);
+                ShowSelection(cell, row, col);
                 cell->Draw(pDC, row, col, rect, FALSE);
             }
         }

@@ -75,18 +75,24 @@ BOOL CGridCtrl::SetRowCount(int nRows) {
         return TRUE;
     BOOL result = TRUE;
     m_topLeftCell = CCellID();
+    m_virtualHeight = -1;
     if (nRows < m_fixedRowCount)
         m_fixedRowCount = nRows;
     if (m_focusCell.row >= nRows)
         SetFocusCell(-1, -1);
 
     if (nRows < m_rowCount) {
+        // The selection leaves the rows as a whole rather than cell by cell; their positions go with them.
+        m_selection.ClipTo(nRows, m_columnCount);
+        const bool irregular = m_irregularCells;
         for (int row = nRows; row < m_rowCount; row++)
             for (int col = 0; col < m_columnCount; col++)
                 DestroyCell(row, col);
+        m_irregularCells = irregular;
         m_rows.resize(At(nRows));
         m_rowHeights.resize(At(nRows));
         m_rowCount = nRows;
+        m_virtualHeight = -1;
     }
     try {
         m_rowHeights.resize(At(nRows));
@@ -98,11 +104,13 @@ BOOL CGridCtrl::SetRowCount(int nRows) {
             CellRow& cells = m_rows[At(row)];
             cells.resize(At(m_columnCount));
             for (int col = 0; col < m_columnCount; col++)
-                cells[At(col)] = CreateCell(row, col);
+                NoteStoredCell(cells[At(col)] = CreateCell(row, col));
             m_rowCount++;
         }
+        m_virtualHeight = -1;
     } catch (const std::bad_alloc&) {
         // The completed rows stay; the half-made one goes.
+        m_virtualHeight = -1;
         if (At(m_rowCount) < m_rows.size())
             for (CGridCellBase* cell : m_rows[At(m_rowCount)])
                 delete cell;
@@ -132,10 +140,13 @@ BOOL CGridCtrl::SetColumnCount(int nCols) {
 
     const int oldCount = m_columnCount;
     if (nCols < oldCount) {
+        m_selection.ClipTo(m_rowCount, nCols);
+        const bool irregular = m_irregularCells;
         for (int row = 0; row < m_rowCount; row++)
             for (int col = nCols; col < oldCount; col++)
                 DestroyCell(row, col);
         DropColumnsFrom(nCols);
+        m_irregularCells = irregular;
         m_columnCount = nCols;
     } else {
         try {
@@ -144,7 +155,7 @@ BOOL CGridCtrl::SetColumnCount(int nCols) {
                 CellRow& cells = m_rows[At(row)];
                 cells.resize(At(nCols));
                 for (int col = oldCount; col < nCols; col++)
-                    cells[At(col)] = CreateCell(row, col);
+                    NoteStoredCell(cells[At(col)] = CreateCell(row, col));
             }
             m_columnCount = nCols;
         } catch (const std::bad_alloc&) {
@@ -251,6 +262,8 @@ int CGridCtrl::InsertRow(LPCTSTR strHeading, int nRow) {
         cells.reserve(At(m_columnCount));
         for (int col = 0; col < m_columnCount; col++)
             cells.push_back(CreateCell(nRow, col));
+        for (CGridCellBase* cell : cells)
+            NoteStoredCell(cell);
         m_rowHeights.insert(m_rowHeights.begin() + nRow, 0);
         try {
             m_rows.insert(m_rows.begin() + nRow, std::move(cells));
@@ -265,6 +278,7 @@ int CGridCtrl::InsertRow(LPCTSTR strHeading, int nRow) {
         return -1;
     }
     m_rowCount++;
+    m_virtualHeight = -1;
     SetItemText(nRow, 0, strHeading);
 
     CGridCellBase* heading = GetCell(nRow, 0);
@@ -272,6 +286,7 @@ int CGridCtrl::InsertRow(LPCTSTR strHeading, int nRow) {
         m_rowHeights[At(nRow)] = static_cast<UINT>(m_defaultFixedRowCell.GetHeight());
     else
         m_rowHeights[At(nRow)] = static_cast<UINT>(heading->GetTextExtent(strHeading).cy);
+    m_virtualHeight = -1;
 
     ResetScrollBars();
     SetModified(TRUE);
@@ -293,6 +308,7 @@ int CGridCtrl::InsertColumn(LPCTSTR strHeading, UINT nFormat, int nColumn) {
         m_columnWidths.insert(m_columnWidths.begin() + nColumn, 0);
         for (; rowsDone < m_rowCount; rowsDone++) {
             CGridCellBase* cell = CreateCell(rowsDone, nColumn);
+            NoteStoredCell(cell);
             CellRow& cells = m_rows[At(rowsDone)];
             try {
                 cells.insert(cells.begin() + nColumn, cell);
@@ -332,11 +348,14 @@ BOOL CGridCtrl::DeleteRow(int nRow) {
     if (nRow < 0 || nRow >= m_rowCount)
         return FALSE;
     ResetSelectedRange();
+    const bool irregular = m_irregularCells;
     for (int col = 0; col < m_columnCount; col++)
         DestroyCell(nRow, col);
+    m_irregularCells = irregular;
     m_rows.erase(m_rows.begin() + nRow);
     m_rowHeights.erase(m_rowHeights.begin() + nRow);
     m_rowCount--;
+    m_virtualHeight = -1;
     if (nRow < m_fixedRowCount)
         m_fixedRowCount--;
     ResetScrollBars();
@@ -355,10 +374,14 @@ BOOL CGridCtrl::DeleteAllItems() {
     ResetSelectedRange();
     m_columnWidths.clear();
     m_rowHeights.clear();
+    m_virtualHeight = -1;
     for (int row = 0; row < m_rowCount; row++)
         for (int col = 0; col < m_columnCount; col++)
             DestroyCell(row, col);
     m_rows.clear();
+    m_irregularCells = false;
+    m_onlyOwnCells = true;
+    m_selectionAhead = false;
     m_focusCell = CCellID();
     m_rowCount = m_fixedRowCount = m_columnCount = m_fixedColumnCount = 0;
     ResetScrollBars();
@@ -380,6 +403,7 @@ BOOL CGridCtrl::SetRowHeight(int nRow, int height) {
     if (nRow < 0 || nRow >= m_rowCount || height < 0)
         return FALSE;
     m_rowHeights[At(nRow)] = static_cast<UINT>(height);
+    m_virtualHeight = -1;
     ResetScrollBars();
     return TRUE;
 }
@@ -396,7 +420,12 @@ int CGridCtrl::GetFixedRowHeight() const { return SumOf(m_rowHeights, 0, m_fixed
 
 int CGridCtrl::GetFixedColumnWidth() const { return SumOf(m_columnWidths, 0, m_fixedColumnCount); }
 
-int CGridCtrl::GetVirtualHeight() const { return SumOf(m_rowHeights, 0, m_rowCount); }
+int CGridCtrl::GetVirtualHeight() const {
+    // Every scroll-bar update asks for it; summing 100,000 rows each time would cost more than the update.
+    if (m_virtualHeight < 0)
+        m_virtualHeight = SumOf(m_rowHeights, 0, m_rowCount);
+    return m_virtualHeight;
+}
 
 int CGridCtrl::GetVirtualWidth() const { return SumOf(m_columnWidths, 0, m_columnCount); }
 
@@ -432,6 +461,7 @@ BOOL CGridCtrl::AutoSizeRow(int nRow, BOOL bResetScroll) {
         if (CGridCellBase* cell = GetCell(nRow, col))
             height = std::max<int>(height, cell->GetCellExtent(pDC).cy);
     m_rowHeights[At(nRow)] = static_cast<UINT>(height);
+    m_virtualHeight = -1;
     ReleaseDC(pDC);
     if (bResetScroll)
         ResetScrollBars();

@@ -124,7 +124,7 @@ void CGridCtrl::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags) {
 
     if (m_mouseMode == GMS_IDLE) {
         // A plain move selects the new cell alone; Shift with a move extends the block from the anchor.
-        m_previousSelectedCells.clear();
+        m_previousSelection.Clear();
         m_mouseMode = GMS_SELECT_CELLS;
         if (!shift || nChar == VK_TAB)
             m_selectionStartCell = next;

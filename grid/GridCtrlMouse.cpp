@@ -104,9 +104,9 @@ void CGridCtrl::OnLButtonDown(UINT nFlags, CPoint point) {
 
     SendMessageToParent(clicked.row, clicked.col, GN_SELCHANGING);
     // A Ctrl-click adds to what is selected: the new block is laid over a copy of the selection.
-    m_previousSelectedCells.clear();
+    m_previousSelection.Clear();
     if (nFlags & MK_CONTROL)
-        m_previousSelectedCells = m_selectedCells;
+        m_previousSelection = m_selection;
     if (clicked.row < m_fixedRowCount) {
         OnFixedRowClick(m_leftClickDownCell);
     } else if (clicked.col >= m_fixedColumnCount) {

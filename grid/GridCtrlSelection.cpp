@@ -1,4 +1,4 @@
-// The selection: the map of selected cells kept in step with their GCS_SELECTED bits.
+// The selection: which cells are selected, kept in step with the GCS_SELECTED bits of the cells.
 
 #include "GridCtrl.h"
 
@@ -15,9 +15,8 @@ void CGridCtrl::SetSelectedRange(int nMinRow, int nMinCol, int nMaxRow, int nMax
         return;
     // Clearing an empty selection is frequent (every insertion and deletion does it) and needs no wait cursor.
     std::optional<CWaitCursor> wait;
-    if (!m_selectedCells.empty() || nMinRow >= 0)
+    if (!m_selection.IsEmpty() || nMinRow >= 0)
         wait.emplace();
-    CDC* pDC = bForceRepaint ? GetDC() : nullptr;
 
     if (nMinRow >= 0 && nMinRow < m_fixedRowCount)
         nMinRow = m_fixedRowCount;
@@ -28,62 +27,86 @@ void CGridCtrl::SetSelectedRange(int nMinRow, int nMinCol, int nMaxRow, int nMax
     if (nMaxCol >= 0 && nMaxCol < m_fixedColumnCount)
         nMaxCol = m_fixedColumnCount;
     const CCellRange range(nMinRow, nMinCol, nMaxRow, nMaxCol);
+    // The previous selection comes back only with four bounds; the block applies only inside the grid.
+    const bool withPrevious = bSelectCells && nMinRow >= 0 && nMinCol >= 0 && nMaxRow >= 0 && nMaxCol >= 0;
+    const bool withBlock = nMinRow >= 0 && range.IsValid() && nMaxRow < m_rowCount && nMaxCol < m_columnCount;
 
-    // Only cells in view are repainted: at once on the DC when forced, else when the window next paints.
-    const CCellRange visible = GetVisibleNonFixedCellRange();
-    auto repaint = [&](int row, int col) {
-        if (!visible.InRange(row, col))
-            return;
-        if (pDC)
-            RedrawCell(row, col, pDC);
-        else
-            InvalidateCellRect(row, col);
-    };
-
-    if (bSelectCells) {
-        // Deselecting changes the map, so walk a copy of it.
-        std::vector<CCellID> selected;
-        selected.reserve(m_selectedCells.size());
-        for (const auto& entry : m_selectedCells)
-            selected.push_back(entry.second);
-        for (const CCellID& cell : selected) {
-            if (!IsValid(cell)) {
-                m_selectedCells.erase(CellKey(cell.row, cell.col));
-                continue;
-            }
-            SetItemState(cell.row, cell.col, GetItemState(cell.row, cell.col) & ~GCS_SELECTED);
-            if (!range.InRange(cell))
-                repaint(cell.row, cell.col);
-        }
-        if (nMinRow >= 0 && nMinCol >= 0 && nMaxRow >= 0 && nMaxCol >= 0) {
-            for (const auto& entry : m_previousSelectedCells) {
-                const CCellID& cell = entry.second;
-                if (!IsValid(cell))
-                    continue;
-                SetItemState(cell.row, cell.col, GetItemState(cell.row, cell.col) | GCS_SELECTED);
-                repaint(cell.row, cell.col);
-            }
-        }
+    // Only cells in view are repainted, so only their look before the change is needed.
+    const bool repaints = m_allowDraw && IsWindow(GetSafeHwnd());
+    const CCellRange visible = repaints ? GetVisibleNonFixedCellRange() : CCellRange();
+    std::vector<char> wasSelected;
+    if (visible.IsValid()) {
+        wasSelected.reserve(static_cast<size_t>(visible.GetMaxRow() - visible.GetMinRow() + 1) *
+                            static_cast<size_t>(visible.GetMaxCol() - visible.GetMinCol() + 1));
+        for (int row = visible.GetMinRow(); row <= visible.GetMaxRow(); row++)
+            for (int col = visible.GetMinCol(); col <= visible.GetMaxCol(); col++)
+                wasSelected.push_back(m_selection.Contains(row, col) ? 1 : 0);
     }
 
-    if (nMinRow >= 0 && range.IsValid() && nMaxRow < m_rowCount && nMaxCol < m_columnCount) {
-        for (int row = nMinRow; row <= nMaxRow; row++) {
-            for (int col = nMinCol; col <= nMaxCol; col++) {
-                const bool selected = IsCellSelected(row, col) != FALSE;
-                if (selected == (bSelectCells != FALSE))
-                    continue;
-                const UINT state = GetItemState(row, col);
-                SetItemState(row, col, bSelectCells ? (state | GCS_SELECTED) : (state & ~GCS_SELECTED));
-                repaint(row, col);
-            }
+    // Selecting replaces the selection by the previous one plus the block; deselecting takes the block out.
+    CCellSelection before;
+    if (!m_selection.IsEmpty() || withPrevious || withBlock)
+        m_selectionAhead = true;
+    if (bSelectCells) {
+        before = std::move(m_selection);
+        m_selection = CCellSelection();
+        if (withPrevious) {
+            m_selection = m_previousSelection;
+            m_selection.ClipTo(m_rowCount, m_columnCount);
+        }
+        if (withBlock)
+            m_selection.AddBlock(range);
+        if (m_irregularCells)
+            AskCellsAbout(before);
+    } else if (withBlock) {
+        if (m_irregularCells)
+            before = m_selection;
+        m_selection.RemoveBlock(range);
+        if (m_irregularCells)
+            AskCellsAbout(before);
+    }
+
+    if (!visible.IsValid())
+        return;
+    // Cells whose look changed are repainted, and those of the previous selection with them: at once on the DC
+    // when forced, else when the window next paints.
+    CDC* pDC = bForceRepaint ? GetDC() : nullptr;
+    size_t at = 0;
+    for (int row = visible.GetMinRow(); row <= visible.GetMaxRow(); row++) {
+        for (int col = visible.GetMinCol(); col <= visible.GetMaxCol(); col++) {
+            const bool changed = (wasSelected[at++] != 0) != m_selection.Contains(row, col);
+            if (!changed && !(withPrevious && m_previousSelection.Contains(row, col)))
+                continue;
+            if (pDC)
+                RedrawCell(row, col, pDC);
+            else
+                InvalidateCellRect(row, col);
         }
     }
     if (pDC)
         ReleaseDC(pDC);
 }
 
+void CGridCtrl::AskCellsAbout(const CCellSelection& before) {
+    std::vector<CCellID> touched;
+    before.ForEach([&touched](int row, int col) { touched.emplace_back(row, col); });
+    m_selection.ForEach([&touched](int row, int col) { touched.emplace_back(row, col); });
+    for (const CCellID& cell : touched) {
+        if (!IsValid(cell))
+            continue;
+        const bool wanted = m_selection.Contains(cell.row, cell.col);
+        CGridCellBase* object = CellAt(cell.row, cell.col);
+        const DWORD state = object ? object->GetState() : 0;
+        if (object)
+            object->SetState(wanted ? (state | GCS_SELECTED) : (state & ~GCS_SELECTED));
+        const bool holds = object && (object->GetState() & GCS_SELECTED) != 0;
+        if (holds != wanted)
+            m_selection.Set(cell.row, cell.col, holds);
+    }
+}
+
 void CGridCtrl::ResetSelectedRange() {
-    m_previousSelectedCells.clear();
+    m_previousSelection.Clear();
     SetSelectedRange(-1, -1, -1, -1, FALSE, TRUE);
     SetFocusCell(-1, -1);
 }

@@ -1,52 +1,113 @@
 #!/usr/bin/env bash
-# Builds the program and runs the grid benchmark beside QTableWidget, then prints a table of the two and their
-# ratio (grid / QTableWidget: below 1 the grid is faster or smaller). Arguments go to the benchmark, for instance
-# --rows=2000 or --benchmark_repetitions=3.
+# Builds the program and runs the grid benchmark beside its two Qt peers (QTableWidget, QTableView over a plain
+# model), each peer in a process of its own, at each size and length of text, several times; then prints one table
+# per size and text: each peer's minimum and median over the runs, and the grid's ratio to each peer from the
+# minimums and from the medians (below 1 the grid is faster or smaller). Then the table of what the operator feels
+# (scripts/bench-desk.sh).
+#
+# Settings, from the environment:
+#   BENCH_ROWS     rows of cells, one table per value   (default "10000 100000")
+#   BENCH_COLUMNS  columns of cells                      (default 50)
+#   BENCH_TEXTS    short and/or long texts               (default "short long")
+#   BENCH_RUNS     runs of every peer                    (default 3)
+#   BENCH_CPUS     CPUs to pin each run to, as taskset takes them (default: none, the scheduler decides)
+# Arguments go to every run of the benchmark (Google Benchmark's own, such as --benchmark_filter=redraw).
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 
 "$root/scripts/install-deps.sh"
-"$root/scripts/build.sh" build >/dev/null
+"$root/scripts/build.sh" build -DCMAKE_BUILD_TYPE=Release >/dev/null
 
 export QT_QPA_PLATFORM=offscreen
 export XDG_RUNTIME_DIR="${XDG_RUNTIME_DIR:-$(mktemp -d)}"
 chmod 0700 "$XDG_RUNTIME_DIR"
 
-out="$(mktemp)"
-trap 'rm -f "$out"' EXIT
-"$root/build/bench/bench_grid" --benchmark_repetitions=5 --benchmark_report_aggregates_only=true \
-    --benchmark_out="$out" --benchmark_out_format=json "$@" >&2
+rows_list="${BENCH_ROWS:-10000 100000}"
+columns="${BENCH_COLUMNS:-50}"
+texts="${BENCH_TEXTS:-short long}"
+runs="${BENCH_RUNS:-3}"
+pin=()
+if [ -n "${BENCH_CPUS:-}" ]; then
+    pin=(taskset -c "$BENCH_CPUS")
+fi
+peers="grid qtablewidget qtableview"
 
-# One figure per benchmark: the median of the repetitions, or the single run; memory in bytes per cell.
-awk '
-    function flush() {
-        if (name == "") return
-        if (type == "aggregate" && aggregate != "median") { name = ""; return }
-        sub(/\/iterations:[0-9]+$/, "", name)
-        value[name] = (bytes != "") ? bytes : time
-        unit[name] = (bytes != "") ? "B/cell" : tunit
-        name = ""
-    }
-    /^    \{/ { name = ""; type = ""; aggregate = ""; bytes = ""; time = ""; tunit = "" }
-    /"run_name":/ { line = $0; sub(/.*"run_name": "/, "", line); sub(/".*/, "", line); name = line }
-    /"run_type":/ { line = $0; sub(/.*"run_type": "/, "", line); sub(/".*/, "", line); type = line }
-    /"aggregate_name":/ { line = $0; sub(/.*"aggregate_name": "/, "", line); sub(/".*/, "", line); aggregate = line }
-    /"real_time":/ { line = $0; sub(/.*"real_time": /, "", line); sub(/,.*/, "", line); time = line + 0 }
-    /"time_unit":/ { line = $0; sub(/.*"time_unit": "/, "", line); sub(/".*/, "", line); tunit = line }
-    /"bytes_per_cell":/ { line = $0; sub(/.*"bytes_per_cell": /, "", line); sub(/,.*/, "", line); bytes = line + 0 }
-    /^    \}/ { flush() }
-    END {
-        split("build redraw page_down_and_back select_and_redraw memory", works, " ")
-        printf "%-22s %18s %18s %7s\n", "work", "grid", "QTableWidget", "ratio"
-        for (i = 1; i <= 5; i++) {
-            w = works[i]
-            g = w "/grid"; q = w "/qtablewidget"
-            if (!(g in value) || !(q in value)) continue
-            ratio = value[q] > 0 ? sprintf("%.2f", value[g] / value[q]) : "-"
-            printf "%-22s %11.3f %-6s %11.3f %-6s %7s\n", w, value[g], unit[g], value[q], unit[q], ratio
-        }
-    }
-' "$out"
+out="$(mktemp -d)"
+trap 'rm -rf "$out"' EXIT
+for rows in $rows_list; do
+    for text in $texts; do
+        for run in $(seq 1 "$runs"); do
+            for peer in $peers; do
+                echo "$rows x $columns, $text texts, run $run of $runs: $peer" >&2
+                "${pin[@]}" "$root/build/bench/bench_grid" --peer="$peer" --rows="$rows" --columns="$columns" \
+                    --text="$text" --benchmark_format=csv "$@" 2>/dev/null |
+                    sed -n '/^name,/,$p' >"$out/$rows-$text-$run-$peer.csv"
+            done
+        done
+    done
+done
+
+for rows in $rows_list; do
+    for text in $texts; do
+        echo
+        echo "$rows x $columns cells, $text texts: milliseconds (memory: bytes per cell), minimum / median of $runs runs"
+        cat "$out/$rows-$text-"*.csv | awk -F, -v runs="$runs" '
+            /^name,/ {
+                for (i = 1; i <= NF; i++) column[$i] = i
+                next
+            }
+            {
+                name = $1; gsub(/"/, "", name); sub(/\/iterations:[0-9]+$/, "", name)
+                split(name, part, "/")
+                work = part[1]; peer = part[2]
+                if (work == "memory") {
+                    add("memory_heap", peer, $column["\"heap_bytes_per_cell\""])
+                    add("memory_resident", peer, $column["\"resident_bytes_per_cell\""])
+                } else {
+                    add(work, peer, $column["real_time"])
+                }
+            }
+            function add(work, peer, value) {
+                if (!(work in seen)) { seen[work] = 1; order[++works] = work }
+                key = work SUBSEP peer
+                values[key, ++count[key]] = value + 0
+            }
+            # The minimum or the median of the values of a work for a peer; -1 when there are none.
+            function figure(work, peer, which,    key, n, i, j, v, t, sorted) {
+                key = work SUBSEP peer
+                n = count[key]
+                if (n == 0) return -1
+                for (i = 1; i <= n; i++) sorted[i] = values[key, i]
+                for (i = 2; i <= n; i++) {
+                    v = sorted[i]
+                    for (j = i - 1; j >= 1 && sorted[j] > v; j--) sorted[j + 1] = sorted[j]
+                    sorted[j + 1] = v
+                }
+                if (which == "min") return sorted[1]
+                return n % 2 ? sorted[(n + 1) / 2] : (sorted[n / 2] + sorted[n / 2 + 1]) / 2
+            }
+            function pair(work, peer) {
+                if (figure(work, peer, "min") < 0) return sprintf("%21s", "-")
+                return sprintf("%10.3f /%10.3f", figure(work, peer, "min"), figure(work, peer, "median"))
+            }
+            function ratio(work, peer,    gmin, gmed, pmin, pmed) {
+                gmin = figure(work, "grid", "min"); gmed = figure(work, "grid", "median")
+                pmin = figure(work, peer, "min"); pmed = figure(work, peer, "median")
+                if (gmin < 0 || pmin <= 0 || pmed <= 0) return sprintf("%13s", "-")
+                return sprintf("%6.2f /%6.2f", gmin / pmin, gmed / pmed)
+            }
+            END {
+                printf "%-25s %21s %21s %21s %13s %13s\n", "work", "grid", "QTableWidget", "QTableView", \
+                    "grid/QTW", "grid/QTV"
+                for (w = 1; w <= works; w++) {
+                    work = order[w]
+                    printf "%-25s %s %s %s %s %s\n", work, pair(work, "grid"), pair(work, "qtablewidget"), \
+                        pair(work, "qtableview"), ratio(work, "qtablewidget"), ratio(work, "qtableview")
+                }
+            }
+        '
+    done
+done
 
 # What the operator feels, each beside a plain Qt program or a plain write: a table of its own.
 echo

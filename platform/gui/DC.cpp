@@ -14,9 +14,11 @@
 #include <QFontInfo>
 #include <QFontMetrics>
 #include <QGuiApplication>
+#include <QHash>
 #include <QMetaObject>
 #include <QPagedPaintDevice>
 #include <QPaintEngine>
+#include <QPair>
 #include <QPixmap>
 #include <QScreen>
 
@@ -104,51 +106,78 @@ QRect Span(int x0, int y0, int x1, int y1) {
 LONG Sum(int64_t a, int64_t b) { return static_cast<LONG>(std::clamp<int64_t>(a + b, INT32_MIN, INT32_MAX)); }
 LONG Diff(int64_t a, int64_t b) { return Sum(a, -b); }
 
-// Opens a painter for one call, in device coordinates, clipped to what the DC may touch. Images get a new
-// painter each time, so any number of DCs can share one image; a paint device keeps its painter open.
+// A painter a memory DC keeps open on its bitmap while it draws a whole paint (CDC::KeepPainterOpen). Every call
+// that draws on that image, from any DC, goes through it instead of opening a painter of its own: opening one
+// sets up a paint engine, and a paint makes thousands of calls.
+struct HeldPainter {
+    HDC__* owner = nullptr;
+    const QImage* image = nullptr;
+    const uchar* bits = nullptr; // the pixels the painter draws on; an image given new ones is drawn afresh
+    std::unique_ptr<QPainter> painter;
+    // What the painter was last given, so that the same is not set again.
+    bool clipKnown = false;
+    QRect clip;
+    bool fontKnown = false;
+    QFont font;
+};
+
+// Each entry on the heap of its own, so that a scope's pointer to it stays good while others come and go.
+std::vector<std::unique_ptr<HeldPainter>>& HeldPainters() {
+    static auto* held = new std::vector<std::unique_ptr<HeldPainter>>; // never freed: DCs may end after statics
+    return *held;
+}
+
+// The painter held on an image, begun now when the DC keeps one and none is held yet; null otherwise.
+HeldPainter* HeldPainterFor(HDC__* dc, QImage* image) {
+    std::vector<std::unique_ptr<HeldPainter>>& held = HeldPainters();
+    for (auto it = held.begin(); it != held.end(); ++it) {
+        if ((*it)->image != image)
+            continue;
+        if ((*it)->bits == image->constBits())
+            return it->get();
+        (*it)->painter->end();
+        held.erase(it);
+        break;
+    }
+    const HBITMAP__* bitmap = dc->state.bitmap;
+    if (!dc->keepPainter || dc->kind != HDC__::Kind::Memory || !bitmap || bitmap->stock || bitmap->dib)
+        return nullptr;
+    auto entry = std::make_unique<HeldPainter>();
+    entry->owner = dc;
+    entry->image = image;
+    entry->painter = std::make_unique<QPainter>();
+    if (!entry->painter->begin(image))
+        return nullptr;
+    entry->bits = image->constBits();
+    held.push_back(std::move(entry));
+    return held.back().get();
+}
+
+// Ends the painters a DC holds: before its bitmap changes or goes, and when it stops keeping one.
+void ReleaseHeldPainters(const HDC__* owner) {
+    std::vector<std::unique_ptr<HeldPainter>>& held = HeldPainters();
+    for (auto it = held.begin(); it != held.end();) {
+        if ((*it)->owner == owner) {
+            (*it)->painter->end();
+            it = held.erase(it);
+        } else {
+            ++it;
+        }
+    }
+}
+
+// The painter for one call, in device coordinates, clipped to what the DC may touch. Images get a new painter
+// each time (so any number of DCs can share one image), or the one a memory DC holds on its bitmap; a paint
+// device keeps its painter open.
 class Scope {
 public:
-    explicit Scope(HDC__* dc, const QRegion* extraClip = nullptr) {
-        if (!dc)
-            return;
-        QRegion visible = dc->VisibleRegion();
-        if (extraClip)
-            visible &= *extraClip;
-        if (visible.isEmpty())
-            return;
-        if (dc->kind == HDC__::Kind::Device) {
-            QPainter* painter = dc->DevicePainter();
-            if (!painter || !painter->isActive())
-                return;
-            m_painter = painter;
-            m_painter->save();
-            m_persistent = true;
-            m_base = dc->base;
-            m_raster = painter->paintEngine() && painter->paintEngine()->type() == QPaintEngine::Raster;
-        } else {
-            QImage* image = dc->Raster();
-            if (!Paintable(image) || !m_local.begin(image))
-                return;
-            m_painter = &m_local;
-            if (dc->kind == HDC__::Kind::Memory && dc->state.bitmap && dc->state.bitmap->dib) {
-                m_dib = dc->state.bitmap;
-                m_area = visible.boundingRect();
-            }
-        }
-        m_painter->setTransform(m_base);
-        m_painter->setRenderHint(QPainter::Antialiasing, false);
-        m_painter->setRenderHint(QPainter::SmoothPixmapTransform, false);
-        m_painter->setClipRegion(visible, dc->external ? Qt::IntersectClip : Qt::ReplaceClip);
-        m_painter->setPen(Qt::NoPen);
-        m_painter->setBrush(Qt::NoBrush);
-        m_painter->setCompositionMode(QPainter::CompositionMode_SourceOver);
-        if (!m_persistent)
-            m_raster = true;
-    }
+    explicit Scope(HDC__* dc, const QRegion* extraClip = nullptr) { Begin(dc, extraClip, nullptr); }
+    // Clipped to a device rectangle as well, when one is given.
+    Scope(HDC__* dc, const QRegion* extraClip, const QRect* extraRect) { Begin(dc, extraClip, extraRect); }
     ~Scope() {
         if (m_persistent)
             m_painter->restore();
-        else if (m_painter)
+        else if (m_painter && !m_held)
             m_local.end();
         // A DIB section's caller reads the memory, not the image.
         if (m_dib)
@@ -166,11 +195,97 @@ public:
     }
     // Logical or device coordinates, on top of an external painter's own transform.
     void SetTransform(const QTransform& t) { m_painter->setTransform(t * m_base); }
+    // The font for text; a held painter that has it already is not given it again.
+    void SetFont(const QFont& font) {
+        if (m_held && m_held->fontKnown && m_held->font == font)
+            return;
+        m_painter->setFont(font);
+        if (m_held) {
+            m_held->font = font;
+            m_held->fontKnown = true;
+        }
+    }
 
 private:
+    void Begin(HDC__* dc, const QRegion* extraRegion, const QRect* extraRect) {
+        if (!dc)
+            return;
+        // Mostly what may be touched is one rectangle; a region is made only when it is not.
+        QRect clipRect;
+        QRegion clipRegion;
+        const bool rectangular = dc->kind != HDC__::Kind::Device && !dc->state.hasClip &&
+                                 (!dc->hasMetaClip || dc->metaClip.rectCount() == 1) &&
+                                 (!extraRegion || extraRegion->rectCount() <= 1);
+        if (rectangular) {
+            clipRect = QRect(QPoint(0, 0), dc->DeviceSize());
+            if (dc->hasMetaClip)
+                clipRect &= dc->metaClip.boundingRect();
+            if (extraRegion)
+                clipRect &= extraRegion->boundingRect();
+            if (extraRect)
+                clipRect &= *extraRect;
+            if (clipRect.isEmpty())
+                return;
+        } else {
+            clipRegion = dc->VisibleRegion();
+            if (extraRegion)
+                clipRegion &= *extraRegion;
+            if (extraRect)
+                clipRegion &= *extraRect;
+            if (clipRegion.isEmpty())
+                return;
+        }
+        if (dc->kind == HDC__::Kind::Device) {
+            QPainter* painter = dc->DevicePainter();
+            if (!painter || !painter->isActive())
+                return;
+            m_painter = painter;
+            m_painter->save();
+            m_persistent = true;
+            m_base = dc->base;
+            m_raster = painter->paintEngine() && painter->paintEngine()->type() == QPaintEngine::Raster;
+        } else {
+            QImage* image = dc->Raster();
+            if (!Paintable(image))
+                return;
+            if ((m_held = HeldPainterFor(dc, image)) != nullptr) {
+                m_painter = m_held->painter.get();
+            } else {
+                if (!m_local.begin(image))
+                    return;
+                m_painter = &m_local;
+                if (dc->kind == HDC__::Kind::Memory && dc->state.bitmap && dc->state.bitmap->dib) {
+                    m_dib = dc->state.bitmap;
+                    m_area = rectangular ? clipRect : clipRegion.boundingRect();
+                }
+            }
+        }
+        m_painter->setTransform(m_base);
+        m_painter->setRenderHint(QPainter::Antialiasing, false);
+        m_painter->setRenderHint(QPainter::SmoothPixmapTransform, false);
+        if (rectangular) {
+            if (!m_held || !m_held->clipKnown || m_held->clip != clipRect)
+                m_painter->setClipRect(clipRect, Qt::ReplaceClip);
+            if (m_held) {
+                m_held->clipKnown = true;
+                m_held->clip = clipRect;
+            }
+        } else {
+            m_painter->setClipRegion(clipRegion, dc->external ? Qt::IntersectClip : Qt::ReplaceClip);
+            if (m_held)
+                m_held->clipKnown = false;
+        }
+        m_painter->setPen(Qt::NoPen);
+        m_painter->setBrush(Qt::NoBrush);
+        m_painter->setCompositionMode(QPainter::CompositionMode_SourceOver);
+        if (!m_persistent)
+            m_raster = true;
+    }
+
     QTransform m_base;
     QPainter m_local;
     QPainter* m_painter = nullptr;
+    HeldPainter* m_held = nullptr;
     bool m_persistent = false;
     bool m_raster = false;
     HBITMAP__* m_dib = nullptr;
@@ -391,24 +506,164 @@ std::vector<TextLine> WordBreak(const TextLine& para, int width, const QFontMetr
     return lines;
 }
 
-// Shortens a line that is wider than width to what fits before "..."; returns the line's advance afterwards.
-// Measuring shapes the text, the costly part of drawing it, so the caller keeps the advance.
-int EndEllipsis(TextLine& line, int width, const QFontMetrics& fm) {
-    const int advance = fm.horizontalAdvance(line.text);
-    if (advance <= width)
-        return advance;
+// What is known of a font's text widths without shaping the text, the costly part of drawing it: the advance
+// of each printable ASCII character, measured once, and the lines already measured for an ellipsis.
+struct FontMeasures {
+    QFont font;
+    std::array<int, 95> ceiled{};  // rounded up
+    std::array<qreal, 95> exact{}; // as shaping places them, kerning aside
+    // A line measured in a width: how much of it stays before "..." (-1: all of it, without dots) and its
+    // advance then. A window repainting its cells asks about the same lines again and again.
+    struct Fit {
+        int keep;
+        int advance;
+    };
+    QHash<QPair<QString, int>, Fit> fits;
+};
+
+// Kept for a few fonts; each keeps a few thousand lines before it starts over.
+constexpr size_t kMeasuredFonts = 16;
+constexpr qsizetype kMeasuredLines = 4096;
+
+FontMeasures& MeasuresOf(const QFont& font) {
+    static auto* fonts = new std::vector<std::unique_ptr<FontMeasures>>; // never freed, as fonts are
+    for (const auto& entry : *fonts)
+        if (entry->font == font)
+            return *entry;
+    auto entry = std::make_unique<FontMeasures>();
+    entry->font = font;
+    const QFontMetricsF fm(font);
+    for (int c = 0x20; c <= 0x7E; ++c) {
+        const qreal advance = fm.horizontalAdvance(QChar(static_cast<char16_t>(c)));
+        entry->exact[static_cast<size_t>(c - 0x20)] = advance;
+        entry->ceiled[static_cast<size_t>(c - 0x20)] = static_cast<int>(std::ceil(advance));
+    }
+    if (fonts->size() >= kMeasuredFonts)
+        fonts->erase(fonts->begin());
+    fonts->push_back(std::move(entry));
+    return *fonts->back();
+}
+
+// The width of a text of printable ASCII characters, rounded up per character, with a pixel to spare for each
+// (kerning and hinting move glyphs by less), or -1 for other text. Never below what shaping measures.
+int AsciiBound(const QString& text, const FontMeasures& measures) {
+    int bound = 0;
+    for (const QChar c : text) {
+        const char16_t u = c.unicode();
+        if (u < 0x20 || u > 0x7E)
+            return -1;
+        bound += measures.ceiled[static_cast<size_t>(u - 0x20)] + 1;
+    }
+    return bound;
+}
+
+bool IsPrintableAscii(const QString& text) {
+    return std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() >= 0x20 && c.unicode() <= 0x7E; });
+}
+
+// Whether a line may be wider than width, so that it has to be measured.
+bool MayOverflow(const QString& text, int width, const QFont& font) {
+    if (!IsPrintableAscii(text))
+        return true;
+    return AsciiBound(text, MeasuresOf(font)) > width;
+}
+
+// How much of a line wider than width stays before "...": the most characters that fit with the dots, as trying
+// them from the longest down finds it (a text with a character more never draws narrower), found in a few
+// measurements: from an estimate, steps doubling until the answer is bracketed, then halving.
+FontMeasures::Fit ShortenedFit(const QString& text, int width, const QFontMetrics& fm, const FontMeasures& measures) {
     const QString dots = QStringLiteral("...");
-    int keep = static_cast<int>(line.text.size());
-    while (keep > 0 && fm.horizontalAdvance(line.text.left(keep) + dots) > width) {
+    // The lengths that may be kept, shortest first: one character less each time, never cutting a surrogate pair.
+    std::vector<int> cuts;
+    for (int keep = static_cast<int>(text.size());;) {
+        cuts.push_back(keep);
+        if (keep == 0)
+            break;
         --keep;
-        if (keep > 0 && line.text[keep - 1].isHighSurrogate())
+        if (keep > 0 && text[keep - 1].isHighSurrogate())
             --keep;
     }
+    std::reverse(cuts.begin(), cuts.end());
+    std::vector<int> advances(cuts.size(), -1);
+    auto fits = [&](size_t i) {
+        if (cuts[i] == 0)
+            return true;
+        if (advances[i] < 0)
+            advances[i] = fm.horizontalAdvance(text.left(cuts[i]) + dots);
+        return advances[i] <= width;
+    };
+    // The whole line does not fit (the caller measured it), and with the dots it is wider still.
+    size_t lo = 0;               // fits
+    size_t hi = cuts.size() - 1; // does not fit
+    {
+        size_t guess = hi / 2;
+        if (IsPrintableAscii(text) && cuts.size() == static_cast<size_t>(text.size()) + 1) {
+            // ASCII: one cut per character, and the characters' own advances say about where it falls.
+            qreal used = 3 * measures.exact[static_cast<size_t>('.' - 0x20)];
+            guess = 0;
+            while (guess + 1 < hi) {
+                used += measures.exact[static_cast<size_t>(text[static_cast<int>(guess)].unicode() - 0x20)];
+                if (used > width)
+                    break;
+                ++guess;
+            }
+        }
+        guess = std::clamp<size_t>(guess, 1, hi > 1 ? hi - 1 : 1);
+        if (guess < hi) {
+            size_t step = 1;
+            if (fits(guess)) {
+                lo = guess;
+                while (lo + step < hi && fits(lo + step)) {
+                    lo += step;
+                    step *= 2;
+                }
+                hi = std::min(hi, lo + step);
+            } else {
+                hi = guess;
+                while (hi > lo + step && !fits(hi - step)) {
+                    hi -= step;
+                    step *= 2;
+                }
+                lo = hi > lo + step ? hi - step : lo;
+            }
+        }
+        while (hi - lo > 1) {
+            const size_t mid = lo + (hi - lo) / 2;
+            if (fits(mid))
+                lo = mid;
+            else
+                hi = mid;
+        }
+    }
+    const int keep = cuts[lo];
+    return {keep, advances[lo] >= 0 ? advances[lo] : fm.horizontalAdvance(text.left(keep) + dots)};
+}
+
+// Shortens a line that is wider than width to what fits before "..."; returns the line's advance afterwards.
+// Measuring shapes the text, the costly part of drawing it, so the caller keeps the advance.
+int EndEllipsis(TextLine& line, int width, const QFontMetrics& fm, const QFont& font) {
+    const QString dots = QStringLiteral("...");
+    FontMeasures& measures = MeasuresOf(font);
+    const QPair<QString, int> key(line.text, width);
+    FontMeasures::Fit fit{-1, 0};
+    if (const auto known = measures.fits.constFind(key); known != measures.fits.constEnd()) {
+        fit = known.value();
+    } else {
+        fit.advance = fm.horizontalAdvance(line.text);
+        if (fit.advance > width)
+            fit = ShortenedFit(line.text, width, fm, measures);
+        if (measures.fits.size() >= kMeasuredLines)
+            measures.fits.clear();
+        measures.fits.insert(key, fit);
+    }
+    if (fit.keep < 0)
+        return fit.advance;
+    const int keep = fit.keep;
     line.text = line.text.left(keep) + dots;
     line.underlines.erase(
         std::remove_if(line.underlines.begin(), line.underlines.end(), [keep](int u) { return u >= keep; }),
         line.underlines.end());
-    return fm.horizontalAdvance(line.text);
+    return fit.advance;
 }
 
 } // namespace
@@ -442,6 +697,7 @@ HDC__::HDC__(Kind k) : kind(k) {
 
 HDC__::~HDC__() {
     LiveDCs().erase(this);
+    ReleaseHeldPainters(this);
     if (painter && painter->isActive())
         painter->end();
     for (const DcState& s : saved)
@@ -645,6 +901,15 @@ void CDC::DetachPainter() {
         DeleteDC();
 }
 
+void CDC::KeepPainterOpen(BOOL keep) {
+    HDC__* dc = Live(m_hDC);
+    if (!dc)
+        return;
+    dc->keepPainter = keep != FALSE;
+    if (!keep)
+        ReleaseHeldPainters(dc);
+}
+
 CWnd* CDC::GetWindow() const {
     HDC__* dc = Live(m_hDC);
     return dc ? dc->wnd : nullptr;
@@ -671,6 +936,8 @@ BOOL CDC::RestoreDC(int savedDC) {
     if (level < 1 || level > depth)
         return FALSE;
     DcState restored = dc->saved[static_cast<size_t>(level - 1)];
+    if (restored.bitmap != dc->state.bitmap)
+        ReleaseHeldPainters(dc);
     // The restored state takes over the hold its saved copy had on the objects.
     for (int i = depth - 1; i >= level; --i)
         dc->saved[static_cast<size_t>(i)].ReleaseObjects();
@@ -747,6 +1014,8 @@ HGDIOBJ CDC::SelectObject(HGDIOBJ object) {
     case OBJ_BITMAP:
         if (dc->kind != HDC__::Kind::Memory)
             return nullptr;
+        if (object != dc->state.bitmap)
+            ReleaseHeldPainters(dc);
         slot = reinterpret_cast<GdiHandle**>(&dc->state.bitmap);
         break;
     case OBJ_REGION: {
@@ -1626,6 +1895,20 @@ BOOL Blit(HDC__* dest, const QRect& destRect, HDC__* src, QRect srcRect, DWORD r
             return TRUE;
         target = QRect(destRect.topLeft() + (inside.topLeft() - srcRect.topLeft()), inside.size());
         srcRect = inside;
+        // A colour picture onto another image is drawn from where it lies: no copy of it first. (A picture
+        // copied onto itself is, as the two areas may overlap; monochrome ends convert colours.)
+        const bool srcMono = src->kind == HDC__::Kind::Memory && src->state.bitmap && src->state.bitmap->mono;
+        const bool destMono = dest->kind == HDC__::Kind::Memory && dest->state.bitmap && dest->state.bitmap->mono;
+        if (rop != MERGECOPY && !srcMono && !destMono && raster->format() == QImage::Format_RGB32 &&
+            dest->Raster() != raster) {
+            Scope s(dest);
+            if (!s)
+                return TRUE;
+            s.SetMode(mode);
+            s->setRenderHint(QPainter::SmoothPixmapTransform, smooth);
+            s->drawImage(target, *raster, srcRect);
+            return TRUE;
+        }
     }
     QImage pixels = SourcePixels(src, srcRect, dest);
     if (pixels.isNull())
@@ -1694,21 +1977,23 @@ BOOL CDC::StretchBlt(int x, int y, int width, int height, CDC* source, int xSrc,
 namespace {
 
 // Draws lines of text at logical positions in the DC's text colour, with the background filled behind each
-// line when the mode is opaque.
-void DrawLines(HDC__* dc, const std::vector<TextLine>& lines, const std::vector<QPoint>& origins,
-               const QFontMetrics& fm, const QRegion* clip, bool textToo, bool underlines) {
-    Scope s(dc, clip);
+// line when the mode is opaque; clipped to a device rectangle when one is given. The advances are the lines'
+// own where known, -1 where not.
+void DrawLines(HDC__* dc, const TextLine* lines, const QPoint* origins, const int* advances, size_t count,
+               const QFontMetrics& fm, const QRect* clip, bool textToo, bool underlines) {
+    Scope s(dc, nullptr, clip);
     if (!s)
         return;
     s.SetTransform(dc->Transform());
-    s->setFont(FontOf(dc));
+    s.SetFont(FontOf(dc));
     const QColor text = ToQColor(dc->state.textColor);
-    for (size_t i = 0; i < lines.size(); ++i) {
+    for (size_t i = 0; i < count; ++i) {
         const TextLine& line = lines[i];
         const QPoint at = origins[i];
-        if (dc->state.bkMode == OPAQUE && textToo)
-            s->fillRect(QRect(at.x(), at.y(), fm.horizontalAdvance(line.text), fm.height()),
-                        ToQColor(dc->state.bkColor));
+        if (dc->state.bkMode == OPAQUE && textToo) {
+            const int advance = advances && advances[i] >= 0 ? advances[i] : fm.horizontalAdvance(line.text);
+            s->fillRect(QRect(at.x(), at.y(), advance, fm.height()), ToQColor(dc->state.bkColor));
+        }
         s->setPen(text);
         if (textToo)
             s->drawText(QPoint(at.x(), at.y() + fm.ascent()), line.text);
@@ -1721,14 +2006,59 @@ void DrawLines(HDC__* dc, const std::vector<TextLine>& lines, const std::vector<
     }
 }
 
+std::string_view BytesView(LPCTSTR text, int count) {
+    if (!text)
+        return std::string_view();
+    const size_t length = std::strlen(text);
+    return std::string_view(text, count < 0 ? length : std::min(length, static_cast<size_t>(count)));
+}
+
+bool Elides(UINT format) { return (format & (DT_END_ELLIPSIS | DT_WORD_ELLIPSIS | DT_PATH_ELLIPSIS)) != 0; }
+
+// One line without prefixes, as a cell draws its text: what the general path below does for it, with nothing
+// measured that the line's place and look do not need.
+int DrawOneLine(HDC__* dc, std::string_view bytes, LPRECT rect, UINT format) {
+    TextLine line{GbkToQString(bytes), {}};
+    const QFont& font = FontOf(dc);
+    const QFontMetrics fm(font);
+    const int lineHeight = fm.height() + ((format & DT_EXTERNALLEADING) ? std::max(0, fm.leading()) : 0);
+    const int width = static_cast<int>(std::clamp<int64_t>(int64_t(rect->right) - rect->left, -kFar, kFar));
+    int advance = -1;
+    if (Elides(format) && MayOverflow(line.text, width, font))
+        advance = EndEllipsis(line, width, fm, font);
+    if (advance < 0 && (format & (DT_CENTER | DT_RIGHT)))
+        advance = fm.horizontalAdvance(line.text);
+
+    int top = rect->top;
+    int result = lineHeight;
+    if (format & (DT_VCENTER | DT_BOTTOM)) {
+        const int height = static_cast<int>(std::clamp<int64_t>(int64_t(rect->bottom) - rect->top, -kFar, kFar));
+        const int offset = (format & DT_BOTTOM) ? height - lineHeight : (height - lineHeight) / 2;
+        top = Sum(top, offset);
+        result = offset + lineHeight;
+    }
+    int64_t x = rect->left;
+    if (format & DT_CENTER)
+        x += (width - advance) / 2;
+    else if (format & DT_RIGHT)
+        x += width - advance;
+    const QPoint origin(Sum(x, 0), Sum(top, 0));
+    const QRect clip = DeviceRect(dc, rect->left, rect->top, rect->right, rect->bottom);
+    DrawLines(dc, &line, &origin, &advance, 1, fm, (format & DT_NOCLIP) ? nullptr : &clip, true, false);
+    return result;
+}
+
 } // namespace
 
 int CDC::DrawText(LPCTSTR text, int count, LPRECT rect, UINT format) {
     HDC__* dc = Live(m_hDC);
     if (!dc || !rect)
         return 0;
-    const QString all = GbkToQString(Bytes(text, count));
-    const QFontMetrics fm(FontOf(dc));
+    if ((format & DT_SINGLELINE) && (format & DT_NOPREFIX) && !(format & DT_CALCRECT))
+        return DrawOneLine(dc, BytesView(text, count), rect, format);
+    const QString all = GbkToQString(BytesView(text, count));
+    const QFont& font = FontOf(dc);
+    const QFontMetrics fm(font);
     const int lineHeight = fm.height() + ((format & DT_EXTERNALLEADING) ? std::max(0, fm.leading()) : 0);
     const int width = static_cast<int>(std::clamp<int64_t>(int64_t(rect->right) - rect->left, -kFar, kFar));
     const bool single = format & DT_SINGLELINE;
@@ -1762,20 +2092,19 @@ int CDC::DrawText(LPCTSTR text, int count, LPRECT rect, UINT format) {
             lines.push_back(para);
         }
     }
-    // Each line is measured once: its advance serves the widest line and the alignment.
+    // Each line is measured at most once, and only where its advance is needed: for the widest line, the
+    // alignment, or a line that may not fit before its ellipsis.
     std::vector<int> advances(lines.size(), -1);
-    if (!calc && (format & (DT_END_ELLIPSIS | DT_WORD_ELLIPSIS | DT_PATH_ELLIPSIS)))
+    if (!calc && Elides(format))
         for (size_t i = 0; i < lines.size(); ++i)
-            advances[i] = EndEllipsis(lines[i], width, fm);
-    int widest = 0;
-    for (size_t i = 0; i < lines.size(); ++i) {
-        if (advances[i] < 0)
-            advances[i] = fm.horizontalAdvance(lines[i].text);
-        widest = std::max(widest, advances[i]);
-    }
+            if (MayOverflow(lines[i].text, width, font))
+                advances[i] = EndEllipsis(lines[i], width, fm, font);
     const int total = lineHeight * static_cast<int>(lines.size());
 
     if (calc) {
+        int widest = 0;
+        for (size_t i = 0; i < lines.size(); ++i)
+            widest = std::max(widest, fm.horizontalAdvance(lines[i].text));
         rect->right = Sum(rect->left, widest);
         rect->bottom = Sum(rect->top, total);
         return total;
@@ -1791,6 +2120,8 @@ int CDC::DrawText(LPCTSTR text, int count, LPRECT rect, UINT format) {
     }
     std::vector<QPoint> origins;
     for (size_t i = 0; i < lines.size(); ++i) {
+        if (advances[i] < 0 && (format & (DT_CENTER | DT_RIGHT)))
+            advances[i] = fm.horizontalAdvance(lines[i].text);
         const int w = advances[i];
         int64_t x = rect->left;
         if (format & DT_CENTER)
@@ -1799,10 +2130,11 @@ int CDC::DrawText(LPCTSTR text, int count, LPRECT rect, UINT format) {
             x += width - w;
         origins.emplace_back(Sum(x, 0), Sum(top, int64_t(i) * lineHeight));
     }
-    const QRegion clip(DeviceRect(dc, rect->left, rect->top, rect->right, rect->bottom));
+    const QRect clip = DeviceRect(dc, rect->left, rect->top, rect->right, rect->bottom);
     const bool prefixOnly = (format & DT_PREFIXONLY) && !(format & DT_NOPREFIX);
     const bool underline = !(format & DT_NOPREFIX) && !(format & DT_HIDEPREFIX);
-    DrawLines(dc, lines, origins, fm, (format & DT_NOCLIP) ? nullptr : &clip, !prefixOnly, underline);
+    DrawLines(dc, lines.data(), origins.data(), advances.data(), lines.size(), fm,
+              (format & DT_NOCLIP) ? nullptr : &clip, !prefixOnly, underline);
     return result;
 }
 
@@ -1846,10 +2178,10 @@ BOOL CDC::ExtTextOut(int x, int y, UINT options, LPCRECT rect, LPCTSTR text, UIN
         at.ry() -= fm.height();
     if (align & TA_UPDATECP)
         dc->state.position.rx() += ((align & TA_CENTER) == TA_CENTER || !(align & TA_RIGHT)) ? w : -w;
-    QRegion clip;
+    QRect clip;
     if (rect && (options & ETO_CLIPPED))
-        clip = QRegion(DeviceRect(dc, rect->left, rect->top, rect->right, rect->bottom));
-    DrawLines(dc, {line}, {at}, fm, (rect && (options & ETO_CLIPPED)) ? &clip : nullptr, true, false);
+        clip = DeviceRect(dc, rect->left, rect->top, rect->right, rect->bottom);
+    DrawLines(dc, &line, &at, &w, 1, fm, (rect && (options & ETO_CLIPPED)) ? &clip : nullptr, true, false);
     return TRUE;
 }
 

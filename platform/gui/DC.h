@@ -58,6 +58,10 @@ public:
     BOOL AttachPainter(QPainter* painter);
     void DetachPainter();
     BOOL IsPrinting() const { return m_bPrinting; }
+    // A memory DC that draws many things on its bitmap in a row (a whole paint) keeps one painter open on it
+    // instead of opening one per call, until this is turned off, another bitmap is selected or the DC ends.
+    // Drawing looks the same either way; another DC drawing on the same bitmap meanwhile goes through it too.
+    void KeepPainterOpen(BOOL keep);
     // The window whose retained image this DC draws on, if any.
     CWnd* GetWindow() const;
 

@@ -63,6 +63,7 @@ struct HDC__ {
     std::unique_ptr<QPainter> painter;    // open while a paint device is attached
     QPainter* external = nullptr;         // a painter someone else opened (AttachPainter)
     QTransform base;                      // the external painter's own transform when attached
+    bool keepPainter = false;             // a memory DC draws on its bitmap through one painter (KeepPainterOpen)
 
     QPainter* DevicePainter() const { return external ? external : painter.get(); }
 

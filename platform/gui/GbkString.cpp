@@ -4,9 +4,22 @@
 
 #include <QFile>
 
+#include <algorithm>
+
 #include "platform/os/Gbk.h"
 
+namespace {
+
+bool IsAscii(std::string_view bytes) {
+    return std::all_of(bytes.begin(), bytes.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
+} // namespace
+
 QString GbkToQString(std::string_view gbk) {
+    // Most texts a window shows are plain ASCII, the same in GBK and in Unicode.
+    if (IsAscii(gbk))
+        return QString::fromLatin1(gbk.data(), static_cast<qsizetype>(gbk.size()));
     if (auto utf8 = GbkToUtf8(gbk))
         return QString::fromUtf8(utf8->data(), static_cast<qsizetype>(utf8->size()));
 
@@ -28,6 +41,10 @@ QString GbkToQString(std::string_view gbk) {
 }
 
 std::optional<std::string> QStringToGbk(const QString& text) {
+    if (std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 0x80; })) {
+        const QByteArray ascii = text.toLatin1();
+        return std::string(ascii.constData(), static_cast<size_t>(ascii.size()));
+    }
     const QByteArray utf8 = text.toUtf8();
     return Utf8ToGbk(std::string_view(utf8.constData(), static_cast<size_t>(utf8.size())));
 }

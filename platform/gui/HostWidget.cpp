@@ -7,6 +7,9 @@
 #include <QPainter>
 #include <QScrollBar>
 
+#include <algorithm>
+#include <cstring>
+
 namespace {
 
 // The frame and bar sizes of the classic look, which the program's geometry is written against.
@@ -32,7 +35,23 @@ CHostWidget::CHostWidget(QWidget* parent, Qt::WindowFlags flags) : QWidget(paren
     setAutoFillBackground(false);
 }
 
-CHostWidget::~CHostWidget() = default;
+namespace {
+
+// The image of the last large window that went, kept for the next window of its size: a window's first paint then
+// draws on memory already in use instead of megabytes of new pages.
+constexpr qsizetype kSmallestSpareImage = 256 * 256;
+
+QImage& SpareImage() {
+    static auto* spare = new QImage; // never freed: windows may go after static objects
+    return *spare;
+}
+
+} // namespace
+
+CHostWidget::~CHostWidget() {
+    if (static_cast<qsizetype>(m_image.width()) * m_image.height() >= kSmallestSpareImage)
+        SpareImage() = std::move(m_image);
+}
 
 QMargins CHostWidget::FrameMargins() const {
     const DWORD style = WidgetStyle(this);
@@ -106,22 +125,44 @@ void CHostWidget::Relayout() {
         sb->setGeometry(inner.left(), inner.top() + barHeight, barWidth, kScrollBarExtent);
         sb->setVisible(h);
     }
-    ResizeImage(ClientRectInWidget().size());
+    // The image follows the new size when it is next drawn on or shown (ClientImage, paintEvent), so that sizes a
+    // window passes through on its way (a frame being shown, bars coming and going) cost no image each. What a
+    // smaller size in between cut off is lost all the same.
+    m_keptSize = m_keptSize.boundedTo(ClientRectInWidget().size().expandedTo(QSize(0, 0)));
 }
 
 void CHostWidget::ResizeImage(const QSize& size) {
-    if (m_image.size() == size)
+    // What the image showed stays at the top left, as far as every size since kept it; the rest is white.
+    const QSize keep = m_keptSize.boundedTo(size);
+    if (m_image.size() == size && keep == size)
         return;
+    m_keptSize = size.expandedTo(QSize(0, 0));
     if (size.isEmpty()) {
         m_image = QImage();
         return;
     }
-    QImage image(size, QImage::Format_RGB32);
-    image.fill(Qt::white);
-    if (!m_image.isNull()) {
-        QPainter p(&image);
-        p.setCompositionMode(QPainter::CompositionMode_Source);
-        p.drawImage(0, 0, m_image);
+    const QRgb white = qRgb(255, 255, 255);
+    if (m_image.size() == size) {
+        // The same pixels, whitened where a smaller size in between cut them off.
+        for (int y = 0; y < size.height(); ++y) {
+            auto* line = reinterpret_cast<QRgb*>(m_image.scanLine(y));
+            std::fill(line + (y < keep.height() ? keep.width() : 0), line + size.width(), white);
+        }
+        return;
+    }
+    QImage image;
+    if (m_image.isNull() && SpareImage().size() == size)
+        image = std::move(SpareImage());
+    else
+        image = QImage(size, QImage::Format_RGB32);
+    for (int y = 0; y < size.height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+        int x = 0;
+        if (y < keep.height() && keep.width() > 0) {
+            std::memcpy(line, m_image.constScanLine(y), static_cast<size_t>(keep.width()) * sizeof(QRgb));
+            x = keep.width();
+        }
+        std::fill(line + x, line + size.width(), white);
     }
     m_image = image;
 }
@@ -174,6 +215,7 @@ void CHostWidget::paintEvent(QPaintEvent* event) {
     painter.setClipRegion(event->region());
     PaintFrame(painter);
     const QRect client = ClientRectInWidget();
+    ResizeImage(client.size());
     if (!m_image.isNull()) {
         painter.setClipRegion(event->region() & client);
         painter.drawImage(client.topLeft(), m_image);

@@ -44,7 +44,7 @@ public:
     QScrollBar* ScrollBar(int bar);
     bool IsScrollBarShown(int bar) const;
 
-    // Places the scroll bars and resizes the image after a change of size, style or bars.
+    // Places the scroll bars after a change of size, style or bars; the image follows on its next use.
     void Relayout();
 
 protected:
@@ -61,6 +61,7 @@ private:
     CWnd* m_wnd = nullptr;
     std::string m_className;
     QImage m_image;
+    QSize m_keptSize{0, 0}; // the top left part of the image that still shows what it showed
     SCROLLINFO m_hInfo{sizeof(SCROLLINFO), 0, 0, 0, 0, 0, 0};
     SCROLLINFO m_vInfo{sizeof(SCROLLINFO), 0, 0, 0, 0, 0, 0};
     QScrollBar* m_hBar = nullptr;

@@ -427,3 +427,34 @@ TEST(MemoryDC, DrawsStraightThroughOnAPrinter) {
     printer.DetachImage();
     EXPECT_EQ(QColor(page.pixel(22, 22)), QColor(200, 0, 0));
 }
+
+TEST(MemoryDC, APaintOfTheSameSizeReusesTheBufferYetShowsNothingOfTheLastPaint) {
+    QImage target(400, 300, QImage::Format_RGB32);
+    target.fill(Qt::black);
+    CDC dc;
+    ASSERT_TRUE(dc.AttachImage(&target));
+    HGDIOBJ first = nullptr;
+    {
+        dc.SetBkColor(RGB(0, 0, 200));
+        CMemDC2 memory(&dc);
+        first = memory.GetCurrentBitmap()->m_hObject;
+        memory.FillSolidRect(10, 10, 50, 50, RGB(200, 0, 0));
+    }
+    EXPECT_EQ(QColor(target.pixel(20, 20)), QColor(200, 0, 0));
+    {
+        dc.SetBkColor(RGB(0, 200, 0));
+        CMemDC2 memory(&dc);
+        EXPECT_EQ(memory.GetCurrentBitmap()->m_hObject, first); // the last paint's buffer
+    }
+    EXPECT_EQ(QColor(target.pixel(20, 20)), QColor(0, 200, 0)); // filled afresh, nothing left of the red
+    EXPECT_EQ(QColor(target.pixel(300, 200)), QColor(0, 200, 0));
+    {
+        dc.IntersectClipRect(0, 0, 390, 290); // another size: another buffer
+        CMemDC2 memory(&dc);
+        EXPECT_NE(memory.GetCurrentBitmap()->m_hObject, first);
+        memory.FillSolidRect(0, 0, 400, 300, RGB(1, 2, 3));
+    }
+    EXPECT_EQ(QColor(target.pixel(389, 289)), QColor(1, 2, 3));
+    EXPECT_EQ(QColor(target.pixel(395, 295)), QColor(0, 200, 0));
+    dc.DetachImage();
+}

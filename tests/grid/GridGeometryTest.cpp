@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 TEST(GridShape, FixedCountsFollowTheCounts) {
     TestGrid grid(4, 4, 2, 2);
     EXPECT_TRUE(grid.SetRowCount(0));
@@ -328,4 +330,37 @@ TEST(GridOutOfMemory, InsertsGiveMinusOneAndChangeNothing) {
     EXPECT_EQ(grid.GetColumnCount(), 3);
     EXPECT_TRUE(grid.EveryPositionHasACell());
     EXPECT_EQ(boxes.Boxes().size(), 2u);
+}
+
+TEST(GridSizes, TheHeightOfAllRowsFollowsEveryChangeOfRowsOrHeights) {
+    TestGrid grid(4, 2, 1, 0);
+    SizeAll(grid, 30, 10);
+    ASSERT_TRUE(CreateGridWindow(grid, 200, 100));
+    auto sum = [&grid] {
+        int total = 0;
+        for (int row = 0; row < grid.GetRowCount(); row++)
+            total += grid.GetRowHeight(row);
+        return total;
+    };
+    const struct {
+        const char* what;
+        std::function<void()> change;
+    } changes[] = {
+        {"a row taller", [&] { grid.SetRowHeight(2, 25); }},
+        {"more rows", [&] { grid.SetRowCount(7); }},
+        {"fewer rows", [&] { grid.SetRowCount(5); }},
+        {"a row inserted", [&] { grid.InsertRow("new", 1); }},
+        {"a row inserted without a heading", [&] { grid.InsertRow(nullptr, 2); }},
+        {"a row deleted", [&] { grid.DeleteRow(3); }},
+        {"a row fitted to its text", [&] { grid.AutoSizeRow(1); }},
+        {"rows sorted", [&] { grid.SortItems(1, FALSE); }},
+        {"the non-fixed rows deleted", [&] { grid.DeleteNonFixedRows(); }},
+        {"everything deleted", [&] { grid.DeleteAllItems(); }},
+        {"rows again", [&] { grid.SetColumnCount(2), grid.SetRowCount(3); }},
+    };
+    for (const auto& step : changes) {
+        grid.GetVirtualHeight(); // asked for before each change, as every scroll-bar update does
+        step.change();
+        EXPECT_EQ(grid.GetVirtualHeight(), sum()) << step.what;
+    }
 }

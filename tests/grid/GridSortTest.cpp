@@ -246,3 +246,121 @@ TEST_F(GridSorting, AnOwnersSortOfARangeCarriesTheSelectionAndTheFocusWithTheirC
     grid.SetSelectedRange(-1, -1, -1, -1);
     EXPECT_EQ(CountCellsWith(grid, GCS_SELECTED), 0);
 }
+
+TEST(GridCompare, PastASharedBeginningTheFirstDifferentCharactersDecideByTheirCodes) {
+    auto compare = [](const char* a, const char* b) {
+        CGridCell first, second;
+        first.SetText(a);
+        second.SetText(b);
+        return CGridCtrl::CompareCellText(&first, &second, 0);
+    };
+    EXPECT_LT(compare("abc", "abd"), 0);
+    EXPECT_GT(compare("abd", "abc"), 0);
+    EXPECT_EQ(compare("abc", "abc"), 0);
+    EXPECT_LT(compare("ab", "abc"), 0); // a text that ends first comes first
+    // A single byte of 0xFF is one character with a code below any double-byte character's, though its byte is
+    // above every lead byte.
+    EXPECT_LT(compare("ab\xFF", "ab\xB0\xA1"), 0);
+    EXPECT_GT(compare("ab\xB0\xA1", "ab\xFF"), 0);
+    // Within a double-byte character the trail byte decides; an ASCII letter comes before any such character.
+    EXPECT_LT(compare("x\xB0\xA1", "x\xB0\xA2"), 0);
+    EXPECT_LT(compare("xz", "x\xB0\xA1"), 0);
+}
+
+namespace {
+
+// A cell that remembers the last place the grid told it.
+class CPlacedCell : public CGridCell {
+    DECLARE_DYNCREATE(CPlacedCell)
+public:
+    void SetCoords(int nRow, int nCol) override {
+        row = nRow;
+        col = nCol;
+    }
+    int row = -1;
+    int col = -1;
+};
+IMPLEMENT_DYNCREATE(CPlacedCell, CGridCell)
+
+} // namespace
+
+TEST(GridCompare, ASortTellsCellsOfAnotherClassTheirNewPlaces) {
+    TestGrid grid;
+    grid.SetCellClass(RUNTIME_CLASS(CPlacedCell));
+    grid.SetRowCount(30);
+    grid.SetColumnCount(3);
+    grid.SetFixedRowCount(1);
+    for (int row = 1; row < 30; row++)
+        grid.SetItemText(row, 1, std::to_string((row * 7919) % 30).c_str());
+    ASSERT_TRUE(grid.SortItems(1, TRUE));
+    for (int row = 0; row < 30; row++) {
+        for (int col = 0; col < 3; col++) {
+            const auto* cell = static_cast<const CPlacedCell*>(grid.GetCell(row, col));
+            EXPECT_EQ(cell->row, row);
+            EXPECT_EQ(cell->col, col);
+        }
+    }
+}
+
+namespace {
+
+// The grid's own comparison, passed as an owner's: the grid cannot tell it is its own.
+int TextsAsAnOwnerCompares(CGridCellBase* a, CGridCellBase* b, LPARAM data) {
+    return CGridCtrl::CompareCellText(a, b, data);
+}
+
+} // namespace
+
+TEST(GridCompare, SortingByTheGridsOwnComparisonOrdersRowsExactlyAsAnyComparisonDoes) {
+    // Texts with many equal ones (whose order the exchanges decide), shared beginnings, GBK characters and bytes
+    // of 0xFF; rows tagged by their first place; a selection and a focus that follow their rows.
+    const char* words[] = {"",
+                           "a",
+                           "ab",
+                           "abc",
+                           "abd",
+                           "b",
+                           "B",
+                           "\xB0\xA1",
+                           "\xB0\xA2",
+                           "a\xFF",
+                           "a\xB0\xA1",
+                           "a long text that sits in a block",
+                           "a long text that sits in a block too",
+                           "zz"};
+    TestGrid own(300, 3, 1, 1);
+    TestGrid other(300, 3, 1, 1);
+    for (TestGrid* grid : {&own, &other}) {
+        unsigned seed = 12345;
+        for (int row = 1; row < 300; row++) {
+            seed = seed * 1103515245 + 12345;
+            grid->SetItemText(row, 1, words[(seed >> 16) % (sizeof words / sizeof words[0])]);
+            grid->SetItemData(row, 2, row);
+        }
+        grid->SetItemState(17, 2, grid->GetItemState(17, 2) | GCS_SELECTED);
+        grid->SetFocusCell(40, 1);
+    }
+    auto order = [](TestGrid& grid) {
+        std::vector<LPARAM> tags;
+        for (int row = 1; row < grid.GetRowCount(); row++)
+            tags.push_back(grid.GetItemData(row, 2));
+        return tags;
+    };
+    const struct {
+        BOOL ascending;
+        int low;
+        int high;
+    } sorts[] = {{TRUE, 1, -1}, {FALSE, 1, -1}, {TRUE, 50, 120}, {FALSE, 2, 299}, {TRUE, 1, 2}};
+    for (const auto& sort : sorts) {
+        ASSERT_TRUE(own.SortRange(CGridCtrl::CompareCellText, 1, sort.ascending, 0, sort.low, sort.high));
+        ASSERT_TRUE(other.SortRange(TextsAsAnOwnerCompares, 1, sort.ascending, 0, sort.low, sort.high));
+        EXPECT_EQ(order(own), order(other)) << sort.ascending << " " << sort.low << " " << sort.high;
+        EXPECT_EQ(own.GetSelectedCellRange(), other.GetSelectedCellRange());
+        EXPECT_EQ(own.GetFocusCell(), other.GetFocusCell());
+        EXPECT_TRUE(own.SelectionAgreesWithStates());
+    }
+    // And the order is the comparison's: no row goes before one that compares below it.
+    ASSERT_TRUE(own.SortItems(1, TRUE));
+    for (int row = 2; row < 300; row++)
+        EXPECT_LE(CGridCtrl::CompareCellText(own.GetCell(row - 1, 1), own.GetCell(row, 1), 0), 0) << row;
+}

@@ -2,19 +2,25 @@
 
 #include <QImage>
 
+#include <algorithm>
+
 bool TestGrid::SelectionAgreesWithStates() const {
     size_t selected = 0;
+    CCellRange bounds(GetRowCount(), GetColumnCount(), -1, -1);
     for (int row = 0; row < GetRowCount(); row++) {
         for (int col = 0; col < GetColumnCount(); col++) {
             const bool inState = (GetItemState(row, col) & GCS_SELECTED) != 0;
-            const auto entry = m_selectedCells.find(CellKey(row, col));
-            const bool inMap = entry != m_selectedCells.end() && entry->second == CCellID(row, col);
-            if (inState != inMap)
+            const CGridCellBase* cell = GetCell(row, col);
+            if (inState != (cell && cell->IsSelected()) || inState != m_selection.Contains(row, col))
                 return false;
-            selected += inState ? 1 : 0;
+            if (!inState)
+                continue;
+            ++selected;
+            bounds = CCellRange(std::min(bounds.GetMinRow(), row), std::min(bounds.GetMinCol(), col),
+                                std::max(bounds.GetMaxRow(), row), std::max(bounds.GetMaxCol(), col));
         }
     }
-    return selected == m_selectedCells.size();
+    return selected == GetSelectedCount() && bounds == GetSelectedCellRange();
 }
 
 bool TestGrid::EveryPositionHasACell() const {

@@ -11,10 +11,13 @@ class TestGrid : public CGridCtrl {
 public:
     using CGridCtrl::CGridCtrl;
 
-    // TRUE when the selection map holds exactly the cells whose state has GCS_SELECTED, under their own
-    // coordinates.
+    // TRUE when the selection's count and bounds are those of the cells whose state has GCS_SELECTED, and every
+    // cell object handed out carries the bit as the grid reports it.
     bool SelectionAgreesWithStates() const;
-    size_t SelectedInMap() const { return m_selectedCells.size(); }
+    size_t SelectedInMap() const { return GetSelectedCount(); }
+    // What a Ctrl-click does before it adds a block: the selection becomes the previous selection.
+    void KeepSelectionForCtrl() { m_previousSelection = m_selection; }
+    const CCellSelection& Selection() const { return m_selection; }
 
     // The next cells made succeed this many times, then throw std::bad_alloc; -1 never fails.
     int m_cellsBeforeFailure = -1;

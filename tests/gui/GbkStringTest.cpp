@@ -20,3 +20,12 @@ TEST(GbkString, OneBadByteCostsOneReplacementCharacterOnly) {
 TEST(GbkString, TextGbkCannotCarryGivesNoValue) {
     EXPECT_FALSE(QStringToGbk(QString::fromUtf8("\xF0\x9F\x98\x80")).has_value());
 }
+
+TEST(GbkString, AsciiCrossesUnchangedAndNextToChineseStillConverts) {
+    EXPECT_EQ(GbkToQString(std::string("COM3 9600\t\x7F")), QString::fromLatin1("COM3 9600\t\x7F"));
+    EXPECT_EQ(QStringToGbk(QString::fromLatin1("COM3 9600")), std::string("COM3 9600"));
+    // A Latin-1 letter is no ASCII: it becomes GBK's two bytes for it, and the euro sign becomes byte 0x80.
+    EXPECT_EQ(QStringToGbk(QString::fromLatin1("caf\xE9")), std::string("caf\xA8\xA6"));
+    EXPECT_EQ(QStringToGbk(QString::fromUtf8("\xE2\x82\xAC")), std::string("\x80"));
+    EXPECT_EQ(GbkToQString(std::string("\x80")), QString::fromUtf8("\xE2\x82\xAC"));
+}

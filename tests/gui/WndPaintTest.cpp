@@ -280,6 +280,40 @@ TEST(WindowPainting, GrowingKeepsTheOldPictureAtTheTopLeft) {
     EXPECT_EQ(wnd.GetClientImage()->pixel(30, 25), Rgb(RGB(200, 0, 0)));
 }
 
+TEST(WindowPainting, SizesPassedThroughBeforeAPaintLeaveThePictureAsItWas) {
+    PaintingWnd wnd;
+    ASSERT_TRUE(CreateTop(wnd, CRect(0, 0, 300, 280)));
+    wnd.UpdateWindow();
+    CClientDC(&wnd).FillSolidRect(250, 230, 50, 50, RGB(1, 2, 3)); // up to the bottom right corner
+    // Wider and taller, then back, as a frame being shown moves a window; then smaller and back again.
+    wnd.MoveWindow(0, 0, 310, 290, FALSE);
+    wnd.MoveWindow(0, 0, 300, 280, FALSE);
+    wnd.MoveWindow(0, 0, 200, 100, FALSE);
+    wnd.MoveWindow(0, 0, 300, 280, FALSE);
+    const QImage* image = wnd.GetClientImage();
+    ASSERT_EQ(image->size(), QSize(300, 280));
+    // Shrinking cut the drawing away before it grew back: white where it was, as the picture had become.
+    EXPECT_EQ(image->pixel(299, 279), qRgb(255, 255, 255));
+    EXPECT_EQ(image->pixel(150, 50), Rgb(RGB(200, 0, 0)));
+    EXPECT_EQ(Screen(wnd).pixel(150, 50), Rgb(RGB(200, 0, 0)));
+}
+
+TEST(WindowPainting, ANewWindowShowsNothingOfTheOneThatWentBefore) {
+    {
+        PaintingWnd first;
+        ASSERT_TRUE(CreateTop(first, CRect(0, 0, 400, 300)));
+        first.UpdateWindow();
+        CClientDC(&first).FillSolidRect(0, 0, 400, 300, RGB(9, 8, 7));
+        first.DestroyWindow();
+    }
+    CWnd second; // paints nothing of its own
+    ASSERT_TRUE(CreateTop(second, CRect(0, 0, 400, 300)));
+    const QImage* image = second.GetClientImage();
+    ASSERT_EQ(image->size(), QSize(400, 300));
+    for (const QPoint at : {QPoint(0, 0), QPoint(200, 150), QPoint(399, 299)})
+        EXPECT_EQ(image->pixel(at), qRgb(255, 255, 255)) << at.x() << "," << at.y();
+}
+
 TEST(WindowPainting, SubclassedControlIsDrawnByItsOwnerOrByQt) {
     struct OwnerDrawn : CWnd {
         bool draw = true;
