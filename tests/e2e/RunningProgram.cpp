@@ -1,0 +1,184 @@
+#include "RunningProgram.h"
+
+#include "Templates.h"
+
+#include <QThread>
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+
+#ifndef VELTRANO_PROGRAM
+#error "VELTRANO_PROGRAM must name the built program"
+#endif
+
+bool WaitFor(const std::function<bool()>& condition, int timeoutMs) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+    for (;;) {
+        if (condition())
+            return true;
+        if (std::chrono::steady_clock::now() > deadline)
+            return false;
+        QThread::msleep(30);
+    }
+}
+
+RunningProgram::RunningProgram(const XDesktop& desktop) : m_desktop(desktop) {
+    for (const char* name : {"command.xml", "system.xml", "matrix.xml"})
+        std::filesystem::copy_file(std::string(VELTRANO_SOURCE_DIR) + "/res/" + name, m_work.File(name));
+    for (int n = 1; n <= 4; ++n) {
+        m_ports[n] = std::make_unique<Pty>();
+        std::filesystem::create_symlink(m_ports[n]->SlavePath(), m_portDir.File("COM" + std::to_string(n)));
+    }
+}
+
+RunningProgram::~RunningProgram() {
+    if (m_process.state() != QProcess::NotRunning)
+        Kill();
+}
+
+bool RunningProgram::Start() {
+    QProcessEnvironment env = m_desktop.Environment();
+    env.insert("QT_QPA_PLATFORM", "xcb");
+    env.insert("VELTRANO_PORT_DIR", QString::fromStdString(m_portDir.Path()));
+    env.insert("XDG_CONFIG_HOME", QString::fromStdString(m_config.Path()));
+    m_process.setProcessEnvironment(env);
+    m_process.setProcessChannelMode(QProcess::MergedChannels);
+    m_process.setWorkingDirectory(QString::fromStdString(m_work.Path()));
+    m_process.start(QStringLiteral(VELTRANO_PROGRAM), {});
+    if (!m_process.waitForStarted(10000)) {
+        ADD_FAILURE() << "the program does not start";
+        return false;
+    }
+    const bool shown = WaitFor(
+        [&] {
+            for (const XDesktop::Window& window : m_desktop.Windows("veltrano"))
+                if (!window.popup && window.rect.width() > 800) {
+                    m_mainId = window.id;
+                    m_layout.client = window.rect;
+                    return true;
+                }
+            return m_process.state() == QProcess::NotRunning;
+        },
+        20000);
+    if (!shown || m_mainId.isEmpty()) {
+        ADD_FAILURE() << "no main window; the program said: " << Said().toStdString();
+        return false;
+    }
+    if (!WaitFor([&] { return ReadLayout(); })) {
+        ADD_FAILURE() << "the main window does not show its panes and the wall";
+        return false;
+    }
+    return true;
+}
+
+void RunningProgram::Kill() {
+    m_process.kill();
+    m_process.waitForFinished(10000);
+}
+
+bool RunningProgram::WaitForExit(int timeoutMs) { return m_process.waitForFinished(timeoutMs); }
+
+QString RunningProgram::Said() {
+    m_said += m_process.readAll();
+    return QString::fromLocal8Bit(m_said);
+}
+
+bool RunningProgram::ReadLayout() {
+    const QImage screen = m_desktop.Screen();
+    Layout& l = m_layout;
+    const QRect c = l.client;
+    // The upper pane's sunken edge under the menu bar, then the lower pane's under it.
+    const int x = c.left() + 10;
+    const int mainTop = SunkenTopBelow(screen, x, c.top(), c.bottom());
+    const int bannerTop = mainTop < 0 ? -1 : SunkenTopBelow(screen, x, mainTop + 10, c.bottom());
+    if (bannerTop < 0)
+        return false;
+    const int mainLeft = SunkenLeftRightOf(screen, mainTop + 5, c.left() - 1, c.left() + 30);
+    const int bannerLeft = SunkenLeftRightOf(screen, bannerTop + 5, c.left() - 1, c.left() + 30);
+    if (mainLeft < 0 || bannerLeft < 0)
+        return false;
+    l.mainView = QRect(QPoint(mainLeft, mainTop), QPoint(c.right(), bannerTop - 1));
+    l.banner = QRect(QPoint(bannerLeft, bannerTop), c.bottomRight());
+    // The wall view's own sunken edge inside the upper pane.
+    const int row = mainTop + 40;
+    const int wallLeft = SunkenLeftRightOf(screen, row, mainLeft + 1, c.right());
+    const int wallTop = wallLeft < 0 ? -1 : SunkenTopBelow(screen, wallLeft + 20, mainTop, bannerTop);
+    if (wallTop < 0)
+        return false;
+    const int wallRight = SunkenRightFrom(screen, wallTop + 5, wallLeft, c.right());
+    const int wallBottom = SunkenBottomFrom(screen, wallLeft + 5, wallTop, bannerTop);
+    if (wallRight < 0 || wallBottom < 0)
+        return false;
+    l.wall = QRect(QPoint(wallLeft, wallTop), QPoint(wallRight, wallBottom));
+    l.grid = ReadWallGrid(screen, l.wall);
+    return l.grid.Rows() > 0 && l.grid.Columns() > 0;
+}
+
+QPoint RunningProgram::BannerPoint(int control) const {
+    return m_layout.banner.topLeft() + ControlCentre(Dialog::kBanner, control);
+}
+
+QPoint RunningProgram::ShowPage(int tab) {
+    // The sheet stands where the banner's form keeps a place for it.
+    const QRect sheet = ControlRect(Dialog::kBanner, 1051).translated(m_layout.banner.topLeft());
+    int row = 0;
+    std::vector<int> borders = TabBorders(m_desktop.Screen(), sheet, &row);
+    if (getenv("E2E_DEBUG")) {
+        m_desktop.Screen().save(QString("/tmp/e2e-tab-%1.png").arg(tab));
+        for (int b : borders) fprintf(stderr, "border %d row %d\n", b, row);
+    }
+    if (borders.size() != 7) {
+        ADD_FAILURE() << "the sheet shows " << int(borders.size()) - 1 << " tabs, not 6";
+        return {};
+    }
+    m_desktop.Click(QPoint((borders[size_t(tab)] + borders[size_t(tab) + 1]) / 2, row + 4));
+    // The page in front changes what stands under the tabs; the tab borders move as the chosen tab grows.
+    WaitFor([&] {
+        int again = 0;
+        const QImage screen = m_desktop.Screen();
+        const std::vector<int> now = TabBorders(screen, sheet, &again);
+        if (now.size() != 7)
+            return false;
+        m_pageOrigin = PageOrigin(screen, sheet, now, again);
+        // The chosen tab is drawn taller: the row first met crosses it alone, or it is the first tab.
+        return !m_pageOrigin.isNull();
+    });
+    QThread::msleep(150); // the page paints once it is in front
+    return m_pageOrigin;
+}
+
+QPoint RunningProgram::PagePoint(unsigned page, int control) const { return m_pageOrigin + ControlCentre(page, control); }
+
+std::vector<XDesktop::Window> RunningProgram::OtherWindows() const {
+    std::vector<XDesktop::Window> others;
+    for (const XDesktop::Window& window : m_desktop.Windows("veltrano"))
+        if (window.id != m_mainId)
+            others.push_back(window);
+    return others;
+}
+
+XDesktop::Window RunningProgram::WaitForNewWindow(const std::vector<XDesktop::Window>& known, bool popup,
+                                                  int timeoutMs) {
+    XDesktop::Window found;
+    WaitFor(
+        [&] {
+            for (const XDesktop::Window& window : OtherWindows()) {
+                bool seen = false;
+                for (const XDesktop::Window& old : known)
+                    seen = seen || old.id == window.id;
+                if (!seen && window.popup == popup && window.rect.width() > 1) {
+                    found = window;
+                    return true;
+                }
+            }
+            return false;
+        },
+        timeoutMs);
+    return found;
+}
+
+bool RunningProgram::WaitForOnlyMainWindow(int timeoutMs) const {
+    return WaitFor([&] { return OtherWindows().empty(); }, timeoutMs);
+}
