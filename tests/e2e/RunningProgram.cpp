@@ -2,6 +2,7 @@
 
 #include "Templates.h"
 
+#include <QDir>
 #include <QThread>
 
 #include <gtest/gtest.h>
@@ -66,8 +67,12 @@ bool RunningProgram::Start() {
         ADD_FAILURE() << "no main window; the program said: " << Said().toStdString();
         return false;
     }
-    if (!WaitFor([&] { return ReadLayout(); })) {
-        ADD_FAILURE() << "the main window does not show its panes and the wall";
+    // Without a window manager the window may show before it is moved to its place: its place is read again.
+    if (!WaitFor([&] { return ReadPlace() && ReadLayout(); })) {
+        QDir().mkpath(VELTRANO_SCREENS);
+        m_desktop.Screen().save(QStringLiteral(VELTRANO_SCREENS "/failed-start.png"));
+        ADD_FAILURE() << "the main window does not show its panes and the wall; the screen is in "
+                      << VELTRANO_SCREENS "/failed-start.png";
         return false;
     }
     return true;
@@ -85,6 +90,15 @@ QString RunningProgram::Said() {
     return QString::fromLocal8Bit(m_said);
 }
 
+bool RunningProgram::ReadPlace() {
+    for (const XDesktop::Window& window : m_desktop.Windows("veltrano"))
+        if (window.id == m_mainId) {
+            m_layout.client = window.rect;
+            return true;
+        }
+    return false;
+}
+
 bool RunningProgram::ReadLayout() {
     const QImage screen = m_desktop.Screen();
     Layout& l = m_layout;
@@ -97,6 +111,9 @@ bool RunningProgram::ReadLayout() {
         return false;
     const int mainLeft = SunkenLeftRightOf(screen, mainTop + 5, c.left() - 1, c.left() + 30);
     const int bannerLeft = SunkenLeftRightOf(screen, bannerTop + 5, c.left() - 1, c.left() + 30);
+    if (getenv("E2E_DEBUG"))
+        fprintf(stderr, "client %d,%d main %d,%d banner %d,%d\n", c.left(), c.top(), mainLeft, mainTop, bannerLeft,
+                bannerTop);
     if (mainLeft < 0 || bannerLeft < 0)
         return false;
     l.mainView = QRect(QPoint(mainLeft, mainTop), QPoint(c.right(), bannerTop - 1));
@@ -112,8 +129,23 @@ bool RunningProgram::ReadLayout() {
     if (wallRight < 0 || wallBottom < 0)
         return false;
     l.wall = QRect(QPoint(wallLeft, wallTop), QPoint(wallRight, wallBottom));
+    if (getenv("E2E_DEBUG"))
+        fprintf(stderr, "main %d,%d banner %d,%d wall %d %d %d %d\n", mainLeft, mainTop, bannerLeft, bannerTop,
+                wallLeft, wallTop, wallRight, wallBottom);
     l.grid = ReadWallGrid(screen, l.wall);
     return l.grid.Rows() > 0 && l.grid.Columns() > 0;
+}
+
+QPoint RunningProgram::MenuBarPoint(int item) const {
+    // The bar stands between the window's top and the upper pane's edge, its labels in dark text.
+    const QRect bar(QPoint(m_layout.client.left(), m_layout.client.top() + 2),
+                    QPoint(m_layout.client.right(), m_layout.mainView.top() - 4));
+    const std::vector<QRect> items = MenuBarItems(m_desktop.Screen(), bar);
+    if (int(items.size()) <= item) {
+        ADD_FAILURE() << "the menu bar shows " << items.size() << " items";
+        return {};
+    }
+    return items[size_t(item)].center();
 }
 
 QPoint RunningProgram::BannerPoint(int control) const {

@@ -51,11 +51,15 @@ public:
         QRect wall;     // the wall view's client area
         WallGrid grid;
     };
+    // Reads the main window's place from the X server; false when it is not shown.
+    bool ReadPlace();
     // Reads the layout from the screen; false when the screen does not show the main window's panes.
     bool ReadLayout();
     const Layout& Main() const { return m_layout; }
     const QString& MainWindowId() const { return m_mainId; }
 
+    // The middle of the menu bar's item (0 File, 1 Config).
+    QPoint MenuBarPoint(int item) const;
     // A point of a control of the banner's form, on the screen.
     QPoint BannerPoint(int control) const;
     // Brings the property sheet's page in front by its tab (0 VIDEO, 1 VGA/DVI, 2 MENU, 3 Scene, 4 Other,

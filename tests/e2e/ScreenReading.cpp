@@ -181,6 +181,21 @@ QPoint PageOrigin(const QImage& screen, const QRect& area, const std::vector<int
     return {};
 }
 
+std::vector<QRect> MenuBarItems(const QImage& screen, const QRect& bar) {
+    std::vector<QRect> items;
+    int gap = 1000;
+    for (int x = bar.left(); x <= bar.right(); ++x) {
+        // Grey labels too: the bar may show them inactive.
+        const bool ink = DarkPixels(screen, QRect(x, bar.top(), 1, bar.height()), 170) > 0;
+        if (ink && gap > 8)
+            items.push_back(QRect(x, bar.top(), 1, bar.height()));
+        else if (ink)
+            items.back().setRight(x);
+        gap = ink ? 0 : gap + 1;
+    }
+    return items;
+}
+
 QRect ColourBox(const QImage& screen, const QRect& area, QRgb colour) {
     QRect box;
     for (int y = area.top(); y <= area.bottom(); ++y)

@@ -38,6 +38,9 @@ std::vector<int> TabBorders(const QImage& screen, const QRect& area, int* row = 
 // The top-left pixel of the page under the tabs: inside the pane's frame.
 QPoint PageOrigin(const QImage& screen, const QRect& area, const std::vector<int>& borders, int tabRow);
 
+// The items of a menu bar, left to right: the spans of its labels' dark pixels, apart by more than a space.
+std::vector<QRect> MenuBarItems(const QImage& screen, const QRect& bar);
+
 // The smallest rectangle holding every pixel of the colour inside the area; null when none is there.
 QRect ColourBox(const QImage& screen, const QRect& area, QRgb colour);
 // How many pixels of the area are darker than the threshold (grey level 0 to 255).

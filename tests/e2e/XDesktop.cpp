@@ -45,7 +45,7 @@ XDesktop::XDesktop(bool windowManager) : m_windowManager(windowManager) {
         return;
     }
     // The manager stands once it has claimed the screen: its check window carries its name.
-    for (int i = 0; i < 100; ++i) {
+    for (int i = 0; i < 400 && m_manager->state() == QProcess::Running; ++i) {
         QProcess probe;
         probe.setProcessEnvironment(m_env);
         probe.start("xprop", {"-root", "_NET_SUPPORTING_WM_CHECK"});
@@ -54,7 +54,8 @@ XDesktop::XDesktop(bool windowManager) : m_windowManager(windowManager) {
             return;
         QThread::msleep(50);
     }
-    m_error = "openbox did not take the screen: " + m_manager->readAll().toStdString();
+    m_error = "openbox did not take the screen (" + std::to_string(int(m_manager->state())) +
+              "): " + m_manager->readAll().toStdString();
 }
 
 XDesktop::~XDesktop() {
