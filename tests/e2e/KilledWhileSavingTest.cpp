@@ -14,6 +14,7 @@
 
 #include <cstdlib>
 #include <dirent.h>
+#include <sys/stat.h>
 #include <random>
 #include <set>
 
@@ -57,6 +58,12 @@ Split SplitFile(const std::string& path, std::initializer_list<const char*> name
     document.Accept(&printer);
     split.rest = printer.CStr();
     return split;
+}
+
+// A save replaces the file by a new one: its inode number changes.
+ino_t Inode(const std::string& path) {
+    struct stat info {};
+    return stat(path.c_str(), &info) == 0 ? info.st_ino : 0;
 }
 
 int Temporaries(const std::string& folder, const std::string& file) {
@@ -111,16 +118,6 @@ class KilledWhileSaving : public testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(desktop.Error().empty()) << desktop.Error(); }
 
-    XDesktop::Window OpenFromConfigMenu(const QString& letter) {
-        const auto known = program.OtherWindows();
-        desktop.Click(program.MenuBarPoint(1));
-        if (program.WaitForNewWindow(known, true).id.isEmpty())
-            return {};
-        desktop.Keys({letter});
-        const XDesktop::Window dialog = program.WaitForNewWindow(known, false);
-        WaitFor([&] { return ShowsSomething(desktop.Screen().copy(dialog.rect)); });
-        return dialog;
-    }
     // Starts xdotool on a list of commands and lets it run while the test goes on.
     void StartBurst(const QStringList& commands) {
         burst.setProcessEnvironment(desktop.Environment());
@@ -132,6 +129,9 @@ protected:
             burst.kill();
             burst.waitForFinished(5000);
         }
+        // A burst cut between pressing a key or a button and letting it go leaves it down on the server.
+        desktop.Tool("xdotool", {"keyup", "Control_L", "Shift_L", "Alt_L", "Return"});
+        desktop.Tool("xdotool", {"mouseup", "1"});
     }
     std::string Path(const char* name) const { return program.Folder().File(name); }
 
@@ -155,22 +155,28 @@ TEST_F(KilledWhileSaving, TheProgramComesBackToWholeFilesOfOneVersionAndTheNextS
         Split confirmed;
         std::set<std::string> versions; // of the target, after any save of the burst
         std::function<Split()> read;
+        const ino_t before = Inode(Path(file));
+        const auto savedOnce = [&] { return Inode(Path(file)) != before; };
 
         if (kind == 0) {
             // The wall layout: one map edit saved and waited for, then sizes set again and again.
             read = [&] { return SplitFile(Path("system.xml"), {"LCDWALL"}); };
-            const XDesktop::Window dialog = OpenFromConfigMenu("u");
+            const XDesktop::Window dialog = program.ChooseFromMenuBar(1, 1);
             ASSERT_FALSE(dialog.id.isEmpty()) << "the wall-layout dialog does not open";
             const QPoint origin = dialog.rect.topLeft();
             const QRect map = ControlRect(Dialog::kWallSetting, 1099).translated(origin);
             const std::string value = std::to_string(100 + round % 100);
-            desktop.Click(map.topLeft() + QPoint(2 + 22 + 15, 2 + 22 + 12)); // unit (1, 1)
+            // Unit (1, 1), entered from its neighbour: a click on the cell that has the focus edits its text
+            // where it ends, and the number typed would be added to it.
+            desktop.Click(map.topLeft() + QPoint(2 + 22 + 30 + 15, 2 + 22 + 12));
+            desktop.Click(map.topLeft() + QPoint(2 + 22 + 15, 2 + 22 + 12));
             desktop.Type(QString::fromStdString(value));
             desktop.Keys({"Return"});
             desktop.Click(origin + ControlCentre(Dialog::kWallSetting, 1107)); // "Save Map"
             ASSERT_TRUE(WaitFor([&] {
-                return read().target.find("output=\"" + value + "\"") != std::string::npos;
-            })) << "the map was not saved";
+                return savedOnce() && read().target.find("output=\"" + value + "\"") != std::string::npos;
+            })) << "the map was not saved; the screen is in "
+                << desktop.KeepScreen("map");
             confirmed = read();
             const int rows = Number(confirmed.target, "row"), cols = Number(confirmed.target, "col");
             // The keys step the rows by one; whichever count a save caught, its map is numbered afresh for it.
@@ -187,7 +193,7 @@ TEST_F(KilledWhileSaving, TheProgramComesBackToWholeFilesOfOneVersionAndTheNextS
         } else if (kind == 1) {
             // The matrix settings: a name set and waited for, then names set one after another.
             read = [&] { return SplitFile(Path("matrix.xml"), {"MATRIX"}, "name"); };
-            const XDesktop::Window dialog = OpenFromConfigMenu("m");
+            const XDesktop::Window dialog = program.ChooseFromMenuBar(1, 2);
             ASSERT_FALSE(dialog.id.isEmpty()) << "the matrix-setting dialog does not open";
             const QPoint origin = dialog.rect.topLeft();
             const QPoint name = origin + ControlCentre(Dialog::kMatrixSetting, 1103);
@@ -197,7 +203,8 @@ TEST_F(KilledWhileSaving, TheProgramComesBackToWholeFilesOfOneVersionAndTheNextS
             desktop.Keys({"ctrl+a"});
             desktop.Type(QString::fromStdString(first));
             desktop.Click(set);
-            ASSERT_TRUE(WaitFor([&] { return read().target == first; })) << "the matrix was not saved";
+            ASSERT_TRUE(WaitFor([&] { return savedOnce() && read().target == first; }))
+                << "the matrix was not saved; the screen is in " << desktop.KeepScreen("matrix");
             confirmed = read();
             versions = {first};
             QStringList commands;
@@ -219,18 +226,25 @@ TEST_F(KilledWhileSaving, TheProgramComesBackToWholeFilesOfOneVersionAndTheNextS
             const auto saveFor = [&](QPoint cell) {
                 QStringList commands{"mousemove", QString::number(cell.x()), QString::number(cell.y()), "click", "1",
                                      "mousemove", QString::number(save.x()), QString::number(save.y()), "click",
-                                     "1",         "sleep",                   "0.15",                    "key",
+                                     "1",         "sleep",                   "0.3",                     "key",
                                      "Return"};
                 return commands;
             };
             // With no switch recorded the program asks before it saves; Return answers OK.
-            desktop.Tool("xdotool", saveFor(grid.Centre(0, 0)));
+            const auto known = program.OtherWindows();
+            desktop.Click(grid.Centre(0, 0));
+            desktop.Click(save);
+            const XDesktop::Window question = program.WaitForNewWindow(known, false);
+            ASSERT_FALSE(question.id.isEmpty()) << "no question before the save";
+            ASSERT_TRUE(program.WaitForFocus(question));
+            desktop.Keys({"Return"});
             ASSERT_TRUE(WaitFor([&] {
                 const std::string item = read().target;
-                return item.find("left=\"1\" top=\"1\" right=\"1\" bottom=\"1\"") != std::string::npos &&
+                return savedOnce() &&
+                       item.find("left=\"1\" top=\"1\" right=\"1\" bottom=\"1\"") != std::string::npos &&
                        item.find("MATRIXREC") == std::string::npos;
             })) << "the scene was not saved: "
-                << read().target;
+                << read().target << "; the screen is in " << desktop.KeepScreen("scene");
             confirmed = read();
             versions = {confirmed.target};
             const std::string one = "left=\"1\" top=\"1\" right=\"1\" bottom=\"1\"";

@@ -8,11 +8,24 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <fstream>
+#include <sstream>
 #include <filesystem>
 
 #ifndef VELTRANO_PROGRAM
 #error "VELTRANO_PROGRAM must name the built program"
 #endif
+
+namespace {
+
+std::string ProcText(qint64 pid, const char* name) {
+    std::ifstream in("/proc/" + std::to_string(pid) + "/" + name);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+} // namespace
 
 bool WaitFor(const std::function<bool()>& condition, int timeoutMs) {
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
@@ -47,6 +60,8 @@ bool RunningProgram::Start() {
     m_process.setProcessEnvironment(env);
     m_process.setProcessChannelMode(QProcess::MergedChannels);
     m_process.setWorkingDirectory(QString::fromStdString(m_work.Path()));
+    m_mainId.clear();
+    m_said.clear();
     m_process.start(QStringLiteral(VELTRANO_PROGRAM), {});
     if (!m_process.waitForStarted(10000)) {
         ADD_FAILURE() << "the program does not start";
@@ -60,19 +75,30 @@ bool RunningProgram::Start() {
                     m_layout.client = window.rect;
                     return true;
                 }
+            // Without an event loop the process learns of its child's end only when asked.
+            m_process.waitForFinished(0);
             return m_process.state() == QProcess::NotRunning;
         },
         20000);
-    if (!shown || m_mainId.isEmpty()) {
-        ADD_FAILURE() << "no main window; the program said: " << Said().toStdString();
+    if (!shown || m_mainId.isEmpty() || m_process.state() == QProcess::NotRunning) {
+        std::string state = m_process.state() == QProcess::NotRunning
+                                ? "ended with " + std::to_string(m_process.exitCode()) +
+                                      (m_process.exitStatus() == QProcess::CrashExit ? " (crashed)" : "")
+                                : "runs, waiting in " + ProcText(m_process.processId(), "wchan") + " (" +
+                                      ProcText(m_process.processId(), "stat") + ")";
+        // The files it started on, kept for a person to look at.
+        const std::string kept = VELTRANO_SCREENS "/failed-start-folder";
+        std::filesystem::remove_all(kept);
+        std::filesystem::copy(m_work.Path(), kept, std::filesystem::copy_options::recursive);
+        ADD_FAILURE() << "no main window; the program " << state << " and said: " << Said().toStdString()
+                      << "; the screen is in " << m_desktop.KeepScreen("start") << ", the files it started on in "
+                      << kept;
         return false;
     }
     // Without a window manager the window may show before it is moved to its place: its place is read again.
     if (!WaitFor([&] { return ReadPlace() && ReadLayout(); })) {
-        QDir().mkpath(VELTRANO_SCREENS);
-        m_desktop.Screen().save(QStringLiteral(VELTRANO_SCREENS "/failed-start.png"));
         ADD_FAILURE() << "the main window does not show its panes and the wall; the screen is in "
-                      << VELTRANO_SCREENS "/failed-start.png";
+                      << m_desktop.KeepScreen("start");
         return false;
     }
     return true;
@@ -183,6 +209,42 @@ QPoint RunningProgram::ShowPage(int tab) {
 
 QPoint RunningProgram::PagePoint(unsigned page, int control) const { return m_pageOrigin + ControlCentre(page, control); }
 
+XDesktop::Window RunningProgram::ChooseFromMenuBar(int menu, int item) {
+    const auto known = OtherWindows();
+    m_desktop.Click(MenuBarPoint(menu));
+    const XDesktop::Window popup = WaitForNewWindow(known, true);
+    if (popup.id.isEmpty())
+        return {};
+    std::vector<QRect> lines;
+    WaitFor([&] {
+        // Where every item's label runs, away from the frame and the gutter at the left.
+        const int w = popup.rect.width();
+        lines = TextLines(m_desktop.Screen(), popup.rect.adjusted(w / 4, 3, -w * 9 / 20, -3));
+        return int(lines.size()) > item;
+    });
+    if (int(lines.size()) <= item) {
+        ADD_FAILURE() << "the menu shows " << lines.size() << " lines; the screen is in " << m_desktop.KeepScreen("menu");
+        return {};
+    }
+    m_desktop.Click(lines[size_t(item)].center());
+    if (menu == 0)
+        return {};
+    const XDesktop::Window opened = WaitForNewWindow(known, false);
+    // It paints once it stands, and takes the keyboard.
+    WaitFor([&] { return ShowsSomething(m_desktop.Screen().copy(opened.rect)); });
+    if (!opened.id.isEmpty())
+        WaitForFocus(opened);
+    return opened;
+}
+
+bool RunningProgram::WaitForFocus(const XDesktop::Window& window) const {
+    const bool focused = WaitFor([&] { return m_desktop.FocusedWindow() == window.id; });
+    if (!focused)
+        ADD_FAILURE() << "the window " << window.id.toStdString() << " does not get the keyboard; "
+                      << m_desktop.FocusedWindow().toStdString() << " has it";
+    return focused;
+}
+
 std::vector<XDesktop::Window> RunningProgram::OtherWindows() const {
     std::vector<XDesktop::Window> others;
     for (const XDesktop::Window& window : m_desktop.Windows("veltrano"))
@@ -208,6 +270,9 @@ XDesktop::Window RunningProgram::WaitForNewWindow(const std::vector<XDesktop::Wi
             return false;
         },
         timeoutMs);
+    if (found.id.isEmpty())
+        ADD_FAILURE() << "no new " << (popup ? "menu, list or tip" : "window") << " shows; the screen is in "
+                      << m_desktop.KeepScreen("window");
     return found;
 }
 

@@ -68,6 +68,11 @@ public:
     // A point of a control of the page in front.
     QPoint PagePoint(unsigned page, int control) const;
 
+    // Opens a menu of the menu bar (0 File, 1 Config) and chooses its item by the line of text it shows; the
+    // window that item opens, when it opens one.
+    XDesktop::Window ChooseFromMenuBar(int menu, int item);
+    // Waits until the window has the keyboard focus.
+    bool WaitForFocus(const XDesktop::Window& window) const;
     // The program's visible windows other than the main window: dialogs, message boxes, menus, tips.
     std::vector<XDesktop::Window> OtherWindows() const;
     // Waits for a window of the program that is not among the known ones; its place, or an empty id.

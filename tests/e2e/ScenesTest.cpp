@@ -110,24 +110,13 @@ protected:
     ByteList Sent(int port, size_t count, int timeoutMs = 5000) { return program.Port(port).Read(count, timeoutMs); }
     ByteList Rest(int port) { return program.Port(port).ReadAvailable(300); }
     void OpenWallPort() { desktop.Click(program.BannerPoint(1003)); }
-    // Opens a dialog from the Config menu by its key letter and answers its window.
-    XDesktop::Window OpenFromConfigMenu(const QString& letter) {
-        const auto known = program.OtherWindows();
-        desktop.Click(program.MenuBarPoint(1));
-        const XDesktop::Window menu = program.WaitForNewWindow(known, true);
-        EXPECT_FALSE(menu.id.isEmpty()) << "the Config menu does not open";
-        desktop.Keys({letter});
-        const XDesktop::Window dialog = program.WaitForNewWindow(known, false);
-        EXPECT_FALSE(dialog.id.isEmpty()) << "the dialog does not open";
-        // It paints once it stands.
-        WaitFor([&] { return ShowsSomething(desktop.Screen().copy(dialog.rect)); });
-        return dialog;
-    }
     // Chooses an entry of a drop-down list by moving from the current one with the arrow keys.
     void Choose(QPoint combo, const QString& key, int times) {
         const auto known = program.OtherWindows();
         desktop.Click(combo);
-        EXPECT_FALSE(program.WaitForNewWindow(known, true).id.isEmpty()) << "the list does not drop down";
+        const XDesktop::Window list = program.WaitForNewWindow(known, true);
+        // The list takes the keys once it is drawn.
+        WaitFor([&] { return !TextLines(desktop.Screen(), list.rect).empty(); });
         QStringList keys;
         for (int i = 0; i < times; ++i)
             keys << key;
@@ -262,7 +251,7 @@ TEST_P(Scenes, ThePipWindowOpensFromTheWallsMenuAndSendsEachPlaceItIsDraggedAndS
 
 TEST_P(Scenes, TheWallLayoutDialogChangesRowsAndColumnsInTheFileAndOnTheWall) {
     const std::string before = program.FileText("system.xml");
-    const XDesktop::Window dialog = OpenFromConfigMenu("u");
+    const XDesktop::Window dialog = program.ChooseFromMenuBar(1, 1);
     ASSERT_FALSE(dialog.id.isEmpty());
     EXPECT_EQ(dialog.rect.size(), DialogSize(Dialog::kWallSetting));
     const QPoint origin = dialog.rect.topLeft();
@@ -294,7 +283,7 @@ TEST_P(Scenes, TheWallLayoutDialogChangesRowsAndColumnsInTheFileAndOnTheWall) {
 
 TEST_P(Scenes, TheMatrixSettingDialogRenamesAMatrixAndAChannelInTheFile) {
     const std::string before = program.FileText("matrix.xml");
-    const XDesktop::Window dialog = OpenFromConfigMenu("m");
+    const XDesktop::Window dialog = program.ChooseFromMenuBar(1, 2);
     ASSERT_FALSE(dialog.id.isEmpty());
     EXPECT_EQ(dialog.rect.size(), DialogSize(Dialog::kMatrixSetting));
     const QPoint origin = dialog.rect.topLeft();
@@ -378,7 +367,7 @@ TEST_P(Scenes, ASceneRecordedAndSavedIsLoadedBackAfterTheWallChanged) {
 }
 
 TEST_P(Scenes, TheMonitorRemoteSendsToOneAddressAndToARangeOnItsOwnPort) {
-    const XDesktop::Window dialog = OpenFromConfigMenu("r");
+    const XDesktop::Window dialog = program.ChooseFromMenuBar(1, 3);
     ASSERT_FALSE(dialog.id.isEmpty());
     EXPECT_EQ(dialog.rect.size(), DialogSize(Dialog::kMonitor));
     const QPoint origin = dialog.rect.topLeft();
@@ -415,7 +404,7 @@ TEST_P(Scenes, APopUpMenuAndATitleTipShowOnTopOfTheirWindows) {
 
     // A channel name longer than its column in the matrix-setting dialog: the pointer over it shows it whole,
     // in a tip standing out of the table.
-    const XDesktop::Window dialog = OpenFromConfigMenu("m");
+    const XDesktop::Window dialog = program.ChooseFromMenuBar(1, 2);
     ASSERT_FALSE(dialog.id.isEmpty());
     const QRect table = ControlRect(Dialog::kMatrixSetting, 1102).translated(dialog.rect.topLeft());
     const QPoint cell(table.left() + 50 + 60, table.top() + 26 + 8);
@@ -444,11 +433,7 @@ TEST_P(Scenes, QuittingFromTheMenuEndsWithZeroAndLeavesTheFilesAsTheyWere) {
                                                       {"matrix.xml", program.FileText("matrix.xml")},
                                                       {"command.xml", program.FileText("command.xml")}};
     // "File", then its one item, "Exit".
-    const auto known = program.OtherWindows();
-    desktop.Click(program.MenuBarPoint(0));
-    const XDesktop::Window menu = program.WaitForNewWindow(known, true);
-    ASSERT_FALSE(menu.id.isEmpty()) << "the File menu does not open";
-    desktop.Click(menu.rect.center());
+    program.ChooseFromMenuBar(0, 0);
     ASSERT_TRUE(program.WaitForExit()) << "the program still runs";
     EXPECT_TRUE(program.ExitedNormally());
     EXPECT_EQ(program.ExitCode(), 0) << program.Said().toStdString();
@@ -460,16 +445,16 @@ TEST_P(Scenes, QuittingFromTheMenuEndsWithZeroAndLeavesTheFilesAsTheyWere) {
 TEST_P(Scenes, PicturesOfTheMainWindowWithEachPageInFrontAndOfEveryDialogShowSomethingAtTheirSize) {
     // The serial-port dialog refuses to open while the wall's port is open: it comes first.
     const struct {
-        const char* letter;
+        int item;
         unsigned dialog;
         const char* name;
-    } configDialogs[] = {{"s", Dialog::kCommSetting, "serial-port"},
-                         {"u", Dialog::kWallSetting, "wall-layout"},
-                         {"m", Dialog::kMatrixSetting, "matrix-setting"},
-                         {"r", Dialog::kMonitor, "monitor-remote"},
-                         {"a", Dialog::kAdvanced, "advanced-control"}};
+    } configDialogs[] = {{0, Dialog::kCommSetting, "serial-port"},
+                         {1, Dialog::kWallSetting, "wall-layout"},
+                         {2, Dialog::kMatrixSetting, "matrix-setting"},
+                         {3, Dialog::kMonitor, "monitor-remote"},
+                         {4, Dialog::kAdvanced, "advanced-control"}};
     for (const auto& d : configDialogs) {
-        const XDesktop::Window dialog = OpenFromConfigMenu(d.letter);
+        const XDesktop::Window dialog = program.ChooseFromMenuBar(1, d.item);
         ASSERT_FALSE(dialog.id.isEmpty()) << d.name;
         const QImage picture = Picture(dialog.rect, QString("dialog-") + d.name);
         EXPECT_EQ(picture.size(), DialogSize(d.dialog)) << d.name;

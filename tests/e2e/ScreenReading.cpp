@@ -196,6 +196,20 @@ std::vector<QRect> MenuBarItems(const QImage& screen, const QRect& bar) {
     return items;
 }
 
+std::vector<QRect> TextLines(const QImage& screen, const QRect& area) {
+    std::vector<QRect> lines;
+    int gap = 1000;
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        const bool ink = DarkPixels(screen, QRect(area.left(), y, area.width(), 1)) > 0;
+        if (ink && gap > 2)
+            lines.push_back(QRect(area.left(), y, area.width(), 1));
+        else if (ink)
+            lines.back().setBottom(y);
+        gap = ink ? 0 : gap + 1;
+    }
+    return lines;
+}
+
 QRect ColourBox(const QImage& screen, const QRect& area, QRgb colour) {
     QRect box;
     for (int y = area.top(); y <= area.bottom(); ++y)

@@ -41,6 +41,10 @@ QPoint PageOrigin(const QImage& screen, const QRect& area, const std::vector<int
 // The items of a menu bar, left to right: the spans of its labels' dark pixels, apart by more than a space.
 std::vector<QRect> MenuBarItems(const QImage& screen, const QRect& bar);
 
+// The lines of text of a menu or a list, top to bottom: the spans of rows holding dark pixels, apart by more than
+// two rows.
+std::vector<QRect> TextLines(const QImage& screen, const QRect& area);
+
 // The smallest rectangle holding every pixel of the colour inside the area; null when none is there.
 QRect ColourBox(const QImage& screen, const QRect& area, QRgb colour);
 // How many pixels of the area are darker than the threshold (grey level 0 to 255).

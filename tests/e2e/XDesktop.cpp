@@ -2,6 +2,7 @@
 
 #include "tests/support/XwdImage.h"
 
+#include <QDir>
 #include <QFile>
 #include <QThread>
 
@@ -122,6 +123,14 @@ QImage XDesktop::Screen() const {
     return ReadXwd(file.readAll());
 }
 
+std::string XDesktop::KeepScreen(const QString& why) const {
+    static int count = 0;
+    QDir().mkpath(VELTRANO_SCREENS);
+    const QString path = QString(VELTRANO_SCREENS "/failed-%1-%2.png").arg(++count).arg(why);
+    Screen().save(path);
+    return path.toStdString();
+}
+
 std::vector<XDesktop::Window> XDesktop::Windows(const QString& className) const {
     std::vector<Window> windows;
     QProcess search;
@@ -161,6 +170,14 @@ std::vector<XDesktop::Window> XDesktop::Windows(const QString& className) const 
         windows.push_back(window);
     }
     return windows;
+}
+
+QString XDesktop::FocusedWindow() const {
+    QProcess focus;
+    focus.setProcessEnvironment(m_env);
+    focus.start("xdotool", {"getwindowfocus"});
+    focus.waitForFinished(10000);
+    return QString::fromLatin1(focus.readAllStandardOutput()).trimmed();
 }
 
 QMargins XDesktop::FrameExtents(const QString& id) const {

@@ -48,6 +48,8 @@ public:
 
     // The screen as it is now.
     QImage Screen() const;
+    // Keeps the screen as it is now for a person to look at why a test failed; the picture's path.
+    std::string KeepScreen(const QString& why) const;
 
     struct Window {
         QString id;
@@ -57,6 +59,8 @@ public:
     };
     // The visible windows whose class is the given one, as the server has them now.
     std::vector<Window> Windows(const QString& className) const;
+    // The window that has the keyboard focus.
+    QString FocusedWindow() const;
     // The frame a window manager drew around a window; none without one.
     QMargins FrameExtents(const QString& id) const;
 
