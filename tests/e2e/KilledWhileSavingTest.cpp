@@ -14,9 +14,9 @@
 
 #include <cstdlib>
 #include <dirent.h>
-#include <sys/stat.h>
 #include <random>
 #include <set>
+#include <sys/stat.h>
 
 namespace {
 
@@ -129,8 +129,11 @@ protected:
             burst.kill();
             burst.waitForFinished(5000);
         }
-        // A burst cut between pressing a key or a button and letting it go leaves it down on the server.
-        desktop.Tool("xdotool", {"keyup", "Control_L", "Shift_L", "Alt_L", "Return"});
+        // A burst cut between pressing a key or a button and letting it go leaves it down on the server, where
+        // a key would go on repeating into the next round.
+        desktop.Tool("xdotool",
+                     {"keyup", "Control_L", "Shift_L", "Alt_L", "Return", "Up", "Down", "Escape", "a", "k", "x",
+                      "0",     "1",         "2",       "3",     "4",      "5",  "6",    "7",      "8", "9"});
         desktop.Tool("xdotool", {"mouseup", "1"});
     }
     std::string Path(const char* name) const { return program.Folder().File(name); }
@@ -159,33 +162,28 @@ TEST_F(KilledWhileSaving, TheProgramComesBackToWholeFilesOfOneVersionAndTheNextS
         const auto savedOnce = [&] { return Inode(Path(file)) != before; };
 
         if (kind == 0) {
-            // The wall layout: one map edit saved and waited for, then sizes set again and again.
+            // The wall layout: its map saved and waited for, then sizes set again and again, each writing the
+            // size and a map numbered afresh for it in one file.
             read = [&] { return SplitFile(Path("system.xml"), {"LCDWALL"}); };
             const XDesktop::Window dialog = program.ChooseFromMenuBar(1, 1);
             ASSERT_FALSE(dialog.id.isEmpty()) << "the wall-layout dialog does not open";
             const QPoint origin = dialog.rect.topLeft();
-            const QRect map = ControlRect(Dialog::kWallSetting, 1099).translated(origin);
-            const std::string value = std::to_string(100 + round % 100);
-            // Unit (1, 1), entered from its neighbour: a click on the cell that has the focus edits its text
-            // where it ends, and the number typed would be added to it.
-            desktop.Click(map.topLeft() + QPoint(2 + 22 + 30 + 15, 2 + 22 + 12));
-            desktop.Click(map.topLeft() + QPoint(2 + 22 + 15, 2 + 22 + 12));
-            desktop.Type(QString::fromStdString(value));
-            desktop.Keys({"Return"});
             desktop.Click(origin + ControlCentre(Dialog::kWallSetting, 1107)); // "Save Map"
-            ASSERT_TRUE(WaitFor([&] {
-                return savedOnce() && read().target.find("output=\"" + value + "\"") != std::string::npos;
-            })) << "the map was not saved; the screen is in "
-                << desktop.KeepScreen("map");
+            ASSERT_TRUE(WaitFor(savedOnce)) << "the map was not saved; the screen is in " << desktop.KeepScreen("map");
             confirmed = read();
             const int rows = Number(confirmed.target, "row"), cols = Number(confirmed.target, "col");
             // The keys step the rows by one; whichever count a save caught, its map is numbered afresh for it.
             versions = {confirmed.target};
             for (int r = 1; r <= 16; ++r)
                 versions.insert(FreshLayout(confirmed.target, r, cols));
-            // The rows box has the keys; the dialog's default button is "Set".
+            // The rows box takes the keys: its list dropped down and closed again. The dialog's default button is
+            // "Set".
+            const auto known = program.OtherWindows();
             desktop.Click(origin + ControlCentre(Dialog::kWallSetting, 1030));
+            const XDesktop::Window list = program.WaitForNewWindow(known, true);
+            ASSERT_TRUE(WaitFor([&] { return !TextLines(desktop.Screen(), list.rect).empty(); }));
             desktop.Keys({"Escape"});
+            ASSERT_TRUE(WaitFor([&] { return program.OtherWindows().size() == known.size(); }));
             QStringList keys{"key", "--delay", "12"};
             for (int i = 0; i < 40; ++i)
                 keys << (rows == 16 ? "Up" : "Down") << "Return" << (rows == 16 ? "Down" : "Up") << "Return";
@@ -211,9 +209,15 @@ TEST_F(KilledWhileSaving, TheProgramComesBackToWholeFilesOfOneVersionAndTheNextS
             for (int i = 0; i < 30; ++i) {
                 const QString next = QString("K%1x%2").arg(round).arg(i);
                 versions.insert(next.toStdString());
-                commands << "mousemove" << QString::number(name.x()) << QString::number(name.y()) << "click" << "1"
-                         << "key" << "ctrl+a" << "type" << "--delay" << "4" << next << "mousemove"
-                         << QString::number(set.x()) << QString::number(set.y()) << "click" << "1";
+                commands << "mousemove" << QString::number(name.x()) << QString::number(name.y()) << "click"
+                         << "1"
+                         << "key"
+                         << "ctrl+a"
+                         << "type"
+                         << "--delay"
+                         << "4" << next << "mousemove" << QString::number(set.x()) << QString::number(set.y())
+                         << "click"
+                         << "1";
             }
             StartBurst(commands);
         } else {
@@ -224,9 +228,19 @@ TEST_F(KilledWhileSaving, TheProgramComesBackToWholeFilesOfOneVersionAndTheNextS
             const WallGrid& grid = program.Main().grid;
             const QPoint save = program.PagePoint(Dialog::kScene, 1069);
             const auto saveFor = [&](QPoint cell) {
-                QStringList commands{"mousemove", QString::number(cell.x()), QString::number(cell.y()), "click", "1",
-                                     "mousemove", QString::number(save.x()), QString::number(save.y()), "click",
-                                     "1",         "sleep",                   "0.3",                     "key",
+                QStringList commands{"mousemove",
+                                     QString::number(cell.x()),
+                                     QString::number(cell.y()),
+                                     "click",
+                                     "1",
+                                     "mousemove",
+                                     QString::number(save.x()),
+                                     QString::number(save.y()),
+                                     "click",
+                                     "1",
+                                     "sleep",
+                                     "0.3",
+                                     "key",
                                      "Return"};
                 return commands;
             };
@@ -240,8 +254,7 @@ TEST_F(KilledWhileSaving, TheProgramComesBackToWholeFilesOfOneVersionAndTheNextS
             desktop.Keys({"Return"});
             ASSERT_TRUE(WaitFor([&] {
                 const std::string item = read().target;
-                return savedOnce() &&
-                       item.find("left=\"1\" top=\"1\" right=\"1\" bottom=\"1\"") != std::string::npos &&
+                return savedOnce() && item.find("left=\"1\" top=\"1\" right=\"1\" bottom=\"1\"") != std::string::npos &&
                        item.find("MATRIXREC") == std::string::npos;
             })) << "the scene was not saved: "
                 << read().target << "; the screen is in " << desktop.KeepScreen("scene");
@@ -269,9 +282,9 @@ TEST_F(KilledWhileSaving, TheProgramComesBackToWholeFilesOfOneVersionAndTheNextS
         const bool whole = now.parses && now.rest == confirmed.rest && versions.count(now.target) == 1;
         EXPECT_TRUE(now.parses) << file << " does not parse after the kill";
         EXPECT_EQ(now.rest, confirmed.rest) << file << " changed where no save of the round wrote";
-        EXPECT_EQ(versions.count(now.target), 1u) << file << " holds a version no save wrote: " << now.target
-                                                  << "\nthe versions saved:\n"
-                                                  << testing::PrintToString(versions);
+        EXPECT_EQ(versions.count(now.target), 1u)
+            << file << " holds a version no save wrote: " << now.target << "\nthe versions saved:\n"
+            << testing::PrintToString(versions);
         failures += whole ? 0 : 1;
     }
     std::printf("kills: %ld, inside a save: %ld, failures: %ld\n", kills, cutSaves, failures);

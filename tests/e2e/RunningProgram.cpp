@@ -8,9 +8,9 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
-#include <filesystem>
 
 #ifndef VELTRANO_PROGRAM
 #error "VELTRANO_PROGRAM must name the built program"
@@ -185,7 +185,8 @@ QPoint RunningProgram::ShowPage(int tab) {
     std::vector<int> borders = TabBorders(m_desktop.Screen(), sheet, &row);
     if (getenv("E2E_DEBUG")) {
         m_desktop.Screen().save(QString("/tmp/e2e-tab-%1.png").arg(tab));
-        for (int b : borders) fprintf(stderr, "border %d row %d\n", b, row);
+        for (int b : borders)
+            fprintf(stderr, "border %d row %d\n", b, row);
     }
     if (borders.size() != 7) {
         ADD_FAILURE() << "the sheet shows " << int(borders.size()) - 1 << " tabs, not 6";
@@ -207,7 +208,9 @@ QPoint RunningProgram::ShowPage(int tab) {
     return m_pageOrigin;
 }
 
-QPoint RunningProgram::PagePoint(unsigned page, int control) const { return m_pageOrigin + ControlCentre(page, control); }
+QPoint RunningProgram::PagePoint(unsigned page, int control) const {
+    return m_pageOrigin + ControlCentre(page, control);
+}
 
 XDesktop::Window RunningProgram::ChooseFromMenuBar(int menu, int item) {
     const auto known = OtherWindows();
@@ -223,7 +226,8 @@ XDesktop::Window RunningProgram::ChooseFromMenuBar(int menu, int item) {
         return int(lines.size()) > item;
     });
     if (int(lines.size()) <= item) {
-        ADD_FAILURE() << "the menu shows " << lines.size() << " lines; the screen is in " << m_desktop.KeepScreen("menu");
+        ADD_FAILURE() << "the menu shows " << lines.size() << " lines; the screen is in "
+                      << m_desktop.KeepScreen("menu");
         return {};
     }
     m_desktop.Click(lines[size_t(item)].center());

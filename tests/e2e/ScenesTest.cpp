@@ -27,7 +27,6 @@ ByteList Join(std::initializer_list<ByteList> parts) {
     return all;
 }
 
-
 // The sample files as the tests find them in res/, and the program's copies parsed back.
 TiXmlDocument Parsed(const std::string& path) {
     TiXmlDocument document;
@@ -168,7 +167,8 @@ TEST_P(Scenes, TheBannerAndThreePagesSendTheirFramesToTheBlockSelectedWithTheMou
 
     // The source went to the selected units: their cells read it, the others nothing.
     const QImage screen = desktop.Screen();
-    if (getenv("E2E_DEBUG")) screen.save("/tmp/e2e-labels.png");
+    if (getenv("E2E_DEBUG"))
+        screen.save("/tmp/e2e-labels.png");
     const QStringList sources{"DP", "HDMI2", "VGA", "HDMI", "DVI"};
     for (int row = 0; row < 3; ++row)
         for (int column = 0; column < 4; ++column) {
@@ -212,8 +212,7 @@ TEST_P(Scenes, ThePipWindowOpensFromTheWallsMenuAndSendsEachPlaceItIsDraggedAndS
     const auto placeOnScreen = [&] { return ColourBox(desktop.Screen(), wall, pipColour); };
     // What the wall must receive for the place the window shows.
     const auto frameFor = [&](const char* command, const QRect& shown) {
-        return WindowFrame(command, whole,
-                           OutputRect(shown.translated(-wall.topLeft()), cellWidth, cellHeight));
+        return WindowFrame(command, whole, OutputRect(shown.translated(-wall.topLeft()), cellWidth, cellHeight));
     };
 
     auto known = program.OtherWindows();
@@ -278,7 +277,8 @@ TEST_P(Scenes, TheWallLayoutDialogChangesRowsAndColumnsInTheFileAndOnTheWall) {
     // The wall is drawn anew: two rows of three.
     EXPECT_TRUE(WaitFor([&] {
         return program.ReadLayout() && program.Main().grid.Rows() == 2 && program.Main().grid.Columns() == 3;
-    })) << "the wall shows " << program.Main().grid.Rows() << " x " << program.Main().grid.Columns();
+    })) << "the wall shows "
+        << program.Main().grid.Rows() << " x " << program.Main().grid.Columns();
 }
 
 TEST_P(Scenes, TheMatrixSettingDialogRenamesAMatrixAndAChannelInTheFile) {

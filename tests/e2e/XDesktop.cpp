@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 XDesktop::XDesktop(bool windowManager) : m_windowManager(windowManager) {
     chmod(m_runtime.Path().c_str(), 0700);
@@ -110,9 +111,7 @@ void XDesktop::Drag(QPoint from, QPoint to) const {
     Release();
 }
 
-void XDesktop::Keys(const QStringList& keys) const {
-    Tool("xdotool", QStringList{"key", "--delay", "30"} + keys);
-}
+void XDesktop::Keys(const QStringList& keys) const { Tool("xdotool", QStringList{"key", "--delay", "30"} + keys); }
 
 void XDesktop::Type(const QString& text) const { Tool("xdotool", {"type", "--delay", "30", text}); }
 
@@ -126,7 +125,7 @@ QImage XDesktop::Screen() const {
 std::string XDesktop::KeepScreen(const QString& why) const {
     static int count = 0;
     QDir().mkpath(VELTRANO_SCREENS);
-    const QString path = QString(VELTRANO_SCREENS "/failed-%1-%2.png").arg(++count).arg(why);
+    const QString path = QString(VELTRANO_SCREENS "/failed-%1-%2-%3.png").arg(getpid()).arg(++count).arg(why);
     Screen().save(path);
     return path.toStdString();
 }

@@ -54,7 +54,7 @@ public:
     struct Window {
         QString id;
         QString name;
-        QRect rect; // the client area on the screen
+        QRect rect;         // the client area on the screen
         bool popup = false; // override-redirect: a menu, a list, a tip
     };
     // The visible windows whose class is the given one, as the server has them now.
