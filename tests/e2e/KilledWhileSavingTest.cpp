@@ -135,6 +135,7 @@ protected:
                      {"keyup", "Control_L", "Shift_L", "Alt_L", "Return", "Up", "Down", "Escape", "a", "k", "x",
                       "0",     "1",         "2",       "3",     "4",      "5",  "6",    "7",      "8", "9"});
         desktop.Tool("xdotool", {"mouseup", "1"});
+        desktop.PointerMovedElsewhere();
     }
     std::string Path(const char* name) const { return program.Folder().File(name); }
 

@@ -95,8 +95,24 @@ bool RunningProgram::Start() {
                       << kept;
         return false;
     }
-    // Without a window manager the window may show before it is moved to its place: its place is read again.
-    if (!WaitFor([&] { return ReadPlace() && ReadLayout(); })) {
+    m_desktop.ParkPointer();
+    // The window may show before it is moved to its place and given its size, by the program once the window
+    // manager has told the frame it draws, or by the program alone without one: it stands once two looks a
+    // moment apart find the same place and the same layout.
+    Layout last;
+    const auto same = [](const Layout& a, const Layout& b) {
+        return a.client == b.client && a.banner == b.banner && a.wall == b.wall &&
+               a.grid.columnLines == b.grid.columnLines && a.grid.rowLines == b.grid.rowLines;
+    };
+    if (!WaitFor([&] {
+            if (!ReadPlace() || !ReadLayout())
+                return false;
+            const bool settled = same(last, m_layout);
+            last = m_layout;
+            if (!settled)
+                QThread::msleep(150);
+            return settled;
+        })) {
         ADD_FAILURE() << "the main window does not show its panes and the wall; the screen is in "
                       << m_desktop.KeepScreen("start");
         return false;
@@ -137,9 +153,6 @@ bool RunningProgram::ReadLayout() {
         return false;
     const int mainLeft = SunkenLeftRightOf(screen, mainTop + 5, c.left() - 1, c.left() + 30);
     const int bannerLeft = SunkenLeftRightOf(screen, bannerTop + 5, c.left() - 1, c.left() + 30);
-    if (getenv("E2E_DEBUG"))
-        fprintf(stderr, "client %d,%d main %d,%d banner %d,%d\n", c.left(), c.top(), mainLeft, mainTop, bannerLeft,
-                bannerTop);
     if (mainLeft < 0 || bannerLeft < 0)
         return false;
     l.mainView = QRect(QPoint(mainLeft, mainTop), QPoint(c.right(), bannerTop - 1));
@@ -155,9 +168,6 @@ bool RunningProgram::ReadLayout() {
     if (wallRight < 0 || wallBottom < 0)
         return false;
     l.wall = QRect(QPoint(wallLeft, wallTop), QPoint(wallRight, wallBottom));
-    if (getenv("E2E_DEBUG"))
-        fprintf(stderr, "main %d,%d banner %d,%d wall %d %d %d %d\n", mainLeft, mainTop, bannerLeft, bannerTop,
-                wallLeft, wallTop, wallRight, wallBottom);
     l.grid = ReadWallGrid(screen, l.wall);
     return l.grid.Rows() > 0 && l.grid.Columns() > 0;
 }
@@ -182,19 +192,17 @@ QPoint RunningProgram::ShowPage(int tab) {
     // The sheet stands where the banner's form keeps a place for it.
     const QRect sheet = ControlRect(Dialog::kBanner, 1051).translated(m_layout.banner.topLeft());
     int row = 0;
+    m_desktop.ParkPointer();
     std::vector<int> borders = TabBorders(m_desktop.Screen(), sheet, &row);
-    if (getenv("E2E_DEBUG")) {
-        m_desktop.Screen().save(QString("/tmp/e2e-tab-%1.png").arg(tab));
-        for (int b : borders)
-            fprintf(stderr, "border %d row %d\n", b, row);
-    }
     if (borders.size() != 7) {
-        ADD_FAILURE() << "the sheet shows " << int(borders.size()) - 1 << " tabs, not 6";
+        ADD_FAILURE() << "the sheet shows " << int(borders.size()) - 1 << " tabs, not 6; the screen is in "
+                      << m_desktop.KeepScreen("tabs");
         return {};
     }
     m_desktop.Click(QPoint((borders[size_t(tab)] + borders[size_t(tab) + 1]) / 2, row + 4));
+    m_desktop.ParkPointer();
     // The page in front changes what stands under the tabs; the tab borders move as the chosen tab grows.
-    WaitFor([&] {
+    const bool shown = WaitFor([&] {
         int again = 0;
         const QImage screen = m_desktop.Screen();
         const std::vector<int> now = TabBorders(screen, sheet, &again);
@@ -204,6 +212,9 @@ QPoint RunningProgram::ShowPage(int tab) {
         // The chosen tab is drawn taller: the row first met crosses it alone, or it is the first tab.
         return !m_pageOrigin.isNull();
     });
+    if (!shown)
+        ADD_FAILURE() << "the page under tab " << tab << " is not found; the screen is in "
+                      << m_desktop.KeepScreen("page");
     QThread::msleep(150); // the page paints once it is in front
     return m_pageOrigin;
 }

@@ -157,11 +157,15 @@ std::vector<int> TabBorders(const QImage& screen, const QRect& area, int* row) {
                 return std::vector<int>{};
         return borders;
     };
+    // The tabs begin at the first such row; the page under them may cross more lines further down.
     std::vector<int> most;
-    for (int y = area.top(); y < area.top() + 40 && y <= area.bottom(); ++y) {
+    int first = -1;
+    for (int y = area.top(); y < area.top() + 40 && y <= area.bottom() && (first < 0 || y < first + 8); ++y) {
         const std::vector<int> borders = bordersAt(y);
-        if (borders.size() > most.size() && borders == bordersAt(y + 1) && borders == bordersAt(y + 2)) {
+        if (borders.size() >= 2 && borders.size() > most.size() && borders == bordersAt(y + 1) &&
+            borders == bordersAt(y + 2)) {
             most = borders;
+            first = first < 0 ? y : first;
             if (row)
                 *row = y;
         }

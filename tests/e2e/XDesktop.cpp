@@ -88,8 +88,19 @@ QString XDesktop::Tool(const QString& name, const QStringList& arguments, int ti
 }
 
 void XDesktop::MoveTo(QPoint p) const {
-    Tool("xdotool", {"mousemove", "--sync", QString::number(p.x()), QString::number(p.y())});
+    if (m_pointer == QPoint(-1, -1)) {
+        // "X:640 Y:512 screen:0 window:..."
+        const QStringList where = Tool("xdotool", {"getmouselocation"}).split(' ');
+        if (where.size() >= 2)
+            m_pointer = QPoint(where[0].mid(2).toInt(), where[1].mid(2).toInt());
+    }
+    // A move waits until the pointer has moved, which it never does when it stands there already.
+    if (p != m_pointer)
+        Tool("xdotool", {"mousemove", "--sync", QString::number(p.x()), QString::number(p.y())});
+    m_pointer = p;
 }
+
+void XDesktop::ParkPointer() const { MoveTo(QPoint(1279, 1023)); }
 
 void XDesktop::Click(QPoint p, int button) const {
     MoveTo(p);

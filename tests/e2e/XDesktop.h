@@ -44,8 +44,13 @@ public:
     void Drag(QPoint from, QPoint to) const;
     // Keys in xdotool's names ("Return", "alt+e", "Down").
     void Keys(const QStringList& keys) const;
+    // Another client moved the pointer: where it stands is asked before the next move.
+    void PointerMovedElsewhere() const { m_pointer = QPoint(-1, -1); }
     void Type(const QString& text) const;
 
+    // Moves the pointer to the screen's lower right corner, where no window of the program stands: the screen
+    // file shows the pointer, which would stand in the way of what is read there.
+    void ParkPointer() const;
     // The screen as it is now.
     QImage Screen() const;
     // Keeps the screen as it is now for a person to look at why a test failed; the picture's path.
@@ -72,4 +77,5 @@ private:
     QProcessEnvironment m_env;
     std::unique_ptr<QProcess> m_server;
     std::unique_ptr<QProcess> m_manager;
+    mutable QPoint m_pointer{-1, -1}; // where the pointer was last put; (-1, -1) when not known
 };
