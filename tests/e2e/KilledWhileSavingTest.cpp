@@ -147,7 +147,7 @@ protected:
 TEST_F(KilledWhileSaving, TheProgramComesBackToWholeFilesOfOneVersionAndTheNextSaveLeavesNoTemporary) {
     const long kills = EnvNumber("VELTRANO_E2E_KILLS", 100);
     std::mt19937 random(static_cast<unsigned>(EnvNumber("VELTRANO_KILL_SEED", 11)));
-    std::uniform_int_distribution<int> moment(0, 700); // milliseconds into the burst of saves
+    std::uniform_int_distribution<int> moment(0, 500); // milliseconds into the burst of saves
     long cutSaves = 0;
     long failures = 0;
 

@@ -110,7 +110,7 @@ bool RunningProgram::Start() {
             const bool settled = same(last, m_layout);
             last = m_layout;
             if (!settled)
-                QThread::msleep(150);
+                QThread::msleep(100);
             return settled;
         })) {
         ADD_FAILURE() << "the main window does not show its panes and the wall; the screen is in "
