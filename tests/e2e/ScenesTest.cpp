@@ -291,7 +291,8 @@ TEST_P(Scenes, TheMatrixSettingDialogRenamesAMatrixAndAChannelInTheFile) {
     desktop.Click(origin + ControlCentre(Dialog::kMatrixSetting, 1103));
     desktop.Keys({"ctrl+a"});
     desktop.Type("Lobby VGA");
-    // The channel table: the name of channel 1 just under the heading, then one row down to channel 2.
+    // The channel table: the name of channel 1 just under the heading, then one row down to channel 2. The
+    // dialog gives the table a heading row 26 pixels high and a number column 50 wide, the names 120.
     const QRect table = ControlRect(Dialog::kMatrixSetting, 1102).translated(origin);
     desktop.Click(QPoint(table.left() + 50 + 60, table.top() + 26 + 8));
     desktop.Keys({"Down"});
@@ -403,8 +404,8 @@ TEST_P(Scenes, APopUpMenuAndATitleTipShowOnTopOfTheirWindows) {
     desktop.Keys({"Escape"});
     ASSERT_TRUE(program.WaitForOnlyMainWindow());
 
-    // A channel name longer than its column in the matrix-setting dialog: the pointer over it shows it whole,
-    // in a tip standing out of the table.
+    // A channel name longer than its column in the matrix-setting dialog (the table as above): the pointer over
+    // it shows it whole, in a tip standing out of the table.
     const XDesktop::Window dialog = program.ChooseFromMenuBar(1, 2);
     ASSERT_FALSE(dialog.id.isEmpty());
     const QRect table = ControlRect(Dialog::kMatrixSetting, 1102).translated(dialog.rect.topLeft());
