@@ -2,13 +2,15 @@
 # The long run of the reliability tests, with AddressSanitizer and UndefinedBehaviorSanitizer: saves killed at
 # 1,000 random moments, 100,000 generated hostile configuration files through the start-up path, then the built
 # program itself started 2,000 times on generated configurations under X servers of its own (its window, its
-# message about the files it could not use, File, Exit, no file changed). Prints the figures and fails when any
-# kill or case failed. CI runs the same tests at 100 kills and 2,000 cases, and the program on 30 bad files.
+# message about the files it could not use, File, Exit, no file changed), and the running program killed 1,000
+# times while it saves from its dialogs. Prints the figures and fails when any kill or case failed. CI runs the
+# same tests at 100 kills and 2,000 cases, the program on 30 bad files, and 100 kills of the running program.
 #
 # Environment: VELTRANO_KILLS (1000), VELTRANO_HOSTILE_CASES (100000), VELTRANO_HOSTILE_SEED (1011),
-# VELTRANO_KILL_SEED (11), VELTRANO_START_CASES (2000), VELTRANO_START_SEED (23), STRESS_JOBS (4: test processes
-# at a time). The files of a failed case are kept in build-stress/hostile-failures/, ready to become a regression
-# folder in tests/fixtures/hostile/; a failed start names its case, which VELTRANO_START_FIRST runs again.
+# VELTRANO_KILL_SEED (11), VELTRANO_START_CASES (2000), VELTRANO_START_SEED (23), VELTRANO_E2E_KILLS (1000),
+# STRESS_JOBS (4: test processes at a time). The files of a failed case are kept in build-stress/hostile-failures/,
+# ready to become a regression folder in tests/fixtures/hostile/; a failed start names its case, which
+# VELTRANO_START_FIRST runs again; a failed kill of the running program keeps its screen in build-stress/screens/.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 
@@ -16,12 +18,14 @@ root="$(cd "$(dirname "$0")/.." && pwd)"
 
 build="$root/build-stress"
 cmake -S "$root" -B "$build" -DVELTRANO_SANITIZE=ON -DVELTRANO_CORE_ONLY=OFF -DCMAKE_BUILD_TYPE=Debug >/dev/null
-cmake --build "$build" --parallel "${STRESS_JOBS:-4}" --target test_kill test_hostile test_ui_hostile_start veltrano
+cmake --build "$build" --parallel "${STRESS_JOBS:-4}" --target test_kill test_hostile test_ui_hostile_start veltrano \
+    test_e2e
 
 export VELTRANO_KILLS="${VELTRANO_KILLS:-1000}"
 export VELTRANO_HOSTILE_CASES="${VELTRANO_HOSTILE_CASES:-100000}"
 export VELTRANO_HOSTILE_KEEP="$build/hostile-failures"
 export VELTRANO_START_CASES="${VELTRANO_START_CASES:-2000}"
+export VELTRANO_E2E_KILLS="${VELTRANO_E2E_KILLS:-1000}"
 # The X11 platform's system libraries keep memory to the end of the program.
 export LSAN_OPTIONS="suppressions=$root/scripts/lsan-suppressions.txt${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
 jobs="${STRESS_JOBS:-4}"
@@ -30,6 +34,10 @@ trap 'rm -rf "$logs"' EXIT
 
 cd "$build"
 started=$(date +%s)
+
+# The running program killed while it saves from its dialogs, on an X server of its own, beside everything else.
+"$build/tests/e2e/test_e2e" --gtest_filter='KilledWhileSaving.*' >"$logs/e2e-kill.log" 2>&1 &
+e2e_kill_pid=$!
 
 # The kill test runs beside the first shards of cases; each shard is one test process.
 "$build/tests/test_kill" >"$logs/kill.log" 2>&1 &
@@ -48,6 +56,9 @@ seq 0 $((start_shards - 1)) | xargs -P "$jobs" -I{} sh -c \
     '"$0"/tests/ui/test_ui_hostile_start --gtest_filter="Shards/GeneratedStarts.*/{}" \
         >"$1/start-{}.log" 2>&1 || true' "$build" "$logs"
 
+e2e_kill_status=0
+wait "$e2e_kill_pid" || e2e_kill_status=$?
+
 grep -h 'case [0-9]* of seed' "$logs"/shard-*.log || true
 grep -h 'after kill' "$logs/kill.log" || true
 grep -h '^start [0-9]* of seed' "$logs"/start-*.log || true
@@ -65,10 +76,12 @@ echo "$kills_line"
 echo "cases: $cases, failures: $case_failures (seed ${VELTRANO_HOSTILE_SEED:-1011})"
 echo "regression folders: ${regressions:-0}, failures: $regression_failures"
 echo "program starts: $starts, failures: $start_failures (seed ${VELTRANO_START_SEED:-23})"
+echo "program $(grep -h '^kills:' "$logs/e2e-kill.log" || echo "kills: did not finish (status $e2e_kill_status)")"
+grep -h 'Failure' -A4 "$logs/e2e-kill.log" || true
 echo "time: $(( $(date +%s) - started )) s"
 
 if [ "$kill_status" -ne 0 ] || [ "$case_failures" -ne 0 ] || [ "$regression_failures" -ne 0 ] ||
     [ "$cases" -ne "$VELTRANO_HOSTILE_CASES" ] || [ "$start_failures" -ne 0 ] ||
-    [ "$starts" -ne "$((VELTRANO_START_CASES - ${VELTRANO_START_FIRST:-0}))" ]; then
+    [ "$starts" -ne "$((VELTRANO_START_CASES - ${VELTRANO_START_FIRST:-0}))" ] || [ "$e2e_kill_status" -ne 0 ]; then
     exit 1
 fi

@@ -1,6 +1,7 @@
 // The built program as an operator starts it: on a real X server of its own, in a copy of the sample
 // configuration, driven with real pointer events and looked at through screenshots of the whole screen.
 #include "tests/support/TempDir.h"
+#include "tests/support/XwdImage.h"
 
 #include <QByteArray>
 #include <QDir>
@@ -29,39 +30,6 @@ std::string ReadFile(const std::string& path) {
     std::ostringstream bytes;
     bytes << in.rdbuf();
     return bytes.str();
-}
-
-// A screen image in the X window dump format: a header of big-endian 32-bit fields, the window's name, the colour map,
-// then the pixels of a true-colour screen, three or four bytes each, in the byte order the header names.
-QImage ReadXwd(const QByteArray& data) {
-    const auto field = [&](int i) {
-        const auto* p = reinterpret_cast<const unsigned char*>(data.constData()) + 4 * i;
-        return (uint32_t(p[0]) << 24) | (uint32_t(p[1]) << 16) | (uint32_t(p[2]) << 8) | p[3];
-    };
-    if (data.size() < 100)
-        return {};
-    const uint32_t headerSize = field(0), width = field(4), height = field(5), byteOrder = field(7);
-    const uint32_t bitsPerPixel = field(11), bytesPerLine = field(12), colours = field(19);
-    const uint32_t redMask = field(14), greenMask = field(15), blueMask = field(16);
-    const qsizetype start = headerSize + 12 * colours;
-    const uint32_t bytesPerPixel = bitsPerPixel / 8;
-    if ((bytesPerPixel != 3 && bytesPerPixel != 4) || bytesPerLine < bytesPerPixel * width ||
-        data.size() < start + qsizetype(bytesPerLine) * height)
-        return {};
-    const auto shift = [](uint32_t mask) { return mask ? __builtin_ctz(mask) : 0; };
-    QImage image(int(width), int(height), QImage::Format_RGB32);
-    for (uint32_t y = 0; y < height; ++y)
-        for (uint32_t x = 0; x < width; ++x) {
-            const auto* p =
-                reinterpret_cast<const unsigned char*>(data.constData()) + start + y * bytesPerLine + bytesPerPixel * x;
-            uint32_t v = 0;
-            for (uint32_t i = 0; i < bytesPerPixel; ++i)
-                v |= uint32_t(p[i]) << (8 * (byteOrder == 0 ? i : bytesPerPixel - 1 - i));
-            image.setPixel(int(x), int(y),
-                           qRgb((v & redMask) >> shift(redMask), (v & greenMask) >> shift(greenMask),
-                                (v & blueMask) >> shift(blueMask)));
-        }
-    return image;
 }
 
 int LightPixels(const QImage& image, const QRect& area) {

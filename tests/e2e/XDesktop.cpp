@@ -1,0 +1,208 @@
+#include "XDesktop.h"
+
+#include "tests/support/XwdImage.h"
+
+#include <QDir>
+#include <QFile>
+#include <QThread>
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+XDesktop::XDesktop(bool windowManager) : m_windowManager(windowManager) {
+    chmod(m_runtime.Path().c_str(), 0700);
+    m_server = std::make_unique<QProcess>();
+    m_server->setProcessChannelMode(QProcess::SeparateChannels);
+    // The server picks a free display and writes its number once it takes connections. It keeps its screen in a
+    // file: what the screen shows, pop-up menus included, read without asking the server.
+    m_server->start("Xvfb", {"-displayfd", "1", "-nolisten", "tcp", "-screen", "0", "1280x1024x24", "-fbdir",
+                             QString::fromStdString(m_screenDir.Path())});
+    if (!m_server->waitForStarted(10000)) {
+        m_error = "Xvfb does not start";
+        return;
+    }
+    QByteArray number;
+    for (int i = 0; i < 100 && !number.contains('\n'); ++i) {
+        m_server->waitForReadyRead(100);
+        number += m_server->readAllStandardOutput();
+    }
+    if (!number.contains('\n')) {
+        m_error = "Xvfb did not start: " + m_server->readAllStandardError().toStdString();
+        return;
+    }
+    m_env = QProcessEnvironment::systemEnvironment();
+    m_env.insert("DISPLAY", ":" + QString::fromLatin1(number.trimmed()));
+    m_env.insert("XDG_RUNTIME_DIR", QString::fromStdString(m_runtime.Path()));
+    m_env.remove("XAUTHORITY");
+    if (!windowManager)
+        return;
+    m_manager = std::make_unique<QProcess>();
+    m_manager->setProcessEnvironment(m_env);
+    m_manager->setProcessChannelMode(QProcess::MergedChannels);
+    m_manager->start("openbox", {});
+    if (!m_manager->waitForStarted(10000)) {
+        m_error = "openbox does not start";
+        return;
+    }
+    // The manager stands once it has claimed the screen: its check window carries its name.
+    for (int i = 0; i < 400 && m_manager->state() == QProcess::Running; ++i) {
+        QProcess probe;
+        probe.setProcessEnvironment(m_env);
+        probe.start("xprop", {"-root", "_NET_SUPPORTING_WM_CHECK"});
+        probe.waitForFinished(5000);
+        if (probe.readAllStandardOutput().contains("window id"))
+            return;
+        QThread::msleep(50);
+    }
+    m_error = "openbox did not take the screen (" + std::to_string(int(m_manager->state())) +
+              "): " + m_manager->readAll().toStdString();
+}
+
+XDesktop::~XDesktop() {
+    for (QProcess* process : {m_manager.get(), m_server.get()}) {
+        if (process && process->state() != QProcess::NotRunning) {
+            process->terminate();
+            if (!process->waitForFinished(5000)) {
+                process->kill();
+                process->waitForFinished(5000);
+            }
+        }
+    }
+}
+
+QString XDesktop::Tool(const QString& name, const QStringList& arguments, int timeoutMs) const {
+    QProcess tool;
+    tool.setProcessEnvironment(m_env);
+    tool.start(name, arguments);
+    const bool finished = tool.waitForFinished(timeoutMs);
+    EXPECT_TRUE(finished) << name.toStdString() << " " << arguments.join(' ').toStdString() << " hangs";
+    if (!finished) {
+        tool.kill();
+        tool.waitForFinished(5000);
+    }
+    EXPECT_EQ(tool.exitCode(), 0) << name.toStdString() << " " << arguments.join(' ').toStdString() << ": "
+                                  << tool.readAllStandardError().toStdString();
+    return QString::fromLocal8Bit(tool.readAllStandardOutput());
+}
+
+void XDesktop::MoveTo(QPoint p) const {
+    if (m_pointer == QPoint(-1, -1)) {
+        // "X:640 Y:512 screen:0 window:..."
+        const QStringList where = Tool("xdotool", {"getmouselocation"}).split(' ');
+        if (where.size() >= 2)
+            m_pointer = QPoint(where[0].mid(2).toInt(), where[1].mid(2).toInt());
+    }
+    // A move waits until the pointer has moved, which it never does when it stands there already.
+    if (p != m_pointer)
+        Tool("xdotool", {"mousemove", "--sync", QString::number(p.x()), QString::number(p.y())});
+    m_pointer = p;
+}
+
+void XDesktop::ParkPointer() const { MoveTo(QPoint(1279, 1023)); }
+
+void XDesktop::Click(QPoint p, int button) const {
+    MoveTo(p);
+    Tool("xdotool", {"click", QString::number(button)});
+}
+
+void XDesktop::Press(QPoint p, int button) const {
+    MoveTo(p);
+    Tool("xdotool", {"mousedown", QString::number(button)});
+}
+
+void XDesktop::Release(int button) const { Tool("xdotool", {"mouseup", QString::number(button)}); }
+
+void XDesktop::Drag(QPoint from, QPoint to) const {
+    Press(from);
+    constexpr int kSteps = 4;
+    for (int i = 1; i <= kSteps; ++i)
+        MoveTo(from + (to - from) * i / kSteps);
+    Release();
+}
+
+void XDesktop::Keys(const QStringList& keys) const { Tool("xdotool", QStringList{"key", "--delay", "30"} + keys); }
+
+void XDesktop::Type(const QString& text) const { Tool("xdotool", {"type", "--delay", "30", text}); }
+
+QImage XDesktop::Screen() const {
+    QFile file(QString::fromStdString(m_screenDir.File("Xvfb_screen0")));
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return ReadXwd(file.readAll());
+}
+
+std::string XDesktop::KeepScreen(const QString& why) const {
+    static int count = 0;
+    QDir().mkpath(VELTRANO_SCREENS);
+    const QString path = QString(VELTRANO_SCREENS "/failed-%1-%2-%3.png").arg(getpid()).arg(++count).arg(why);
+    Screen().save(path);
+    return path.toStdString();
+}
+
+std::vector<XDesktop::Window> XDesktop::Windows(const QString& className) const {
+    std::vector<Window> windows;
+    QProcess search;
+    search.setProcessEnvironment(m_env);
+    // No window of the class is not a failure: search answers 1 then.
+    search.start("xdotool", {"search", "--onlyvisible", "--classname", "^" + className + "$"});
+    search.waitForFinished(10000);
+    for (const QString& id : QString::fromLocal8Bit(search.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts)) {
+        QProcess info;
+        info.setProcessEnvironment(m_env);
+        info.start("xwininfo", {"-id", id.trimmed()});
+        info.waitForFinished(10000);
+        if (info.exitCode() != 0)
+            continue; // gone in the meantime
+        Window window;
+        window.id = id.trimmed();
+        int x = 0, y = 0, width = 0, height = 0;
+        for (const QString& line : QString::fromUtf8(info.readAllStandardOutput()).split('\n')) {
+            const QString text = line.trimmed();
+            const auto value = [&](const char* label) { return text.mid(int(strlen(label))).trimmed(); };
+            if (text.startsWith("xwininfo: Window id:")) {
+                const int quote = text.indexOf('"');
+                window.name = quote < 0 ? QString() : text.mid(quote + 1).chopped(1);
+            } else if (text.startsWith("Absolute upper-left X:")) {
+                x = value("Absolute upper-left X:").toInt();
+            } else if (text.startsWith("Absolute upper-left Y:")) {
+                y = value("Absolute upper-left Y:").toInt();
+            } else if (text.startsWith("Width:")) {
+                width = value("Width:").toInt();
+            } else if (text.startsWith("Height:")) {
+                height = value("Height:").toInt();
+            } else if (text.startsWith("Override Redirect State:")) {
+                window.popup = value("Override Redirect State:") == "yes";
+            }
+        }
+        window.rect = QRect(x, y, width, height);
+        windows.push_back(window);
+    }
+    return windows;
+}
+
+QString XDesktop::FocusedWindow() const {
+    QProcess focus;
+    focus.setProcessEnvironment(m_env);
+    focus.start("xdotool", {"getwindowfocus"});
+    focus.waitForFinished(10000);
+    return QString::fromLatin1(focus.readAllStandardOutput()).trimmed();
+}
+
+QMargins XDesktop::FrameExtents(const QString& id) const {
+    QProcess prop;
+    prop.setProcessEnvironment(m_env);
+    prop.start("xprop", {"-id", id, "_NET_FRAME_EXTENTS"});
+    prop.waitForFinished(10000);
+    const QString text = QString::fromLatin1(prop.readAllStandardOutput());
+    const int equals = text.indexOf('=');
+    if (equals < 0)
+        return {};
+    const QStringList values = text.mid(equals + 1).split(',');
+    if (values.size() != 4)
+        return {};
+    // In the order left, right, top, bottom.
+    return QMargins(values[0].trimmed().toInt(), values[2].trimmed().toInt(), values[1].trimmed().toInt(),
+                    values[3].trimmed().toInt());
+}
