@@ -38,26 +38,39 @@ XDesktop::XDesktop(bool windowManager) : m_windowManager(windowManager) {
     m_env.remove("XAUTHORITY");
     if (!windowManager)
         return;
-    m_manager = std::make_unique<QProcess>();
-    m_manager->setProcessEnvironment(m_env);
-    m_manager->setProcessChannelMode(QProcess::MergedChannels);
-    m_manager->start("openbox", {});
-    if (!m_manager->waitForStarted(10000)) {
-        m_error = "openbox does not start";
-        return;
-    }
-    // The manager stands once it has claimed the screen: its check window carries its name.
-    for (int i = 0; i < 400 && m_manager->state() == QProcess::Running; ++i) {
-        QProcess probe;
-        probe.setProcessEnvironment(m_env);
-        probe.start("xprop", {"-root", "_NET_SUPPORTING_WM_CHECK"});
-        probe.waitForFinished(5000);
-        if (probe.readAllStandardOutput().contains("window id"))
+    // The manager reads its settings from the system's files, never from the user's; under load it now and then
+    // gives up while it starts, and another one is started then.
+    QProcessEnvironment managerEnv = m_env;
+    managerEnv.insert("XDG_CONFIG_HOME", QString::fromStdString(m_runtime.Path()));
+    managerEnv.insert("XDG_CACHE_HOME", QString::fromStdString(m_runtime.Path()));
+    QByteArray said;
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        if (m_manager) {
+            m_manager->kill();
+            m_manager->waitForFinished(5000);
+        }
+        m_manager = std::make_unique<QProcess>();
+        m_manager->setProcessEnvironment(managerEnv);
+        m_manager->setProcessChannelMode(QProcess::MergedChannels);
+        m_manager->start("openbox", {"--sm-disable"});
+        if (!m_manager->waitForStarted(10000)) {
+            m_error = "openbox does not start";
             return;
-        QThread::msleep(50);
+        }
+        // The manager stands once it has claimed the screen: its check window carries its name.
+        for (int i = 0; i < 200 && m_manager->state() == QProcess::Running; ++i) {
+            QProcess probe;
+            probe.setProcessEnvironment(m_env);
+            probe.start("xprop", {"-root", "_NET_SUPPORTING_WM_CHECK"});
+            probe.waitForFinished(5000);
+            if (probe.readAllStandardOutput().contains("window id"))
+                return;
+            QThread::msleep(50);
+        }
+        said += m_manager->readAll();
     }
     m_error = "openbox did not take the screen (" + std::to_string(int(m_manager->state())) +
-              "): " + m_manager->readAll().toStdString();
+              "): " + said.toStdString();
 }
 
 XDesktop::~XDesktop() {
