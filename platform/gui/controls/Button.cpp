@@ -1,10 +1,10 @@
 #include "Button.h"
 
 #include "ControlFactory.h"
-#include "GbkString.h"
-#include "Icon.h"
-#include "PaintDC.h"
-#include "WindowRecord.h"
+#include "platform/gui/base/GbkString.h"
+#include "platform/gui/draw/Icon.h"
+#include "platform/gui/window/PaintDC.h"
+#include "platform/gui/window/WindowRecord.h"
 
 #include <QAbstractButton>
 #include <QButtonGroup>

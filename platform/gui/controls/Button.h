@@ -1,8 +1,8 @@
 #pragma once
 
-#include "Gdi.h"
-#include "OwnerDraw.h"
-#include "Wnd.h"
+#include "platform/gui/draw/Gdi.h"
+#include "platform/gui/window/OwnerDraw.h"
+#include "platform/gui/window/Wnd.h"
 
 // Button styles, notifications, states and messages with the platform's values.
 constexpr DWORD BS_PUSHBUTTON = 0x0000;

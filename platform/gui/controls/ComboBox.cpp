@@ -1,7 +1,7 @@
 #include "ComboBox.h"
 
 #include "ControlFactory.h"
-#include "GbkString.h"
+#include "platform/gui/base/GbkString.h"
 
 #include <QComboBox>
 #include <QLineEdit>

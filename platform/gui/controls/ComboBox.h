@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Wnd.h"
+#include "platform/gui/window/Wnd.h"
 
 // Combo-box styles, results and notifications with the platform's values.
 constexpr DWORD CBS_SIMPLE = 0x0001;

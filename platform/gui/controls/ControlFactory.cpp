@@ -3,14 +3,14 @@
 #include "Button.h"
 #include "ComboBox.h"
 #include "Edit.h"
-#include "GbkString.h"
-#include "HostWidget.h"
-#include "Icon.h"
 #include "ListCtrl.h"
 #include "ListViewWidget.h"
 #include "Static.h"
-#include "WindowRecord.h"
-#include "Wnd.h"
+#include "platform/gui/base/GbkString.h"
+#include "platform/gui/draw/Icon.h"
+#include "platform/gui/window/HostWidget.h"
+#include "platform/gui/window/WindowRecord.h"
+#include "platform/gui/window/Wnd.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ResourceTable.h"
+#include "platform/gui/frame/ResourceTable.h"
 
 #include "platform/os/Types.h"
 

@@ -1,7 +1,7 @@
 #include "Edit.h"
 
 #include "ControlFactory.h"
-#include "GbkString.h"
+#include "platform/gui/base/GbkString.h"
 
 #include <QLineEdit>
 

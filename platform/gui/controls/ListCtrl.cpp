@@ -1,9 +1,9 @@
 #include "ListCtrl.h"
 
 #include "ControlFactory.h"
-#include "GbkString.h"
 #include "ListViewWidget.h"
-#include "WindowRecord.h"
+#include "platform/gui/base/GbkString.h"
+#include "platform/gui/window/WindowRecord.h"
 
 #include <QHeaderView>
 #include <QTreeWidgetItem>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Wnd.h"
+#include "platform/gui/window/Wnd.h"
 
 // List-view styles, item states, flags, notifications and records with the platform's values.
 constexpr DWORD LVS_ICON = 0x0000;

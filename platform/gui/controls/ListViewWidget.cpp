@@ -1,8 +1,8 @@
 #include "ListViewWidget.h"
 
 #include "ListCtrl.h"
-#include "WindowRecord.h"
-#include "Wnd.h"
+#include "platform/gui/window/WindowRecord.h"
+#include "platform/gui/window/Wnd.h"
 
 #include <QHeaderView>
 #include <QItemSelectionModel>

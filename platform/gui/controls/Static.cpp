@@ -1,8 +1,8 @@
 #include "Static.h"
 
 #include "ControlFactory.h"
-#include "GbkString.h"
-#include "Icon.h"
+#include "platform/gui/base/GbkString.h"
+#include "platform/gui/draw/Icon.h"
 
 #include <QLabel>
 #include <QPixmap>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Gdi.h"
-#include "Wnd.h"
+#include "platform/gui/draw/Gdi.h"
+#include "platform/gui/window/Wnd.h"
 
 // Static styles with the platform's values.
 constexpr DWORD SS_LEFT = 0x0000;

@@ -1,8 +1,8 @@
 #include "ToolTipCtrl.h"
 
-#include "Cursor.h"
-#include "GbkString.h"
-#include "WindowClass.h"
+#include "platform/gui/base/GbkString.h"
+#include "platform/gui/window/Cursor.h"
+#include "platform/gui/window/WindowClass.h"
 
 #include <QCoreApplication>
 #include <QFontMetrics>

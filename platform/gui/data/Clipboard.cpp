@@ -1,6 +1,6 @@
 #include "Clipboard.h"
 
-#include "GbkString.h"
+#include "platform/gui/base/GbkString.h"
 
 #include <QClipboard>
 #include <QGuiApplication>

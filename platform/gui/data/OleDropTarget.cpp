@@ -1,8 +1,8 @@
 #include "OleDropTarget.h"
 
-#include "Keys.h"
 #include "OleDataObject.h"
-#include "Wnd.h"
+#include "platform/gui/window/Keys.h"
+#include "platform/gui/window/Wnd.h"
 
 #include <QDragEnterEvent>
 #include <QDragLeaveEvent>

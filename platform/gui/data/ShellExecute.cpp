@@ -1,6 +1,6 @@
 #include "ShellExecute.h"
 
-#include "GbkString.h"
+#include "platform/gui/base/GbkString.h"
 
 #include <QDesktopServices>
 #include <QFile>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Handles.h"
+#include "platform/gui/base/Handles.h"
 
 constexpr DWORD SEE_MASK_FLAG_NO_UI = 0x00000400;
 

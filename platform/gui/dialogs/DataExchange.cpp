@@ -1,6 +1,6 @@
 #include "DataExchange.h"
 
-#include "Wnd.h"
+#include "platform/gui/window/Wnd.h"
 
 void DDX_Control(CDataExchange* pDX, int nIDC, CWnd& rControl) {
     if (!pDX || rControl.m_hWnd)

@@ -1,14 +1,14 @@
 #include "Dialog.h"
 
-#include "Brush.h"
-#include "ControlFactory.h"
-#include "DC.h"
 #include "DialogItems.h"
-#include "Font.h"
-#include "SysColor.h"
-#include "TopLevelFrame.h"
-#include "WinApp.h"
-#include "WindowClass.h"
+#include "platform/gui/controls/ControlFactory.h"
+#include "platform/gui/draw/Brush.h"
+#include "platform/gui/draw/DC.h"
+#include "platform/gui/draw/Font.h"
+#include "platform/gui/draw/SysColor.h"
+#include "platform/gui/frame/WinApp.h"
+#include "platform/gui/window/TopLevelFrame.h"
+#include "platform/gui/window/WindowClass.h"
 
 #include "platform/os/Gbk.h"
 

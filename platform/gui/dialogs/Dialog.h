@@ -1,15 +1,15 @@
 #pragma once
 
-#include "Button.h"
-#include "CmdTarget.h"
-#include "ComboBox.h"
 #include "DataExchange.h"
-#include "Edit.h"
-#include "Gdi.h"
-#include "ListCtrl.h"
-#include "ResourceTable.h"
-#include "Static.h"
-#include "Wnd.h"
+#include "platform/gui/controls/Button.h"
+#include "platform/gui/controls/ComboBox.h"
+#include "platform/gui/controls/Edit.h"
+#include "platform/gui/controls/ListCtrl.h"
+#include "platform/gui/controls/Static.h"
+#include "platform/gui/draw/Gdi.h"
+#include "platform/gui/frame/ResourceTable.h"
+#include "platform/gui/window/CmdTarget.h"
+#include "platform/gui/window/Wnd.h"
 
 #include "platform/os/MessageBox.h"
 

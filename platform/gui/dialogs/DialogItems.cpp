@@ -1,7 +1,7 @@
 #include "DialogItems.h"
 
-#include "Button.h"
-#include "Wnd.h"
+#include "platform/gui/controls/Button.h"
+#include "platform/gui/window/Wnd.h"
 
 HWND GetDlgItem(HWND hDlg, int nIDDlgItem) { return IsWindow(hDlg) ? hDlg->GetDlgItem(nIDDlgItem) : nullptr; }
 

@@ -1,11 +1,11 @@
 #include "FormView.h"
 
-#include "DC.h"
 #include "Dialog.h"
 #include "DialogItems.h"
-#include "FrameWnd.h"
-#include "HostWidget.h"
-#include "ResourceTable.h"
+#include "platform/gui/draw/DC.h"
+#include "platform/gui/frame/FrameWnd.h"
+#include "platform/gui/frame/ResourceTable.h"
+#include "platform/gui/window/HostWidget.h"
 
 #include "platform/os/RuntimeClass.h"
 

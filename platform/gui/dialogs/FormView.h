@@ -2,8 +2,8 @@
 
 #include "DataExchange.h"
 #include "Dialog.h"
-#include "Gdi.h"
-#include "View.h"
+#include "platform/gui/draw/Gdi.h"
+#include "platform/gui/frame/View.h"
 
 // A view whose window holds the controls of a dialog template, like a modeless child dialog inside a frame.
 // Data exchange runs in OnInitialUpdate; control notifications reach the handlers mapped in the constructor.

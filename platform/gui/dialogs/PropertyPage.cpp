@@ -1,7 +1,7 @@
 #include "PropertyPage.h"
 
 #include "PropertySheet.h"
-#include "ResourceTable.h"
+#include "platform/gui/frame/ResourceTable.h"
 
 #include "platform/os/Gbk.h"
 

@@ -1,9 +1,9 @@
 #include "PropertySheet.h"
 
-#include "GbkString.h"
 #include "PropertyPage.h"
-#include "ResourceTable.h"
-#include "WindowRecord.h"
+#include "platform/gui/base/GbkString.h"
+#include "platform/gui/frame/ResourceTable.h"
+#include "platform/gui/window/WindowRecord.h"
 
 #include <QEvent>
 #include <QPointer>

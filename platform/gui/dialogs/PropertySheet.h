@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Wnd.h"
+#include "platform/gui/window/Wnd.h"
 
 #include <vector>
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "GdiObject.h"
-#include "Handles.h"
+#include "platform/gui/base/Handles.h"
 
 class CDC;
 class QImage;

@@ -2,7 +2,7 @@
 #include "DcPainter.h"
 
 #include "DcHandle.h"
-#include "GbkString.h"
+#include "platform/gui/base/GbkString.h"
 
 #include <QFontInfo>
 #include <QFontMetrics>

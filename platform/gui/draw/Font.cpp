@@ -1,8 +1,8 @@
 #include "Font.h"
 
 #include "DC.h"
-#include "GbkString.h"
 #include "GdiHandle.h"
+#include "platform/gui/base/GbkString.h"
 
 #include <QFontInfo>
 #include <QFontMetrics>

@@ -2,8 +2,8 @@
 
 #include "Bitmap.h"
 #include "DC.h"
-#include "GbkString.h"
 #include "GdiHandle.h"
+#include "platform/gui/base/GbkString.h"
 
 #include <QHash>
 #include <QImage>

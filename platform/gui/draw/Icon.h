@@ -1,7 +1,7 @@
 #pragma once
 
 #include "Gdi.h"
-#include "Handles.h"
+#include "platform/gui/base/Handles.h"
 
 class QImage;
 class QPoint;

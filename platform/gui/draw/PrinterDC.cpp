@@ -1,6 +1,6 @@
 #include "PrinterDC.h"
 
-#include "GbkString.h"
+#include "platform/gui/base/GbkString.h"
 
 #include <QFile>
 #include <QPageLayout>

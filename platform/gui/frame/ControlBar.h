@@ -1,7 +1,7 @@
 #pragma once
 
 #include "FrameworkIds.h"
-#include "Wnd.h"
+#include "platform/gui/window/Wnd.h"
 
 // A bar docked along an edge of its frame (the status bar): the frame lays it out through CalcFixedLayout.
 class CControlBar : public CWnd {

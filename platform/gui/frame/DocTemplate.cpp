@@ -3,8 +3,8 @@
 #include "Document.h"
 #include "FrameWnd.h"
 #include "ResourceTable.h"
-#include "RuntimeClass.h"
 #include "WinApp.h"
+#include "platform/gui/base/RuntimeClass.h"
 
 #include "platform/os/RuntimeClass.h"
 

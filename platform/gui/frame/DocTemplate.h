@@ -1,7 +1,7 @@
 #pragma once
 
-#include "CmdTarget.h"
-#include "RuntimeClass.h"
+#include "platform/gui/base/RuntimeClass.h"
+#include "platform/gui/window/CmdTarget.h"
 
 #include "platform/os/Object.h"
 #include "platform/os/String.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "CmdTarget.h"
+#include "platform/gui/window/CmdTarget.h"
 
 #include "platform/os/Object.h"
 #include "platform/os/String.h"

@@ -1,16 +1,16 @@
 #include "FrameWnd.h"
 
 #include "ControlBar.h"
-#include "ControlFactory.h"
 #include "Document.h"
 #include "MenuBarWidget.h"
 #include "MenuStyle.h"
 #include "ResourceTable.h"
-#include "RuntimeClass.h"
-#include "SysColor.h"
 #include "View.h"
 #include "WinApp.h"
-#include "WindowClass.h"
+#include "platform/gui/base/RuntimeClass.h"
+#include "platform/gui/controls/ControlFactory.h"
+#include "platform/gui/draw/SysColor.h"
+#include "platform/gui/window/WindowClass.h"
 
 #include <QAction>
 #include <QCoreApplication>

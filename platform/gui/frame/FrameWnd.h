@@ -1,12 +1,12 @@
 #pragma once
 
-#include "CmdTarget.h"
 #include "CreateContext.h"
 #include "FrameworkIds.h"
 #include "Menu.h"
-#include "OwnerDraw.h"
-#include "RuntimeClass.h"
-#include "Wnd.h"
+#include "platform/gui/base/RuntimeClass.h"
+#include "platform/gui/window/CmdTarget.h"
+#include "platform/gui/window/OwnerDraw.h"
+#include "platform/gui/window/Wnd.h"
 
 #include <memory>
 #include <vector>

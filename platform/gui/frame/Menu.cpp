@@ -1,11 +1,11 @@
 #include "Menu.h"
 
 #include "FrameWnd.h"
-#include "GbkString.h"
 #include "MenuStyle.h"
 #include "PopupMenuWidget.h"
 #include "ResourceTable.h"
-#include "Wnd.h"
+#include "platform/gui/base/GbkString.h"
+#include "platform/gui/window/Wnd.h"
 
 #include "platform/os/Gbk.h"
 #include "platform/os/LastError.h"

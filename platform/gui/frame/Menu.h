@@ -1,8 +1,8 @@
 #pragma once
 
-#include "Gdi.h"
-#include "Handles.h"
-#include "OwnerDraw.h"
+#include "platform/gui/base/Handles.h"
+#include "platform/gui/draw/Gdi.h"
+#include "platform/gui/window/OwnerDraw.h"
 
 #include "platform/os/Object.h"
 #include "platform/os/Point.h"

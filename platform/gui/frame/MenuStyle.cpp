@@ -1,10 +1,10 @@
 #include "MenuStyle.h"
 
-#include "DC.h"
-#include "OwnerDraw.h"
-#include "SysColor.h"
-#include "SystemParameters.h"
-#include "Wnd.h"
+#include "platform/gui/draw/DC.h"
+#include "platform/gui/draw/SysColor.h"
+#include "platform/gui/window/OwnerDraw.h"
+#include "platform/gui/window/SystemParameters.h"
+#include "platform/gui/window/Wnd.h"
 
 #include <QAction>
 #include <QImage>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Handles.h"
 #include "Menu.h"
+#include "platform/gui/base/Handles.h"
 
 #include <QProxyStyle>
 

@@ -1,6 +1,6 @@
 #include "MenuWindowHook.h"
 
-#include "DC.h"
+#include "platform/gui/draw/DC.h"
 
 #include <QActionEvent>
 #include <QApplication>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "Menu.h"
-#include "Messages.h"
+#include "platform/gui/window/Messages.h"
 
 #include "platform/os/Rect.h"
 #include "platform/os/Types.h"

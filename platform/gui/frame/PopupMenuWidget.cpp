@@ -1,10 +1,10 @@
 #include "PopupMenuWidget.h"
 
-#include "GbkString.h"
 #include "Menu.h"
 #include "MenuStyle.h"
-#include "Messages.h"
-#include "Wnd.h"
+#include "platform/gui/base/GbkString.h"
+#include "platform/gui/window/Messages.h"
+#include "platform/gui/window/Wnd.h"
 
 #include <QKeyEvent>
 #include <QKeySequence>

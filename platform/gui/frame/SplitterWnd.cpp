@@ -1,12 +1,12 @@
 #include "SplitterWnd.h"
 
-#include "Cursor.h"
-#include "DC.h"
 #include "FrameWnd.h"
-#include "PaintDC.h"
-#include "RuntimeClass.h"
-#include "SysColor.h"
 #include "View.h"
+#include "platform/gui/base/RuntimeClass.h"
+#include "platform/gui/draw/DC.h"
+#include "platform/gui/draw/SysColor.h"
+#include "platform/gui/window/Cursor.h"
+#include "platform/gui/window/PaintDC.h"
 
 #include <algorithm>
 

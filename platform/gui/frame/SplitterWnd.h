@@ -1,8 +1,8 @@
 #pragma once
 
 #include "FrameworkIds.h"
-#include "RuntimeClass.h"
-#include "Wnd.h"
+#include "platform/gui/base/RuntimeClass.h"
+#include "platform/gui/window/Wnd.h"
 
 #include <vector>
 

@@ -1,12 +1,12 @@
 #include "StatusBar.h"
 
-#include "Brush.h"
-#include "DC.h"
 #include "FrameWnd.h"
-#include "PaintDC.h"
 #include "ResourceTable.h"
-#include "SysColor.h"
-#include "WindowClass.h"
+#include "platform/gui/draw/Brush.h"
+#include "platform/gui/draw/DC.h"
+#include "platform/gui/draw/SysColor.h"
+#include "platform/gui/window/PaintDC.h"
+#include "platform/gui/window/WindowClass.h"
 
 #include <QFontMetrics>
 #include <QWidget>

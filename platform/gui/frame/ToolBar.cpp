@@ -1,12 +1,12 @@
 #include "ToolBar.h"
 
-#include "Bitmap.h"
-#include "DC.h"
-#include "Icon.h"
-#include "PaintDC.h"
 #include "ResourceTable.h"
-#include "SysColor.h"
-#include "WindowClass.h"
+#include "platform/gui/draw/Bitmap.h"
+#include "platform/gui/draw/DC.h"
+#include "platform/gui/draw/Icon.h"
+#include "platform/gui/draw/SysColor.h"
+#include "platform/gui/window/PaintDC.h"
+#include "platform/gui/window/WindowClass.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "ControlBar.h"
-#include "ImageList.h"
+#include "platform/gui/draw/ImageList.h"
 
 #include <vector>
 

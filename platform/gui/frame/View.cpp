@@ -2,10 +2,10 @@
 
 #include "Document.h"
 #include "FrameWnd.h"
-#include "PaintDC.h"
-#include "PrintInfo.h"
-#include "PrinterDC.h"
 #include "SplitterWnd.h"
+#include "platform/gui/draw/PrintInfo.h"
+#include "platform/gui/draw/PrinterDC.h"
+#include "platform/gui/window/PaintDC.h"
 
 #include "platform/os/RuntimeClass.h"
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "CmdTarget.h"
 #include "CreateContext.h"
-#include "Wnd.h"
+#include "platform/gui/window/CmdTarget.h"
+#include "platform/gui/window/Wnd.h"
 
 class CDC;
 class CDocument;

@@ -2,11 +2,11 @@
 
 #include "DocTemplate.h"
 #include "FrameworkIds.h"
-#include "QtMessageBox.h"
 #include "ResourceTable.h"
-#include "SysColor.h"
-#include "WaitCursor.h"
-#include "Wnd.h"
+#include "platform/gui/draw/SysColor.h"
+#include "platform/gui/window/QtMessageBox.h"
+#include "platform/gui/window/WaitCursor.h"
+#include "platform/gui/window/Wnd.h"
 
 #include <QApplication>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "CmdTarget.h"
-#include "Cursor.h"
+#include "platform/gui/window/CmdTarget.h"
+#include "platform/gui/window/Cursor.h"
 
 #include "platform/os/Object.h"
 #include "platform/os/String.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "DC.h"
+#include "platform/gui/draw/DC.h"
 
 // Draws on a window's retained image at any time, over the whole client area; shows what it drew when it
 // ends. Without a window it is the screen's DC.

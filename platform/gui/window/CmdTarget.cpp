@@ -1,7 +1,7 @@
 #include "CmdTarget.h"
 
-#include "Menu.h"
 #include "Wnd.h"
+#include "platform/gui/frame/Menu.h"
 
 #include "platform/os/RuntimeClass.h"
 

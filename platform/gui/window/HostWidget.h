@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/gui/Handles.h"
-#include "platform/gui/ScrollInfo.h"
+#include "platform/gui/base/Handles.h"
+#include "platform/gui/window/ScrollInfo.h"
 
 #include <QImage>
 #include <QMargins>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/gui/Handles.h"
+#include "platform/gui/base/Handles.h"
 #include "platform/os/Types.h"
 
 // Window messages with the platform's numbers, so that senders and receivers read them as the platform does.

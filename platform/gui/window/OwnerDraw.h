@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Gdi.h"
-#include "Handles.h"
+#include "platform/gui/base/Handles.h"
+#include "platform/gui/draw/Gdi.h"
 
 #include "platform/os/Types.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "DC.h"
+#include "platform/gui/draw/DC.h"
 
 // Paints a window's retained image inside OnPaint, clipped to the rectangle being painted; shows what it
 // drew when it ends.

@@ -1,8 +1,8 @@
 #include "QtMessageBox.h"
 
-#include "GbkString.h"
-#include "ResourceTable.h"
-#include "WinApp.h"
+#include "platform/gui/base/GbkString.h"
+#include "platform/gui/frame/ResourceTable.h"
+#include "platform/gui/frame/WinApp.h"
 
 #include "platform/os/MessageBox.h"
 

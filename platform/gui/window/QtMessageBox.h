@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/gui/Handles.h"
+#include "platform/gui/base/Handles.h"
 #include "platform/os/MessageBox.h"
 #include "platform/os/Types.h"
 

@@ -1,7 +1,7 @@
 #include "SystemParameters.h"
 
-#include "Font.h"
 #include "SystemMetrics.h"
+#include "platform/gui/draw/Font.h"
 
 #include <QApplication>
 #include <QFont>

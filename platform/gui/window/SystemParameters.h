@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/gui/Gdi.h"
+#include "platform/gui/draw/Gdi.h"
 #include "platform/os/Types.h"
 
 // The system settings the program reads, with the platform's action codes and records.

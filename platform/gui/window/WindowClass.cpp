@@ -1,9 +1,9 @@
 #include "WindowClass.h"
 
-#include "Brush.h"
 #include "Cursor.h"
-#include "SysColor.h"
 #include "WindowStyles.h"
+#include "platform/gui/draw/Brush.h"
+#include "platform/gui/draw/SysColor.h"
 
 #include <cstdio>
 #include <deque>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/gui/Gdi.h"
-#include "platform/gui/Handles.h"
+#include "platform/gui/base/Handles.h"
+#include "platform/gui/draw/Gdi.h"
 #include "platform/os/Types.h"
 
 #include <string>

@@ -1,8 +1,8 @@
 #include "WindowDC.h"
 
-#include "DcHandle.h"
 #include "WindowImage.h"
 #include "Wnd.h"
+#include "platform/gui/draw/DcHandle.h"
 
 #include "platform/os/RuntimeClass.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "DC.h"
+#include "platform/gui/draw/DC.h"
 
 // The window's DC. The non-client frame is not part of the retained image, so this draws on the client
 // area like CClientDC; without a window it is the screen's DC.

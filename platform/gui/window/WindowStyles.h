@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/gui/Handles.h"
+#include "platform/gui/base/Handles.h"
 #include "platform/os/Types.h"
 
 // Window styles, extended styles, class styles, show commands and position flags, with the platform's values.

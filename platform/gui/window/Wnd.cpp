@@ -1,17 +1,17 @@
 #include "Wnd.h"
 #include "WndBridge.h"
 
-#include "DC.h"
-#include "Font.h"
-#include "FrameWnd.h"
-#include "GbkString.h"
 #include "HostWidget.h"
-#include "Menu.h"
-#include "MenuStyle.h"
 #include "PaintDC.h"
 #include "SystemMetrics.h"
 #include "WindowClass.h"
 #include "WindowRecord.h"
+#include "platform/gui/base/GbkString.h"
+#include "platform/gui/draw/DC.h"
+#include "platform/gui/draw/Font.h"
+#include "platform/gui/frame/FrameWnd.h"
+#include "platform/gui/frame/Menu.h"
+#include "platform/gui/frame/MenuStyle.h"
 
 #include <QApplication>
 #include <QKeyEvent>

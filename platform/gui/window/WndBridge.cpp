@@ -1,13 +1,13 @@
 #include "WndBridge.h"
 
-#include "Button.h"
-#include "ComboBox.h"
-#include "Edit.h"
-#include "GbkString.h"
 #include "HostWidget.h"
-#include "ListCtrl.h"
-#include "ListViewWidget.h"
-#include "Static.h"
+#include "platform/gui/base/GbkString.h"
+#include "platform/gui/controls/Button.h"
+#include "platform/gui/controls/ComboBox.h"
+#include "platform/gui/controls/Edit.h"
+#include "platform/gui/controls/ListCtrl.h"
+#include "platform/gui/controls/ListViewWidget.h"
+#include "platform/gui/controls/Static.h"
 
 #include "platform/os/System.h"
 

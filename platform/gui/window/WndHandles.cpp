@@ -1,8 +1,8 @@
 #include "WndBridge.h"
 
 #include "Cursor.h"
-#include "DC.h"
 #include "HostWidget.h"
+#include "platform/gui/draw/DC.h"
 
 #include "platform/os/LastError.h"
 

@@ -1,13 +1,13 @@
 #include "WndBridge.h"
 
 #include "Cursor.h"
-#include "DC.h"
-#include "Font.h"
-#include "GbkString.h"
 #include "HostWidget.h"
-#include "Menu.h"
 #include "SystemMetrics.h"
 #include "TopLevelFrame.h"
+#include "platform/gui/base/GbkString.h"
+#include "platform/gui/draw/DC.h"
+#include "platform/gui/draw/Font.h"
+#include "platform/gui/frame/Menu.h"
 
 #include <QAbstractButton>
 #include <QApplication>

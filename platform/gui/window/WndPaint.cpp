@@ -1,9 +1,9 @@
 #include "WndBridge.h"
 
 #include "ClientDC.h"
-#include "DC.h"
 #include "HostWidget.h"
 #include "WindowDC.h"
+#include "platform/gui/draw/DC.h"
 
 #include <QPainter>
 

@@ -1,4 +1,4 @@
-#include "platform/gui/GbkString.h"
+#include "platform/gui/base/GbkString.h"
 
 #include <gtest/gtest.h>
 

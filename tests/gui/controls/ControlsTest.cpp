@@ -1,9 +1,9 @@
-#include "platform/gui/Brush.h"
-#include "platform/gui/DC.h"
-#include "platform/gui/Dialog.h"
-#include "platform/gui/HostWidget.h"
-#include "platform/gui/Icon.h"
-#include "platform/gui/PaintDC.h"
+#include "platform/gui/dialogs/Dialog.h"
+#include "platform/gui/draw/Brush.h"
+#include "platform/gui/draw/DC.h"
+#include "platform/gui/draw/Icon.h"
+#include "platform/gui/window/HostWidget.h"
+#include "platform/gui/window/PaintDC.h"
 
 #include <QApplication>
 #include <QLabel>

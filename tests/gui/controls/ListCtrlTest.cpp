@@ -1,4 +1,4 @@
-#include "platform/gui/Dialog.h"
+#include "platform/gui/dialogs/Dialog.h"
 
 #include <QHeaderView>
 #include <QTest>

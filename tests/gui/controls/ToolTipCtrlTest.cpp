@@ -1,5 +1,5 @@
-#include "platform/gui/ToolTipCtrl.h"
-#include "platform/gui/Cursor.h"
+#include "platform/gui/controls/ToolTipCtrl.h"
+#include "platform/gui/window/Cursor.h"
 #include "tests/support/PointerMove.h"
 
 #include <QTest>

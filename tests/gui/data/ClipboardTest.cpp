@@ -1,6 +1,6 @@
-#include "platform/gui/Clipboard.h"
-#include "platform/gui/OleDataObject.h"
-#include "platform/gui/OleDataSource.h"
+#include "platform/gui/data/Clipboard.h"
+#include "platform/gui/data/OleDataObject.h"
+#include "platform/gui/data/OleDataSource.h"
 
 #include <QApplication>
 #include <QClipboard>

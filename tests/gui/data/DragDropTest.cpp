@@ -1,7 +1,7 @@
-#include "platform/gui/OleDataObject.h"
-#include "platform/gui/OleDataSource.h"
-#include "platform/gui/OleDropTarget.h"
-#include "platform/gui/Wnd.h"
+#include "platform/gui/data/OleDataObject.h"
+#include "platform/gui/data/OleDataSource.h"
+#include "platform/gui/data/OleDropTarget.h"
+#include "platform/gui/window/Wnd.h"
 #include "tests/support/DragDriver.h"
 
 #include <QGuiApplication>

@@ -1,7 +1,7 @@
-#include "platform/gui/ResourceException.h"
-#include "platform/gui/ShellExecute.h"
-#include "platform/gui/WinApp.h"
-#include "platform/gui/WindowStyles.h"
+#include "platform/gui/data/ShellExecute.h"
+#include "platform/gui/frame/ResourceException.h"
+#include "platform/gui/frame/WinApp.h"
+#include "platform/gui/window/WindowStyles.h"
 #include "platform/os/System.h"
 
 #include <gtest/gtest.h>

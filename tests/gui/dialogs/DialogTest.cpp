@@ -1,8 +1,8 @@
-#include "platform/gui/Dialog.h"
-#include "platform/gui/ComboBox.h"
-#include "platform/gui/DC.h"
-#include "platform/gui/Font.h"
-#include "platform/gui/ListCtrl.h"
+#include "platform/gui/dialogs/Dialog.h"
+#include "platform/gui/controls/ComboBox.h"
+#include "platform/gui/controls/ListCtrl.h"
+#include "platform/gui/draw/DC.h"
+#include "platform/gui/draw/Font.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -1,5 +1,5 @@
-#include "platform/gui/PropertySheet.h"
-#include "platform/gui/PropertyPage.h"
+#include "platform/gui/dialogs/PropertySheet.h"
+#include "platform/gui/dialogs/PropertyPage.h"
 
 #include <QTabBar>
 #include <QTabWidget>

@@ -1,6 +1,6 @@
-#include "platform/gui/Bitmap.h"
-#include "platform/gui/Brush.h"
-#include "platform/gui/DC.h"
+#include "platform/gui/draw/Bitmap.h"
+#include "platform/gui/draw/Brush.h"
+#include "platform/gui/draw/DC.h"
 
 #include <QImage>
 

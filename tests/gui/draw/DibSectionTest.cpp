@@ -1,7 +1,7 @@
-#include "platform/gui/Bitmap.h"
-#include "platform/gui/DC.h"
-#include "platform/gui/Icon.h"
-#include "platform/gui/SysColor.h"
+#include "platform/gui/draw/Bitmap.h"
+#include "platform/gui/draw/DC.h"
+#include "platform/gui/draw/Icon.h"
+#include "platform/gui/draw/SysColor.h"
 #include "tests/support/TempDir.h"
 
 #include <QImage>

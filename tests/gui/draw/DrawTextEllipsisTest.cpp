@@ -1,4 +1,4 @@
-#include "platform/gui/DC.h"
+#include "platform/gui/draw/DC.h"
 
 #include <QImage>
 

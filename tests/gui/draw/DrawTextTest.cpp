@@ -1,5 +1,5 @@
-#include "platform/gui/DC.h"
-#include "platform/gui/Font.h"
+#include "platform/gui/draw/DC.h"
+#include "platform/gui/draw/Font.h"
 
 #include <QFontMetrics>
 #include <QGuiApplication>

@@ -1,7 +1,7 @@
-#include "platform/gui/Brush.h"
-#include "platform/gui/DC.h"
-#include "platform/gui/Pen.h"
-#include "platform/gui/SysColor.h"
+#include "platform/gui/draw/Brush.h"
+#include "platform/gui/draw/DC.h"
+#include "platform/gui/draw/Pen.h"
+#include "platform/gui/draw/SysColor.h"
 
 #include <QImage>
 

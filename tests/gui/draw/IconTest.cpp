@@ -1,9 +1,9 @@
-#include "platform/gui/Icon.h"
-#include "platform/gui/Bitmap.h"
-#include "platform/gui/Brush.h"
-#include "platform/gui/DC.h"
-#include "platform/gui/ImageList.h"
-#include "platform/gui/SysColor.h"
+#include "platform/gui/draw/Icon.h"
+#include "platform/gui/draw/Bitmap.h"
+#include "platform/gui/draw/Brush.h"
+#include "platform/gui/draw/DC.h"
+#include "platform/gui/draw/ImageList.h"
+#include "platform/gui/draw/SysColor.h"
 
 #include "tests/support/TempDir.h"
 

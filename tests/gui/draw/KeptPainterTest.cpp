@@ -1,8 +1,8 @@
-#include "platform/gui/Bitmap.h"
-#include "platform/gui/Brush.h"
-#include "platform/gui/DC.h"
-#include "platform/gui/Pen.h"
-#include "platform/gui/Rgn.h"
+#include "platform/gui/draw/Bitmap.h"
+#include "platform/gui/draw/Brush.h"
+#include "platform/gui/draw/DC.h"
+#include "platform/gui/draw/Pen.h"
+#include "platform/gui/draw/Rgn.h"
 
 #include <QImage>
 

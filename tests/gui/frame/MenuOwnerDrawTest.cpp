@@ -1,9 +1,9 @@
-#include "platform/gui/DC.h"
-#include "platform/gui/FrameWnd.h"
-#include "platform/gui/Menu.h"
-#include "platform/gui/MenuStyle.h"
-#include "platform/gui/MenuWindowHook.h"
-#include "platform/gui/Wnd.h"
+#include "platform/gui/draw/DC.h"
+#include "platform/gui/frame/FrameWnd.h"
+#include "platform/gui/frame/Menu.h"
+#include "platform/gui/frame/MenuStyle.h"
+#include "platform/gui/frame/MenuWindowHook.h"
+#include "platform/gui/window/Wnd.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,6 +1,6 @@
-#include "platform/gui/Menu.h"
-#include "platform/gui/ResourceTable.h"
-#include "platform/gui/Wnd.h"
+#include "platform/gui/frame/Menu.h"
+#include "platform/gui/frame/ResourceTable.h"
+#include "platform/gui/window/Wnd.h"
 #include "platform/os/LastError.h"
 
 #include <QAction>

@@ -1,5 +1,5 @@
-#include "platform/gui/Menu.h"
-#include "platform/gui/MenuWindowHook.h"
+#include "platform/gui/frame/Menu.h"
+#include "platform/gui/frame/MenuWindowHook.h"
 
 #include <QAction>
 #include <QMenu>

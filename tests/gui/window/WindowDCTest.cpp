@@ -1,9 +1,9 @@
-#include "platform/gui/WindowDC.h"
-#include "platform/gui/Brush.h"
-#include "platform/gui/ClientDC.h"
-#include "platform/gui/PaintDC.h"
-#include "platform/gui/WindowStyles.h"
-#include "platform/gui/Wnd.h"
+#include "platform/gui/window/WindowDC.h"
+#include "platform/gui/draw/Brush.h"
+#include "platform/gui/window/ClientDC.h"
+#include "platform/gui/window/PaintDC.h"
+#include "platform/gui/window/WindowStyles.h"
+#include "platform/gui/window/Wnd.h"
 
 #include <QApplication>
 #include <QImage>

@@ -1,5 +1,5 @@
-#include "platform/gui/Cursor.h"
-#include "platform/gui/Wnd.h"
+#include "platform/gui/window/Cursor.h"
+#include "platform/gui/window/Wnd.h"
 #include "tests/support/PointerMove.h"
 
 #include <QApplication>

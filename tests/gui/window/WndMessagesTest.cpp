@@ -1,4 +1,4 @@
-#include "platform/gui/Wnd.h"
+#include "platform/gui/window/Wnd.h"
 
 #include <QApplication>
 #include <QCoreApplication>

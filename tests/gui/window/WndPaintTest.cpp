@@ -1,8 +1,8 @@
-#include "platform/gui/ClientDC.h"
-#include "platform/gui/HostWidget.h"
-#include "platform/gui/PaintDC.h"
-#include "platform/gui/SysColor.h"
-#include "platform/gui/Wnd.h"
+#include "platform/gui/draw/SysColor.h"
+#include "platform/gui/window/ClientDC.h"
+#include "platform/gui/window/HostWidget.h"
+#include "platform/gui/window/PaintDC.h"
+#include "platform/gui/window/Wnd.h"
 
 #include <QCoreApplication>
 #include <QImage>

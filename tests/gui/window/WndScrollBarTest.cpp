@@ -1,6 +1,6 @@
-#include "platform/gui/HostWidget.h"
-#include "platform/gui/SystemMetrics.h"
-#include "platform/gui/Wnd.h"
+#include "platform/gui/window/HostWidget.h"
+#include "platform/gui/window/SystemMetrics.h"
+#include "platform/gui/window/Wnd.h"
 
 #include <QCoreApplication>
 #include <QScrollBar>

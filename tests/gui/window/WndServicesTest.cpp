@@ -1,7 +1,7 @@
-#include "platform/gui/DC.h"
-#include "platform/gui/Font.h"
-#include "platform/gui/SystemMetrics.h"
-#include "platform/gui/Wnd.h"
+#include "platform/gui/draw/DC.h"
+#include "platform/gui/draw/Font.h"
+#include "platform/gui/window/SystemMetrics.h"
+#include "platform/gui/window/Wnd.h"
 
 #include <QLineEdit>
 #include <QMenu>
