@@ -27,8 +27,8 @@
 
 #include "core/CommPort.h"
 #include "core/WallModel.h"
-#include "platform/gui/PropertySheet.h"
-#include "platform/gui/SystemMetrics.h"
+#include "platform/gui/dialogs/PropertySheet.h"
+#include "platform/gui/window/SystemMetrics.h"
 #include "platform/os/MessageBox.h"
 #include "platform/os/Pause.h"
 #include "res/ResourceTables.h"

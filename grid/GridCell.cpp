@@ -4,9 +4,9 @@
 #include "grid/GridCtrl.h"
 #include "grid/InPlaceEdit.h"
 
-#include "platform/gui/Font.h"
-#include "platform/gui/Messages.h"
-#include "platform/gui/Wnd.h"
+#include "platform/gui/draw/Font.h"
+#include "platform/gui/window/Messages.h"
+#include "platform/gui/window/Wnd.h"
 
 #include <cstring>
 #include <new>

@@ -3,12 +3,12 @@
 #include "grid/GridCtrl.h"
 #include "grid/GridDefaultCell.h"
 
-#include "platform/gui/Brush.h"
-#include "platform/gui/Cursor.h"
-#include "platform/gui/DC.h"
-#include "platform/gui/Font.h"
-#include "platform/gui/Pen.h"
-#include "platform/gui/SysColor.h"
+#include "platform/gui/draw/Brush.h"
+#include "platform/gui/draw/DC.h"
+#include "platform/gui/draw/Font.h"
+#include "platform/gui/draw/Pen.h"
+#include "platform/gui/draw/SysColor.h"
+#include "platform/gui/window/Cursor.h"
 
 #include <algorithm>
 #include <array>

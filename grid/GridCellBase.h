@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/gui/Gdi.h"
+#include "platform/gui/draw/Gdi.h"
 #include "platform/os/Object.h"
 #include "platform/os/Point.h"
 #include "platform/os/Rect.h"

@@ -2,12 +2,12 @@
 
 #include "grid/InPlaceEdit.h"
 
-#include "platform/gui/Cursor.h"
-#include "platform/gui/OleDataSource.h"
-#include "platform/gui/ResourceException.h"
-#include "platform/gui/SysColor.h"
-#include "platform/gui/WinApp.h"
-#include "platform/gui/WindowClass.h"
+#include "platform/gui/data/OleDataSource.h"
+#include "platform/gui/draw/SysColor.h"
+#include "platform/gui/frame/ResourceException.h"
+#include "platform/gui/frame/WinApp.h"
+#include "platform/gui/window/Cursor.h"
+#include "platform/gui/window/WindowClass.h"
 #include "platform/os/MessageBox.h"
 
 #include <typeinfo>

@@ -9,9 +9,9 @@
 #include "grid/GridItem.h"
 #include "grid/TitleTip.h"
 
-#include "platform/gui/Clipboard.h"
-#include "platform/gui/Font.h"
-#include "platform/gui/Wnd.h"
+#include "platform/gui/data/Clipboard.h"
+#include "platform/gui/draw/Font.h"
+#include "platform/gui/window/Wnd.h"
 #include "platform/os/RuntimeClass.h"
 
 #include <typeinfo>

@@ -3,14 +3,14 @@
 
 #include "GridCtrl.h"
 
-#include "platform/gui/Bitmap.h"
-#include "platform/gui/CmdTarget.h"
-#include "platform/gui/DC.h"
-#include "platform/gui/Edit.h"
-#include "platform/gui/FrameworkIds.h"
-#include "platform/gui/ImageList.h"
-#include "platform/gui/OleDataObject.h"
-#include "platform/gui/OleDataSource.h"
+#include "platform/gui/controls/Edit.h"
+#include "platform/gui/data/OleDataObject.h"
+#include "platform/gui/data/OleDataSource.h"
+#include "platform/gui/draw/Bitmap.h"
+#include "platform/gui/draw/DC.h"
+#include "platform/gui/draw/ImageList.h"
+#include "platform/gui/frame/FrameworkIds.h"
+#include "platform/gui/window/CmdTarget.h"
 #include "platform/os/SharedFile.h"
 
 #include <algorithm>

@@ -4,12 +4,12 @@
 
 #include "grid/MemDC2.h"
 
-#include "platform/gui/Brush.h"
-#include "platform/gui/DC.h"
-#include "platform/gui/Font.h"
-#include "platform/gui/PaintDC.h"
-#include "platform/gui/Pen.h"
-#include "platform/gui/SysColor.h"
+#include "platform/gui/draw/Brush.h"
+#include "platform/gui/draw/DC.h"
+#include "platform/gui/draw/Font.h"
+#include "platform/gui/draw/Pen.h"
+#include "platform/gui/draw/SysColor.h"
+#include "platform/gui/window/PaintDC.h"
 
 #include <algorithm>
 

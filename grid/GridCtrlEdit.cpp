@@ -5,7 +5,7 @@
 
 #include "grid/InPlaceEdit.h"
 
-#include "platform/gui/Keys.h"
+#include "platform/gui/window/Keys.h"
 
 void CGridCtrl::OnEditCell(int nRow, int nCol, CPoint point, UINT nChar) {
     m_titleTip.Hide();

@@ -2,7 +2,7 @@
 
 #include "GridCtrl.h"
 
-#include "platform/gui/DC.h"
+#include "platform/gui/draw/DC.h"
 #include "platform/os/MessageBox.h"
 
 #include <algorithm>

@@ -3,8 +3,8 @@
 
 #include "GridCtrl.h"
 
-#include "platform/gui/Cursor.h"
-#include "platform/gui/DC.h"
+#include "platform/gui/draw/DC.h"
+#include "platform/gui/window/Cursor.h"
 
 #include <algorithm>
 #include <cstdlib>

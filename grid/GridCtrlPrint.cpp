@@ -3,10 +3,10 @@
 
 #include "GridCtrl.h"
 
-#include "platform/gui/DC.h"
-#include "platform/gui/FrameworkIds.h"
-#include "platform/gui/PrintInfo.h"
-#include "platform/gui/ResourceTable.h"
+#include "platform/gui/draw/DC.h"
+#include "platform/gui/draw/PrintInfo.h"
+#include "platform/gui/frame/FrameworkIds.h"
+#include "platform/gui/frame/ResourceTable.h"
 #include "platform/os/System.h"
 
 #include <algorithm>

@@ -3,9 +3,9 @@
 
 #include "GridCtrl.h"
 
-#include "platform/gui/Registry.h"
-#include "platform/gui/SystemMetrics.h"
-#include "platform/gui/SystemParameters.h"
+#include "platform/gui/frame/Registry.h"
+#include "platform/gui/window/SystemMetrics.h"
+#include "platform/gui/window/SystemParameters.h"
 #include "platform/os/Version.h"
 
 #include <algorithm>

@@ -2,8 +2,8 @@
 
 #include "GridCtrl.h"
 
-#include "platform/gui/DC.h"
-#include "platform/gui/WaitCursor.h"
+#include "platform/gui/draw/DC.h"
+#include "platform/gui/window/WaitCursor.h"
 
 #include <algorithm>
 #include <optional>

@@ -3,7 +3,7 @@
 
 #include "GridCtrl.h"
 
-#include "platform/gui/WaitCursor.h"
+#include "platform/gui/window/WaitCursor.h"
 #include "platform/os/CodePage.h"
 
 #include <algorithm>

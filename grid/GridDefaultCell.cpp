@@ -1,7 +1,7 @@
 #include "GridDefaultCell.h"
 
-#include "platform/gui/DC.h"
-#include "platform/gui/SystemParameters.h"
+#include "platform/gui/draw/DC.h"
+#include "platform/gui/window/SystemParameters.h"
 
 IMPLEMENT_DYNCREATE(CGridDefaultCell, CGridCell)
 

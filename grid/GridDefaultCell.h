@@ -2,7 +2,7 @@
 
 #include "grid/GridCell.h"
 
-#include "platform/gui/Font.h"
+#include "platform/gui/draw/Font.h"
 
 // The values a cell uses where its own are left at their defaults, and the default column width and row
 // height. It is always read-only and keeps no data or state of its own.

@@ -2,7 +2,7 @@
 
 #include "grid/GridCtrl.h"
 
-#include "platform/gui/Keys.h"
+#include "platform/gui/window/Keys.h"
 
 IMPLEMENT_DYNAMIC(CGridDropTarget, COleDropTarget)
 

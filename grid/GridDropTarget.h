@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/gui/OleDropTarget.h"
+#include "platform/gui/data/OleDropTarget.h"
 
 class CGridCtrl;
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/gui/Gdi.h"
-#include "platform/gui/Messages.h"
+#include "platform/gui/draw/Gdi.h"
+#include "platform/gui/window/Messages.h"
 #include "platform/os/String.h"
 #include "platform/os/Types.h"
 

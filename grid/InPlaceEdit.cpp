@@ -2,9 +2,9 @@
 
 #include "grid/GridItem.h"
 
-#include "platform/gui/ClientDC.h"
-#include "platform/gui/Font.h"
-#include "platform/gui/Keys.h"
+#include "platform/gui/draw/Font.h"
+#include "platform/gui/window/ClientDC.h"
+#include "platform/gui/window/Keys.h"
 #include "platform/os/RuntimeClass.h"
 
 #include <algorithm>

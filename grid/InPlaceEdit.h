@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/gui/Edit.h"
+#include "platform/gui/controls/Edit.h"
 #include "platform/os/Rect.h"
 #include "platform/os/String.h"
 

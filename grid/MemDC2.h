@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/gui/Bitmap.h"
-#include "platform/gui/DC.h"
+#include "platform/gui/draw/Bitmap.h"
+#include "platform/gui/draw/DC.h"
 
 // Paints flicker-free: drawing goes to a bitmap covering the target's clip box, filled first with the
 // target's background colour, and is copied to the target in one piece when the object ends. On a printer it

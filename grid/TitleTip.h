@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/gui/Wnd.h"
+#include "platform/gui/window/Wnd.h"
 #include "platform/os/Rect.h"
 
 struct LOGFONT;

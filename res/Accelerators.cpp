@@ -1,6 +1,6 @@
-#include "platform/gui/FrameworkIds.h"
-#include "platform/gui/Keys.h"
-#include "platform/gui/ResourceTable.h"
+#include "platform/gui/frame/FrameworkIds.h"
+#include "platform/gui/frame/ResourceTable.h"
+#include "platform/gui/window/Keys.h"
 
 // The framework's standard keys of the main window: new, open, save, the clipboard keys and the panes.
 extern const AccelTemplate kProgramAccelerators[1];

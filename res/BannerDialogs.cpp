@@ -1,10 +1,10 @@
-#include "platform/gui/Button.h"
-#include "platform/gui/ComboBox.h"
-#include "platform/gui/Dialog.h"
-#include "platform/gui/Edit.h"
-#include "platform/gui/ResourceTable.h"
-#include "platform/gui/Static.h"
-#include "platform/gui/WindowStyles.h"
+#include "platform/gui/controls/Button.h"
+#include "platform/gui/controls/ComboBox.h"
+#include "platform/gui/controls/Edit.h"
+#include "platform/gui/controls/Static.h"
+#include "platform/gui/dialogs/Dialog.h"
+#include "platform/gui/frame/ResourceTable.h"
+#include "platform/gui/window/WindowStyles.h"
 
 // The banner's form, its control pages VIDEO, VGA/DVI, MENU and Other, and the dialogs beside them (ADC,
 // white balance, advanced control). The banner must fit under the wall view at the program's start-up size: its

@@ -1,11 +1,11 @@
-#include "platform/gui/Button.h"
-#include "platform/gui/ComboBox.h"
-#include "platform/gui/Dialog.h"
-#include "platform/gui/Edit.h"
-#include "platform/gui/ListCtrl.h"
-#include "platform/gui/ResourceTable.h"
-#include "platform/gui/Static.h"
-#include "platform/gui/WindowStyles.h"
+#include "platform/gui/controls/Button.h"
+#include "platform/gui/controls/ComboBox.h"
+#include "platform/gui/controls/Edit.h"
+#include "platform/gui/controls/ListCtrl.h"
+#include "platform/gui/controls/Static.h"
+#include "platform/gui/dialogs/Dialog.h"
+#include "platform/gui/frame/ResourceTable.h"
+#include "platform/gui/window/WindowStyles.h"
 
 #include <vector>
 

@@ -1,8 +1,8 @@
-#include "platform/gui/Button.h"
-#include "platform/gui/Dialog.h"
-#include "platform/gui/ResourceTable.h"
-#include "platform/gui/Static.h"
-#include "platform/gui/WindowStyles.h"
+#include "platform/gui/controls/Button.h"
+#include "platform/gui/controls/Static.h"
+#include "platform/gui/dialogs/Dialog.h"
+#include "platform/gui/frame/ResourceTable.h"
+#include "platform/gui/window/WindowStyles.h"
 
 // The About box and the main view's form (the wall view's place, a grid control).
 extern const DlgTemplate kProgramDialogs[2];

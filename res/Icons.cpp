@@ -1,4 +1,4 @@
-#include "platform/gui/Icon.h"
+#include "platform/gui/draw/Icon.h"
 
 #include <QColor>
 #include <QImage>

@@ -1,5 +1,5 @@
-#include "platform/gui/Menu.h"
-#include "platform/gui/ResourceTable.h"
+#include "platform/gui/frame/Menu.h"
+#include "platform/gui/frame/ResourceTable.h"
 
 // The main window's menu and the wall view's context menus.
 extern const MenuTemplate kProgramMenus[2];

@@ -1,8 +1,8 @@
-#include "platform/gui/Button.h"
-#include "platform/gui/ComboBox.h"
-#include "platform/gui/ResourceTable.h"
-#include "platform/gui/Static.h"
-#include "platform/gui/WindowStyles.h"
+#include "platform/gui/controls/Button.h"
+#include "platform/gui/controls/ComboBox.h"
+#include "platform/gui/controls/Static.h"
+#include "platform/gui/frame/ResourceTable.h"
+#include "platform/gui/window/WindowStyles.h"
 
 // The banner's pages "Scene" and "Matrix". They sit in the property sheet under the wall view, which is short at
 // the start-up size: each keeps to a few rows.

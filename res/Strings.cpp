@@ -1,5 +1,5 @@
-#include "platform/gui/FrameworkIds.h"
-#include "platform/gui/ResourceTable.h"
+#include "platform/gui/frame/FrameworkIds.h"
+#include "platform/gui/frame/ResourceTable.h"
 
 // The message when OLE cannot start, the document template's string (window title, document name, new-file name,
 // filter, extension, file type id and name), the application's title and the status bar's key indicators.

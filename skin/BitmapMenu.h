@@ -1,8 +1,8 @@
 #pragma once
 
-#include "platform/gui/DC.h"
-#include "platform/gui/ImageList.h"
-#include "platform/gui/Menu.h"
+#include "platform/gui/draw/DC.h"
+#include "platform/gui/draw/ImageList.h"
+#include "platform/gui/frame/Menu.h"
 #include "platform/os/Version.h"
 
 #include <memory>

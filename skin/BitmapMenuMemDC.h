@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/gui/Bitmap.h"
-#include "platform/gui/DC.h"
+#include "platform/gui/draw/Bitmap.h"
+#include "platform/gui/draw/DC.h"
 
 // The off-screen DC of the flat look: drawing goes to a bitmap in the target's coordinates and is copied to
 // the target when it ends. When the target is printing it draws on the target directly.

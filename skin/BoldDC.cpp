@@ -1,6 +1,6 @@
 #include "BoldDC.h"
 
-#include "platform/gui/DC.h"
+#include "platform/gui/draw/DC.h"
 
 CBoldDC::CBoldDC(HDC hDC, bool bBold) : m_hDC(hDC) {
     LOGFONTA logFont{};

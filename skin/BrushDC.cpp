@@ -1,6 +1,6 @@
 #include "BrushDC.h"
 
-#include "platform/gui/DC.h"
+#include "platform/gui/draw/DC.h"
 
 CBrushDC::CBrushDC(HDC hDC, COLORREF crColor) : m_hDC(hDC) { Select(crColor); }
 

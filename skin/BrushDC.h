@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/gui/Brush.h"
+#include "platform/gui/draw/Brush.h"
 
 // Selects a solid brush of a colour (or the hollow stock brush for CLR_NONE) into a DC for the length of a
 // drawing block, and the previous brush back when the block ends.

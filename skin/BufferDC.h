@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/gui/Bitmap.h"
-#include "platform/gui/DC.h"
+#include "platform/gui/draw/Bitmap.h"
+#include "platform/gui/draw/DC.h"
 
 // Collects the drawing of one item off screen, in the target's own coordinates, and copies the rectangle to
 // the target in one step when it ends. An empty rectangle buffers the target's whole clip box.

@@ -6,8 +6,8 @@
 #include "Hls.h"
 #include "PenDC.h"
 
-#include "platform/gui/Dialog.h"
-#include "platform/gui/SysColor.h"
+#include "platform/gui/dialogs/Dialog.h"
+#include "platform/gui/draw/SysColor.h"
 #include "platform/os/RuntimeClass.h"
 
 IMPLEMENT_DYNAMIC(CButtonXP, CButton)

@@ -2,7 +2,7 @@
 
 #include "MouseTracker.h"
 
-#include "platform/gui/Button.h"
+#include "platform/gui/controls/Button.h"
 
 // An owner-drawn push button in the flat look of the menus: a thin frame on a light face that turns to the
 // selection colours while the mouse is over it or it is pressed.

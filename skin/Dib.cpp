@@ -1,6 +1,6 @@
 #include "Dib.h"
 
-#include "platform/gui/DC.h"
+#include "platform/gui/draw/DC.h"
 
 #include <cstring>
 #include <new>

@@ -1,8 +1,8 @@
 #include "FlatSplitterWnd.h"
 
-#include "platform/gui/DC.h"
-#include "platform/gui/DeferWindowPos.h"
-#include "platform/gui/SysColor.h"
+#include "platform/gui/draw/DC.h"
+#include "platform/gui/draw/SysColor.h"
+#include "platform/gui/window/DeferWindowPos.h"
 #include "platform/os/RuntimeClass.h"
 
 #include <algorithm>

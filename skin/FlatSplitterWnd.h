@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/gui/SplitterWnd.h"
+#include "platform/gui/frame/SplitterWnd.h"
 
 // The main window's splitter in the flat look: thin bars, a one-pixel light border, and bars the operator
 // cannot drag.

@@ -1,6 +1,6 @@
 #include "FontDC.h"
 
-#include "platform/gui/DC.h"
+#include "platform/gui/draw/DC.h"
 
 CFontDC::CFontDC(HDC hDC, int nStockFont, COLORREF crTextColor) : m_hDC(hDC) {
     m_hFont = GetStockObject(nStockFont);

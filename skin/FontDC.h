@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/gui/Gdi.h"
+#include "platform/gui/draw/Gdi.h"
 
 // Selects a stock font, and optionally a text colour, into a DC for the length of a drawing block; both
 // are put back when the block ends. CLR_DEFAULT keeps the DC's text colour.

@@ -1,6 +1,6 @@
 #include "Hls.h"
 
-#include "platform/gui/SysColor.h"
+#include "platform/gui/draw/SysColor.h"
 
 #include <algorithm>
 

@@ -2,10 +2,10 @@
 
 #include "BitmapMenu.h"
 
-#include "platform/gui/Bitmap.h"
-#include "platform/gui/Button.h"
-#include "platform/gui/DC.h"
-#include "platform/gui/ToolTipCtrl.h"
+#include "platform/gui/controls/Button.h"
+#include "platform/gui/controls/ToolTipCtrl.h"
+#include "platform/gui/draw/Bitmap.h"
+#include "platform/gui/draw/DC.h"
 
 // A push button that paints its whole face: background, border, an icon or bitmap beside the caption, the
 // caption and the focus rectangle, each in the look of its state (normal, mouse over, pressed, focused,

@@ -7,12 +7,12 @@
 #include "MenuXPState.h"
 #include "PenDC.h"
 
-#include "platform/gui/Brush.h"
-#include "platform/gui/DC.h"
-#include "platform/gui/Icon.h"
-#include "platform/gui/ImageList.h"
-#include "platform/gui/SysColor.h"
-#include "platform/gui/SystemParameters.h"
+#include "platform/gui/draw/Brush.h"
+#include "platform/gui/draw/DC.h"
+#include "platform/gui/draw/Icon.h"
+#include "platform/gui/draw/ImageList.h"
+#include "platform/gui/draw/SysColor.h"
+#include "platform/gui/window/SystemParameters.h"
 
 namespace {
 

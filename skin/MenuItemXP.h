@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/gui/Menu.h"
+#include "platform/gui/frame/Menu.h"
 
 class CDC;
 

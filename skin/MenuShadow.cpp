@@ -1,7 +1,7 @@
 #include "MenuShadow.h"
 
-#include "platform/gui/DC.h"
-#include "platform/gui/Wnd.h"
+#include "platform/gui/draw/DC.h"
+#include "platform/gui/window/Wnd.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/gui/Gdi.h"
+#include "platform/gui/draw/Gdi.h"
 
 // The 4-pixel shadow drawn inside the right and bottom edges of a pop-up menu, blended pixel by pixel from
 // what lies behind it. The row and column nearest the menu are darkened most (78 percent), the outermost

@@ -7,12 +7,12 @@
 #include "MenuXPState.h"
 #include "WndMenuXP.h"
 
-#include "platform/gui/ClientDC.h"
-#include "platform/gui/ControlBar.h"
-#include "platform/gui/FrameWnd.h"
-#include "platform/gui/ToolBar.h"
-#include "platform/gui/WinApp.h"
-#include "platform/gui/Wnd.h"
+#include "platform/gui/frame/ControlBar.h"
+#include "platform/gui/frame/FrameWnd.h"
+#include "platform/gui/frame/ToolBar.h"
+#include "platform/gui/frame/WinApp.h"
+#include "platform/gui/window/ClientDC.h"
+#include "platform/gui/window/Wnd.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/gui/Menu.h"
-#include "platform/gui/OwnerDraw.h"
+#include "platform/gui/frame/Menu.h"
+#include "platform/gui/window/OwnerDraw.h"
 #include "platform/os/Types.h"
 
 // The flat look of a frame's menus. A frame that enables it has its menu-bar items, and the items of each

@@ -4,7 +4,7 @@
 #include "MenuXPState.h"
 #include "WndMenuXP.h"
 
-#include "platform/gui/Wnd.h"
+#include "platform/gui/window/Wnd.h"
 
 // Only pop-up menu windows reach the hook, so the window's class needs no check.
 void CMenuXPHook::OnCreate(CMenuWindow* pWnd) {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/gui/MenuWindowHook.h"
+#include "platform/gui/frame/MenuWindowHook.h"
 
 // Hears every pop-up menu window of the application and gives those that open while a frame with the flat
 // menus is active their record (CWndMenuXP), which sizes, frames and shadows them until they close.

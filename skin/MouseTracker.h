@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/gui/Wnd.h"
+#include "platform/gui/window/Wnd.h"
 
 // Follows the mouse into and out of a window, so the window can draw a hover look: the first move over it starts
 // hovering, the leave notification ends it, and each change can repaint the window or recompute its frame.

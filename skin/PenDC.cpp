@@ -1,6 +1,6 @@
 #include "PenDC.h"
 
-#include "platform/gui/DC.h"
+#include "platform/gui/draw/DC.h"
 
 CPenDC::CPenDC(HDC hDC, COLORREF crColor) : m_hDC(hDC) {
     CreatePen(PS_SOLID, 1, crColor);

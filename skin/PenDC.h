@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/gui/Pen.h"
+#include "platform/gui/draw/Pen.h"
 
 // Selects a solid one-pixel pen of a colour into a DC for the length of a drawing block, and the previous
 // pen back when the block ends.

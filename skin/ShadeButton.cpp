@@ -1,6 +1,6 @@
 #include "ShadeButton.h"
 
-#include "platform/gui/SysColor.h"
+#include "platform/gui/draw/SysColor.h"
 #include "platform/os/Rand.h"
 #include "platform/os/RuntimeClass.h"
 

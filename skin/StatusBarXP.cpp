@@ -3,8 +3,8 @@
 #include "BrushDC.h"
 #include "PenDC.h"
 
-#include "platform/gui/ClientDC.h"
-#include "platform/gui/SysColor.h"
+#include "platform/gui/draw/SysColor.h"
+#include "platform/gui/window/ClientDC.h"
 #include "platform/os/RuntimeClass.h"
 
 IMPLEMENT_DYNAMIC(CStatusBarXP, CStatusBar)

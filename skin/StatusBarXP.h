@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/gui/StatusBar.h"
+#include "platform/gui/frame/StatusBar.h"
 
 // The main window's status bar in the flat look: at least 20 pixels high, its panes without sunken borders,
 // each framed by a thin shadow-coloured rectangle instead.

@@ -4,13 +4,13 @@
 #include "FontDC.h"
 #include "Hls.h"
 
-#include "platform/gui/Brush.h"
-#include "platform/gui/Cursor.h"
-#include "platform/gui/FrameWnd.h"
-#include "platform/gui/Icon.h"
-#include "platform/gui/PaintDC.h"
-#include "platform/gui/Pen.h"
-#include "platform/gui/SysColor.h"
+#include "platform/gui/draw/Brush.h"
+#include "platform/gui/draw/Icon.h"
+#include "platform/gui/draw/Pen.h"
+#include "platform/gui/draw/SysColor.h"
+#include "platform/gui/frame/FrameWnd.h"
+#include "platform/gui/window/Cursor.h"
+#include "platform/gui/window/PaintDC.h"
 #include "platform/os/RuntimeClass.h"
 
 IMPLEMENT_DYNAMIC(CToolBarXP, CToolBar)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/gui/ToolBar.h"
+#include "platform/gui/frame/ToolBar.h"
 
 // A tool bar in the flat look of the menus: flat buttons on a light face that take the selection colours when
 // hot, pressed or checked, drop-down arrows, and controls placed on separators that carry a command id (hidden

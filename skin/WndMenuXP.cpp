@@ -7,8 +7,8 @@
 #include "PenDC.h"
 #include "WinVersionXP.h"
 
-#include "platform/gui/DC.h"
-#include "platform/gui/SysColor.h"
+#include "platform/gui/draw/DC.h"
+#include "platform/gui/draw/SysColor.h"
 
 namespace {
 

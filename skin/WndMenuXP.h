@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/gui/Gdi.h"
-#include "platform/gui/MenuWindowHook.h"
+#include "platform/gui/draw/Gdi.h"
+#include "platform/gui/frame/MenuWindowHook.h"
 #include "platform/os/Rect.h"
 
 class CDC;

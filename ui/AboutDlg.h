@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/gui/Dialog.h"
+#include "platform/gui/dialogs/Dialog.h"
 
 // The program's name, version and copyright line.
 class CAboutDlg : public CDialog {

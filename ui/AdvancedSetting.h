@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/gui/ComboBox.h"
-#include "platform/gui/Dialog.h"
+#include "platform/gui/controls/ComboBox.h"
+#include "platform/gui/dialogs/Dialog.h"
 
 #include <memory>
 

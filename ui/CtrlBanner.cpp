@@ -1,5 +1,5 @@
 #include "CtrlBanner.h"
-#include "platform/gui/RuntimeClass.h"
+#include "platform/gui/base/RuntimeClass.h"
 
 #include "BannerCtrl.h"
 #include "ButtonSkins.h"
@@ -8,7 +8,7 @@
 
 #include "core/CommPort.h"
 #include "core/WallModel.h"
-#include "platform/gui/WindowStyles.h"
+#include "platform/gui/window/WindowStyles.h"
 
 #include <initializer_list>
 

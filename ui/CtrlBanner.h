@@ -7,8 +7,8 @@
 #include "PageShortCut.h"
 #include "PageVgaDvi.h"
 
-#include "platform/gui/FormView.h"
-#include "platform/gui/PropertySheet.h"
+#include "platform/gui/dialogs/FormView.h"
+#include "platform/gui/dialogs/PropertySheet.h"
 
 #include <memory>
 

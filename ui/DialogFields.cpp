@@ -1,8 +1,8 @@
 #include "DialogFields.h"
 
-#include "platform/gui/Button.h"
-#include "platform/gui/ComboBox.h"
-#include "platform/gui/Wnd.h"
+#include "platform/gui/controls/Button.h"
+#include "platform/gui/controls/ComboBox.h"
+#include "platform/gui/window/Wnd.h"
 
 #include <cstdlib>
 

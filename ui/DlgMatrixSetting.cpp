@@ -9,8 +9,8 @@
 #include "core/MatrixMgr.h"
 #include "core/NotifyEvent.h"
 #include "core/WallModel.h"
-#include "platform/gui/ClientDC.h"
-#include "platform/gui/ComboBox.h"
+#include "platform/gui/controls/ComboBox.h"
+#include "platform/gui/window/ClientDC.h"
 
 #include <algorithm>
 

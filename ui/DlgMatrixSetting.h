@@ -1,8 +1,8 @@
 #pragma once
 
 #include "grid/GridCtrl.h"
-#include "platform/gui/Dialog.h"
-#include "platform/gui/ListCtrl.h"
+#include "platform/gui/controls/ListCtrl.h"
+#include "platform/gui/dialogs/Dialog.h"
 
 #include <memory>
 #include <string>

@@ -5,11 +5,11 @@
 
 #include "core/CommPort.h"
 #include "core/MonitorModel.h"
-#include "platform/gui/Brush.h"
-#include "platform/gui/ComboBox.h"
-#include "platform/gui/DC.h"
-#include "platform/gui/PaintDC.h"
-#include "platform/gui/Pen.h"
+#include "platform/gui/controls/ComboBox.h"
+#include "platform/gui/draw/Brush.h"
+#include "platform/gui/draw/DC.h"
+#include "platform/gui/draw/Pen.h"
+#include "platform/gui/window/PaintDC.h"
 #include "platform/os/Gbk.h"
 #include "skin/ShadeButton.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/gui/Dialog.h"
-#include "platform/gui/Font.h"
+#include "platform/gui/dialogs/Dialog.h"
+#include "platform/gui/draw/Font.h"
 
 #include <memory>
 

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "grid/GridCtrl.h"
-#include "platform/gui/ComboBox.h"
-#include "platform/gui/Dialog.h"
+#include "platform/gui/controls/ComboBox.h"
+#include "platform/gui/dialogs/Dialog.h"
 
 #include <memory>
 

@@ -1,5 +1,5 @@
 #include "MainFrame.h"
-#include "platform/gui/RuntimeClass.h"
+#include "platform/gui/base/RuntimeClass.h"
 
 #include "AdvancedSetting.h"
 #include "CtrlBanner.h"
@@ -11,7 +11,7 @@
 
 #include "skin/MenuXP.h"
 
-#include "platform/gui/SystemMetrics.h"
+#include "platform/gui/window/SystemMetrics.h"
 
 IMPLEMENT_DYNCREATE(CMainFrame, CFrameWnd)
 

@@ -5,7 +5,7 @@
 #include "skin/StatusBarXP.h"
 #include "skin/ToolBarXP.h"
 
-#include "platform/gui/FrameWnd.h"
+#include "platform/gui/frame/FrameWnd.h"
 
 // The main window: the flat menus and status bar, and a locked splitter with the main view above the banner.
 class CMainFrame : public CFrameWnd {

@@ -10,7 +10,7 @@
 #include "core/Matrix.h"
 #include "core/MatrixMgr.h"
 #include "core/WallModel.h"
-#include "platform/gui/WaitCursor.h"
+#include "platform/gui/window/WaitCursor.h"
 #include "platform/os/Pause.h"
 
 #include <memory>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "platform/gui/Button.h"
-#include "platform/gui/ComboBox.h"
-#include "platform/gui/PropertyPage.h"
+#include "platform/gui/controls/Button.h"
+#include "platform/gui/controls/ComboBox.h"
+#include "platform/gui/dialogs/PropertyPage.h"
 #include "skin/ShadeButton.h"
 
 #include <memory>

@@ -8,7 +8,7 @@
 #include "core/FrameEffect.h"
 #include "core/NotifyEvent.h"
 #include "core/WallModel.h"
-#include "platform/gui/ComboBox.h"
+#include "platform/gui/controls/ComboBox.h"
 
 #include <cstdio>
 

@@ -2,7 +2,7 @@
 
 #include "skin/ButtonXP.h"
 
-#include "platform/gui/PropertyPage.h"
+#include "platform/gui/dialogs/PropertyPage.h"
 
 #include <memory>
 

@@ -6,7 +6,7 @@
 #include "core/NotifyEvent.h"
 #include "core/SceneModel.h"
 #include "core/WallModel.h"
-#include "platform/gui/ComboBox.h"
+#include "platform/gui/controls/ComboBox.h"
 #include "skin/ShadeButton.h"
 
 namespace {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/gui/PropertyPage.h"
+#include "platform/gui/dialogs/PropertyPage.h"
 
 #include <memory>
 

@@ -5,7 +5,7 @@
 #include "core/ErrorMessage.h"
 #include "core/LcdWallLayout.h"
 #include "core/WallModel.h"
-#include "platform/gui/Cursor.h"
+#include "platform/gui/window/Cursor.h"
 
 #include <algorithm>
 

@@ -6,7 +6,7 @@
 #include "core/ErrorMessage.h"
 #include "core/SceneModel.h"
 #include "core/WallModel.h"
-#include "platform/gui/WaitCursor.h"
+#include "platform/gui/window/WaitCursor.h"
 #include "platform/os/Gbk.h"
 #include "platform/os/MessageBox.h"
 

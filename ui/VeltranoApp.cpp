@@ -11,9 +11,9 @@
 #include "res/ResourceTables.h"
 #include "skin/MenuXP.h"
 
-#include "platform/gui/DocTemplate.h"
-#include "platform/gui/ResourceTable.h"
-#include "platform/gui/SystemMetrics.h"
+#include "platform/gui/frame/DocTemplate.h"
+#include "platform/gui/frame/ResourceTable.h"
+#include "platform/gui/window/SystemMetrics.h"
 #include "platform/os/Gbk.h"
 
 #include <string>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/gui/WinApp.h"
+#include "platform/gui/frame/WinApp.h"
 
 // The program: builds the main window on the single-document template and runs it; writes nothing at exit.
 class CVeltranoApp : public CWinApp {

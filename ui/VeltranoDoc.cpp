@@ -1,5 +1,5 @@
 #include "VeltranoDoc.h"
-#include "platform/gui/RuntimeClass.h"
+#include "platform/gui/base/RuntimeClass.h"
 
 IMPLEMENT_DYNCREATE(CVeltranoDoc, CDocument)
 

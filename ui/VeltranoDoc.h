@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/gui/Document.h"
+#include "platform/gui/frame/Document.h"
 
 // The program keeps nothing in documents: every setting lives in the settings file.
 class CVeltranoDoc : public CDocument {

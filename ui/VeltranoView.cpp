@@ -1,12 +1,12 @@
 #include "VeltranoView.h"
-#include "platform/gui/RuntimeClass.h"
+#include "platform/gui/base/RuntimeClass.h"
 
 #include "LcdGridCtrl.h"
 
-#include "platform/gui/Brush.h"
-#include "platform/gui/DC.h"
-#include "platform/gui/FrameWnd.h"
-#include "platform/gui/Icon.h"
+#include "platform/gui/draw/Brush.h"
+#include "platform/gui/draw/DC.h"
+#include "platform/gui/draw/Icon.h"
+#include "platform/gui/frame/FrameWnd.h"
 #include "platform/os/LastError.h"
 #include "platform/os/System.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/gui/Bitmap.h"
-#include "platform/gui/FormView.h"
+#include "platform/gui/dialogs/FormView.h"
+#include "platform/gui/draw/Bitmap.h"
 
 class LcdGridCtrl;
 

@@ -1,11 +1,11 @@
 #include "WallWindow.h"
 
-#include "platform/gui/Cursor.h"
-#include "platform/gui/DC.h"
-#include "platform/gui/PaintDC.h"
-#include "platform/gui/ResourceException.h"
-#include "platform/gui/SysColor.h"
-#include "platform/gui/WinApp.h"
+#include "platform/gui/draw/DC.h"
+#include "platform/gui/draw/SysColor.h"
+#include "platform/gui/frame/ResourceException.h"
+#include "platform/gui/frame/WinApp.h"
+#include "platform/gui/window/Cursor.h"
+#include "platform/gui/window/PaintDC.h"
 #include "platform/os/Version.h"
 
 #include <cstdint>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/gui/Gdi.h"
-#include "platform/gui/Wnd.h"
+#include "platform/gui/draw/Gdi.h"
+#include "platform/gui/window/Wnd.h"
 #include "platform/os/String.h"
 
 class CDC;

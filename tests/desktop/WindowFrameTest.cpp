@@ -2,12 +2,12 @@
 // read from the X server, and what the manager offers on the title bars of dialogs and message boxes.
 #include "XProbe.h"
 
-#include "platform/gui/Dialog.h"
-#include "platform/gui/QtMessageBox.h"
-#include "platform/gui/ResourceTable.h"
-#include "platform/gui/SystemMetrics.h"
-#include "platform/gui/WinApp.h"
-#include "platform/gui/Wnd.h"
+#include "platform/gui/dialogs/Dialog.h"
+#include "platform/gui/frame/ResourceTable.h"
+#include "platform/gui/frame/WinApp.h"
+#include "platform/gui/window/QtMessageBox.h"
+#include "platform/gui/window/SystemMetrics.h"
+#include "platform/gui/window/Wnd.h"
 #include "platform/os/MessageBox.h"
 
 #include <QApplication>

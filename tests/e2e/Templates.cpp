@@ -1,6 +1,6 @@
 #include "Templates.h"
 
-#include "platform/gui/ResourceTable.h"
+#include "platform/gui/frame/ResourceTable.h"
 
 extern const DlgTemplate kProgramDialogs[2];
 extern const DlgTemplate kBannerDialogs[8];

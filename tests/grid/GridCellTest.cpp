@@ -4,9 +4,9 @@
 
 #include "GridTestSupport.h"
 
-#include "platform/gui/DC.h"
-#include "platform/gui/Font.h"
-#include "platform/gui/SystemParameters.h"
+#include "platform/gui/draw/DC.h"
+#include "platform/gui/draw/Font.h"
+#include "platform/gui/window/SystemParameters.h"
 
 #include <QFontMetrics>
 

@@ -2,11 +2,11 @@
 
 #include "grid/InPlaceEdit.h"
 
-#include "platform/gui/CmdTarget.h"
-#include "platform/gui/FrameworkIds.h"
-#include "platform/gui/ImageList.h"
-#include "platform/gui/OleDataObject.h"
-#include "platform/gui/OleDataSource.h"
+#include "platform/gui/data/OleDataObject.h"
+#include "platform/gui/data/OleDataSource.h"
+#include "platform/gui/draw/ImageList.h"
+#include "platform/gui/frame/FrameworkIds.h"
+#include "platform/gui/window/CmdTarget.h"
 #include "tests/support/DragDriver.h"
 
 #include <QMimeData>

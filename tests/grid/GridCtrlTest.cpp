@@ -2,12 +2,12 @@
 
 #include "grid/MemDC2.h"
 
-#include "platform/gui/ClientDC.h"
-#include "platform/gui/ControlFactory.h"
-#include "platform/gui/GdiObject.h"
-#include "platform/gui/PaintDC.h"
-#include "platform/gui/SysColor.h"
-#include "platform/gui/WindowClass.h"
+#include "platform/gui/controls/ControlFactory.h"
+#include "platform/gui/draw/GdiObject.h"
+#include "platform/gui/draw/SysColor.h"
+#include "platform/gui/window/ClientDC.h"
+#include "platform/gui/window/PaintDC.h"
+#include "platform/gui/window/WindowClass.h"
 
 #include <QColor>
 #include <QImage>

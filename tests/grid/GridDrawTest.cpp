@@ -1,7 +1,7 @@
 #include "GridTestSupport.h"
 
-#include "platform/gui/Font.h"
-#include "platform/gui/SysColor.h"
+#include "platform/gui/draw/Font.h"
+#include "platform/gui/draw/SysColor.h"
 
 #include <QApplication>
 #include <QImage>

@@ -2,8 +2,8 @@
 
 #include "grid/InPlaceEdit.h"
 
-#include "platform/gui/ClientDC.h"
-#include "platform/gui/Font.h"
+#include "platform/gui/draw/Font.h"
+#include "platform/gui/window/ClientDC.h"
 #include "tests/support/PointerMove.h"
 
 #include <QInputMethodEvent>

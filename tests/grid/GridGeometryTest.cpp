@@ -2,7 +2,7 @@
 
 #include "tests/support/MessageBoxRecorder.h"
 
-#include "platform/gui/Font.h"
+#include "platform/gui/draw/Font.h"
 
 #include <QFontMetrics>
 

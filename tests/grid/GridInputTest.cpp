@@ -1,6 +1,6 @@
 #include "GridTestSupport.h"
 
-#include "platform/gui/Cursor.h"
+#include "platform/gui/window/Cursor.h"
 
 #include <QTest>
 #include <QWidget>

@@ -1,9 +1,9 @@
 #include "GridTestSupport.h"
 
-#include "platform/gui/DC.h"
-#include "platform/gui/PrintInfo.h"
-#include "platform/gui/PrinterDC.h"
-#include "platform/gui/View.h"
+#include "platform/gui/draw/DC.h"
+#include "platform/gui/draw/PrintInfo.h"
+#include "platform/gui/draw/PrinterDC.h"
+#include "platform/gui/frame/View.h"
 #include "tests/support/PdfText.h"
 #include "tests/support/TempDir.h"
 

@@ -1,6 +1,6 @@
 #include "GridTestSupport.h"
 
-#include "platform/gui/SysColor.h"
+#include "platform/gui/draw/SysColor.h"
 
 #include <QTest>
 #include <QWidget>

@@ -1,7 +1,7 @@
 #include "GridTestSupport.h"
 
-#include "platform/gui/OleDataSource.h"
-#include "platform/gui/SysColor.h"
+#include "platform/gui/data/OleDataSource.h"
+#include "platform/gui/draw/SysColor.h"
 
 #include <QTest>
 #include <QWidget>

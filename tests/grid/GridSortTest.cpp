@@ -1,7 +1,7 @@
 #include "GridTestSupport.h"
 
-#include "platform/gui/ClientDC.h"
-#include "platform/gui/SysColor.h"
+#include "platform/gui/draw/SysColor.h"
+#include "platform/gui/window/ClientDC.h"
 
 #include <QTest>
 #include <QWidget>

@@ -1,11 +1,11 @@
 // The calls the operator interface makes on the framework layer, written as that code writes them: this file
 // compiling (with the serial and registry headers together) is half the test.
-#include "platform/gui/ComboBox.h"
-#include "platform/gui/DC.h"
-#include "platform/gui/ListCtrl.h"
-#include "platform/gui/Registry.h"
-#include "platform/gui/WinApp.h"
-#include "platform/gui/WindowClass.h"
+#include "platform/gui/controls/ComboBox.h"
+#include "platform/gui/controls/ListCtrl.h"
+#include "platform/gui/draw/DC.h"
+#include "platform/gui/frame/Registry.h"
+#include "platform/gui/frame/WinApp.h"
+#include "platform/gui/window/WindowClass.h"
 #include "platform/os/SerialDevice.h"
 
 #include "tests/support/MessageBoxRecorder.h"

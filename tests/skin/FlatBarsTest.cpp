@@ -1,10 +1,10 @@
 #include "skin/FlatSplitterWnd.h"
 #include "skin/StatusBarXP.h"
 
-#include "platform/gui/FrameWnd.h"
-#include "platform/gui/SysColor.h"
-#include "platform/gui/View.h"
-#include "platform/gui/WinApp.h"
+#include "platform/gui/draw/SysColor.h"
+#include "platform/gui/frame/FrameWnd.h"
+#include "platform/gui/frame/View.h"
+#include "platform/gui/frame/WinApp.h"
 #include "res/ResourceTables.h"
 
 #include <QImage>

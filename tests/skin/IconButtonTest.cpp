@@ -2,10 +2,10 @@
 #include "skin/ShadeButton.h"
 #include "tests/skin/ShadeProbe.h"
 
-#include "platform/gui/Dialog.h"
-#include "platform/gui/Icon.h"
-#include "platform/gui/ResourceTable.h"
-#include "platform/gui/SysColor.h"
+#include "platform/gui/dialogs/Dialog.h"
+#include "platform/gui/draw/Icon.h"
+#include "platform/gui/draw/SysColor.h"
+#include "platform/gui/frame/ResourceTable.h"
 #include "res/ResourceTables.h"
 
 #include <QApplication>

@@ -1,9 +1,9 @@
 #include "skin/MenuShadow.h"
 #include "skin/WinVersionXP.h"
 
-#include "platform/gui/Bitmap.h"
-#include "platform/gui/DC.h"
-#include "platform/gui/Wnd.h"
+#include "platform/gui/draw/Bitmap.h"
+#include "platform/gui/draw/DC.h"
+#include "platform/gui/window/Wnd.h"
 
 #include <QApplication>
 #include <QImage>

@@ -4,7 +4,7 @@
 #include "skin/FontDC.h"
 #include "skin/PenDC.h"
 
-#include "platform/gui/DC.h"
+#include "platform/gui/draw/DC.h"
 
 #include <QImage>
 

@@ -2,9 +2,9 @@
 #include "skin/ShadeButton.h"
 #include "tests/skin/ShadeProbe.h"
 
-#include "platform/gui/Dialog.h"
-#include "platform/gui/ResourceTable.h"
-#include "platform/gui/SysColor.h"
+#include "platform/gui/dialogs/Dialog.h"
+#include "platform/gui/draw/SysColor.h"
+#include "platform/gui/frame/ResourceTable.h"
 #include "platform/os/Rand.h"
 
 #include <QImage>

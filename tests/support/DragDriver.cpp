@@ -1,6 +1,6 @@
 #include "DragDriver.h"
 
-#include "platform/gui/OleDataSource.h"
+#include "platform/gui/data/OleDataSource.h"
 
 #include <QApplication>
 #include <QDragEnterEvent>

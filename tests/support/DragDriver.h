@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/gui/Clipboard.h"
+#include "platform/gui/data/Clipboard.h"
 
 #include <QPoint>
 #include <QWidget>

@@ -9,9 +9,9 @@
 
 #include "core/CommPort.h"
 #include "core/WallModel.h"
-#include "platform/gui/Cursor.h"
-#include "platform/gui/HostWidget.h"
-#include "platform/gui/SystemMetrics.h"
+#include "platform/gui/window/Cursor.h"
+#include "platform/gui/window/HostWidget.h"
+#include "platform/gui/window/SystemMetrics.h"
 #include "platform/os/Gbk.h"
 #include "res/ResourceTables.h"
 

@@ -4,7 +4,7 @@
 #include "tests/support/MessageBoxRecorder.h"
 #include "tests/support/WorkingDir.h"
 
-#include "platform/gui/Dialog.h"
+#include "platform/gui/dialogs/Dialog.h"
 #include "res/ResourceTables.h"
 
 #include <gtest/gtest.h>

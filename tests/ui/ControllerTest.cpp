@@ -14,9 +14,9 @@
 #include "core/MonitorModel.h"
 #include "core/SceneModel.h"
 #include "core/WallModel.h"
-#include "platform/gui/Button.h"
-#include "platform/gui/ComboBox.h"
-#include "platform/gui/Dialog.h"
+#include "platform/gui/controls/Button.h"
+#include "platform/gui/controls/ComboBox.h"
+#include "platform/gui/dialogs/Dialog.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 
 #include "ui/DialogFields.h"
 
-#include "platform/gui/ComboBox.h"
-#include "platform/gui/Dialog.h"
+#include "platform/gui/controls/ComboBox.h"
+#include "platform/gui/dialogs/Dialog.h"
 
 #include <QApplication>
 #include <QTest>

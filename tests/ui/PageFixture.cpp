@@ -2,9 +2,9 @@
 
 #include "ui/LcdGridCtrl.h"
 
-#include "platform/gui/ComboBox.h"
-#include "platform/gui/PropertyPage.h"
-#include "platform/gui/WindowStyles.h"
+#include "platform/gui/controls/ComboBox.h"
+#include "platform/gui/dialogs/PropertyPage.h"
+#include "platform/gui/window/WindowStyles.h"
 
 #include <QAbstractButton>
 #include <QAbstractItemView>

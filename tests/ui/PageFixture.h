@@ -2,8 +2,8 @@
 
 #include "WallFixture.h"
 
-#include "platform/gui/PropertySheet.h"
-#include "platform/gui/Wnd.h"
+#include "platform/gui/dialogs/PropertySheet.h"
+#include "platform/gui/window/Wnd.h"
 
 #include <initializer_list>
 #include <memory>

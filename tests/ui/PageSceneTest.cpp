@@ -8,7 +8,7 @@
 #include "core/MatrixMgr.h"
 #include "core/SceneModel.h"
 #include "core/WallModel.h"
-#include "platform/gui/ComboBox.h"
+#include "platform/gui/controls/ComboBox.h"
 #include "platform/os/Gbk.h"
 
 #include <tinyxml.h>

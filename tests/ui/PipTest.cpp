@@ -4,8 +4,8 @@
 #include "ui/PipCtrl.h"
 #include "ui/PipWindow.h"
 
-#include "platform/gui/Cursor.h"
-#include "platform/gui/Menu.h"
+#include "platform/gui/frame/Menu.h"
+#include "platform/gui/window/Cursor.h"
 
 #include <QTest>
 

@@ -4,9 +4,9 @@
 
 #include "tests/support/WorkingDir.h"
 
-#include "platform/gui/SystemMetrics.h"
-#include "platform/gui/WinApp.h"
-#include "platform/gui/Wnd.h"
+#include "platform/gui/frame/WinApp.h"
+#include "platform/gui/window/SystemMetrics.h"
+#include "platform/gui/window/Wnd.h"
 #include "platform/os/Gbk.h"
 
 #include <QApplication>

@@ -10,7 +10,7 @@
 #include "tests/support/TempDir.h"
 #include "tests/support/WorkingDir.h"
 
-#include "platform/gui/SystemMetrics.h"
+#include "platform/gui/window/SystemMetrics.h"
 
 #include <QTest>
 

@@ -3,7 +3,7 @@
 #include "ui/LcdGridCtrl.h"
 
 #include "core/WallModel.h"
-#include "platform/gui/WindowStyles.h"
+#include "platform/gui/window/WindowStyles.h"
 #include "res/ResourceTables.h"
 
 #include <QApplication>

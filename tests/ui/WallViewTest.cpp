@@ -8,8 +8,8 @@
 #include "core/LcdWallLayout.h"
 #include "core/MatrixMgr.h"
 #include "core/WallModel.h"
-#include "platform/gui/Cursor.h"
-#include "platform/gui/Menu.h"
+#include "platform/gui/frame/Menu.h"
+#include "platform/gui/window/Cursor.h"
 
 #include <QTest>
 

@@ -1,9 +1,0 @@
-#include "DataExchange.h"
-
-#include "Wnd.h"
-
-void DDX_Control(CDataExchange* pDX, int nIDC, CWnd& rControl) {
-    if (!pDX || rControl.m_hWnd)
-        return;
-    rControl.SubclassDlgItem(static_cast<UINT>(nIDC), pDX->m_pDlgWnd);
-}

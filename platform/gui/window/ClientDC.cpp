@@ -1,0 +1,24 @@
+#include "ClientDC.h"
+
+#include "WindowImage.h"
+#include "Wnd.h"
+#include "platform/gui/draw/DcHandle.h"
+
+#include "platform/os/RuntimeClass.h"
+
+IMPLEMENT_DYNAMIC(CClientDC, CDC)
+
+CClientDC::CClientDC(CWnd* wnd) : m_pWnd(wnd) {
+    if (!wnd) {
+        m_hDC = m_hAttribDC = NewScreenDC();
+        return;
+    }
+    if (IsWindow(wnd) && wnd->GetHostWidget())
+        m_hDC = m_hAttribDC = NewWindowDC(wnd, WindowImageSource(wnd), nullptr);
+}
+
+CClientDC::~CClientDC() {
+    if (m_hDC && m_pWnd && IsWindow(m_pWnd))
+        m_pWnd->UpdateScreen(nullptr);
+    DeleteDC();
+}

@@ -1,0 +1,223 @@
+#pragma once
+
+// The Qt side of a window, and what the sources of CWnd share of the window layer's process-wide state. Only
+// those sources include this.
+
+#include "Wnd.h"
+
+#include <QEvent>
+#include <QImage>
+#include <QObject>
+#include <QPoint>
+#include <QPointer>
+#include <QRect>
+#include <QRegion>
+#include <QSize>
+#include <QString>
+
+#include <array>
+#include <cstdint>
+#include <map>
+#include <string>
+#include <unordered_map>
+#include <unordered_set>
+#include <vector>
+
+class CHostWidget;
+class QInputMethodEvent;
+class QKeyEvent;
+class QMouseEvent;
+class QPaintEvent;
+class QTimerEvent;
+class QWheelEvent;
+class QWidget;
+
+namespace wndimpl {
+
+// The window objects that exist, the widgets they are bound to, and the plain objects handed out for widgets
+// without one.
+std::unordered_set<const CWnd*>& Live();
+std::unordered_map<const QWidget*, CWnd*>& Attached();
+std::unordered_map<const QWidget*, std::vector<CWnd*>>& Wrappers();
+CWnd* NewControlObject(QWidget* widget);
+bool IsWrapper(const CWnd* wnd);
+bool IsLive(const CWnd* wnd);
+
+CWnd*& Capture();
+QPointer<QWidget>& LastFocus();
+
+struct MessageContext {
+    CWnd* wnd;
+    MSG msg;
+    QEvent* event;
+};
+std::vector<MessageContext>& Contexts();
+
+// How deep each widget is inside its own dispatch, so that a window destroyed from one of its own handlers
+// deletes its widget only after Qt has finished delivering the event.
+struct Delivery {
+    QPointer<QWidget> widget; // null once Qt deleted the widget regardless
+    int depth = 0;
+};
+std::unordered_map<const QWidget*, Delivery>& DispatchDepth();
+// Whether Qt is delivering an event to the widget or to one of its descendants, which deleting it would delete.
+bool InDelivery(const QWidget* widget);
+
+class DepthGuard {
+public:
+    explicit DepthGuard(QWidget* widget) : m_widget(widget) {
+        if (m_widget) {
+            Delivery& delivery = DispatchDepth()[m_widget];
+            delivery.widget = m_widget;
+            ++delivery.depth;
+        }
+    }
+    ~DepthGuard() {
+        if (!m_key)
+            return;
+        auto it = DispatchDepth().find(m_key);
+        if (it != DispatchDepth().end() && --it->second.depth <= 0)
+            DispatchDepth().erase(it);
+    }
+    DepthGuard(const DepthGuard&) = delete;
+    DepthGuard& operator=(const DepthGuard&) = delete;
+
+private:
+    QPointer<QWidget> m_widget;
+    const QWidget* m_key = m_widget.data();
+};
+
+struct KeyState {
+    std::array<bool, 256> down{};
+    Qt::KeyboardModifiers modifiers;
+    Qt::MouseButtons buttons;
+    DWORD messagePos = 0;
+    DWORD messageTime = 0;
+};
+
+KeyState& Keys();
+// Message times share GetTickCount's clock, so the two compare as on the platform.
+DWORD TickNow();
+UINT MouseKeyFlags(Qt::MouseButtons buttons, Qt::KeyboardModifiers mods);
+// Keeps the state that GetKeyState reports, from every input event the application sees.
+void EnsureKeyStateTracker();
+
+struct CharMessage {
+    UINT message;
+    WPARAM code;
+};
+
+// The desktop window, once asked for.
+CWnd*& DesktopWnd();
+bool IsDesktop(const CWnd* wnd);
+
+QEvent::Type PostedMessageType();
+
+class PostedMessage : public QEvent {
+public:
+    PostedMessage(UINT message, WPARAM wParam, LPARAM lParam)
+        : QEvent(PostedMessageType()), m_message(message), m_wParam(wParam), m_lParam(lParam) {}
+    UINT m_message;
+    WPARAM m_wParam;
+    LPARAM m_lParam;
+};
+
+constexpr const char* kDialogManagerProperty = "dialogManager";
+// Set on a widget whose window was destroyed while Qt still delivers an event to it.
+constexpr const char* kDestroyedProperty = "wndDestroyed";
+
+// Offscreen windows cannot be raised; asking only prints a warning.
+void RaiseWidget(QWidget* widget);
+bool InDialogManager(const QWidget* widget);
+QPoint ClientOriginOf(const QWidget* widget);
+// Coordinates a window may take, kept well inside Qt's int arithmetic.
+int Coordinate(int64_t value);
+// A program rectangle (right and bottom exclusive, either way round) as a Qt rectangle within that range.
+QRect ToQRect(const RECT& r);
+// The extent from one edge to the other as the platform's 32-bit arithmetic gives it.
+int WrappedExtent(LONG from, LONG to);
+// Characters GBK cannot carry become '?', as the platform's conversion does.
+std::string QStringToGbkLossy(const QString& text);
+
+LRESULT Dispatch(CWnd* wnd, UINT message, WPARAM wParam, LPARAM lParam, QEvent* event = nullptr);
+// Walks PreTranslateMessage from the target up to its top-level window, as the message loop does.
+bool PreTranslate(MSG& msg);
+// Delivers a message the way the message loop does: PreTranslateMessage first, then WindowProc.
+void QueuedDispatch(CWnd* wnd, UINT message, WPARAM wParam, LPARAM lParam, QEvent* event = nullptr);
+
+} // namespace wndimpl
+
+// ---------------------------------------------------------------------------------------------------------------
+// The per-window part that lives on the Qt side: event filter, posted messages, timers, painting state.
+
+class CWndBridge : public QObject {
+public:
+    explicit CWndBridge(CWnd* wnd) : m_wnd(wnd) {}
+
+    CWnd* m_wnd;
+    QPointer<QWidget> m_widget;
+    CHostWidget* m_host = nullptr;
+    bool m_owned = false;
+    QMetaObject::Connection m_destroyed;
+    std::vector<QMetaObject::Connection> m_barConnections;
+
+    CWnd* m_owner = nullptr;
+    HFONT m_font = nullptr;
+    std::string m_text; // host windows keep their text in GBK as given
+
+    QRegion m_invalid; // client coordinates
+    bool m_erase = false;
+    bool m_inPaint = false;
+    bool m_inQtPaint = false;
+    QRect m_paintRect;
+    QRegion m_paintRegion;
+    QImage m_image; // attached widgets only
+
+    bool m_sizeKnown = false;
+    QSize m_lastClient;
+    bool m_posKnown = false;
+    QPoint m_lastPos;
+    bool m_inShowWindow = false;
+    bool m_ownEnabled = true;
+
+    struct Timer {
+        int qtId;
+        TIMERPROC proc;
+    };
+    std::map<UINT_PTR, Timer> m_timers;
+
+    bool m_trackLeave = false;
+    QEvent* m_inputEvent = nullptr; // the Qt input event being translated
+    bool m_inputForwarded = false;
+    bool m_keyHasChars = false;
+    int m_pendingLead = -1;
+
+    UINT m_classStyle = CS_DBLCLKS;
+    HCURSOR m_classCursor = nullptr;
+    WNDCLASS m_class{};
+
+    // The move and size loop that a press on a caption or frame hit code starts.
+    int m_sizeMoveHit = HTNOWHERE;
+    QPoint m_sizeMoveStart;
+    QRect m_sizeMoveGeometry;
+
+    bool eventFilter(QObject* object, QEvent* event) override;
+    bool event(QEvent* event) override;
+    void timerEvent(QTimerEvent* event) override;
+
+    bool HandleMouse(QMouseEvent* me);
+    bool HandleWheel(QWheelEvent* we);
+    bool HandleKey(QKeyEvent* ke);
+    bool HandleKeyUp(QKeyEvent* ke);
+    bool DialogTakesKey(QKeyEvent* ke, UINT message, UINT vk, LPARAM lParam);
+    bool HandleInputMethod(QInputMethodEvent* ie);
+    bool HandlePaint(QPaintEvent* pe);
+    void SendChars(const std::vector<wndimpl::CharMessage>& chars, LPARAM lParam);
+    void DispatchPaint();
+    void SyncGeometry(bool sizeFirst = false);
+    bool SyncPosition();
+    void RecalcNonClient();
+    void ForwardInput();
+    bool SizeMoveStep(QMouseEvent* me);
+    void ConnectScrollBars();
+};
