@@ -1,6 +1,7 @@
 #pragma once
 
-// The record behind a device context handle; only the drawing layer's sources include this.
+// The record behind a device context handle; only the device contexts' own sources include this (in draw/, and the
+// DCs on a window in window/).
 
 #include "GdiHandle.h"
 
