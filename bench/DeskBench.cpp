@@ -16,6 +16,7 @@
 // Options besides Google Benchmark's: --clicks=N (default 2000) clicks, --runs=N (default 20) matrix runs a
 // measurement.
 
+#include "BenchOptions.h"
 #include "tests/support/PortLink.h"
 #include "tests/support/Pty.h"
 #include "tests/support/WorkingDir.h"
@@ -371,31 +372,10 @@ void MatrixPlain(benchmark::State& state) {
     }
 }
 
-// Takes --name=N out of the arguments; false when it is there but not a positive number.
-bool TakeCount(int& argc, char** argv, const char* name, int& value) {
-    const size_t length = std::strlen(name);
-    for (int i = 1; i < argc; i++) {
-        if (std::strncmp(argv[i], name, length) != 0)
-            continue;
-        char* end = nullptr;
-        const long n = std::strtol(argv[i] + length, &end, 10);
-        if (*end != '\0' || n <= 0 || n > 1000000)
-            return false;
-        value = static_cast<int>(n);
-        for (int j = i; j + 1 < argc; j++)
-            argv[j] = argv[j + 1];
-        argc--;
-        return true;
-    }
-    return true;
-}
-
-double Minimum(const std::vector<double>& v) { return v.empty() ? 0 : *std::min_element(v.begin(), v.end()); }
-
 } // namespace
 
 int main(int argc, char** argv) {
-    if (!TakeCount(argc, argv, "--clicks=", gClicks) || !TakeCount(argc, argv, "--runs=", gRuns)) {
+    if (!TakeCount(argc, argv, "--clicks=", 1000000, gClicks) || !TakeCount(argc, argv, "--runs=", 1000000, gRuns)) {
         std::fprintf(stderr, "--clicks and --runs take a number from 1 to 1000000\n");
         return 2;
     }

@@ -13,6 +13,7 @@
 // each peer in a process of its own), --rows=N (default 10000), --columns=N (default 50), --text=short|long (texts
 // of 5 to 9 or of 25 to 29 characters, default short).
 
+#include "BenchOptions.h"
 #include "CellTexts.h"
 #include "HeapCounter.h"
 #include "ResidentMemory.h"
@@ -450,34 +451,6 @@ struct Named {
     std::function<std::unique_ptr<Peer>()> make;
 };
 
-// Takes --name=value out of the arguments.
-bool TakeOption(int& argc, char** argv, const char* name, std::string& value) {
-    const size_t length = std::strlen(name);
-    for (int i = 1; i < argc; i++) {
-        if (std::strncmp(argv[i], name, length) != 0)
-            continue;
-        value = argv[i] + length;
-        for (int j = i; j + 1 < argc; j++)
-            argv[j] = argv[j + 1];
-        argc--;
-        return true;
-    }
-    return false;
-}
-
-// A positive number of at most a million from --name=N; false when it is there but not such a number.
-bool TakeSize(int& argc, char** argv, const char* name, int& value) {
-    std::string text;
-    if (!TakeOption(argc, argv, name, text))
-        return true;
-    char* end = nullptr;
-    const long n = std::strtol(text.c_str(), &end, 10);
-    if (text.empty() || *end != '\0' || n <= 0 || n > 1000000)
-        return false;
-    value = static_cast<int>(n);
-    return true;
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
@@ -485,7 +458,7 @@ int main(int argc, char** argv) {
     std::string textName = "short";
     TakeOption(argc, argv, "--peer=", peerName);
     TakeOption(argc, argv, "--text=", textName);
-    if (!TakeSize(argc, argv, "--rows=", gRows) || !TakeSize(argc, argv, "--columns=", gColumns)) {
+    if (!TakeCount(argc, argv, "--rows=", 1000000, gRows) || !TakeCount(argc, argv, "--columns=", 1000000, gColumns)) {
         std::fprintf(stderr, "--rows and --columns take a number from 1 to 1000000\n");
         return 2;
     }

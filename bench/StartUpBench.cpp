@@ -6,6 +6,8 @@
 //
 // Options besides Google Benchmark's: --starts=N (default 10) starts of each a measurement.
 
+#include "BenchOptions.h"
+
 #include <QGuiApplication>
 #include <QImage>
 #include <QPixmap>
@@ -139,30 +141,10 @@ void Measure(benchmark::State& state, const std::vector<std::string>& command, c
 void StartProgram(benchmark::State& state) { Measure(state, {VELTRANO_PROGRAM}, gFolder.c_str()); }
 void StartPlain(benchmark::State& state) { Measure(state, {VELTRANO_BARE_WINDOW}, nullptr); }
 
-bool TakeCount(int& argc, char** argv, const char* name, int& value) {
-    const size_t length = std::strlen(name);
-    for (int i = 1; i < argc; i++) {
-        if (std::strncmp(argv[i], name, length) != 0)
-            continue;
-        char* end = nullptr;
-        const long n = std::strtol(argv[i] + length, &end, 10);
-        if (*end != '\0' || n <= 0 || n > 10000)
-            return false;
-        value = static_cast<int>(n);
-        for (int j = i; j + 1 < argc; j++)
-            argv[j] = argv[j + 1];
-        argc--;
-        return true;
-    }
-    return true;
-}
-
-double Minimum(const std::vector<double>& v) { return v.empty() ? 0 : *std::min_element(v.begin(), v.end()); }
-
 } // namespace
 
 int main(int argc, char** argv) {
-    if (!TakeCount(argc, argv, "--starts=", gStarts)) {
+    if (!TakeCount(argc, argv, "--starts=", 10000, gStarts)) {
         std::fprintf(stderr, "--starts takes a number from 1 to 10000\n");
         return 2;
     }
