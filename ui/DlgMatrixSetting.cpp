@@ -165,11 +165,12 @@ void CDlgMatrixSetting::LoadMatrix(const std::string& name) {
 void CDlgMatrixSetting::FillChannelGrid(CChannelTable* table) {
     m_grid.DeleteNonFixedRows();
     const int count = table ? std::clamp(table->GetCount(), 0, CMatrixCtrl::kMaxChannelCount) : 0;
-    // Out of memory the grid has reported it, and the rows made so far are filled.
-    m_grid.SetRowCount(count + 1);
-    for (int row = 1; row < m_grid.GetRowCount(); ++row) {
-        m_grid.SetItemText(row, 0, Number(row));
-        m_grid.SetItemText(row, 1, Number(row));
+    for (int channel = 1; channel <= count; ++channel) {
+        const int row = m_grid.InsertRow(Number(channel));
+        // Out of memory the grid has reported it once, and the rows made so far are filled.
+        if (row < 0)
+            break;
+        m_grid.SetItemText(row, 1, Number(channel));
     }
     if (table) {
         int number = 0;

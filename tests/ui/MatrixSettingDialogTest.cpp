@@ -53,6 +53,8 @@ TEST_F(MatrixSettingDialogTest, TheFirstMatrixIsShownWhenTheDialogOpensAndAClick
         EXPECT_EQ(dialog.m_grid.GetRowCount(), 46);
         EXPECT_EQ(dialog.m_grid.GetItemText(0, 0) + dialog.m_grid.GetItemText(0, 1) + dialog.m_grid.GetItemText(45, 1),
                   "CHANNEL NUMNAME45");
+        // Each channel row is appended under its number, as high as that heading needs.
+        EXPECT_EQ(dialog.m_grid.GetRowHeight(45), dialog.m_grid.GetCell(45, 0)->GetTextExtent("45").cy);
         ClickRow(dialog, 1);
         EXPECT_EQ(Shown(dialog), std::string("1 M1 VGA 45 N/2 Quiet AV 0 N/ Quiet AV 0 wall ") + kWallPort);
         EXPECT_EQ(dialog.m_grid.GetRowCount(), 1);
