@@ -128,7 +128,9 @@ BOOL CPageMatrix::OnInitDialog() {
 void CPageMatrix::OnMatrixChange() {
     if (!GetSafeHwnd())
         return;
-    m_currentMatrix = m_matrixMgr->GetAt(m_matrixMgr->FindMatrix(GetMatrixName()));
+    // No entry chosen is no matrix, though a matrix without a name would match the empty text.
+    m_currentMatrix =
+        m_matrixCombo.GetCurSel() < 0 ? nullptr : m_matrixMgr->GetAt(m_matrixMgr->FindMatrix(GetMatrixName()));
     if (!m_currentMatrix) {
         ShowNoMatrix();
         return;

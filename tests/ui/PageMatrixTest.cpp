@@ -363,7 +363,10 @@ TEST_F(PageMatrixTest, WithNoMatrixDefinedThePageShowsPageOneAndNothingCanBeSwit
 }
 
 TEST_F(PageMatrixTest, AStoredChoiceThatSelectsNoMatrixLeavesThePageIdleUntilTheOperatorChoosesOne) {
-    Start(MatrixPage(7, 0, 0, -1, -1));
+    // A matrix without a name is not the one an empty choice stands for.
+    std::string matrices = PageMatrices();
+    matrices.insert(matrices.rfind("</MATRIXLIST>"), "<MATRIX type=\"AV\"><CHANNEL count=\"2\" /></MATRIX>\n");
+    Start(MatrixPage(7, 0, 0, -1, -1), matrices);
     EXPECT_EQ(page->GetCurrentMatrix(), nullptr);
     EXPECT_EQ(Text(*page, kMatrixCombo), "");
     EXPECT_FALSE(Enabled(*page, Button(1)) || Enabled(*page, kNext) || Enabled(*page, kOpenPort));
