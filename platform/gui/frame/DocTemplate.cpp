@@ -6,7 +6,10 @@
 #include "WinApp.h"
 #include "platform/gui/base/RuntimeClass.h"
 
+#include "platform/os/MessageBox.h"
 #include "platform/os/RuntimeClass.h"
+
+#include <cstdio>
 
 IMPLEMENT_DYNAMIC(CDocTemplate, CCmdTarget)
 IMPLEMENT_DYNAMIC(CSingleDocTemplate, CDocTemplate)
@@ -36,12 +39,24 @@ BOOL CDocTemplate::GetDocString(CString& rString, DocStringIndex index) const {
 
 CSingleDocTemplate::~CSingleDocTemplate() = default;
 
+namespace {
+
+// A start-up that could not build its window says so rather than ending without a word.
+void ReportNoDocument() {
+    const char* text = "Failed to create empty document.";
+    std::fprintf(stderr, "%s\n", text);
+    AfxMessageBox(text, MB_OK | MB_ICONERROR);
+}
+
+} // namespace
+
 CDocument* CSingleDocTemplate::OpenDocumentFile(LPCTSTR lpszPathName, BOOL bMakeVisible) {
     if (!m_pOnlyDoc) {
         CObject* object = m_pDocClass ? m_pDocClass->CreateObject() : nullptr;
         auto* doc = dynamic_cast<CDocument*>(object);
         if (!doc) {
             delete object;
+            ReportNoDocument();
             return nullptr;
         }
         doc->m_pDocTemplate = this;
@@ -55,6 +70,7 @@ CDocument* CSingleDocTemplate::OpenDocumentFile(LPCTSTR lpszPathName, BOOL bMake
         auto* frame = dynamic_cast<CFrameWnd*>(object);
         if (!frame) {
             delete object;
+            ReportNoDocument();
             return nullptr;
         }
         CCreateContext context;
@@ -63,8 +79,10 @@ CDocument* CSingleDocTemplate::OpenDocumentFile(LPCTSTR lpszPathName, BOOL bMake
         context.m_pNewDocTemplate = this;
         context.m_pCurrentFrame = frame;
         // A frame that fails once its window exists deletes itself with the window.
-        if (!frame->LoadFrame(m_nIDResource, WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE, nullptr, &context))
+        if (!frame->LoadFrame(m_nIDResource, WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE, nullptr, &context)) {
+            ReportNoDocument();
             return nullptr;
+        }
         m_pFrame = frame;
         created = true;
     }

@@ -206,6 +206,39 @@ TEST_F(DocViewTest, AnOptionTheProgramDoesNotCarryOutIsNamedAndEndsTheStart) {
     EXPECT_EQ(path.boxes.Boxes()[0].text, "Failed to open document: /x");
 }
 
+namespace {
+
+class BrokenFrame : public CFrameWnd {
+public:
+    BOOL OnCreateClient(LPCREATESTRUCT, CCreateContext*) override { return FALSE; }
+};
+
+class BrokenShellApp : public CWinApp {
+public:
+    BrokenShellApp() : CWinApp("shell") {}
+    BOOL InitInstance() override {
+        AddDocTemplate(
+            new CSingleDocTemplate(128, RUNTIME_CLASS(ShellDoc), RUNTIME_CLASS(BrokenFrame), RUNTIME_CLASS(MainView)));
+        CCommandLineInfo info;
+        return ProcessShellCommand(info);
+    }
+};
+
+} // namespace
+
+TEST_F(DocViewTest, AMainWindowThatCannotBeBuiltIsReportedAndEndsTheStart) {
+    MessageBoxRecorder boxes;
+    BrokenShellApp app;
+    testing::internal::CaptureStderr();
+    EXPECT_FALSE(app.InitInstance());
+    const std::string standardError = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(AfxGetMainWnd(), nullptr);
+    ASSERT_EQ(boxes.Boxes().size(), 1u);
+    EXPECT_EQ(boxes.Boxes()[0].text, "Failed to create empty document.");
+    EXPECT_EQ(boxes.Boxes()[0].type, MB_OK | MB_ICONERROR);
+    EXPECT_EQ(standardError, "Failed to create empty document.\n");
+}
+
 TEST_F(DocViewTest, CommandLineOptionsFollowTheFrameworksRules) {
     CCommandLineInfo info;
     info.ParseParam("p", TRUE, FALSE);
