@@ -87,9 +87,10 @@ BOOL CFrameWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentW
     // A top-level frame gets Qt's own window frame; its style keeps no frame bits of its own.
     const DWORD windowStyle = style & ~(WS_CAPTION | WS_THICKFRAME | WS_BORDER | WS_DLGFRAME | WS_POPUP);
     const BOOL created = CreateEx(0, FrameClass(), title, windowStyle, CRect(0, 0, 640, 480), pParentWnd, 0, pContext);
-    m_pCreateContext = nullptr;
+    // A frame whose window failed has deleted itself with the window: nothing of it may be touched then.
     if (!created)
         return FALSE;
+    m_pCreateContext = nullptr;
     LoadAccelTable(nIDResource);
     return TRUE;
 }
