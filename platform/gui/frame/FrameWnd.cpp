@@ -123,8 +123,8 @@ CWnd* CFrameWnd::CreateView(CCreateContext* pContext, UINT nID) {
         return nullptr;
     }
     if (!view->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(0, 0, 0, 0), this, nID, pContext)) {
-        // A view that failed to make its window has not deleted itself.
-        if (!IsWindow(view))
+        // A view whose window was made and failed has deleted itself with it; one that never had a window has not.
+        if (WndObjectExists(view))
             delete view;
         return nullptr;
     }

@@ -65,7 +65,8 @@ BOOL CSplitterWnd::CreateView(int row, int col, const CRuntimeClass* pViewClass,
     }
     if (!view->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(0, 0, sizeInit.cx, sizeInit.cy), this,
                       static_cast<UINT>(IdFromRowCol(row, col)), pContext)) {
-        if (!IsWindow(view))
+        // A view whose window was made and failed has deleted itself with it; one that never had a window has not.
+        if (WndObjectExists(view))
             delete view;
         return FALSE;
     }

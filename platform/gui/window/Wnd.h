@@ -324,6 +324,9 @@ private:
 
 // Free functions of the platform that work on handles.
 BOOL IsWindow(HWND hWnd);
+// Whether a window object still exists, window or not, without touching it: one that failed to create its window
+// may have deleted itself with it.
+bool WndObjectExists(const CWnd* wnd);
 LRESULT SendMessage(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
 BOOL PostMessage(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT DefWindowProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);

@@ -29,6 +29,8 @@ using namespace wndimpl;
 
 BOOL IsWindow(HWND hWnd) { return IsLive(hWnd) && hWnd->m_hWnd ? TRUE : FALSE; }
 
+bool WndObjectExists(const CWnd* wnd) { return IsLive(wnd); }
+
 LRESULT SendMessage(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
     return IsWindow(hWnd) ? hWnd->SendMessage(message, wParam, lParam) : 0;
 }

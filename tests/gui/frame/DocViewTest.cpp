@@ -213,30 +213,54 @@ public:
     BOOL OnCreateClient(LPCREATESTRUCT, CCreateContext*) override { return FALSE; }
 };
 
+// A view that cannot make its window.
+class BrokenView : public CFormView {
+public:
+    BrokenView() : CFormView(9401) {}
+    int OnCreate(LPCREATESTRUCT) override { return -1; }
+};
+
+class BrokenPaneFrame : public CFrameWnd {
+public:
+    BOOL OnCreateClient(LPCREATESTRUCT, CCreateContext* context) override {
+        return m_splitter.CreateStatic(this, 1, 1) &&
+               m_splitter.CreateView(0, 0, RUNTIME_CLASS(BrokenView), CSize(400, 150), context);
+    }
+    CSplitterWnd m_splitter;
+};
+
 class BrokenShellApp : public CWinApp {
 public:
-    BrokenShellApp() : CWinApp("shell") {}
+    BrokenShellApp(CRuntimeClass* frame, CRuntimeClass* view) : CWinApp("shell"), m_frame(frame), m_view(view) {}
     BOOL InitInstance() override {
-        AddDocTemplate(
-            new CSingleDocTemplate(128, RUNTIME_CLASS(ShellDoc), RUNTIME_CLASS(BrokenFrame), RUNTIME_CLASS(MainView)));
+        AddDocTemplate(new CSingleDocTemplate(128, RUNTIME_CLASS(ShellDoc), m_frame, m_view));
         CCommandLineInfo info;
         return ProcessShellCommand(info);
     }
+
+private:
+    CRuntimeClass* m_frame;
+    CRuntimeClass* m_view;
 };
 
 } // namespace
 
 TEST_F(DocViewTest, AMainWindowThatCannotBeBuiltIsReportedAndEndsTheStart) {
-    MessageBoxRecorder boxes;
-    BrokenShellApp app;
-    testing::internal::CaptureStderr();
-    EXPECT_FALSE(app.InitInstance());
-    const std::string standardError = testing::internal::GetCapturedStderr();
-    EXPECT_EQ(AfxGetMainWnd(), nullptr);
-    ASSERT_EQ(boxes.Boxes().size(), 1u);
-    EXPECT_EQ(boxes.Boxes()[0].text, "Failed to create empty document.");
-    EXPECT_EQ(boxes.Boxes()[0].type, MB_OK | MB_ICONERROR);
-    EXPECT_EQ(standardError, "Failed to create empty document.\n");
+    const std::pair<CRuntimeClass*, CRuntimeClass*> broken[] = {{RUNTIME_CLASS(BrokenFrame), RUNTIME_CLASS(MainView)},
+                                                                 {RUNTIME_CLASS(CFrameWnd), RUNTIME_CLASS(BrokenView)},
+                                                                 {RUNTIME_CLASS(BrokenPaneFrame), RUNTIME_CLASS(MainView)}};
+    for (const auto& [frame, view] : broken) {
+        BrokenShellApp app(frame, view);
+        MessageBoxRecorder boxes;
+        testing::internal::CaptureStderr();
+        EXPECT_FALSE(app.InitInstance());
+        const std::string standardError = testing::internal::GetCapturedStderr();
+        EXPECT_EQ(AfxGetMainWnd(), nullptr);
+        ASSERT_EQ(boxes.Boxes().size(), 1u);
+        EXPECT_EQ(boxes.Boxes()[0].text, "Failed to create empty document.");
+        EXPECT_EQ(boxes.Boxes()[0].type, MB_OK | MB_ICONERROR);
+        EXPECT_EQ(standardError, "Failed to create empty document.\n");
+    }
 }
 
 TEST_F(DocViewTest, CommandLineOptionsFollowTheFrameworksRules) {
