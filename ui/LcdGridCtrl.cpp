@@ -250,6 +250,9 @@ void LcdGridCtrl::OnRButtonUp(UINT /*nFlags*/, CPoint /*point*/) {
         TrackWallMenu(0, this);
 }
 
+// A Tab through the cells would move the selection, the target of every command, on the way to a button.
+UINT LcdGridCtrl::OnGetDlgCode() { return CGridCtrl::OnGetDlgCode() & ~DLGC_WANTTAB; }
+
 LRESULT LcdGridCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_PIP_MOVED: m_pipCtrl->MoveWindow(); return 0;

@@ -82,6 +82,8 @@ public:
     void OnLButtonDown(UINT nFlags, CPoint point) override;
     // The PIP menu, when the settings file enables the PIP component.
     void OnRButtonUp(UINT nFlags, CPoint point) override;
+    // The arrows move about the wall; Tab goes on to the window's next control.
+    UINT OnGetDlgCode() override;
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
