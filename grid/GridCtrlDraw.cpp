@@ -32,9 +32,35 @@ void CGridCtrl::OnPaint() {
     if (m_doubleBuffer) {
         CMemDC2 memDC(&dc);
         OnDraw(&memDC);
+        DrawFocusMark(&memDC);
     } else {
         OnDraw(&dc);
+        DrawFocusMark(&dc);
     }
+}
+
+void CGridCtrl::OnSetFocus(CWnd* pOldWnd) {
+    CWnd::OnSetFocus(pOldWnd);
+    Invalidate();
+}
+
+void CGridCtrl::OnKillFocus(CWnd* pNewWnd) {
+    CWnd::OnKillFocus(pNewWnd);
+    Invalidate();
+}
+
+// Two pixels in, the frame stays off the grid lines on the cells' last pixels and off the first row and column.
+void CGridCtrl::DrawFocusMark(CDC* pDC) {
+    if (!m_allowDraw || GetFocus() != this)
+        return;
+    CRect client;
+    GetClientRect(&client);
+    CRect cells;
+    GetVisibleNonFixedCellRange(&cells);
+    cells.IntersectRect(&cells, &client);
+    cells.DeflateRect(2, 2);
+    if (cells.Width() > 0 && cells.Height() > 0)
+        pDC->DrawFocusRect(&cells);
 }
 
 BOOL CGridCtrl::OnEraseBkgnd(CDC* /*pDC*/) { return TRUE; }
