@@ -18,7 +18,10 @@ public:
 
     virtual void DrawContent(CDC* pDC);
 
+    // The content, and a dotted frame inside it while the window has the keyboard's focus (Tab reaches it).
     void OnPaint() override;
+    void OnSetFocus(CWnd* pOldWnd) override;
+    void OnKillFocus(CWnd* pNewWnd) override;
     void OnNcCalcSize(BOOL bCalcValidRects, NCCALCSIZE_PARAMS* lpncsp) override;
     void OnLButtonDown(UINT nFlags, CPoint point) override;
 
