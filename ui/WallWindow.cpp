@@ -75,6 +75,11 @@ void CWallWindow::OnPaint() {
     }
 }
 
+void CWallWindow::OnSize(UINT nType, int cx, int cy) {
+    CWnd::OnSize(nType, cx, cy);
+    Invalidate();
+}
+
 void CWallWindow::OnSetFocus(CWnd* pOldWnd) {
     CWnd::OnSetFocus(pOldWnd);
     Invalidate();
