@@ -30,6 +30,9 @@ public:
 
     // Starts it and waits for its main window to stand painted; false (with a failure said) when it does not.
     bool Start();
+    // Waits until the main window stands still at a place and size with its panes and the wall drawn, and
+    // reads that layout; false (with a failure said) when it does not.
+    bool WaitForLayout();
     // Ends it at once, as a power cut or an operator's kill does.
     void Kill();
     // Waits for it to end by itself; false when it still runs.
