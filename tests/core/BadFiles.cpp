@@ -58,6 +58,13 @@ ToldLimits ToldLimitsOf(const std::string& file) {
     return {"16 MiB", "160,000", "300,000", "6 MiB"};
 }
 
+// "holds more than" the file's own limit of what is counted.
+std::function<std::string(const std::string&)> HoldsMoreThan(const char* ToldLimits::*limit, const char* counted) {
+    return [limit, counted](const std::string& file) {
+        return std::string("holds more than ") + ToldLimitsOf(file).*limit + counted + ", over the limit";
+    };
+}
+
 } // namespace
 
 const std::vector<BadFile>& BadFileKinds() {
@@ -71,19 +78,10 @@ const std::vector<BadFile>& BadFileKinds() {
              return std::string("is larger than ") + ToldLimitsOf(file).size + ", the limit for the file";
          }},
         {"DeeplyNested", Says("nests elements more than 256 deep, over the limit")},
-        {"TooManyElements",
-         [](const std::string& file) {
-             return std::string("holds more than ") + ToldLimitsOf(file).elements + " elements, over the limit";
-         }},
-        {"TooManyAttributes",
-         [](const std::string& file) {
-             return std::string("holds more than ") + ToldLimitsOf(file).attributes + " attributes, over the limit";
-         }},
+        {"TooManyElements", HoldsMoreThan(&ToldLimits::elements, " elements")},
+        {"TooManyAttributes", HoldsMoreThan(&ToldLimits::attributes, " attributes")},
         {"TooWideAnElement", Says("has an element with more than 256 attributes, over the limit")},
-        {"TooMuchText",
-         [](const std::string& file) {
-             return std::string("holds more than ") + ToldLimitsOf(file).text + " of text, over the limit";
-         }},
+        {"TooMuchText", HoldsMoreThan(&ToldLimits::text, " of text")},
         {"Folder", Says("is not an ordinary file")},
         {"Pipe", Says("is not an ordinary file")},
         {"DanglingLink", Says("is missing")},
