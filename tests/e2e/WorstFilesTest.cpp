@@ -102,7 +102,9 @@ TEST_F(WorstFiles, EveryPageAndDialogComesUpAndTheMemoryStaysWithinThePromise) {
 
     const long long peak = program.PeakResidentBytes();
     std::printf("resident at the most %.1f MB\n", peak / 1e6);
+#if !defined(__SANITIZE_ADDRESS__) // the sanitizer build's program holds several times as much
     EXPECT_LE(peak, kPromisedBytes);
+#endif
     // The files were all taken: no start-up message named one.
     EXPECT_EQ(program.Said().indexOf("could not be used"), -1) << program.Said().toStdString();
 }
