@@ -25,6 +25,16 @@ std::string ProcText(qint64 pid, const char* name) {
     return text.str();
 }
 
+// A figure of /proc/<pid>/status given in kB ("VmRSS:   1234 kB"), in bytes; 0 when it is not there.
+long long StatusBytes(qint64 pid, const std::string& name) {
+    std::istringstream status(ProcText(pid, "status"));
+    std::string line;
+    while (std::getline(status, line))
+        if (line.compare(0, name.size() + 1, name + ":") == 0)
+            return std::stoll(line.substr(name.size() + 1)) * 1024;
+    return 0;
+}
+
 } // namespace
 
 bool WaitFor(const std::function<bool()>& condition, int timeoutMs) {
@@ -131,6 +141,9 @@ QString RunningProgram::Said() {
     m_said += m_process.readAll();
     return QString::fromLocal8Bit(m_said);
 }
+
+long long RunningProgram::ResidentBytes() const { return StatusBytes(m_process.processId(), "VmRSS"); }
+long long RunningProgram::PeakResidentBytes() const { return StatusBytes(m_process.processId(), "VmHWM"); }
 
 bool RunningProgram::ReadPlace() {
     for (const XDesktop::Window& window : m_desktop.Windows("veltrano"))

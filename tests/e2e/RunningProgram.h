@@ -37,6 +37,9 @@ public:
     int ExitCode() const { return m_process.exitCode(); }
     bool ExitedNormally() const { return m_process.exitStatus() == QProcess::NormalExit; }
     QString Said(); // what it wrote on its standard error and output so far
+    // The memory it holds now, as the kernel counts it (its resident set), and the most it held so far; in bytes.
+    long long ResidentBytes() const;
+    long long PeakResidentBytes() const;
 
     const TempDir& Folder() const { return m_work; }
     std::string FileText(const std::string& name) const { return m_work.Read(name); }
