@@ -1,5 +1,8 @@
 #include "TopLevelFrame.h"
 
+#include "platform/gui/base/GbkString.h"
+#include "platform/gui/frame/WinApp.h"
+
 #include <QApplication>
 #include <QEvent>
 #include <QGuiApplication>
@@ -41,6 +44,14 @@ QMargins CTopLevelFrame::KnownMargins(const QWidget* window) {
     const QRect f = window->frameGeometry();
     const QRect g = window->geometry();
     return QMargins(g.left() - f.left(), g.top() - f.top(), f.right() - g.right(), f.bottom() - g.bottom());
+}
+
+void CTopLevelFrame::SetTitle(QWidget* window, std::string_view gbk) {
+    if (gbk.empty())
+        gbk = AfxGetAppName();
+    const QString title = ShownText(gbk, kMaxTitleChars);
+    // Qt gives an empty title the executable's name.
+    window->setWindowTitle(title.isEmpty() ? QStringLiteral(" ") : title);
 }
 
 QRect CTopLevelFrame::OuterRect(const QWidget* window) {

@@ -5,6 +5,7 @@
 #include <QRect>
 
 #include <optional>
+#include <string_view>
 
 class QWidget;
 
@@ -21,6 +22,9 @@ public:
     static QRect OuterRect(const QWidget* window);
     // The frame's widths around the client area as the window manager reports them; null while it has not.
     static QMargins KnownMargins(const QWidget* window);
+    // Puts a title (GBK) in the window's title bar, cut to what a title bar shows; a window without a title of its
+    // own shows the program's, where the window system would show the executable's name.
+    static void SetTitle(QWidget* window, std::string_view gbk);
 
     // Puts the frame's top-left corner at outer's; with sizeGiven the frame takes outer's size, else the client
     // area keeps its own.

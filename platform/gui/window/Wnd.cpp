@@ -4,6 +4,7 @@
 #include "HostWidget.h"
 #include "PaintDC.h"
 #include "SystemMetrics.h"
+#include "TopLevelFrame.h"
 #include "WindowClass.h"
 #include "WindowRecord.h"
 #include "platform/gui/base/GbkString.h"
@@ -296,11 +297,10 @@ BOOL CWnd::CreateEx(DWORD dwExStyle, LPCTSTR lpszClassName, LPCTSTR lpszWindowNa
         delete host;
         return FALSE;
     }
-    if (lpszWindowName) {
+    if (lpszWindowName)
         m_bridge->m_text = lpszWindowName;
-        if (!child)
-            host->setWindowTitle(GbkToQString(lpszWindowName));
-    }
+    if (!child)
+        CTopLevelFrame::SetTitle(host, lpszWindowName ? lpszWindowName : "");
     if (!child && IsWindow(hWndParent))
         m_bridge->m_owner = hWndParent;
 
