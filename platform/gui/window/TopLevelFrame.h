@@ -34,6 +34,11 @@ public:
     // A window the operator cannot resize keeps its client size fixed, so the window manager offers no resizing
     // or maximizing; the program still sizes it.
     void SetResizable(bool resizable);
+    // A modal window cannot be minimised: the window manager would take its owner along, and without a task bar
+    // nothing brings them back. The manager is asked to offer moving and closing only; set before the window shows.
+    void SetMinimizable(bool minimizable);
+    // How wide the window must be for the window manager to show its whole title beside the title bar's buttons.
+    int WidthForTitle() const;
 
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -43,6 +48,7 @@ private:
     QMargins Margins() const;
     void Apply();
     void Check();
+    void WithholdMinimize();
 
     struct Request {
         QPoint topLeft;
@@ -54,5 +60,6 @@ private:
     std::optional<Request> m_request;
     QMargins m_applied;
     bool m_resizable = true;
+    bool m_minimizable = true;
     bool m_checkQueued = false;
 };
