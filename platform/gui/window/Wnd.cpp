@@ -288,8 +288,8 @@ BOOL CWnd::CreateEx(DWORD dwExStyle, LPCTSTR lpszClassName, LPCTSTR lpszWindowNa
     if (nWidth == CW_USEDEFAULT)
         nWidth = nHeight = 0;
     const QPoint origin = child ? ClientOriginOf(parentWidget) : QPoint(0, 0);
-    host->setGeometry(Coordinate(int64_t{x} + origin.x()), Coordinate(int64_t{y} + origin.y()),
-                      Coordinate(std::max(0, nWidth)), Coordinate(std::max(0, nHeight)));
+    host->setGeometry(Coordinate(int64_t{x} + origin.x()), Coordinate(int64_t{y} + origin.y()), Extent(nWidth),
+                      Extent(nHeight));
     host->Relayout();
 
     AttachWidget(host, true, true);

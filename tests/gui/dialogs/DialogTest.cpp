@@ -266,6 +266,19 @@ TEST_F(DialogTest, ComboEntriesAreAddedInsertedAndDeletedLikeThePlatforms) {
     EXPECT_EQ(combo.GetLBTextLen(1), 4);
     EXPECT_EQ(combo.FindStringExact(-1, "\xBE\xD8\xD5\xF3"), 1);
     EXPECT_EQ(combo.GetLBTextLen(7), CB_ERR);
+
+    // A name of a million characters from a file: the list shows its beginning, the entry keeps it whole.
+    std::string name;
+    for (int i = 0; i < 1000000; ++i)
+        name += "\xC7\xBD";
+    const int index = combo.AddString(name.c_str());
+    EXPECT_LE(qobject_cast<QComboBox*>(combo.GetHostWidget())->itemText(index).size(), 1025);
+    combo.GetLBText(index, text);
+    EXPECT_EQ(text.GetLength(), int(name.size()));
+    EXPECT_EQ(combo.FindStringExact(-1, name.c_str()), index);
+    combo.SetCurSel(index);
+    combo.GetWindowText(text);
+    EXPECT_EQ(text.GetLength(), int(name.size()));
 }
 
 namespace {
