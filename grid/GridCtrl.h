@@ -454,8 +454,9 @@ private:
         const CellRow& row = m_rows[static_cast<size_t>(nRow)];
         return static_cast<size_t>(nCol) < row.size() ? row[static_cast<size_t>(nCol)] : nullptr;
     }
-    // The dotted frame of the keyboard's focus, while the grid has it.
-    void DrawFocusMark(CDC* pDC);
+    // The dotted frame of the keyboard's focus, while the grid has it; within a rectangle just drawn over, that
+    // part of it alone.
+    void DrawFocusMark(CDC* pDC, const RECT* within = nullptr);
     // Gives a cell object the selected bit the selection holds for its position.
     void ShowSelection(CGridCellBase* cell, int nRow, int nCol) const;
     // SetItemState and SetModified(TRUE, nRow, nCol) for the cell object at that position, already in hand.
