@@ -98,6 +98,8 @@ private:
     void Begin(HDC__* dc, const QRegion* extraRegion, const QRect* extraRect) {
         if (!dc)
             return;
+        QTransform screenOrigin;
+        QPainter* screen = dc->ScreenPainter(&screenOrigin);
         // Mostly what may be touched is one rectangle; a region is made only when it is not.
         QRect clipRect;
         QRegion clipRegion;
@@ -123,14 +125,14 @@ private:
             if (clipRegion.isEmpty())
                 return;
         }
-        if (dc->kind == HDC__::Kind::Device) {
-            QPainter* painter = dc->DevicePainter();
+        if (dc->kind == HDC__::Kind::Device || screen) {
+            QPainter* painter = screen ? screen : dc->DevicePainter();
             if (!painter || !painter->isActive())
                 return;
             m_painter = painter;
             m_painter->save();
             m_persistent = true;
-            m_base = dc->base;
+            m_base = screen ? screenOrigin : dc->base;
             m_raster = painter->paintEngine() && painter->paintEngine()->type() == QPaintEngine::Raster;
         } else {
             QImage* image = dc->Raster();

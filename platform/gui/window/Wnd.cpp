@@ -6,8 +6,10 @@
 #include "SystemMetrics.h"
 #include "WindowClass.h"
 #include "WindowRecord.h"
+#include "WindowSurface.h"
 #include "platform/gui/base/GbkString.h"
 #include "platform/gui/draw/DC.h"
+#include "platform/gui/draw/DcHandle.h"
 #include "platform/gui/draw/Font.h"
 #include "platform/gui/frame/FrameWnd.h"
 #include "platform/gui/frame/Menu.h"
@@ -132,7 +134,7 @@ void CWnd::DetachWidget() {
     b.m_widget = nullptr;
     b.m_host = nullptr;
     b.m_owned = false;
-    b.m_image = QImage();
+    b.DropImage();
     b.m_invalid = QRegion();
     b.m_trackLeave = false;
     b.m_sizeMoveHit = HTNOWHERE;
@@ -849,17 +851,18 @@ HBRUSH CWnd::CtlColor(CDC* /*pDC*/, UINT /*nCtlColor*/) { return nullptr; }
 // ---------------------------------------------------------------------------------------------------------------
 // Background and synthesised keys
 
-// WM_ERASEBKGND gets a DC on the retained image clipped to the rectangle being painted.
+// WM_ERASEBKGND gets a DC on what the paint draws on, clipped to the rectangle being painted.
 void CWnd::SendEraseBackground(CWnd* wnd) {
-    QImage* image = wnd->GetClientImage();
-    if (!image || image->isNull())
+    const CRect paint = wnd->GetPaintRect();
+    if (paint.IsRectEmpty())
         return;
     CDC dc;
-    if (!dc.AttachImage(image))
+    if (!dc.Attach(NewWindowDC(wnd, WindowSurfaceOf(wnd), nullptr)))
         return;
-    const CRect paint = wnd->GetPaintRect();
     dc.IntersectClipRect(&paint);
-    Dispatch(wnd, WM_ERASEBKGND, reinterpret_cast<WPARAM>(&dc), 0);
+    const bool erased = Dispatch(wnd, WM_ERASEBKGND, reinterpret_cast<WPARAM>(&dc), 0) != 0;
+    if (IsLive(wnd))
+        wnd->m_bridge->m_erased = erased;
 }
 
 LRESULT CWnd::EraseWithClassBackground(WPARAM dc) {

@@ -8,6 +8,7 @@
 #include <QImage>
 #include <QPushButton>
 #include <QRegion>
+#include <QScreen>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -45,7 +46,14 @@ BOOL CreateTop(CWnd& wnd, const RECT& rect, DWORD exStyle = 0, LPCTSTR className
     return wnd.CreateEx(exStyle, className, "", WS_POPUP | WS_VISIBLE, rect, nullptr, 0);
 }
 
-QImage Screen(CWnd& wnd) { return wnd.GetHostWidget()->grab().toImage(); }
+// What the screen shows of a window once Qt has painted what is pending (its window's backing store), where
+// QWidget::grab would paint it afresh.
+QImage Screen(CWnd& wnd) {
+    QWidget* widget = wnd.GetHostWidget();
+    EXPECT_TRUE(QTest::qWaitForWindowExposed(widget));
+    QCoreApplication::processEvents();
+    return widget->screen()->grabWindow(widget->winId(), 0, 0, widget->width(), widget->height()).toImage();
+}
 
 } // namespace
 
@@ -173,6 +181,7 @@ TEST(WindowState, TitleTipIsATopMostPopupThatDoesNotTakeActivation) {
 TEST(WindowPainting, EraseComesBeforePaintAndBothCoverTheInvalidRectangle) {
     PaintingWnd wnd;
     ASSERT_TRUE(CreateTop(wnd, CRect(0, 0, 60, 40)));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(wnd.GetHostWidget())); // so that the screen keeps what each paint drew
     wnd.UpdateWindow();
     EXPECT_EQ(wnd.log, (std::vector<std::string>{"erase", "paint"}));
     EXPECT_EQ(wnd.paintRects.back(), CRect(0, 0, 60, 40));
