@@ -117,7 +117,7 @@ QImage* HDC__::Raster() const {
         }
         SyncImageFromDib(state.bitmap);
         return state.bitmap ? &state.bitmap->image : nullptr;
-    case Kind::Window: return ScreenPainter(nullptr) || !window.image ? nullptr : window.image();
+    case Kind::Window: return Lent() || !window.image ? nullptr : window.image();
     case Kind::Image: return image;
     case Kind::Screen: return &ScreenScratch();
     case Kind::Device: return nullptr;
@@ -125,9 +125,7 @@ QImage* HDC__::Raster() const {
     return nullptr;
 }
 
-QPainter* HDC__::ScreenPainter(QTransform* origin) const {
-    return kind == Kind::Window && window.screen ? window.screen(origin) : nullptr;
-}
+LentPainter* HDC__::Lent() const { return kind == Kind::Window && window.screen ? window.screen() : nullptr; }
 
 QSize HDC__::DeviceSize() const {
     if (kind == Kind::Screen)
@@ -766,7 +764,7 @@ COLORREF CDC::SetPixel(int x, int y, COLORREF color) {
     if (!dc)
         return CLR_INVALID;
     color &= 0x00FFFFFF;
-    if (dc->kind == HDC__::Kind::Device || dc->ScreenPainter(nullptr)) {
+    if (dc->kind == HDC__::Kind::Device || dc->Lent()) {
         Scope s(dc);
         if (s)
             s->fillRect(DeviceRect(dc, x, y, Sum(x, 1), Sum(y, 1)), ToQColor(color));

@@ -5,8 +5,10 @@
 
 #include "GdiHandle.h"
 
+#include <QFont>
 #include <QPainter>
 #include <QPoint>
+#include <QRect>
 #include <QRegion>
 #include <QSize>
 #include <QTransform>
@@ -44,13 +46,29 @@ struct DcState {
     void ReleaseObjects() const;
 };
 
+// What a painter that lives across drawing calls was last given, so that the same is not given again.
+struct PainterCache {
+    bool clipKnown = false;
+    QRect clip;
+    bool fontKnown = false;
+    QFont font;
+};
+
+// The painter a window's paint lends its DCs while it draws straight on the screen: theirs alone for the paint, so
+// each call sets what it needs without saving and restoring the painter.
+struct LentPainter {
+    QPainter* painter = nullptr;
+    QTransform origin; // of the client area on the painter
+    PainterCache cache;
+};
+
 // What a window's DC draws on, asked afresh for every call: the window may begin or end a paint, change size or go
 // away while the DC lives. A paint that draws straight on the screen lends its painter; otherwise the DC draws on
 // the window's retained image, which the window makes when it keeps none.
 struct WindowSurface {
-    std::function<QSize()> size;                  // the client area's size
-    std::function<QPainter*(QTransform*)> screen; // the painter and the client's origin on it, or null
-    std::function<QImage*()> image;               // the retained image; null once the window is gone
+    std::function<QSize()> size;          // the client area's size
+    std::function<LentPainter*()> screen; // null but while such a paint lasts
+    std::function<QImage*()> image;       // the retained image; null once the window is gone
 };
 
 struct HDC__ {
@@ -86,8 +104,8 @@ struct HDC__ {
 
     // The raster image drawn on, or null for a paint device (or a window painting straight on the screen).
     QImage* Raster() const;
-    // The painter of a window's paint that draws straight on the screen, with the client's origin on it; else null.
-    QPainter* ScreenPainter(QTransform* origin) const;
+    // The painter a window's paint that draws straight on the screen lends; else null.
+    LentPainter* Lent() const;
     QSize DeviceSize() const;
     int DpiX() const;
     int DpiY() const;

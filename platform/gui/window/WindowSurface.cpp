@@ -6,9 +6,7 @@
 WindowSurface WindowSurfaceOf(CWnd* wnd) {
     WindowSurface surface;
     surface.size = [wnd]() { return IsWindow(wnd) ? wnd->m_bridge->ClientSize() : QSize(); };
-    surface.screen = [wnd](QTransform* origin) {
-        return IsWindow(wnd) ? wnd->m_bridge->ScreenPainter(origin) : nullptr;
-    };
+    surface.screen = [wnd]() { return IsWindow(wnd) ? wnd->m_bridge->LentScreen() : nullptr; };
     surface.image = [wnd]() { return IsWindow(wnd) ? wnd->m_bridge->ImageToDrawOn() : nullptr; };
     return surface;
 }

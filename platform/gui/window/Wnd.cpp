@@ -188,7 +188,7 @@ CWnd* CWnd::FromHandle(HWND hWnd) { return hWnd; }
 CWnd* CWnd::FromHandlePermanent(HWND hWnd) { return IsLive(hWnd) && !IsWrapper(hWnd) ? hWnd : nullptr; }
 
 CWnd* CWnd::FromWidget(QWidget* widget) {
-    if (!widget || widget->property(kDestroyedProperty).toBool())
+    if (!widget || IsGoneWidget(widget))
         return nullptr;
     auto it = Attached().find(widget);
     if (it != Attached().end())
@@ -365,7 +365,7 @@ BOOL CWnd::DestroyWindow() {
     }
     if (widget && owned) {
         if (InDelivery(widget)) {
-            widget->setProperty(kDestroyedProperty, true);
+            MarkGoneWidget(widget);
             SetWidgetCtrlId(widget, 0);
             widget->deleteLater();
         } else

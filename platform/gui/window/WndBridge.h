@@ -4,6 +4,7 @@
 // those sources include this.
 
 #include "Wnd.h"
+#include "platform/gui/draw/DcHandle.h"
 
 #include <QEvent>
 #include <QImage>
@@ -137,8 +138,9 @@ public:
 };
 
 constexpr const char* kDialogManagerProperty = "dialogManager";
-// Set on a widget whose window was destroyed while Qt still delivers an event to it.
-constexpr const char* kDestroyedProperty = "wndDestroyed";
+// The widgets whose window was destroyed while Qt still delivered an event to them, until they go.
+bool IsGoneWidget(const QWidget* widget);
+void MarkGoneWidget(QWidget* widget);
 
 // Offscreen windows cannot be raised; asking only prints a warning.
 void RaiseWidget(QWidget* widget);
@@ -187,15 +189,14 @@ public:
     QRegion m_paintRegion;
     bool m_erased = false; // the background of the paint in progress was erased
 
-    // A paint that draws straight on the screen: the painter of Qt's paint event (on an attached widget, opened when
-    // the paint first draws) and where the client area starts on it.
+    // A paint that draws straight on the screen lends its DCs the painter of Qt's paint event (on an attached widget,
+    // one it opens when the paint first draws).
     bool m_paintsScreen = false;
     bool m_paintsNowhere = false; // a paint before the window is on the screen: what it draws goes nowhere
-    QPainter* m_screen = nullptr;
+    LentPainter m_lent;
     std::unique_ptr<QPainter> m_ownPainter;
     bool m_drewOwn = false;    // the paint opened a painter of its own
     bool m_madeOpaque = false; // so the control is marked opaque
-    QPoint m_screenOrigin;
 
     // The retained image of a window that drew outside its paints, kept until the screen shows what its paints
     // draw: the parts that hold drawing no paint has covered since, and the parts the screen does not show yet.
@@ -255,7 +256,7 @@ public:
     void PaintClient(QPainter& painter, const QPoint& origin, const QRegion& region);
     // What a DC on the window draws on (see WindowSurfaceOf).
     QSize ClientSize() const;
-    QPainter* ScreenPainter(QTransform* origin);
+    LentPainter* LentScreen();
     QImage* ImageToDrawOn();
     // The retained image, or null while the window keeps none.
     bool KeepsImage() const;

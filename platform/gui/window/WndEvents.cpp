@@ -528,7 +528,7 @@ bool CWndBridge::HandlePaint(QPaintEvent* pe) {
                 ShownFromImage(region);
         }
     } else {
-        m_screenOrigin = QPoint(0, 0);
+        m_lent.origin = QTransform();
         RunPaint(PaintTarget::Screen, region, false, pe);
         if (!IsLive(wnd))
             return true;
@@ -572,8 +572,8 @@ void CWndBridge::PaintClient(QPainter& painter, const QPoint& origin, const QReg
         m_invalid = QRegion();
         m_erase = false;
     }
-    m_screen = &painter;
-    m_screenOrigin = origin;
+    m_lent.painter = &painter;
+    m_lent.origin = QTransform::fromTranslate(origin.x(), origin.y());
     RunPaint(PaintTarget::Screen, region, erase, nullptr);
 }
 
@@ -583,17 +583,20 @@ void CWndBridge::RunPaint(PaintTarget target, const QRegion& region, bool erase,
     m_inPaint = true;
     m_paintsScreen = target == PaintTarget::Screen;
     m_paintsNowhere = target == PaintTarget::Nowhere;
+    m_lent.cache = PainterCache();
     m_erased = false;
     m_drewOwn = false;
     CWnd* wnd = m_wnd;
     if (erase && m_host) {
         CWnd::SendEraseBackground(wnd);
         // A background nothing erased is white on the screen, as a retained image starts, not what was there.
-        if (IsLive(wnd) && !m_erased && m_screen) {
-            m_screen->save();
-            m_screen->setClipRegion(region.translated(m_screenOrigin));
-            m_screen->fillRect(m_paintRect.translated(m_screenOrigin), Qt::white);
-            m_screen->restore();
+        if (IsLive(wnd) && !m_erased && m_lent.painter) {
+            QPainter& painter = *m_lent.painter;
+            painter.save();
+            painter.setTransform(m_lent.origin);
+            painter.setClipRegion(region);
+            painter.fillRect(m_paintRect, Qt::white);
+            painter.restore();
         }
     }
     if (IsLive(wnd) && wnd->m_hWnd)
@@ -601,7 +604,7 @@ void CWndBridge::RunPaint(PaintTarget target, const QRegion& region, bool erase,
     if (!IsLive(wnd))
         return;
     EndOwnPainter();
-    m_screen = nullptr;
+    m_lent = LentPainter();
     m_paintsScreen = false;
     m_paintsNowhere = false;
     m_inPaint = false;

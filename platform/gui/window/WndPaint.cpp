@@ -159,10 +159,10 @@ QSize CWndBridge::ClientSize() const {
     return m_widget ? m_widget->size() : QSize();
 }
 
-QPainter* CWndBridge::ScreenPainter(QTransform* origin) {
+LentPainter* CWndBridge::LentScreen() {
     if (!m_paintsScreen)
         return nullptr;
-    if (!m_screen && !m_host && m_widget) {
+    if (!m_lent.painter && !m_host && m_widget) {
         // A control's paint draws on a painter of its own, white where it leaves anything out, as its image was.
         m_ownPainter = std::make_unique<QPainter>(m_widget.data());
         if (!m_ownPainter->isActive()) {
@@ -170,12 +170,11 @@ QPainter* CWndBridge::ScreenPainter(QTransform* origin) {
             return nullptr;
         }
         m_ownPainter->fillRect(m_paintRect, Qt::white);
-        m_screen = m_ownPainter.get();
+        m_lent.painter = m_ownPainter.get();
+        m_lent.cache = PainterCache();
         m_drewOwn = true;
     }
-    if (origin)
-        *origin = QTransform::fromTranslate(m_screenOrigin.x(), m_screenOrigin.y());
-    return m_screen;
+    return &m_lent;
 }
 
 void CWndBridge::EndOwnPainter() {
@@ -183,7 +182,7 @@ void CWndBridge::EndOwnPainter() {
         return;
     m_ownPainter->end();
     m_ownPainter.reset();
-    m_screen = nullptr;
+    m_lent.painter = nullptr;
 }
 
 bool CWndBridge::KeepsImage() const { return m_host ? m_host->KeepsImage() : m_keepsImage; }
