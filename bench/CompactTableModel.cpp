@@ -5,32 +5,20 @@
 #include <numeric>
 
 CompactTableModel::CompactTableModel(int rows, int columns)
-    : m_columns(columns), m_bytes(1, '\0'),
+    : HeadedTableModel(columns), m_bytes(1, '\0'),
       m_offsets(static_cast<std::size_t>(rows) * static_cast<std::size_t>(columns), 0),
       m_rows(static_cast<std::size_t>(rows)) {
     std::iota(m_rows.begin(), m_rows.end(), 0);
-    for (int column = 0; column < columns; column++)
-        m_headings << QString();
 }
 
 int CompactTableModel::rowCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : static_cast<int>(m_rows.size());
 }
 
-int CompactTableModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : m_columns; }
-
 QVariant CompactTableModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::EditRole))
         return QVariant();
     return QString::fromLatin1(Text(m_rows[static_cast<std::size_t>(index.row())], index.column()));
-}
-
-QVariant CompactTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
-    if (role != Qt::DisplayRole)
-        return QVariant();
-    if (orientation == Qt::Horizontal)
-        return section >= 0 && section < m_columns ? QVariant(m_headings[section]) : QVariant();
-    return section + 1;
 }
 
 void CompactTableModel::StartFilling(std::size_t bytes) {
@@ -54,11 +42,6 @@ void CompactTableModel::SetText(int row, int column, std::string_view text) {
         Compact();
 }
 
-void CompactTableModel::TextsChanged() {
-    if (!m_rows.empty() && m_columns > 0)
-        emit dataChanged(index(0, 0), index(static_cast<int>(m_rows.size()) - 1, m_columns - 1));
-}
-
 void CompactTableModel::sort(int column, Qt::SortOrder order) {
     if (column < 0 || column >= m_columns)
         return;
@@ -77,13 +60,7 @@ void CompactTableModel::sort(int column, Qt::SortOrder order) {
         newRow[static_cast<std::size_t>(byText[i])] = static_cast<int>(i);
     }
     m_rows = std::move(sorted);
-    // The indexes views keep (the current cell, the selection) follow their rows.
-    const QModelIndexList before = persistentIndexList();
-    QModelIndexList after;
-    after.reserve(before.size());
-    for (const QModelIndex& index : before)
-        after << this->index(newRow[static_cast<std::size_t>(index.row())], index.column());
-    changePersistentIndexList(before, after);
+    FollowRows(newRow);
     emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
 }
 

@@ -1,8 +1,6 @@
 #pragma once
 
-#include <QAbstractTableModel>
-#include <QString>
-#include <QStringList>
+#include "HeadedTableModel.h"
 
 #include <cstdint>
 #include <string_view>
@@ -12,14 +10,12 @@
 // ended by a zero, and an offset per cell into it; the view's rows lead to the stored rows through one index, so
 // that sorting, inserting and removing rows move integers, not texts. A text set anew goes to the end of the
 // buffer, and the buffer is made compact again once half of it is texts no cell shows.
-class CompactTableModel : public QAbstractTableModel {
+class CompactTableModel : public HeadedTableModel {
 public:
     CompactTableModel(int rows, int columns);
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
-    int columnCount(const QModelIndex& parent = QModelIndex()) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
-    QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
     void sort(int column, Qt::SortOrder order = Qt::AscendingOrder) override;
     bool insertRows(int row, int count, const QModelIndex& parent = QModelIndex()) override;
     bool removeRows(int row, int count, const QModelIndex& parent = QModelIndex()) override;
@@ -28,8 +24,6 @@ public:
     void StartFilling(std::size_t bytes);
     // Sets a text (ASCII) without telling the views; TextsChanged tells them once afterwards.
     void SetText(int row, int column, std::string_view text);
-    void TextsChanged();
-    void SetHeading(int column, QString text) { m_headings[column] = std::move(text); }
 
 private:
     const char* Text(int storedRow, int column) const {
@@ -38,7 +32,6 @@ private:
     }
     void Compact();
 
-    int m_columns;
     std::vector<char> m_bytes;            // the texts, each ended by a zero; the first byte is the empty text
     std::vector<std::uint32_t> m_offsets; // per stored row, one per column
     std::vector<int> m_rows;              // the stored row of each row the view shows
