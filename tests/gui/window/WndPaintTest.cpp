@@ -268,6 +268,33 @@ TEST(WindowPainting, DrawingOutsidePaintStaysUntilPaintedOver) {
     EXPECT_EQ(shown.pixel(5, 5), Rgb(RGB(200, 0, 0)));
 }
 
+// A window that only paints keeps no image of its own: it paints straight on the screen. Drawing between its
+// paints makes it keep one, which the screen shows, until a paint covers the window again; an XOR mark drawn then
+// finds the screen as the paint left it.
+TEST(WindowPainting, DrawingBetweenPaintsKeepsAnImageOnlyUntilAPaintCoversTheWindow) {
+    PaintingWnd wnd;
+    ASSERT_TRUE(CreateTop(wnd, CRect(0, 0, 60, 40)));
+    EXPECT_EQ(Screen(wnd).pixel(30, 20), Rgb(RGB(200, 0, 0)));
+    EXPECT_FALSE(wnd.GetHost()->KeepsImage());
+
+    CClientDC(&wnd).FillSolidRect(0, 0, 10, 10, RGB(0, 255, 0));
+    EXPECT_TRUE(wnd.GetHost()->KeepsImage());
+    EXPECT_EQ(Screen(wnd).pixel(5, 5), Rgb(RGB(0, 255, 0)));
+    EXPECT_EQ(Screen(wnd).pixel(30, 20), Rgb(RGB(200, 0, 0)));
+
+    wnd.Invalidate(FALSE);
+    wnd.UpdateWindow();
+    const QImage painted = Screen(wnd);
+    EXPECT_FALSE(wnd.GetHost()->KeepsImage());
+    EXPECT_EQ(painted.pixel(5, 5), Rgb(RGB(200, 0, 0)));
+
+    const CRect mark(20, 0, 22, 40);
+    CClientDC(&wnd).InvertRect(&mark);
+    EXPECT_EQ(Screen(wnd).pixel(21, 10), qRgb(255 - 200, 255, 255));
+    CClientDC(&wnd).InvertRect(&mark);
+    EXPECT_EQ(Screen(wnd), painted);
+}
+
 TEST(WindowPainting, GrowingKeepsTheOldPictureAtTheTopLeft) {
     PaintingWnd wnd;
     ASSERT_TRUE(CreateTop(wnd, CRect(0, 0, 20, 20)));
