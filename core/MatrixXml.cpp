@@ -73,6 +73,20 @@ bool Is(const TiXmlElement* element, const char* tag) { return std::strcmp(eleme
 // The text a channel name stands for when it is only its own number: such a name is not written.
 bool IsDefaultChannelName(int number, const std::string& name) { return name == std::to_string(number); }
 
+// The first of the file's own limits the matrices go over; kNone within them.
+XmlLoadFault MatrixLimitExceeded(const TiXmlElement* root) {
+    int matrices = 0;
+    for (const TiXmlElement* m = root->FirstChildElement("MATRIX"); m; m = m->NextSiblingElement("MATRIX")) {
+        if (++matrices > kMaxMatrices)
+            return XmlLoadFault::kTooManyMatrices;
+        int messages = 0;
+        for (const TiXmlElement* e = m->FirstChildElement("MESSAGE"); e; e = e->NextSiblingElement("MESSAGE"))
+            if (++messages > kMaxMatrixMessages)
+                return XmlLoadFault::kTooManyMessages;
+    }
+    return XmlLoadFault::kNone;
+}
+
 } // namespace
 
 CMatrixXml::CMatrixXml(const std::string& path, CMatrixMgr* owner)
@@ -93,6 +107,12 @@ CMatrixXml::~CMatrixXml() = default;
 int CMatrixXml::ReadMatrices() {
     if (!m_root || !m_owner)
         return 0;
+    // Counted before anything is read: a file over a limit is refused whole, as one over the parser's limits is.
+    const XmlLoadFault over = MatrixLimitExceeded(m_root);
+    if (over != XmlLoadFault::kNone) {
+        Discard(over);
+        return 0;
+    }
     for (TiXmlElement* e = m_root->FirstChildElement("MATRIX"); e; e = e->NextSiblingElement("MATRIX")) {
         auto matrix = std::make_unique<CMatrix>(TextAttribute(e, "name"), ParseSignalType(TextAttribute(e, "type")));
         CMatrix* m = matrix.get();

@@ -198,18 +198,22 @@ int XmlNestingDepth(const std::string& bytes) { return MeasureXml(bytes).deepest
 
 namespace {
 
-// The first limit the shape goes over; kNone within all of them.
-XmlLoadFault LimitExceeded(const XmlShape& shape) {
-    if (shape.deepest > kMaxXmlDepth)
-        return XmlLoadFault::kTooDeep;
-    if (shape.elements > kMaxXmlElements)
-        return XmlLoadFault::kTooManyElements;
-    if (shape.attributes > kMaxXmlAttributes)
-        return XmlLoadFault::kTooManyAttributes;
-    if (shape.widest > kMaxXmlAttributesPerElement)
-        return XmlLoadFault::kTooWideElement;
-    if (shape.textBytes > kMaxXmlTextBytes)
-        return XmlLoadFault::kTooMuchText;
+// The first limit the shape goes over, with that limit; kNone within all of them.
+XmlLoadFault LimitExceeded(const XmlShape& shape, const XmlLimits& limits, long long& limit) {
+    const struct {
+        long long count;
+        long long most;
+        XmlLoadFault fault;
+    } checks[] = {{shape.deepest, kMaxXmlDepth, XmlLoadFault::kTooDeep},
+                  {shape.elements, limits.elements, XmlLoadFault::kTooManyElements},
+                  {shape.attributes, limits.attributes, XmlLoadFault::kTooManyAttributes},
+                  {shape.widest, kMaxXmlAttributesPerElement, XmlLoadFault::kTooWideElement},
+                  {shape.textBytes, limits.textBytes, XmlLoadFault::kTooMuchText}};
+    for (const auto& check : checks)
+        if (check.count > check.most) {
+            limit = check.most;
+            return check.fault;
+        }
     return XmlLoadFault::kNone;
 }
 
@@ -240,7 +244,7 @@ bool IsBlank(const std::string& bytes) {
 }
 
 // Reads the whole of an ordinary file, without waiting on anything else; kNone, or why not.
-XmlLoadStatus ReadWhole(const std::string& path, std::string& bytes) {
+XmlLoadStatus ReadWhole(const std::string& path, long long maxBytes, std::string& bytes) {
     XmlLoadStatus status;
     // A folder would make the parser ask for an absurd amount of memory, and a pipe would block the start-up
     // for good: only an ordinary file is read, and opening never waits for a writer.
@@ -256,8 +260,9 @@ XmlLoadStatus ReadWhole(const std::string& path, std::string& bytes) {
         status.fault = XmlLoadFault::kUnreadable;
     } else if (!S_ISREG(info.st_mode)) {
         status.fault = XmlLoadFault::kNotAFile;
-    } else if (info.st_size > kMaxXmlFileBytes) {
+    } else if (info.st_size > maxBytes) {
         status.fault = XmlLoadFault::kTooLarge;
+        status.limit = maxBytes;
     }
     if (status.fault != XmlLoadFault::kNone) {
         close(fd);
@@ -269,9 +274,9 @@ XmlLoadStatus ReadWhole(const std::string& path, std::string& bytes) {
     size_t length = 0;
     while (true) {
         if (length == bytes.size()) {
-            if (static_cast<long long>(length) > kMaxXmlFileBytes)
+            if (static_cast<long long>(length) > maxBytes)
                 break;
-            bytes.resize(std::min<size_t>(bytes.size() * 2 + 4096, kMaxXmlFileBytes + 1));
+            bytes.resize(std::min<size_t>(bytes.size() * 2 + 4096, static_cast<size_t>(maxBytes) + 1));
         }
         const ssize_t n = read(fd, &bytes[length], bytes.size() - length);
         if (n < 0 && errno == EINTR)
@@ -287,14 +292,17 @@ XmlLoadStatus ReadWhole(const std::string& path, std::string& bytes) {
     }
     close(fd);
     bytes.resize(length);
-    if (status.fault == XmlLoadFault::kNone && static_cast<long long>(length) > kMaxXmlFileBytes)
+    if (status.fault == XmlLoadFault::kNone && static_cast<long long>(length) > maxBytes) {
         status.fault = XmlLoadFault::kTooLarge;
+        status.limit = maxBytes;
+    }
     return status;
 }
 
 XmlLoadStatus Load(TiXmlDocument& document, const std::string& path) {
+    const XmlLimits limits = XmlLimitsOf(path);
     std::string bytes;
-    XmlLoadStatus status = ReadWhole(path, bytes);
+    XmlLoadStatus status = ReadWhole(path, limits.fileBytes, bytes);
     if (status.fault != XmlLoadFault::kNone)
         return status;
     if (IsBlank(bytes)) {
@@ -302,7 +310,7 @@ XmlLoadStatus Load(TiXmlDocument& document, const std::string& path) {
         return status;
     }
     PlainLineFeeds(bytes);
-    status.fault = LimitExceeded(MeasureXml(bytes));
+    status.fault = LimitExceeded(MeasureXml(bytes), limits, status.limit);
     if (status.fault != XmlLoadFault::kNone)
         return status;
     // The bytes already read are parsed, so the parser never sees more than was measured.
@@ -329,9 +337,30 @@ std::string Thousands(long long n) {
     return digits;
 }
 
-std::string Mebibytes(long long bytes) { return std::to_string(bytes / (1024 * 1024)) + " MiB"; }
+std::string Size(long long bytes) {
+    return bytes >= (1 << 20) ? std::to_string(bytes >> 20) + " MiB" : std::to_string(bytes >> 10) + " KiB";
+}
 
 } // namespace
+
+XmlLimits XmlLimitsOf(const std::string& path) {
+    const size_t slash = path.find_last_of("/\\");
+    const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+    if (name == "command.xml")
+        return kCommandFileLimits;
+    if (name == "system.xml")
+        return kSettingsFileLimits;
+    if (name == "matrix.xml")
+        return kMatrixFileLimits;
+    XmlLimits most = kCommandFileLimits;
+    for (const XmlLimits& limits : {kSettingsFileLimits, kMatrixFileLimits}) {
+        most.fileBytes = std::max(most.fileBytes, limits.fileBytes);
+        most.elements = std::max(most.elements, limits.elements);
+        most.attributes = std::max(most.attributes, limits.attributes);
+        most.textBytes = std::max(most.textBytes, limits.textBytes);
+    }
+    return most;
+}
 
 bool LoadXmlFile(TiXmlDocument& document, const std::string& path, XmlLoadStatus* status) {
     XmlLoadStatus result;
@@ -358,6 +387,9 @@ bool LoadXmlFile(TiXmlDocument& document, const std::string& path, XmlLoadFault*
 }
 
 std::string XmlLoadStatusText(const XmlLoadStatus& status) {
+    // A status that does not carry the limit it went over names the most generous one.
+    const XmlLimits most = XmlLimitsOf("");
+    const auto limit = [&status](long long fallback) { return status.limit > 0 ? status.limit : fallback; };
     switch (status.fault) {
     case XmlLoadFault::kNone: return "was read";
     case XmlLoadFault::kMissing: return "is missing";
@@ -365,18 +397,22 @@ std::string XmlLoadStatusText(const XmlLoadStatus& status) {
         return status.error ? "cannot be read (" + SystemErrorText(status.error) + ")" : "cannot be read";
     case XmlLoadFault::kNotAFile: return "is not an ordinary file";
     case XmlLoadFault::kEmpty: return "is empty";
-    case XmlLoadFault::kTooLarge: return "is larger than " + Mebibytes(kMaxXmlFileBytes) + ", the limit for a file";
+    case XmlLoadFault::kTooLarge: return "is larger than " + Size(limit(most.fileBytes)) + ", the limit for the file";
     case XmlLoadFault::kTooDeep:
         return "nests elements more than " + std::to_string(kMaxXmlDepth) + " deep, over the limit";
     case XmlLoadFault::kTooManyElements:
-        return "holds more than " + Thousands(kMaxXmlElements) + " elements, over the limit";
+        return "holds more than " + Thousands(limit(most.elements)) + " elements, over the limit";
     case XmlLoadFault::kTooManyAttributes:
-        return "holds more than " + Thousands(kMaxXmlAttributes) + " attributes, over the limit";
+        return "holds more than " + Thousands(limit(most.attributes)) + " attributes, over the limit";
     case XmlLoadFault::kTooWideElement:
         return "has an element with more than " + std::to_string(kMaxXmlAttributesPerElement) +
                " attributes, over the limit";
     case XmlLoadFault::kTooMuchText:
-        return "holds more than " + Mebibytes(kMaxXmlTextBytes) + " of text, over the limit";
+        return "holds more than " + Size(limit(most.textBytes)) + " of text, over the limit";
+    case XmlLoadFault::kTooManyMatrices:
+        return "holds more than " + std::to_string(kMaxMatrices) + " matrices, over the limit";
+    case XmlLoadFault::kTooManyMessages:
+        return "has a matrix with more than " + std::to_string(kMaxMatrixMessages) + " messages, over the limit";
     case XmlLoadFault::kOutOfMemory: return "could not be read: the memory ran out";
     case XmlLoadFault::kBroken:
         return status.line > 0 ? "is not valid XML at line " + std::to_string(status.line)

@@ -278,7 +278,6 @@ int CGridCtrl::InsertRow(LPCTSTR strHeading, int nRow) {
         return -1;
     }
     m_rowCount++;
-    m_virtualHeight = -1;
     SetItemText(nRow, 0, strHeading);
 
     CGridCellBase* heading = GetCell(nRow, 0);
@@ -286,7 +285,9 @@ int CGridCtrl::InsertRow(LPCTSTR strHeading, int nRow) {
         m_rowHeights[At(nRow)] = static_cast<UINT>(m_defaultFixedRowCell.GetHeight());
     else
         m_rowHeights[At(nRow)] = static_cast<UINT>(heading->GetTextExtent(strHeading).cy);
-    m_virtualHeight = -1;
+    // The sum grows by the new row alone: summing every row again at each insertion makes filling a grid quadratic.
+    if (m_virtualHeight >= 0)
+        m_virtualHeight += static_cast<int>(m_rowHeights[At(nRow)]);
 
     ResetScrollBars();
     SetModified(TRUE);
@@ -353,9 +354,10 @@ BOOL CGridCtrl::DeleteRow(int nRow) {
         DestroyCell(nRow, col);
     m_irregularCells = irregular;
     m_rows.erase(m_rows.begin() + nRow);
+    if (m_virtualHeight >= 0)
+        m_virtualHeight -= static_cast<int>(m_rowHeights[At(nRow)]);
     m_rowHeights.erase(m_rowHeights.begin() + nRow);
     m_rowCount--;
-    m_virtualHeight = -1;
     if (nRow < m_fixedRowCount)
         m_fixedRowCount--;
     ResetScrollBars();

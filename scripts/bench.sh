@@ -3,7 +3,8 @@
 # model, QTableView over the compact model an expert writes for a hundred thousand rows), each peer in a process
 # of its own, at each size and length of text, several times; then prints one table per size and text: each peer's
 # minimum and median over the runs, and the grid's ratio to each peer from the minimums and from the medians (below
-# 1 the grid is faster or smaller). Then the table of what the operator feels (scripts/bench-desk.sh).
+# 1 the grid is faster or smaller). Then the matrices' table at 64 and at 256 matrices (bench/MatrixBench.cpp), and
+# the table of what the operator feels (scripts/bench-desk.sh).
 #
 # Settings, from the environment:
 #   BENCH_ROWS     rows of cells, one table per value   (default "10000 100000")
@@ -108,6 +109,33 @@ for rows in $rows_list; do
             }
         '
     done
+done
+
+# The matrices, as many as the largest installation has and as many as matrix.xml may hold: each work of the
+# program beside a plain Qt program's, minimum and median over the runs, their ratio, and what the program holds.
+for matrices in 64 256; do
+    echo
+    echo "$matrices matrices: milliseconds, minimum / median of $runs runs"
+    "${pin[@]}" "$root/build/bench/bench_matrices" --matrices="$matrices" --benchmark_repetitions="$runs" \
+        --benchmark_report_aggregates_only=true --benchmark_format=csv 2>/dev/null | awk -F, '
+        /_(min|median)",/ {
+            name = $1; gsub(/"/, "", name)
+            split(name, part, "/"); sub(/_.*/, "", part[2])
+            which = name; sub(/.*_/, "", which)
+            value[part[1], part[2], which] = $3 + 0
+            if ($11 != "") resident[part[1]] = $11
+            if (!(part[1] in seen)) { seen[part[1]] = 1; order[++works] = part[1] }
+        }
+        END {
+            printf "%-18s %21s %21s %13s %12s\n", "work", "program", "plain", "ratio", "resident MB"
+            for (w = 1; w <= works; w++) {
+                k = order[w]
+                printf "%-18s %10.3f /%10.3f %10.3f /%10.3f %6.2f /%6.2f %12.1f\n", k, value[k, "program", "min"],
+                    value[k, "program", "median"], value[k, "plain", "min"], value[k, "plain", "median"],
+                    value[k, "program", "min"] / value[k, "plain", "min"],
+                    value[k, "program", "median"] / value[k, "plain", "median"], resident[k]
+            }
+        }'
 done
 
 # What the operator feels, each beside a plain Qt program or a plain write: a table of its own.

@@ -65,8 +65,8 @@ struct PageItems {
         return matrix == other.matrix && std::equal(commands, commands + 4, other.commands);
     }
     void Load(CMatrixMgr* mgr) { mgr->GetMatrixPageItems(matrix, commands[0], commands[1], commands[2], commands[3]); }
-    // Writes only a change: showing a choice the file already holds rewrites nothing, and a file that cannot take
-    // the choice is reported once for each choice, not for each step of showing it.
+    // Writes only a change: choosing what the file already holds rewrites nothing, and a file that cannot take the
+    // choice is reported once for each choice.
     void StoreIfChanged(CMatrixMgr* mgr, const PageItems& stored) const {
         if (!(*this == stored))
             mgr->SetMatrixPageItems(matrix, commands[0], commands[1], commands[2], commands[3]);
@@ -120,12 +120,23 @@ BOOL CPageMatrix::OnInitDialog() {
     PageItems items;
     items.Load(m_matrixMgr);
     m_matrixCombo.SetCurSel(items.matrix);
-    OnMatrixChange();
+    ShowMatrix();
     m_setUp = TRUE;
     return TRUE;
 }
 
 void CPageMatrix::OnMatrixChange() {
+    ShowMatrix();
+    if (!m_currentMatrix)
+        return;
+    PageItems items;
+    items.Load(m_matrixMgr);
+    const PageItems stored = items;
+    items.matrix = m_matrixCombo.GetCurSel();
+    items.StoreIfChanged(m_matrixMgr, stored);
+}
+
+void CPageMatrix::ShowMatrix() {
     if (!GetSafeHwnd())
         return;
     // No entry chosen is no matrix, though a matrix without a name would match the empty text.
@@ -160,13 +171,10 @@ void CPageMatrix::OnMatrixChange() {
 
     PageItems items;
     items.Load(m_matrixMgr);
-    const PageItems stored = items;
     const int chosen = m_matrixCombo.GetCurSel();
     if (chosen >= 0 && chosen <= 3)
         m_wordCombo.SetCurSel(items.commands[chosen]);
-    items.matrix = chosen;
-    items.StoreIfChanged(m_matrixMgr, stored);
-    OnWordChange();
+    ShowFormat();
 }
 
 void CPageMatrix::ShowNoMatrix() {
@@ -191,15 +199,19 @@ void CPageMatrix::EnableChannels(bool enable) {
         button.EnableWindow(enable ? TRUE : FALSE);
 }
 
+void CPageMatrix::ShowFormat() {
+    // With no command chosen the format stays as it was, whatever name a message may lack.
+    if (!GetSafeHwnd() || !m_currentMatrix || m_wordCombo.GetCurSel() < 0)
+        return;
+    if (const CMessage* message = m_currentMatrix->MessageAt(m_currentMatrix->FindMessage(GetWordName())))
+        SetDlgItemText(kFormatStatic, message->Format().c_str());
+}
+
 void CPageMatrix::OnWordChange() {
+    ShowFormat();
     // Without a matrix there is no command to remember.
     if (!GetSafeHwnd() || !m_currentMatrix)
         return;
-    // With no command chosen the format stays as it was, whatever name a message may lack.
-    if (m_wordCombo.GetCurSel() >= 0) {
-        if (const CMessage* message = m_currentMatrix->MessageAt(m_currentMatrix->FindMessage(GetWordName())))
-            SetDlgItemText(kFormatStatic, message->Format().c_str());
-    }
     PageItems items;
     items.Load(m_matrixMgr);
     const PageItems stored = items;
@@ -277,5 +289,5 @@ void CPageMatrix::OnMatrixListChange(NotifyEvent* event) {
         if (index >= 0 && index == selected)
             m_matrixCombo.SetCurSel(inserted);
     }
-    OnMatrixChange();
+    ShowMatrix();
 }

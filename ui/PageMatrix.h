@@ -37,9 +37,9 @@ public:
     BOOL OnInitDialog() override;
     void DoDataExchange(CDataExchange* pDX) override;
 
-    // Shows the matrix chosen in the matrix list, its commands and its first page.
+    // The operator chose a matrix, or a command: the page shows it, and the settings file keeps the choice. Showing
+    // the page, or a matrix again after it changed, writes nothing.
     void OnMatrixChange();
-    // Shows the chosen command's format and remembers the choice.
     void OnWordChange();
     void OnOpenPort();
     void OnPrevPage();
@@ -54,6 +54,10 @@ protected:
     void ShowButtons(int n);
 
 private:
+    // Shows the matrix selected in the matrix list, its commands with the one remembered for it, and its first page.
+    void ShowMatrix();
+    // Shows the format of the command selected.
+    void ShowFormat();
     void OnChannel(int button);
     // No matrix to show: page 1 with nothing to switch, page or open.
     void ShowNoMatrix();

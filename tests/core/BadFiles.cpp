@@ -38,30 +38,61 @@ void Check(bool done, const std::string& what) {
         throw std::runtime_error("cannot make the bad file: " + what);
 }
 
+std::function<std::string(const std::string&)> Says(const char* text) {
+    return [text](const std::string&) { return text; };
+}
+
+// How the operator is told each file's own limits: its size, elements, attributes and text.
+struct ToldLimits {
+    const char* size;
+    const char* elements;
+    const char* attributes;
+    const char* text;
+};
+
+ToldLimits ToldLimitsOf(const std::string& file) {
+    if (file == "command.xml")
+        return {"1 MiB", "4,000", "12,000", "256 KiB"};
+    if (file == "system.xml")
+        return {"16 MiB", "80,000", "360,000", "8 MiB"};
+    return {"16 MiB", "160,000", "300,000", "6 MiB"};
+}
+
+// "holds more than" the file's own limit of what is counted.
+std::function<std::string(const std::string&)> HoldsMoreThan(const char* ToldLimits::*limit, const char* counted) {
+    return [limit, counted](const std::string& file) {
+        return std::string("holds more than ") + ToldLimitsOf(file).*limit + counted + ", over the limit";
+    };
+}
+
 } // namespace
 
 const std::vector<BadFile>& BadFileKinds() {
     static const std::vector<BadFile> kinds = {
-        {"Missing", "is missing"},
-        {"Empty", "is empty"},
-        {"Cut", "is not valid XML at line "},
-        {"Garbage", "is not valid XML at line "},
-        {"Huge", "is larger than 64 MiB, the limit for a file"},
-        {"DeeplyNested", "nests elements more than 256 deep, over the limit"},
-        {"TooManyElements", "holds more than 250,000 elements, over the limit"},
-        {"TooManyAttributes", "holds more than 750,000 attributes, over the limit"},
-        {"TooWideAnElement", "has an element with more than 256 attributes, over the limit"},
-        {"TooMuchText", "holds more than 16 MiB of text, over the limit"},
-        {"Folder", "is not an ordinary file"},
-        {"Pipe", "is not an ordinary file"},
-        {"DanglingLink", "is missing"},
-        {"Unreadable", "cannot be read ("},
+        {"Missing", Says("is missing")},
+        {"Empty", Says("is empty")},
+        {"Cut", Says("is not valid XML at line ")},
+        {"Garbage", Says("is not valid XML at line ")},
+        {"Huge",
+         [](const std::string& file) {
+             return std::string("is larger than ") + ToldLimitsOf(file).size + ", the limit for the file";
+         }},
+        {"DeeplyNested", Says("nests elements more than 256 deep, over the limit")},
+        {"TooManyElements", HoldsMoreThan(&ToldLimits::elements, " elements")},
+        {"TooManyAttributes", HoldsMoreThan(&ToldLimits::attributes, " attributes")},
+        {"TooWideAnElement", Says("has an element with more than 256 attributes, over the limit")},
+        {"TooMuchText", HoldsMoreThan(&ToldLimits::text, " of text")},
+        {"Folder", Says("is not an ordinary file")},
+        {"Pipe", Says("is not an ordinary file")},
+        {"DanglingLink", Says("is missing")},
+        {"Unreadable", Says("cannot be read (")},
     };
     return kinds;
 }
 
 void MakeBadFile(const std::string& folder, const std::string& name, const std::string& kind) {
     const std::string path = folder + "/" + name;
+    const XmlLimits limits = XmlLimitsOf(name);
     const std::string sample = kind == "Cut" || kind == "Huge" || kind == "Unreadable" ? Read(path) : "";
     Check(unlink(path.c_str()) == 0, "remove " + path);
     if (kind == "Missing") {
@@ -76,20 +107,20 @@ void MakeBadFile(const std::string& folder, const std::string& name, const std::
     } else if (kind == "Huge") {
         // Sparse: the size is there without the disk space.
         Write(path, sample);
-        Check(truncate(path.c_str(), kMaxXmlFileBytes + 1) == 0, "stretch " + path);
+        Check(truncate(path.c_str(), limits.fileBytes + 1) == 0, "stretch " + path);
     } else if (kind == "DeeplyNested") {
         Write(path, Repeat("<a>", 100000) + Repeat("</a>", 100000));
     } else if (kind == "TooManyElements") {
-        Write(path, "<R>" + Repeat("<a/>", kMaxXmlElements) + "</R>");
+        Write(path, "<R>" + Repeat("<a/>", limits.elements) + "</R>");
     } else if (kind == "TooManyAttributes") {
-        Write(path, "<R>" + Repeat("<a b='' c='' d='' e=''/>", kMaxXmlAttributes / 4 + 1) + "</R>");
+        Write(path, "<R>" + Repeat("<a b='' c='' d='' e='' f='' g='' h='' i=''/>", limits.attributes / 8 + 1) + "</R>");
     } else if (kind == "TooWideAnElement") {
         std::string element = "<R";
         for (int i = 0; i <= kMaxXmlAttributesPerElement; ++i)
             element += " a" + std::to_string(i) + "=\"1\"";
         Write(path, element + "/>");
     } else if (kind == "TooMuchText") {
-        Write(path, "<R>" + std::string(kMaxXmlTextBytes, 't') + "</R>");
+        Write(path, "<R>" + std::string(static_cast<size_t>(limits.textBytes), 't') + "</R>");
     } else if (kind == "Folder") {
         Check(mkdir(path.c_str(), 0755) == 0, "make the folder " + path);
     } else if (kind == "Pipe") {

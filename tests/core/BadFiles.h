@@ -1,12 +1,15 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
 // The ways a configuration file comes to be unusable on an operator's machine, with what the operator is told.
 struct BadFile {
     const char* kind; // a word for test names: "Missing", "Cut", "Pipe" ...
-    const char* told; // what the message says after the file's name (its start, where a line number follows)
+    // What the message says after the name of the file (its start, where a line number follows); the limits named
+    // are the file's own.
+    std::function<std::string(const std::string& file)> told;
 };
 
 // Every kind: missing, empty, cut, garbage, huge, deeply nested, over each limit on what a file holds, a folder,

@@ -2,6 +2,8 @@
 
 #include "CaseRandom.h"
 
+#include "core/XmlLoad.h"
+
 #include <fstream>
 #include <sstream>
 #include <tinyxml.h>
@@ -370,7 +372,7 @@ ConfigurationFiles MakeHostileCase(uint64_t seed, uint64_t index, const Configur
     // Now and then a file of gigabytes.
     if (random.Chance(1)) {
         static const std::vector<std::string> names = {"command.xml", "system.xml", "matrix.xml"};
-        static const std::vector<long long> sizes = {64LL << 20, (64LL << 20) + 1, 200LL << 20, 20LL << 30};
+        static const std::vector<long long> sizes = {kMaxXmlFileBytes, kMaxXmlFileBytes + 1, 200LL << 20, 20LL << 30};
         files.sparseFile = random.Pick(names);
         files.sparseSize = random.Pick(sizes);
     }

@@ -10,6 +10,7 @@
 #include "core/StartUpFaults.h"
 #include "core/WallModel.h"
 #include "core/XmlLoad.h"
+#include "tests/support/LargeFiles.h"
 #include "tests/support/MessageBoxRecorder.h"
 #include "tests/support/WorkingDir.h"
 
@@ -70,7 +71,7 @@ TEST_P(StartUpWithABadFile, NamesTheFileWhatIsWrongAndWhatFollowsOnceAndLeavesTh
     const std::string& text = boxes.Boxes()[0].text;
     EXPECT_EQ(boxes.Boxes()[0].type, MB_OK | MB_ICONWARNING);
     EXPECT_EQ(text.rfind("Some configuration files in " + dir.Dir().Path() + " could not be used:\n", 0), 0u) << text;
-    const size_t told = text.find("\n" + file + " " + bad.told);
+    const size_t told = text.find("\n" + file + " " + bad.told(file));
     ASSERT_NE(told, std::string::npos) << text;
     const size_t end = text.find('\n', told + 1);
     EXPECT_NE(text.substr(told, end - told).find(". " + kConsequences.at(file)), std::string::npos) << text;
@@ -93,6 +94,17 @@ INSTANTIATE_TEST_SUITE_P(EachFileEachWay, StartUpWithABadFile,
 TEST_F(StartUp, FilesThatAreFineSayNothing) {
     EXPECT_EQ(Start(), "");
     EXPECT_TRUE(boxes.Boxes().empty());
+}
+
+TEST_F(StartUp, TheLargestInstallationIsReadWhole) {
+    const LargeFiles files = LargestInstallation();
+    dir.Write("system.xml", files.system);
+    dir.Write("matrix.xml", files.matrix);
+    EXPECT_EQ(Start(), "");
+    EXPECT_TRUE(boxes.Boxes().empty());
+    CMatrixMgr* matrices = CWallModel::GetInstance()->GetMatrixMgr();
+    EXPECT_EQ(matrices->End(), 64u);
+    EXPECT_EQ(matrices->GetAt(63)->GetChannelTable()->GetName(1024), "\xC9\xE3\xCF\xF1\xBB\xFA 1024");
 }
 
 TEST_F(StartUp, EveryFileThatCouldNotBeUsedIsInOneMessageInTheOrderTheyAreRead) {

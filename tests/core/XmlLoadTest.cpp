@@ -153,12 +153,19 @@ TEST(LoadXmlFile, RefusesBrokenAndOverDeepFilesSayingWhereTheParserStopped) {
 
 namespace {
 
+// A limit, as one file at it and one over it, and how the operator is told of it.
 struct Limit {
     const char* name;
     XmlLoadFault fault;
-    // The file at the limit; one more of what is counted goes over it.
-    std::function<std::string(long long more)> file;
-    const char* named; // how the operator is told
+    std::function<std::string(const XmlLimits& limits, long long more)> file;
+    int named; // which of the file's texts below tells it
+};
+
+// Each configuration file with its own limits, as the operator is told of them.
+struct FileLimits {
+    const char* file;
+    XmlLimits limits;
+    const char* told[6];
 };
 
 std::string Repeat(const std::string& piece, long long times) {
@@ -170,72 +177,100 @@ std::string Repeat(const std::string& piece, long long times) {
 }
 
 const Limit kLimits[] = {
-    {"Depth", XmlLoadFault::kTooDeep, [](long long more) { return Nested(kMaxXmlDepth + static_cast<int>(more)); },
-     "nests elements more than 256 deep"},
+    {"Depth", XmlLoadFault::kTooDeep,
+     [](const XmlLimits&, long long more) { return Nested(kMaxXmlDepth + static_cast<int>(more)); }, 0},
     {"Elements", XmlLoadFault::kTooManyElements,
-     [](long long more) { return "<R>" + Repeat("<a/>", kMaxXmlElements - 1 + more) + "</R>"; },
-     "holds more than 250,000 elements"},
+     [](const XmlLimits& l, long long more) { return "<R>" + Repeat("<a/>", l.elements - 1 + more) + "</R>"; }, 1},
     // A comment and a run of text cost the parser as much as an element.
     {"Pieces", XmlLoadFault::kTooManyElements,
-     [](long long more) {
-         const long long pairs = (kMaxXmlElements - 1) / 2;
-         return "<R>" + Repeat("<!---->x", pairs) + Repeat("<a/>", kMaxXmlElements - 1 - 2 * pairs + more) + "</R>";
+     [](const XmlLimits& l, long long more) {
+         const long long pairs = (l.elements - 1) / 2;
+         return "<R>" + Repeat("<!---->x", pairs) + Repeat("<a/>", l.elements - 1 - 2 * pairs + more) + "</R>";
      },
-     "holds more than 250,000 elements"},
+     1},
     {"Attributes", XmlLoadFault::kTooManyAttributes,
-     [](long long more) {
-         return std::string("<R a='' b='' c=''") + (more ? " d=''>" : ">") +
-                Repeat("<a x='' y='' z=''/>", kMaxXmlAttributes / 3 - 1) + "</R>";
+     [](const XmlLimits& l, long long more) {
+         std::string root = "<R";
+         for (long long i = 0; i < l.attributes % 8 + more; ++i)
+             root += " r" + std::to_string(i) + "=''";
+         return root + ">" + Repeat("<a s='' t='' u='' v='' w='' x='' y='' z=''/>", l.attributes / 8) + "</R>";
      },
-     "holds more than 750,000 attributes"},
+     2},
     {"AttributesOfOneElement", XmlLoadFault::kTooWideElement,
-     [](long long more) {
+     [](const XmlLimits&, long long more) {
          std::string s = "<R";
          for (long long i = 0; i < kMaxXmlAttributesPerElement + more; ++i)
              s += " a" + std::to_string(i) + "=''";
          return s + "/>";
      },
-     "has an element with more than 256 attributes"},
+     3},
     // "<R" and the text are what is counted.
     {"Text", XmlLoadFault::kTooMuchText,
-     [](long long more) { return "<R>" + std::string(kMaxXmlTextBytes - 2 + more, 't') + "</R>"; },
-     "holds more than 16 MiB of text"},
+     [](const XmlLimits& l, long long more) { return "<R>" + std::string(l.textBytes - 2 + more, 't') + "</R>"; }, 4},
+};
+
+const FileLimits kFileLimits[] = {
+    {"command.xml",
+     kCommandFileLimits,
+     {"nests elements more than 256 deep", "holds more than 4,000 elements", "holds more than 12,000 attributes",
+      "has an element with more than 256 attributes", "holds more than 256 KiB of text",
+      "is larger than 1 MiB, the limit for the file"}},
+    {"system.xml",
+     kSettingsFileLimits,
+     {"nests elements more than 256 deep", "holds more than 80,000 elements", "holds more than 360,000 attributes",
+      "has an element with more than 256 attributes", "holds more than 8 MiB of text",
+      "is larger than 16 MiB, the limit for the file"}},
+    {"matrix.xml",
+     kMatrixFileLimits,
+     {"nests elements more than 256 deep", "holds more than 160,000 elements", "holds more than 300,000 attributes",
+      "has an element with more than 256 attributes", "holds more than 6 MiB of text",
+      "is larger than 16 MiB, the limit for the file"}},
 };
 
 void PrintTo(const Limit& limit, std::ostream* out) { *out << limit.name; }
+void PrintTo(const FileLimits& file, std::ostream* out) { *out << file.file; }
 
-class XmlLimit : public testing::TestWithParam<Limit> {};
+class XmlLimit : public testing::TestWithParam<std::tuple<FileLimits, Limit>> {};
 
 } // namespace
 
-TEST_P(XmlLimit, LetsAFileAtTheLimitThroughAndRefusesOneOverItNamingTheLimit) {
-    TempDir dir;
+TEST_P(XmlLimit, LetsAFileAtItsLimitThroughAndRefusesOneOverItNamingTheLimit) {
+    const auto& [file, limit] = GetParam();
+    EXPECT_EQ(XmlLimitsOf(std::string("./") + file.file).elements, file.limits.elements);
+    TempDir at;
+    TempDir over;
     TiXmlDocument doc;
     XmlLoadStatus status;
-    dir.Write("at.xml", GetParam().file(0));
-    EXPECT_TRUE(LoadXmlFile(doc, dir.File("at.xml"), &status)) << XmlLoadStatusText(status);
-    dir.Write("over.xml", GetParam().file(1));
-    EXPECT_FALSE(LoadXmlFile(doc, dir.File("over.xml"), &status));
-    EXPECT_EQ(status.fault, GetParam().fault);
-    EXPECT_EQ(XmlLoadStatusText(status), std::string(GetParam().named) + ", over the limit");
+    at.Write(file.file, limit.file(file.limits, 0));
+    EXPECT_TRUE(LoadXmlFile(doc, at.File(file.file), &status)) << XmlLoadStatusText(status);
+    over.Write(file.file, limit.file(file.limits, 1));
+    EXPECT_FALSE(LoadXmlFile(doc, over.File(file.file), &status));
+    EXPECT_EQ(status.fault, limit.fault);
+    EXPECT_EQ(XmlLoadStatusText(status), std::string(file.told[limit.named]) + ", over the limit");
     EXPECT_EQ(doc.FirstChild(), nullptr);
 }
 
-INSTANTIATE_TEST_SUITE_P(EachLimit, XmlLimit, testing::ValuesIn(kLimits),
-                         [](const testing::TestParamInfo<Limit>& info) { return info.param.name; });
+INSTANTIATE_TEST_SUITE_P(EachFileEachLimit, XmlLimit,
+                         testing::Combine(testing::ValuesIn(kFileLimits), testing::ValuesIn(kLimits)),
+                         [](const testing::TestParamInfo<std::tuple<FileLimits, Limit>>& info) {
+                             const std::string file = std::get<0>(info.param).file;
+                             return file.substr(0, file.find('.')) + std::get<1>(info.param).name;
+                         });
 
-TEST(LoadXmlFile, RefusesFilesOverSixtyFourMebibytesUnread) {
+TEST(LoadXmlFile, RefusesAFileOverItsSizeUnread) {
     TempDir dir;
     TiXmlDocument doc;
-    // Sparse: the size is there without the disk space, and a reader that read it whole would take its time.
-    dir.Write("huge.xml", "<R a=\"");
-    ASSERT_EQ(truncate(dir.File("huge.xml").c_str(), kMaxXmlFileBytes + 1), 0);
-    XmlLoadFault fault = XmlLoadFault::kNone;
-    EXPECT_FALSE(LoadXmlFile(doc, dir.File("huge.xml"), &fault));
-    EXPECT_EQ(fault, XmlLoadFault::kTooLarge);
-    ASSERT_EQ(truncate(dir.File("huge.xml").c_str(), 200LL * 1024 * 1024 * 1024), 0);
-    EXPECT_FALSE(LoadXmlFile(doc, dir.File("huge.xml"), &fault));
-    EXPECT_EQ(fault, XmlLoadFault::kTooLarge);
+    XmlLoadStatus status;
+    for (const FileLimits& file : kFileLimits) {
+        // Sparse: the size is there without the disk space, and a reader that read it whole would take its time.
+        dir.Write(file.file, "<R a=\"");
+        ASSERT_EQ(truncate(dir.File(file.file).c_str(), file.limits.fileBytes + 1), 0);
+        EXPECT_FALSE(LoadXmlFile(doc, dir.File(file.file), &status));
+        EXPECT_EQ(XmlLoadStatusText(status), file.told[5]);
+        ASSERT_EQ(truncate(dir.File(file.file).c_str(), 200LL * 1024 * 1024 * 1024), 0);
+        EXPECT_FALSE(LoadXmlFile(doc, dir.File(file.file), &status));
+        EXPECT_EQ(status.fault, XmlLoadFault::kTooLarge);
+    }
 }
 
 TEST(LoadXmlFile, ReadsLineEndsOfEveryKindAsTheParserDoes) {

@@ -11,10 +11,16 @@
 #include "platform/os/MessageBox.h"
 
 #include <QApplication>
+#include <QGuiApplication>
+#include <QImage>
 #include <QMessageBox>
+#include <QPixmap>
+#include <QScreen>
 #include <QTimer>
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 namespace {
 
@@ -54,13 +60,13 @@ std::string Where(WId window) {
            std::to_string(m.top());
 }
 
-// What a title bar with a close button alone tells the window manager, and what the manager then allows.
-// Openbox offers minimizing every window it manages, whatever the window asks; the rest follows the hints.
+// What a title bar with a close button alone tells the window manager, and what the manager then allows: moving
+// and closing, and no minimizing, which would take the owner along with nothing to bring either back.
 void ExpectCloseButtonOnly(WId window, const char* what) {
     const QStringList actions = AllowedActions(window);
     EXPECT_TRUE(actions.contains("CLOSE")) << what << ": " << actions.join(' ').toStdString();
     EXPECT_TRUE(actions.contains("MOVE")) << what;
-    for (const char* refused : {"MAXIMIZE_HORZ", "MAXIMIZE_VERT", "RESIZE"})
+    for (const char* refused : {"MINIMIZE", "MAXIMIZE_HORZ", "MAXIMIZE_VERT", "RESIZE"})
         EXPECT_FALSE(actions.contains(refused)) << what << " allows " << refused;
     // Flags, functions, decorations: no minimize (function 8, decoration 32) and no maximize (16, 64).
     const std::vector<unsigned long> hints = MotifHints(window);
@@ -69,6 +75,31 @@ void ExpectCloseButtonOnly(WId window, const char* what) {
     EXPECT_EQ(hints[1] & (8u | 16u), 0u) << what << " functions " << hints[1];
     EXPECT_EQ(hints[2] & (32u | 64u), 0u) << what << " decorations " << hints[2];
     EXPECT_TRUE(hints[2] & 8u) << what << " has no title";
+}
+
+// The columns of a window's title bar that its title's text takes, as the window manager draws it in white over the
+// bar: the run of white columns around the bar's middle, where the title stands, apart from the buttons at its ends.
+std::pair<int, int> TitleTextColumns(WId window) {
+    const QRect frame = FrameOnScreen(window);
+    const QImage title = QGuiApplication::primaryScreen()
+                             ->grabWindow(0, frame.left(), frame.top(), frame.width(), FrameExtents(window).top())
+                             .toImage();
+    std::vector<bool> white(size_t(title.width()));
+    for (int x = 0; x < title.width(); ++x)
+        for (int y = 0; y < title.height(); ++y)
+            if (const QRgb p = title.pixel(x, y); std::min({qRed(p), qGreen(p), qBlue(p)}) > 235)
+                white[size_t(x)] = true;
+    // Letters stand a few columns apart at most; a word space is wider, a button much wider.
+    constexpr int kGap = 8;
+    const int middle = title.width() / 2;
+    int first = -1, last = -1;
+    for (int x = middle, gap = 0; x >= 0 && gap <= kGap; --x, ++gap)
+        if (white[size_t(x)])
+            first = x, gap = 0, last = last < 0 ? x : last;
+    for (int x = middle, gap = 0; x < title.width() && gap <= kGap; ++x, ++gap)
+        if (white[size_t(x)])
+            last = std::max(last, x), gap = 0, first = first < 0 ? x : first;
+    return {first, last};
 }
 
 class TopLevelFrameTest : public testing::Test {
@@ -167,12 +198,20 @@ TEST_F(TopLevelFrameTest, AModalDialogIsCentredOnItsOwnerByItsFrameKeepsItsSizeA
     EXPECT_TRUE(looked);
 }
 
-TEST_F(TopLevelFrameTest, AMessageBoxOffersOnlyClose) {
+TEST_F(TopLevelFrameTest, AMessageBoxOffersOnlyCloseAndIsWideEnoughForItsWholeCaption) {
+    // The caption as the window manager shows it on a window far wider than it needs.
+    m_window.SetWindowText("LCD WALL");
     m_window.MoveWindow(100, 60, 900, 700);
     m_window.ShowWindow(SW_SHOW);
     ASSERT_TRUE(WaitUntil([&] { return !FrameExtents(Id()).isNull(); }));
     ActivateWindow(Id());
+    std::pair<int, int> whole;
+    ASSERT_TRUE(WaitUntil([&] {
+        whole = TitleTextColumns(Id());
+        return whole.first > 0;
+    })) << "no title text on the screen";
 
+    // A box whose text and button need far less room than its caption.
     InstallQtMessageBox();
     bool looked = false;
     QTimer::singleShot(0, [&] {
@@ -181,13 +220,20 @@ TEST_F(TopLevelFrameTest, AMessageBoxOffersOnlyClose) {
             for (QWidget* w : QApplication::topLevelWidgets())
                 if (auto* b = qobject_cast<QMessageBox*>(w); b && b->isVisible())
                     box = b;
-            return box && !AllowedActions(box->winId()).isEmpty();
+            return box && !AllowedActions(box->winId()).isEmpty() && box->isActiveWindow();
         });
         ASSERT_NE(box, nullptr);
         looked = true;
         ExpectCloseButtonOnly(box->winId(), "the message box");
+        std::pair<int, int> shown;
+        EXPECT_TRUE(WaitUntil([&] {
+            shown = TitleTextColumns(box->winId());
+            return shown.second - shown.first == whole.second - whole.first;
+        })) << "the caption takes "
+            << shown.second - shown.first + 1 << " columns, not " << whole.second - whole.first + 1
+            << ": the window manager cut it";
         box->accept();
     });
-    AfxMessageBox("The port could not be opened.", MB_OK | MB_ICONERROR);
+    AfxMessageBoxWithCaption("!", "LCD WALL", MB_OK | MB_ICONERROR);
     EXPECT_TRUE(looked);
 }

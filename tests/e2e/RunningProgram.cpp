@@ -25,6 +25,16 @@ std::string ProcText(qint64 pid, const char* name) {
     return text.str();
 }
 
+// A figure of /proc/<pid>/status given in kB ("VmRSS:   1234 kB"), in bytes; 0 when it is not there.
+long long StatusBytes(qint64 pid, const std::string& name) {
+    std::istringstream status(ProcText(pid, "status"));
+    std::string line;
+    while (std::getline(status, line))
+        if (line.compare(0, name.size() + 1, name + ":") == 0)
+            return std::stoll(line.substr(name.size() + 1)) * 1024;
+    return 0;
+}
+
 } // namespace
 
 bool WaitFor(const std::function<bool()>& condition, int timeoutMs) {
@@ -38,9 +48,11 @@ bool WaitFor(const std::function<bool()>& condition, int timeoutMs) {
     }
 }
 
-RunningProgram::RunningProgram(const XDesktop& desktop) : m_desktop(desktop) {
+RunningProgram::RunningProgram(const XDesktop& desktop, const std::string& folderName)
+    : m_desktop(desktop), m_dir(folderName.empty() ? m_work.Path() : m_work.File(folderName)) {
+    std::filesystem::create_directories(m_dir);
     for (const char* name : {"command.xml", "system.xml", "matrix.xml"})
-        std::filesystem::copy_file(std::string(VELTRANO_SOURCE_DIR) + "/res/" + name, m_work.File(name));
+        std::filesystem::copy_file(std::string(VELTRANO_SOURCE_DIR) + "/res/" + name, WorkFile(name));
     for (int n = 1; n <= 4; ++n) {
         m_ports[n] = std::make_unique<Pty>();
         std::filesystem::create_symlink(m_ports[n]->SlavePath(), m_portDir.File("COM" + std::to_string(n)));
@@ -52,14 +64,21 @@ RunningProgram::~RunningProgram() {
         Kill();
 }
 
-bool RunningProgram::Start() {
+std::string RunningProgram::FileText(const std::string& name) const {
+    std::ifstream in(WorkFile(name), std::ios::binary);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}
+
+bool RunningProgram::Start(bool settle) {
     QProcessEnvironment env = m_desktop.Environment();
     env.insert("QT_QPA_PLATFORM", "xcb");
     env.insert("VELTRANO_PORT_DIR", QString::fromStdString(m_portDir.Path()));
     env.insert("XDG_CONFIG_HOME", QString::fromStdString(m_config.Path()));
     m_process.setProcessEnvironment(env);
     m_process.setProcessChannelMode(QProcess::MergedChannels);
-    m_process.setWorkingDirectory(QString::fromStdString(m_work.Path()));
+    m_process.setWorkingDirectory(QString::fromStdString(m_dir));
     m_mainId.clear();
     m_said.clear();
     m_process.start(QStringLiteral(VELTRANO_PROGRAM), {});
@@ -89,13 +108,15 @@ bool RunningProgram::Start() {
         // The files it started on, kept for a person to look at.
         const std::string kept = VELTRANO_SCREENS "/failed-start-folder";
         std::filesystem::remove_all(kept);
-        std::filesystem::copy(m_work.Path(), kept, std::filesystem::copy_options::recursive);
+        std::filesystem::copy(m_dir, kept, std::filesystem::copy_options::recursive);
         ADD_FAILURE() << "no main window; the program " << state << " and said: " << Said().toStdString()
                       << "; the screen is in " << m_desktop.KeepScreen("start") << ", the files it started on in "
                       << kept;
         return false;
     }
     m_desktop.ParkPointer();
+    if (!settle)
+        return true;
     // The window may show before it is moved to its place and given its size, by the program once the window
     // manager has told the frame it draws, or by the program alone without one: it stands once two looks a
     // moment apart find the same place and the same layout.
@@ -128,9 +149,14 @@ void RunningProgram::Kill() {
 bool RunningProgram::WaitForExit(int timeoutMs) { return m_process.waitForFinished(timeoutMs); }
 
 QString RunningProgram::Said() {
+    // Without an event loop the pipe is read only when asked to.
+    m_process.waitForReadyRead(0);
     m_said += m_process.readAll();
     return QString::fromLocal8Bit(m_said);
 }
+
+long long RunningProgram::ResidentBytes() const { return StatusBytes(m_process.processId(), "VmRSS"); }
+long long RunningProgram::PeakResidentBytes() const { return StatusBytes(m_process.processId(), "VmHWM"); }
 
 bool RunningProgram::ReadPlace() {
     for (const XDesktop::Window& window : m_desktop.Windows("veltrano"))

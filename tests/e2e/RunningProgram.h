@@ -20,16 +20,18 @@ bool WaitFor(const std::function<bool()>& condition, int timeoutMs = 10000);
 
 // The built program started as scripts/run.sh starts it: in a working folder of its own holding a copy of the
 // sample configuration, on a desktop, with its serial ports (COM1 the wall and the first matrix, COM2 and COM4 the
-// other matrices, COM3 the monitor remote) led to pseudo-terminals through a port directory.
+// other matrices, COM3 the monitor remote) led to pseudo-terminals through a port directory. The working folder
+// may be given a name, inside the temporary one.
 class RunningProgram {
 public:
-    explicit RunningProgram(const XDesktop& desktop);
+    explicit RunningProgram(const XDesktop& desktop, const std::string& folderName = {});
     ~RunningProgram();
     RunningProgram(const RunningProgram&) = delete;
     RunningProgram& operator=(const RunningProgram&) = delete;
 
-    // Starts it and waits for its main window to stand painted; false (with a failure said) when it does not.
-    bool Start();
+    // Starts it and waits for its main window to stand painted, or only to show (settle false, where a message
+    // box covers it); false (with a failure said) when it does not.
+    bool Start(bool settle = true);
     // Ends it at once, as a power cut or an operator's kill does.
     void Kill();
     // Waits for it to end by itself; false when it still runs.
@@ -37,9 +39,14 @@ public:
     int ExitCode() const { return m_process.exitCode(); }
     bool ExitedNormally() const { return m_process.exitStatus() == QProcess::NormalExit; }
     QString Said(); // what it wrote on its standard error and output so far
+    // The memory it holds now, as the kernel counts it (its resident set), and the most it held so far; in bytes.
+    long long ResidentBytes() const;
+    long long PeakResidentBytes() const;
 
     const TempDir& Folder() const { return m_work; }
-    std::string FileText(const std::string& name) const { return m_work.Read(name); }
+    // A file of the working folder.
+    std::string WorkFile(const std::string& name) const { return m_dir + "/" + name; }
+    std::string FileText(const std::string& name) const;
     // The far end of "COMn".
     Pty& Port(int n) { return *m_ports.at(n); }
 
@@ -83,6 +90,7 @@ public:
 private:
     const XDesktop& m_desktop;
     TempDir m_work;
+    std::string m_dir;
     TempDir m_portDir;
     TempDir m_config;
     std::map<int, std::unique_ptr<Pty>> m_ports;

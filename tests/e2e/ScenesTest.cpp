@@ -368,6 +368,60 @@ TEST_P(Scenes, ASceneRecordedAndSavedIsLoadedBackAfterTheWallChanged) {
     EXPECT_EQ(Rest(1), ByteList{});
 }
 
+TEST_P(Scenes, ARenameToAnotherScenesNameIsRefusedAndTheKeyboardComesBackAfterTheBox) {
+    OpenWallPort();
+    const QPoint page = program.ShowPage(3);
+    ASSERT_FALSE(page.isNull());
+    const QRect combo = ControlRect(Dialog::kScene, 1072).translated(page);
+    const QPoint arrow(combo.right() - 8, combo.top() + 12), edit = page + ControlCentre(Dialog::kScene, 1072);
+    const auto rename = [&](const char* key, const QString& name) {
+        Choose(arrow, key, 1); // from the list, by its arrow keys
+        desktop.Click(edit);
+        desktop.Keys({"ctrl+a"});
+        desktop.Type(name);
+        desktop.Click(program.PagePoint(Dialog::kScene, 1071)); // "Rename": the edit field loses the focus
+    };
+    // The second scene becomes "Day".
+    const std::string before = program.FileText("system.xml");
+    rename("Down", "Day");
+    ASSERT_TRUE(WaitForFileChange("system.xml", before));
+    const std::string renamed = program.FileText("system.xml");
+    const TiXmlDocument settings = Parsed(Path("system.xml"));
+    const TiXmlElement* first = Child(Child(settings.RootElement(), "SCENE"), "ITEM");
+    EXPECT_EQ(Text(first ? first->NextSiblingElement("ITEM") : nullptr, "name"), "Day");
+
+    // The first scene chosen from the list, the second's name typed: the rename is refused.
+    const auto known = program.OtherWindows();
+    rename("Up", "Day");
+    const XDesktop::Window box = program.WaitForNewWindow(known, false);
+    ASSERT_FALSE(box.id.isEmpty()) << "no refusal";
+    EXPECT_NE(box.name.toStdString(), "veltrano");
+    WaitFor([&] { return ShowsSomething(desktop.Screen().copy(box.rect)); });
+    Picture(box.rect.marginsAdded(desktop.FrameExtents(box.id)), "message-box");
+    EXPECT_EQ(program.FileText("system.xml"), renamed);
+
+    // Closed with Enter, the box gives the keyboard back to the main window: Alt+E opens the Config menu.
+    program.WaitForFocus(box);
+    desktop.Keys({"Return"});
+    ASSERT_TRUE(program.WaitForOnlyMainWindow());
+    program.WaitForFocus({program.MainWindowId(), {}, {}, false});
+    desktop.Keys({"alt+e"});
+    EXPECT_FALSE(program.WaitForNewWindow(known, true).id.isEmpty()) << "the keys went nowhere";
+    desktop.Keys({"Escape"});
+    ASSERT_TRUE(program.WaitForOnlyMainWindow());
+}
+
+TEST_P(Scenes, TheStatusBarShowsCapAndNumWhileTheirKeysAreLocked) {
+    const QRect client = program.Main().client;
+    const QRect locks(client.right() - 110, client.bottom() - 18, 110, 16);
+    EXPECT_EQ(DarkPixels(desktop.Screen(), locks), 0);
+    desktop.Keys({"Caps_Lock", "Num_Lock"});
+    EXPECT_TRUE(WaitFor([&] { return DarkPixels(desktop.Screen(), locks) > 20; })) << "no CAP and NUM";
+    Picture(locks, "lock-panes");
+    desktop.Keys({"Caps_Lock", "Num_Lock"});
+    EXPECT_TRUE(WaitFor([&] { return DarkPixels(desktop.Screen(), locks) == 0; }));
+}
+
 TEST_P(Scenes, TheMonitorRemoteSendsToOneAddressAndToARangeOnItsOwnPort) {
     const XDesktop::Window dialog = program.ChooseFromMenuBar(1, 3);
     ASSERT_FALSE(dialog.id.isEmpty());
@@ -458,11 +512,13 @@ TEST_P(Scenes, PicturesOfTheMainWindowWithEachPageInFrontAndOfEveryDialogShowSom
     for (const auto& d : configDialogs) {
         const XDesktop::Window dialog = program.ChooseFromMenuBar(1, d.item);
         ASSERT_FALSE(dialog.id.isEmpty()) << d.name;
+        EXPECT_NE(dialog.name.toStdString(), "veltrano") << d.name << " is titled with the program's file name";
         const QImage picture = Picture(dialog.rect, QString("dialog-") + d.name);
         EXPECT_EQ(picture.size(), DialogSize(d.dialog)) << d.name;
         EXPECT_TRUE(ShowsSomething(picture)) << d.name;
         desktop.Keys({"Escape"});
         ASSERT_TRUE(program.WaitForOnlyMainWindow()) << d.name << " does not close";
+        EXPECT_TRUE(program.WaitForFocus({program.MainWindowId(), {}, {}, false})) << "after " << d.name;
     }
 
     OpenWallPort();
@@ -485,6 +541,7 @@ TEST_P(Scenes, PicturesOfTheMainWindowWithEachPageInFrontAndOfEveryDialogShowSom
         desktop.Click(program.PagePoint(Dialog::kVgaDvi, control));
         const XDesktop::Window dialog = program.WaitForNewWindow(known, false);
         ASSERT_FALSE(dialog.id.isEmpty()) << name;
+        EXPECT_NE(dialog.name.toStdString(), "veltrano") << name;
         WaitFor([&] { return ShowsSomething(desktop.Screen().copy(dialog.rect)); });
         const QImage picture = Picture(dialog.rect, QString("dialog-") + name);
         EXPECT_EQ(picture.size(), DialogSize(dialogId)) << name;

@@ -291,10 +291,10 @@ std::string SampleFolder(const TempDir& dir) {
 const std::vector<std::string> kKinds = {"Missing",      "Empty", "Cut",    "Garbage",      "Huge",
                                          "DeeplyNested", "Pipe",  "Folder", "DanglingLink", "Unreadable"};
 
-std::string Told(const std::string& kind) {
+std::string Told(const std::string& kind, const std::string& file) {
     for (const BadFile& bad : BadFileKinds())
         if (kind == bad.kind)
-            return bad.told;
+            return bad.told(file);
     return "?";
 }
 
@@ -311,7 +311,7 @@ TEST_P(HostileStart, ShowsItsWindowAndTheMessageNamingTheFileLeavesFromTheMenuAn
     const std::string kind = std::get<1>(GetParam());
     TempDir dir;
     MakeBadFile(SampleFolder(dir), file, kind);
-    EXPECT_EQ(StartReadAndLeave(server, dir.Path(), {{file, Told(kind)}}), "");
+    EXPECT_EQ(StartReadAndLeave(server, dir.Path(), {{file, Told(kind, file)}}), "");
 }
 
 INSTANTIATE_TEST_SUITE_P(EachFileEachWay, HostileStart,

@@ -279,6 +279,24 @@ TEST_F(PageMatrixTest, TheChosenMatrixAndCommandAreKeptInTheSettingsFileAndComeB
     EXPECT_EQ(Text(*page, kWordCombo), "SW");
 }
 
+TEST_F(PageMatrixTest, ShowingThePageOrAChangedMatrixWritesNothingWhateverCommandsTheFileRemembers) {
+    const std::string settings = WithSections(SettingsFile(2, 3), MatrixPage(0, -5, 2147483647, -1, -1));
+    Start(MatrixPage(0, -5, 2147483647, -1, -1));
+    EXPECT_EQ(wall.dir.Read("system.xml"), settings);
+    EXPECT_EQ(ComboSelection(&*page, kWordCombo), -1);
+    CMatrixMgr* mgr = CWallModel::GetInstance()->GetMatrixMgr();
+    mgr->GetAt(0)->SetName("Main");
+    mgr->SaveMatrix("M1", mgr->GetAt(0));
+    EXPECT_EQ(page->GetMatrixName().Str(), "Main");
+    EXPECT_EQ(wall.dir.Read("system.xml"), settings);
+
+    // The operator's choice of a matrix is kept; the commands stay as the file has them.
+    Choose(*page, kMatrixCombo, 1);
+    EXPECT_EQ(ComboSelection(&*page, kWordCombo), -1);
+    EXPECT_EQ(StoredItems(), (std::array<int, 5>{1, -5, 2147483647, -1, -1}));
+    EXPECT_TRUE(boxes.Boxes().empty());
+}
+
 TEST_F(PageMatrixTest, AMatrixRenamedElsewhereIsRenamedInPlaceInTheListAndTheChoiceStays) {
     Start();
     CMatrixMgr* mgr = CWallModel::GetInstance()->GetMatrixMgr();

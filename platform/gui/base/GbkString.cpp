@@ -40,6 +40,17 @@ QString GbkToQString(std::string_view gbk) {
     return text;
 }
 
+QString ShownText(std::string_view gbk, qsizetype maxChars) {
+    size_t end = 0;
+    for (qsizetype chars = 0; end < gbk.size() && chars < maxChars; ++chars) {
+        const auto lead = static_cast<unsigned char>(gbk[end]);
+        end += (lead >= 0x81 && lead <= 0xFE && end + 1 < gbk.size()) ? 2 : 1;
+    }
+    if (end >= gbk.size())
+        return GbkToQString(gbk);
+    return GbkToQString(gbk.substr(0, end)) + QChar(0x2026);
+}
+
 std::optional<std::string> QStringToGbk(const QString& text) {
     if (std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 0x80; })) {
         const QByteArray ascii = text.toLatin1();

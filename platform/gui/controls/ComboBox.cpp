@@ -34,7 +34,9 @@ template <class Match> int Search(const QComboBox* combo, int startAfter, Match 
         startAfter = -1;
     for (int k = 0; k < count; ++k) {
         const int index = (startAfter + 1 + k) % count;
-        if (match(combo->itemText(index)))
+        // An entry cut for the list is found by its whole text.
+        const QString shown = combo->itemText(index);
+        if (match(shown.size() > kMaxLabelChars ? GbkToQString(EntryBytes(combo, index)) : shown))
             return index;
     }
     return CB_ERR;
@@ -67,7 +69,8 @@ int CComboBox::InsertString(int nIndex, LPCTSTR lpszString) {
     const int selected = combo->currentIndex();
     const QString edited = combo->isEditable() ? combo->lineEdit()->text() : QString();
     const QSignalBlocker block(combo);
-    combo->insertItem(index, GbkToQString(bytes), QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())));
+    combo->insertItem(index, ShownText(bytes, kMaxLabelChars),
+                      QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())));
     combo->setCurrentIndex(selected >= index && selected >= 0 ? selected + 1 : selected);
     if (combo->isEditable())
         combo->lineEdit()->setText(edited);

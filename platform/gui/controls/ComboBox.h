@@ -20,11 +20,14 @@ constexpr UINT CBN_DBLCLK = 2;
 constexpr UINT CBN_SETFOCUS = 3;
 constexpr UINT CBN_KILLFOCUS = 4;
 constexpr UINT CBN_EDITCHANGE = 5;
+constexpr UINT CBN_EDITUPDATE = 6;
 
 // A drop-down list (CBS_DROPDOWNLIST) or an editable drop-down (CBS_DROPDOWN) over a QComboBox. Entries keep
 // their GBK bytes. CBS_SORT is not supported: entries stay in the order they were added or inserted. Searches ignore
-// case and wrap around from the entry after the start. Only the operator's choice sends CBN_SELCHANGE; a selection set
-// by the program sends nothing.
+// case and wrap around from the entry after the start. Only the operator's choice from the list (the mouse, or the
+// arrow keys in the list or in the closed box) changes the selection and sends CBN_SELCHANGE; a selection set by the
+// program sends nothing. Typing in an editable box never changes the selection, even when the text typed is an
+// entry's: it sends CBN_EDITUPDATE and CBN_EDITCHANGE.
 class CComboBox : public CWnd {
     DECLARE_DYNAMIC(CComboBox)
 public:

@@ -99,6 +99,14 @@ QWidget* MakeCombo(DWORD style, QWidget* parent) {
         combo->setEditable(true);
         combo->setInsertPolicy(QComboBox::NoInsert);
         combo->setCompleter(nullptr);
+        QLineEdit* edit = combo->lineEdit();
+        // Qt selects the entry that matches the typed text when the edit field loses the focus, and reports that
+        // as the operator's choice; a text typed is only a text.
+        QObject::disconnect(edit, &QLineEdit::editingFinished, combo, nullptr);
+        QObject::connect(edit, &QLineEdit::textEdited, combo, [combo]() {
+            NotifyParent(combo, CBN_EDITUPDATE);
+            NotifyParent(combo, CBN_EDITCHANGE);
+        });
     }
     combo->setMaxVisibleItems(12);
     QObject::connect(combo, qOverload<int>(&QComboBox::activated), combo,

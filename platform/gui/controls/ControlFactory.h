@@ -11,8 +11,8 @@ class QWidget;
 
 // Builds the Qt widget of a dialog control: the widget that matches its kind and style, placed in the parent's
 // client area, carrying the control id and the style word, and reporting the operator's actions to its parent
-// window as the platform's controls do (WM_COMMAND with BN_CLICKED or CBN_SELCHANGE, WM_NOTIFY from a list).
-// Changes made by the program itself report nothing, except a list view's item states.
+// window as the platform's controls do (WM_COMMAND with BN_CLICKED, CBN_SELCHANGE or CBN_EDITCHANGE, WM_NOTIFY from a
+// list). Changes made by the program itself report nothing, except a list view's item states.
 class CControlFactory {
 public:
     // Template texts are UTF-8.

@@ -111,7 +111,7 @@ int CListCtrl::InsertItem(int nItem, LPCTSTR lpszItem) {
     CListViewWidget* list = List(this);
     if (!list || nItem < 0)
         return -1;
-    const int row = list->InsertRow(nItem, GbkToQString(lpszItem ? lpszItem : ""), Bytes(lpszItem));
+    const int row = list->InsertRow(nItem, ShownText(lpszItem ? lpszItem : "", kMaxLabelChars), Bytes(lpszItem));
     for (int c = 0; c < list->columnCount(); ++c)
         list->topLevelItem(row)->setTextAlignment(c, Qt::Alignment(list->headerItem()->textAlignment(c)));
     return row;
@@ -135,7 +135,7 @@ BOOL CListCtrl::SetItemText(int nItem, int nSubItem, LPCTSTR lpszText) {
     if (!list || nItem < 0 || nItem >= list->RowCount() || nSubItem < 0 || nSubItem >= list->columnCount())
         return FALSE;
     QTreeWidgetItem* item = list->topLevelItem(nItem);
-    item->setText(nSubItem, GbkToQString(lpszText ? lpszText : ""));
+    item->setText(nSubItem, ShownText(lpszText ? lpszText : "", kMaxLabelChars));
     item->setData(nSubItem, Qt::UserRole, Bytes(lpszText));
     return TRUE;
 }

@@ -69,6 +69,23 @@ UINT CListViewWidget::QtState(int row) const {
     return state;
 }
 
+std::vector<int> CListViewWidget::QtMarkedRows() const {
+    std::vector<int> rows;
+    for (const QItemSelectionRange& range : selectionModel()->selection())
+        for (int r = range.top(); r <= range.bottom(); ++r)
+            rows.push_back(r);
+    if (selectionModel()->currentIndex().isValid())
+        rows.push_back(selectionModel()->currentIndex().row());
+    return rows;
+}
+
+void CListViewWidget::TakeQtState(int row, UINT qtState) {
+    if (row < 0 || row >= RowCount())
+        return;
+    UINT& kept = m_states[static_cast<size_t>(row)];
+    kept = (kept & ~(LVIS_SELECTED | LVIS_FOCUSED)) | qtState;
+}
+
 UINT CListViewWidget::State(int row) const {
     if (row < 0 || row >= RowCount())
         return 0;
@@ -139,13 +156,17 @@ int CListViewWidget::InsertRow(int row, const QString& text, const QByteArray& g
     item->setData(0, Qt::UserRole, gbk);
     if (columnCount() > 0)
         item->setTextAlignment(0, Qt::Alignment(headerItem()->textAlignment(0)));
+    const std::vector<int> before = QtMarkedRows();
     insertTopLevelItem(row, item);
     m_states.insert(m_states.begin() + row, 0);
     m_data.insert(m_data.begin() + row, 0);
-    // What Qt reports for the new row is its own doing, not a state change of the platform's list.
-    for (int r = 0; r < RowCount(); ++r)
-        m_states[static_cast<size_t>(r)] =
-            (m_states[static_cast<size_t>(r)] & ~(LVIS_SELECTED | LVIS_FOCUSED)) | (r == row ? 0 : QtState(r));
+    // What Qt reports for the new row is its own doing, not a state change of the platform's list. Only rows Qt
+    // marks, before or after, can have changed: looking at every row would make filling a list quadratic.
+    std::vector<int> rows = QtMarkedRows();
+    for (int r : before)
+        rows.push_back(r >= row ? r + 1 : r);
+    for (int r : rows)
+        TakeQtState(r, r == row ? 0 : QtState(r));
     m_settingStates = false;
     return row;
 }
@@ -154,13 +175,17 @@ bool CListViewWidget::RemoveRow(int row) {
     if (row < 0 || row >= RowCount())
         return false;
     m_settingStates = true;
+    const std::vector<int> before = QtMarkedRows();
     delete takeTopLevelItem(row);
     m_states.erase(m_states.begin() + row);
     m_data.erase(m_data.begin() + row);
     // Where Qt moves the focus after a removal is its own doing, as on insertion.
-    for (int r = 0; r < RowCount(); ++r)
-        m_states[static_cast<size_t>(r)] =
-            (m_states[static_cast<size_t>(r)] & ~(LVIS_SELECTED | LVIS_FOCUSED)) | QtState(r);
+    std::vector<int> rows = QtMarkedRows();
+    for (int r : before)
+        if (r != row)
+            rows.push_back(r > row ? r - 1 : r);
+    for (int r : rows)
+        TakeQtState(r, QtState(r));
     m_settingStates = false;
     return true;
 }

@@ -38,6 +38,10 @@ protected:
 private:
     template <class Handle> void Batched(Handle handle);
     UINT QtState(int row) const;
+    // The rows Qt holds selected or current, in no order, a row possibly twice.
+    std::vector<int> QtMarkedRows() const;
+    // Takes Qt's selection and focus of the row as what was last reported.
+    void TakeQtState(int row, UINT qtState);
 
     std::vector<UINT> m_states;
     std::vector<LPARAM> m_data;

@@ -7,6 +7,7 @@
 #include "platform/gui/draw/Font.h"
 #include "platform/gui/draw/SysColor.h"
 #include "platform/gui/frame/WinApp.h"
+#include "platform/gui/window/ModalFocus.h"
 #include "platform/gui/window/TopLevelFrame.h"
 #include "platform/gui/window/WindowClass.h"
 
@@ -133,7 +134,9 @@ void CDialog::SetDialogFrame(DWORD style) {
     if (style & WS_MAXIMIZEBOX)
         flags |= Qt::WindowMaximizeButtonHint;
     host->setWindowFlags(flags);
-    CTopLevelFrame::Of(host)->SetResizable((style & WS_THICKFRAME) != 0);
+    CTopLevelFrame* frame = CTopLevelFrame::Of(host);
+    frame->SetResizable((style & WS_THICKFRAME) != 0);
+    frame->SetMinimizable((style & WS_MINIMIZEBOX) != 0);
 }
 
 void CDialog::InstallKeyFilter() {
@@ -162,6 +165,8 @@ INT_PTR CDialog::DoModal() {
     }
 
     SendMessage(WM_INITDIALOG, 0, 0);
+    // Declared before the dialog shows, so that it gives the keyboard back once the dialog has gone.
+    CModalFocus focus(IsWindow(owner) ? owner->GetHostWidget() : nullptr);
     if (!m_ended && m_hWnd) {
         ApplyCtlColors();
         QWidget* host = GetHostWidget();

@@ -3,6 +3,7 @@
 #include "PropertyPage.h"
 #include "platform/gui/base/GbkString.h"
 #include "platform/gui/frame/ResourceTable.h"
+#include "platform/gui/window/TopLevelFrame.h"
 #include "platform/gui/window/WindowRecord.h"
 
 #include <QEvent>
@@ -153,7 +154,7 @@ BOOL CPropertySheet::Create(CWnd* pParentWnd, DWORD dwStyle, DWORD dwExStyle) {
     auto* tabs = new QTabWidget(child ? parentWidget : nullptr);
     if (!child) {
         tabs->setParent(parentWidget ? parentWidget->window() : nullptr, Qt::Window);
-        tabs->setWindowTitle(GbkToQString(m_strCaption.Str()));
+        CTopLevelFrame::SetTitle(tabs, m_strCaption.Str());
     }
     tabs->setVisible(false);
     SetWidgetStyle(tabs, dwStyle & ~(WS_VISIBLE | WS_DISABLED));

@@ -16,6 +16,8 @@ CSize CControlBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz) {
     return rect.Size();
 }
 
+void CControlBar::OnUpdateCmdUI(CFrameWnd* /*pTarget*/, BOOL /*bDisableIfNoHandler*/) {}
+
 BOOL CControlBar::CreateBar(DWORD dwStyle, CWnd* pParentWnd, UINT nID, LPCTSTR lpszClassName) {
     if (!IsWindow(pParentWnd))
         return FALSE;

@@ -10,6 +10,7 @@
 #include "platform/gui/base/RuntimeClass.h"
 #include "platform/gui/controls/ControlFactory.h"
 #include "platform/gui/draw/SysColor.h"
+#include "platform/gui/window/Keys.h"
 #include "platform/gui/window/WindowClass.h"
 
 #include <QAction>
@@ -22,6 +23,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <utility>
 
 #include "platform/os/RuntimeClass.h"
 
@@ -62,7 +64,13 @@ int QtKeyOf(WORD vk) {
 
 } // namespace
 
-CFrameWnd::CFrameWnd() = default;
+CFrameWnd::CFrameWnd() {
+    // The lock-key indicators of a status bar are lit while their key is on.
+    for (const auto& [id, key] : {std::pair{ID_INDICATOR_CAPS, VK_CAPITAL}, std::pair{ID_INDICATOR_NUM, VK_NUMLOCK},
+                                  std::pair{ID_INDICATOR_SCRL, VK_SCROLL}})
+        OnUpdateCommandUI(
+            id, [key = key](CCmdUI* pCmdUI) { pCmdUI->Enable((GetKeyState(static_cast<int>(key)) & 1) != 0); });
+}
 
 CFrameWnd::~CFrameWnd() {
     if (m_hWnd) {
@@ -98,6 +106,7 @@ BOOL CFrameWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentW
 int CFrameWnd::OnCreate(LPCREATESTRUCT lpCreateStruct) {
     if (CWnd::OnCreate(lpCreateStruct) == -1)
         return -1;
+    AfxInstallIdleHook();
     if (m_loadedMenu)
         SetMenu(m_loadedMenu.get());
     auto* context = static_cast<CCreateContext*>(lpCreateStruct ? lpCreateStruct->lpCreateParams : nullptr);
@@ -336,6 +345,14 @@ void CFrameWnd::PostNcDestroy() {
 }
 
 LRESULT CFrameWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_IDLEUPDATECMDUI) {
+        // Copied: an update may add or remove a bar.
+        const std::vector<CControlBar*> bars = m_controlBars;
+        for (CControlBar* bar : bars)
+            if (IsWindow(bar))
+                bar->OnUpdateCmdUI(this, static_cast<BOOL>(wParam));
+        return 0;
+    }
     return CWnd::WindowProc(message, wParam, lParam);
 }
 

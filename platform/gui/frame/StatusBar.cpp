@@ -19,6 +19,36 @@ IMPLEMENT_DYNAMIC(CStatusBar, CControlBar)
 
 namespace {
 
+// The user interface of one pane while its update handler runs: its text, and whether it shows.
+class CStatusCmdUI : public CCmdUI {
+public:
+    explicit CStatusCmdUI(CStatusBar* bar) : m_bar(bar) {}
+
+    void Enable(BOOL bOn) override {
+        m_bEnableChanged = TRUE;
+        const int index = static_cast<int>(m_nIndex);
+        const UINT style = m_bar->GetPaneStyle(index);
+        const UINT wanted = bOn ? (style & ~SBPS_DISABLED) : (style | SBPS_DISABLED);
+        if (wanted != style)
+            m_bar->SetPaneStyle(index, wanted);
+    }
+    void SetCheck(int nCheck) override {
+        const int index = static_cast<int>(m_nIndex);
+        const UINT style = m_bar->GetPaneStyle(index);
+        const UINT wanted = nCheck ? (style | SBPS_POPOUT) : (style & ~SBPS_POPOUT);
+        if (wanted != style)
+            m_bar->SetPaneStyle(index, wanted);
+    }
+    void SetText(LPCTSTR lpszText) override {
+        const int index = static_cast<int>(m_nIndex);
+        if (m_bar->GetPaneText(index) != CString(lpszText ? lpszText : ""))
+            m_bar->SetPaneText(index, lpszText);
+    }
+
+private:
+    CStatusBar* m_bar;
+};
+
 LPCTSTR StatusBarClass() {
     static const LPCTSTR name = RegisterButtonFaceClass("msctls_statusbar32");
     return name;
@@ -44,9 +74,10 @@ BOOL CStatusBar::SetIndicators(const UINT* lpIDArray, int nIDCount) {
             if (!AfxLoadString(pane.nID, text))
                 return FALSE;
             pane.cxText = metrics.horizontalAdvance(QString::fromUtf8(CResourceTable::FindString(pane.nID)));
-            // The lock-key panes show their text only while the key is locked, which cannot be read here.
-            if (pane.nID != ID_INDICATOR_CAPS && pane.nID != ID_INDICATOR_NUM && pane.nID != ID_INDICATOR_SCRL)
-                pane.strText = text;
+            pane.strText = text;
+            // Dark until the idle update finds the key locked.
+            if (pane.nID == ID_INDICATOR_CAPS || pane.nID == ID_INDICATOR_NUM || pane.nID == ID_INDICATOR_SCRL)
+                pane.nStyle |= SBPS_DISABLED;
         } else if (!stretchGiven) {
             pane.nStyle = SBPS_STRETCH | SBPS_NOBORDERS;
             stretchGiven = true;
@@ -150,6 +181,17 @@ BOOL CStatusBar::SetPaneText(int nIndex, LPCTSTR lpszNewText, BOOL bUpdate) {
 
 CString CStatusBar::GetPaneText(int nIndex) const {
     return (nIndex >= 0 && nIndex < GetCount()) ? m_panes[static_cast<size_t>(nIndex)].strText : CString();
+}
+
+void CStatusBar::OnUpdateCmdUI(CFrameWnd* pTarget, BOOL /*bDisableIfNoHandler*/) {
+    CStatusCmdUI state(this);
+    state.m_pOther = this;
+    state.m_nIndexMax = static_cast<UINT>(GetCount());
+    for (state.m_nIndex = 0; state.m_nIndex < state.m_nIndexMax; ++state.m_nIndex) {
+        state.m_nID = GetItemID(static_cast<int>(state.m_nIndex));
+        // A pane nobody updates keeps its state.
+        state.DoUpdate(pTarget, FALSE);
+    }
 }
 
 CSize CStatusBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz) {

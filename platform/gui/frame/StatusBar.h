@@ -17,8 +17,8 @@ constexpr UINT SB_GETRECT = WM_USER + 10;
 // A status bar that draws its panes itself: each pane has an id, a style, a text width and a text. Panes are
 // laid out from the left, one gap apart; the stretchy pane takes what the others leave. A pane without
 // SBPS_NOBORDERS gets a sunken frame. The panes are painted by the bar's default handling of WM_PAINT, so a
-// derived bar's OnPaint paints them with Default() and draws over them afterwards. The lock-key indicators stay empty:
-// their state cannot be read here.
+// derived bar's OnPaint paints them with Default() and draws over them afterwards. A disabled pane shows no text:
+// the lock-key indicators start so, and the idle update shows "CAP", "NUM" and "SCRL" while their key is on.
 class CStatusBar : public CControlBar {
     DECLARE_DYNAMIC(CStatusBar)
 public:
@@ -42,6 +42,8 @@ public:
     int GetMinHeight() const { return m_minHeight; }
 
     CSize CalcFixedLayout(BOOL bStretch, BOOL bHorz) override;
+    // Each pane asks the frame for its command's state: enabled shows its text, disabled hides it.
+    void OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHandler) override;
     void OnPaint() override { Default(); }
     void OnSize(UINT nType, int cx, int cy) override;
     LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;

@@ -8,7 +8,9 @@
 #include "platform/gui/window/WaitCursor.h"
 #include "platform/gui/window/Wnd.h"
 
+#include <QAbstractEventDispatcher>
 #include <QApplication>
+#include <QPointer>
 
 #include <cstdio>
 #include <cstring>
@@ -108,6 +110,12 @@ int CWinApp::Run() {
         return ExitInstance();
     QApplication::exec();
     return ExitInstance();
+}
+
+BOOL CWinApp::OnIdle(LONG /*lCount*/) {
+    if (CWnd* main = AfxGetMainWnd())
+        main->SendMessage(WM_IDLEUPDATECMDUI, TRUE, 0);
+    return FALSE;
 }
 
 void CWinApp::AddDocTemplate(CDocTemplate* pTemplate) {
@@ -217,6 +225,18 @@ int AfxWinMain(int argc, char** argv) {
         return 1;
     }
     return app->Run();
+}
+
+void AfxInstallIdleHook() {
+    static QPointer<QAbstractEventDispatcher> hooked;
+    QAbstractEventDispatcher* dispatcher = QAbstractEventDispatcher::instance();
+    if (!dispatcher || hooked == dispatcher)
+        return;
+    hooked = dispatcher;
+    QObject::connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, dispatcher, [] {
+        if (CWinApp* app = AfxGetApp())
+            app->OnIdle(0);
+    });
 }
 
 BOOL AfxOleInit() {

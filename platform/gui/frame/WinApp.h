@@ -46,6 +46,9 @@ public:
     virtual BOOL InitInstance();
     virtual int ExitInstance();
     virtual int Run();
+    // The work of a moment when the event loop has nothing else to do: the main window's bars are brought up to
+    // date. FALSE: no more idle work is wanted.
+    virtual BOOL OnIdle(LONG lCount);
 
     HCURSOR LoadStandardCursor(LPCTSTR lpszCursorName) const { return ::LoadCursor(nullptr, lpszCursorName); }
     void AddDocTemplate(CDocTemplate* pTemplate); // the application owns it
@@ -87,6 +90,10 @@ HINSTANCE AfxGetResourceHandle();
 // executable, runs InitInstance, then (when it returned TRUE) the event loop until the main window is gone,
 // then ExitInstance. Returns the exit code: 1 when start-up failed.
 int AfxWinMain(int argc, char** argv);
+
+// Has the application's OnIdle run each time the event loop is about to wait for events, as the framework's message
+// loop runs it when its queue is empty. Frames install it; once is enough.
+void AfxInstallIdleHook();
 
 // Start-up services of the platform that need nothing here; they succeed.
 // AfxOleInit marks OLE as initialised for the calling thread (m_bNeedTerm), as the framework's thread state does.

@@ -107,6 +107,8 @@ constexpr UINT WM_UNDO = 0x0304;
 constexpr UINT WM_PRINT = 0x0317;
 constexpr UINT WM_PRINTCLIENT = 0x0318;
 constexpr UINT WM_THEMECHANGED = 0x031A;
+// The framework's own: bring control bars up to date while the program is idle (wParam: disable what nobody handles).
+constexpr UINT WM_IDLEUPDATECMDUI = 0x0364;
 constexpr UINT WM_USER = 0x0400;
 constexpr UINT WM_APP = 0x8000;
 

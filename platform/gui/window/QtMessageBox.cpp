@@ -1,5 +1,8 @@
 #include "QtMessageBox.h"
 
+#include "ModalFocus.h"
+#include "TopLevelFrame.h"
+#include "Wnd.h"
 #include "platform/gui/base/GbkString.h"
 #include "platform/gui/frame/ResourceTable.h"
 #include "platform/gui/frame/WinApp.h"
@@ -8,7 +11,9 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QLayout>
 #include <QMessageBox>
+#include <QScreen>
 
 #include <algorithm>
 #include <vector>
@@ -42,16 +47,52 @@ std::vector<Choice> ChoicesFor(UINT type) {
     }
 }
 
+// Qt sizes a box to its text and buttons, narrower than a window manager needs to show the caption whole beside
+// the title bar's buttons; the box is widened to that, each time Qt sizes it.
+class CaptionWideBox : public QMessageBox {
+public:
+    using QMessageBox::QMessageBox;
+
+protected:
+    void showEvent(QShowEvent* event) override {
+        QMessageBox::showEvent(event);
+        Widen();
+    }
+    bool event(QEvent* event) override {
+        const bool done = QMessageBox::event(event);
+        if (event->type() == QEvent::LayoutRequest)
+            Widen();
+        return done;
+    }
+
+private:
+    void Widen() {
+        const int screen = QApplication::primaryScreen() ? QApplication::primaryScreen()->availableSize().width() : 0;
+        int wanted = CTopLevelFrame::Of(this)->WidthForTitle();
+        if (screen > 0)
+            wanted = std::min(wanted, screen);
+        if (width() >= wanted)
+            return;
+        QLayout* boxLayout = layout();
+        setFixedSize(wanted,
+                     boxLayout && boxLayout->hasHeightForWidth() ? boxLayout->totalHeightForWidth(wanted) : height());
+    }
+};
+
 int ShowBox(const std::string& gbkText, UINT type) {
-    QMessageBox box(QApplication::activeWindow());
+    // Over the active window, else over the main window; that window gets the keyboard back afterwards.
+    CWnd* main = AfxGetMainWnd();
+    QWidget* mainWidget = main ? main->GetHostWidget() : nullptr;
+    const CModalFocus focus(mainWidget && mainWidget->isVisible() ? mainWidget : nullptr);
+    CaptionWideBox box(focus.Previous());
     // A title with a close button only: a message box is neither minimized nor maximized.
     box.setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                        Qt::WindowCloseButtonHint);
+    CTopLevelFrame::Of(&box)->SetMinimizable(false);
+    // The text is shown as it is: a name from a file or a folder may hold what Qt would take for markup.
+    box.setTextFormat(Qt::PlainText);
     box.setText(GbkToQString(gbkText));
-    std::string caption = MessageBoxCaption();
-    if (caption.empty())
-        caption = AfxGetAppName();
-    box.setWindowTitle(caption.empty() ? QApplication::applicationDisplayName() : GbkToQString(caption));
+    CTopLevelFrame::SetTitle(&box, MessageBoxCaption());
     switch (type & MB_ICONMASK) {
     case MB_ICONERROR: box.setIcon(QMessageBox::Critical); break;
     case MB_ICONQUESTION: box.setIcon(QMessageBox::Question); break;

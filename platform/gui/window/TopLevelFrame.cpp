@@ -1,9 +1,16 @@
 #include "TopLevelFrame.h"
 
+#include "XConnection.h"
+#include "platform/gui/base/GbkString.h"
+#include "platform/gui/frame/WinApp.h"
+
 #include <QApplication>
 #include <QEvent>
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QWidget>
+
+#include <xcb/xcb.h>
 
 #include <algorithm>
 
@@ -21,6 +28,9 @@ bool Framed(const QWidget* window) {
     return type != Qt::Popup && type != Qt::ToolTip && type != Qt::SplashScreen &&
            !window->windowFlags().testFlag(Qt::FramelessWindowHint);
 }
+
+// Where the window manager's title bar is not known yet: about as high as common themes draw it.
+constexpr int kTitleBarHeight = 24;
 
 } // namespace
 
@@ -41,6 +51,14 @@ QMargins CTopLevelFrame::KnownMargins(const QWidget* window) {
     const QRect f = window->frameGeometry();
     const QRect g = window->geometry();
     return QMargins(g.left() - f.left(), g.top() - f.top(), f.right() - g.right(), f.bottom() - g.bottom());
+}
+
+void CTopLevelFrame::SetTitle(QWidget* window, std::string_view gbk) {
+    if (gbk.empty())
+        gbk = AfxGetAppName();
+    const QString title = ShownText(gbk, kMaxTitleChars);
+    // Qt gives an empty title the executable's name.
+    window->setWindowTitle(title.isEmpty() ? QStringLiteral(" ") : title);
 }
 
 QRect CTopLevelFrame::OuterRect(const QWidget* window) {
@@ -100,6 +118,34 @@ void CTopLevelFrame::SetResizable(bool resizable) {
     }
 }
 
+void CTopLevelFrame::SetMinimizable(bool minimizable) { m_minimizable = minimizable; }
+
+int CTopLevelFrame::WidthForTitle() const {
+    // The window manager's font is its own: measured in the fonts Qt takes for a title, the wider wins.
+    QFont bold = QApplication::font();
+    bold.setBold(true);
+    const QString title = m_window->windowTitle();
+    const int text = std::max(QFontMetrics(bold).horizontalAdvance(title),
+                              QFontMetrics(QApplication::font("QMdiSubWindowTitleBar")).horizontalAdvance(title));
+    const QMargins m = Margins();
+    const int bar = std::max(m.top(), kTitleBarHeight);
+    // Room for an icon, minimise, maximise and close, each about as wide as the bar is high, and the title's ends.
+    return text + 5 * bar + m.left() + m.right();
+}
+
+// Qt's motif hints already ask for no minimising where a window has no minimise button. Openbox offers minimising
+// whatever those hints say to every window but a toolbar or a menu, and minimises a modal window together with its
+// owner: under it, a window that must not be minimised says it is a toolbar.
+void CTopLevelFrame::WithholdMinimize() {
+    xcb_connection_t* c = XConnection();
+    if (!c || !m_window->isWindow() || XWindowManagerName() != "Openbox")
+        return;
+    const uint32_t toolbar = XAtom("_NET_WM_WINDOW_TYPE_TOOLBAR");
+    xcb_change_property(c, XCB_PROP_MODE_REPLACE, static_cast<xcb_window_t>(m_window->winId()),
+                        XAtom("_NET_WM_WINDOW_TYPE"), XCB_ATOM_ATOM, 32, 1, &toolbar);
+    xcb_flush(c);
+}
+
 void CTopLevelFrame::Apply() {
     if (!m_request)
         return;
@@ -137,6 +183,9 @@ void CTopLevelFrame::Check() {
 bool CTopLevelFrame::eventFilter(QObject* watched, QEvent* event) {
     if (watched != m_window)
         return false;
+    // Before the window is mapped: the window manager reads the hints once it takes the window.
+    if (event->type() == QEvent::Show && !m_minimizable)
+        WithholdMinimize();
     switch (event->type()) {
     case QEvent::Show:
     case QEvent::Move:

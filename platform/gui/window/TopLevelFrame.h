@@ -5,6 +5,7 @@
 #include <QRect>
 
 #include <optional>
+#include <string_view>
 
 class QWidget;
 
@@ -21,6 +22,9 @@ public:
     static QRect OuterRect(const QWidget* window);
     // The frame's widths around the client area as the window manager reports them; null while it has not.
     static QMargins KnownMargins(const QWidget* window);
+    // Puts a title (GBK) in the window's title bar, cut to what a title bar shows; a window without a title of its
+    // own shows the program's, where the window system would show the executable's name.
+    static void SetTitle(QWidget* window, std::string_view gbk);
 
     // Puts the frame's top-left corner at outer's; with sizeGiven the frame takes outer's size, else the client
     // area keeps its own.
@@ -30,6 +34,11 @@ public:
     // A window the operator cannot resize keeps its client size fixed, so the window manager offers no resizing
     // or maximizing; the program still sizes it.
     void SetResizable(bool resizable);
+    // A modal window cannot be minimised: the window manager would take its owner along, and without a task bar
+    // nothing brings them back. The manager is asked to offer moving and closing only; set before the window shows.
+    void SetMinimizable(bool minimizable);
+    // How wide the window must be for the window manager to show its whole title beside the title bar's buttons.
+    int WidthForTitle() const;
 
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -39,6 +48,7 @@ private:
     QMargins Margins() const;
     void Apply();
     void Check();
+    void WithholdMinimize();
 
     struct Request {
         QPoint topLeft;
@@ -50,5 +60,6 @@ private:
     std::optional<Request> m_request;
     QMargins m_applied;
     bool m_resizable = true;
+    bool m_minimizable = true;
     bool m_checkQueued = false;
 };

@@ -4,6 +4,7 @@
 #include "HostWidget.h"
 #include "PaintDC.h"
 #include "SystemMetrics.h"
+#include "TopLevelFrame.h"
 #include "WindowClass.h"
 #include "WindowRecord.h"
 #include "WindowSurface.h"
@@ -289,8 +290,8 @@ BOOL CWnd::CreateEx(DWORD dwExStyle, LPCTSTR lpszClassName, LPCTSTR lpszWindowNa
     if (nWidth == CW_USEDEFAULT)
         nWidth = nHeight = 0;
     const QPoint origin = child ? ClientOriginOf(parentWidget) : QPoint(0, 0);
-    host->setGeometry(Coordinate(int64_t{x} + origin.x()), Coordinate(int64_t{y} + origin.y()),
-                      Coordinate(std::max(0, nWidth)), Coordinate(std::max(0, nHeight)));
+    host->setGeometry(Coordinate(int64_t{x} + origin.x()), Coordinate(int64_t{y} + origin.y()), Extent(nWidth),
+                      Extent(nHeight));
     host->Relayout();
 
     AttachWidget(host, true, true);
@@ -298,11 +299,10 @@ BOOL CWnd::CreateEx(DWORD dwExStyle, LPCTSTR lpszClassName, LPCTSTR lpszWindowNa
         delete host;
         return FALSE;
     }
-    if (lpszWindowName) {
+    if (lpszWindowName)
         m_bridge->m_text = lpszWindowName;
-        if (!child)
-            host->setWindowTitle(GbkToQString(lpszWindowName));
-    }
+    if (!child)
+        CTopLevelFrame::SetTitle(host, lpszWindowName ? lpszWindowName : "");
     if (!child && IsWindow(hWndParent))
         m_bridge->m_owner = hWndParent;
 

@@ -163,6 +163,8 @@ int Coordinate(int64_t value) {
     return static_cast<int>(std::clamp<int64_t>(value, -kCoordinateLimit, kCoordinateLimit));
 }
 
+int Extent(int64_t value) { return static_cast<int>(std::clamp<int64_t>(value, 0, 32767)); }
+
 // A program rectangle (right and bottom exclusive, either way round) as a Qt rectangle within that range.
 QRect ToQRect(const RECT& r) {
     const int left = Coordinate(std::min(r.left, r.right));

@@ -148,6 +148,9 @@ bool InDialogManager(const QWidget* widget);
 QPoint ClientOriginOf(const QWidget* widget);
 // Coordinates a window may take, kept well inside Qt's int arithmetic.
 int Coordinate(int64_t value);
+// A width or height a window may take: the X protocol carries no more than 32767, and a window sized to a text
+// from a file would otherwise hold an image of gigabytes.
+int Extent(int64_t value);
 // A program rectangle (right and bottom exclusive, either way round) as a Qt rectangle within that range.
 QRect ToQRect(const RECT& r);
 // The extent from one edge to the other as the platform's 32-bit arithmetic gives it.

@@ -90,13 +90,11 @@ void CWnd::MoveWindow(int x, int y, int nWidth, int nHeight, BOOL bRepaint) {
     if (!widget)
         return;
     if (widget->isWindow()) {
-        CTopLevelFrame::Of(widget)->Place(
-            QRect(Coordinate(x), Coordinate(y), Coordinate(std::max(0, nWidth)), Coordinate(std::max(0, nHeight))),
-            true);
+        CTopLevelFrame::Of(widget)->Place(QRect(Coordinate(x), Coordinate(y), Extent(nWidth), Extent(nHeight)), true);
     } else {
         const QPoint origin = ClientOriginOf(widget->parentWidget());
-        widget->setGeometry(Coordinate(int64_t{x} + origin.x()), Coordinate(int64_t{y} + origin.y()),
-                            Coordinate(std::max(0, nWidth)), Coordinate(std::max(0, nHeight)));
+        widget->setGeometry(Coordinate(int64_t{x} + origin.x()), Coordinate(int64_t{y} + origin.y()), Extent(nWidth),
+                            Extent(nHeight));
     }
     m_bridge->SyncGeometry();
     if (bRepaint && IsLive(this) && m_hWnd && !m_bridge->m_host)
@@ -146,7 +144,7 @@ BOOL CWnd::SetWindowPos(const CWnd* pWndInsertAfter, int x, int y, int cx, int c
             cx = r.Width(), cy = r.Height();
         if (widget->isWindow() && (nFlags & SWP_NOSIZE)) {
             // The client area keeps its size, whatever frame the window manager turns out to draw.
-            CTopLevelFrame::Of(widget)->Place(QRect(Coordinate(x), Coordinate(y), cx, cy), false);
+            CTopLevelFrame::Of(widget)->Place(QRect(Coordinate(x), Coordinate(y), Extent(cx), Extent(cy)), false);
             m_bridge->SyncGeometry();
         } else {
             MoveWindow(x, y, cx, cy, !(nFlags & SWP_NOREDRAW));

@@ -2,6 +2,7 @@
 
 #include "Cursor.h"
 #include "HostWidget.h"
+#include "LockKeyState.h"
 #include "platform/gui/draw/DC.h"
 
 #include "platform/os/LastError.h"
@@ -208,8 +209,9 @@ short GetKeyState(int nVirtKey) {
     case VK_MBUTTON: down = (keys.buttons & Qt::MiddleButton) != 0; break;
     default: break;
     }
-    // The high bit tells a key that is down, as the platform reports it.
-    return down ? static_cast<short>(0xFF80) : 0;
+    // The high bit tells a key that is down, the low bit a lock key that is on, as the platform reports them.
+    const short toggled = CLockKeyState::IsOn(static_cast<UINT>(nVirtKey)) ? 1 : 0;
+    return static_cast<short>((down ? static_cast<short>(0xFF80) : 0) | toggled);
 }
 
 short GetAsyncKeyState(int vKey) { return GetKeyState(vKey) < 0 ? static_cast<short>(0x8000) : 0; }

@@ -28,24 +28,27 @@ using namespace wndimpl;
 
 namespace {
 
-void SetQtText(QWidget* widget, const QString& text) {
+// Labels, buttons and frames show a file's name cut to what a window can lay out; edits keep their text whole.
+void SetQtText(QWidget* widget, const std::string& gbk) {
     if (auto* button = qobject_cast<QAbstractButton*>(widget))
-        button->setText(text);
+        button->setText(ShownText(gbk, kMaxLabelChars));
     else if (auto* label = qobject_cast<QLabel*>(widget))
-        label->setText(text);
+        label->setText(ShownText(gbk, kMaxLabelChars));
     else if (auto* edit = qobject_cast<QLineEdit*>(widget))
-        edit->setText(text);
+        edit->setText(GbkToQString(gbk));
     else if (auto* textEdit = qobject_cast<QTextEdit*>(widget))
-        textEdit->setPlainText(text);
+        textEdit->setPlainText(GbkToQString(gbk));
     else if (auto* plain = qobject_cast<QPlainTextEdit*>(widget))
-        plain->setPlainText(text);
+        plain->setPlainText(GbkToQString(gbk));
     else if (auto* group = qobject_cast<QGroupBox*>(widget))
-        group->setTitle(text);
+        group->setTitle(ShownText(gbk, kMaxLabelChars));
     else if (auto* combo = qobject_cast<QComboBox*>(widget)) {
         if (combo->isEditable())
-            combo->setEditText(text);
-    } else
-        widget->setWindowTitle(text);
+            combo->setEditText(GbkToQString(gbk));
+    } else if (widget->isWindow())
+        CTopLevelFrame::SetTitle(widget, gbk);
+    else
+        widget->setWindowTitle(GbkToQString(gbk));
 }
 
 QString QtText(const QWidget* widget) {
@@ -64,6 +67,17 @@ QString QtText(const QWidget* widget) {
     if (auto* combo = qobject_cast<const QComboBox*>(widget))
         return combo->currentText();
     return widget->windowTitle();
+}
+
+// A combo box's text is its chosen entry's, whole even where the list shows it cut, until the operator edits it.
+std::string QtTextGbk(const QWidget* widget) {
+    if (auto* combo = qobject_cast<const QComboBox*>(widget)) {
+        const int chosen = combo->currentIndex();
+        const QVariant bytes = chosen >= 0 ? combo->itemData(chosen, Qt::UserRole) : QVariant();
+        if (bytes.isValid() && (!combo->isEditable() || combo->currentText() == combo->itemText(chosen)))
+            return bytes.toByteArray().toStdString();
+    }
+    return QStringToGbkLossy(QtText(widget));
 }
 
 HCURSOR FrameCursor(int hit) {
@@ -246,16 +260,16 @@ LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         if (host) {
             b.m_text = gbk;
             if (widget->isWindow())
-                widget->setWindowTitle(GbkToQString(gbk));
+                CTopLevelFrame::SetTitle(widget, gbk);
             widget->update();
         } else {
-            SetQtText(widget, GbkToQString(gbk));
+            SetQtText(widget, gbk);
         }
         return TRUE;
     }
     case WM_GETTEXT:
     case WM_GETTEXTLENGTH: {
-        const std::string text = host ? b.m_text : QStringToGbkLossy(QtText(widget));
+        const std::string text = host ? b.m_text : QtTextGbk(widget);
         if (message == WM_GETTEXTLENGTH)
             return static_cast<LRESULT>(text.size());
         char* buffer = reinterpret_cast<char*>(lParam);

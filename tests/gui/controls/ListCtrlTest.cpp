@@ -109,6 +109,18 @@ TEST_F(ListCtrlTest, SelectingByProgramAndByClickReportsTheLosingRowThenTheGaini
     m_dialog.changes.clear();
     list.SetItemState(2, LVIS_SELECTED, LVIS_SELECTED);
     EXPECT_TRUE(m_dialog.changes.empty());
+
+    // Rows put in and taken out around the selected one move it along without a word; a click then reports it.
+    list.InsertItem(0, "0");
+    EXPECT_TRUE(list.DeleteItem(1));
+    list.InsertItem(4, "4");
+    EXPECT_TRUE(m_dialog.changes.empty());
+    EXPECT_EQ(list.GetNextItem(-1, LVNI_SELECTED), 2);
+    QTest::mouseClick(tree->viewport(), Qt::LeftButton, Qt::NoModifier,
+                      tree->visualItemRect(tree->topLevelItem(0)).center());
+    ASSERT_EQ(m_dialog.changes.size(), 2u);
+    EXPECT_EQ(m_dialog.changes[0].item, 2);
+    EXPECT_EQ(m_dialog.changes[1].item, 0);
 }
 
 TEST_F(ListCtrlTest, TheSelectedRowOfAListWithGridLinesShowsItsTextInTheHighlightColours) {

@@ -14,6 +14,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -53,6 +54,8 @@ public:
     explicit TestDialog(UINT id = 9001, CWnd* parent = nullptr) : CDialog(id, parent) {
         OnCommandId(1082, [this]() { log.push_back("apply"); });
         OnControl(1086, CBN_SELCHANGE, [this]() { log.push_back("selchange"); });
+        OnControl(1072, CBN_SELCHANGE, [this]() { log.push_back("scene selchange"); });
+        OnControl(1072, CBN_EDITCHANGE, [this]() { log.push_back("scene editchange"); });
     }
 
     BOOL OnInitDialog() override {
@@ -263,6 +266,19 @@ TEST_F(DialogTest, ComboEntriesAreAddedInsertedAndDeletedLikeThePlatforms) {
     EXPECT_EQ(combo.GetLBTextLen(1), 4);
     EXPECT_EQ(combo.FindStringExact(-1, "\xBE\xD8\xD5\xF3"), 1);
     EXPECT_EQ(combo.GetLBTextLen(7), CB_ERR);
+
+    // A name of a million characters from a file: the list shows its beginning, the entry keeps it whole.
+    std::string name;
+    for (int i = 0; i < 1000000; ++i)
+        name += "\xC7\xBD";
+    const int index = combo.AddString(name.c_str());
+    EXPECT_LE(qobject_cast<QComboBox*>(combo.GetHostWidget())->itemText(index).size(), 1025);
+    combo.GetLBText(index, text);
+    EXPECT_EQ(text.GetLength(), int(name.size()));
+    EXPECT_EQ(combo.FindStringExact(-1, name.c_str()), index);
+    combo.SetCurSel(index);
+    combo.GetWindowText(text);
+    EXPECT_EQ(text.GetLength(), int(name.size()));
 }
 
 namespace {
@@ -349,4 +365,34 @@ TEST_F(DialogTest, RadioButtonsOfAGroupExcludeEachOtherAndTheEditableComboKeepsT
     scenes.GetWindowText(text);
     EXPECT_EQ(text, "Night"); // adding entries leaves the typed name
     EXPECT_EQ(scenes.GetCurSel(), 1);
+}
+
+TEST_F(DialogTest, AnEntrysNameTypedInAnEditableComboIsNoChoiceWhenTheFocusMovesOnOnlyTheArrowKeysChoose) {
+    CResourceTable::AddDialogs(kMonitorLike);
+    TestDialog dialog(9003);
+    ASSERT_TRUE(dialog.Create(9003));
+    dialog.ShowWindow(SW_SHOW);
+    dialog.GetHostWidget()->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(dialog.GetHostWidget()));
+    CComboBox scenes;
+    scenes.SubclassDlgItem(1072, &dialog);
+    scenes.SetCurSel(0);
+    auto* box = qobject_cast<QComboBox*>(scenes.GetHostWidget());
+    box->setFocus();
+    box->lineEdit()->selectAll();
+    QTest::keyClicks(box->lineEdit(), "Scene 2");
+    // The operator goes on to another control: the name stays a typed name, the first entry stays chosen.
+    QTest::mouseClick(Item(dialog, 1087), Qt::LeftButton);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !box->hasFocus(); }));
+    QApplication::processEvents();
+    EXPECT_EQ(scenes.GetCurSel(), 0);
+    CString text;
+    scenes.GetWindowText(text);
+    EXPECT_EQ(text, "Scene 2");
+    EXPECT_EQ(std::count(dialog.log.begin(), dialog.log.end(), "scene selchange"), 0);
+    EXPECT_EQ(std::count(dialog.log.begin(), dialog.log.end(), "scene editchange"), 7);
+
+    PressKey(box, Qt::Key_Down);
+    EXPECT_EQ(scenes.GetCurSel(), 1);
+    EXPECT_EQ(dialog.log.back(), "scene selchange");
 }

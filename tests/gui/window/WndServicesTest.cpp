@@ -167,3 +167,18 @@ TEST(WindowActivation, TopLevelWindowsHearOfActivationAndFindTheirFrame) {
     EXPECT_EQ(GetForegroundWindow(), &top);
     EXPECT_EQ(top.GetParentFrame(), nullptr);
 }
+
+TEST(WindowSize, NoWindowIsWiderOrTallerThanTheWindowSystemCarries) {
+    // A tip sized to a text of millions of characters from a file.
+    CWnd tip;
+    ASSERT_TRUE(tip.CreateEx(0, nullptr, "", WS_POPUP, CRect(0, 0, 10, 10), nullptr, 0));
+    tip.SetWindowPos(nullptr, 5, 5, 5000000, 20, SWP_NOZORDER | SWP_NOACTIVATE);
+    CRect r;
+    tip.GetWindowRect(&r);
+    EXPECT_EQ(r.Size(), CSize(32767, 20));
+    CWnd child;
+    ASSERT_TRUE(child.CreateEx(0, nullptr, "", WS_CHILD, CRect(0, 0, 10, 10), &tip, 1));
+    child.MoveWindow(0, 0, 40, 3000000);
+    child.GetWindowRect(&r);
+    EXPECT_EQ(r.Size(), CSize(40, 32767));
+}

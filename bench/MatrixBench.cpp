@@ -1,0 +1,289 @@
+// What the operator does with the matrices, on as many of them as matrix.xml may hold, each beside what a plain Qt
+// program does for the same result, in the same run. The whole program runs in this process as it starts for the
+// operator, its wall port open on a pseudo-terminal, on a matrix.xml of N matrices (--matrices, default the limit),
+// each with as many messages as one may have and named channels as the worst accepted file gives it:
+//   matrix_page_show   the operator picks the next matrix on the Matrix page (its type, port, commands and first
+//                      twenty channels), beside refilling a QComboBox with its command names and twenty button labels
+//   matrix_dialog      "Matrix..." from the Config menu until the dialog stands shown with its list of the matrices
+//                      and the first one's 9,999 channels, and closed again, beside a QDialog with a QTreeWidget of
+//                      the same rows and a QTableWidget of the same channels
+//   matrix_rename      "Set" in that dialog with a new name: matrix.xml written and the page and the dialog showing
+//                      the change, beside renaming the list row and the combo entry and writing the same bytes with a
+//                      QSaveFile
+// Pairs are named <work>/program and <work>/plain; the program's carry the memory it holds afterwards (resident_MB).
+// scripts/bench.sh prints their ratios.
+//
+// Options besides Google Benchmark's: --matrices=N (1 to the limit).
+
+#include "BenchOptions.h"
+#include "ResidentMemory.h"
+#include "tests/support/PortLink.h"
+#include "tests/support/Pty.h"
+#include "tests/support/WorkingDir.h"
+
+#include "ui/CtrlBanner.h"
+#include "ui/MainFrame.h"
+#include "ui/VeltranoApp.h"
+
+#include "core/CommPort.h"
+#include "core/MatrixMgr.h"
+#include "core/WallModel.h"
+#include "core/XmlLoad.h"
+#include "platform/gui/dialogs/Dialog.h"
+#include "platform/gui/dialogs/PropertySheet.h"
+#include "platform/gui/window/SystemMetrics.h"
+#include "platform/os/MessageBox.h"
+#include "platform/os/Pause.h"
+#include "res/ResourceTables.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDialog>
+#include <QPushButton>
+#include <QSaveFile>
+#include <QTableWidget>
+#include <QTest>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+int gMatrices = kMaxMatrices;
+constexpr int kOpenPort = 1003;
+constexpr int kMatrixPage = 5;
+constexpr int kMatrixCombo = 1086;
+constexpr int kNameEdit = 1103;
+constexpr int kSetButton = 1082;
+constexpr int kChannelCount = 9999;
+constexpr int kButtons = 20;
+// What the file's elements leave each matrix for named channels, the list and the declaration aside.
+constexpr int kNamedChannels =
+    static_cast<int>((kMatrixFileLimits.elements - 2) / kMaxMatrices) - 4 - kMaxMatrixMessages;
+
+std::string MatrixName(int m) { return "VGA matrix " + std::to_string(m); }
+std::string MessageName(int i) { return "switch " + std::to_string(i); }
+std::string ChannelName(int c) { return "camera " + std::to_string(c); }
+
+std::string Matrices() {
+    std::string xml = "<?xml version=\"1.0\" encoding=\"GBK\"?>\n<MATRIXLIST>\n";
+    for (int m = 0; m < gMatrices; ++m) {
+        xml += "<MATRIX name=\"" + MatrixName(m) + "\" type=\"VGA\">\n";
+        for (int i = 0; i < kMaxMatrixMessages; ++i)
+            xml += "<MESSAGE name=\"" + MessageName(i) + "\"/>\n";
+        xml += "<SIGNAL type=\"VGA\" grow_type=\"VGA\"/><COMM indep=\"false\"/><CHANNEL count=\"" +
+               std::to_string(kChannelCount) + "\">\n";
+        for (int c = 1; c <= kNamedChannels; ++c)
+            xml += "<ITEM id=\"" + std::to_string(c) + "\" name=\"" + ChannelName(c) + "\"/>\n";
+        xml += "</CHANNEL></MATRIX>\n";
+    }
+    return xml + "</MATRIXLIST>\n";
+}
+
+// The program as the operator starts it, in a folder of its own, with its wall port open and the Matrix page shown.
+struct Program {
+    WorkingDir folder;
+    Pty wall;
+    PortLink link;
+    CVeltranoApp app;
+    CMainFrame* frame = nullptr;
+    CWnd* page = nullptr;
+    char name[9] = "veltrano";
+    char* argv[2] = {name, nullptr};
+
+    bool Start() {
+        RegisterResourceTables();
+        folder.CopySample("command.xml");
+        folder.CopySample("system.xml");
+        folder.Write("matrix.xml", Matrices());
+        link.Link("COM1", wall.SlavePath());
+        SetPauseHandler([](DWORD) {});
+        SetMessageBoxHandler([](const std::string& text, UINT) {
+            std::fprintf(stderr, "message box: %s\n", text.c_str());
+            return IDOK;
+        });
+        SetScreenMetricsHandler([] { return ScreenMetrics{CRect(0, 0, 1280, 1024), CRect(0, 0, 1280, 1024)}; });
+        app.m_argc = 1;
+        app.m_argv = argv;
+        if (!app.InitInstance())
+            return false;
+        frame = dynamic_cast<CMainFrame*>(AfxGetMainWnd());
+        auto* banner = frame ? dynamic_cast<CCtrlBanner*>(frame->GetSplitter().GetPane(1, 0)) : nullptr;
+        if (!banner || !QTest::qWaitForWindowExposed(frame->GetHostWidget()))
+            return false;
+        QTest::mouseClick(banner->GetDlgItem(kOpenPort)->GetHostWidget(), Qt::LeftButton);
+        banner->GetSheet().SetActivePage(kMatrixPage);
+        page = banner->GetSheet().GetPage(kMatrixPage);
+        return CWallModel::GetInstance()->GetCommPort()->IsOpen() && page && page->GetSafeHwnd() &&
+               CWallModel::GetInstance()->GetMatrixMgr()->End() == static_cast<size_t>(gMatrices);
+    }
+};
+
+Program& TheProgram() {
+    static auto* program = [] {
+        auto* p = new Program;
+        if (!p->Start()) {
+            std::fprintf(stderr, "The program did not start\n");
+            std::exit(1);
+        }
+        return p;
+    }();
+    return *program;
+}
+
+void Resident(benchmark::State& state) { state.counters["resident_MB"] = double(ResidentBytes()) / 1e6; }
+
+// ---- The Matrix page ------------------------------------------------------------------------------------------
+
+void PageProgram(benchmark::State& state) {
+    QWidget* combo = TheProgram().page->GetDlgItem(kMatrixCombo)->GetHostWidget();
+    bool down = true;
+    for (auto _ : state) {
+        // The next matrix, then back, as the arrow keys choose them.
+        QTest::keyClick(combo, down ? Qt::Key_Down : Qt::Key_Up);
+        down = !down;
+    }
+    Resident(state);
+}
+
+void PagePlain(benchmark::State& state) {
+    QWidget window;
+    auto* layout = new QVBoxLayout(&window);
+    auto* matrices = new QComboBox;
+    auto* commands = new QComboBox;
+    layout->addWidget(matrices);
+    layout->addWidget(commands);
+    for (int m = 0; m < gMatrices; ++m)
+        matrices->addItem(QString::fromStdString(MatrixName(m)));
+    std::vector<QPushButton*> buttons;
+    for (int b = 0; b < kButtons; ++b)
+        layout->addWidget(buttons.emplace_back(new QPushButton));
+    window.show();
+    if (!QTest::qWaitForWindowExposed(&window))
+        state.SkipWithError("the plain page does not show");
+    QObject::connect(matrices, &QComboBox::activated, [&](int) {
+        commands->clear();
+        for (int i = 0; i < kMaxMatrixMessages; ++i)
+            commands->addItem(QString::fromStdString(MessageName(i)));
+        for (int b = 0; b < kButtons; ++b)
+            buttons[size_t(b)]->setText(QString::fromStdString(ChannelName(b + 1)));
+    });
+    bool down = true;
+    for (auto _ : state) {
+        QTest::keyClick(matrices, down ? Qt::Key_Down : Qt::Key_Up);
+        down = !down;
+    }
+}
+
+// ---- The matrix dialog ----------------------------------------------------------------------------------------
+
+void DialogProgram(benchmark::State& state) {
+    Program& p = TheProgram();
+    const ModalLoop previous = CDialog::SetModalLoop([](CDialog& dialog) {
+        if (!QTest::qWaitForWindowExposed(dialog.GetHostWidget()))
+            std::fprintf(stderr, "the matrix dialog does not show\n");
+    });
+    for (auto _ : state)
+        p.frame->SendMessage(WM_COMMAND, ID_MATRIX_SETTING, 0);
+    CDialog::SetModalLoop(previous);
+    Resident(state);
+}
+
+void DialogPlain(benchmark::State& state) {
+    for (auto _ : state) {
+        QDialog dialog;
+        auto* layout = new QVBoxLayout(&dialog);
+        auto* list = new QTreeWidget;
+        list->setHeaderLabels({"NUM", "NAME", "TYPE", "CHANNEL NUM", "SERIAL PORT"});
+        for (int m = 0; m < gMatrices; ++m)
+            new QTreeWidgetItem(list, {QString::number(m + 1), QString::fromStdString(MatrixName(m)), "VGA",
+                                       QString::number(kChannelCount), "N"});
+        auto* grid = new QTableWidget(kChannelCount, 2);
+        for (int c = 1; c <= kChannelCount; ++c)
+            grid->setItem(
+                c - 1, 1,
+                new QTableWidgetItem(QString::fromStdString(c <= kNamedChannels ? ChannelName(c) : std::to_string(c))));
+        layout->addWidget(list);
+        layout->addWidget(grid);
+        dialog.show();
+        if (!QTest::qWaitForWindowExposed(&dialog))
+            state.SkipWithError("the plain dialog does not show");
+    }
+}
+
+// ---- A rename with "Set" --------------------------------------------------------------------------------------
+
+void RenameProgram(benchmark::State& state) {
+    Program& p = TheProgram();
+    const ModalLoop previous = CDialog::SetModalLoop([&state](CDialog& dialog) {
+        QWidget* set = dialog.GetDlgItem(kSetButton)->GetHostWidget();
+        bool first = true;
+        for (auto _ : state) {
+            dialog.SetDlgItemText(kNameEdit, first ? "Renamed" : MatrixName(0).c_str());
+            QTest::mouseClick(set, Qt::LeftButton);
+            first = !first;
+        }
+    });
+    p.frame->SendMessage(WM_COMMAND, ID_MATRIX_SETTING, 0);
+    CDialog::SetModalLoop(previous);
+    Resident(state);
+}
+
+void RenamePlain(benchmark::State& state) {
+    QTreeWidget list;
+    QComboBox combo;
+    for (int m = 0; m < gMatrices; ++m) {
+        new QTreeWidgetItem(&list, {QString::number(m + 1), QString::fromStdString(MatrixName(m))});
+        combo.addItem(QString::fromStdString(MatrixName(m)));
+    }
+    const QByteArray bytes = QByteArray::fromStdString(TheProgram().folder.Read("matrix.xml"));
+    const QString path = QString::fromStdString(TheProgram().folder.Dir().File("plain.xml"));
+    bool first = true;
+    for (auto _ : state) {
+        const QString name = first ? "Renamed" : QString::fromStdString(MatrixName(0));
+        list.topLevelItem(0)->setText(1, name);
+        combo.setItemText(0, name);
+        QSaveFile file(path);
+        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
+            state.SkipWithError("the plain file was not written");
+        first = !first;
+    }
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (!TakeCount(argc, argv, "--matrices=", kMaxMatrices, gMatrices)) {
+        std::fprintf(stderr, "--matrices takes a number from 1 to %d\n", kMaxMatrices);
+        return 2;
+    }
+    // No display is needed: the windows draw into memory.
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    QApplication qtApp(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 2;
+
+    const auto both = [](const char* work, void (*program)(benchmark::State&), void (*plain)(benchmark::State&)) {
+        for (auto* b : {benchmark::RegisterBenchmark((std::string(work) + "/program").c_str(), program),
+                        benchmark::RegisterBenchmark((std::string(work) + "/plain").c_str(), plain)})
+            b->Unit(benchmark::kMillisecond)->ComputeStatistics("min", Minimum);
+    };
+    both("matrix_page_show", PageProgram, PagePlain);
+    both("matrix_dialog", DialogProgram, DialogPlain);
+    both("matrix_rename", RenameProgram, RenamePlain);
+
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    // The program's windows go before the application object.
+    if (CWnd* main = AfxGetMainWnd())
+        main->DestroyWindow();
+    return 0;
+}
