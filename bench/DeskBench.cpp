@@ -2,15 +2,16 @@
 // program runs in this process as it starts for the operator, on a 16 x 16 wall whose port COM1 is a
 // pseudo-terminal:
 //   click_to_bytes   a click on "Power On" in the banner until the frame's last byte is read at the line's far end,
-//                    beside a plain write of the same frame to an identical pseudo-terminal; per click, with the
-//                    median and the 99th percentile as counters (p50_us, p99_us)
+//                    beside a click on a QPushButton whose clicked signal writes the same frame to an identical
+//                    pseudo-terminal; per click, with the median and the 99th percentile as counters (p50_us, p99_us)
 //   wall_redraw      a full redraw of the wall view with every cell labelled, beside a plain QWidget painting 256
 //                    labelled rectangles of the same size
 //   wall_drag_select selecting all cells by dragging from the first to the last, and the redraw, beside the same
 //                    drag on the plain widget, which highlights the rectangles under it
 //   matrix_run       a channel button on the Matrix page with Increase, over the whole wall: 256 switches and the
-//                    signal command (the pauses set to 0 through the seam), until the last byte is read, beside 256
-//                    plain writes of the same switches and one of the same command
+//                    signal command (the pauses set to 0 through the seam), until the last byte is read, and the
+//                    cells relabelled; beside 256 plain writes of the same switches and one of the same command, the
+//                    plain widget's 256 labels set anew and one repaint
 // Pairs are named <work>/program and <work>/plain; scripts/bench-desk.sh prints their ratios.
 //
 // Options besides Google Benchmark's: --clicks=N (default 2000) clicks, --runs=N (default 20) matrix runs a
@@ -37,6 +38,7 @@
 #include <QApplication>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPushButton>
 #include <QTabWidget>
 #include <QTest>
 #include <QWidget>
@@ -94,8 +96,13 @@ int OpenRaw(const std::string& path) {
 // would draw a wall; a press and a drag select the rectangles between the press and the pointer.
 class PlainWall : public QWidget {
 public:
-    PlainWall() { setAttribute(Qt::WA_OpaquePaintEvent); }
+    PlainWall() {
+        setAttribute(Qt::WA_OpaquePaintEvent);
+        for (int i = 0; i < kSide * kSide; ++i)
+            m_labels.push_back(QStringLiteral("VGA[%1]").arg(i + 1));
+    }
     void ClearSelection() { m_from = m_to = QPoint(-1, -1); }
+    void SetLabel(int cell, const QString& label) { m_labels[static_cast<size_t>(cell)] = label; }
 
 protected:
     void paintEvent(QPaintEvent*) override {
@@ -109,7 +116,7 @@ protected:
                 painter.setPen(QColor(192, 192, 192));
                 painter.drawRect(cell.adjusted(0, 0, -1, -1));
                 painter.setPen(on ? palette().highlightedText().color() : palette().text().color());
-                painter.drawText(cell, Qt::AlignCenter, QStringLiteral("VGA[%1]").arg(row * kSide + col + 1));
+                painter.drawText(cell, Qt::AlignCenter, m_labels[static_cast<size_t>(row * kSide + col)]);
             }
     }
     void mousePressEvent(QMouseEvent* e) override {
@@ -137,6 +144,7 @@ private:
     }
     QPoint m_from{-1, -1};
     QPoint m_to{-1, -1};
+    std::vector<QString> m_labels;
 };
 
 // The program as the operator starts it, in a folder of its own, with its port open.
@@ -150,6 +158,7 @@ struct Program {
     CMainFrame* frame = nullptr;
     CCtrlBanner* banner = nullptr;
     std::unique_ptr<PlainWall> plainWall;
+    std::unique_ptr<QPushButton> plainButton;
     std::vector<unsigned char> runBytes;
     char name[9] = "veltrano";
     char* argv[2] = {name, nullptr};
@@ -187,7 +196,15 @@ struct Program {
         plainWall = std::make_unique<PlainWall>();
         plainWall->resize(client.Width(), client.Height());
         plainWall->show();
-        return QTest::qWaitForWindowExposed(plainWall.get());
+        // The plain "Power On": a push button whose click writes the frame.
+        plainButton = std::make_unique<QPushButton>(QStringLiteral("Power On"));
+        QObject::connect(plainButton.get(), &QPushButton::clicked, [fd = plainFd] {
+            static const unsigned char frame[6] = {0xD5, 0x00, 0xFF, 0x01, 0x00, 0xAA};
+            if (::write(fd, frame, sizeof frame) != sizeof frame)
+                std::fprintf(stderr, "the plain write failed\n");
+        });
+        plainButton->show();
+        return QTest::qWaitForWindowExposed(plainWall.get()) && QTest::qWaitForWindowExposed(plainButton.get());
     }
 
     static void Click(CWnd* window, int id) {
@@ -250,12 +267,12 @@ void ClickProgram(benchmark::State& state) {
 
 void ClickPlain(benchmark::State& state) {
     Program& p = TheProgram();
-    const unsigned char frame[6] = {0xD5, 0x00, 0xFF, 0x01, 0x00, 0xAA};
     std::vector<double> seconds;
     for (auto _ : state) {
         const auto start = Clock::now();
-        if (::write(p.plainFd, frame, sizeof frame) != sizeof frame || p.plainPty.Read(6).size() != 6) {
-            state.SkipWithError("the plain write failed");
+        QTest::mouseClick(p.plainButton.get(), Qt::LeftButton);
+        if (p.plainPty.Read(6).size() != 6) {
+            state.SkipWithError("the frame did not arrive");
             break;
         }
         const double elapsed = std::chrono::duration<double>(Clock::now() - start).count();
@@ -369,6 +386,9 @@ void MatrixPlain(benchmark::State& state) {
             state.SkipWithError("the plain bytes did not arrive");
             return;
         }
+        for (int cell = 0; cell < kSide * kSide; ++cell)
+            p.plainWall->SetLabel(cell, QStringLiteral("PC%1").arg(cell % 20 + 1));
+        p.plainWall->repaint();
     }
 }
 

@@ -1,17 +1,16 @@
-// From process start to the first painted main window, for the program on the sample configuration beside a bare Qt
-// program showing a QMainWindow of the same size, both on the same X server (Xvfb, 1280 x 1024, a black root) in the
-// same run. A window counts as painted once the middle of the screen, which both windows cover, is no longer the
-// root's black, as read from the server. Pairs are startup/program and startup/plain; scripts/bench-desk.sh prints
-// their ratio.
+// From process start to the final painted frame, and the peak resident memory, for the program on the sample
+// configuration beside the same main window written in Qt (bench/PlainMainWindow.cpp) and, as one line more, a bare
+// QMainWindow of the same size, all on one X server (Xvfb, 1280 x 1024, a black root, its display number picked by
+// the server so that it meets no other). They start in turn, round by round, so that whatever else the machine does
+// falls on each alike. The screen is read from the file the server keeps it in, without asking the server: a frame
+// is painted when that changes, and the final one is the last change before the screen stays still for half a
+// second. The peak resident memory is read from the process before it is stopped. Pairs are startup/program,
+// startup/plain and startup/bare, with the memory as the counter peak_rss_mib; scripts/bench-desk.sh prints their
+// ratios.
 //
-// Options besides Google Benchmark's: --starts=N (default 10) starts of each a measurement.
+// Options besides Google Benchmark's: --starts=N (default 11) rounds of starts.
 
 #include "BenchOptions.h"
-
-#include <QGuiApplication>
-#include <QImage>
-#include <QPixmap>
-#include <QScreen>
 
 #include <benchmark/benchmark.h>
 
@@ -22,9 +21,12 @@
 #include <cstring>
 #include <fcntl.h>
 #include <filesystem>
+#include <fstream>
 #include <poll.h>
 #include <spawn.h>
 #include <string>
+#include <sys/mman.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
@@ -38,7 +40,7 @@ extern char** environ;
 
 namespace {
 
-int gStarts = 10;
+int gStarts = 11;
 std::string gFolder;
 
 using Clock = std::chrono::steady_clock;
@@ -75,18 +77,27 @@ void Stop(pid_t pid) {
     waitpid(pid, nullptr, 0);
 }
 
-// Starts Xvfb and points DISPLAY at it; its process, or -1.
-pid_t StartServer() {
+// The X server, and its screen as the file it keeps it in, mapped for reading.
+struct Server {
+    pid_t pid = -1;
+    const unsigned char* screen = nullptr;
+    size_t size = 0;
+    std::vector<unsigned char> empty; // the screen before any window
+};
+
+// Starts Xvfb, points DISPLAY at it and maps its screen; the server's process is -1 when it failed.
+Server StartServer(const std::string& screenFolder) {
+    Server server;
     int fds[2];
     if (pipe(fds) != 0)
-        return -1;
-    const pid_t server = Spawn({"/usr/bin/Xvfb", "-displayfd", std::to_string(fds[1]), "-nolisten", "tcp", "-br",
-                                "-screen", "0", "1280x1024x24"},
-                               nullptr, fds[0]);
+        return server;
+    server.pid = Spawn({"/usr/bin/Xvfb", "-displayfd", std::to_string(fds[1]), "-nolisten", "tcp", "-br", "-screen",
+                        "0", "1280x1024x24", "-fbdir", screenFolder},
+                       nullptr, fds[0]);
     close(fds[1]);
     std::string number;
     pollfd p{fds[0], POLLIN, 0};
-    while (server > 0 && number.find('\n') == std::string::npos && poll(&p, 1, 10000) > 0) {
+    while (server.pid > 0 && number.find('\n') == std::string::npos && poll(&p, 1, 10000) > 0) {
         char c[16];
         const ssize_t n = read(fds[0], c, sizeof c);
         if (n <= 0)
@@ -94,52 +105,98 @@ pid_t StartServer() {
         number.append(c, static_cast<size_t>(n));
     }
     close(fds[0]);
-    if (number.find('\n') == std::string::npos) {
-        Stop(server);
-        return -1;
+    const int fd = open((screenFolder + "/Xvfb_screen0").c_str(), O_RDONLY | O_CLOEXEC);
+    struct stat info {};
+    if (number.find('\n') == std::string::npos || fd < 0 || fstat(fd, &info) != 0) {
+        if (fd >= 0)
+            close(fd);
+        Stop(server.pid);
+        server.pid = -1;
+        return server;
     }
+    server.size = static_cast<size_t>(info.st_size);
+    void* mapped = mmap(nullptr, server.size, PROT_READ, MAP_SHARED, fd, 0);
+    close(fd);
+    if (mapped == MAP_FAILED) {
+        Stop(server.pid);
+        server.pid = -1;
+        return server;
+    }
+    server.screen = static_cast<const unsigned char*>(mapped);
+    server.empty.assign(server.screen, server.screen + server.size);
     setenv("DISPLAY", (":" + number.substr(0, number.find('\n'))).c_str(), 1);
     return server;
 }
 
-bool MiddlePainted() {
-    const QImage pixel = QGuiApplication::primaryScreen()->grabWindow(0, 640, 512, 1, 1).toImage();
-    return !pixel.isNull() && (pixel.pixel(0, 0) & 0xFFFFFF) != 0;
+// The peak resident memory of a running process, in MiB; 0 when it cannot be read.
+double PeakResidentMiB(pid_t pid) {
+    std::ifstream status("/proc/" + std::to_string(pid) + "/status");
+    std::string line;
+    while (std::getline(status, line))
+        if (line.rfind("VmHWM:", 0) == 0)
+            return std::strtod(line.c_str() + 6, nullptr) / 1024.0;
+    return 0;
 }
 
-// Starts the program, and answers the seconds until its window is painted; negative when it was not within 30 s.
-// The program is stopped again, and its window gone, before it returns.
-double TimeToPaint(const std::vector<std::string>& command, const char* folder) {
+struct Start {
+    double seconds = -1; // to the final painted frame; negative when the window did not settle within the limit
+    double peakMiB = 0;
+};
+
+// Starts a program and follows the screen until it has stayed still for half a second after its first change; the
+// program is stopped, and the screen empty again, before it returns.
+Start TimeToFinalFrame(const Server& server, const std::vector<std::string>& command, const char* folder) {
+    constexpr auto kStill = std::chrono::milliseconds(500);
+    constexpr auto kLimit = std::chrono::seconds(30);
+    Start result;
+    std::vector<unsigned char> shown = server.empty;
     const auto start = Clock::now();
     const pid_t pid = Spawn(command, folder);
-    double seconds = -1;
-    while (pid > 0 && Clock::now() - start < std::chrono::seconds(30)) {
-        if (MiddlePainted()) {
-            seconds = std::chrono::duration<double>(Clock::now() - start).count();
+    Clock::time_point lastChange{};
+    bool changed = false;
+    while (pid > 0) {
+        const auto now = Clock::now();
+        if (std::memcmp(server.screen, shown.data(), server.size) != 0) {
+            std::memcpy(shown.data(), server.screen, server.size);
+            lastChange = now;
+            changed = true;
+        } else if (changed && now - lastChange > kStill) {
+            result.seconds = std::chrono::duration<double>(lastChange - start).count();
             break;
         }
-        if (waitpid(pid, nullptr, WNOHANG) == pid)
-            return -1;
+        if (now - start > kLimit || waitpid(pid, nullptr, WNOHANG) == pid)
+            break;
+        std::this_thread::sleep_for(std::chrono::microseconds(100));
     }
+    if (result.seconds >= 0)
+        result.peakMiB = PeakResidentMiB(pid);
     Stop(pid);
-    while (MiddlePainted())
+    const auto stopped = Clock::now();
+    while (std::memcmp(server.screen, server.empty.data(), server.size) != 0 && Clock::now() - stopped < kLimit)
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    return seconds;
+    return result;
 }
 
-void Measure(benchmark::State& state, const std::vector<std::string>& command, const char* folder) {
+// Each peer's starts, measured before the benchmarks report them one a repetition.
+struct Peer {
+    const char* name;
+    std::vector<std::string> command;
+    const char* folder;
+    std::vector<Start> starts;
+    size_t reported = 0;
+};
+
+void Report(benchmark::State& state, Peer* peer) {
     for (auto _ : state) {
-        const double seconds = TimeToPaint(command, folder);
-        if (seconds < 0) {
+        if (peer->reported >= peer->starts.size() || peer->starts[peer->reported].seconds < 0) {
             state.SkipWithError("no window was painted");
             break;
         }
-        state.SetIterationTime(seconds);
+        const Start& start = peer->starts[peer->reported++];
+        state.SetIterationTime(start.seconds);
+        state.counters["peak_rss_mib"] = start.peakMiB;
     }
 }
-
-void StartProgram(benchmark::State& state) { Measure(state, {VELTRANO_PROGRAM}, gFolder.c_str()); }
-void StartPlain(benchmark::State& state) { Measure(state, {VELTRANO_BARE_WINDOW}, nullptr); }
 
 } // namespace
 
@@ -148,44 +205,48 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "--starts takes a number from 1 to 10000\n");
         return 2;
     }
-    const pid_t server = StartServer();
-    if (server < 0) {
-        std::fprintf(stderr, "Xvfb did not start\n");
-        return 1;
-    }
-    // The programs' settings and run-time folders stay out of the user's.
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 2;
+    // The programs' settings, run-time folders and the server's screen stay out of the user's.
     char folder[] = "/tmp/veltrano-startup-XXXXXX";
-    if (!mkdtemp(folder)) {
-        Stop(server);
+    if (!mkdtemp(folder))
         return 1;
-    }
     gFolder = folder;
     for (const char* name : {"command.xml", "system.xml", "matrix.xml"})
         std::filesystem::copy_file(std::string(VELTRANO_SOURCE_DIR) + "/res/" + name, gFolder + "/" + name);
-    std::filesystem::create_directory(gFolder + "/runtime");
-    std::filesystem::permissions(gFolder + "/runtime", std::filesystem::perms::owner_all);
+    for (const char* sub : {"/runtime", "/screen"}) {
+        std::filesystem::create_directory(gFolder + sub);
+        std::filesystem::permissions(gFolder + sub, std::filesystem::perms::owner_all);
+    }
+    const Server server = StartServer(gFolder + "/screen");
+    if (server.pid < 0) {
+        std::fprintf(stderr, "Xvfb did not start\n");
+        std::filesystem::remove_all(gFolder);
+        return 1;
+    }
     setenv("XDG_CONFIG_HOME", gFolder.c_str(), 1);
     setenv("XDG_RUNTIME_DIR", (gFolder + "/runtime").c_str(), 1);
     setenv("QT_QPA_PLATFORM", "xcb", 1);
 
-    int result = 0;
-    {
-        QGuiApplication app(argc, argv);
-        benchmark::Initialize(&argc, argv);
-        if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
-            result = 2;
-        } else {
-            for (auto* b : {benchmark::RegisterBenchmark("startup/program", StartProgram),
-                            benchmark::RegisterBenchmark("startup/plain", StartPlain)})
-                b->UseManualTime()
-                    ->Iterations(gStarts)
-                    ->Unit(benchmark::kMillisecond)
-                    ->ComputeStatistics("min", Minimum);
-            benchmark::RunSpecifiedBenchmarks();
-            benchmark::Shutdown();
-        }
-    }
-    Stop(server);
+    const std::string picture = std::filesystem::path(VELTRANO_PROGRAM).parent_path() / "bmp_logo.bmp";
+    std::vector<Peer> peers{{"startup/program", {VELTRANO_PROGRAM}, gFolder.c_str(), {}},
+                            {"startup/plain", {VELTRANO_PLAIN_WINDOW, picture}, nullptr, {}},
+                            {"startup/bare", {VELTRANO_BARE_WINDOW}, nullptr, {}}};
+    for (int round = 0; round < gStarts; ++round)
+        for (Peer& peer : peers)
+            peer.starts.push_back(TimeToFinalFrame(server, peer.command, peer.folder));
+    for (Peer& peer : peers)
+        benchmark::RegisterBenchmark(peer.name, Report, &peer)
+            ->UseManualTime()
+            ->Iterations(1)
+            ->Repetitions(gStarts)
+            ->Unit(benchmark::kMillisecond)
+            ->ComputeStatistics("min", Minimum);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    munmap(const_cast<unsigned char*>(server.screen), server.size);
+    Stop(server.pid);
     std::filesystem::remove_all(gFolder);
-    return result;
+    return 0;
 }

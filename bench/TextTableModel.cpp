@@ -5,29 +5,16 @@
 #include <vector>
 
 TextTableModel::TextTableModel(int rows, int columns)
-    : m_columns(columns), m_rows(rows, QVector<QString>(columns)), m_headings() {
-    for (int column = 0; column < columns; column++)
-        m_headings << QString();
-}
+    : HeadedTableModel(columns), m_rows(rows, QVector<QString>(columns)) {}
 
 int TextTableModel::rowCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : static_cast<int>(m_rows.size());
 }
 
-int TextTableModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : m_columns; }
-
 QVariant TextTableModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::EditRole))
         return QVariant();
     return m_rows[index.row()][index.column()];
-}
-
-QVariant TextTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
-    if (role != Qt::DisplayRole)
-        return QVariant();
-    if (orientation == Qt::Horizontal)
-        return section >= 0 && section < m_columns ? QVariant(m_headings[section]) : QVariant();
-    return section + 1;
 }
 
 void TextTableModel::sort(int column, Qt::SortOrder order) {
@@ -48,13 +35,7 @@ void TextTableModel::sort(int column, Qt::SortOrder order) {
         newRow[static_cast<size_t>(order_[i])] = static_cast<int>(i);
     }
     m_rows = std::move(sorted);
-    // The indexes views keep (the current cell, the selection) follow their rows.
-    const QModelIndexList before = persistentIndexList();
-    QModelIndexList after;
-    after.reserve(before.size());
-    for (const QModelIndex& index : before)
-        after << this->index(newRow[static_cast<size_t>(index.row())], index.column());
-    changePersistentIndexList(before, after);
+    FollowRows(newRow);
     emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
 }
 
@@ -74,9 +55,4 @@ bool TextTableModel::removeRows(int row, int count, const QModelIndex& parent) {
     m_rows.remove(row, count);
     endRemoveRows();
     return true;
-}
-
-void TextTableModel::TextsChanged() {
-    if (!m_rows.isEmpty() && m_columns > 0)
-        emit dataChanged(index(0, 0), index(static_cast<int>(m_rows.size()) - 1, m_columns - 1));
 }

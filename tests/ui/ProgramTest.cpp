@@ -16,6 +16,7 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <sys/stat.h>
 
 #ifndef VELTRANO_PROGRAM
 #error "VELTRANO_PROGRAM must name the built program"
@@ -122,6 +123,12 @@ protected:
         }
         return true;
     }
+    // A copy of the program in a folder of its own (made as deep as it is named), where it looks for its picture.
+    static QString InstalledCopy(const std::string& folder) {
+        std::filesystem::create_directories(folder);
+        std::filesystem::copy_file(VELTRANO_PROGRAM, folder + "/veltrano");
+        return QString::fromStdString(folder + "/veltrano");
+    }
     QImage Screenshot(const QString& keepAs) {
         // Lets the server finish drawing what the last request asked for.
         Tool("xdotool", {"sleep", "0.2"});
@@ -199,13 +206,22 @@ TEST_F(ProgramTest, InstalledInAFolderDeeperThan260BytesItStillFindsItsBackgroun
     std::string folder = install.Path();
     while (folder.size() <= 300)
         folder += "/a-folder-deep-in-the-tree";
-    std::filesystem::create_directories(folder);
-    const std::filesystem::path built(VELTRANO_PROGRAM);
-    std::filesystem::copy_file(built, folder + "/veltrano");
-    std::filesystem::copy_file(built.parent_path() / "bmp_logo.bmp", folder + "/bmp_logo.bmp");
-    ASSERT_TRUE(Start(QString::fromStdString(folder + "/veltrano")));
+    const QString copy = InstalledCopy(folder);
+    std::filesystem::copy_file(std::filesystem::path(VELTRANO_PROGRAM).parent_path() / "bmp_logo.bmp",
+                               folder + "/bmp_logo.bmp");
+    ASSERT_TRUE(Start(copy));
     const QImage started = Screenshot("program-installed-deep.png");
     ASSERT_FALSE(started.isNull());
     EXPECT_NE(started.pixel(left + 20, top + 100), kBackground);
     EXPECT_NE(started.pixel(left + 20, top + 100), qRgb(255, 255, 255));
+}
+
+TEST_F(ProgramTest, APipeInPlaceOfTheBackgroundPictureIsNoPictureAndDoesNotHoldUpTheStart) {
+    TempDir install;
+    const QString copy = InstalledCopy(install.Path());
+    ASSERT_EQ(mkfifo(install.File("bmp_logo.bmp").c_str(), 0600), 0);
+    ASSERT_TRUE(Start(copy));
+    const QImage started = Screenshot("program-picture-pipe.png");
+    ASSERT_FALSE(started.isNull());
+    EXPECT_EQ(started.pixel(left + 20, top + 100), kBackground); // as without a picture
 }

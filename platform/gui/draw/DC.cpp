@@ -117,7 +117,7 @@ QImage* HDC__::Raster() const {
         }
         SyncImageFromDib(state.bitmap);
         return state.bitmap ? &state.bitmap->image : nullptr;
-    case Kind::Window: return windowImage ? windowImage() : nullptr;
+    case Kind::Window: return Lent() || !window.image ? nullptr : window.image();
     case Kind::Image: return image;
     case Kind::Screen: return &ScreenScratch();
     case Kind::Device: return nullptr;
@@ -125,9 +125,13 @@ QImage* HDC__::Raster() const {
     return nullptr;
 }
 
+LentPainter* HDC__::Lent() const { return kind == Kind::Window && window.screen ? window.screen() : nullptr; }
+
 QSize HDC__::DeviceSize() const {
     if (kind == Kind::Screen)
         return ScreenSize();
+    if (kind == Kind::Window)
+        return window.size ? window.size() : QSize();
     if (kind == Kind::Device)
         return device ? QSize(device->width(), device->height()) : QSize();
     const QImage* r = Raster();
@@ -170,10 +174,10 @@ QRegion HDC__::VisibleRegion() const {
     return visible;
 }
 
-HDC__* NewWindowDC(CWnd* wnd, std::function<QImage*()> image, const QRegion* paintRegion) {
+HDC__* NewWindowDC(CWnd* wnd, WindowSurface surface, const QRegion* paintRegion) {
     auto* dc = new HDC__(HDC__::Kind::Window);
     dc->wnd = wnd;
-    dc->windowImage = std::move(image);
+    dc->window = std::move(surface);
     if (paintRegion) {
         dc->hasMetaClip = true;
         dc->metaClip = *paintRegion;
@@ -760,7 +764,7 @@ COLORREF CDC::SetPixel(int x, int y, COLORREF color) {
     if (!dc)
         return CLR_INVALID;
     color &= 0x00FFFFFF;
-    if (dc->kind == HDC__::Kind::Device) {
+    if (dc->kind == HDC__::Kind::Device || dc->Lent()) {
         Scope s(dc);
         if (s)
             s->fillRect(DeviceRect(dc, x, y, Sum(x, 1), Sum(y, 1)), ToQColor(color));

@@ -4,10 +4,13 @@
 #include "DcHandle.h"
 #include "platform/gui/base/GbkString.h"
 
+#include <QByteArray>
 #include <QFontInfo>
 #include <QFontMetrics>
+#include <QGlyphRun>
 #include <QHash>
 #include <QPair>
+#include <QTextLayout>
 
 #include <algorithm>
 #include <cmath>
@@ -49,59 +52,6 @@ TextLine StripPrefixes(const QString& text) {
     return line;
 }
 
-bool IsWide(QChar c) { return c.unicode() >= 0x2E80; }
-
-// Breaks a line into lines no wider than width at spaces and between wide characters; a word wider than the
-// width stands alone on its line.
-std::vector<TextLine> WordBreak(const TextLine& para, int width, const QFontMetrics& fm) {
-    std::vector<TextLine> lines;
-    const QString& s = para.text;
-    // Token ends: after a run of spaces, or around a wide character.
-    std::vector<int> ends;
-    for (int i = 0; i < s.size();) {
-        int j = i;
-        if (IsWide(s[j]))
-            ++j;
-        else
-            while (j < s.size() && !IsWide(s[j]) && s[j] != QLatin1Char(' '))
-                ++j;
-        while (j < s.size() && s[j] == QLatin1Char(' '))
-            ++j;
-        if (j == i)
-            ++j;
-        ends.push_back(j);
-        i = j;
-    }
-    auto trimmedWidth = [&](int from, int to) {
-        int end = to;
-        while (end > from && s[end - 1] == QLatin1Char(' '))
-            --end;
-        return fm.horizontalAdvance(s.mid(from, end - from));
-    };
-    int start = 0;
-    size_t t = 0;
-    while (t < ends.size()) {
-        size_t last = t; // at least one token per line
-        while (last + 1 < ends.size() && trimmedWidth(start, ends[last + 1]) <= width)
-            ++last;
-        int end = ends[last];
-        int shown = end;
-        while (shown > start && s[shown - 1] == QLatin1Char(' '))
-            --shown;
-        TextLine line;
-        line.text = s.mid(start, shown - start);
-        for (int u : para.underlines)
-            if (u >= start && u < shown)
-                line.underlines.push_back(u - start);
-        lines.push_back(line);
-        start = end;
-        t = last + 1;
-    }
-    if (lines.empty())
-        lines.push_back(TextLine{});
-    return lines;
-}
-
 // What is known of a font's text widths without shaping the text, the costly part of drawing it: the advance
 // of each printable ASCII character, measured once, and the lines already measured for an ellipsis.
 struct FontMeasures {
@@ -115,6 +65,20 @@ struct FontMeasures {
         int advance;
     };
     QHash<QPair<QString, int>, Fit> fits;
+    // The advances of texts measured whole: a window draws the same captions and cells again and again, and
+    // measuring shapes the text, the costly part of drawing it.
+    QHash<QString, int> advances;
+    // Texts laid out in lines, by their bytes, width and format, and lines shaped for drawing.
+    struct Layout {
+        std::vector<TextLine> lines;
+        std::vector<int> advances;
+    };
+    QHash<QByteArray, Layout> layouts;
+    struct Shaped {
+        QList<QGlyphRun> runs;
+        qreal ascent = 0;
+    };
+    QHash<QString, Shaped> shaped;
 };
 
 // Kept for a few fonts; each keeps a few thousand lines before it starts over.
@@ -138,6 +102,84 @@ FontMeasures& MeasuresOf(const QFont& font) {
         fonts->erase(fonts->begin());
     fonts->push_back(std::move(entry));
     return *fonts->back();
+}
+
+// A text's advance in the font, measured once while it is kept.
+int AdvanceOf(FontMeasures& measures, const QString& text, const QFontMetrics& fm) {
+    if (const auto known = measures.advances.constFind(text); known != measures.advances.constEnd())
+        return known.value();
+    const int advance = fm.horizontalAdvance(text);
+    if (measures.advances.size() >= kMeasuredLines)
+        measures.advances.clear();
+    measures.advances.insert(text, advance);
+    return advance;
+}
+
+// A line shaped once for drawing while it is kept: what drawing it again on a raster device repeats exactly.
+const FontMeasures::Shaped& ShapedOf(FontMeasures& measures, const QString& text) {
+    if (const auto known = measures.shaped.constFind(text); known != measures.shaped.constEnd())
+        return known.value();
+    QTextLayout layout(text, measures.font);
+    layout.beginLayout();
+    QTextLine line = layout.createLine();
+    line.setLineWidth(kFar);
+    layout.endLayout();
+    if (measures.shaped.size() >= kMeasuredLines)
+        measures.shaped.clear();
+    return measures.shaped.insert(text, FontMeasures::Shaped{layout.glyphRuns(), line.ascent()}).value();
+}
+
+bool IsWide(QChar c) { return c.unicode() >= 0x2E80; }
+
+// Breaks a line into lines no wider than width at spaces and between wide characters; a word wider than the
+// width stands alone on its line.
+std::vector<TextLine> WordBreak(const TextLine& para, int width, const QFontMetrics& fm, FontMeasures& measures) {
+    std::vector<TextLine> lines;
+    const QString& s = para.text;
+    // Token ends: after a run of spaces, or around a wide character.
+    std::vector<int> ends;
+    for (int i = 0; i < s.size();) {
+        int j = i;
+        if (IsWide(s[j]))
+            ++j;
+        else
+            while (j < s.size() && !IsWide(s[j]) && s[j] != QLatin1Char(' '))
+                ++j;
+        while (j < s.size() && s[j] == QLatin1Char(' '))
+            ++j;
+        if (j == i)
+            ++j;
+        ends.push_back(j);
+        i = j;
+    }
+    auto trimmedWidth = [&](int from, int to) {
+        int end = to;
+        while (end > from && s[end - 1] == QLatin1Char(' '))
+            --end;
+        return AdvanceOf(measures, s.mid(from, end - from), fm);
+    };
+    int start = 0;
+    size_t t = 0;
+    while (t < ends.size()) {
+        size_t last = t; // at least one token per line
+        while (last + 1 < ends.size() && trimmedWidth(start, ends[last + 1]) <= width)
+            ++last;
+        int end = ends[last];
+        int shown = end;
+        while (shown > start && s[shown - 1] == QLatin1Char(' '))
+            --shown;
+        TextLine line;
+        line.text = s.mid(start, shown - start);
+        for (int u : para.underlines)
+            if (u >= start && u < shown)
+                line.underlines.push_back(u - start);
+        lines.push_back(line);
+        start = end;
+        t = last + 1;
+    }
+    if (lines.empty())
+        lines.push_back(TextLine{});
+    return lines;
 }
 
 // The width of a text of printable ASCII characters, rounded up per character, with a pixel to spare for each
@@ -277,8 +319,15 @@ void DrawLines(HDC__* dc, const TextLine* lines, const QPoint* origins, const in
     Scope s(dc, nullptr, clip);
     if (!s)
         return;
-    s.SetTransform(dc->Transform());
-    s.SetFont(FontOf(dc));
+    const QTransform transform = dc->Transform();
+    s.SetTransform(transform);
+    const QFont font = FontOf(dc);
+    s.SetFont(font);
+    // On a raster device, unscaled, a line shaped before draws the very pixels that shaping it again would.
+    FontMeasures* measures = s.Raster() && transform.type() <= QTransform::TxTranslate && !font.underline() &&
+                                     !font.strikeOut() && !font.overline()
+                                 ? &MeasuresOf(font)
+                                 : nullptr;
     const QColor text = ToQColor(dc->state.textColor);
     for (size_t i = 0; i < count; ++i) {
         const TextLine& line = lines[i];
@@ -288,8 +337,14 @@ void DrawLines(HDC__* dc, const TextLine* lines, const QPoint* origins, const in
             s->fillRect(QRect(at.x(), at.y(), advance, fm.height()), ToQColor(dc->state.bkColor));
         }
         s->setPen(text);
-        if (textToo)
+        if (textToo && measures) {
+            const FontMeasures::Shaped& shaped = ShapedOf(*measures, line.text);
+            const QPointF origin(at.x(), at.y() + fm.ascent() - shaped.ascent);
+            for (const QGlyphRun& run : shaped.runs)
+                s->drawGlyphRun(origin, run);
+        } else if (textToo) {
             s->drawText(QPoint(at.x(), at.y() + fm.ascent()), line.text);
+        }
         if (underlines)
             for (int u : line.underlines) {
                 const int x0 = at.x() + fm.horizontalAdvance(line.text.left(u));
@@ -320,7 +375,7 @@ int DrawOneLine(HDC__* dc, std::string_view bytes, LPRECT rect, UINT format) {
     if (Elides(format) && MayOverflow(line.text, width, font))
         advance = EndEllipsis(line, width, fm, font);
     if (advance < 0 && (format & (DT_CENTER | DT_RIGHT)))
-        advance = fm.horizontalAdvance(line.text);
+        advance = AdvanceOf(MeasuresOf(font), line.text, fm);
 
     int top = rect->top;
     int result = lineHeight;
@@ -341,23 +396,18 @@ int DrawOneLine(HDC__* dc, std::string_view bytes, LPRECT rect, UINT format) {
     return result;
 }
 
-} // namespace
+// A text in lines as DrawText shows it in a width: paragraphs, prefixes taken out, words broken and lines cut
+// before an ellipsis as the format asks, with each line's advance; laid out once while it is kept.
+const FontMeasures::Layout& LayoutOf(FontMeasures& measures, std::string_view bytes, int width, UINT format,
+                                     const QFontMetrics& fm) {
+    QByteArray key(bytes.data(), static_cast<qsizetype>(bytes.size()));
+    key.append('\0').append(reinterpret_cast<const char*>(&width), sizeof width);
+    key.append(reinterpret_cast<const char*>(&format), sizeof format);
+    if (const auto known = measures.layouts.constFind(key); known != measures.layouts.constEnd())
+        return known.value();
 
-int CDC::DrawText(LPCTSTR text, int count, LPRECT rect, UINT format) {
-    HDC__* dc = Live(m_hDC);
-    if (!dc || !rect)
-        return 0;
-    if ((format & DT_SINGLELINE) && (format & DT_NOPREFIX) && !(format & DT_CALCRECT))
-        return DrawOneLine(dc, BytesView(text, count), rect, format);
-    const QString all = GbkToQString(BytesView(text, count));
-    const QFont& font = FontOf(dc);
-    const QFontMetrics fm(font);
-    const int lineHeight = fm.height() + ((format & DT_EXTERNALLEADING) ? std::max(0, fm.leading()) : 0);
-    const int width = static_cast<int>(std::clamp<int64_t>(int64_t(rect->right) - rect->left, -kFar, kFar));
+    const QString all = GbkToQString(bytes);
     const bool single = format & DT_SINGLELINE;
-    const bool calc = format & DT_CALCRECT;
-
-    // Paragraphs, then lines.
     std::vector<QString> paragraphs;
     if (single) {
         paragraphs.push_back(all);
@@ -375,29 +425,53 @@ int CDC::DrawText(LPCTSTR text, int count, LPRECT rect, UINT format) {
         }
         paragraphs.push_back(current);
     }
-    std::vector<TextLine> lines;
+    FontMeasures::Layout layout;
+    std::vector<TextLine>& lines = layout.lines;
     for (const QString& p : paragraphs) {
         const TextLine para = (format & DT_NOPREFIX) ? TextLine{p, {}} : StripPrefixes(p);
         if ((format & DT_WORDBREAK) && !single) {
-            for (TextLine& l : WordBreak(para, width, fm))
+            for (TextLine& l : WordBreak(para, width, fm, measures))
                 lines.push_back(std::move(l));
         } else {
             lines.push_back(para);
         }
     }
-    // Each line is measured at most once, and only where its advance is needed: for the widest line, the
-    // alignment, or a line that may not fit before its ellipsis.
-    std::vector<int> advances(lines.size(), -1);
-    if (!calc && Elides(format))
+    layout.advances.assign(lines.size(), -1);
+    if (!(format & DT_CALCRECT) && Elides(format))
         for (size_t i = 0; i < lines.size(); ++i)
-            if (MayOverflow(lines[i].text, width, font))
-                advances[i] = EndEllipsis(lines[i], width, fm, font);
+            if (MayOverflow(lines[i].text, width, measures.font))
+                layout.advances[i] = EndEllipsis(lines[i], width, fm, measures.font);
+    for (size_t i = 0; i < lines.size(); ++i)
+        if (layout.advances[i] < 0)
+            layout.advances[i] = AdvanceOf(measures, lines[i].text, fm);
+    if (measures.layouts.size() >= kMeasuredLines)
+        measures.layouts.clear();
+    return measures.layouts.insert(key, std::move(layout)).value();
+}
+
+} // namespace
+
+int CDC::DrawText(LPCTSTR text, int count, LPRECT rect, UINT format) {
+    HDC__* dc = Live(m_hDC);
+    if (!dc || !rect)
+        return 0;
+    if ((format & DT_SINGLELINE) && (format & DT_NOPREFIX) && !(format & DT_CALCRECT))
+        return DrawOneLine(dc, BytesView(text, count), rect, format);
+    const QFont& font = FontOf(dc);
+    const QFontMetrics fm(font);
+    FontMeasures& measures = MeasuresOf(font);
+    const int lineHeight = fm.height() + ((format & DT_EXTERNALLEADING) ? std::max(0, fm.leading()) : 0);
+    const int width = static_cast<int>(std::clamp<int64_t>(int64_t(rect->right) - rect->left, -kFar, kFar));
+    const bool single = format & DT_SINGLELINE;
+    const bool calc = format & DT_CALCRECT;
+    const FontMeasures::Layout& layout = LayoutOf(measures, BytesView(text, count), width, format, fm);
+    const std::vector<TextLine>& lines = layout.lines;
     const int total = lineHeight * static_cast<int>(lines.size());
 
     if (calc) {
         int widest = 0;
         for (size_t i = 0; i < lines.size(); ++i)
-            widest = std::max(widest, fm.horizontalAdvance(lines[i].text));
+            widest = std::max(widest, layout.advances[i]);
         rect->right = Sum(rect->left, widest);
         rect->bottom = Sum(rect->top, total);
         return total;
@@ -413,9 +487,7 @@ int CDC::DrawText(LPCTSTR text, int count, LPRECT rect, UINT format) {
     }
     std::vector<QPoint> origins;
     for (size_t i = 0; i < lines.size(); ++i) {
-        if (advances[i] < 0 && (format & (DT_CENTER | DT_RIGHT)))
-            advances[i] = fm.horizontalAdvance(lines[i].text);
-        const int w = advances[i];
+        const int w = layout.advances[i];
         int64_t x = rect->left;
         if (format & DT_CENTER)
             x += (width - w) / 2;
@@ -426,7 +498,7 @@ int CDC::DrawText(LPCTSTR text, int count, LPRECT rect, UINT format) {
     const QRect clip = DeviceRect(dc, rect->left, rect->top, rect->right, rect->bottom);
     const bool prefixOnly = (format & DT_PREFIXONLY) && !(format & DT_NOPREFIX);
     const bool underline = !(format & DT_NOPREFIX) && !(format & DT_HIDEPREFIX);
-    DrawLines(dc, lines.data(), origins.data(), advances.data(), lines.size(), fm,
+    DrawLines(dc, lines.data(), origins.data(), layout.advances.data(), lines.size(), fm,
               (format & DT_NOCLIP) ? nullptr : &clip, !prefixOnly, underline);
     return result;
 }
@@ -456,9 +528,10 @@ BOOL CDC::ExtTextOut(int x, int y, UINT options, LPCRECT rect, LPCTSTR text, UIN
     const std::string bytes = Bytes(text, static_cast<int>(std::min<UINT>(count, INT32_MAX)));
     if (bytes.empty())
         return TRUE;
-    const QFontMetrics fm(FontOf(dc));
+    const QFont& font = FontOf(dc);
+    const QFontMetrics fm(font);
     TextLine line{GbkToQString(bytes), {}};
-    const int w = fm.horizontalAdvance(line.text);
+    const int w = AdvanceOf(MeasuresOf(font), line.text, fm);
     const UINT align = dc->state.textAlign;
     QPoint at = (align & TA_UPDATECP) ? dc->state.position : QPoint(x, y);
     if ((align & TA_CENTER) == TA_CENTER)
@@ -486,8 +559,9 @@ CSize CDC::GetTextExtent(LPCTSTR text, int count) const {
     HDC__* dc = Live(m_hAttribDC ? m_hAttribDC : m_hDC);
     if (!dc)
         return CSize();
-    const QFontMetrics fm(FontOf(dc));
-    return CSize(fm.horizontalAdvance(GbkToQString(Bytes(text, count))), fm.height());
+    const QFont& font = FontOf(dc);
+    const QFontMetrics fm(font);
+    return CSize(AdvanceOf(MeasuresOf(font), GbkToQString(Bytes(text, count)), fm), fm.height());
 }
 
 CSize CDC::GetTextExtent(const CString& text) const { return GetTextExtent(text, text.GetLength()); }

@@ -5,8 +5,10 @@
 
 #include "GdiHandle.h"
 
+#include <QFont>
 #include <QPainter>
 #include <QPoint>
+#include <QRect>
 #include <QRegion>
 #include <QSize>
 #include <QTransform>
@@ -44,6 +46,31 @@ struct DcState {
     void ReleaseObjects() const;
 };
 
+// What a painter that lives across drawing calls was last given, so that the same is not given again.
+struct PainterCache {
+    bool clipKnown = false;
+    QRect clip;
+    bool fontKnown = false;
+    QFont font;
+};
+
+// The painter a window's paint lends its DCs while it draws straight on the screen: theirs alone for the paint, so
+// each call sets what it needs without saving and restoring the painter.
+struct LentPainter {
+    QPainter* painter = nullptr;
+    QTransform origin; // of the client area on the painter
+    PainterCache cache;
+};
+
+// What a window's DC draws on, asked afresh for every call: the window may begin or end a paint, change size or go
+// away while the DC lives. A paint that draws straight on the screen lends its painter; otherwise the DC draws on
+// the window's retained image, which the window makes when it keeps none.
+struct WindowSurface {
+    std::function<QSize()> size;          // the client area's size
+    std::function<LentPainter*()> screen; // null but while such a paint lasts
+    std::function<QImage*()> image;       // the retained image; null once the window is gone
+};
+
 struct HDC__ {
     enum class Kind { Memory, Window, Image, Device, Screen };
 
@@ -57,14 +84,14 @@ struct HDC__ {
     std::vector<DcState> saved;
 
     CWnd* wnd = nullptr;
-    std::function<QImage*()> windowImage; // the window's retained image, fetched afresh for every call
-    QImage* image = nullptr;              // Kind::Image
-    mutable QImage scratch;               // drawn on instead of a stock bitmap, which all memory DCs share
-    QPaintDevice* device = nullptr;       // Kind::Device
-    std::unique_ptr<QPainter> painter;    // open while a paint device is attached
-    QPainter* external = nullptr;         // a painter someone else opened (AttachPainter)
-    QTransform base;                      // the external painter's own transform when attached
-    bool keepPainter = false;             // a memory DC draws on its bitmap through one painter (KeepPainterOpen)
+    WindowSurface window;              // Kind::Window
+    QImage* image = nullptr;           // Kind::Image
+    mutable QImage scratch;            // drawn on instead of a stock bitmap, which all memory DCs share
+    QPaintDevice* device = nullptr;    // Kind::Device
+    std::unique_ptr<QPainter> painter; // open while a paint device is attached
+    QPainter* external = nullptr;      // a painter someone else opened (AttachPainter)
+    QTransform base;                   // the external painter's own transform when attached
+    bool keepPainter = false;          // a memory DC draws on its bitmap through one painter (KeepPainterOpen)
 
     QPainter* DevicePainter() const { return external ? external : painter.get(); }
 
@@ -75,8 +102,10 @@ struct HDC__ {
 
     CDC* lasting = nullptr; // the wrapper CDC::FromHandle made; belongs to the handle
 
-    // The raster image drawn on, or null for a paint device (or a window without an image yet).
+    // The raster image drawn on, or null for a paint device (or a window painting straight on the screen).
     QImage* Raster() const;
+    // The painter a window's paint that draws straight on the screen lends; else null.
+    LentPainter* Lent() const;
     QSize DeviceSize() const;
     int DpiX() const;
     int DpiY() const;
@@ -88,5 +117,5 @@ struct HDC__ {
 };
 
 // The new DCs the window DC classes make.
-HDC__* NewWindowDC(CWnd* wnd, std::function<QImage*()> image, const QRegion* paintRegion);
+HDC__* NewWindowDC(CWnd* wnd, WindowSurface surface, const QRegion* paintRegion);
 HDC__* NewScreenDC();

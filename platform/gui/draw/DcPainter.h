@@ -41,11 +41,7 @@ struct HeldPainter {
     const QImage* image = nullptr;
     const uchar* bits = nullptr; // the pixels the painter draws on; an image given new ones is drawn afresh
     std::unique_ptr<QPainter> painter;
-    // What the painter was last given, so that the same is not set again.
-    bool clipKnown = false;
-    QRect clip;
-    bool fontKnown = false;
-    QFont font;
+    PainterCache cache;
 };
 
 // The painter held on an image, begun now when the DC keeps one and none is held yet; null otherwise.
@@ -65,7 +61,7 @@ public:
     ~Scope() {
         if (m_persistent)
             m_painter->restore();
-        else if (m_painter && !m_held)
+        else if (m_painter && !m_cache)
             m_local.end();
         // A DIB section's caller reads the memory, not the image.
         if (m_dib)
@@ -75,6 +71,8 @@ public:
     Scope& operator=(const Scope&) = delete;
 
     explicit operator bool() const { return m_painter != nullptr; }
+    // Whether the painter draws on a raster device, where raster operations hold.
+    bool Raster() const { return m_raster; }
     QPainter* operator->() const { return m_painter; }
     QPainter* get() const { return m_painter; }
     // Raster operations exist only on raster devices; others paint plainly.
@@ -83,14 +81,14 @@ public:
     }
     // Logical or device coordinates, on top of an external painter's own transform.
     void SetTransform(const QTransform& t) { m_painter->setTransform(t * m_base); }
-    // The font for text; a held painter that has it already is not given it again.
+    // The font for text; a held or lent painter that has it already is not given it again.
     void SetFont(const QFont& font) {
-        if (m_held && m_held->fontKnown && m_held->font == font)
+        if (m_cache && m_cache->fontKnown && m_cache->font == font)
             return;
         m_painter->setFont(font);
-        if (m_held) {
-            m_held->font = font;
-            m_held->fontKnown = true;
+        if (m_cache) {
+            m_cache->font = font;
+            m_cache->fontKnown = true;
         }
     }
 
@@ -98,6 +96,7 @@ private:
     void Begin(HDC__* dc, const QRegion* extraRegion, const QRect* extraRect) {
         if (!dc)
             return;
+        LentPainter* lent = dc->Lent();
         // Mostly what may be touched is one rectangle; a region is made only when it is not.
         QRect clipRect;
         QRegion clipRegion;
@@ -123,7 +122,14 @@ private:
             if (clipRegion.isEmpty())
                 return;
         }
-        if (dc->kind == HDC__::Kind::Device) {
+        if (lent) {
+            if (!lent->painter || !lent->painter->isActive())
+                return;
+            m_painter = lent->painter;
+            m_cache = &lent->cache;
+            m_base = lent->origin;
+            m_raster = m_painter->paintEngine() && m_painter->paintEngine()->type() == QPaintEngine::Raster;
+        } else if (dc->kind == HDC__::Kind::Device) {
             QPainter* painter = dc->DevicePainter();
             if (!painter || !painter->isActive())
                 return;
@@ -136,8 +142,9 @@ private:
             QImage* image = dc->Raster();
             if (!Paintable(image))
                 return;
-            if ((m_held = HeldPainterFor(dc, image)) != nullptr) {
-                m_painter = m_held->painter.get();
+            if (HeldPainter* held = HeldPainterFor(dc, image)) {
+                m_painter = held->painter.get();
+                m_cache = &held->cache;
             } else {
                 if (!m_local.begin(image))
                     return;
@@ -152,28 +159,28 @@ private:
         m_painter->setRenderHint(QPainter::Antialiasing, false);
         m_painter->setRenderHint(QPainter::SmoothPixmapTransform, false);
         if (rectangular) {
-            if (!m_held || !m_held->clipKnown || m_held->clip != clipRect)
+            if (!m_cache || !m_cache->clipKnown || m_cache->clip != clipRect)
                 m_painter->setClipRect(clipRect, Qt::ReplaceClip);
-            if (m_held) {
-                m_held->clipKnown = true;
-                m_held->clip = clipRect;
+            if (m_cache) {
+                m_cache->clipKnown = true;
+                m_cache->clip = clipRect;
             }
         } else {
             m_painter->setClipRegion(clipRegion, dc->external ? Qt::IntersectClip : Qt::ReplaceClip);
-            if (m_held)
-                m_held->clipKnown = false;
+            if (m_cache)
+                m_cache->clipKnown = false;
         }
         m_painter->setPen(Qt::NoPen);
         m_painter->setBrush(Qt::NoBrush);
         m_painter->setCompositionMode(QPainter::CompositionMode_SourceOver);
-        if (!m_persistent)
+        if (!m_persistent && !lent)
             m_raster = true;
     }
 
     QTransform m_base;
     QPainter m_local;
     QPainter* m_painter = nullptr;
-    HeldPainter* m_held = nullptr;
+    PainterCache* m_cache = nullptr; // of a held or lent painter, which stays open
     bool m_persistent = false;
     bool m_raster = false;
     HBITMAP__* m_dib = nullptr;

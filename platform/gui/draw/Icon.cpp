@@ -3,12 +3,14 @@
 #include "Bitmap.h"
 #include "DC.h"
 #include "GdiHandle.h"
-#include "platform/gui/base/GbkString.h"
+#include "platform/os/RegularFile.h"
 
+#include <QFile>
 #include <QHash>
 #include <QImage>
-#include <QPainter>
+#include <QImageReader>
 
+#include <unistd.h>
 #include <unordered_set>
 
 struct HICON__ {
@@ -84,24 +86,46 @@ HANDLE LoadImage(UINT id, UINT type, int cx, int cy, UINT /*flags*/) {
     return nullptr;
 }
 
+namespace {
+
+// A picture file; anything but an ordinary file (a pipe would block the start for good) is no picture.
+QImage ReadPicture(const char* name) {
+    const RegularFile found = OpenRegularFile(name);
+    if (found.fault != RegularFile::Fault::kNone)
+        return QImage();
+    QFile file;
+    if (!file.open(found.fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        close(found.fd);
+        return QImage();
+    }
+    QImageReader reader(&file);
+    return reader.read();
+}
+
+// The picture as it shows over black, without painting it there: what may be translucent is premultiplied (over
+// black, the colour is its premultiplied value) and made opaque.
+QImage OverBlack(QImage image) {
+    if (image.hasAlphaChannel()) {
+        image = image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+        image.reinterpretAsFormat(QImage::Format_ARGB32);
+    }
+    return image.convertToFormat(QImage::Format_RGB32);
+}
+
+} // namespace
+
 HANDLE LoadImage(const char* name, UINT type, int cx, int cy, UINT flags) {
     if (!name || !(flags & LR_LOADFROMFILE))
         return nullptr;
-    QImage image;
-    if (!image.load(LocalFileName(name)))
+    QImage image = ReadPicture(name);
+    if (image.isNull())
         return nullptr;
     image = Sized(image, cx, cy);
     if (type == IMAGE_ICON)
         return NewIcon(image, false);
     if (type != IMAGE_BITMAP)
         return nullptr;
-    QImage opaque(image.size(), QImage::Format_RGB32);
-    opaque.fill(Qt::black);
-    {
-        QPainter painter(&opaque);
-        painter.drawImage(0, 0, image);
-    }
-    return static_cast<GdiHandle*>(NewBitmap(opaque, flags & LR_MONOCHROME));
+    return static_cast<GdiHandle*>(NewBitmap(OverBlack(std::move(image)), flags & LR_MONOCHROME));
 }
 
 HANDLE LoadImage(HINSTANCE /*instance*/, LPCTSTR name, UINT type, int cx, int cy, UINT flags) {

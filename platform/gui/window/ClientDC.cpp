@@ -1,6 +1,6 @@
 #include "ClientDC.h"
 
-#include "WindowImage.h"
+#include "WindowSurface.h"
 #include "Wnd.h"
 #include "platform/gui/draw/DcHandle.h"
 
@@ -14,7 +14,7 @@ CClientDC::CClientDC(CWnd* wnd) : m_pWnd(wnd) {
         return;
     }
     if (IsWindow(wnd) && wnd->GetHostWidget())
-        m_hDC = m_hAttribDC = NewWindowDC(wnd, WindowImageSource(wnd), nullptr);
+        m_hDC = m_hAttribDC = NewWindowDC(wnd, WindowSurfaceOf(wnd), nullptr);
 }
 
 CClientDC::~CClientDC() {

@@ -2,8 +2,9 @@
 
 #include "platform/gui/draw/DC.h"
 
-// Draws on a window's retained image at any time, over the whole client area; shows what it drew when it
-// ends. Without a window it is the screen's DC.
+// Draws on a window at any time, over the whole client area: inside the window's own paint on the screen, else on
+// its retained image (the window keeps one from then on), which shows what it drew when the DC ends. Without a
+// window it is the screen's DC.
 class CClientDC : public CDC {
     DECLARE_DYNAMIC(CClientDC)
 public:

@@ -1,7 +1,7 @@
 #include "HostWidget.h"
 
 #include "WindowRecord.h"
-#include "Wnd.h"
+#include "WndBridge.h"
 
 #include <QPaintEvent>
 #include <QPainter>
@@ -32,25 +32,25 @@ const QColor kFrame(0, 0, 0);
 
 CHostWidget::CHostWidget(QWidget* parent, Qt::WindowFlags flags) : QWidget(parent, flags) {
     setAttribute(Qt::WA_OpaquePaintEvent);
+    // What the window painted stays where it is when it grows or shrinks: only the new parts are painted, as the
+    // window layer invalidates them.
+    setAttribute(Qt::WA_StaticContents);
     setAutoFillBackground(false);
 }
 
-namespace {
+CHostWidget::~CHostWidget() = default;
 
-// The image of the last large window that went, kept for the next window of its size: a window's first paint then
-// draws on memory already in use instead of megabytes of new pages.
-constexpr qsizetype kSmallestSpareImage = 256 * 256;
-
-QImage& SpareImage() {
-    static auto* spare = new QImage; // never freed: windows may go after static objects
-    return *spare;
+void CHostWidget::KeepImage() {
+    if (m_keepsImage)
+        return;
+    m_keepsImage = true;
+    m_keptSize = QSize(0, 0);
+    m_image = QImage();
 }
 
-} // namespace
-
-CHostWidget::~CHostWidget() {
-    if (static_cast<qsizetype>(m_image.width()) * m_image.height() >= kSmallestSpareImage)
-        SpareImage() = std::move(m_image);
+void CHostWidget::DropImage() {
+    m_keepsImage = false;
+    m_image = QImage();
 }
 
 QMargins CHostWidget::FrameMargins() const {
@@ -150,11 +150,7 @@ void CHostWidget::ResizeImage(const QSize& size) {
         }
         return;
     }
-    QImage image;
-    if (m_image.isNull() && SpareImage().size() == size)
-        image = std::move(SpareImage());
-    else
-        image = QImage(size, QImage::Format_RGB32);
+    QImage image(size, QImage::Format_RGB32);
     for (int y = 0; y < size.height(); ++y) {
         auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
         int x = 0;
@@ -215,9 +211,16 @@ void CHostWidget::paintEvent(QPaintEvent* event) {
     painter.setClipRegion(event->region());
     PaintFrame(painter);
     const QRect client = ClientRectInWidget();
-    ResizeImage(client.size());
-    if (!m_image.isNull()) {
-        painter.setClipRegion(event->region() & client);
-        painter.drawImage(client.topLeft(), m_image);
+    const QRegion region = event->region() & client;
+    if (region.isEmpty())
+        return;
+    if (!m_wnd) {
+        if (m_keepsImage && !ClientImage()->isNull())
+            painter.drawImage(client.topLeft(), m_image);
+        else
+            painter.fillRect(client, Qt::white);
+        return;
     }
+    painter.setClipping(false);
+    m_wnd->m_bridge->PaintClient(painter, client.topLeft(), region.translated(-client.topLeft()));
 }

@@ -12,10 +12,11 @@
 
 class QScrollBar;
 
-// The widget of a window the program draws itself: a non-client frame (border, thick frame, client edge), the
-// standard scroll bars inside it, and the retained client image that paint and client DCs draw into. A paint
-// event only copies that image to the screen. It may exist before a CWnd attaches to it (a dialog's custom
-// control waiting to be subclassed); its CWnd then takes over painting and input.
+// The widget of a window the program draws itself: a non-client frame (border, thick frame, client edge) and the
+// standard scroll bars inside it. Its paint event draws the frame and hands the client area to the window, which
+// paints it straight on the screen, or copies the retained client image it keeps while it draws outside its
+// paints. It may exist before a CWnd attaches to it (a dialog's custom control waiting to be subclassed); it shows
+// white until then.
 class CHostWidget : public QWidget {
 public:
     explicit CHostWidget(QWidget* parent = nullptr, Qt::WindowFlags flags = {});
@@ -34,17 +35,24 @@ public:
     void SetClientMargins(const QMargins& margins);
     QPoint ClientOrigin() const { return ClientRectInWidget().topLeft(); }
 
-    // The retained image, always the client area's size (null when the client area is empty).
+    // The retained image, always the client area's size; null while the window keeps none (and an empty image
+    // while the client area is empty).
     QImage* ClientImage() {
+        if (!m_keepsImage)
+            return nullptr;
         ResizeImage(ClientRectInWidget().size());
         return &m_image;
     }
+    bool KeepsImage() const { return m_keepsImage; }
+    // Starts keeping an image, white, as a window that was never painted shows.
+    void KeepImage();
+    void DropImage();
 
     SCROLLINFO& ScrollInfo(int bar) { return bar == 1 ? m_vInfo : m_hInfo; }
     QScrollBar* ScrollBar(int bar);
     bool IsScrollBarShown(int bar) const;
 
-    // Places the scroll bars after a change of size, style or bars; the image follows on its next use.
+    // Places the scroll bars after a change of size, style or bars; a kept image follows on its next use.
     void Relayout();
 
 protected:
@@ -60,6 +68,7 @@ private:
 
     CWnd* m_wnd = nullptr;
     std::string m_className;
+    bool m_keepsImage = false;
     QImage m_image;
     QSize m_keptSize{0, 0}; // the top left part of the image that still shows what it showed
     SCROLLINFO m_hInfo{sizeof(SCROLLINFO), 0, 0, 0, 0, 0, 0};

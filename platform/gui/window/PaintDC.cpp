@@ -1,6 +1,6 @@
 #include "PaintDC.h"
 
-#include "WindowImage.h"
+#include "WindowSurface.h"
 #include "Wnd.h"
 #include "platform/gui/draw/DcHandle.h"
 
@@ -14,7 +14,7 @@ CPaintDC::CPaintDC(CWnd* wnd) : m_pWnd(wnd) {
     const CRect paint = wnd->GetPaintRect();
     // Only the invalid region is drawn on: after a resize, the old part of the image keeps what it showed.
     const QRegion region = wnd->GetPaintRegion();
-    m_hDC = m_hAttribDC = NewWindowDC(wnd, WindowImageSource(wnd), &region);
+    m_hDC = m_hAttribDC = NewWindowDC(wnd, WindowSurfaceOf(wnd), &region);
     m_ps.hdc = m_hDC;
     m_ps.fErase = FALSE;
     m_ps.rcPaint = paint;

@@ -2,8 +2,8 @@
 
 #include "platform/gui/draw/DC.h"
 
-// Paints a window's retained image inside OnPaint, clipped to the rectangle being painted; shows what it
-// drew when it ends.
+// Paints a window inside OnPaint, clipped to the region being painted: straight on the screen, or on the retained
+// image while the window keeps one, which shows what it drew when the DC ends.
 class CPaintDC : public CDC {
     DECLARE_DYNAMIC(CPaintDC)
 public:

@@ -1,13 +1,35 @@
 #include "WindowRecord.h"
 
-#include <QVariant>
 #include <QWidget>
+
+#include <unordered_map>
 
 namespace {
 
-constexpr const char* kCtrlId = "ctrlId";
-constexpr const char* kStyle = "wndStyle";
-constexpr const char* kExStyle = "wndExStyle";
+// Beside each widget that has one, read on every message: a widget's own properties are looked up by name among all
+// its class's, which costs a thousand times more.
+struct Record {
+    int ctrlId = 0;
+    DWORD style = 0;
+    DWORD exStyle = 0;
+};
+
+std::unordered_map<const QWidget*, Record>& Records() {
+    static auto* records = new std::unordered_map<const QWidget*, Record>; // never freed: widgets may go after statics
+    return *records;
+}
+
+const Record* Find(const QWidget* widget) {
+    const auto it = Records().find(widget);
+    return it == Records().end() ? nullptr : &it->second;
+}
+
+Record& Make(QWidget* widget) {
+    auto [it, made] = Records().try_emplace(widget);
+    if (made)
+        QObject::connect(widget, &QObject::destroyed, [widget] { Records().erase(widget); });
+    return it->second;
+}
 
 QWidget* FindIn(QWidget* parent, int id, bool deep) {
     for (QObject* object : parent->children()) {
@@ -29,39 +51,33 @@ QWidget* FindIn(QWidget* parent, int id, bool deep) {
 } // namespace
 
 int WidgetCtrlId(const QWidget* widget) {
-    if (!widget)
-        return 0;
-    const QVariant v = widget->property(kCtrlId);
-    return v.isValid() ? v.toInt() : 0;
+    const Record* record = Find(widget);
+    return record ? record->ctrlId : 0;
 }
 
 void SetWidgetCtrlId(QWidget* widget, int id) {
     if (widget)
-        widget->setProperty(kCtrlId, id);
+        Make(widget).ctrlId = id;
 }
 
 DWORD WidgetStyle(const QWidget* widget) {
-    if (!widget)
-        return 0;
-    const QVariant v = widget->property(kStyle);
-    return v.isValid() ? static_cast<DWORD>(v.toUInt()) : 0;
+    const Record* record = Find(widget);
+    return record ? record->style : 0;
 }
 
 void SetWidgetStyle(QWidget* widget, DWORD style) {
     if (widget)
-        widget->setProperty(kStyle, static_cast<uint>(style));
+        Make(widget).style = style;
 }
 
 DWORD WidgetExStyle(const QWidget* widget) {
-    if (!widget)
-        return 0;
-    const QVariant v = widget->property(kExStyle);
-    return v.isValid() ? static_cast<DWORD>(v.toUInt()) : 0;
+    const Record* record = Find(widget);
+    return record ? record->exStyle : 0;
 }
 
 void SetWidgetExStyle(QWidget* widget, DWORD exStyle) {
     if (widget)
-        widget->setProperty(kExStyle, static_cast<uint>(exStyle));
+        Make(widget).exStyle = exStyle;
 }
 
 QWidget* FindChildByCtrlId(QWidget* parent, int id) {

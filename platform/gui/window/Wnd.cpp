@@ -7,8 +7,10 @@
 #include "TopLevelFrame.h"
 #include "WindowClass.h"
 #include "WindowRecord.h"
+#include "WindowSurface.h"
 #include "platform/gui/base/GbkString.h"
 #include "platform/gui/draw/DC.h"
+#include "platform/gui/draw/DcHandle.h"
 #include "platform/gui/draw/Font.h"
 #include "platform/gui/frame/FrameWnd.h"
 #include "platform/gui/frame/Menu.h"
@@ -133,7 +135,7 @@ void CWnd::DetachWidget() {
     b.m_widget = nullptr;
     b.m_host = nullptr;
     b.m_owned = false;
-    b.m_image = QImage();
+    b.DropImage();
     b.m_invalid = QRegion();
     b.m_trackLeave = false;
     b.m_sizeMoveHit = HTNOWHERE;
@@ -187,7 +189,7 @@ CWnd* CWnd::FromHandle(HWND hWnd) { return hWnd; }
 CWnd* CWnd::FromHandlePermanent(HWND hWnd) { return IsLive(hWnd) && !IsWrapper(hWnd) ? hWnd : nullptr; }
 
 CWnd* CWnd::FromWidget(QWidget* widget) {
-    if (!widget || widget->property(kDestroyedProperty).toBool())
+    if (!widget || IsGoneWidget(widget))
         return nullptr;
     auto it = Attached().find(widget);
     if (it != Attached().end())
@@ -364,7 +366,7 @@ BOOL CWnd::DestroyWindow() {
     }
     if (widget && owned) {
         if (InDelivery(widget)) {
-            widget->setProperty(kDestroyedProperty, true);
+            MarkGoneWidget(widget);
             SetWidgetCtrlId(widget, 0);
             widget->deleteLater();
         } else
@@ -850,17 +852,18 @@ HBRUSH CWnd::CtlColor(CDC* /*pDC*/, UINT /*nCtlColor*/) { return nullptr; }
 // ---------------------------------------------------------------------------------------------------------------
 // Background and synthesised keys
 
-// WM_ERASEBKGND gets a DC on the retained image clipped to the rectangle being painted.
+// WM_ERASEBKGND gets a DC on what the paint draws on, clipped to the rectangle being painted.
 void CWnd::SendEraseBackground(CWnd* wnd) {
-    QImage* image = wnd->GetClientImage();
-    if (!image || image->isNull())
+    const CRect paint = wnd->GetPaintRect();
+    if (paint.IsRectEmpty())
         return;
     CDC dc;
-    if (!dc.AttachImage(image))
+    if (!dc.Attach(NewWindowDC(wnd, WindowSurfaceOf(wnd), nullptr)))
         return;
-    const CRect paint = wnd->GetPaintRect();
     dc.IntersectClipRect(&paint);
-    Dispatch(wnd, WM_ERASEBKGND, reinterpret_cast<WPARAM>(&dc), 0);
+    const bool erased = Dispatch(wnd, WM_ERASEBKGND, reinterpret_cast<WPARAM>(&dc), 0) != 0;
+    if (IsLive(wnd))
+        wnd->m_bridge->m_erased = erased;
 }
 
 LRESULT CWnd::EraseWithClassBackground(WPARAM dc) {

@@ -30,6 +30,7 @@ class CHostWidget;
 class CMenu;
 class CScrollBar;
 class CWndBridge;
+struct WindowSurface;
 
 struct CREATESTRUCT {
     void* lpCreateParams;
@@ -179,8 +180,8 @@ public:
     BOOL IsWindowEnabled() const;
     BOOL EnableWindow(BOOL bEnable = TRUE);
 
-    // Painting. Windows the program draws keep a retained client image; paint and client DCs draw into it and
-    // the screen shows it.
+    // Painting. Windows the program draws paint straight on the screen; one that draws outside its paints keeps a
+    // retained client image while the screen holds what its paints would not draw.
     void Invalidate(BOOL bErase = TRUE);
     void InvalidateRect(LPCRECT lpRect, BOOL bErase = TRUE);
     void ValidateRect(LPCRECT lpRect);
@@ -192,6 +193,8 @@ public:
     BOOL RedrawWindow(LPCRECT lpRectUpdate = nullptr, void* prgnUpdate = nullptr,
                       UINT flags = RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE);
     BOOL GetUpdateRect(LPRECT lpRect, BOOL bErase = FALSE);
+    // The retained image, made now (as the window's paints draw it) when the window keeps none; what a DC taken
+    // outside a paint draws on.
     QImage* GetClientImage();
     CRect GetPaintRect() const;
     // During OnPaint the region being painted, of which GetPaintRect is the bounding rectangle; a paint DC
@@ -309,6 +312,7 @@ protected:
 private:
     friend class CWndBridge;
     friend class CHostWidget;
+    friend WindowSurface WindowSurfaceOf(CWnd* wnd);
     friend BOOL TrackMouseEvent(struct TRACKMOUSEEVENT* lpEventTrack);
     explicit CWnd(intptr_t marker);
 

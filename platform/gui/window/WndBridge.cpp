@@ -133,6 +133,22 @@ bool InDialogManager(const QWidget* widget) {
 
 bool IsLive(const CWnd* wnd) { return wnd && Live().count(wnd) != 0; }
 
+namespace {
+
+std::unordered_set<const QWidget*>& GoneWidgets() {
+    static auto* gone = new std::unordered_set<const QWidget*>; // never freed: widgets may go after statics
+    return *gone;
+}
+
+} // namespace
+
+bool IsGoneWidget(const QWidget* widget) { return !GoneWidgets().empty() && GoneWidgets().count(widget) != 0; }
+
+void MarkGoneWidget(QWidget* widget) {
+    if (GoneWidgets().insert(widget).second)
+        QObject::connect(widget, &QObject::destroyed, [widget] { GoneWidgets().erase(widget); });
+}
+
 QPoint ClientOriginOf(const QWidget* widget) {
     if (auto* host = dynamic_cast<const CHostWidget*>(widget))
         return host->ClientOrigin();

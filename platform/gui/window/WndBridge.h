@@ -4,6 +4,7 @@
 // those sources include this.
 
 #include "Wnd.h"
+#include "platform/gui/draw/DcHandle.h"
 
 #include <QEvent>
 #include <QImage>
@@ -18,6 +19,7 @@
 #include <array>
 #include <cstdint>
 #include <map>
+#include <memory>
 #include <string>
 #include <unordered_map>
 #include <unordered_set>
@@ -28,6 +30,8 @@ class QInputMethodEvent;
 class QKeyEvent;
 class QMouseEvent;
 class QPaintEvent;
+class QPainter;
+class QTransform;
 class QTimerEvent;
 class QWheelEvent;
 class QWidget;
@@ -113,6 +117,17 @@ bool IsDesktop(const CWnd* wnd);
 
 QEvent::Type PostedMessageType();
 
+// How many of Qt's paint events of windows are being delivered: a repaint asked for meanwhile waits for the next.
+int& QtPaintDepth();
+struct PaintDepthGuard {
+    PaintDepthGuard() { ++QtPaintDepth(); }
+    ~PaintDepthGuard() { --QtPaintDepth(); }
+    PaintDepthGuard(const PaintDepthGuard&) = delete;
+    PaintDepthGuard& operator=(const PaintDepthGuard&) = delete;
+};
+// Whether a painter on a widget draws on its window's backing store, the screen, as against a grab.
+bool PaintsBackingStore(const QWidget* widget, const QPainter& painter);
+
 class PostedMessage : public QEvent {
 public:
     PostedMessage(UINT message, WPARAM wParam, LPARAM lParam)
@@ -123,8 +138,9 @@ public:
 };
 
 constexpr const char* kDialogManagerProperty = "dialogManager";
-// Set on a widget whose window was destroyed while Qt still delivers an event to it.
-constexpr const char* kDestroyedProperty = "wndDestroyed";
+// The widgets whose window was destroyed while Qt still delivered an event to them, until they go.
+bool IsGoneWidget(const QWidget* widget);
+void MarkGoneWidget(QWidget* widget);
 
 // Offscreen windows cannot be raised; asking only prints a warning.
 void RaiseWidget(QWidget* widget);
@@ -174,7 +190,23 @@ public:
     bool m_inQtPaint = false;
     QRect m_paintRect;
     QRegion m_paintRegion;
-    QImage m_image; // attached widgets only
+    bool m_erased = false; // the background of the paint in progress was erased
+
+    // A paint that draws straight on the screen lends its DCs the painter of Qt's paint event (on an attached widget,
+    // one it opens when the paint first draws).
+    bool m_paintsScreen = false;
+    bool m_paintsNowhere = false; // a paint before the window is on the screen: what it draws goes nowhere
+    LentPainter m_lent;
+    std::unique_ptr<QPainter> m_ownPainter;
+    bool m_drewOwn = false;    // the paint opened a painter of its own
+    bool m_madeOpaque = false; // so the control is marked opaque
+
+    // The retained image of a window that drew outside its paints, kept until the screen shows what its paints
+    // draw: the parts that hold drawing no paint has covered since, and the parts the screen does not show yet.
+    bool m_keepsImage = false; // attached widgets; a host widget keeps its own
+    QImage m_image;
+    QRegion m_imageDrawn;
+    QRegion m_imageUnshown;
 
     bool m_sizeKnown = false;
     QSize m_lastClient;
@@ -215,8 +247,27 @@ public:
     bool DialogTakesKey(QKeyEvent* ke, UINT message, UINT vk, LPARAM lParam);
     bool HandleInputMethod(QInputMethodEvent* ie);
     bool HandlePaint(QPaintEvent* pe);
+    enum class PaintTarget { Screen, Image, Nowhere };
+    // Sends the erase (when asked, to a window of its own) and WM_PAINT for a region of the client area.
+    void RunPaint(PaintTarget target, const QRegion& region, bool erase, QEvent* event);
+    // UpdateWindow: the invalid part painted now, where it can be.
+    void UpdateNow();
     void SendChars(const std::vector<wndimpl::CharMessage>& chars, LPARAM lParam);
+    // Paints the invalid part of the client area on the retained image.
     void DispatchPaint();
+    // The client area of Qt's paint event: painted straight on the screen, or copied from the retained image.
+    void PaintClient(QPainter& painter, const QPoint& origin, const QRegion& region);
+    // What a DC on the window draws on (see WindowSurfaceOf).
+    QSize ClientSize() const;
+    LentPainter* LentScreen();
+    QImage* ImageToDrawOn();
+    // The retained image, or null while the window keeps none.
+    bool KeepsImage() const;
+    QImage* KeptImage();
+    void DropImage();
+    // A part of the retained image reached the screen; the image goes once the screen shows what paints draw.
+    void ShownFromImage(const QRegion& region);
+    void EndOwnPainter();
     void SyncGeometry(bool sizeFirst = false);
     bool SyncPosition();
     void RecalcNonClient();

@@ -508,59 +508,128 @@ bool CWndBridge::HandleInputMethod(QInputMethodEvent* ie) {
 }
 
 bool CWndBridge::HandlePaint(QPaintEvent* pe) {
-    if (m_host) {
-        m_inQtPaint = true;
-        DispatchPaint();
-        m_inQtPaint = false;
+    // A window's own widget paints in its paint event (CHostWidget::paintEvent).
+    if (m_host)
         return false;
-    }
-    m_paintRect = pe->rect();
-    m_paintRegion = pe->region();
-    m_inPaint = true;
+    const QRegion region = pe->region();
+    const PaintDepthGuard painting;
     m_inputEvent = pe;
     m_inputForwarded = false;
     CWnd* wnd = m_wnd;
-    Dispatch(wnd, WM_PAINT, 0, 0, pe);
-    if (!IsLive(wnd))
-        return true;
-    m_inPaint = false;
-    m_inputEvent = nullptr;
-    if (!m_inputForwarded && m_widget && !m_image.isNull()) {
-        QPainter painter(m_widget);
-        painter.setClipRegion(pe->region());
-        painter.drawImage(0, 0, m_image);
+    if (m_keepsImage) {
+        RunPaint(PaintTarget::Image, region, false, pe);
+        if (!IsLive(wnd))
+            return true;
+        if (!m_inputForwarded && m_widget && !m_image.isNull()) {
+            QPainter painter(m_widget);
+            painter.setClipRegion(region);
+            painter.drawImage(0, 0, m_image);
+            if (PaintsBackingStore(m_widget, painter))
+                ShownFromImage(region);
+        }
+    } else {
+        m_lent.origin = QTransform();
+        RunPaint(PaintTarget::Screen, region, false, pe);
+        if (!IsLive(wnd))
+            return true;
+        // A control its window draws covers itself, as its image once did: what lies under it is not painted.
+        if (m_widget && m_drewOwn && !m_inputForwarded && !m_madeOpaque) {
+            m_widget->setAttribute(Qt::WA_OpaquePaintEvent, true);
+            m_madeOpaque = true;
+        } else if (m_widget && m_inputForwarded && m_madeOpaque) {
+            m_widget->setAttribute(Qt::WA_OpaquePaintEvent, false);
+            m_madeOpaque = false;
+        }
     }
+    m_inputEvent = nullptr;
     return true;
+}
+
+void CWndBridge::PaintClient(QPainter& painter, const QPoint& origin, const QRegion& region) {
+    const PaintDepthGuard painting;
+    const bool toScreen = PaintsBackingStore(m_widget, painter);
+    CWnd* wnd = m_wnd;
+    if (KeepsImage()) {
+        m_inQtPaint = true;
+        DispatchPaint();
+        if (!IsLive(wnd))
+            return;
+        m_inQtPaint = false;
+        if (const QImage* image = KeptImage(); image && !image->isNull()) {
+            painter.setClipRegion(region.translated(origin));
+            painter.drawImage(origin, *image);
+        }
+        if (toScreen)
+            ShownFromImage(region);
+        return;
+    }
+    // What the program did not invalidate is painted as an exposed part is, background first. Qt paints all that is
+    // invalid at once but for what opaque children cover, so all of it is done with. A grab paints the whole window
+    // afresh and leaves what is invalid to the screen's paint.
+    bool erase = true;
+    if (toScreen) {
+        erase = m_erase || !(region - m_invalid).isEmpty();
+        m_invalid = QRegion();
+        m_erase = false;
+    }
+    m_lent.painter = &painter;
+    m_lent.origin = QTransform::fromTranslate(origin.x(), origin.y());
+    RunPaint(PaintTarget::Screen, region, erase, nullptr);
+}
+
+void CWndBridge::RunPaint(PaintTarget target, const QRegion& region, bool erase, QEvent* event) {
+    m_paintRect = region.boundingRect();
+    m_paintRegion = region;
+    m_inPaint = true;
+    m_paintsScreen = target == PaintTarget::Screen;
+    m_paintsNowhere = target == PaintTarget::Nowhere;
+    m_lent.cache = PainterCache();
+    m_erased = false;
+    m_drewOwn = false;
+    CWnd* wnd = m_wnd;
+    if (erase && m_host) {
+        CWnd::SendEraseBackground(wnd);
+        // A background nothing erased is white on the screen, as a retained image starts, not what was there.
+        if (IsLive(wnd) && !m_erased && m_lent.painter) {
+            QPainter& painter = *m_lent.painter;
+            painter.save();
+            painter.setTransform(m_lent.origin);
+            painter.setClipRegion(region);
+            painter.fillRect(m_paintRect, Qt::white);
+            painter.restore();
+        }
+    }
+    if (IsLive(wnd) && wnd->m_hWnd)
+        Dispatch(wnd, WM_PAINT, 0, 0, event);
+    if (!IsLive(wnd))
+        return;
+    EndOwnPainter();
+    m_lent = LentPainter();
+    m_paintsScreen = false;
+    m_paintsNowhere = false;
+    m_inPaint = false;
+    if (target == PaintTarget::Image) {
+        m_imageDrawn -= region;
+        m_imageUnshown += region;
+    }
 }
 
 void CWndBridge::DispatchPaint() {
     if (!m_host)
         return;
-    const QRect client(QPoint(0, 0), m_host->ClientRectInWidget().size());
-    const QRegion region = m_invalid & client;
-    if (region.isEmpty()) {
-        m_invalid = QRegion();
-        m_erase = false;
-        return;
-    }
-    m_paintRect = region.boundingRect();
-    m_paintRegion = region;
+    const QRegion region = m_invalid & QRect(QPoint(0, 0), m_host->ClientRectInWidget().size());
     const bool erase = m_erase;
     m_invalid = QRegion();
     m_erase = false;
-    m_inPaint = true;
-    CWnd* wnd = m_wnd;
-    if (erase)
-        CWnd::SendEraseBackground(wnd);
-    if (IsLive(wnd) && wnd->m_hWnd)
-        Dispatch(wnd, WM_PAINT, 0, 0);
-    if (!IsLive(wnd))
+    if (region.isEmpty())
         return;
-    m_inPaint = false;
-    if (!m_inQtPaint) {
-        const CRect painted(m_paintRect.left(), m_paintRect.top(), m_paintRect.right() + 1, m_paintRect.bottom() + 1);
-        wnd->UpdateScreen(&painted);
-    }
+    CWnd* wnd = m_wnd;
+    RunPaint(KeepsImage() ? PaintTarget::Image : PaintTarget::Nowhere, region, erase, nullptr);
+    if (!IsLive(wnd) || m_inQtPaint)
+        return;
+    const QRect& r = region.boundingRect();
+    const CRect painted(r.left(), r.top(), r.right() + 1, r.bottom() + 1);
+    wnd->UpdateScreen(&painted);
 }
 
 void CWndBridge::RecalcNonClient() {
@@ -643,6 +712,8 @@ void CWndBridge::ForwardInput() {
     if (!m_inputEvent || m_inputForwarded || !m_widget || m_host)
         return;
     m_inputForwarded = true;
+    // Qt's own paint opens a painter on the widget: the one a paint of ours opened ends first.
+    EndOwnPainter();
     static_cast<QObject*>(m_widget.data())->event(m_inputEvent);
 }
 

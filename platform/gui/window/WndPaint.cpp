@@ -5,12 +5,18 @@
 #include "WindowDC.h"
 #include "platform/gui/draw/DC.h"
 
+#include <QBackingStore>
+#include <QPaintEngine>
 #include <QPainter>
+#include <QPointer>
+#include <QWindow>
 
 using namespace wndimpl;
 
 // ---------------------------------------------------------------------------------------------------------------
-// Painting
+// Painting. A window paints straight on the screen in Qt's paint event. One that draws outside its paints (a DC
+// taken between them) keeps a retained image from then on, which its paints draw on and Qt's paint events copy,
+// until the screen again shows what its paints draw.
 
 void CWnd::Invalidate(BOOL bErase) { InvalidateRect(nullptr, bErase); }
 
@@ -51,7 +57,7 @@ void CWnd::UpdateWindow() {
     if (!widget || !widget->isVisible())
         return;
     if (m_bridge->m_host)
-        m_bridge->DispatchPaint();
+        m_bridge->UpdateNow();
     else
         widget->repaint();
 }
@@ -75,28 +81,7 @@ BOOL CWnd::GetUpdateRect(LPRECT lpRect, BOOL /*bErase*/) {
     return r.isEmpty() ? FALSE : TRUE;
 }
 
-QImage* CWnd::GetClientImage() {
-    QWidget* widget = GetHostWidget();
-    if (!widget)
-        return nullptr;
-    if (m_bridge->m_host)
-        return m_bridge->m_host->ClientImage();
-    QImage& image = m_bridge->m_image;
-    if (image.size() != widget->size()) {
-        if (widget->size().isEmpty()) {
-            image = QImage();
-        } else {
-            QImage resized(widget->size(), QImage::Format_RGB32);
-            resized.fill(Qt::white);
-            if (!image.isNull()) {
-                QPainter p(&resized);
-                p.drawImage(0, 0, image);
-            }
-            image = resized;
-        }
-    }
-    return &image;
-}
+QImage* CWnd::GetClientImage() { return GetHostWidget() ? m_bridge->ImageToDrawOn() : nullptr; }
 
 QRegion CWnd::GetPaintRegion() const {
     if (GetHostWidget() && m_bridge->m_inPaint)
@@ -118,9 +103,10 @@ CRect CWnd::GetPaintRect() const {
 
 void CWnd::UpdateScreen(const RECT* rect) {
     QWidget* widget = GetHostWidget();
-    // Inside Qt's paint event the whole painted region is copied anyway: a control's own paint (it has no host) is
-    // always one, and asking for another from there would paint it for ever.
-    if (!widget || m_bridge->m_inQtPaint || (m_bridge->m_inPaint && !m_bridge->m_host))
+    // Only a retained image holds what the screen does not show yet. Inside Qt's paint event the whole painted
+    // region is copied anyway: a control's own paint (it has no host) is always one, and asking for another from
+    // there would paint it for ever.
+    if (!widget || !m_bridge->KeepsImage() || m_bridge->m_inQtPaint || (m_bridge->m_inPaint && !m_bridge->m_host))
         return;
     const QPoint origin = ClientOriginOf(widget);
     if (!rect) {
@@ -148,4 +134,149 @@ int CWnd::ReleaseDC(CDC* pDC) {
         return 0;
     delete pDC;
     return 1;
+}
+
+// ---------------------------------------------------------------------------------------------------------------
+// What the DCs on a window draw on.
+
+namespace wndimpl {
+
+int& QtPaintDepth() {
+    static int depth = 0;
+    return depth;
+}
+
+bool PaintsBackingStore(const QWidget* widget, const QPainter& painter) {
+    QBackingStore* store = widget ? widget->backingStore() : nullptr;
+    return store && painter.paintEngine() && painter.paintEngine()->paintDevice() == store->paintDevice();
+}
+
+} // namespace wndimpl
+
+QSize CWndBridge::ClientSize() const {
+    if (m_host)
+        return m_host->ClientRectInWidget().size();
+    return m_widget ? m_widget->size() : QSize();
+}
+
+LentPainter* CWndBridge::LentScreen() {
+    if (!m_paintsScreen)
+        return nullptr;
+    if (!m_lent.painter && !m_host && m_widget) {
+        // A control's paint draws on a painter of its own, white where it leaves anything out, as its image was.
+        m_ownPainter = std::make_unique<QPainter>(m_widget.data());
+        if (!m_ownPainter->isActive()) {
+            m_ownPainter.reset();
+            return nullptr;
+        }
+        m_ownPainter->fillRect(m_paintRect, Qt::white);
+        m_lent.painter = m_ownPainter.get();
+        m_lent.cache = PainterCache();
+        m_drewOwn = true;
+    }
+    return &m_lent;
+}
+
+void CWndBridge::EndOwnPainter() {
+    if (!m_ownPainter)
+        return;
+    m_ownPainter->end();
+    m_ownPainter.reset();
+    m_lent.painter = nullptr;
+}
+
+bool CWndBridge::KeepsImage() const { return m_host ? m_host->KeepsImage() : m_keepsImage; }
+
+QImage* CWndBridge::KeptImage() {
+    if (m_host)
+        return m_host->ClientImage();
+    if (!m_keepsImage)
+        return nullptr;
+    const QSize size = m_widget ? m_widget->size() : QSize();
+    if (m_image.size() != size) {
+        if (size.isEmpty()) {
+            m_image = QImage();
+        } else {
+            // What it showed stays at the top left; the rest is white.
+            QImage resized(size, QImage::Format_RGB32);
+            resized.fill(Qt::white);
+            if (!m_image.isNull()) {
+                QPainter p(&resized);
+                p.drawImage(0, 0, m_image);
+            }
+            m_image = resized;
+        }
+    }
+    return &m_image;
+}
+
+QImage* CWndBridge::ImageToDrawOn() {
+    // A paint straight on the screen draws with its painter; one that goes nowhere draws nothing.
+    if (m_paintsScreen || m_paintsNowhere)
+        return nullptr;
+    const QRegion all(QRect(QPoint(0, 0), ClientSize()));
+    if (!KeepsImage()) {
+        if (m_host)
+            m_host->KeepImage();
+        else
+            m_keepsImage = true;
+        // The image starts as the screen shows the window: as its paints draw it.
+        if (!m_inPaint) {
+            CWnd* wnd = m_wnd;
+            RunPaint(PaintTarget::Image, all, true, nullptr);
+            if (!IsWindow(wnd))
+                return nullptr;
+        }
+    }
+    if (!m_inPaint) {
+        m_imageDrawn = all;
+        m_imageUnshown = all;
+    }
+    return KeptImage();
+}
+
+void CWndBridge::DropImage() {
+    if (m_host)
+        m_host->DropImage();
+    m_keepsImage = false;
+    m_image = QImage();
+    m_imageDrawn = QRegion();
+    m_imageUnshown = QRegion();
+}
+
+void CWndBridge::ShownFromImage(const QRegion& region) {
+    m_imageUnshown -= region;
+    if (m_imageDrawn.isEmpty() && m_imageUnshown.isEmpty())
+        DropImage();
+}
+
+void CWndBridge::UpdateNow() {
+    if (!m_host || !m_widget)
+        return;
+    if (KeepsImage()) {
+        DispatchPaint();
+        return;
+    }
+    const QRegion region = m_invalid & QRect(QPoint(0, 0), ClientSize());
+    if (region.isEmpty()) {
+        m_invalid = QRegion();
+        m_erase = false;
+        return;
+    }
+    // Inside another paint a repaint would paint the whole window again from within: it waits for the next.
+    if (QtPaintDepth() > 0)
+        return;
+    const QWindow* window = m_widget->window()->windowHandle();
+    if (window && window->isExposed()) {
+        // What is left invalid afterwards lies under opaque children: nothing to paint there.
+        const QPointer<CWndBridge> alive(this);
+        m_widget->repaint(region.translated(m_host->ClientOrigin()));
+        if (alive && m_widget && m_widget->updatesEnabled()) {
+            m_invalid = QRegion();
+            m_erase = false;
+        }
+        return;
+    }
+    // Not on the screen yet: the paint happens now all the same, and the screen gets its own when it comes.
+    DispatchPaint();
 }

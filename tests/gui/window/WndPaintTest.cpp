@@ -8,6 +8,7 @@
 #include <QImage>
 #include <QPushButton>
 #include <QRegion>
+#include <QScreen>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -45,7 +46,14 @@ BOOL CreateTop(CWnd& wnd, const RECT& rect, DWORD exStyle = 0, LPCTSTR className
     return wnd.CreateEx(exStyle, className, "", WS_POPUP | WS_VISIBLE, rect, nullptr, 0);
 }
 
-QImage Screen(CWnd& wnd) { return wnd.GetHostWidget()->grab().toImage(); }
+// What the screen shows of a window once Qt has painted what is pending (its window's backing store), where
+// QWidget::grab would paint it afresh.
+QImage Screen(CWnd& wnd) {
+    QWidget* widget = wnd.GetHostWidget();
+    EXPECT_TRUE(QTest::qWaitForWindowExposed(widget));
+    QCoreApplication::processEvents();
+    return widget->screen()->grabWindow(widget->winId(), 0, 0, widget->width(), widget->height()).toImage();
+}
 
 } // namespace
 
@@ -173,6 +181,7 @@ TEST(WindowState, TitleTipIsATopMostPopupThatDoesNotTakeActivation) {
 TEST(WindowPainting, EraseComesBeforePaintAndBothCoverTheInvalidRectangle) {
     PaintingWnd wnd;
     ASSERT_TRUE(CreateTop(wnd, CRect(0, 0, 60, 40)));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(wnd.GetHostWidget())); // so that the screen keeps what each paint drew
     wnd.UpdateWindow();
     EXPECT_EQ(wnd.log, (std::vector<std::string>{"erase", "paint"}));
     EXPECT_EQ(wnd.paintRects.back(), CRect(0, 0, 60, 40));
@@ -257,6 +266,33 @@ TEST(WindowPainting, DrawingOutsidePaintStaysUntilPaintedOver) {
     const QImage shown = Screen(wnd);
     EXPECT_EQ(shown.pixel(50, 20), Rgb(RGB(0, 255, 0)));
     EXPECT_EQ(shown.pixel(5, 5), Rgb(RGB(200, 0, 0)));
+}
+
+// A window that only paints keeps no image of its own: it paints straight on the screen. Drawing between its
+// paints makes it keep one, which the screen shows, until a paint covers the window again; an XOR mark drawn then
+// finds the screen as the paint left it.
+TEST(WindowPainting, DrawingBetweenPaintsKeepsAnImageOnlyUntilAPaintCoversTheWindow) {
+    PaintingWnd wnd;
+    ASSERT_TRUE(CreateTop(wnd, CRect(0, 0, 60, 40)));
+    EXPECT_EQ(Screen(wnd).pixel(30, 20), Rgb(RGB(200, 0, 0)));
+    EXPECT_FALSE(wnd.GetHost()->KeepsImage());
+
+    CClientDC(&wnd).FillSolidRect(0, 0, 10, 10, RGB(0, 255, 0));
+    EXPECT_TRUE(wnd.GetHost()->KeepsImage());
+    EXPECT_EQ(Screen(wnd).pixel(5, 5), Rgb(RGB(0, 255, 0)));
+    EXPECT_EQ(Screen(wnd).pixel(30, 20), Rgb(RGB(200, 0, 0)));
+
+    wnd.Invalidate(FALSE);
+    wnd.UpdateWindow();
+    const QImage painted = Screen(wnd);
+    EXPECT_FALSE(wnd.GetHost()->KeepsImage());
+    EXPECT_EQ(painted.pixel(5, 5), Rgb(RGB(200, 0, 0)));
+
+    const CRect mark(20, 0, 22, 40);
+    CClientDC(&wnd).InvertRect(&mark);
+    EXPECT_EQ(Screen(wnd).pixel(21, 10), qRgb(255 - 200, 255, 255));
+    CClientDC(&wnd).InvertRect(&mark);
+    EXPECT_EQ(Screen(wnd), painted);
 }
 
 TEST(WindowPainting, GrowingKeepsTheOldPictureAtTheTopLeft) {

@@ -1,7 +1,0 @@
-#include "WindowImage.h"
-
-#include "Wnd.h"
-
-std::function<QImage*()> WindowImageSource(CWnd* wnd) {
-    return [wnd]() -> QImage* { return IsWindow(wnd) ? wnd->GetClientImage() : nullptr; };
-}
