@@ -58,6 +58,15 @@ bool Fail(int* error, int code) {
     return false;
 }
 
+// Why the file may not be written, or 0. A write-protected file is not replaced behind its protection, though
+// the rename needs only the folder's permission. Root may write any file, so for root the file's own bits
+// decide: with no write bit set, it stays as it is.
+int WriteRefusal(const std::string& path, const struct stat& info) {
+    if (faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) != 0)
+        return errno;
+    return geteuid() == 0 && (info.st_mode & 0222) == 0 ? EACCES : 0;
+}
+
 } // namespace
 
 std::string SaveTemporaryPattern(const std::string& fileName) {
@@ -77,6 +86,12 @@ bool SaveXmlFile(const TiXmlDocument& document, const std::string& path, int* er
     const std::string folder = slash == std::string::npos ? std::string("./") : target.substr(0, slash + 1);
     const std::string fileName = slash == std::string::npos ? target : target.substr(slash + 1);
 
+    struct stat old {};
+    const bool exists = stat(target.c_str(), &old) == 0;
+    if (exists)
+        if (const int refusal = WriteRefusal(target, old))
+            return Fail(error, refusal);
+
     RemoveStaleTemporaries(folder, fileName);
 
     std::string temp = folder + SaveTemporaryPattern(fileName);
@@ -89,8 +104,7 @@ bool SaveXmlFile(const TiXmlDocument& document, const std::string& path, int* er
         flock(lockFd, LOCK_EX | LOCK_NB);
 
     // The new file keeps the old one's permissions; mkstemp would make it private to the owner.
-    struct stat old {};
-    if (stat(target.c_str(), &old) == 0)
+    if (exists)
         fchmod(fd, old.st_mode & 07777);
     else
         fchmod(fd, 0644);
