@@ -67,6 +67,17 @@ int WriteRefusal(const std::string& path, const struct stat& info) {
     return geteuid() == 0 && (info.st_mode & 0222) == 0 ? EACCES : 0;
 }
 
+// The rename is an entry in the folder: until the folder is on disk too, a power cut may bring back the old file.
+int SyncFolder(const std::string& folder) {
+    const int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return errno;
+    int failure = fsync(fd) == 0 ? 0 : errno;
+    close(fd);
+    // Some file systems cannot sync a folder and say so; they keep what they keep.
+    return failure == EINVAL || failure == EROFS ? 0 : failure;
+}
+
 } // namespace
 
 std::string SaveTemporaryPattern(const std::string& fileName) {
@@ -124,9 +135,12 @@ bool SaveXmlFile(const TiXmlDocument& document, const std::string& path, int* er
         if (std::fclose(out) != 0 && !failure)
             failure = errno;
     }
-    if (!failure && std::rename(temp.c_str(), target.c_str()) != 0)
-        failure = errno;
-    if (failure)
+    bool renamed = false;
+    if (!failure) {
+        renamed = std::rename(temp.c_str(), target.c_str()) == 0;
+        failure = renamed ? SyncFolder(folder) : errno;
+    }
+    if (failure && !renamed)
         unlink(temp.c_str());
     if (lockFd >= 0)
         close(lockFd);
