@@ -53,6 +53,8 @@ int CMatrix::ExecuteCommand(int lowIn, int highIn, const std::string& name) {
             if (!port || !port->Write(buffer, static_cast<DWORD>(length), &written) ||
                 written != static_cast<DWORD>(length))
                 return -1;
+        } else {
+            return -1; // a message that cannot be built fails as a write would: the matrix does not switch
         }
         const std::string& item = message->GetFollowupItem();
         if (item.empty() || count >= kMaxChainMessages)

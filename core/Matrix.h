@@ -29,8 +29,8 @@ public:
     virtual ~CMatrix();
 
     // Sends the named message with input lowIn and output highIn, then its follow-ups. 0 when every message
-    // built was written in full (also when there is no such message); -1 when the own port is closed or a
-    // write failed, which ends the chain.
+    // was written in full (also when there is no such message); -1 when a message cannot be built, the own port
+    // is closed or a write failed, which ends the chain.
     virtual int ExecuteCommand(int lowIn, int highIn, const std::string& name);
 
     // Takes the message; a null one is ignored. 0.

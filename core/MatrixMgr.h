@@ -33,7 +33,7 @@ public:
     CMatrix* GetAt(Position position) const;
 
     // Sends message of matrix with input and output. 0 and "MatrixSet"; -1 when there is no such matrix; 16
-    // when a write failed or the matrix's own port is closed.
+    // when a message cannot be built, a write failed or the matrix's own port is closed.
     int SetMatrix(const std::string& matrix, const std::string& message, int input, int output);
     // Writes the changed matrix into "matrix.xml" under its old name and raises "MATRIX-CHANGE". 0, or the
     // writer's failure (the change stands in memory and the event is raised all the same).

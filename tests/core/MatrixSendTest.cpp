@@ -68,9 +68,10 @@ TEST_F(MatrixSend, FollowUpsComeAfterTheirPause) {
                         "<BYTES type=\"hex\">AA</BYTES><IN/><OUT/></MESSAGE>"
                         "<MESSAGE name=\"B\"><BYTES type=\"hex\">BB</BYTES><IN/><OUT/></MESSAGE>"
                         "<MESSAGE name=\"lost\" followup_item=\"nowhere\" followup_delay=\"250\"><IN/></MESSAGE>"
-                        "<MESSAGE name=\"big\" followup_item=\"empty\" followup_delay=\"-5\"><BYTES type=\"alpha\">" +
+                        "<MESSAGE name=\"big\" followup_item=\"B\"><BYTES type=\"alpha\">" +
                         std::string(40, 'x') +
-                        "</BYTES></MESSAGE><MESSAGE name=\"empty\" followup_item=\"B\"/>"
+                        "</BYTES></MESSAGE><MESSAGE name=\"none\" followup_item=\"empty\" followup_delay=\"-5\"/>"
+                        "<MESSAGE name=\"empty\" followup_item=\"B\"/>"
                         "<MESSAGE name=\"ping\" followup_item=\"pong\" followup_delay=\"10\"><IN/></MESSAGE>"
                         "<MESSAGE name=\"pong\" followup_item=\"ping\"><OUT/></MESSAGE>"));
     OpenWallPort();
@@ -85,9 +86,12 @@ TEST_F(MatrixSend, FollowUpsComeAfterTheirPause) {
     EXPECT_EQ(pauses, (std::vector<DWORD>{500, 250}));
     onPause = nullptr;
 
-    // A message too big to build is skipped, an empty one "sent"; a negative delay counts as none.
+    // A message too big to build fails the chain before anything goes out; an empty one is "sent"; a negative
+    // delay counts as none.
     pauses.clear();
-    EXPECT_EQ(Matrix("M")->ExecuteCommand(1, 2, "big"), 0);
+    EXPECT_EQ(Matrix("M")->ExecuteCommand(1, 2, "big"), -1);
+    EXPECT_TRUE(pauses.empty());
+    EXPECT_EQ(Matrix("M")->ExecuteCommand(1, 2, "none"), 0);
     EXPECT_EQ(pauses, (std::vector<DWORD>{0, 0}));
     EXPECT_EQ(wallPty.ReadAvailable(), Hex("BB 01 02"));
 
