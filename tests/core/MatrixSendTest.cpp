@@ -1,5 +1,9 @@
 #include "tests/core/MatrixFixture.h"
 
+#include "core/SendBudget.h"
+
+#include <chrono>
+
 using MatrixSend = MatrixFixture;
 
 TEST_F(MatrixSend, WorkedExamplesGoOutByteForByte) {
@@ -108,7 +112,8 @@ TEST_F(MatrixSend, EachPauseAndAllThePausesOfAChainAreBounded) {
     LoadMatrices(OnWall("<MESSAGE name=\"forever\" followup_item=\"B\" followup_delay=\"2147483647\"><IN/></MESSAGE>"
                         "<MESSAGE name=\"B\"><OUT/></MESSAGE>"
                         "<MESSAGE name=\"again\" followup_item=\"again\" followup_delay=\"4000\"><IN/></MESSAGE>"
-                        "<MESSAGE name=\"limit\" followup_item=\"B\" followup_delay=\"10000\"><IN/></MESSAGE>"));
+                        "<MESSAGE name=\"limit\" followup_item=\"B\" followup_delay=\"10000\"><IN/></MESSAGE>"
+                        "<MESSAGE name=\"quick\" followup_item=\"quick\" followup_delay=\"300\"><IN/></MESSAGE>"));
     OpenWallPort();
     EXPECT_EQ(manager->SetMatrix("M", "forever", 1, 2), 0);
     EXPECT_EQ(pauses, std::vector<DWORD>{10000});
@@ -124,4 +129,15 @@ TEST_F(MatrixSend, EachPauseAndAllThePausesOfAChainAreBounded) {
     EXPECT_EQ(manager->SetMatrix("M", "limit", 5, 6), 0);
     EXPECT_EQ(pauses, std::vector<DWORD>{10000});
     EXPECT_EQ(wallPty.ReadAvailable(), Hex("05 06"));
+
+    // Switches of one action share its budget, which counts real pauses as they last: a chain stops where its
+    // next pause would no longer fit, and is counted cut short.
+    SetPauseHandler(nullptr);
+    CSendBudget budget(1100);
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(manager->SetMatrix("M", "quick", 7, 0, &budget), 0);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
+    EXPECT_EQ(wallPty.ReadAvailable(), Bytes(4, 0x07));
+    EXPECT_EQ(budget.GetCutShort(), 1);
+    EXPECT_FALSE(budget.Spent());
 }
