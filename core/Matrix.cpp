@@ -1,7 +1,7 @@
 #include "Matrix.h"
 
+#include "SendBudget.h"
 #include "WallModel.h"
-#include "platform/os/Pause.h"
 #include "platform/os/String.h"
 
 #include <algorithm>
@@ -10,10 +10,9 @@ namespace {
 
 // A chain of follow-ups that comes back to itself would never end; no real matrix needs this many.
 constexpr int kMaxChainMessages = 32;
-// The user-interface thread waits in these pauses: one pause, and all the pauses of one chain, are bounded so
-// that a wrong delay in the file cannot freeze the program.
+// The user-interface thread waits in these pauses: one pause is bounded, and so are all the pauses and writes of
+// the action (CSendBudget), so that a wrong delay in the file cannot freeze the program.
 constexpr DWORD kMaxFollowupPauseMs = 10000;
-constexpr DWORD kMaxChainPauseMs = 30000;
 
 std::string Upper(const std::string& text) {
     CString s(text);
@@ -31,12 +30,14 @@ CMatrix::~CMatrix() {
     m_messages.clear();
 }
 
-int CMatrix::ExecuteCommand(int lowIn, int highIn, const std::string& name) {
+int CMatrix::ExecuteCommand(int lowIn, int highIn, const std::string& name, CSendBudget* budget) {
     CMessage* message = MessageAt(FindMessage(name));
     if (!message)
         return 0;
+    // Alone, a switch is an action of its own.
+    CSendBudget own(kLongestActionMs);
+    CSendBudget& time = budget ? *budget : own;
     BYTE buffer[kMessageBufferSize] = {};
-    DWORD paused = 0;
     for (int count = 1;; ++count) {
         int length = kMessageBufferSize;
         if (message->Build(lowIn, highIn, buffer, length) == 0) {
@@ -53,6 +54,8 @@ int CMatrix::ExecuteCommand(int lowIn, int highIn, const std::string& name) {
             if (!port || !port->Write(buffer, static_cast<DWORD>(length), &written) ||
                 written != static_cast<DWORD>(length))
                 return -1;
+        } else {
+            return -1; // a message that cannot be built fails as a write would: the matrix does not switch
         }
         const std::string& item = message->GetFollowupItem();
         if (item.empty() || count >= kMaxChainMessages)
@@ -60,12 +63,14 @@ int CMatrix::ExecuteCommand(int lowIn, int highIn, const std::string& name) {
         CMessage* next = MessageAt(FindMessage(item));
         const int delay = message->GetFollowupDelay();
         const DWORD pause = delay <= 0 ? 0 : std::min(static_cast<DWORD>(delay), kMaxFollowupPauseMs);
-        if (paused + pause > kMaxChainPauseMs)
-            return 0; // what the chain sent so far went out; the rest is given up
-        paused += pause;
-        Sleep(pause);
+        const bool paused = time.Pause(pause);
         if (!next)
             return 0;
+        if (!paused || time.Spent()) {
+            // What the chain sent so far went out; the rest is given up, and the operator told.
+            time.CutShort();
+            return 0;
+        }
         message = next;
     }
 }

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+class CSendBudget;
+
 // Signal type codes of a matrix.
 enum SignalType {
     kSignalAv = 0,
@@ -28,10 +30,11 @@ public:
     CMatrix& operator=(const CMatrix&) = delete;
     virtual ~CMatrix();
 
-    // Sends the named message with input lowIn and output highIn, then its follow-ups. 0 when every message
-    // built was written in full (also when there is no such message); -1 when the own port is closed or a
-    // write failed, which ends the chain.
-    virtual int ExecuteCommand(int lowIn, int highIn, const std::string& name);
+    // Sends the named message with input lowIn and output highIn, then its follow-ups, within the action's budget
+    // (alone, a switch has one of its own). 0 when every message was written in full (also when there is no such
+    // message), or when follow-ups were left out for the budget, which counts the switch as cut short; -1 when a
+    // message cannot be built, the own port is closed or a write failed, which ends the chain.
+    virtual int ExecuteCommand(int lowIn, int highIn, const std::string& name, CSendBudget* budget = nullptr);
 
     // Takes the message; a null one is ignored. 0.
     int AddMessage(std::unique_ptr<CMessage> message);

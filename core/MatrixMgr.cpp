@@ -53,11 +53,12 @@ CMatrix* CMatrixMgr::GetAt(Position position) const {
     return position < m_matrices.size() ? m_matrices[position].get() : nullptr;
 }
 
-int CMatrixMgr::SetMatrix(const std::string& matrix, const std::string& message, int input, int output) {
+int CMatrixMgr::SetMatrix(const std::string& matrix, const std::string& message, int input, int output,
+                          CSendBudget* budget) {
     CMatrix* m = GetAt(FindMatrix(matrix));
     if (!m)
         return kResultFailed;
-    if (m->ExecuteCommand(input, output, message) != 0)
+    if (m->ExecuteCommand(input, output, message, budget) != 0)
         return kResultWriteFailed;
     BOOL own = FALSE;
     CCommPortSetting* port = m->GetPort(own);

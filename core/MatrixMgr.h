@@ -9,6 +9,7 @@
 
 class CMatrix;
 class CMatrixXml;
+class CSendBudget;
 class CSystemConfig;
 class CWallModel;
 
@@ -32,9 +33,11 @@ public:
     // Null at (or past) the end. Step with CMatrix::NextMessage.
     CMatrix* GetAt(Position position) const;
 
-    // Sends message of matrix with input and output. 0 and "MatrixSet"; -1 when there is no such matrix; 16
-    // when a write failed or the matrix's own port is closed.
-    int SetMatrix(const std::string& matrix, const std::string& message, int input, int output);
+    // Sends message of matrix with input and output, within the budget of the action it is part of (alone, it has
+    // one of its own). 0 and "MatrixSet"; -1 when there is no such matrix; 16 when a message cannot be built, a
+    // write failed or the matrix's own port is closed.
+    int SetMatrix(const std::string& matrix, const std::string& message, int input, int output,
+                  CSendBudget* budget = nullptr);
     // Writes the changed matrix into "matrix.xml" under its old name and raises "MATRIX-CHANGE". 0, or the
     // writer's failure (the change stands in memory and the event is raised all the same).
     int SaveMatrix(const std::string& oldName, CMatrix* matrix);

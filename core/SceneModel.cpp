@@ -2,6 +2,7 @@
 
 #include "ErrorMessage.h"
 #include "MatrixMgr.h"
+#include "SendBudget.h"
 #include "SystemConfig.h"
 #include "WallModel.h"
 
@@ -47,6 +48,8 @@ int CSceneModel::LoadScene(const std::string& name, BOOL force) {
     CRect area;
     if (FindScene(name, id, area) != 0)
         return kResultFailed;
+    // The load is one action: its frame, its switches and their follow-ups together keep the interface waiting.
+    CSendBudget budget(kLongestActionMs - kSendReserveMs);
     int result = m_owner->SendCommand("S-LOAD", &area, id);
     if (result != kResultOk)
         return result;
@@ -54,12 +57,18 @@ int CSceneModel::LoadScene(const std::string& name, BOOL force) {
     m_owner->GetSettings()->LoadMatrixRecords(this, name);
     // Replay a copy: a switch that is recorded while replaying must not grow the list being walked.
     const std::vector<MatrixRecord> replay = m_records;
-    for (const MatrixRecord& record : replay) {
-        result = m_matrixMgr->SetMatrix(record.matrix, record.msg, record.input, record.output);
+    for (size_t i = 0; i < replay.size(); ++i) {
+        if (budget.Spent()) {
+            budget.CutShort(static_cast<int>(replay.size() - i));
+            break;
+        }
+        const MatrixRecord& record = replay[i];
+        result = m_matrixMgr->SetMatrix(record.matrix, record.msg, record.input, record.output, &budget);
         if (result != kResultOk)
             break;
     }
     m_records.clear();
+    budget.ReportCutShort();
     return result;
 }
 

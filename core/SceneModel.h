@@ -39,7 +39,9 @@ public:
     int StartRecording(BOOL force);
     int StopRecording();
 
-    // 0, 80, -1 (no such scene, or a switch named something that is gone) or 16.
+    // 0, 80, -1 (no such scene, or a switch named something that is gone) or 16. The load keeps the interface
+    // waiting at most kLongestActionMs in all: switches it had to cut short for that are told to the operator
+    // once, and count as sent.
     int LoadScene(const std::string& name, BOOL force);
     // 0, -1 (no such scene in the slots or in the settings file) or 16.
     int SaveScene(const std::string& name, CRect area);

@@ -2,6 +2,7 @@
 
 #include "ErrorMessage.h"
 #include "platform/os/FilePath.h"
+#include "platform/os/Gbk.h"
 
 #include <algorithm>
 #include <cctype>
@@ -299,12 +300,26 @@ XmlLoadStatus ReadWhole(const std::string& path, long long maxBytes, std::string
     return status;
 }
 
+const char kUtf8Mark[] = "\xEF\xBB\xBF";
+
+// Behind the UTF-8 mark an editor wrote, GBK text has no business: non-ASCII text there is GBK only when it is
+// not UTF-8 (the mark put in front of a GBK file), though UTF-8 bytes may happen to be GBK too. A file without
+// the mark is GBK as it stands, whatever bytes it holds.
+bool IsGbkText(const std::string& bytes, bool marked) {
+    if (!marked || std::all_of(bytes.begin(), bytes.end(), [](char c) { return (c & 0x80) == 0; }))
+        return true;
+    return IsGbk(bytes) && !IsUtf8(bytes);
+}
+
 XmlLoadStatus Load(TiXmlDocument& document, const std::string& path) {
     const XmlLimits limits = XmlLimitsOf(path);
     std::string bytes;
     XmlLoadStatus status = ReadWhole(path, limits.fileBytes, bytes);
     if (status.fault != XmlLoadFault::kNone)
         return status;
+    const bool marked = bytes.compare(0, 3, kUtf8Mark) == 0;
+    if (marked)
+        bytes.erase(0, 3);
     if (IsBlank(bytes)) {
         status.fault = XmlLoadFault::kEmpty;
         return status;
@@ -318,14 +333,21 @@ XmlLoadStatus Load(TiXmlDocument& document, const std::string& path) {
     document.Parse(bytes.c_str(), nullptr, TIXML_ENCODING_LEGACY);
     if (document.Error()) {
         status.fault = XmlLoadFault::kBroken;
-        // The parser gives no place when it ran into the end of the text: a file cut short.
-        status.line = document.ErrorRow() > 0 ? document.ErrorRow() : LineOf(bytes, LastNonBlank(bytes));
+        // The parser gives no place when it found nothing to read at the start, or when it ran into the end of
+        // the text (a file cut short), and names the line after the last when it ran into the end there.
+        const int last = LineOf(bytes, LastNonBlank(bytes));
+        if (document.ErrorId() == TiXmlBase::TIXML_ERROR_DOCUMENT_EMPTY)
+            status.line = LineOf(bytes, std::min(bytes.find_first_not_of(" \t\n\r\f\v"), bytes.size()));
+        else
+            status.line = document.ErrorRow() > 0 ? std::min(document.ErrorRow(), last) : last;
     } else if (!document.RootElement()) {
         // The parser stops without a word at text outside any element; a file of comments alone has no element.
         status.fault = XmlLoadFault::kBroken;
         const size_t first = bytes.find_first_not_of(" \t\n\r\f\v");
         if (first != std::string::npos && bytes[first] != '<')
             status.line = LineOf(bytes, first);
+    } else if (!IsGbkText(bytes, marked)) {
+        status.fault = XmlLoadFault::kNotGbk;
     }
     return status;
 }
@@ -417,6 +439,7 @@ std::string XmlLoadStatusText(const XmlLoadStatus& status) {
     case XmlLoadFault::kBroken:
         return status.line > 0 ? "is not valid XML at line " + std::to_string(status.line)
                                : "is not valid XML: it holds no element";
+    case XmlLoadFault::kNotGbk: return "is not in the GBK encoding and should be saved as GBK";
     }
     return "cannot be read";
 }

@@ -54,6 +54,7 @@ enum class XmlLoadFault {
     kTooManyMessages,   // matrix.xml: a matrix with more than kMaxMatrixMessages
     kOutOfMemory,       // the memory ran out while it was read
     kBroken,            // does not parse, or holds no element
+    kNotGbk,            // its text is in another encoding
 };
 
 // How the loading of one file ended.
@@ -80,9 +81,10 @@ XmlShape MeasureXml(const std::string& bytes);
 int XmlNestingDepth(const std::string& bytes);
 
 // Loads the file in the legacy encoding (GBK bytes pass through unchanged). Only an ordinary file is opened,
-// and without waiting: a pipe or a device never blocks the start-up. False, with the document left empty and the
-// reason in *status, when the file is missing, unreadable, not an ordinary file, over a limit of its own
-// (XmlLimitsOf), or does not parse; running out of memory while reading or parsing it is such a reason too.
+// and without waiting: a pipe or a device never blocks the start-up. A UTF-8 byte-order mark in front, which
+// editors write, is skipped. False, with the document left empty and the reason in *status, when the file is
+// missing, unreadable, not an ordinary file, over a limit, does not parse, or holds text behind the mark that
+// is not GBK; running out of memory while reading or parsing it is such a reason too.
 bool LoadXmlFile(TiXmlDocument& document, const std::string& path, XmlLoadStatus* status = nullptr);
 bool LoadXmlFile(TiXmlDocument& document, const std::string& path, XmlLoadFault* fault);
 

@@ -58,6 +58,26 @@ bool Fail(int* error, int code) {
     return false;
 }
 
+// Why the file may not be written, or 0. A write-protected file is not replaced behind its protection, though
+// the rename needs only the folder's permission. Root may write any file, so for root the file's own bits
+// decide: with no write bit set, it stays as it is.
+int WriteRefusal(const std::string& path, const struct stat& info) {
+    if (faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) != 0)
+        return errno;
+    return geteuid() == 0 && (info.st_mode & 0222) == 0 ? EACCES : 0;
+}
+
+// The rename is an entry in the folder: until the folder is on disk too, a power cut may bring back the old file.
+int SyncFolder(const std::string& folder) {
+    const int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return errno;
+    int failure = fsync(fd) == 0 ? 0 : errno;
+    close(fd);
+    // Some file systems cannot sync a folder and say so; they keep what they keep.
+    return failure == EINVAL || failure == EROFS ? 0 : failure;
+}
+
 } // namespace
 
 std::string SaveTemporaryPattern(const std::string& fileName) {
@@ -77,6 +97,12 @@ bool SaveXmlFile(const TiXmlDocument& document, const std::string& path, int* er
     const std::string folder = slash == std::string::npos ? std::string("./") : target.substr(0, slash + 1);
     const std::string fileName = slash == std::string::npos ? target : target.substr(slash + 1);
 
+    struct stat old {};
+    const bool exists = stat(target.c_str(), &old) == 0;
+    if (exists)
+        if (const int refusal = WriteRefusal(target, old))
+            return Fail(error, refusal);
+
     RemoveStaleTemporaries(folder, fileName);
 
     std::string temp = folder + SaveTemporaryPattern(fileName);
@@ -89,8 +115,7 @@ bool SaveXmlFile(const TiXmlDocument& document, const std::string& path, int* er
         flock(lockFd, LOCK_EX | LOCK_NB);
 
     // The new file keeps the old one's permissions; mkstemp would make it private to the owner.
-    struct stat old {};
-    if (stat(target.c_str(), &old) == 0)
+    if (exists)
         fchmod(fd, old.st_mode & 07777);
     else
         fchmod(fd, 0644);
@@ -110,9 +135,12 @@ bool SaveXmlFile(const TiXmlDocument& document, const std::string& path, int* er
         if (std::fclose(out) != 0 && !failure)
             failure = errno;
     }
-    if (!failure && std::rename(temp.c_str(), target.c_str()) != 0)
-        failure = errno;
-    if (failure)
+    bool renamed = false;
+    if (!failure) {
+        renamed = std::rename(temp.c_str(), target.c_str()) == 0;
+        failure = renamed ? SyncFolder(folder) : errno;
+    }
+    if (failure && !renamed)
         unlink(temp.c_str());
     if (lockFd >= 0)
         close(lockFd);

@@ -5,8 +5,10 @@
 class TiXmlDocument;
 
 // Writes the document to a new file beside the old one and renames it over it, so that the previous file
-// stays whole until the new one is complete on disk. False, with the old file untouched and the system's
-// error number in *error, when any step fails.
+// stays whole until the new one is complete on disk, then syncs the folder, so that a save reported done
+// survives a power cut. False, with the system's error number in *error, when any step fails: the old file
+// untouched, unless only the folder's sync failed. A file write-protected for this user by its permission bits
+// (root included) is refused at once, with EACCES.
 //
 // The new file is named ".<name>.save-XXXXXX" and is locked while it is written. Before each save, such files
 // of the same name that no writer holds any more (left by a save that was killed) are removed.

@@ -9,6 +9,7 @@
 #include "core/LcdWallLayout.h"
 #include "core/Matrix.h"
 #include "core/MatrixMgr.h"
+#include "core/SendBudget.h"
 #include "core/WallModel.h"
 #include "platform/gui/window/WaitCursor.h"
 #include "platform/os/Pause.h"
@@ -69,18 +70,27 @@ int CMatrixCtrl::SwitchChannel(CPageMatrix* page, int button) {
     const CString wordName = page->GetWordName();
     const BOOL increase = page->IsIncrease();
     CLcdWallLayout* layout = m_owner->GetLcdWallLayout();
+    // The click is one action: every unit's switch with its follow-ups, the settling and the signal together keep
+    // the interface waiting at most kLongestActionMs.
+    CSendBudget budget(kLongestActionMs - kSettleMilliseconds - kSendReserveMs);
+    const LONG columns = area.bottom - area.top + 1;
+    const int units = static_cast<int>((area.right - area.left + 1) * columns);
     // Row by row, and within a row column by column; the first failure ends the run there.
-    for (LONG row = area.left; row <= area.right; ++row) {
-        for (LONG col = area.top; col <= area.bottom; ++col) {
-            const int output = layout->GetOutput(static_cast<int>(row), static_cast<int>(col));
-            const int result = m_matrixMgr->SetMatrix(matrixName, wordName, input, output);
-            if (result != kResultOk) {
-                wait.reset();
-                return ShowErrorMessage(result, "");
-            }
-            if (increase)
-                ++input;
+    for (int unit = 0; unit < units; ++unit) {
+        if (budget.Spent()) {
+            budget.CutShort(units - unit);
+            break;
         }
+        const int row = static_cast<int>(area.left + unit / columns);
+        const int col = static_cast<int>(area.top + unit % columns);
+        const int result = m_matrixMgr->SetMatrix(matrixName, wordName, input, layout->GetOutput(row, col), &budget);
+        if (result != kResultOk) {
+            wait.reset();
+            budget.ReportCutShort();
+            return ShowErrorMessage(result, "");
+        }
+        if (increase)
+            ++input;
     }
 
     Sleep(kSettleMilliseconds);
@@ -90,9 +100,8 @@ int CMatrixCtrl::SwitchChannel(CPageMatrix* page, int button) {
         matrix->GetSignal(type, growType);
     const std::string& signal = increase ? growType : type;
     // A matrix without a signal command has nothing to tell the units: an empty name would go out as code 0.
-    if (signal.empty())
-        return kResultOk;
-    const int result = m_owner->SendCommand(signal, &area, 0);
+    const int result = signal.empty() ? kResultOk : m_owner->SendCommand(signal, &area, 0);
     wait.reset();
+    budget.ReportCutShort();
     return ShowErrorMessage(result, "");
 }

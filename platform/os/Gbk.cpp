@@ -51,19 +51,40 @@ public:
         return out;
     }
 
+    // Converts piece by piece into a small buffer that is thrown away: only whether it converts counts.
+    bool Decodes(std::string_view in) {
+        if (!Open())
+            return false;
+        iconv(m_cd, nullptr, nullptr, nullptr, nullptr);
+        char buffer[4096];
+        char* src = const_cast<char*>(in.data());
+        size_t srcLeft = in.size();
+        while (srcLeft > 0) {
+            char* dst = buffer;
+            size_t dstLeft = sizeof buffer;
+            if (iconv(m_cd, &src, &srcLeft, &dst, &dstLeft) == static_cast<size_t>(-1) && errno != E2BIG)
+                return false;
+        }
+        return true;
+    }
+
 private:
     bool Open() const { return m_cd != reinterpret_cast<iconv_t>(-1); }
 
     iconv_t m_cd;
 };
 
+Converter& FromGbk() {
+    thread_local Converter converter("UTF-8", "GBK");
+    return converter;
+}
+
 } // namespace
 
 std::optional<std::string> GbkToUtf8(std::string_view gbk) {
     if (IsAscii(gbk))
         return std::string(gbk);
-    thread_local Converter converter("UTF-8", "GBK");
-    return converter.Convert(gbk);
+    return FromGbk().Convert(gbk);
 }
 
 std::optional<std::string> Utf8ToGbk(std::string_view utf8) {
@@ -71,6 +92,15 @@ std::optional<std::string> Utf8ToGbk(std::string_view utf8) {
         return std::string(utf8);
     thread_local Converter converter("GBK", "UTF-8");
     return converter.Convert(utf8);
+}
+
+bool IsGbk(std::string_view text) { return IsAscii(text) || FromGbk().Decodes(text); }
+
+bool IsUtf8(std::string_view text) {
+    if (IsAscii(text))
+        return true;
+    thread_local Converter fromUtf8("UTF-16LE", "UTF-8");
+    return fromUtf8.Decodes(text);
 }
 
 std::string Utf8ToGbkLiteral(std::string_view utf8) {

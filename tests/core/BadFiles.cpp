@@ -1,9 +1,11 @@
 #include "BadFiles.h"
 
 #include "core/XmlLoad.h"
+#include "platform/os/Gbk.h"
 
 #include <cerrno>
 #include <fstream>
+#include <optional>
 #include <sstream>
 #include <stdexcept>
 #include <sys/stat.h>
@@ -73,6 +75,7 @@ const std::vector<BadFile>& BadFileKinds() {
         {"Empty", Says("is empty")},
         {"Cut", Says("is not valid XML at line ")},
         {"Garbage", Says("is not valid XML at line ")},
+        {"Utf8", Says("is not in the GBK encoding and should be saved as GBK")},
         {"Huge",
          [](const std::string& file) {
              return std::string("is larger than ") + ToldLimitsOf(file).size + ", the limit for the file";
@@ -93,7 +96,7 @@ const std::vector<BadFile>& BadFileKinds() {
 void MakeBadFile(const std::string& folder, const std::string& name, const std::string& kind) {
     const std::string path = folder + "/" + name;
     const XmlLimits limits = XmlLimitsOf(name);
-    const std::string sample = kind == "Cut" || kind == "Huge" || kind == "Unreadable" ? Read(path) : "";
+    const std::string sample = kind == "Cut" || kind == "Huge" || kind == "Unreadable" || kind == "Utf8" ? Read(path) : "";
     Check(unlink(path.c_str()) == 0, "remove " + path);
     if (kind == "Missing") {
         // Gone, and nothing in its place.
@@ -104,6 +107,11 @@ void MakeBadFile(const std::string& folder, const std::string& name, const std::
     } else if (kind == "Garbage") {
         // The head of a picture: not text at all.
         Write(path, std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR\0\0\x04\0", 20));
+    } else if (kind == "Utf8") {
+        // As an editor saves it in UTF-8, with its mark in front, and a comment in Chinese.
+        const std::optional<std::string> utf8 = GbkToUtf8(sample);
+        Check(utf8.has_value(), "convert " + path);
+        Write(path, "\xEF\xBB\xBF" + *utf8 + "<!-- \xE8\xA7\x86\xE9\xA2\x91\xE5\xA2\x99 -->\n");
     } else if (kind == "Huge") {
         // Sparse: the size is there without the disk space.
         Write(path, sample);

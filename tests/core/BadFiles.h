@@ -12,8 +12,8 @@ struct BadFile {
     std::function<std::string(const std::string& file)> told;
 };
 
-// Every kind: missing, empty, cut, garbage, huge, deeply nested, over each limit on what a file holds, a folder,
-// a pipe, a link to nothing, unreadable.
+// Every kind: missing, empty, cut, garbage, UTF-8 (with its byte-order mark), huge, deeply nested, over each limit on
+// what a file holds, a folder, a pipe, a link to nothing, unreadable.
 const std::vector<BadFile>& BadFileKinds();
 
 // Replaces the file `name` in the folder (which holds the sample configuration) by one broken that way.

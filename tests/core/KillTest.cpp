@@ -1,7 +1,8 @@
 // A program that is killed while it saves must come back to files that are whole, that are one version it
 // wrote (the one before the save or the one after), that agree with themselves, and that have no pile of
 // half-written files beside them. A child process saves through the public writers in a loop; the test kills it
-// at random moments and looks at what it left, then lets the next child start from there, as a restart would.
+// inside a save, timed from the save's new file at a random moment after a random start, and looks at what it
+// left, then lets the next child start from there, as a restart would.
 
 #include "core/CommPort.h"
 #include "core/LcdWallLayout.h"
@@ -11,6 +12,7 @@
 #include "core/XmlLoad.h"
 #include "platform/os/MessageBox.h"
 #include "tests/core/CaseRandom.h"
+#include "tests/support/SaveCatcher.h"
 #include "tests/support/TempDir.h"
 
 #include <atomic>
@@ -244,9 +246,12 @@ TEST(KilledWhileSaving, ComesBackToWholeConsistentFilesOfOneVersionWithoutPilesO
     const long kills = EnvNumber("VELTRANO_KILLS", 100);
     // Up to 40 ms after the start: the start-up and a few saves of each kind fall in that time.
     const useconds_t latest = static_cast<useconds_t>(EnvNumber("VELTRANO_KILL_WINDOW_US", 40000));
-    CaseRandom clock(static_cast<uint64_t>(EnvNumber("VELTRANO_KILL_SEED", 11))); // the kill moments
+    const auto seed = static_cast<uint64_t>(EnvNumber("VELTRANO_KILL_SEED", 11));
+    CaseRandom clock(seed); // the kill moments
 
     TempDir dir;
+    // Each kill is timed from the next save after its moment, to land inside it.
+    SaveCatcher catcher(dir.Path(), seed);
     dir.Write("system.xml", InitialSettings());
     dir.Write("matrix.xml", InitialMatrices());
     void* shared = mmap(nullptr, sizeof(SaveProgress), PROT_READ | PROT_WRITE, MAP_SHARED | MAP_ANONYMOUS, -1, 0);
@@ -270,15 +275,17 @@ TEST(KilledWhileSaving, ComesBackToWholeConsistentFilesOfOneVersionWithoutPilesO
         if (child == 0)
             SaveForever(dir.Path(), progress, finished + 1, -1);
         usleep(static_cast<useconds_t>(clock.Below(latest)));
+        catcher.StopInsideASave(child, "", 2000);
         kill(child, SIGKILL);
         int status = 0;
         waitpid(child, &status, 0);
 
         started = progress->started;
         finished = progress->finished;
-        insideASave += started != finished ? 1 : 0;
-        insideASizeChange += started != finished && started % kKinds == 1 ? 1 : 0;
         const Inspection found = Inspect(dir.Path(), finished, started);
+        // Inside a save: its new file was written in part or whole, and not yet renamed.
+        insideASave += found.strays > 0 ? 1 : 0;
+        insideASizeChange += found.strays > 0 && started % kKinds == 1 ? 1 : 0;
         mostStrays = std::max(mostStrays, found.strays);
         if (!found.faults.empty() || found.strays > 1) {
             ++failures;
@@ -300,9 +307,8 @@ TEST(KilledWhileSaving, ComesBackToWholeConsistentFilesOfOneVersionWithoutPilesO
     EXPECT_EQ(last.strays, 0);
     EXPECT_EQ(progress->boxes.load(), 0) << "a save failed";
 
-    std::printf(
-        "kills: %ld (%ld with a save under way, %ld of them a wall-size change), failures: %ld, most stray files "
-        "after a kill: %d, stray files left: %d, saves: %ld\n",
-        kills, insideASave, insideASizeChange, failures, mostStrays, last.strays, finished + kKinds + 1);
+    std::printf("kills: %ld (%ld inside a save, between its new file and its rename, %ld of them a wall-size change), "
+                "failures: %ld, most stray files after a kill: %d, stray files left: %d, saves: %ld\n",
+                kills, insideASave, insideASizeChange, failures, mostStrays, last.strays, finished + kKinds + 1);
     munmap(shared, sizeof(SaveProgress));
 }

@@ -1,5 +1,9 @@
 #include "tests/core/MatrixFixture.h"
 
+#include "core/SendBudget.h"
+
+#include <chrono>
+
 using MatrixSend = MatrixFixture;
 
 TEST_F(MatrixSend, WorkedExamplesGoOutByteForByte) {
@@ -68,9 +72,10 @@ TEST_F(MatrixSend, FollowUpsComeAfterTheirPause) {
                         "<BYTES type=\"hex\">AA</BYTES><IN/><OUT/></MESSAGE>"
                         "<MESSAGE name=\"B\"><BYTES type=\"hex\">BB</BYTES><IN/><OUT/></MESSAGE>"
                         "<MESSAGE name=\"lost\" followup_item=\"nowhere\" followup_delay=\"250\"><IN/></MESSAGE>"
-                        "<MESSAGE name=\"big\" followup_item=\"empty\" followup_delay=\"-5\"><BYTES type=\"alpha\">" +
+                        "<MESSAGE name=\"big\" followup_item=\"B\"><BYTES type=\"alpha\">" +
                         std::string(40, 'x') +
-                        "</BYTES></MESSAGE><MESSAGE name=\"empty\" followup_item=\"B\"/>"
+                        "</BYTES></MESSAGE><MESSAGE name=\"none\" followup_item=\"empty\" followup_delay=\"-5\"/>"
+                        "<MESSAGE name=\"empty\" followup_item=\"B\"/>"
                         "<MESSAGE name=\"ping\" followup_item=\"pong\" followup_delay=\"10\"><IN/></MESSAGE>"
                         "<MESSAGE name=\"pong\" followup_item=\"ping\"><OUT/></MESSAGE>"));
     OpenWallPort();
@@ -85,9 +90,12 @@ TEST_F(MatrixSend, FollowUpsComeAfterTheirPause) {
     EXPECT_EQ(pauses, (std::vector<DWORD>{500, 250}));
     onPause = nullptr;
 
-    // A message too big to build is skipped, an empty one "sent"; a negative delay counts as none.
+    // A message too big to build fails the chain before anything goes out; an empty one is "sent"; a negative
+    // delay counts as none.
     pauses.clear();
-    EXPECT_EQ(Matrix("M")->ExecuteCommand(1, 2, "big"), 0);
+    EXPECT_EQ(Matrix("M")->ExecuteCommand(1, 2, "big"), -1);
+    EXPECT_TRUE(pauses.empty());
+    EXPECT_EQ(Matrix("M")->ExecuteCommand(1, 2, "none"), 0);
     EXPECT_EQ(pauses, (std::vector<DWORD>{0, 0}));
     EXPECT_EQ(wallPty.ReadAvailable(), Hex("BB 01 02"));
 
@@ -104,7 +112,8 @@ TEST_F(MatrixSend, EachPauseAndAllThePausesOfAChainAreBounded) {
     LoadMatrices(OnWall("<MESSAGE name=\"forever\" followup_item=\"B\" followup_delay=\"2147483647\"><IN/></MESSAGE>"
                         "<MESSAGE name=\"B\"><OUT/></MESSAGE>"
                         "<MESSAGE name=\"again\" followup_item=\"again\" followup_delay=\"4000\"><IN/></MESSAGE>"
-                        "<MESSAGE name=\"limit\" followup_item=\"B\" followup_delay=\"10000\"><IN/></MESSAGE>"));
+                        "<MESSAGE name=\"limit\" followup_item=\"B\" followup_delay=\"10000\"><IN/></MESSAGE>"
+                        "<MESSAGE name=\"quick\" followup_item=\"quick\" followup_delay=\"300\"><IN/></MESSAGE>"));
     OpenWallPort();
     EXPECT_EQ(manager->SetMatrix("M", "forever", 1, 2), 0);
     EXPECT_EQ(pauses, std::vector<DWORD>{10000});
@@ -120,4 +129,15 @@ TEST_F(MatrixSend, EachPauseAndAllThePausesOfAChainAreBounded) {
     EXPECT_EQ(manager->SetMatrix("M", "limit", 5, 6), 0);
     EXPECT_EQ(pauses, std::vector<DWORD>{10000});
     EXPECT_EQ(wallPty.ReadAvailable(), Hex("05 06"));
+
+    // Switches of one action share its budget, which counts real pauses as they last: a chain stops where its
+    // next pause would no longer fit, and is counted cut short.
+    SetPauseHandler(nullptr);
+    CSendBudget budget(1100);
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(manager->SetMatrix("M", "quick", 7, 0, &budget), 0);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
+    EXPECT_EQ(wallPty.ReadAvailable(), Bytes(4, 0x07));
+    EXPECT_EQ(budget.GetCutShort(), 1);
+    EXPECT_FALSE(budget.Spent());
 }

@@ -13,9 +13,14 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <climits>
+#include <functional>
 #include <sys/file.h>
+#include <sys/ptrace.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
+#include <sys/wait.h>
 #include <tinyxml.h>
 #include <unistd.h>
 
@@ -339,6 +344,57 @@ TEST_F(SettingsFile, AWriteThatFailsPartWayLeavesThePreviousFileWhole) {
     struct stat st {};
     stat(dir.Dir().File("system.xml").c_str(), &st);
     EXPECT_EQ(st.st_mode & 0777, 0640u); // the operator's permissions survive the replacement
+}
+
+namespace {
+
+// What a child process asks of the disk while it does the work, watched through ptrace: "rename", and "fsync" with
+// the path of what it syncs.
+std::vector<std::string> DiskCalls(const std::function<void()>& work) {
+    const pid_t child = fork();
+    if (child == 0) {
+        ptrace(PTRACE_TRACEME, 0, nullptr, nullptr);
+        raise(SIGSTOP);
+        work();
+        _exit(0);
+    }
+    std::vector<std::string> calls;
+    int status = 0;
+    waitpid(child, &status, 0);
+    ptrace(PTRACE_SETOPTIONS, child, nullptr, PTRACE_O_TRACESYSGOOD | PTRACE_O_EXITKILL);
+    int signal = 0;
+    while (ptrace(PTRACE_SYSCALL, child, nullptr, signal) == 0 && waitpid(child, &status, 0) == child &&
+           WIFSTOPPED(status)) {
+        signal = WSTOPSIG(status) == (SIGTRAP | 0x80) ? 0 : WSTOPSIG(status);
+        __ptrace_syscall_info info{};
+        if (signal || ptrace(PTRACE_GET_SYSCALL_INFO, child, sizeof info, &info) <= 0 ||
+            info.op != PTRACE_SYSCALL_INFO_ENTRY)
+            continue;
+        const long call = static_cast<long>(info.entry.nr);
+        if (call == SYS_fsync || call == SYS_fdatasync) {
+            char path[PATH_MAX] = {};
+            const std::string fd = "/proc/" + std::to_string(child) + "/fd/" + std::to_string(info.entry.args[0]);
+            calls.push_back("fsync " +
+                            std::string(path, std::max<ssize_t>(readlink(fd.c_str(), path, sizeof path), 0)));
+        } else if (call == SYS_renameat || call == SYS_renameat2 || call == SYS_rename) {
+            calls.push_back("rename");
+        }
+    }
+    waitpid(child, &status, 0);
+    return calls;
+}
+
+} // namespace
+
+TEST_F(SettingsFile, ASaveReachesTheDiskWithItsFolderSoThatAPowerCutCannotBringBackTheOldFile) {
+    CSystemConfig* config = Load(Settings("<COMM port=\"COM1\"/>"));
+    const std::vector<std::string> calls = DiskCalls([&] { config->SaveComm("COM2", 9600, 8, 0, 0); });
+    const std::string folder = std::filesystem::canonical(dir.Dir().Path()).string();
+    // The new file, whole on disk under its own name; then its new name, on disk with the folder.
+    ASSERT_EQ(calls.size(), 3u) << testing::PrintToString(calls);
+    EXPECT_EQ(calls[0].substr(0, calls[0].size() - 6), "fsync " + folder + "/.system.xml.save-");
+    EXPECT_EQ(calls[1], "rename");
+    EXPECT_EQ(calls[2], "fsync " + folder);
 }
 
 TEST_F(SettingsFile, ASettingsFileThatIsALinkStaysALink) {

@@ -141,14 +141,46 @@ TEST(LoadXmlFile, RefusesBrokenAndOverDeepFilesSayingWhereTheParserStopped) {
     EXPECT_EQ(status.fault, XmlLoadFault::kBroken);
     EXPECT_EQ(status.line, 4); // where </R> fails to close <S>
     EXPECT_EQ(doc.RootElement(), nullptr);
-    // Cut short, the parser names no place: the file's last line is where it ends too early.
+    // Cut short, the parser names no place: the file's last line is where it ends too early, and not the empty
+    // one after it.
     dir.Write("cut.xml", "<R>\n<S a=\"1\"/>\n<S");
     EXPECT_FALSE(LoadXmlFile(doc, dir.File("cut.xml"), &status));
+    EXPECT_EQ(status.line, 3);
+    dir.Write("open.xml", "<R>\n<S a=\"1\"/>\n\n");
+    EXPECT_FALSE(LoadXmlFile(doc, dir.File("open.xml"), &status));
+    EXPECT_EQ(status.line, 2);
+    // Nothing the parser can start on: the line of the first thing that stands there.
+    dir.Write("lead.xml", "\n\nhello <R/>\n<S/>\n<T/>\n");
+    EXPECT_FALSE(LoadXmlFile(doc, dir.File("lead.xml"), &status));
     EXPECT_EQ(status.line, 3);
     // Deep enough to exhaust the parser's stack if it were ever handed to it.
     dir.Write("deep.xml", Nested(1000000));
     EXPECT_FALSE(LoadXmlFile(doc, dir.File("deep.xml"), &status));
     EXPECT_EQ(status.fault, XmlLoadFault::kTooDeep);
+}
+
+TEST(LoadXmlFile, ReadsTextBehindAByteOrderMarkAsGbkUnlessItIsUtf8) {
+    TempDir dir;
+    TiXmlDocument doc;
+    XmlLoadStatus status;
+    const std::string mark = "\xEF\xBB\xBF";
+    // Editors put the mark in front of what they save: ASCII or GBK text behind it reads as if it were not there,
+    // and a fault is named at its own line.
+    dir.Write("ascii.xml", mark + "<?xml version=\"1.0\"?>\n<R a=\"1\"/>\n");
+    EXPECT_TRUE(LoadXmlFile(doc, dir.File("ascii.xml"), &status)) << XmlLoadStatusText(status);
+    dir.Write("gbk.xml", mark + "<R name=\"\xB5\xE7\xD4\xB4\"/>\n");
+    ASSERT_TRUE(LoadXmlFile(doc, dir.File("gbk.xml"), &status)) << XmlLoadStatusText(status);
+    EXPECT_STREQ(doc.RootElement()->Attribute("name"), "\xB5\xE7\xD4\xB4");
+    dir.Write("broken.xml", mark + "<R>\n<S a=\"1\" b/>\n</R>\n");
+    EXPECT_FALSE(LoadXmlFile(doc, dir.File("broken.xml"), &status));
+    EXPECT_EQ(XmlLoadStatusText(status), "is not valid XML at line 2");
+    // UTF-8 text behind it is in another encoding, also where its bytes happen to be GBK too.
+    for (const char* text : {"\xE6\x98\xBE\xE7\xA4\xBA\xE7\xB3\xBB\xE7\xBB\x9F", "\xE5\xA2\x99"}) {
+        dir.Write("utf8.xml", mark + "<R name=\"" + text + "\"/>\n");
+        EXPECT_FALSE(LoadXmlFile(doc, dir.File("utf8.xml"), &status));
+        EXPECT_EQ(XmlLoadStatusText(status), "is not in the GBK encoding and should be saved as GBK");
+        EXPECT_EQ(doc.FirstChild(), nullptr);
+    }
 }
 
 namespace {

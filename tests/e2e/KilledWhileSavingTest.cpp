@@ -1,10 +1,13 @@
 // The running program killed while it saves what the operator does in its dialogs: the wall layout's size and
-// map, the matrix settings, a scene. After every kill its files must parse and each must be a whole version it
-// wrote (the one before the save that was cut or the one after it), and the next save of a file must leave no
-// temporary file of it behind. Each round starts the program again on what the last one left, as a restart does.
+// map, the matrix settings, a scene. Each kill is timed from a save itself, to land between its new file's
+// appearing and its rename. After every kill its files must parse and each must be a whole version it wrote (the
+// one before the save that was cut or the one after it), and the next save of a file must leave no temporary file
+// of it behind. Each round starts the program again on what the last one left, as a restart does.
 #include "RunningProgram.h"
 #include "Templates.h"
 #include "XDesktop.h"
+
+#include "tests/support/SaveCatcher.h"
 
 #include <QProcess>
 #include <QThread>
@@ -146,8 +149,11 @@ protected:
 
 TEST_F(KilledWhileSaving, TheProgramComesBackToWholeFilesOfOneVersionAndTheNextSaveLeavesNoTemporary) {
     const long kills = EnvNumber("VELTRANO_E2E_KILLS", 100);
-    std::mt19937 random(static_cast<unsigned>(EnvNumber("VELTRANO_KILL_SEED", 11)));
+    const auto seed = static_cast<unsigned>(EnvNumber("VELTRANO_KILL_SEED", 11));
+    std::mt19937 random(seed);
     std::uniform_int_distribution<int> moment(0, 500); // milliseconds into the burst of saves
+    // The kill is timed from the first save of the file after that moment, to land inside it.
+    SaveCatcher catcher(program.Folder().Path(), seed);
     long cutSaves = 0;
     long failures = 0;
 
@@ -210,14 +216,16 @@ TEST_F(KilledWhileSaving, TheProgramComesBackToWholeFilesOfOneVersionAndTheNextS
             for (int i = 0; i < 30; ++i) {
                 const QString next = QString("K%1x%2").arg(round).arg(i);
                 versions.insert(next.toStdString());
+                // The name goes in key by key: "type" would take every word after it for text to type, and "key"
+                // stops at the next command.
                 commands << "mousemove" << QString::number(name.x()) << QString::number(name.y()) << "click"
                          << "1"
                          << "key"
                          << "ctrl+a"
-                         << "type"
+                         << "key"
                          << "--delay"
-                         << "4" << next << "mousemove" << QString::number(set.x()) << QString::number(set.y())
-                         << "click"
+                         << "4" << next.split("", Qt::SkipEmptyParts) << "mousemove" << QString::number(set.x())
+                         << QString::number(set.y()) << "click"
                          << "1";
             }
             StartBurst(commands);
@@ -275,6 +283,7 @@ TEST_F(KilledWhileSaving, TheProgramComesBackToWholeFilesOfOneVersionAndTheNextS
         EXPECT_EQ(Temporaries(program.Folder().Path(), file), 0) << "after the first save of " << file;
 
         QThread::msleep(static_cast<unsigned long>(moment(random)));
+        catcher.StopInsideASave(static_cast<pid_t>(program.ProcessId()), file, 10000);
         program.Kill();
         EndBurst();
 

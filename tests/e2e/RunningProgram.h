@@ -37,6 +37,7 @@ public:
     bool WaitForLayout();
     // Ends it at once, as a power cut or an operator's kill does.
     void Kill();
+    qint64 ProcessId() const { return m_process.processId(); }
     // Waits for it to end by itself; false when it still runs.
     bool WaitForExit(int timeoutMs = 10000);
     int ExitCode() const { return m_process.exitCode(); }

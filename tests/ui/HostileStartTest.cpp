@@ -288,7 +288,7 @@ std::string SampleFolder(const TempDir& dir) {
 }
 
 // The kinds of bad file every start in CI meets, for each of the three files.
-const std::vector<std::string> kKinds = {"Missing",      "Empty", "Cut",    "Garbage",      "Huge",
+const std::vector<std::string> kKinds = {"Missing",      "Empty", "Cut",    "Garbage",      "Utf8",      "Huge",
                                          "DeeplyNested", "Pipe",  "Folder", "DanglingLink", "Unreadable"};
 
 std::string Told(const std::string& kind, const std::string& file) {
@@ -320,6 +320,17 @@ INSTANTIATE_TEST_SUITE_P(EachFileEachWay, HostileStart,
                              const std::string file = std::get<0>(info.param);
                              return file.substr(0, file.find('.')) + std::get<1>(info.param);
                          });
+
+TEST(MarkedFiles, FilesAnEditorPutAByteOrderMarkInFrontOfAreReadWithoutAWord) {
+    XServer server;
+    ASSERT_FALSE(server.display.isEmpty()) << "Xvfb did not start";
+    ConfigurationFiles files = SampleConfiguration();
+    for (std::string* text : {&files.command, &files.system, &files.matrix})
+        text->insert(0, "\xEF\xBB\xBF");
+    TempDir dir;
+    WriteConfiguration(dir.Path(), files);
+    EXPECT_EQ(StartReadAndLeave(server, dir.Path(), {}), "");
+}
 
 class HostileArgument : public testing::Test {
 protected:

@@ -8,6 +8,7 @@
 #include "core/Matrix.h"
 #include "core/MatrixMgr.h"
 #include "core/WallModel.h"
+#include "platform/os/Gbk.h"
 
 #include <tinyxml.h>
 
@@ -129,6 +130,21 @@ TEST_F(PageMatrixTest, AChannelButtonSwitchesItsInputToTheSelectedUnitsAndTheWal
     EXPECT_TRUE(Sent().empty());
     ASSERT_EQ(boxes.Boxes().size(), 1u);
     EXPECT_EQ(boxes.Boxes()[0].text, "Please choose panel\xA3\xA1");
+}
+
+TEST_F(PageMatrixTest, AMessageTooLongToBuildFailsTheSwitchAsAFailedSendAndNothingGoesOut) {
+    std::string matrices = PageMatrices();
+    const std::string first = "<MESSAGE name=\"SW\"><BYTES type=\"hex\">A5</BYTES>";
+    matrices.insert(matrices.find(first) + first.size(),
+                    "<BYTES type=\"alpha\">" + std::string(65536, 'x') + "</BYTES>");
+    Start(MatrixPage(0, 0, 0, 0, 0), matrices);
+    Select(0, 0, 0, 1);
+    Click(*page, Button(3));
+    EXPECT_TRUE(Sent().empty());
+    EXPECT_TRUE(pauses.empty());
+    ASSERT_EQ(boxes.Boxes().size(), 1u);
+    EXPECT_EQ(boxes.Boxes()[0].text, Utf8ToGbkLiteral("串口发送数据出错！"));
+    EXPECT_EQ(Label(0, 0), "");
 }
 
 TEST_F(PageMatrixTest, FortyFiveChannelsPageByTwentyAndIncreaseCountsOnFromTheButtonsInput) {

@@ -13,6 +13,10 @@
 
 #include <tinyxml.h>
 
+#include <chrono>
+#include <cstdio>
+#include <functional>
+#include <numeric>
 #include <optional>
 
 namespace {
@@ -26,15 +30,21 @@ constexpr int kCodeSceneSave = 160;
 constexpr int kCodeSceneLoad = 161;
 constexpr UINT kQuestion = MB_OKCANCEL | MB_ICONQUESTION;
 
-const char kScenes[] = "<SCENE>\n<ITEM id=\"1\" name=\"S1\" left=\"1\" top=\"1\" right=\"1\" bottom=\"1\" />\n"
-                       "<ITEM id=\"2\" name=\"S2\" left=\"1\" top=\"1\" right=\"2\" bottom=\"3\" />\n</SCENE>\n"
-                       "<MATRIXPAGE itemX1=\"0\" item02=\"0\" item12=\"0\" item22=\"0\" item32=\"0\" />\n";
+const char kMatrixPage[] = "<MATRIXPAGE itemX1=\"0\" item02=\"0\" item12=\"0\" item22=\"0\" item32=\"0\" />\n";
+const std::string kScenes = std::string("<SCENE>\n<ITEM id=\"1\" name=\"S1\" left=\"1\" top=\"1\" right=\"1\" "
+                                        "bottom=\"1\" />\n<ITEM id=\"2\" name=\"S2\" left=\"1\" top=\"1\" right=\"2\" "
+                                        "bottom=\"3\" />\n</SCENE>\n") +
+                            kMatrixPage;
 
 class PageSceneTest : public PageFixture {
 protected:
     void SetUp() override {
         PageFixture::SetUp();
-        BuildWallWith(WithSections(SettingsFile(2, 3), kScenes), MatrixFile());
+        Build(WithSections(SettingsFile(2, 3), kScenes), MatrixFile());
+    }
+    // The wall with its files, the port open, and both pages.
+    void Build(const std::string& settings, const std::string& matrices) {
+        BuildWallWith(settings, matrices);
         OpenPort();
         scene.emplace();
         matrix.emplace();
@@ -85,7 +95,62 @@ private:
     TiXmlDocument m_file;
 };
 
+// A wall of 3 x 4 units whose matrix switch follows itself for ever with the longest pause a file can ask for, and
+// a scene of a switch for each unit.
+class EndlessFollowUps : public PageSceneTest {
+protected:
+    void SetUp() override {
+        PageFixture::SetUp();
+        std::string matrices = MatrixFile();
+        const std::string sw = "<MESSAGE name=\"SW\"";
+        matrices.replace(matrices.find(sw), sw.size(), sw + " followup_item=\"SW\" followup_delay=\"2147483647\"");
+        std::string switches;
+        for (int output = 1; output <= 12; ++output)
+            switches += "<MATRIXREC matrix=\"M1\" msg=\"SW\" input=\"3\" output=\"" + std::to_string(output) +
+                        "\" port=\"COM5\" />";
+        Build(WithSections(SettingsFile(3, 4), "<SCENE><ITEM id=\"1\" name=\"S1\" left=\"1\" top=\"1\" right=\"3\" "
+                                               "bottom=\"4\">" +
+                                                   switches + "</ITEM></SCENE>\n" + kMatrixPage),
+              matrices);
+    }
+    // How long the interface waits while the operator acts: the pauses as long as they were asked to last, and
+    // the time everything else took.
+    long long WaitedMs(const std::function<void()>& act) {
+        pauses.clear();
+        const auto start = std::chrono::steady_clock::now();
+        act();
+        const auto took = std::chrono::steady_clock::now() - start;
+        return std::accumulate(pauses.begin(), pauses.end(), 0LL) +
+               std::chrono::duration_cast<std::chrono::milliseconds>(took).count();
+    }
+};
+
 } // namespace
+
+TEST_F(EndlessFollowUps, AClickOrASceneLoadKeepsTheInterfaceWaitingHalfAMinuteAtMostAndTellsOnceWhatItLeftOut) {
+    // Every unit is switched, the first with as many follow-ups as fit; the signal follows the settling.
+    host->Show(&*matrix);
+    Select(0, 0, 2, 3);
+    const long long click = WaitedMs([&] { Click(*matrix, 1157); });
+    EXPECT_LE(click, 30000);
+    std::vector<unsigned char> expected = Join({SwitchFrame(3, 1), SwitchFrame(3, 1), SwitchFrame(3, 1)});
+    for (int output = 2; output <= 12; ++output)
+        expected = Join({expected, SwitchFrame(3, output)});
+    EXPECT_EQ(Sent(), Join({expected, ShortFrame(0x11, 0x34, kCodeVga, 0)}));
+    ASSERT_EQ(boxes.Boxes().size(), 1u);
+    EXPECT_EQ(boxes.Boxes()[0].type, MB_OK | MB_ICONWARNING);
+    EXPECT_NE(boxes.Boxes()[0].text.find("12 matrix switches were not sent in full"), std::string::npos)
+        << boxes.Boxes()[0].text;
+
+    host->Show(&*scene);
+    view->ResetSelectedRange();
+    const long long load = WaitedMs([&] { Click(*scene, kLoad); });
+    EXPECT_LE(load, 30000);
+    EXPECT_EQ(Sent(), Join({ShortFrame(0x11, 0x34, kCodeSceneLoad, 1), expected}));
+    ASSERT_EQ(boxes.Boxes().size(), 2u);
+    EXPECT_EQ(boxes.Boxes()[1].text, boxes.Boxes()[0].text);
+    std::printf("the interface waited %lld ms for the click on 12 units, %lld ms for the scene load\n", click, load);
+}
 
 TEST_F(PageSceneTest, SwitchesRecordedOnTheMatrixPageAreSavedLoadedAndTheSceneRenamed) {
     EXPECT_EQ(Names(), NamesWith({"S1", "S2"}));

@@ -2,14 +2,18 @@
 #include "WallFixture.h"
 
 #include "ui/DlgCommSetting.h"
+#include "ui/DlgMatrixSetting.h"
 #include "ui/DlgWallSetting.h"
 #include "ui/LcdGridCtrl.h"
 
 #include "core/CommPort.h"
 #include "core/LcdWallLayout.h"
+#include "core/Matrix.h"
+#include "core/MatrixMgr.h"
 #include "core/WallModel.h"
 
 #include <climits>
+#include <sys/stat.h>
 
 namespace {
 
@@ -73,6 +77,37 @@ TEST_F(WallSetupDialogTest, TheSerialDialogRefusesAnOpenPortAndOtherwiseStoresTh
     EXPECT_FALSE(CWallModel::GetInstance()->GetCommPort()->IsOpen());
     EXPECT_EQ(CWallModel::GetInstance()->GetCommPort()->m_baudRate, 921600);
     EXPECT_EQ(boxes.Boxes().size(), 1u);
+}
+
+TEST_F(WallSetupDialogTest, WriteProtectedFilesAreNotReplacedAlsoForRootAndEachRefusalNamesItsFile) {
+    BuildWall();
+    for (const char* name : {"system.xml", "matrix.xml"})
+        ASSERT_EQ(chmod(wall.dir.Dir().File(name).c_str(), 0444), 0);
+    const std::string settings = wall.dir.Read("system.xml");
+    const std::string matrices = wall.dir.Read("matrix.xml");
+    CDlgCommSetting comm;
+    RunModal(comm, [&] {
+        Choose(comm, 1024, "19200");
+        Click(comm, IDOK);
+    });
+    CDlgMatrixSetting matrix;
+    RunModal(matrix, [&] {
+        matrix.SetDlgItemText(1103, "Main");
+        Click(matrix, 1082);
+    });
+    ASSERT_EQ(boxes.Boxes().size(), 2u);
+    for (size_t i = 0; i < 2; ++i)
+        EXPECT_EQ(boxes.Boxes()[i].text, "Could not save \"" + wall.dir.Dir().File(i ? "matrix.xml" : "system.xml") +
+                                             "\": Permission denied. The change holds until the program ends.");
+    EXPECT_EQ(wall.dir.Read("system.xml"), settings);
+    EXPECT_EQ(wall.dir.Read("matrix.xml"), matrices);
+    struct stat info {};
+    ASSERT_EQ(stat(wall.dir.Dir().File("system.xml").c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0444u);
+    // The changes hold in memory.
+    EXPECT_EQ(CWallModel::GetInstance()->GetCommPort()->m_baudRate, 19200);
+    CMatrixMgr* manager = CWallModel::GetInstance()->GetMatrixMgr();
+    EXPECT_EQ(manager->GetAt(manager->Begin())->GetName(), "Main");
 }
 
 TEST_F(WallSetupDialogTest, AFourByThreeMapShowsItsOutputsAndSaveMapReadsCellsWithoutANumberAsTheUnitsOwn) {
