@@ -293,6 +293,10 @@ public:
 
     // ---- Window messages -------------------------------------------------------------------------------------
     void OnPaint() override;
+    // A grid holding the keyboard's focus shows it with a dotted frame inside its cells' edge, whichever cell
+    // has the focus frame (if any).
+    void OnSetFocus(CWnd* pOldWnd) override;
+    void OnKillFocus(CWnd* pNewWnd) override;
     // The background is painted with the cells: erasing does nothing.
     BOOL OnEraseBkgnd(CDC* pDC) override;
     void OnSize(UINT nType, int cx, int cy) override;
@@ -450,6 +454,9 @@ private:
         const CellRow& row = m_rows[static_cast<size_t>(nRow)];
         return static_cast<size_t>(nCol) < row.size() ? row[static_cast<size_t>(nCol)] : nullptr;
     }
+    // The dotted frame of the keyboard's focus, while the grid has it; within a rectangle just drawn over, that
+    // part of it alone.
+    void DrawFocusMark(CDC* pDC, const RECT* within = nullptr);
     // Gives a cell object the selected bit the selection holds for its position.
     void ShowSelection(CGridCellBase* cell, int nRow, int nCol) const;
     // SetItemState and SetModified(TRUE, nRow, nCol) for the cell object at that position, already in hand.

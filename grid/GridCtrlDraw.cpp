@@ -32,9 +32,50 @@ void CGridCtrl::OnPaint() {
     if (m_doubleBuffer) {
         CMemDC2 memDC(&dc);
         OnDraw(&memDC);
+        DrawFocusMark(&memDC);
     } else {
         OnDraw(&dc);
+        DrawFocusMark(&dc);
     }
+}
+
+void CGridCtrl::OnSetFocus(CWnd* pOldWnd) {
+    CWnd::OnSetFocus(pOldWnd);
+    Invalidate();
+}
+
+void CGridCtrl::OnKillFocus(CWnd* pNewWnd) {
+    CWnd::OnKillFocus(pNewWnd);
+    Invalidate();
+}
+
+// Two pixels in, the frame stays off the grid lines on the cells' last pixels and off the first row and column.
+void CGridCtrl::DrawFocusMark(CDC* pDC, const RECT* within) {
+    if (!m_allowDraw || GetFocus() != this)
+        return;
+    CRect client;
+    GetClientRect(&client);
+    CRect mark;
+    GetVisibleNonFixedCellRange(&mark);
+    mark.IntersectRect(&mark, &client);
+    mark.DeflateRect(2, 2);
+    if (mark.Width() <= 0 || mark.Height() <= 0)
+        return;
+    if (!within) {
+        pDC->DrawFocusRect(&mark);
+        return;
+    }
+    // Only where the frame's lines cross the rectangle; the frame is inverted, so the rest is left alone.
+    CRect inside = mark;
+    inside.DeflateRect(1, 1);
+    CRect crossed;
+    if (!crossed.IntersectRect(&mark, within) || (crossed.left >= inside.left && crossed.top >= inside.top &&
+                                                  crossed.right <= inside.right && crossed.bottom <= inside.bottom))
+        return;
+    const int saved = pDC->SaveDC();
+    pDC->IntersectClipRect(within);
+    pDC->DrawFocusRect(&mark);
+    pDC->RestoreDC(saved);
 }
 
 BOOL CGridCtrl::OnEraseBkgnd(CDC* /*pDC*/) { return TRUE; }
@@ -200,6 +241,11 @@ BOOL CGridCtrl::RedrawCell(int nRow, int nCol, CDC* pDC) {
             pDC->LineTo(rect.right, rect.bottom + 1);
         }
         pDC->SelectObject(oldPen);
+    }
+    // The erase took the part of the focus frame that crosses the cell.
+    if (!hidden) {
+        const CRect drawn(rect.left, rect.top, rect.right + 1, rect.bottom + 1);
+        DrawFocusMark(pDC, &drawn);
     }
 
     if (ownDC)

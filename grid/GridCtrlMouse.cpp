@@ -399,23 +399,30 @@ void CGridCtrl::OnTimer(UINT_PTR nIDEvent) {
     GetClientRect(&client);
     const int fixedRowHeight = GetFixedRowHeight();
     const int fixedColWidth = GetFixedColumnWidth();
-    const LONG x = std::clamp(pt.x, client.left, client.right);
-    const LONG y = std::clamp(pt.y, client.top, client.bottom);
+    // The cell at a point of the edge, looked up once the key has scrolled. The cells need not reach the client's
+    // edge: past the last row or column shown the point is taken in it, so the selection reaches the focus cell.
+    const auto edgeCell = [&](LONG x, LONG y) {
+        CRect cells;
+        GetVisibleNonFixedCellRange(&cells);
+        const LONG right = std::max(client.left, std::min(client.right, cells.right - 1));
+        const LONG bottom = std::max(client.top, std::min(client.bottom, cells.bottom - 1));
+        return GetCellFromPt(CPoint(std::clamp(x, client.left, right), std::clamp(y, client.top, bottom)));
+    };
 
     // The arrow keys move the focus and scroll; the selection follows to the cell at the edge.
     if (pt.y > client.bottom) {
         SendMessage(WM_KEYDOWN, VK_DOWN, 0);
-        OnSelecting(GetCellFromPt(CPoint(x, client.bottom)));
+        OnSelecting(edgeCell(pt.x, client.bottom));
     } else if (pt.y < fixedRowHeight) {
         SendMessage(WM_KEYDOWN, VK_UP, 0);
-        OnSelecting(GetCellFromPt(CPoint(x, fixedRowHeight + 1)));
+        OnSelecting(edgeCell(pt.x, fixedRowHeight + 1));
     }
     if (pt.x > client.right) {
         SendMessage(WM_KEYDOWN, VK_RIGHT, 0);
-        OnSelecting(GetCellFromPt(CPoint(client.right, y)));
+        OnSelecting(edgeCell(client.right, pt.y));
     } else if (pt.x < fixedColWidth) {
         SendMessage(WM_KEYDOWN, VK_LEFT, 0);
-        OnSelecting(GetCellFromPt(CPoint(fixedColWidth + 1, y)));
+        OnSelecting(edgeCell(fixedColWidth + 1, pt.y));
     }
 }
 

@@ -111,6 +111,13 @@ DWORD CIconButton::SetFlat(BOOL bFlat, BOOL bRepaint) {
     return 0;
 }
 
+DWORD CIconButton::SetFlatFocus(BOOL bDrawFlatFocus, BOOL bRepaint) {
+    m_drawFlatFocus = bDrawFlatFocus;
+    if (bRepaint)
+        Invalidate();
+    return 0;
+}
+
 DWORD CIconButton::SetIcon(int nIconIn, int nIconOut) { return SetIconEx(nIconIn, 0, 0, nIconOut, 0, 0); }
 
 DWORD CIconButton::SetIconEx(int nIconIn, int cxIn, int cyIn, int nIconOut, int cxOut, int cyOut) {

@@ -40,6 +40,8 @@ public:
     }
 
     DWORD SetFlat(BOOL bFlat, BOOL bRepaint = TRUE);
+    // A flat button draws its focus rectangle too.
+    DWORD SetFlatFocus(BOOL bDrawFlatFocus, BOOL bRepaint = TRUE);
     // Icons by resource id: 0 as the second icon uses the first for every state, kDarkerIcon and
     // kGreyIcon make it from the first. 0 done, 1 when an icon cannot be used (the button then has none).
     DWORD SetIcon(int nIconIn, int nIconOut = 0);

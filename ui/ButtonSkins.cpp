@@ -16,6 +16,8 @@ CShadeButton* SkinIconButton(CWnd* dialog, int id, int icon) {
     if (button) {
         button->SetIcon(icon, 0);
         button->SetShade(CShadeButton::kDiagonalSoftRamp, 8, 10, 0, 0);
+        // Flat, it has no frame of its own to show the keyboard's focus with.
+        button->SetFlatFocus(TRUE, FALSE);
     }
     return button;
 }

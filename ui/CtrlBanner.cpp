@@ -68,9 +68,14 @@ void CCtrlBanner::OnInitialUpdate() {
 
 void CCtrlBanner::EnableButtons(BOOL portOpen) {
     const bool open = portOpen != FALSE;
+    // What comes on first: a focused button that goes grey passes the focus on to the next one that is live.
+    if (open)
+        for (int id : kPortOpenButtons)
+            EnableItem(this, id, true);
     EnableItem(this, kOpenButton, !open);
-    for (int id : kPortOpenButtons)
-        EnableItem(this, id, open);
+    if (!open)
+        for (int id : kPortOpenButtons)
+            EnableItem(this, id, false);
     if (m_sheet.GetSafeHwnd())
         m_sheet.EnableWindow(open ? TRUE : FALSE);
 }

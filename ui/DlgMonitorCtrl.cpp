@@ -1,5 +1,6 @@
 #include "DlgMonitorCtrl.h"
 
+#include "ButtonSkins.h"
 #include "DialogFields.h"
 #include "MonitorCtrl.h"
 
@@ -11,7 +12,6 @@
 #include "platform/gui/draw/Pen.h"
 #include "platform/gui/window/PaintDC.h"
 #include "platform/os/Gbk.h"
-#include "skin/ShadeButton.h"
 
 #include <string>
 
@@ -96,15 +96,9 @@ BOOL CDlgMonitorCtrl::OnInitDialog() {
 
 void CDlgMonitorCtrl::SkinButtons() {
     for (int id : kTextButtons)
-        if (auto* button = CIconButton::SubclassOwned<CShadeButton>(id, this)) {
-            button->SetFlat(FALSE, TRUE);
-            button->SetShade(4, 8, 10, 0, 0);
-        }
+        SkinTextButton(this, id);
     for (const auto& entry : kIconButtons)
-        if (auto* button = CIconButton::SubclassOwned<CShadeButton>(entry.id, this)) {
-            button->SetIcon(entry.icon, 0);
-            button->SetShade(6, 8, 10, 0, 0);
-        }
+        SkinIconButton(this, entry.id, entry.icon);
 }
 
 void CDlgMonitorCtrl::FillCombos() {

@@ -11,6 +11,7 @@
 #include "platform/gui/frame/Menu.h"
 #include "platform/gui/window/Cursor.h"
 
+#include <cmath>
 #include <cstdio>
 
 namespace {
@@ -96,6 +97,11 @@ void LcdGridCtrl::FitCells(int width, int height) {
         SetRowHeight(row, height / rows);
     m_allowDraw = allowDraw;
     ResetScrollBars();
+    // Nothing goes to the wall: it did not change, only its drawing did.
+    if (m_pipWindow) {
+        m_pipRect = FromWallRect(m_pipWallRect);
+        m_pipWindow->MoveWindow(&m_pipRect, TRUE);
+    }
 }
 
 // The cells take the new size before the grid decides on its scroll bars, so the wall never shows any.
@@ -141,6 +147,24 @@ CRect LcdGridCtrl::RemoveGridLines(RECT r) {
                  r.bottom - lines(r.bottom, h));
 }
 
+CRect LcdGridCtrl::ToWallRect(RECT r) { return CLcdWallLayout::CanvasToOutput(GetFirstCellRect(), RemoveGridLines(r)); }
+
+// The nearest view pixel to each edge, then the grid lines put back in front of it.
+CRect LcdGridCtrl::FromWallRect(RECT wall) {
+    int index = 0;
+    CWallModel::GetInstance()->GetLcdWallLayout()->GetResolution(index);
+    const OutputResolution& unit = OutputResolutionTable[index];
+    const CRect cell = GetFirstCellRect();
+    const auto toView = [](LONG v, LONG cellPixels, int unitPixels) -> LONG {
+        if (cellPixels <= 0 || unitPixels <= 0)
+            return 0;
+        const LONG canvas = std::lround(static_cast<double>(v) * cellPixels / unitPixels);
+        return canvas <= 0 ? canvas : canvas + (canvas - 1) / cellPixels;
+    };
+    return CRect(toView(wall.left, cell.Width(), unit.width), toView(wall.top, cell.Height(), unit.height),
+                 toView(wall.right, cell.Width(), unit.width), toView(wall.bottom, cell.Height(), unit.height));
+}
+
 void LcdGridCtrl::ScreenToClientRect(RECT& r) const { ScreenToClient(&r); }
 
 CRect LcdGridCtrl::GetPipWindowRect() const {
@@ -157,6 +181,7 @@ int LcdGridCtrl::CreatePipWindow(RECT r, CString name) {
     m_pipWindow->Create(r, this, kPipWindowId);
     m_pipWindow->ShowWindow(SW_SHOW);
     m_pipRect = r;
+    m_pipWallRect = ToWallRect(r);
     Invalidate(TRUE);
     return 0;
 }
@@ -165,6 +190,8 @@ void LcdGridCtrl::MovePipWindow(RECT r) {
     if (!m_pipWindow)
         return;
     m_pipWindow->MoveWindow(&r, TRUE);
+    if (CRect(r) != m_pipRect)
+        m_pipWallRect = ToWallRect(r);
     m_pipRect = r;
 }
 
@@ -222,6 +249,9 @@ void LcdGridCtrl::OnRButtonUp(UINT /*nFlags*/, CPoint /*point*/) {
     if (CWallModel::GetInstance()->GetLcdWallLayout()->IsPipEnabled())
         TrackWallMenu(0, this);
 }
+
+// A Tab through the cells would move the selection, the target of every command, on the way to a button.
+UINT LcdGridCtrl::OnGetDlgCode() { return CGridCtrl::OnGetDlgCode() & ~DLGC_WANTTAB; }
 
 LRESULT LcdGridCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {

@@ -52,6 +52,10 @@ public:
     CRect GetGridRect();
     // Takes away the one-pixel grid lines to the left of and above each coordinate.
     CRect RemoveGridLines(RECT r);
+    // A rectangle of the view, grid lines taken out, in the wall's output pixels (one cell is one unit's screen),
+    // and back: the view rectangle that shows a wall rectangle at the cells' present size.
+    CRect ToWallRect(RECT r);
+    CRect FromWallRect(RECT wall);
     void ScreenToClientRect(RECT& r) const;
 
     BOOL HasPipWindow() const { return m_pipWindow ? TRUE : FALSE; }
@@ -59,10 +63,13 @@ public:
     CPipCtrl* GetPipCtrl() const { return m_pipCtrl.get(); }
     // The PIP window's rectangle in client coordinates; empty without one.
     CRect GetPipWindowRect() const;
-    // The rectangle the wall accepted last.
+    // The rectangle the wall accepted last, where the window shows it now.
     CRect GetPipRect() const { return m_pipRect; }
+    // That rectangle as the wall has it, in output pixels.
+    CRect GetPipWallRect() const { return m_pipWallRect; }
     // Only when there is none yet. 0.
     int CreatePipWindow(RECT r, CString name);
+    // Back to the rectangle it stood on, the wall's rectangle stays as it was.
     void MovePipWindow(RECT r);
     // Closes the window on the screen only; nothing goes to the wall. 0.
     int ClosePipWindow();
@@ -75,15 +82,19 @@ public:
     void OnLButtonDown(UINT nFlags, CPoint point) override;
     // The PIP menu, when the settings file enables the PIP component.
     void OnRButtonUp(UINT nFlags, CPoint point) override;
+    // The arrows move about the wall; Tab goes on to the window's next control.
+    UINT OnGetDlgCode() override;
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
+    // Every refit of the cells places the PIP window anew on the part of the wall it stands for.
     void FitCells(int width, int height);
 
     int m_selectionEnable;
     std::unique_ptr<CPipWindow> m_pipWindow;
     std::unique_ptr<CPipCtrl> m_pipCtrl;
     CRect m_pipRect;
+    CRect m_pipWallRect;
 };
 
 // Tracks sub-menu 0 (the wall view's) or 1 (the PIP window's) of the context menus at the pointer, for the owner.

@@ -84,12 +84,8 @@ RECT CPipCtrl::FitIntoGrid(RECT r, RECT g) const {
     return ShiftIntoRect(r, g);
 }
 
-CRect CPipCtrl::ToOutput(RECT r) const {
-    return CLcdWallLayout::CanvasToOutput(m_wallView->GetFirstCellRect(), m_wallView->RemoveGridLines(r));
-}
-
 int CPipCtrl::SendMove(RECT r) {
-    const CRect pixel = ToOutput(r);
+    const CRect pixel = m_wallView->ToWallRect(r);
     const RECT wall = m_wallView->GetWallRange();
     return Layout()->MoveWindow(&pixel, &wall);
 }
@@ -103,7 +99,7 @@ int CPipCtrl::OpenWindow() {
     RECT r{cursor.x, cursor.y, cursor.x + cell.Width() / 2, cursor.y + cell.Height() / 2};
     m_wallView->ScreenToClientRect(r);
     r = ShiftIntoRect(r, m_wallView->GetGridRect());
-    const CRect pixel = ToOutput(r);
+    const CRect pixel = m_wallView->ToWallRect(r);
     const RECT wall = m_wallView->GetWallRange();
     const int result = Layout()->OpenWindow(&pixel, &wall);
     if (result == kResultOk)

@@ -37,8 +37,6 @@ public:
     RECT FitIntoGrid(RECT r, RECT gridRect) const;
 
 private:
-    // Wall-view pixels, grid lines taken out, as output pixels: one cell is one screen.
-    CRect ToOutput(RECT r) const;
     // Sends r, then moves the window there, or back to the place the wall accepted last.
     int PlaceWindow(RECT r);
     int SetSource(int (CLcdWallLayout::*send)(const RECT*));

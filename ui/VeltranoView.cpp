@@ -51,11 +51,15 @@ void CVeltranoView::OnInitialUpdate() {
     LoadLogo();
 }
 
+// The form's scroll bars come or go in its own handling of the size, which resizes the view again from inside:
+// the size that arrived here may already be old, so the wall is placed in the client area as it is now.
 void CVeltranoView::OnSize(UINT nType, int cx, int cy) {
     CFormView::OnSize(nType, cx, cy);
     LcdGridCtrl* wallView = TheWallView();
     if (wallView && wallView->GetSafeHwnd()) {
-        wallView->MoveWindow(cx / 5, 10, 3 * cx / 5, cy - 20, TRUE);
+        CRect client;
+        GetClientRect(&client);
+        wallView->MoveWindow(client.Width() / 5, 10, 3 * client.Width() / 5, client.Height() - 20, TRUE);
         wallView->FitToClient();
     }
 }

@@ -14,6 +14,8 @@ namespace {
 
 constexpr const char* kClassName = "MyWallWindow";
 constexpr DWORD kStyle = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_THICKFRAME | WS_TABSTOP;
+// As the buttons draw it, clear of the name at (6, 6).
+constexpr int kFocusInset = 3;
 
 // Newer systems draw the thick frame wide: the window takes it into its client area.
 int BorderWidthForSystem() {
@@ -65,6 +67,27 @@ void CWallWindow::DrawContent(CDC* pDC) {
 void CWallWindow::OnPaint() {
     CPaintDC dc(this);
     DrawContent(&dc);
+    if (GetFocus() == this) {
+        CRect client;
+        GetClientRect(&client);
+        client.DeflateRect(kFocusInset, kFocusInset);
+        dc.DrawFocusRect(&client);
+    }
+}
+
+void CWallWindow::OnSize(UINT nType, int cx, int cy) {
+    CWnd::OnSize(nType, cx, cy);
+    Invalidate();
+}
+
+void CWallWindow::OnSetFocus(CWnd* pOldWnd) {
+    CWnd::OnSetFocus(pOldWnd);
+    Invalidate();
+}
+
+void CWallWindow::OnKillFocus(CWnd* pNewWnd) {
+    CWnd::OnKillFocus(pNewWnd);
+    Invalidate();
 }
 
 void CWallWindow::OnNcCalcSize(BOOL bCalcValidRects, NCCALCSIZE_PARAMS* lpncsp) {

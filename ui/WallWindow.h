@@ -18,7 +18,12 @@ public:
 
     virtual void DrawContent(CDC* pDC);
 
+    // The content, and a dotted frame inside it while the window has the keyboard's focus (Tab reaches it).
     void OnPaint() override;
+    // The face is drawn to the window's size: all of it again on every new size.
+    void OnSize(UINT nType, int cx, int cy) override;
+    void OnSetFocus(CWnd* pOldWnd) override;
+    void OnKillFocus(CWnd* pNewWnd) override;
     void OnNcCalcSize(BOOL bCalcValidRects, NCCALCSIZE_PARAMS* lpncsp) override;
     void OnLButtonDown(UINT nFlags, CPoint point) override;
 

@@ -114,12 +114,18 @@ bool RunningProgram::Start(bool settle) {
                       << kept;
         return false;
     }
-    m_desktop.ParkPointer();
-    if (!settle)
+    if (!settle) {
+        m_desktop.ParkPointer();
         return true;
+    }
     // The window may show before it is moved to its place and given its size, by the program once the window
-    // manager has told the frame it draws, or by the program alone without one: it stands once two looks a
-    // moment apart find the same place and the same layout.
+    // manager has told the frame it draws, or by the program alone without one.
+    return WaitForLayout();
+}
+
+bool RunningProgram::WaitForLayout() {
+    m_desktop.ParkPointer();
+    // It stands once two looks a moment apart find the same place and the same layout.
     Layout last;
     const auto same = [](const Layout& a, const Layout& b) {
         return a.client == b.client && a.banner == b.banner && a.wall == b.wall &&
@@ -135,7 +141,7 @@ bool RunningProgram::Start(bool settle) {
             return settled;
         })) {
         ADD_FAILURE() << "the main window does not show its panes and the wall; the screen is in "
-                      << m_desktop.KeepScreen("start");
+                      << m_desktop.KeepScreen("layout");
         return false;
     }
     return true;

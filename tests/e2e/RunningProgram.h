@@ -32,6 +32,9 @@ public:
     // Starts it and waits for its main window to stand painted, or only to show (settle false, where a message
     // box covers it); false (with a failure said) when it does not.
     bool Start(bool settle = true);
+    // Waits until the main window stands still at a place and size with its panes and the wall drawn, and
+    // reads that layout; false (with a failure said) when it does not.
+    bool WaitForLayout();
     // Ends it at once, as a power cut or an operator's kill does.
     void Kill();
     qint64 ProcessId() const { return m_process.processId(); }

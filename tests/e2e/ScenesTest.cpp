@@ -8,12 +8,14 @@
 #include "tests/support/Bytes.h"
 
 #include <QDir>
+#include <QThread>
 
 #include <gtest/gtest.h>
 #include <tinyxml.h>
 
 #include <algorithm>
 #include <fstream>
+#include <functional>
 #include <sstream>
 
 namespace {
@@ -126,6 +128,35 @@ protected:
         return WaitFor([&] { return program.FileText(name) != before; });
     }
     std::string Path(const std::string& name) const { return program.Folder().File(name); }
+    // "Open PIP window", the first of the three items of the wall's context menu opened at a point; the point
+    // clicked on it, where the window opens.
+    QPoint OpenPipFromMenu(QPoint where) {
+        const auto known = program.OtherWindows();
+        desktop.Click(where, 3);
+        const XDesktop::Window menu = program.WaitForNewWindow(known, true);
+        if (menu.id.isEmpty())
+            return {};
+        const QPoint at(menu.rect.left() + menu.rect.width() / 3, menu.rect.top() + menu.rect.height() / 6);
+        desktop.Click(at);
+        return at;
+    }
+    // Waits until two looks a moment apart find the area of the screen the same.
+    void WaitForStill(const QRect& area) {
+        QImage last;
+        WaitFor([&] {
+            const QImage now = desktop.Screen().copy(area);
+            const bool still = now == last;
+            last = now;
+            QThread::msleep(still ? 0 : 100);
+            return still;
+        });
+    }
+    // Does what changes the main window's size and waits until the window stands at its new size.
+    bool Resize(const std::function<void()>& change) {
+        const QSize before = program.Main().client.size();
+        change();
+        return WaitFor([&] { return program.ReadPlace() && program.Main().client.size() != before; });
+    }
     // Keeps a picture of a part of the screen for a person to look at.
     QImage Picture(const QRect& rect, const QString& name) {
         const QImage picture = desktop.Screen().copy(rect);
@@ -215,13 +246,9 @@ TEST_P(Scenes, ThePipWindowOpensFromTheWallsMenuAndSendsEachPlaceItIsDraggedAndS
         return WindowFrame(command, whole, OutputRect(shown.translated(-wall.topLeft()), cellWidth, cellHeight));
     };
 
-    auto known = program.OtherWindows();
-    desktop.Click(grid.Cell(1, 1).topLeft() + QPoint(20, 15), 3);
-    const XDesktop::Window menu = program.WaitForNewWindow(known, true);
-    ASSERT_FALSE(menu.id.isEmpty()) << "no context menu";
-    // Its first item of three: "Open PIP window". The window opens where the pointer is then.
-    const QPoint at(menu.rect.left() + menu.rect.width() / 3, menu.rect.top() + menu.rect.height() / 6);
-    desktop.Click(at);
+    // The window opens where the pointer is on the menu's item.
+    const QPoint at = OpenPipFromMenu(grid.Cell(1, 1).topLeft() + QPoint(20, 15));
+    ASSERT_FALSE(at.isNull()) << "no context menu";
     const ByteList opened = Sent(1, 15);
     ASSERT_TRUE(WaitFor([&] { return !placeOnScreen().isNull(); })) << "no PIP window";
     const QRect first = placeOnScreen();
@@ -247,6 +274,161 @@ TEST_P(Scenes, ThePipWindowOpensFromTheWallsMenuAndSendsEachPlaceItIsDraggedAndS
     ASSERT_TRUE(WaitFor([&] { return placeOnScreen() == third; })) << "the window did not grow";
     EXPECT_EQ(sized, frameFor("P-MOVE-WINDOW", third));
     EXPECT_EQ(Rest(1), ByteList{});
+}
+
+TEST_P(Scenes, ThePipWindowKeepsItsPartOfTheWallAndTheWallFillsTheViewAfterARestoreAShrinkAndAMaximise) {
+    OpenWallPort();
+    const QString id = program.MainWindowId();
+    const QRgb pipColour = qRgb(219, 230, 11);
+    // A window manager maximises and restores on a double click on the title bar, and the operator drags the
+    // frame's lower right corner; without one the window is given each size as a manager would give it.
+    const auto titleBar = [&] {
+        const QRect client = program.Main().client;
+        return QPoint(client.center().x(), client.top() - desktop.FrameExtents(id).top() / 2);
+    };
+    const auto setSize = [&](int width, int height) {
+        desktop.Tool("xdotool", {"windowsize", id, QString::number(width), QString::number(height)});
+    };
+    const auto maximise = [&] { GetParam() ? desktop.DoubleClick(titleBar()) : setSize(1150, 1000); };
+    const auto restore = [&] { GetParam() ? desktop.DoubleClick(titleBar()) : setSize(1022, 971); };
+    const auto shrink = [&] {
+        if (!GetParam())
+            return setSize(300, 200);
+        const QRect client = program.Main().client;
+        const QMargins frame = desktop.FrameExtents(id);
+        const QPoint corner = client.bottomRight() + QPoint(frame.right(), frame.bottom() - 1);
+        desktop.Drag(corner, corner - QPoint(client.width() - 372, client.height() - 271));
+    };
+    // Where the PIP window shows whole on the wall (its colour fills its box but for its name, which shows), and
+    // whether that is the wall's rectangle to a pixel of the view.
+    const auto shown = [&] {
+        const QImage screen = desktop.Screen();
+        const QRect box = ColourBox(screen, program.Main().wall, pipColour);
+        int filled = 0;
+        for (int y = box.top(); y <= box.bottom(); ++y)
+            for (int x = box.left(); x <= box.right(); ++x)
+                filled += (screen.pixel(x, y) & 0xFFFFFF) == (pipColour & 0xFFFFFF);
+        const bool whole = filled * 20 > box.width() * box.height() * 19 && DarkPixels(screen, box) > 10;
+        return whole ? box : QRect();
+    };
+    const auto standsFor = [&](const QRect& wallRect) {
+        const RunningProgram::Layout& now = program.Main();
+        const int cellWidth = now.grid.columnLines[0] - now.wall.left();
+        const int cellHeight = now.grid.rowLines[0] - now.wall.top();
+        const QRect seen = OutputRect(shown().translated(-now.wall.topLeft()), cellWidth, cellHeight);
+        const int dx = 1920 / cellWidth + 1, dy = 1080 / cellHeight + 1;
+        return std::abs(seen.left() - wallRect.left()) <= dx && std::abs(seen.right() - wallRect.right()) <= dx &&
+               std::abs(seen.top() - wallRect.top()) <= dy && std::abs(seen.bottom() - wallRect.bottom()) <= dy;
+    };
+
+    ASSERT_TRUE(Resize(maximise) && program.WaitForLayout());
+    const RunningProgram::Layout maximised = program.Main();
+    ASSERT_FALSE(OpenPipFromMenu(maximised.grid.Centre(2, 3)).isNull()) << "no context menu";
+    const QRect wallRect = WallRectOf(Sent(1, 15));
+    ASSERT_FALSE(wallRect.isNull()) << "no window frame";
+    ASSERT_TRUE(WaitFor([&] { return !shown().isNull(); })) << "no PIP window";
+    const QRect opened = shown();
+
+    // Restored, the window shows the same part of the wall on the smaller cells.
+    ASSERT_TRUE(Resize(restore) && program.WaitForLayout());
+    EXPECT_TRUE(WaitFor([&] { return standsFor(wallRect); }))
+        << "the PIP window stands at " << shown().x() << ", " << shown().y() << " in the wall at "
+        << program.Main().wall.x() << ", " << program.Main().wall.y() << "; the screen is in "
+        << desktop.KeepScreen("restored");
+
+    // Shrunk until the upper pane shows scroll bars, then maximised in one step: the wall and its cells as a
+    // plain maximise gave them, the window where it was opened.
+    ASSERT_TRUE(Resize(shrink));
+    WaitForStill(program.Main().client);
+    ASSERT_TRUE(Resize(maximise) && program.WaitForLayout());
+    EXPECT_EQ(program.Main().wall, maximised.wall);
+    EXPECT_EQ(program.Main().grid.columnLines, maximised.grid.columnLines);
+    EXPECT_EQ(program.Main().grid.rowLines, maximised.grid.rowLines);
+    EXPECT_TRUE(WaitFor([&] { return shown() == opened; }))
+        << "the PIP window is not drawn whole where it was opened; the screen is in " << desktop.KeepScreen("pip");
+    Picture(program.Main().client, "main-shrunk-maximised-pip");
+    // The wall did not change: nothing went out.
+    EXPECT_EQ(Rest(1), ByteList{});
+}
+
+TEST_P(Scenes, ADragHeldFarPastTheWallsRightEdgeSelectsTheRowUpToTheLastUnit) {
+    OpenWallPort();
+    const WallGrid& grid = program.Main().grid;
+    const QRgb highlight = qRgb(10, 36, 106);
+    desktop.Press(grid.Centre(0, 0));
+    desktop.MoveTo(QPoint(program.Main().wall.right() + 150, grid.Centre(0, 0).y()));
+    // The wall steps on by itself while the button is held out there.
+    EXPECT_TRUE(WaitFor([&] { return !ColourBox(desktop.Screen(), grid.Cell(0, 3), highlight).isNull(); }))
+        << "the last unit of the row is not selected; the screen is in " << desktop.KeepScreen("drag");
+    desktop.Release();
+    desktop.Click(program.BannerPoint(1006));
+    EXPECT_EQ(Sent(1, 6), ShortFrame("POWER-ON", {1, 1, 1, 4}));
+}
+
+TEST_P(Scenes, TabAndShiftTabGoRoundTheLiveControlsOfTheBannerThePageInFrontAndTheWallEachShowingItsFocus) {
+    const RunningProgram::Layout& main = program.Main();
+    const auto banner = [&](int id) { return ControlRect(Dialog::kBanner, id).translated(main.banner.topLeft()); };
+    // The key moves the focus to the control named, which shows it: its picture changes. Where it does not, the
+    // focus is lost for the steps after it too.
+    const auto step = [&](const QString& key, const QRect& next, const std::string& name) {
+        const QImage before = desktop.Screen().copy(next);
+        desktop.Keys({key});
+        const bool shown = WaitFor([&] { return desktop.Screen().copy(next) != before; }, 5000);
+        EXPECT_TRUE(shown) << key.toStdString() << " shows no focus on " << name << "; the screen is in "
+                           << desktop.KeepScreen("focus");
+        return shown;
+    };
+    // With the port closed only "Open" is live beside the wall. Space opens the port, and the focus goes on from
+    // the button that turns grey to the next live one.
+    desktop.Click(main.grid.Centre(0, 0));
+    desktop.ParkPointer();
+    if (!step("Tab", banner(1003), "Open") || !step("Tab", main.wall, "the wall") ||
+        !step("shift+Tab", banner(1003), "Open"))
+        return;
+    desktop.Keys({"space"});
+    ASSERT_TRUE(WaitFor([&] { return DarkPixels(desktop.Screen(), banner(1006)) > 20; })) << "the port is not open";
+    if (!step("Tab", banner(1006), "Power On"))
+        return;
+
+    const QPoint page = program.ShowPage(3);
+    ASSERT_FALSE(page.isNull());
+    const QRect sheet = ControlRect(Dialog::kBanner, 1051).translated(main.banner.topLeft());
+    const std::vector<std::pair<QRect, std::string>> round = {
+        {ControlRect(Dialog::kScene, 1069).translated(page), "Save"},
+        {ControlRect(Dialog::kScene, 1070).translated(page), "Load"},
+        {ControlRect(Dialog::kScene, 1071).translated(page), "Rename"},
+        {ControlRect(Dialog::kScene, 1082).translated(page), "Record"},
+        {main.wall, "the wall"},
+        {banner(1004), "Close"},
+        {banner(1006), "Power On"},
+        {banner(1005), "Power Off"},
+        {banner(1009), "DP"},
+        {banner(1011), "HDMI2"},
+        {banner(1013), "VGA"},
+        {banner(1037), "HDMI"},
+        {banner(1038), "DVI"},
+        {banner(1039), "Unit"},
+        {QRect(sheet.topLeft(), QSize(sheet.width(), 26)), "the tabs"},
+        {ControlRect(Dialog::kScene, 1072).translated(page), "the scene combo"},
+    };
+    desktop.Click(page + ControlCentre(Dialog::kScene, 1072));
+    desktop.ParkPointer();
+    for (const auto& [rect, name] : round)
+        if (!step("Tab", rect, name))
+            return;
+    // Round again the other way, on to the tabs, whose arrows bring the VIDEO page in front: its picture buttons
+    // show the focus too.
+    for (size_t n = 1; n <= round.size() + 1; ++n) {
+        const auto& [rect, name] = round[(2 * round.size() - 1 - n) % round.size()];
+        if (!step("shift+Tab", rect, name))
+            return;
+    }
+    const QRect pageArea = ControlRect(Dialog::kVideo, 1034).translated(page);
+    const QImage scene = desktop.Screen().copy(pageArea);
+    desktop.Keys({"Left", "Left", "Left"});
+    ASSERT_TRUE(WaitFor([&] { return desktop.Screen().copy(pageArea) != scene; })) << "VIDEO is not in front";
+    WaitForStill(pageArea);
+    step("Tab", pageArea, "the first picture button of VIDEO");
 }
 
 TEST_P(Scenes, TheWallLayoutDialogChangesRowsAndColumnsInTheFileAndOnTheWall) {

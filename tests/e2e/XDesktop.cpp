@@ -69,8 +69,8 @@ XDesktop::XDesktop(bool windowManager) : m_windowManager(windowManager) {
         }
         said += m_manager->readAll();
     }
-    m_error = "openbox did not take the screen (" + std::to_string(int(m_manager->state())) +
-              "): " + said.toStdString();
+    m_error =
+        "openbox did not take the screen (" + std::to_string(int(m_manager->state())) + "): " + said.toStdString();
 }
 
 XDesktop::~XDesktop() {
@@ -118,6 +118,11 @@ void XDesktop::ParkPointer() const { MoveTo(QPoint(1279, 1023)); }
 void XDesktop::Click(QPoint p, int button) const {
     MoveTo(p);
     Tool("xdotool", {"click", QString::number(button)});
+}
+
+void XDesktop::DoubleClick(QPoint p) const {
+    MoveTo(p);
+    Tool("xdotool", {"click", "--repeat", "2", "--delay", "80", "1"});
 }
 
 void XDesktop::Press(QPoint p, int button) const {

@@ -38,6 +38,7 @@ public:
     // Input.
     void MoveTo(QPoint p) const;
     void Click(QPoint p, int button = 1) const;
+    void DoubleClick(QPoint p) const;
     void Press(QPoint p, int button = 1) const;
     void Release(int button = 1) const;
     // Presses, moves in steps as a hand does, and releases.

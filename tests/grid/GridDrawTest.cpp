@@ -130,6 +130,20 @@ TEST_F(GridDrawing, ACellRedrawnOutsideAPaintShowsAtOnceWithOrWithoutLines) {
     EXPECT_EQ(At(45, 19), kRed);
 }
 
+TEST_F(GridDrawing, AFocusedGridShowsADottedFrameInsideItsCellsThatACellRedrawnOutsideAPaintKeeps) {
+    QWidget* window = grid.GetHostWidget();
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+    grid.SetFocus();
+    Repaint();
+    // Two pixels inside the cells, which end at (120, 40): along the bottom every other pixel is inverted.
+    EXPECT_EQ(At(45, 37), RGB(0, 0, 0));
+    EXPECT_EQ(At(46, 37), GetSysColor(COLOR_WINDOW));
+    ASSERT_TRUE(grid.RedrawCell(3, 1));
+    EXPECT_EQ(At(45, 37), RGB(0, 0, 0));
+    EXPECT_EQ(At(46, 37), GetSysColor(COLOR_WINDOW));
+}
+
 TEST_F(GridDrawing, RedrawingACellOfAHiddenRowOrColumnPaintsNothing) {
     // The first scrolled row and column hidden: their cells lie right against the headings' edges.
     grid.SetRowHeight(1, 0);

@@ -338,3 +338,15 @@ TEST_F(GridInput, DraggingBelowTheCellsScrollsAndExtendsTheSelection) {
     QTest::qWait(100);
     EXPECT_EQ(grid.GetTopleftNonFixedCell(), stopped);
 }
+
+TEST_F(GridInput, DraggingPastTheLastCellsCornerSelectsUpToTheCellTheFocusReaches) {
+    // Scrolled to the end the cells stop short of the client's edges (283 is no multiple of 20, nor 383 of 40),
+    // so the edge the timer looks at lies in no cell.
+    Press(Centre(2, 2));
+    CPoint beyond(600, 500);
+    grid.ClientToScreen(&beyond);
+    SetCursorPosHandler([beyond] { return POINT{beyond.x, beyond.y}; });
+    ASSERT_TRUE(QTest::qWaitFor([&] { return grid.GetFocusCell() == CCellID(29, 9); }, 5000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return grid.GetSelectedCellRange() == CCellRange(2, 2, 29, 9); }, 1000));
+    Release(CPoint(100, 50));
+}

@@ -139,7 +139,11 @@ TEST_F(StartUpTest, TheWallViewTakesTheMiddleThreeFifthsOfTheMainView) {
     ASSERT_TRUE(Start(1280, 984));
     CVeltranoView* view = View();
     ASSERT_NE(view, nullptr);
-    view->SendMessage(WM_SIZE, SIZE_RESTORED, MAKELPARAM(1000, 600));
+    // A client area of 1000 x 600, the view's edge around it.
+    CRect outer, inner;
+    view->GetWindowRect(&outer);
+    view->GetClientRect(&inner);
+    view->MoveWindow(0, 0, 1000 + outer.Width() - inner.Width(), 600 + outer.Height() - inner.Height(), TRUE);
     CRect r;
     TheWallView()->GetWindowRect(&r);
     view->ScreenToClient(&r);

@@ -276,7 +276,8 @@ BOOL CWnd::CreateEx(DWORD dwExStyle, LPCTSTR lpszClassName, LPCTSTR lpszWindowNa
     host->SetClassName(className);
     if (!child && (dwExStyle & (WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE)))
         host->setAttribute(Qt::WA_ShowWithoutActivating, true);
-    host->setFocusPolicy((dwStyle & WS_TABSTOP) ? Qt::TabFocus : Qt::NoFocus);
+    // On a window of its own the bit of WS_TABSTOP is the maximise box: only a child is a tab stop.
+    host->setFocusPolicy(child && (dwStyle & WS_TABSTOP) ? Qt::TabFocus : Qt::NoFocus);
     SetWidgetStyle(host, dwStyle & ~(WS_VISIBLE | WS_DISABLED));
     SetWidgetExStyle(host, dwExStyle);
     if (child)
