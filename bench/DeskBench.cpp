@@ -18,22 +18,14 @@
 // measurement.
 
 #include "BenchOptions.h"
-#include "tests/support/PortLink.h"
+#include "ProgramInProcess.h"
 #include "tests/support/Pty.h"
-#include "tests/support/WorkingDir.h"
 
 #include "ui/CtrlBanner.h"
 #include "ui/LcdGridCtrl.h"
-#include "ui/MainFrame.h"
-#include "ui/VeltranoApp.h"
 
-#include "core/CommPort.h"
 #include "core/WallModel.h"
 #include "platform/gui/dialogs/PropertySheet.h"
-#include "platform/gui/window/SystemMetrics.h"
-#include "platform/os/MessageBox.h"
-#include "platform/os/Pause.h"
-#include "res/ResourceTables.h"
 
 #include <QApplication>
 #include <QMouseEvent>
@@ -63,7 +55,6 @@ int gClicks = 2000;
 int gRuns = 20;
 constexpr int kSide = 16;
 constexpr int kPowerOn = 1006;
-constexpr int kOpenPort = 1003;
 constexpr int kMatrixPage = 5;
 constexpr int kIncreaseCheck = 1083;
 constexpr int kFirstChannelButton = 1077;
@@ -147,45 +138,17 @@ private:
     std::vector<QString> m_labels;
 };
 
-// The program as the operator starts it, in a folder of its own, with its port open.
-struct Program {
-    WorkingDir folder;
-    Pty wall;
-    PortLink link;
+// The program as the operator starts it, with its port open, and the plain peers beside it.
+struct Program : ProgramInProcess {
     Pty plainPty;
     int plainFd = -1;
-    CVeltranoApp app;
-    CMainFrame* frame = nullptr;
-    CCtrlBanner* banner = nullptr;
     std::unique_ptr<PlainWall> plainWall;
     std::unique_ptr<QPushButton> plainButton;
     std::vector<unsigned char> runBytes;
-    char name[9] = "veltrano";
-    char* argv[2] = {name, nullptr};
 
     bool Start() {
-        RegisterResourceTables();
-        folder.CopySample("command.xml");
-        folder.CopySample("matrix.xml");
-        folder.Write("system.xml", Settings());
-        link.Link("COM1", wall.SlavePath());
         plainFd = OpenRaw(plainPty.SlavePath());
-        SetPauseHandler([](DWORD) {});
-        SetMessageBoxHandler([](const std::string& text, UINT) {
-            std::fprintf(stderr, "message box: %s\n", text.c_str());
-            return IDOK;
-        });
-        SetScreenMetricsHandler([] { return ScreenMetrics{CRect(0, 0, 1280, 1024), CRect(0, 0, 1280, 1024)}; });
-        app.m_argc = 1;
-        app.m_argv = argv;
-        if (!app.InitInstance())
-            return false;
-        frame = dynamic_cast<CMainFrame*>(AfxGetMainWnd());
-        banner = frame ? dynamic_cast<CCtrlBanner*>(frame->GetSplitter().GetPane(1, 0)) : nullptr;
-        if (!banner || !QTest::qWaitForWindowExposed(frame->GetHostWidget()))
-            return false;
-        Click(banner, kOpenPort);
-        if (!CWallModel::GetInstance()->GetCommPort()->IsOpen())
+        if (!ProgramInProcess::Start({{"system.xml", Settings()}}))
             return false;
         LcdGridCtrl* view = TheWallView();
         for (int row = 0; row < kSide; ++row)
@@ -207,10 +170,6 @@ struct Program {
         return QTest::qWaitForWindowExposed(plainWall.get()) && QTest::qWaitForWindowExposed(plainButton.get());
     }
 
-    static void Click(CWnd* window, int id) {
-        if (CWnd* item = window->GetDlgItem(id))
-            QTest::mouseClick(item->GetHostWidget(), Qt::LeftButton);
-    }
     // A point of the wall view's widget in the middle of a cell.
     static QPoint WallCell(int row, int col) {
         LcdGridCtrl* view = TheWallView();
@@ -222,17 +181,7 @@ struct Program {
     }
 };
 
-Program& TheProgram() {
-    static auto* program = [] {
-        auto* p = new Program;
-        if (!p->Start()) {
-            std::fprintf(stderr, "The program did not start\n");
-            std::exit(1);
-        }
-        return p;
-    }();
-    return *program;
-}
+Program& TheProgram() { return StartedOnce<Program>(); }
 
 // Manual times per iteration, and the median and 99th percentile of them as counters, in microseconds.
 void Percentiles(benchmark::State& state, std::vector<double>& seconds) {
@@ -248,12 +197,12 @@ void Percentiles(benchmark::State& state, std::vector<double>& seconds) {
 
 void ClickProgram(benchmark::State& state) {
     Program& p = TheProgram();
-    p.wall.ReadAvailable(10);
+    p.Wall().ReadAvailable(10);
     std::vector<double> seconds;
     for (auto _ : state) {
         const auto start = Clock::now();
-        Program::Click(p.banner, kPowerOn);
-        const std::vector<unsigned char> frame = p.wall.Read(6);
+        Program::Click(p.Banner(), kPowerOn);
+        const std::vector<unsigned char> frame = p.Wall().Read(6);
         const double elapsed = std::chrono::duration<double>(Clock::now() - start).count();
         if (frame.size() != 6) {
             state.SkipWithError("the frame did not arrive");
@@ -345,17 +294,17 @@ void DragPlain(benchmark::State& state) {
 // One channel button with Increase over the whole wall; the bytes it sent.
 std::vector<unsigned char> MatrixRun(Program& p, CWnd* page) {
     Program::Click(page, kFirstChannelButton);
-    return p.wall.Read(256 * 4 + 6);
+    return p.Wall().Read(256 * 4 + 6);
 }
 
 void MatrixProgram(benchmark::State& state) {
     Program& p = TheProgram();
-    CPropertySheet& sheet = p.banner->GetSheet();
+    CPropertySheet& sheet = p.Banner()->GetSheet();
     sheet.SetActivePage(kMatrixPage);
     CWnd* page = sheet.GetPage(kMatrixPage);
     Program::Click(page, kIncreaseCheck);
     TheWallView()->SetSelectedRange(0, 0, kSide - 1, kSide - 1);
-    p.wall.ReadAvailable(10);
+    p.Wall().ReadAvailable(10);
     for (auto _ : state) {
         const std::vector<unsigned char> sent = MatrixRun(p, page);
         if (sent.size() != 256 * 4 + 6) {

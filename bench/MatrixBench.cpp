@@ -16,25 +16,17 @@
 // Options besides Google Benchmark's: --matrices=N (1 to the limit).
 
 #include "BenchOptions.h"
+#include "ProgramInProcess.h"
 #include "ResidentMemory.h"
-#include "tests/support/PortLink.h"
-#include "tests/support/Pty.h"
-#include "tests/support/WorkingDir.h"
 
 #include "ui/CtrlBanner.h"
 #include "ui/MainFrame.h"
-#include "ui/VeltranoApp.h"
 
-#include "core/CommPort.h"
 #include "core/MatrixMgr.h"
 #include "core/WallModel.h"
 #include "core/XmlLoad.h"
 #include "platform/gui/dialogs/Dialog.h"
 #include "platform/gui/dialogs/PropertySheet.h"
-#include "platform/gui/window/SystemMetrics.h"
-#include "platform/os/MessageBox.h"
-#include "platform/os/Pause.h"
-#include "res/ResourceTables.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -57,7 +49,6 @@
 namespace {
 
 int gMatrices = kMaxMatrices;
-constexpr int kOpenPort = 1003;
 constexpr int kMatrixPage = 5;
 constexpr int kMatrixCombo = 1086;
 constexpr int kNameEdit = 1103;
@@ -87,56 +78,21 @@ std::string Matrices() {
     return xml + "</MATRIXLIST>\n";
 }
 
-// The program as the operator starts it, in a folder of its own, with its wall port open and the Matrix page shown.
-struct Program {
-    WorkingDir folder;
-    Pty wall;
-    PortLink link;
-    CVeltranoApp app;
-    CMainFrame* frame = nullptr;
+// The program as the operator starts it, with its wall port open and the Matrix page shown.
+struct Program : ProgramInProcess {
     CWnd* page = nullptr;
-    char name[9] = "veltrano";
-    char* argv[2] = {name, nullptr};
 
     bool Start() {
-        RegisterResourceTables();
-        folder.CopySample("command.xml");
-        folder.CopySample("system.xml");
-        folder.Write("matrix.xml", Matrices());
-        link.Link("COM1", wall.SlavePath());
-        SetPauseHandler([](DWORD) {});
-        SetMessageBoxHandler([](const std::string& text, UINT) {
-            std::fprintf(stderr, "message box: %s\n", text.c_str());
-            return IDOK;
-        });
-        SetScreenMetricsHandler([] { return ScreenMetrics{CRect(0, 0, 1280, 1024), CRect(0, 0, 1280, 1024)}; });
-        app.m_argc = 1;
-        app.m_argv = argv;
-        if (!app.InitInstance())
+        if (!ProgramInProcess::Start({{"matrix.xml", Matrices()}}))
             return false;
-        frame = dynamic_cast<CMainFrame*>(AfxGetMainWnd());
-        auto* banner = frame ? dynamic_cast<CCtrlBanner*>(frame->GetSplitter().GetPane(1, 0)) : nullptr;
-        if (!banner || !QTest::qWaitForWindowExposed(frame->GetHostWidget()))
-            return false;
-        QTest::mouseClick(banner->GetDlgItem(kOpenPort)->GetHostWidget(), Qt::LeftButton);
-        banner->GetSheet().SetActivePage(kMatrixPage);
-        page = banner->GetSheet().GetPage(kMatrixPage);
-        return CWallModel::GetInstance()->GetCommPort()->IsOpen() && page && page->GetSafeHwnd() &&
+        Banner()->GetSheet().SetActivePage(kMatrixPage);
+        page = Banner()->GetSheet().GetPage(kMatrixPage);
+        return page && page->GetSafeHwnd() &&
                CWallModel::GetInstance()->GetMatrixMgr()->End() == static_cast<size_t>(gMatrices);
     }
 };
 
-Program& TheProgram() {
-    static auto* program = [] {
-        auto* p = new Program;
-        if (!p->Start()) {
-            std::fprintf(stderr, "The program did not start\n");
-            std::exit(1);
-        }
-        return p;
-    }();
-    return *program;
-}
+Program& TheProgram() { return StartedOnce<Program>(); }
 
 void Resident(benchmark::State& state) { state.counters["resident_MB"] = double(ResidentBytes()) / 1e6; }
 
@@ -191,7 +147,7 @@ void DialogProgram(benchmark::State& state) {
             std::fprintf(stderr, "the matrix dialog does not show\n");
     });
     for (auto _ : state)
-        p.frame->SendMessage(WM_COMMAND, ID_MATRIX_SETTING, 0);
+        p.Frame()->SendMessage(WM_COMMAND, ID_MATRIX_SETTING, 0);
     CDialog::SetModalLoop(previous);
     Resident(state);
 }
@@ -231,7 +187,7 @@ void RenameProgram(benchmark::State& state) {
             first = !first;
         }
     });
-    p.frame->SendMessage(WM_COMMAND, ID_MATRIX_SETTING, 0);
+    p.Frame()->SendMessage(WM_COMMAND, ID_MATRIX_SETTING, 0);
     CDialog::SetModalLoop(previous);
     Resident(state);
 }
@@ -243,8 +199,8 @@ void RenamePlain(benchmark::State& state) {
         new QTreeWidgetItem(&list, {QString::number(m + 1), QString::fromStdString(MatrixName(m))});
         combo.addItem(QString::fromStdString(MatrixName(m)));
     }
-    const QByteArray bytes = QByteArray::fromStdString(TheProgram().folder.Read("matrix.xml"));
-    const QString path = QString::fromStdString(TheProgram().folder.Dir().File("plain.xml"));
+    const QByteArray bytes = QByteArray::fromStdString(TheProgram().Folder().Read("matrix.xml"));
+    const QString path = QString::fromStdString(TheProgram().Folder().Dir().File("plain.xml"));
     bool first = true;
     for (auto _ : state) {
         const QString name = first ? "Renamed" : QString::fromStdString(MatrixName(0));
