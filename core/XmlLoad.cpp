@@ -1,16 +1,14 @@
 #include "XmlLoad.h"
 
 #include "ErrorMessage.h"
-#include "platform/os/FilePath.h"
 #include "platform/os/Gbk.h"
+#include "platform/os/RegularFile.h"
 
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
 #include <cstdio>
-#include <fcntl.h>
 #include <new>
-#include <sys/stat.h>
 #include <tinyxml.h>
 #include <unistd.h>
 
@@ -249,29 +247,24 @@ XmlLoadStatus ReadWhole(const std::string& path, long long maxBytes, std::string
     XmlLoadStatus status;
     // A folder would make the parser ask for an absurd amount of memory, and a pipe would block the start-up
     // for good: only an ordinary file is read, and opening never waits for a writer.
-    const int fd = open(LocalFilePath(path).c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
-    if (fd < 0) {
-        status.error = errno;
-        status.fault = errno == ENOENT ? XmlLoadFault::kMissing : XmlLoadFault::kUnreadable;
-        return status;
+    const RegularFile file = OpenRegularFile(path);
+    status.error = file.error;
+    switch (file.fault) {
+    case RegularFile::Fault::kNone: break;
+    case RegularFile::Fault::kMissing: status.fault = XmlLoadFault::kMissing; return status;
+    case RegularFile::Fault::kUnreadable: status.fault = XmlLoadFault::kUnreadable; return status;
+    case RegularFile::Fault::kNotAFile: status.fault = XmlLoadFault::kNotAFile; return status;
     }
-    struct stat info {};
-    if (fstat(fd, &info) != 0) {
-        status.error = errno;
-        status.fault = XmlLoadFault::kUnreadable;
-    } else if (!S_ISREG(info.st_mode)) {
-        status.fault = XmlLoadFault::kNotAFile;
-    } else if (info.st_size > maxBytes) {
+    const int fd = file.fd;
+    if (file.size > maxBytes) {
+        close(fd);
         status.fault = XmlLoadFault::kTooLarge;
         status.limit = maxBytes;
-    }
-    if (status.fault != XmlLoadFault::kNone) {
-        close(fd);
         return status;
     }
     // Held once, at its size: a buffer grown piece by piece would stand twice in memory while it moves. The size
     // may have grown since it was asked; the read stops one byte past the limit all the same.
-    bytes.resize(static_cast<size_t>(info.st_size) + 1);
+    bytes.resize(static_cast<size_t>(file.size) + 1);
     size_t length = 0;
     while (true) {
         if (length == bytes.size()) {
