@@ -128,6 +128,20 @@ CRect CLcdWallLayout::CanvasToOutput(CRect cell, CRect rect) {
     return CRect(ToLong(rect.left * sx), ToLong(rect.top * sy), ToLong(rect.right * sx), ToLong(rect.bottom * sy));
 }
 
+CRect CLcdWallLayout::OutputToCanvas(CRect cell, CRect rect) {
+    const OutputResolution& resolution = OutputResolutionTable[g_resolutionIndex];
+    // The nearest canvas pixel, where the way out truncated.
+    const auto toCanvas = [](LONG v, LONG cellPixels, int outputPixels) -> LONG {
+        if (cellPixels <= 0 || outputPixels <= 0)
+            return 0;
+        return ToLong(std::round(static_cast<double>(v) * cellPixels / outputPixels));
+    };
+    const LONG w = cell.right - cell.left;
+    const LONG h = cell.bottom - cell.top;
+    return CRect(toCanvas(rect.left, w, resolution.width), toCanvas(rect.top, h, resolution.height),
+                 toCanvas(rect.right, w, resolution.width), toCanvas(rect.bottom, h, resolution.height));
+}
+
 int CLcdWallLayout::SendWindow(const char* command, const RECT* wallRect, const RECT* area) {
     const RECT none{0, 0, 0, 0};
     // SendWindowCommand raises the command's event after a good write.

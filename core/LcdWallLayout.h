@@ -39,6 +39,8 @@ public:
 
     // A rectangle of the wall view in output pixels, one cell of the view being one unit's full resolution.
     static CRect CanvasToOutput(CRect cell, CRect rect);
+    // And back: the canvas rectangle that shows an output rectangle at the cell's size.
+    static CRect OutputToCanvas(CRect cell, CRect rect);
 
     int OpenWindow(const RECT* wallRect, const RECT* area);
     int MoveWindow(const RECT* wallRect, const RECT* area);

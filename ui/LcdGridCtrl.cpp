@@ -11,7 +11,6 @@
 #include "platform/gui/frame/Menu.h"
 #include "platform/gui/window/Cursor.h"
 
-#include <cmath>
 #include <cstdio>
 
 namespace {
@@ -149,20 +148,15 @@ CRect LcdGridCtrl::RemoveGridLines(RECT r) {
 
 CRect LcdGridCtrl::ToWallRect(RECT r) { return CLcdWallLayout::CanvasToOutput(GetFirstCellRect(), RemoveGridLines(r)); }
 
-// The nearest view pixel to each edge, then the grid lines put back in front of it.
+// The grid lines, which the way out took away, put back in front of each edge.
 CRect LcdGridCtrl::FromWallRect(RECT wall) {
-    int index = 0;
-    CWallModel::GetInstance()->GetLcdWallLayout()->GetResolution(index);
-    const OutputResolution& unit = OutputResolutionTable[index];
     const CRect cell = GetFirstCellRect();
-    const auto toView = [](LONG v, LONG cellPixels, int unitPixels) -> LONG {
-        if (cellPixels <= 0 || unitPixels <= 0)
-            return 0;
-        const LONG canvas = std::lround(static_cast<double>(v) * cellPixels / unitPixels);
-        return canvas <= 0 ? canvas : canvas + (canvas - 1) / cellPixels;
+    const CRect canvas = CLcdWallLayout::OutputToCanvas(cell, wall);
+    const auto withLines = [](LONG v, LONG cellPixels) -> LONG {
+        return v <= 0 || cellPixels <= 0 ? v : v + (v - 1) / cellPixels;
     };
-    return CRect(toView(wall.left, cell.Width(), unit.width), toView(wall.top, cell.Height(), unit.height),
-                 toView(wall.right, cell.Width(), unit.width), toView(wall.bottom, cell.Height(), unit.height));
+    return CRect(withLines(canvas.left, cell.Width()), withLines(canvas.top, cell.Height()),
+                 withLines(canvas.right, cell.Width()), withLines(canvas.bottom, cell.Height()));
 }
 
 void LcdGridCtrl::ScreenToClientRect(RECT& r) const { ScreenToClient(&r); }
