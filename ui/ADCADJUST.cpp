@@ -16,8 +16,8 @@ const CommandButton kCommands[] = {
 
 } // namespace
 
-ADCADJUST::ADCADJUST(CWnd* pParent)
-    : CDialog(kTemplate, pParent), m_ctrl(std::make_unique<CWallCtrl>(CWallModel::GetInstance())) {
+ADCADJUST::ADCADJUST(LcdGridCtrl* wallView, CWnd* pParent)
+    : CDialog(kTemplate, pParent), m_ctrl(std::make_unique<CWallCtrl>(CWallModel::GetInstance(), wallView)) {
     for (const CommandButton& button : kCommands)
         OnCommandId(button.id, SendOnClick(m_ctrl.get(), button.command));
 }

@@ -24,8 +24,8 @@ const CommandButton kCommands[] = {
 
 } // namespace
 
-AdvancedSetting::AdvancedSetting(CWnd* pParent)
-    : CDialog(kTemplate, pParent), m_ctrl(std::make_unique<CWallCtrl>(CWallModel::GetInstance())) {
+AdvancedSetting::AdvancedSetting(LcdGridCtrl* wallView, CWnd* pParent)
+    : CDialog(kTemplate, pParent), m_ctrl(std::make_unique<CWallCtrl>(CWallModel::GetInstance(), wallView)) {
     for (const CommandButton& button : kCommands)
         OnCommandId(button.id, SendOnClick(m_ctrl.get(), button.command));
     OnCommandId(kSetButton, [this]() { OnSetTemperature(); });

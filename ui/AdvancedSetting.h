@@ -6,12 +6,13 @@
 #include <memory>
 
 class CWallCtrl;
+class LcdGridCtrl;
 
 // "高级控制": light control and temperature control on and off, and the temperature's set point, for the selected
 // units.
 class AdvancedSetting : public CDialog {
 public:
-    explicit AdvancedSetting(CWnd* pParent = nullptr);
+    explicit AdvancedSetting(LcdGridCtrl* wallView, CWnd* pParent = nullptr);
     ~AdvancedSetting() override;
 
     BOOL OnInitDialog() override;

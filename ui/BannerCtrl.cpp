@@ -1,24 +1,16 @@
 #include "BannerCtrl.h"
 
-#include "CtrlBanner.h"
-
 #include "core/CommPort.h"
 #include "core/ErrorMessage.h"
 #include "core/WallModel.h"
 
-int CBannerCtrl::OpenPort(CCtrlBanner* banner) {
+int CBannerCtrl::OpenPort() {
     if (!OpenPortDevice(*m_owner->GetCommPort()))
         return ShowErrorMessage(kResultOpenFailed, "");
-    banner->EnableButtons(TRUE);
     return kResultOk;
 }
 
-int CBannerCtrl::ClosePort(CCtrlBanner* banner) {
-    const int result = m_owner->GetCommPort()->Close();
-    if (result) // the port's close answers TRUE once it is closed
-        banner->EnableButtons(FALSE);
-    return result;
-}
+int CBannerCtrl::ClosePort() { return m_owner->GetCommPort()->Close(); }
 
 BOOL CBannerCtrl::OpenPortDevice(CCommPortSetting& port) {
     const std::string device = "\\\\.\\" + port.m_portName;

@@ -10,7 +10,11 @@ class CBannerCtrl : public CWallCtrl {
 public:
     using CWallCtrl::CWallCtrl;
 
-    // 0 and the buttons enabled, or 17 shown when the port does not open.
+    // Opens the wall port: 0, or 17 shown when it does not open.
+    int OpenPort();
+    // Closes the wall port: TRUE once it is closed; nothing shown.
+    int ClosePort();
+    // The same, and the banner's buttons set to match when the port opened or closed.
     int OpenPort(CCtrlBanner* banner);
     int ClosePort(CCtrlBanner* banner);
     // Opens the port with the settings it holds.

@@ -1,12 +1,8 @@
 #include "CommSettingCtrl.h"
 
-#include "DlgCommSetting.h"
-
 #include "core/CommPort.h"
 #include "core/WallModel.h"
 
-int CCommSettingCtrl::Apply(CDlgCommSetting* dialog) {
-    const int stopBits = StringToStopBits(dialog->GetStopBits());
-    return m_owner->SaveComm(dialog->GetPortName(), dialog->GetBaudRate(), dialog->GetDataBits(), stopBits,
-                             dialog->GetParityIndex());
+int CCommSettingCtrl::Apply(const SerialFields& port) {
+    return m_owner->SaveComm(port.portName, port.baudRate, port.dataBits, StringToStopBits(port.stopBits), port.parity);
 }

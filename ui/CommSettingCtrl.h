@@ -1,5 +1,6 @@
 #pragma once
 
+#include "SerialFields.h"
 #include "WallCtrl.h"
 
 class CDlgCommSetting;
@@ -10,5 +11,7 @@ public:
     using CWallCtrl::CWallCtrl;
 
     // The settings file's result; nothing shown.
+    int Apply(const SerialFields& port);
+    // Reads the dialog's fields and stores them.
     int Apply(CDlgCommSetting* dialog);
 };

@@ -6,7 +6,10 @@
 #include "CommandButton.h"
 #include "DialogFields.h"
 
+#include "LcdGridCtrl.h"
+
 #include "core/CommPort.h"
+#include "core/ErrorMessage.h"
 #include "core/WallModel.h"
 #include "platform/gui/window/WindowStyles.h"
 
@@ -32,10 +35,18 @@ const CommandButton kCommands[] = {
 } // namespace
 
 CCtrlBanner::CCtrlBanner()
-    : CFormView(kTemplate), m_ctrl(std::make_unique<CBannerCtrl>(CWallModel::GetInstance())),
+    : CFormView(kTemplate), m_wallView(TheWallView()), m_pageScene(m_wallView), m_pageShortCut(m_wallView),
+      m_pageMatrix(m_wallView), m_pageMenu(m_wallView), m_pageOthers(m_wallView), m_pageVgaDvi(m_wallView),
+      m_ctrl(std::make_unique<CBannerCtrl>(CWallModel::GetInstance(), m_wallView)),
       m_wallModel(CWallModel::GetInstance()) {
-    OnCommandId(kOpenButton, [this]() { m_ctrl->OpenPort(this); });
-    OnCommandId(kCloseButton, [this]() { m_ctrl->ClosePort(this); });
+    OnCommandId(kOpenButton, [this]() {
+        if (m_ctrl->OpenPort() == kResultOk)
+            EnableButtons(TRUE);
+    });
+    OnCommandId(kCloseButton, [this]() {
+        if (m_ctrl->ClosePort()) // the port's close answers TRUE once it is closed
+            EnableButtons(FALSE);
+    });
     for (const CommandButton& button : kCommands)
         OnCommandId(button.id, SendOnClick(m_ctrl.get(), button.command));
 }

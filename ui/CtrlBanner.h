@@ -14,6 +14,7 @@
 
 class CBannerCtrl;
 class CWallModel;
+class LcdGridCtrl;
 
 // The lower pane of the main window: a row of buttons that open and close the wall port, switch the selected
 // units on and off and pick their source, and below it the property sheet with the six control pages. Everything
@@ -34,6 +35,9 @@ public:
     CPropertySheet& GetSheet() { return m_sheet; }
 
 private:
+    // The wall view the main view published: the frame builds the main view first. The buttons and every page
+    // send to its selection.
+    LcdGridCtrl* const m_wallView;
     // Built in this order and destroyed in the reverse, the sheet before its pages.
     CPageScene m_pageScene;
     CPageShortCut m_pageShortCut;

@@ -23,8 +23,9 @@ CString Number(int value) {
 
 } // namespace
 
+// The controller stores settings and sends to no units: it is handed no wall view.
 CDlgCommSetting::CDlgCommSetting(CWnd* pParent)
-    : CDialog(kTemplate, pParent), m_ctrl(std::make_unique<CCommSettingCtrl>(CWallModel::GetInstance())) {}
+    : CDialog(kTemplate, pParent), m_ctrl(std::make_unique<CCommSettingCtrl>(CWallModel::GetInstance(), nullptr)) {}
 
 CDlgCommSetting::~CDlgCommSetting() = default;
 
@@ -56,7 +57,7 @@ BOOL CDlgCommSetting::OnInitDialog() {
 
 // Stores and closes; a save the settings file refused has been reported by the core already.
 void CDlgCommSetting::OnOK() {
-    m_ctrl->Apply(this);
+    m_ctrl->Apply(GetSerialFields());
     EndDialog(IDOK);
 }
 
@@ -65,3 +66,7 @@ int CDlgCommSetting::GetBaudRate() const { return ItemNumber(this, kBaudCombo); 
 int CDlgCommSetting::GetDataBits() const { return ItemNumber(this, kDataBitsCombo); }
 int CDlgCommSetting::GetParityIndex() const { return ComboSelection(this, kParityCombo); }
 CString CDlgCommSetting::GetStopBits() const { return ItemText(this, kStopBitsCombo); }
+
+SerialFields CDlgCommSetting::GetSerialFields() const {
+    return {GetPortName(), GetBaudRate(), GetDataBits(), GetStopBits(), GetParityIndex()};
+}

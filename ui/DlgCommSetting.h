@@ -1,5 +1,7 @@
 #pragma once
 
+#include "SerialFields.h"
+
 #include "platform/gui/controls/ComboBox.h"
 #include "platform/gui/dialogs/Dialog.h"
 
@@ -24,6 +26,8 @@ public:
     int GetParityIndex() const;
     // "1", "1.5" or "2".
     CString GetStopBits() const;
+    // The five fields together.
+    SerialFields GetSerialFields() const;
 
 private:
     std::unique_ptr<CCommSettingCtrl> m_ctrl;

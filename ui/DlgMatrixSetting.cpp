@@ -1,7 +1,6 @@
 #include "DlgMatrixSetting.h"
 
 #include "DialogFields.h"
-#include "MatrixCtrl.h"
 
 #include "core/ChannelTable.h"
 #include "core/CommPort.h"
@@ -59,14 +58,15 @@ void SelectPrefix(CWnd* dialog, int id, const CString& text) {
 
 } // namespace
 
+// The controller stores settings and sends to no units: it is handed no wall view.
 CDlgMatrixSetting::CDlgMatrixSetting(CWnd* pParent)
     : CDialog(kTemplate, pParent), m_matrixMgr(CWallModel::GetInstance()->GetMatrixMgr()),
-      m_ctrl(std::make_unique<CMatrixCtrl>(CWallModel::GetInstance())) {
+      m_ctrl(std::make_unique<CMatrixCtrl>(CWallModel::GetInstance(), nullptr)) {
     m_matrixMgr->Register("MATRIX-CHANGE", this, &CDlgMatrixSetting::OnMatrixListChange);
     OnNotifyCode(kMatrixList, LVN_ITEMCHANGED,
                  [this](NMHDR* header, LRESULT* result) { OnListItemChanged(header, result); });
     OnCommandId(kIndependentCheck, [this]() { EnableSerialCombos(UseIndependentPort() != FALSE); });
-    OnCommandId(kSetButton, [this]() { m_ctrl->ApplySettings(this); });
+    OnCommandId(kSetButton, [this]() { m_ctrl->ApplySettings(GetFields()); });
     OnCommandId(kCloseButton, [this]() { EndDialog(IDOK); });
 }
 
@@ -216,3 +216,16 @@ int CDlgMatrixSetting::GetBaudRate() const { return ItemNumber(this, kBaudCombo)
 int CDlgMatrixSetting::GetDataBits() const { return ItemNumber(this, kDataBitsCombo); }
 CString CDlgMatrixSetting::GetStopBits() const { return ItemText(this, kStopBitsCombo); }
 int CDlgMatrixSetting::GetParityIndex() const { return ComboSelection(this, kParityCombo); }
+
+MatrixFields CDlgMatrixSetting::GetFields() const {
+    MatrixFields fields;
+    fields.currentName = GetCurrentMatrixName();
+    fields.name = GetMatrixName();
+    fields.typeText = GetMatrixTypeText();
+    fields.channelCount = GetChannelCount();
+    for (int i = 1; i < m_grid.GetRowCount(); ++i)
+        fields.channelNames.push_back(GetChannelName(i));
+    fields.ownPort = UseIndependentPort();
+    fields.port = {GetPortName(), GetBaudRate(), GetDataBits(), GetStopBits(), GetParityIndex()};
+    return fields;
+}

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "MatrixCtrl.h"
+
 #include "grid/GridCtrl.h"
 #include "platform/gui/controls/ListCtrl.h"
 #include "platform/gui/dialogs/Dialog.h"
@@ -9,7 +11,6 @@
 
 class CChannelTable;
 class CMatrix;
-class CMatrixCtrl;
 class CMatrixMgr;
 class NotifyEvent;
 
@@ -37,6 +38,8 @@ public:
     int GetDataBits() const;
     CString GetStopBits() const;
     int GetParityIndex() const;
+    // All of the fields above, the channel names of every row of the grid.
+    MatrixFields GetFields() const;
 
     // One list row per matrix, in the manager's order.
     void FillMatrixList();

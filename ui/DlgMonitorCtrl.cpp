@@ -41,6 +41,29 @@ constexpr struct {
     int icon;
 } kIconButtons[] = {{1116, 136}, {1115, 133}, {1118, 135}, {1117, 137}, {1119, 143}};
 
+constexpr struct {
+    int id;
+    int code;
+} kCommandButtons[] = {
+    {1108, CMonitorCtrl::kPowerOn},
+    {1109, CMonitorCtrl::kPowerOff},
+    {1110, CMonitorCtrl::kVideo1},
+    // "HDMI" has no code of its own on the monitors: it sends video 1.
+    {1114, CMonitorCtrl::kVideo1},
+    {1111, CMonitorCtrl::kVideo2},
+    {1112, CMonitorCtrl::kVga},
+    {1113, CMonitorCtrl::kDvi},
+    {1116, CMonitorCtrl::kUp},
+    {1117, CMonitorCtrl::kDown},
+    {1115, CMonitorCtrl::kLeft},
+    {1118, CMonitorCtrl::kRight},
+    {1119, CMonitorCtrl::kEnter},
+    {1120, CMonitorCtrl::kMute},
+    {1121, CMonitorCtrl::kFreeze},
+    {1122, CMonitorCtrl::kPictureMode},
+    {1123, CMonitorCtrl::kAspectRatio},
+};
+
 const COLORREF kTitleColour = RGB(46, 90, 69);
 constexpr int kRuleY = 64;
 constexpr int kRuleInset = 60;
@@ -60,25 +83,10 @@ CDlgMonitorCtrl::CDlgMonitorCtrl(CWnd* pParent)
     : CDialog(kTemplate, pParent), m_model(std::make_unique<CMonitorModel>()),
       m_ctrl(std::make_unique<CMonitorCtrl>(m_model.get())) {
     m_ctrl->SetDialog(this);
-    OnCommandId(kOpenButton, [this]() { m_ctrl->OpenPort(); });
-    OnCommandId(kCloseButton, [this]() { m_ctrl->ClosePort(); });
-    OnCommandId(1108, [this]() { m_ctrl->PowerOn(); });
-    OnCommandId(1109, [this]() { m_ctrl->PowerOff(); });
-    OnCommandId(1110, [this]() { m_ctrl->Video1(); });
-    // "HDMI" has no code of its own on the monitors: it sends video 1.
-    OnCommandId(1114, [this]() { m_ctrl->Video1(); });
-    OnCommandId(1111, [this]() { m_ctrl->Video2(); });
-    OnCommandId(1112, [this]() { m_ctrl->Vga(); });
-    OnCommandId(1113, [this]() { m_ctrl->Dvi(); });
-    OnCommandId(1116, [this]() { m_ctrl->Up(); });
-    OnCommandId(1117, [this]() { m_ctrl->Down(); });
-    OnCommandId(1115, [this]() { m_ctrl->Left(); });
-    OnCommandId(1118, [this]() { m_ctrl->Right(); });
-    OnCommandId(1119, [this]() { m_ctrl->Enter(); });
-    OnCommandId(1120, [this]() { m_ctrl->Mute(); });
-    OnCommandId(1121, [this]() { m_ctrl->Freeze(); });
-    OnCommandId(1122, [this]() { m_ctrl->PictureMode(); });
-    OnCommandId(1123, [this]() { m_ctrl->AspectRatio(); });
+    OnCommandId(kOpenButton, [this]() { OnOpen(); });
+    OnCommandId(kCloseButton, [this]() { OnClose(); });
+    for (const auto& button : kCommandButtons)
+        OnCommandId(button.id, [this, code = button.code]() { OnCommandButton(code); });
 }
 
 // The controller goes first, then the model, whose port closes with it.
@@ -92,6 +100,23 @@ BOOL CDlgMonitorCtrl::OnInitDialog() {
     SetWindowText("Monitor controller");
     EnableControls(FALSE);
     return TRUE;
+}
+
+void CDlgMonitorCtrl::OnOpen() {
+    m_ctrl->OpenPort(GetSerialFields());
+    EnableControls(m_model->GetCommPort()->IsOpen());
+}
+
+void CDlgMonitorCtrl::OnClose() {
+    m_ctrl->ClosePortDevice();
+    EnableControls(m_model->GetCommPort()->IsOpen());
+}
+
+void CDlgMonitorCtrl::OnCommandButton(int code) {
+    int first = 0;
+    int last = 0;
+    GetAddresses(&first, &last);
+    m_ctrl->SendCode(code, first, last);
 }
 
 void CDlgMonitorCtrl::SkinButtons() {
@@ -179,6 +204,17 @@ int CDlgMonitorCtrl::GetSingleAddress() const { return ItemNumber(this, kSingleC
 void CDlgMonitorCtrl::GetAddressRange(int* first, int* last) const {
     *first = ItemNumber(this, kFirstCombo);
     *last = ItemNumber(this, kLastCombo);
+}
+
+SerialFields CDlgMonitorCtrl::GetSerialFields() const {
+    return {GetPortName(), GetBaudRate(), GetDataBits(), GetStopBits(), GetParityIndex()};
+}
+
+void CDlgMonitorCtrl::GetAddresses(int* first, int* last) const {
+    if (IsSingleAddress())
+        *first = *last = GetSingleAddress();
+    else
+        GetAddressRange(first, last);
 }
 
 void CDlgMonitorCtrl::EnableControls(BOOL portOpen) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "SerialFields.h"
+
 #include "platform/gui/dialogs/Dialog.h"
 #include "platform/gui/draw/Font.h"
 
@@ -30,10 +32,17 @@ public:
     BOOL IsSingleAddress() const;
     int GetSingleAddress() const;
     void GetAddressRange(int* first, int* last) const;
+    // The five serial settings together.
+    SerialFields GetSerialFields() const;
+    // The one address as first and last, or the range.
+    void GetAddresses(int* first, int* last) const;
     // With the port open the command buttons and "close" work and the serial settings and "open" do not.
     void EnableControls(BOOL portOpen);
 
 private:
+    void OnOpen();
+    void OnClose();
+    void OnCommandButton(int code);
     void SkinButtons();
     void FillCombos();
     void SelectStoredSettings();

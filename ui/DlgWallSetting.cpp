@@ -1,8 +1,8 @@
 #include "DlgWallSetting.h"
 
 #include "DialogFields.h"
-#include "LcdWallCtrl.h"
 
+#include "core/ErrorMessage.h"
 #include "core/LcdWallLayout.h"
 #include "core/SystemConfig.h"
 #include "core/WallModel.h"
@@ -57,8 +57,9 @@ CString Number(int value) {
 
 } // namespace
 
+// The controller stores settings and sends to no units: it is handed no wall view.
 CDlgWallSetting::CDlgWallSetting(CWnd* pParent)
-    : CDialog(kTemplate, pParent), m_ctrl(std::make_unique<CLcdWallCtrl>(CWallModel::GetInstance())),
+    : CDialog(kTemplate, pParent), m_ctrl(std::make_unique<CLcdWallCtrl>(CWallModel::GetInstance(), nullptr)),
       m_layout(CWallModel::GetInstance()->GetLcdWallLayout()) {
     OnCommandId(kResolutionButton, [this]() { OnSetResolution(); });
     OnCommandId(kSaveMapButton, [this]() { OnSaveMap(); });
@@ -103,17 +104,33 @@ BOOL CDlgWallSetting::OnInitDialog() {
 }
 
 // "Set" of the size carries the OK id: it stores the size and the dialog stays open.
-void CDlgWallSetting::OnOK() { m_ctrl->SetRowCol(this); }
+void CDlgWallSetting::OnOK() {
+    if (m_ctrl->SetRowCol(GetRows(), GetCols()) == kResultOk)
+        FillOutputMap();
+}
 
-void CDlgWallSetting::OnSetResolution() { m_ctrl->SetResolution(this); }
+void CDlgWallSetting::OnSetResolution() { m_ctrl->SetResolution(GetResolutionIndex()); }
 
-void CDlgWallSetting::OnSaveMap() { m_ctrl->ApplyOutputMap(this); }
+void CDlgWallSetting::OnSaveMap() { m_ctrl->ApplyOutputMap(GetOutputMap()); }
 
 int CDlgWallSetting::GetRows() const { return ItemNumber(this, kRowsCombo); }
 int CDlgWallSetting::GetCols() const { return ItemNumber(this, kColsCombo); }
 int CDlgWallSetting::GetResolutionIndex() const { return ComboSelection(this, kResolutionCombo); }
 
 int CDlgWallSetting::GetMapCellValue(int row, int col) const { return OutputNumber(m_grid.GetItemText(row, col)); }
+
+OutputMap CDlgWallSetting::GetOutputMap() const {
+    int rows = 0;
+    int cols = 0;
+    m_layout->GetRowCol(rows, cols);
+    OutputMap map;
+    for (int row = 1; row <= rows; ++row) {
+        map.emplace_back();
+        for (int col = 1; col <= cols; ++col)
+            map.back().push_back(GetMapCellValue(row, col));
+    }
+    return map;
+}
 
 void CDlgWallSetting::FillOutputMap() {
     int rows = 0;

@@ -1,12 +1,13 @@
 #pragma once
 
+#include "LcdWallCtrl.h"
+
 #include "grid/GridCtrl.h"
 #include "platform/gui/controls/ComboBox.h"
 #include "platform/gui/dialogs/Dialog.h"
 
 #include <memory>
 
-class CLcdWallCtrl;
 class CLcdWallLayout;
 
 // "LCD WALL SETTING": the wall's size, output resolution and output map (which matrix output feeds each unit),
@@ -27,6 +28,8 @@ public:
     // The map cell's number: 0 (the unit's own number) for an empty cell, a text that does not begin with digits,
     // or a negative number.
     int GetMapCellValue(int row, int col) const;
+    // Every map cell's number, for the wall's rows and columns as stored.
+    OutputMap GetOutputMap() const;
     // Rebuilds the map grid from the wall layout: one row and one column per unit, headed by their numbers.
     void FillOutputMap();
 

@@ -1,12 +1,11 @@
 #include "FrameCtrl.h"
 
-#include "PageOthers.h"
-
 #include "core/ErrorMessage.h"
 #include "core/FrameEffect.h"
 #include "core/WallModel.h"
 
-CFrameCtrl::CFrameCtrl(CWallModel* owner) : CWallCtrl(owner), m_frameEffect(owner->GetFrameEffect()) {}
+CFrameCtrl::CFrameCtrl(CWallModel* owner, LcdGridCtrl* wallView)
+    : CWallCtrl(owner, wallView), m_frameEffect(owner->GetFrameEffect()) {}
 
 int CFrameCtrl::Step(int (CFrameEffect::*step)(const RECT*)) {
     RECT area;
@@ -19,12 +18,4 @@ int CFrameCtrl::HorizontalInc() { return Step(&CFrameEffect::IncreaseHorizontal)
 int CFrameCtrl::VerticalDec() { return Step(&CFrameEffect::DecreaseVertical); }
 int CFrameCtrl::VerticalInc() { return Step(&CFrameEffect::IncreaseVertical); }
 
-int CFrameCtrl::EnableFrameEffect(CPageOthers* page) {
-    const int result = m_frameEffect->SetEnabled(page->IsFrameEnabled());
-    BOOL enabled = FALSE;
-    BYTE horizontal = 0;
-    BYTE vertical = 0;
-    m_frameEffect->GetState(enabled, horizontal, vertical);
-    page->EnableFrameControls(enabled);
-    return ShowErrorMessage(result, "");
-}
+int CFrameCtrl::EnableFrameEffect(BOOL on) { return ShowErrorMessage(m_frameEffect->SetEnabled(on), ""); }

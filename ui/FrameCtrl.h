@@ -8,14 +8,16 @@ class CPageOthers;
 // The frame-effect steps and switch of the page "Other".
 class CFrameCtrl : public CWallCtrl {
 public:
-    explicit CFrameCtrl(CWallModel* owner);
+    CFrameCtrl(CWallModel* owner, LcdGridCtrl* wallView);
 
     // Each steps one value for the selection as the wall view gives it, even when it is empty.
     int HorizontalDec();
     int HorizontalInc();
     int VerticalDec();
     int VerticalInc();
-    // Switches the effect as the page's check box says and sets the page's controls from the stored state.
+    // Switches the effect on or off; the result shown.
+    int EnableFrameEffect(BOOL on);
+    // The same as the page's check box says; then the page's controls show the stored state.
     int EnableFrameEffect(CPageOthers* page);
 
 private:

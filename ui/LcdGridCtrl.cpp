@@ -2,14 +2,12 @@
 
 #include "PipCtrl.h"
 #include "PipWindow.h"
-#include "WallCtrl.h"
+#include "SourceCommands.h"
 
 #include "core/LcdWallLayout.h"
 #include "core/MatrixMgr.h"
 #include "core/NotifyEvent.h"
 #include "core/WallModel.h"
-#include "platform/gui/frame/Menu.h"
-#include "platform/gui/window/Cursor.h"
 
 #include <cstdio>
 
@@ -24,25 +22,13 @@ constexpr COLORREF kPipColour = RGB(219, 230, 11);
 LcdGridCtrl* TheWallView() { return g_wallView; }
 void PublishWallView(LcdGridCtrl* wallView) { g_wallView = wallView; }
 
-void TrackWallMenu(int subMenu, CWnd* owner) {
-    CMenu menu;
-    if (!menu.LoadMenu(IDR_WALL_MENUS))
-        return;
-    POINT cursor{0, 0};
-    GetCursorPos(&cursor);
-    if (CMenu* popup = menu.GetSubMenu(subMenu))
-        popup->TrackPopupMenu(TPM_RIGHTBUTTON, cursor.x, cursor.y, owner);
-    menu.DestroyMenu();
-}
-
 LcdGridCtrl::LcdGridCtrl(int nRows, int nCols, int nFixedRows, int nFixedCols)
     : CGridCtrl(nRows, nCols, nFixedRows, nFixedCols), m_selectionEnable(1) {
     SetEditable(FALSE);
     EnableTitleTips(FALSE);
 
     CWallModel* model = CWallModel::GetInstance();
-    m_pipCtrl = std::make_unique<CPipCtrl>(model);
-    m_pipCtrl->SetWallView(this);
+    m_pipCtrl = std::make_unique<CPipCtrl>(model, this);
 
     int rows = 0;
     int cols = 0;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "WallMenus.h"
+
 #include "grid/GridCtrl.h"
 #include "platform/os/Rect.h"
 #include "platform/os/String.h"
@@ -9,22 +11,6 @@
 class CPipCtrl;
 class CPipWindow;
 class NotifyEvent;
-
-// What the PIP window tells the wall view once the operator lets go of it, and its own "CLOSE".
-constexpr UINT WM_PIP_MOVED = 0x164C;
-constexpr UINT WM_PIP_RESIZED = 0x164D;
-constexpr UINT WM_PIP_CLOSE = 0x164E;
-
-// The context menus of the wall view (sub-menu 0) and of the PIP window (sub-menu 1).
-constexpr UINT IDR_WALL_MENUS = 157;
-constexpr UINT ID_PIP_OPEN = 32793;
-constexpr UINT ID_PIP_CLOSE = 32794;
-constexpr UINT ID_PIPWND_CLOSE = 32795;
-constexpr UINT ID_PIP_SOURCE_VIDEO1 = 32809;
-constexpr UINT ID_PIP_SOURCE_VIDEO2 = 32810;
-constexpr UINT ID_PIP_SOURCE_VGA = 32811;
-constexpr UINT ID_PIP_SOURCE_HDMI = 32812;
-constexpr UINT ID_PIP_SOURCE_DVI = 32813;
 
 // The PIP window's control id in the wall view.
 constexpr UINT kPipWindowId = 0x15E0;
@@ -97,9 +83,7 @@ private:
     CRect m_pipWallRect;
 };
 
-// Tracks sub-menu 0 (the wall view's) or 1 (the PIP window's) of the context menus at the pointer, for the owner.
-void TrackWallMenu(int subMenu, CWnd* owner);
-
-// The wall view every controller works on, published once by the main view that builds it.
+// The program's wall view, published once by the main view that builds it; the banner and the frame hand it to
+// the pages and dialogs whose controllers work on it.
 LcdGridCtrl* TheWallView();
 void PublishWallView(LcdGridCtrl* wallView);

@@ -1,29 +1,23 @@
 #include "LcdWallCtrl.h"
 
-#include "DlgWallSetting.h"
-
 #include "core/LcdWallLayout.h"
 #include "core/WallModel.h"
 
 CLcdWallLayout* CLcdWallCtrl::Layout() { return CWallModel::GetInstance()->GetLcdWallLayout(); }
 
-int CLcdWallCtrl::ApplyOutputMap(CDlgWallSetting* dialog) {
+int CLcdWallCtrl::ApplyOutputMap(const OutputMap& map) {
     CLcdWallLayout* layout = Layout();
     int rows = 0;
     int cols = 0;
     layout->GetRowCol(rows, cols);
     for (int row = 1; row <= rows; ++row)
-        for (int col = 1; col <= cols; ++col)
-            layout->SetOutput(row, col, dialog->GetMapCellValue(row, col));
+        for (int col = 1; col <= cols; ++col) {
+            const bool held = static_cast<size_t>(row) <= map.size() && static_cast<size_t>(col) <= map[row - 1].size();
+            layout->SetOutput(row, col, held ? map[row - 1][col - 1] : 0);
+        }
     return layout->SaveOutputMap();
 }
 
-int CLcdWallCtrl::SetResolution(CDlgWallSetting* dialog) {
-    return Layout()->SetResolution(dialog->GetResolutionIndex());
-}
+int CLcdWallCtrl::SetResolution(int index) { return Layout()->SetResolution(index); }
 
-int CLcdWallCtrl::SetRowCol(CDlgWallSetting* dialog) {
-    if (Layout()->SetRowCol(dialog->GetRows(), dialog->GetCols()) == 0)
-        dialog->FillOutputMap();
-    return 0;
-}
+int CLcdWallCtrl::SetRowCol(int rows, int cols) { return Layout()->SetRowCol(rows, cols); }

@@ -2,18 +2,29 @@
 
 #include "WallCtrl.h"
 
+#include <vector>
+
 class CDlgWallSetting;
 class CLcdWallLayout;
+
+// The output map as the wall dialog's grid holds it: the number for each unit, row by row from row 1 and column 1.
+// A unit the table does not reach reads 0, its own number.
+using OutputMap = std::vector<std::vector<int>>;
 
 // The wall dialog's controller: the wall's size, output resolution and output map. Shows nothing.
 class CLcdWallCtrl : public CWallCtrl {
 public:
     using CWallCtrl::CWallCtrl;
 
-    // Copies every map cell of the dialog into the layout and stores the map.
+    // Copies the map into the layout for every unit of the wall and stores it; the file's result.
+    int ApplyOutputMap(const OutputMap& map);
+    int SetResolution(int index);
+    // Stores the size; the layout's result.
+    int SetRowCol(int rows, int cols);
+
+    // The same, reading the dialog's fields; after a size was stored the dialog's map is rebuilt, and 0 returned.
     int ApplyOutputMap(CDlgWallSetting* dialog);
     int SetResolution(CDlgWallSetting* dialog);
-    // Stores the size; on success the dialog's map is rebuilt. 0.
     int SetRowCol(CDlgWallSetting* dialog);
 
 private:

@@ -7,6 +7,7 @@
 #include "DlgMatrixSetting.h"
 #include "DlgMonitorCtrl.h"
 #include "DlgWallSetting.h"
+#include "LcdGridCtrl.h"
 #include "VeltranoView.h"
 
 #include "skin/MenuXP.h"
@@ -95,6 +96,6 @@ void CMainFrame::OnMonitorControl() {
 }
 
 void CMainFrame::OnAdvancedSetting() {
-    AdvancedSetting dialog;
+    AdvancedSetting dialog(TheWallView());
     dialog.DoModal();
 }

@@ -1,9 +1,5 @@
 #include "MatrixCtrl.h"
 
-#include "DlgMatrixSetting.h"
-#include "LcdGridCtrl.h"
-#include "PageMatrix.h"
-
 #include "core/CommPort.h"
 #include "core/ErrorMessage.h"
 #include "core/LcdWallLayout.h"
@@ -24,51 +20,49 @@ constexpr DWORD kSettleMilliseconds = 1000;
 
 } // namespace
 
-CMatrixCtrl::CMatrixCtrl(CWallModel* owner) : CWallCtrl(owner), m_matrixMgr(owner->GetMatrixMgr()) {}
+CMatrixCtrl::CMatrixCtrl(CWallModel* owner, LcdGridCtrl* wallView)
+    : CWallCtrl(owner, wallView), m_matrixMgr(owner->GetMatrixMgr()) {}
 
-int CMatrixCtrl::ApplySettings(CDlgMatrixSetting* dialog) {
-    CMatrix* matrix = m_matrixMgr->GetAt(m_matrixMgr->FindMatrix(dialog->GetCurrentMatrixName()));
+int CMatrixCtrl::ApplySettings(const MatrixFields& fields) {
+    CMatrix* matrix = m_matrixMgr->GetAt(m_matrixMgr->FindMatrix(fields.currentName));
     // A dialog that shows no matrix has nothing to write.
     if (!matrix)
         return kResultFailed;
     // Everything finds a matrix by its name (the list, the matrix page, the scenes): a name that is empty or taken
     // would lose it. A count beyond what a list can show is a typing slip.
-    const std::string newName = dialog->GetMatrixName();
+    const std::string newName = fields.name;
     CMatrix* namesake = m_matrixMgr->GetAt(m_matrixMgr->FindMatrix(newName));
-    const int count = dialog->GetChannelCount();
+    const int count = fields.channelCount;
     if (newName.empty() || (namesake && namesake != matrix) || count < 0 || count > kMaxChannelCount)
         return ShowErrorMessage(kResultInvalidParam, "");
 
-    if (dialog->UseIndependentPort()) {
+    if (fields.ownPort) {
         auto port = std::make_unique<CCommPortSetting>();
-        port->SetSettings(dialog->GetPortName(), dialog->GetBaudRate(), dialog->GetDataBits(),
-                          StringToStopBits(dialog->GetStopBits()), dialog->GetParityIndex());
+        port->SetSettings(fields.port.portName, fields.port.baudRate, fields.port.dataBits,
+                          StringToStopBits(fields.port.stopBits), fields.port.parity);
         matrix->SetPort(TRUE, port.release());
     } else {
         matrix->SetPort(FALSE, nullptr);
     }
     const std::string oldName = matrix->GetName();
     matrix->SetName(newName);
-    matrix->SetSignalType(ParseSignalType(dialog->GetMatrixTypeText()));
+    matrix->SetSignalType(ParseSignalType(fields.typeText));
     if (!matrix->GetChannelTable())
         matrix->SetChannelTable(std::make_unique<CChannelTable>());
     CChannelTable* channels = matrix->GetChannelTable();
     channels->SetCount(count);
     for (int i = 1; i <= count; ++i)
-        channels->SetName(i, dialog->GetChannelName(i));
+        channels->SetName(i, static_cast<size_t>(i) <= fields.channelNames.size() ? fields.channelNames[i - 1]
+                                                                                  : CString());
     return m_matrixMgr->SaveMatrix(oldName, matrix);
 }
 
-int CMatrixCtrl::SwitchChannel(CPageMatrix* page, int button) {
-    int input = page->GetAbsoluteIndex(button);
+int CMatrixCtrl::SwitchChannel(const CString& matrixName, const CString& wordName, BOOL increase, int input) {
     RECT area;
     if (!SelectionArea(area))
         return ShowErrorMessage(kResultNoUnit, "");
 
     std::optional<CWaitCursor> wait(std::in_place);
-    const CString matrixName = page->GetMatrixName();
-    const CString wordName = page->GetWordName();
-    const BOOL increase = page->IsIncrease();
     CLcdWallLayout* layout = m_owner->GetLcdWallLayout();
     // The click is one action: every unit's switch with its follow-ups, the settling and the signal together keep
     // the interface waiting at most kLongestActionMs.

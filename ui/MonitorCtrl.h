@@ -1,5 +1,7 @@
 #pragma once
 
+#include "SerialFields.h"
+
 #include "platform/os/Object.h"
 #include "platform/os/Types.h"
 
@@ -10,31 +12,57 @@ class CMonitorModel;
 // to a range of addresses.
 class CMonitorCtrl : public CObject {
 public:
+    // The monitor commands' codes; no button sends 7.
+    enum Code : int {
+        kPowerOn = 1,
+        kPowerOff = 2,
+        kVideo1 = 3,
+        kVideo2 = 4,
+        kVga = 5,
+        kDvi = 6,
+        kUp = 8,
+        kDown = 9,
+        kLeft = 10,
+        kRight = 11,
+        kEnter = 12,
+        kMute = 13,
+        kFreeze = 14,
+        kPictureMode = 15,
+        kAspectRatio = 16,
+    };
+
     explicit CMonitorCtrl(CMonitorModel* model) : m_model(model) {}
 
     void SetDialog(CDlgMonitorCtrl* dialog) { m_dialog = dialog; }
 
-    // Opens the port with the dialog's settings and stores them; the dialog's controls follow the port.
+    // Opens the port with these settings and stores them when it opens; 17 shown when it does not.
+    int OpenPort(const SerialFields& settings);
+    // Closes the port. 0.
+    int ClosePortDevice();
+    // Sends the command to the addresses first to last (one address: both the same); 96 for a range that runs
+    // backwards.
+    int SendCode(int code, int first, int last);
+
+    // The same with the dialog's settings and addresses; the dialog's controls then follow the port.
     int OpenPort();
     int ClosePort();
-    // Sends the command to the dialog's address or address range; 96 for a range that runs backwards.
     int SendCode(int code);
 
-    int PowerOn() { return SendCode(1); }
-    int PowerOff() { return SendCode(2); }
-    int Video1() { return SendCode(3); }
-    int Video2() { return SendCode(4); }
-    int Vga() { return SendCode(5); }
-    int Dvi() { return SendCode(6); }
-    int Up() { return SendCode(8); }
-    int Down() { return SendCode(9); }
-    int Left() { return SendCode(10); }
-    int Right() { return SendCode(11); }
-    int Enter() { return SendCode(12); }
-    int Mute() { return SendCode(13); }
-    int Freeze() { return SendCode(14); }
-    int PictureMode() { return SendCode(15); }
-    int AspectRatio() { return SendCode(16); }
+    int PowerOn() { return SendCode(kPowerOn); }
+    int PowerOff() { return SendCode(kPowerOff); }
+    int Video1() { return SendCode(kVideo1); }
+    int Video2() { return SendCode(kVideo2); }
+    int Vga() { return SendCode(kVga); }
+    int Dvi() { return SendCode(kDvi); }
+    int Up() { return SendCode(kUp); }
+    int Down() { return SendCode(kDown); }
+    int Left() { return SendCode(kLeft); }
+    int Right() { return SendCode(kRight); }
+    int Enter() { return SendCode(kEnter); }
+    int Mute() { return SendCode(kMute); }
+    int Freeze() { return SendCode(kFreeze); }
+    int PictureMode() { return SendCode(kPictureMode); }
+    int AspectRatio() { return SendCode(kAspectRatio); }
 
 private:
     CMonitorModel* m_model;

@@ -75,10 +75,10 @@ struct PageItems {
 
 } // namespace
 
-CPageMatrix::CPageMatrix()
+CPageMatrix::CPageMatrix(LcdGridCtrl* wallView)
     : CPropertyPage(kTemplate), m_matrixMgr(CWallModel::GetInstance()->GetMatrixMgr()),
-      m_ctrl(std::make_unique<CMatrixCtrl>(CWallModel::GetInstance())), m_currentMatrix(nullptr), m_port(nullptr),
-      m_pageCount(0), m_channelCount(0), m_currentPage(1), m_setUp(FALSE) {
+      m_ctrl(std::make_unique<CMatrixCtrl>(CWallModel::GetInstance(), wallView)), m_currentMatrix(nullptr),
+      m_port(nullptr), m_pageCount(0), m_channelCount(0), m_currentPage(1), m_setUp(FALSE) {
     m_matrixMgr->Register(kMatrixChange, this, &CPageMatrix::OnMatrixListChange);
     OnControl(kMatrixCombo, CBN_SELCHANGE, [this] { OnMatrixChange(); });
     OnControl(kWordCombo, CBN_SELCHANGE, [this] { OnWordChange(); });
@@ -249,7 +249,7 @@ void CPageMatrix::OnNextPage() { GoToPage(m_currentPage + 1); }
 
 void CPageMatrix::OnChannel(int button) {
     if (m_currentMatrix)
-        m_ctrl->SwitchChannel(this, button);
+        m_ctrl->SwitchChannel(GetMatrixName(), GetWordName(), IsIncrease(), GetAbsoluteIndex(button));
 }
 
 void CPageMatrix::OnOpenPort() {

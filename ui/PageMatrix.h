@@ -11,6 +11,7 @@ class CCommPortSetting;
 class CMatrix;
 class CMatrixCtrl;
 class CMatrixMgr;
+class LcdGridCtrl;
 class NotifyEvent;
 
 // The page "Matrix": a matrix, one of its commands and twenty channel buttons paged by twenty; each button switches
@@ -19,7 +20,8 @@ class CPageMatrix : public CPropertyPage {
 public:
     static constexpr int kButtonsPerPage = 20;
 
-    CPageMatrix();
+    // The channel buttons switch the matrix to the selection of the wall view.
+    explicit CPageMatrix(LcdGridCtrl* wallView);
     ~CPageMatrix() override;
 
     // What the controller reads.

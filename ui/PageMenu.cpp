@@ -33,7 +33,8 @@ int PackTwoDigits(int n) { return (n / 10) * 16 + n % 10; }
 
 } // namespace
 
-CPageMenu::CPageMenu() : CPropertyPage(kTemplate), m_ctrl(std::make_unique<CWallCtrl>(CWallModel::GetInstance())) {
+CPageMenu::CPageMenu(LcdGridCtrl* wallView)
+    : CPropertyPage(kTemplate), m_ctrl(std::make_unique<CWallCtrl>(CWallModel::GetInstance(), wallView)) {
     for (const CommandButton& button : kCommands)
         OnCommandId(button.id, SendOnClick(m_ctrl.get(), button.command));
     OnCommandId(kDoSrandButton, [this]() { OnDoSrand(); });

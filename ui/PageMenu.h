@@ -5,12 +5,14 @@
 #include <memory>
 
 class CWallCtrl;
+class LcdGridCtrl;
 
 // The page "MENU": the keys of the units' on-screen menu, picture rotation, main and sub source, and the units'
 // serial-number commands.
 class CPageMenu : public CPropertyPage {
 public:
-    CPageMenu();
+    // The page's commands go to the selection of the wall view.
+    explicit CPageMenu(LcdGridCtrl* wallView);
     ~CPageMenu() override;
 
     BOOL OnInitDialog() override;

@@ -50,9 +50,9 @@ const int kTextButtons[] = {1065, 1066, 1067, 1082, 1071, 1072};
 
 } // namespace
 
-CPageOthers::CPageOthers() : CPropertyPage(kTemplate) {
+CPageOthers::CPageOthers(LcdGridCtrl* wallView) : CPropertyPage(kTemplate) {
     CWallModel* model = CWallModel::GetInstance();
-    m_ctrl = std::make_unique<CFrameCtrl>(model);
+    m_ctrl = std::make_unique<CFrameCtrl>(model, wallView);
     m_frameEffect = model->GetFrameEffect();
     model->Register(kHorizontalEvent, this, &CPageOthers::OnHorizontalChange);
     model->Register(kVerticalEvent, this, &CPageOthers::OnVerticalChange);
@@ -78,11 +78,7 @@ BOOL CPageOthers::OnInitDialog() {
     for (int id : kTextButtons)
         SkinTextButton(this, id);
 
-    BOOL enabled = FALSE;
-    BYTE horizontal = 0;
-    BYTE vertical = 0;
-    m_frameEffect->GetState(enabled, horizontal, vertical);
-    EnableFrameControls(enabled);
+    ShowFrameState();
     ShowValue(kHorizontalValue, true);
     ShowValue(kVerticalValue, false);
     // Shown without telling the wall: only the operator's choice sends.
@@ -102,13 +98,17 @@ void CPageOthers::EnableFrameControls(BOOL enable) {
         EnableItem(this, id, enable != FALSE);
 }
 
-void CPageOthers::OnUseFramework() {
-    m_ctrl->EnableFrameEffect(this);
+void CPageOthers::ShowFrameState() {
     BOOL enabled = FALSE;
     BYTE horizontal = 0;
     BYTE vertical = 0;
     m_frameEffect->GetState(enabled, horizontal, vertical);
     EnableFrameControls(enabled);
+}
+
+void CPageOthers::OnUseFramework() {
+    m_ctrl->EnableFrameEffect(IsFrameEnabled());
+    ShowFrameState();
 }
 
 void CPageOthers::OnHorizontalChange(NotifyEvent* event) {

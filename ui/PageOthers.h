@@ -8,6 +8,7 @@
 
 class CFrameCtrl;
 class CFrameEffect;
+class LcdGridCtrl;
 class NotifyEvent;
 
 // The page "Other": the frame effect's switch and steps with the values shown, the factory adjustment and reset,
@@ -15,7 +16,8 @@ class NotifyEvent;
 // effect's events from its construction on.
 class CPageOthers : public CPropertyPage {
 public:
-    CPageOthers();
+    // The frame steps and the commands go to the selection of the wall view.
+    explicit CPageOthers(LcdGridCtrl* wallView);
     ~CPageOthers() override;
 
     BOOL OnInitDialog() override;
@@ -23,6 +25,8 @@ public:
     BOOL IsFrameEnabled() const;
     // Sets the switch and enables the four step buttons with it.
     void EnableFrameControls(BOOL enable);
+    // The switch and the step buttons as the frame effect has them stored.
+    void ShowFrameState();
     // "Use Framework": switches the effect, then shows the state that was stored, whatever the switch gave.
     void OnUseFramework();
     // Show the new value after a successful step.

@@ -22,14 +22,17 @@ constexpr const char* kSceneNameChange = "SceneNameChange";
 
 } // namespace
 
-CPageScene::CPageScene()
-    : CPropertyPage(kTemplate), m_ctrl(std::make_unique<CSceneCtrl>(CWallModel::GetInstance())),
+CPageScene::CPageScene(LcdGridCtrl* wallView)
+    : CPropertyPage(kTemplate), m_ctrl(std::make_unique<CSceneCtrl>(CWallModel::GetInstance(), wallView)),
       m_sceneModel(CWallModel::GetInstance()->GetSceneModel()), m_selectedScene(-1) {
     m_sceneModel->Register(kSceneNameChange, this, &CPageScene::OnSceneNameChange);
-    OnCommandId(kSaveButton, [this] { m_ctrl->SaveScene(this); });
-    OnCommandId(kLoadButton, [this] { m_ctrl->LoadScene(this); });
-    OnCommandId(kRenameButton, [this] { m_ctrl->RenameScene(this); });
-    OnCommandId(kRecordButton, [this] { m_ctrl->ToggleRecording(this); });
+    OnCommandId(kSaveButton, [this] { m_ctrl->SaveScene(GetSceneName()); });
+    OnCommandId(kLoadButton, [this] { m_ctrl->LoadScene(GetSceneName()); });
+    OnCommandId(kRenameButton, [this] { m_ctrl->RenameScene(m_selectedScene, GetSceneName()); });
+    OnCommandId(kRecordButton, [this] {
+        m_ctrl->ToggleRecording();
+        ShowRecording();
+    });
     OnControl(kSceneCombo, CBN_SELCHANGE, [this] { m_selectedScene = ComboSelection(this, kSceneCombo); });
 }
 
@@ -38,6 +41,7 @@ CPageScene::~CPageScene() { m_sceneModel->Unregister(kSceneNameChange, this); }
 CString CPageScene::GetSceneName() const { return ItemText(this, kSceneCombo); }
 void CPageScene::ShowRecord() { SetDlgItemText(kRecordButton, "Record"); }
 void CPageScene::ShowStop() { SetDlgItemText(kRecordButton, "Stop"); }
+void CPageScene::ShowRecording() { m_sceneModel->IsRecording() ? ShowStop() : ShowRecord(); }
 
 BOOL CPageScene::OnInitDialog() {
     CPropertyPage::OnInitDialog();

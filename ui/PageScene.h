@@ -6,13 +6,15 @@
 
 class CSceneCtrl;
 class CSceneModel;
+class LcdGridCtrl;
 class NotifyEvent;
 
 // The page "Scene": the twenty scene names in an editable list, and the buttons that record matrix switches and
 // save, load and rename scenes. The list's text is the scene name the buttons work on.
 class CPageScene : public CPropertyPage {
 public:
-    CPageScene();
+    // Scenes are saved for the selection of the wall view.
+    explicit CPageScene(LcdGridCtrl* wallView);
     ~CPageScene() override;
 
     // The combo box's text, typed or chosen.
@@ -21,6 +23,8 @@ public:
     int GetSelectedScene() const { return m_selectedScene; }
     void ShowRecord();
     void ShowStop();
+    // "Stop" while the scene model records, "Record" otherwise.
+    void ShowRecording();
 
     BOOL OnInitDialog() override;
     // "SceneNameChange": the names are listed again with the same slot chosen.

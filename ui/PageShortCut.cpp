@@ -19,8 +19,8 @@ const StepPair kSteps[] = {
 
 } // namespace
 
-CPageShortCut::CPageShortCut()
-    : CPropertyPage(kTemplate), m_ctrl(std::make_unique<CWallCtrl>(CWallModel::GetInstance())) {
+CPageShortCut::CPageShortCut(LcdGridCtrl* wallView)
+    : CPropertyPage(kTemplate), m_ctrl(std::make_unique<CWallCtrl>(CWallModel::GetInstance(), wallView)) {
     for (const StepPair& step : kSteps) {
         OnCommandId(step.down, SendOnClick(m_ctrl.get(), step.downCommand));
         OnCommandId(step.up, SendOnClick(m_ctrl.get(), step.upCommand));

@@ -5,12 +5,14 @@
 #include <memory>
 
 class CWallCtrl;
+class LcdGridCtrl;
 
 // The page "VIDEO": brightness, contrast, saturation, sharpness and noise reduction of the video inputs, each
 // stepped down or up on the selected units.
 class CPageShortCut : public CPropertyPage {
 public:
-    CPageShortCut();
+    // The page's commands go to the selection of the wall view.
+    explicit CPageShortCut(LcdGridCtrl* wallView);
     ~CPageShortCut() override;
 
     BOOL OnInitDialog() override;

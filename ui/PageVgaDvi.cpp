@@ -24,7 +24,9 @@ const StepPair kSteps[] = {
 
 } // namespace
 
-CPageVgaDvi::CPageVgaDvi() : CPropertyPage(kTemplate), m_ctrl(std::make_unique<CWallCtrl>(CWallModel::GetInstance())) {
+CPageVgaDvi::CPageVgaDvi(LcdGridCtrl* wallView)
+    : CPropertyPage(kTemplate), m_wallView(wallView),
+      m_ctrl(std::make_unique<CWallCtrl>(CWallModel::GetInstance(), wallView)) {
     for (const StepPair& step : kSteps) {
         OnCommandId(step.down, SendOnClick(m_ctrl.get(), step.downCommand));
         OnCommandId(step.up, SendOnClick(m_ctrl.get(), step.upCommand));
@@ -49,11 +51,11 @@ BOOL CPageVgaDvi::OnInitDialog() {
 
 // Both dialogs are owned by the main window, not by the page: the whole program waits while one is open.
 void CPageVgaDvi::OnAdc() {
-    ADCADJUST dialog;
+    ADCADJUST dialog(m_wallView);
     dialog.DoModal();
 }
 
 void CPageVgaDvi::OnColorTemperature() {
-    WHITEBALANCE dialog;
+    WHITEBALANCE dialog(m_wallView);
     dialog.DoModal();
 }

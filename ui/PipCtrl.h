@@ -8,10 +8,8 @@ class CLcdWallLayout;
 // the wall view's client pixels converted to output pixels.
 class CPipCtrl : public CWallCtrl {
 public:
+    // Built by the wall view it works on, which hands itself over.
     using CWallCtrl::CWallCtrl;
-
-    // Built while the wall view is built, before it is published: the view hands itself over.
-    void SetWallView(LcdGridCtrl* wallView) { m_wallView = wallView; }
 
     // Each shows its result and returns it.
     int OpenWindow();

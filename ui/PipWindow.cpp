@@ -1,6 +1,6 @@
 #include "PipWindow.h"
 
-#include "LcdGridCtrl.h"
+#include "WallMenus.h"
 
 CPipWindow::CPipWindow(COLORREF colour, CString name) : CWallWindow(colour, std::move(name)) {
     OnCommandId(ID_PIPWND_CLOSE, [this]() {

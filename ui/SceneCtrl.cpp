@@ -1,8 +1,5 @@
 #include "SceneCtrl.h"
 
-#include "LcdGridCtrl.h"
-#include "PageScene.h"
-
 #include "core/ErrorMessage.h"
 #include "core/SceneModel.h"
 #include "core/WallModel.h"
@@ -16,15 +13,14 @@ constexpr UINT kQuestion = MB_OKCANCEL | MB_ICONQUESTION;
 
 } // namespace
 
-CSceneCtrl::CSceneCtrl(CWallModel* owner)
-    : CWallCtrl(owner), m_sceneModel(CWallModel::GetInstance()->GetSceneModel()) {}
+CSceneCtrl::CSceneCtrl(CWallModel* owner, LcdGridCtrl* wallView)
+    : CWallCtrl(owner, wallView), m_sceneModel(CWallModel::GetInstance()->GetSceneModel()) {}
 
-int CSceneCtrl::LoadScene(CPageScene* page) {
+int CSceneCtrl::LoadScene(const CString& name) {
     if (m_sceneModel->IsRecording()) {
         AfxMessageBox("Please stop recording matrix before loading!", MB_OK);
         return kResultFailed;
     }
-    const CString name = page->GetSceneName();
     int result = kResultOk;
     {
         CWaitCursor wait;
@@ -41,29 +37,22 @@ int CSceneCtrl::LoadScene(CPageScene* page) {
     return ShowErrorMessage(result, "");
 }
 
-int CSceneCtrl::ToggleRecording(CPageScene* page) {
+int CSceneCtrl::ToggleRecording() {
     if (m_sceneModel->IsRecording()) {
         m_sceneModel->StopRecording();
-        page->ShowRecord();
         return kResultOk;
     }
-    const int result = m_sceneModel->StartRecording(FALSE);
-    if (result == kResultScenePending) {
-        if (AfxMessageBox(Utf8ToGbkLiteral("尚有矩阵命令未保存，是否继续录制 ?"), kQuestion) == IDOK) {
-            m_sceneModel->StartRecording(TRUE);
-            page->ShowStop();
-        }
-    } else if (result == kResultOk) {
-        page->ShowStop();
-    }
+    if (m_sceneModel->StartRecording(FALSE) == kResultScenePending &&
+        AfxMessageBox(Utf8ToGbkLiteral("尚有矩阵命令未保存，是否继续录制 ?"), kQuestion) == IDOK)
+        m_sceneModel->StartRecording(TRUE);
     return kResultOk;
 }
 
-int CSceneCtrl::RenameScene(CPageScene* page) {
-    return ShowErrorMessage(m_sceneModel->RenameScene(page->GetSelectedScene(), page->GetSceneName()), "");
+int CSceneCtrl::RenameScene(int slot, const CString& name) {
+    return ShowErrorMessage(m_sceneModel->RenameScene(slot, name), "");
 }
 
-int CSceneCtrl::SaveScene(CPageScene* page) {
+int CSceneCtrl::SaveScene(const CString& name) {
     RECT area;
     if (!SelectionArea(area))
         return ShowErrorMessage(kResultNoUnit, "");
@@ -77,5 +66,5 @@ int CSceneCtrl::SaveScene(CPageScene* page) {
             "for saving?",
             kQuestion) != IDOK)
         return kResultOk;
-    return ShowErrorMessage(m_sceneModel->SaveScene(page->GetSceneName(), area), "");
+    return ShowErrorMessage(m_sceneModel->SaveScene(name, area), "");
 }

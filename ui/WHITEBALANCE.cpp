@@ -17,8 +17,8 @@ const CommandButton kCommands[] = {
 
 } // namespace
 
-WHITEBALANCE::WHITEBALANCE(CWnd* pParent)
-    : CDialog(kTemplate, pParent), m_ctrl(std::make_unique<CWallCtrl>(CWallModel::GetInstance())) {
+WHITEBALANCE::WHITEBALANCE(LcdGridCtrl* wallView, CWnd* pParent)
+    : CDialog(kTemplate, pParent), m_ctrl(std::make_unique<CWallCtrl>(CWallModel::GetInstance(), wallView)) {
     for (const CommandButton& button : kCommands)
         OnCommandId(button.id, SendOnClick(m_ctrl.get(), button.command));
 }

@@ -1,22 +1,12 @@
 #include "WallCtrl.h"
 
 #include "LcdGridCtrl.h"
+#include "SourceCommands.h"
 
 #include "core/ErrorMessage.h"
 #include "core/WallModel.h"
 
-#include <cstring>
-
-const char* const kSourceCommands[7] = {"DP", "HDMI2", "VGA", "HDMI", "DVI", "YPBPR", "UNITSHOW"};
-
-bool IsSourceCommand(const CString& name) {
-    for (const char* source : kSourceCommands)
-        if (name.Str() == source)
-            return true;
-    return false;
-}
-
-CWallCtrl::CWallCtrl(CWallModel* owner) : m_wallView(TheWallView()), m_owner(owner) {}
+CWallCtrl::CWallCtrl(CWallModel* owner, LcdGridCtrl* wallView) : m_wallView(wallView), m_owner(owner) {}
 
 bool CWallCtrl::SelectionArea(RECT& area) const {
     area = m_wallView ? RECT(m_wallView->GetSelectedRange()) : RECT{0, 0, 0, 0};

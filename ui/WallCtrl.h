@@ -10,16 +10,12 @@ class LcdGridCtrl;
 // The area a command goes to when nothing is selected: every unit of the wall.
 constexpr RECT kWholeWallArea{0, 0, 255, 255};
 
-// The commands that pick the units' source: they replace the PIP picture, and the wall view labels its cells with
-// their names.
-extern const char* const kSourceCommands[7];
-
-// The link between a page's buttons and the core: takes the target units from the wall view's selection, sends
-// the named command through the wall model and shows the result. Pages and dialogs own one each.
+// The link between a page's buttons and the core: takes the target units from the selection of the wall view it
+// is handed, sends the named command through the wall model and shows the result. Pages and dialogs own one each;
+// a controller handed no wall view sends to the whole wall.
 class CWallCtrl {
 public:
-    // The wall view must exist already: its pointer is copied here.
-    explicit CWallCtrl(CWallModel* owner);
+    CWallCtrl(CWallModel* owner, LcdGridCtrl* wallView);
     virtual ~CWallCtrl() = default;
     CWallCtrl(const CWallCtrl&) = delete;
     CWallCtrl& operator=(const CWallCtrl&) = delete;
@@ -43,6 +39,3 @@ protected:
     LcdGridCtrl* m_wallView;
     CWallModel* m_owner;
 };
-
-// True when the command selects a source, which replaces whatever the PIP window showed.
-bool IsSourceCommand(const CString& name);

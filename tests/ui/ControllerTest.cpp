@@ -40,7 +40,7 @@ protected:
 
 TEST_F(ControllerTest, FrameStepsTakeTheEmptySelectionAsItIsAndTheSwitchLeavesThePageShowingTheStoredState) {
     OpenPort();
-    CFrameCtrl ctrl(CWallModel::GetInstance());
+    CFrameCtrl ctrl(CWallModel::GetInstance(), view);
     // Nothing selected on 2 x 3: the area is {3, 4, 0, 0}, not the whole wall.
     EXPECT_EQ(ctrl.HorizontalInc(), 0);
     EXPECT_EQ(Sent(), ShortFrame(0x34, 0x00, kCodeHorizontal, 1));
@@ -57,7 +57,7 @@ TEST_F(ControllerTest, FrameStepsTakeTheEmptySelectionAsItIsAndTheSwitchLeavesTh
     // The page "Other" is a child window, here of a window of its own.
     CWnd host;
     ASSERT_TRUE(host.CreateEx(0, nullptr, "host", WS_OVERLAPPED, CRect(0, 0, 1000, 200), nullptr, 0));
-    CPageOthers page;
+    CPageOthers page(view);
     ASSERT_TRUE(page.Create(135, &host));
     EXPECT_FALSE(Enabled(page, 1060) || Enabled(page, 1063));
     page.CheckDlgButton(1064, BST_CHECKED);
@@ -115,8 +115,8 @@ TEST_F(ControllerTest, TheMonitorRemoteSendsToOneAddressOrToARangeThatRunsForwar
 
 TEST_F(ControllerTest, RecordingOverUnsavedSwitchesGoesOnOnlyWhenTheOperatorSaysSo) {
     OpenPort();
-    CSceneCtrl ctrl(CWallModel::GetInstance());
-    CPageScene page;
+    CSceneCtrl ctrl(CWallModel::GetInstance(), view);
+    CPageScene page(view);
     PageHost host{&page};
     ASSERT_TRUE(page.GetSafeHwnd());
     CSceneModel* scenes = CWallModel::GetInstance()->GetSceneModel();

@@ -33,8 +33,8 @@ protected:
         wall.dir.CopySample("system.xml");
         wall.dir.CopySample("matrix.xml");
         BuildWallWith(wall.dir.Read("system.xml"), wall.dir.Read("matrix.xml"));
-        scene.emplace();
-        matrix.emplace();
+        scene.emplace(view);
+        matrix.emplace(view);
         host.emplace(std::initializer_list<CPropertyPage*>{&*scene, &*matrix});
     }
     void DestroyPages() override {

@@ -67,7 +67,7 @@ protected:
                const std::string& matrices = PageMatrices()) {
         BuildWallWith(WithSections(SettingsFile(2, 3), matrixPage), matrices);
         OpenPort();
-        page.emplace();
+        page.emplace(view);
         host.emplace(std::initializer_list<CPropertyPage*>{&*page});
         ASSERT_TRUE(page->GetSafeHwnd());
     }
@@ -289,7 +289,7 @@ TEST_F(PageMatrixTest, TheChosenMatrixAndCommandAreKeptInTheSettingsFileAndComeB
     // A page built anew comes back to what was chosen last.
     Choose(*page, kMatrixCombo, 1);
     DestroyPages();
-    page.emplace();
+    page.emplace(view);
     host.emplace(std::initializer_list<CPropertyPage*>{&*page});
     EXPECT_EQ(Text(*page, kMatrixCombo), "Own");
     EXPECT_EQ(Text(*page, kWordCombo), "SW");
@@ -357,8 +357,8 @@ TEST_F(PageMatrixTest, AMatrixRenamedElsewhereIsRenamedInPlaceInTheListAndTheCho
 TEST_F(PageMatrixTest, APageNotYetShownListsTheMatricesAsTheyAreWhenItIsFirstShown) {
     // A settings file without the page's choices: showing the page has nothing to write.
     BuildWallWith(SettingsFile(2, 3), PageMatrices());
-    CPageMatrix other;
-    page.emplace();
+    CPageMatrix other(view);
+    page.emplace(view);
     host.emplace(std::initializer_list<CPropertyPage*>{&other, &*page});
     EXPECT_FALSE(page->GetSafeHwnd());
     CMatrixMgr* mgr = CWallModel::GetInstance()->GetMatrixMgr();

@@ -46,8 +46,8 @@ protected:
     void Build(const std::string& settings, const std::string& matrices) {
         BuildWallWith(settings, matrices);
         OpenPort();
-        scene.emplace();
-        matrix.emplace();
+        scene.emplace(view);
+        matrix.emplace(view);
         host.emplace(std::initializer_list<CPropertyPage*>{&*scene, &*matrix});
         ASSERT_TRUE(scene->GetSafeHwnd());
         model = CWallModel::GetInstance()->GetSceneModel();

@@ -27,7 +27,7 @@ protected:
         WallFixture::SetUp();
         BuildWall();
         OpenPort();
-        pageObject.emplace();
+        pageObject.emplace(view);
         host.emplace(std::initializer_list<CPropertyPage*>{&*pageObject});
         ASSERT_TRUE(page().GetSafeHwnd());
         Choose("M1", false);
@@ -60,7 +60,7 @@ protected:
 
 TEST_F(WallCtrlTest, ASourceWithNothingSelectedGoesToTheWholeWallAndClosesThePipWindowWhateverTheSendGives) {
     BuildWall();
-    CWallCtrl ctrl(CWallModel::GetInstance());
+    CWallCtrl ctrl(CWallModel::GetInstance(), view);
     EXPECT_EQ(ctrl.GetWallView(), view);
 
     // The port is closed: the send fails and says so, and the PIP window is gone all the same.
@@ -88,7 +88,7 @@ TEST_F(WallCtrlTest, ASourceWithNothingSelectedGoesToTheWholeWallAndClosesThePip
 TEST_F(WallCtrlTest, TheSelectionIsTheTargetUnlessTheCallerTakesNone) {
     BuildWall();
     OpenPort();
-    CWallCtrl ctrl(CWallModel::GetInstance());
+    CWallCtrl ctrl(CWallModel::GetInstance(), view);
     Select(0, 1, 1, 2);
     EXPECT_EQ(ctrl.Execute("POWER-ON", 0, TRUE), 0);
     EXPECT_EQ(Sent(), ShortFrame(0x12, 0x23, kCodePowerOn, 1));
@@ -116,7 +116,7 @@ TEST_F(MatrixRunTest, IncreasingInputsGoRowByRowThenTheGrownSignalAfterASecond) 
         waitCursorInPause =
             QGuiApplication::overrideCursor() && QGuiApplication::overrideCursor()->shape() == Qt::WaitCursor;
     });
-    CMatrixCtrl ctrl(CWallModel::GetInstance());
+    CMatrixCtrl ctrl(CWallModel::GetInstance(), view);
     EXPECT_EQ(ctrl.SwitchChannel(&page(), 5), 0);
     EXPECT_TRUE(waitCursorInPause);
     EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
@@ -158,7 +158,7 @@ TEST_F(MatrixRunTest, AFailureStopsTheRunWhereItHappensWithNoPauseAndNoSignal) {
         waitCursorAtBox = QGuiApplication::overrideCursor() != nullptr;
         return recorder(text, type);
     });
-    CMatrixCtrl ctrl(CWallModel::GetInstance());
+    CMatrixCtrl ctrl(CWallModel::GetInstance(), view);
     EXPECT_EQ(ctrl.SwitchChannel(&page(), 5), 16);
     SetMessageBoxHandler(recorder);
     EXPECT_TRUE(waitCursorWhileSwitching);
@@ -173,7 +173,7 @@ TEST_F(MatrixRunTest, AFailureStopsTheRunWhereItHappensWithNoPauseAndNoSignal) {
 }
 
 TEST_F(MatrixRunTest, NothingSelectedAsksForUnitsAndSendsNothing) {
-    CMatrixCtrl ctrl(CWallModel::GetInstance());
+    CMatrixCtrl ctrl(CWallModel::GetInstance(), view);
     EXPECT_EQ(ctrl.SwitchChannel(&page(), 1), 32);
     ASSERT_EQ(boxes.Boxes().size(), 1u);
     EXPECT_EQ(boxes.Boxes()[0].text, "Please choose panel\xA3\xA1");
@@ -183,7 +183,7 @@ TEST_F(MatrixRunTest, NothingSelectedAsksForUnitsAndSendsNothing) {
 TEST_F(MatrixRunTest, AMatrixWithoutASignalCommandSendsNoneAfterTheSwitches) {
     Select(0, 0, 0, 0);
     Choose("Quiet", false);
-    CMatrixCtrl ctrl(CWallModel::GetInstance());
+    CMatrixCtrl ctrl(CWallModel::GetInstance(), view);
     EXPECT_EQ(ctrl.SwitchChannel(&page(), 2), 0);
     EXPECT_EQ(Sent(), Bytes({0xA5, 2, 1, 0xA6}));
     EXPECT_TRUE(boxes.Boxes().empty());

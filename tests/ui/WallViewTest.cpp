@@ -44,7 +44,7 @@ TEST_F(WallViewTest, ASourceLabelsTheSelectedCellsWithTheInputEachWasSwitchedTo)
     OpenPort();
     view->SetItemData(0, 0, 3);
     Select(0, 0, 0, 1);
-    CWallCtrl ctrl(CWallModel::GetInstance());
+    CWallCtrl ctrl(CWallModel::GetInstance(), view);
     EXPECT_EQ(ctrl.Execute("UNITSHOW", 0, TRUE), 0);
     EXPECT_EQ(Label(0, 0), "UNITSHOW[3]");
     EXPECT_EQ(Label(0, 1), "UNITSHOW");
