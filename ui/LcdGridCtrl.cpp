@@ -4,11 +4,14 @@
 #include "PipWindow.h"
 #include "SourceCommands.h"
 
+#include "core/ErrorMessage.h"
 #include "core/LcdWallLayout.h"
 #include "core/MatrixMgr.h"
 #include "core/NotifyEvent.h"
 #include "core/WallModel.h"
+#include "platform/gui/window/Cursor.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace {
@@ -42,13 +45,13 @@ LcdGridCtrl::LcdGridCtrl(int nRows, int nCols, int nFixedRows, int nFixedCols)
         model->Register(source, this, &LcdGridCtrl::OnSourceChange);
     model->GetMatrixMgr()->Register("MatrixSet", this, &LcdGridCtrl::OnMatrixSet);
 
-    OnCommandId(ID_PIP_OPEN, [this]() { m_pipCtrl->OpenWindow(); });
-    OnCommandId(ID_PIP_CLOSE, [this]() { m_pipCtrl->CloseWindow(); });
-    OnCommandId(ID_PIP_SOURCE_VIDEO1, [this]() { m_pipCtrl->SetSourceVideo1(); });
-    OnCommandId(ID_PIP_SOURCE_VIDEO2, [this]() { m_pipCtrl->SetSourceVideo2(); });
-    OnCommandId(ID_PIP_SOURCE_VGA, [this]() { m_pipCtrl->SetSourceVga(); });
-    OnCommandId(ID_PIP_SOURCE_HDMI, [this]() { m_pipCtrl->SetSourceHdmi(); });
-    OnCommandId(ID_PIP_SOURCE_DVI, [this]() { m_pipCtrl->SetSourceDvi(); });
+    OnCommandId(ID_PIP_OPEN, [this]() { OnPipOpen(); });
+    OnCommandId(ID_PIP_CLOSE, [this]() { OnPipClose(); });
+    OnCommandId(ID_PIP_SOURCE_VIDEO1, [this]() { m_pipCtrl->SetSourceVideo1(GetWallRange()); });
+    OnCommandId(ID_PIP_SOURCE_VIDEO2, [this]() { m_pipCtrl->SetSourceVideo2(GetWallRange()); });
+    OnCommandId(ID_PIP_SOURCE_VGA, [this]() { m_pipCtrl->SetSourceVga(GetWallRange()); });
+    OnCommandId(ID_PIP_SOURCE_HDMI, [this]() { m_pipCtrl->SetSourceHdmi(GetWallRange()); });
+    OnCommandId(ID_PIP_SOURCE_DVI, [this]() { m_pipCtrl->SetSourceDvi(GetWallRange()); });
 }
 
 // The program's wall view lives as long as the process; one that goes earlier must not hear the hubs again.
@@ -156,6 +159,55 @@ CRect LcdGridCtrl::GetPipWindowRect() const {
     return r;
 }
 
+CSize LcdGridCtrl::LeastPipSize() {
+    const CRect cell = GetFirstCellRect();
+    return CSize(cell.Width() / 5, cell.Height() / 4);
+}
+
+CRect LcdGridCtrl::PipRectAtCursor() {
+    const CRect cell = GetFirstCellRect();
+    POINT cursor{0, 0};
+    GetCursorPos(&cursor);
+    RECT r{cursor.x, cursor.y, cursor.x + cell.Width() / 2, cursor.y + cell.Height() / 2};
+    ScreenToClientRect(r);
+    return CPipCtrl::ShiftIntoRect(r, GetGridRect());
+}
+
+// The wall view may have shrunk under the window since it was placed, so the window's size is fitted as well.
+CRect LcdGridCtrl::PipRectAfterMove() {
+    return CPipCtrl::FitIntoGrid(GetPipWindowRect(), GetGridRect(), LeastPipSize());
+}
+
+CRect LcdGridCtrl::PipRectAfterResize() {
+    const RECT grid = GetGridRect();
+    RECT r = CPipCtrl::ClampRect(GetPipWindowRect(), grid, LeastPipSize(), m_pipRect);
+    // An edge dragged past the grid's stops at it; the edges the operator did not drag stay where they were.
+    r.left = std::max(r.left, grid.left);
+    r.top = std::max(r.top, grid.top);
+    r.right = std::min(r.right, grid.right);
+    r.bottom = std::min(r.bottom, grid.bottom);
+    // Little or nothing may be left of a window that lay outside a shrunk wall view: it gets the least size inside.
+    return CPipCtrl::FitIntoGrid(r, grid, LeastPipSize());
+}
+
+void LcdGridCtrl::OnPipOpen() {
+    if (m_pipWindow)
+        return;
+    const CRect r = PipRectAtCursor();
+    if (m_pipCtrl->OpenWindow(ToWallRect(r), GetWallRange()) == kResultOk)
+        CreatePipWindow(r, kPipWindowName);
+}
+
+void LcdGridCtrl::OnPipPlace(RECT r) {
+    const int result = m_pipCtrl->MoveWindow(ToWallRect(r), GetWallRange());
+    MovePipWindow(result == kResultOk ? r : RECT(m_pipRect));
+}
+
+void LcdGridCtrl::OnPipClose() {
+    if (m_pipCtrl->CloseWindow(GetWallRange()) == kResultOk)
+        ClosePipWindow();
+}
+
 int LcdGridCtrl::CreatePipWindow(RECT r, CString name) {
     m_pipWindow = std::make_unique<CPipWindow>(kPipColour, name);
     m_pipWindow->Create(r, this, kPipWindowId);
@@ -235,9 +287,9 @@ UINT LcdGridCtrl::OnGetDlgCode() { return CGridCtrl::OnGetDlgCode() & ~DLGC_WANT
 
 LRESULT LcdGridCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_PIP_MOVED: m_pipCtrl->MoveWindow(); return 0;
-    case WM_PIP_RESIZED: m_pipCtrl->ResizeWindow(); return 0;
-    case WM_PIP_CLOSE: m_pipCtrl->CloseWindow(); return 0;
+    case WM_PIP_MOVED: OnPipPlace(PipRectAfterMove()); return 0;
+    case WM_PIP_RESIZED: OnPipPlace(PipRectAfterResize()); return 0;
+    case WM_PIP_CLOSE: OnPipClose(); return 0;
     default: return CGridCtrl::WindowProc(message, wParam, lParam);
     }
 }

@@ -12,8 +12,9 @@ class CPipCtrl;
 class CPipWindow;
 class NotifyEvent;
 
-// The PIP window's control id in the wall view.
+// The PIP window's control id in the wall view, and the name it shows.
 constexpr UINT kPipWindowId = 0x15E0;
+constexpr char kPipWindowName[] = "PIP";
 
 // The drawing of the wall: one cell per display unit, rows and columns of the wall layout. The selection is the
 // target of the wall commands; each cell shows the source its unit was last given and, in brackets, the matrix
@@ -53,6 +54,13 @@ public:
     CRect GetPipRect() const { return m_pipRect; }
     // That rectangle as the wall has it, in output pixels.
     CRect GetPipWallRect() const { return m_pipWallRect; }
+    // The least size of a PIP window: a fifth of a cell wide and a quarter high.
+    CSize LeastPipSize();
+    // Where the PIP window goes: half a cell at the pointer, shifted into the grid; after the operator moved it,
+    // its size fitted into the grid; after a resize, the dragged edges kept to the grid and the least size.
+    CRect PipRectAtCursor();
+    CRect PipRectAfterMove();
+    CRect PipRectAfterResize();
     // Only when there is none yet. 0.
     int CreatePipWindow(RECT r, CString name);
     // Back to the rectangle it stood on, the wall's rectangle stays as it was.
@@ -75,6 +83,10 @@ public:
 private:
     // Every refit of the cells places the PIP window anew on the part of the wall it stands for.
     void FitCells(int width, int height);
+    // The PIP menu's and the PIP window's requests: the controller sends them, and the window follows the result.
+    void OnPipOpen();
+    void OnPipPlace(RECT r);
+    void OnPipClose();
 
     int m_selectionEnable;
     std::unique_ptr<CPipWindow> m_pipWindow;

@@ -1,17 +1,12 @@
 #include "PipCtrl.h"
 
-#include "LcdGridCtrl.h"
-
 #include "core/ErrorMessage.h"
 #include "core/LcdWallLayout.h"
 #include "core/WallModel.h"
-#include "platform/gui/window/Cursor.h"
 
 #include <algorithm>
 
 namespace {
-
-const char kPipWindowName[] = "PIP";
 
 LONG Width(const RECT& r) { return r.right - r.left; }
 LONG Height(const RECT& r) { return r.bottom - r.top; }
@@ -42,11 +37,7 @@ RECT CPipCtrl::ShiftIntoRect(RECT r, RECT g) {
     return r;
 }
 
-RECT CPipCtrl::ClampRect(RECT n, RECT g) const {
-    const CRect cell = m_wallView->GetFirstCellRect();
-    const CRect stored = m_wallView->GetPipRect();
-    const LONG minWidth = cell.Width() / 5;
-    const LONG minHeight = cell.Height() / 4;
+RECT CPipCtrl::ClampRect(RECT n, RECT g, SIZE least, RECT stored) {
     RECT out = n;
     if (Width(n) > Width(g)) {
         out.left = std::max(n.left, g.left);
@@ -56,96 +47,50 @@ RECT CPipCtrl::ClampRect(RECT n, RECT g) const {
         out.top = std::max(n.top, g.top);
         out.bottom = std::min(n.bottom, g.bottom);
     }
-    if (Width(n) < minWidth) {
+    if (Width(n) < least.cx) {
         if (n.left == stored.left) {
             out.left = stored.left;
-            out.right = stored.left + minWidth;
+            out.right = stored.left + least.cx;
         } else {
             out.right = stored.right;
-            out.left = stored.right - minWidth;
+            out.left = stored.right - least.cx;
         }
     }
-    if (Height(n) < minHeight) {
+    if (Height(n) < least.cy) {
         if (n.top == stored.top) {
             out.top = stored.top;
-            out.bottom = stored.top + minHeight;
+            out.bottom = stored.top + least.cy;
         } else {
             out.bottom = stored.bottom;
-            out.top = stored.bottom - minHeight;
+            out.top = stored.bottom - least.cy;
         }
     }
     return out;
 }
 
-RECT CPipCtrl::FitIntoGrid(RECT r, RECT g) const {
-    const CRect cell = m_wallView->GetFirstCellRect();
-    r.right = r.left + std::min(std::max(Width(r), cell.Width() / 5), Width(g));
-    r.bottom = r.top + std::min(std::max(Height(r), cell.Height() / 4), Height(g));
+RECT CPipCtrl::FitIntoGrid(RECT r, RECT g, SIZE least) {
+    r.right = r.left + std::min(std::max(Width(r), least.cx), Width(g));
+    r.bottom = r.top + std::min(std::max(Height(r), least.cy), Height(g));
     return ShiftIntoRect(r, g);
 }
 
-int CPipCtrl::SendMove(RECT r) {
-    const CRect pixel = m_wallView->ToWallRect(r);
-    const RECT wall = m_wallView->GetWallRange();
-    return Layout()->MoveWindow(&pixel, &wall);
+int CPipCtrl::OpenWindow(const RECT& pixel, const RECT& wall) {
+    return ShowErrorMessage(Layout()->OpenWindow(&pixel, &wall), "");
 }
 
-int CPipCtrl::OpenWindow() {
-    if (m_wallView->HasPipWindow())
-        return kResultOk;
-    const CRect cell = m_wallView->GetFirstCellRect();
-    POINT cursor{0, 0};
-    GetCursorPos(&cursor);
-    RECT r{cursor.x, cursor.y, cursor.x + cell.Width() / 2, cursor.y + cell.Height() / 2};
-    m_wallView->ScreenToClientRect(r);
-    r = ShiftIntoRect(r, m_wallView->GetGridRect());
-    const CRect pixel = m_wallView->ToWallRect(r);
-    const RECT wall = m_wallView->GetWallRange();
-    const int result = Layout()->OpenWindow(&pixel, &wall);
-    if (result == kResultOk)
-        m_wallView->CreatePipWindow(r, kPipWindowName);
-    return ShowErrorMessage(result, "");
-}
+int CPipCtrl::SendMove(const RECT& pixel, const RECT& wall) { return Layout()->MoveWindow(&pixel, &wall); }
 
-int CPipCtrl::PlaceWindow(RECT r) {
-    const int result = SendMove(r);
-    m_wallView->MovePipWindow(result == kResultOk ? r : RECT(m_wallView->GetPipRect()));
-    return ShowErrorMessage(result, "");
-}
+int CPipCtrl::MoveWindow(const RECT& pixel, const RECT& wall) { return ShowErrorMessage(SendMove(pixel, wall), ""); }
 
-// The wall view may have shrunk under the window since it was placed, so the window's size is fitted as well.
-int CPipCtrl::MoveWindow() {
-    return PlaceWindow(FitIntoGrid(m_wallView->GetPipWindowRect(), m_wallView->GetGridRect()));
-}
+int CPipCtrl::CloseWindow(const RECT& wall) { return ShowErrorMessage(Layout()->CloseWindow(&wall), ""); }
 
-int CPipCtrl::ResizeWindow() {
-    const RECT grid = m_wallView->GetGridRect();
-    RECT r = ClampRect(m_wallView->GetPipWindowRect(), grid);
-    // An edge dragged past the grid's stops at it; the edges the operator did not drag stay where they were.
-    r.left = std::max(r.left, grid.left);
-    r.top = std::max(r.top, grid.top);
-    r.right = std::min(r.right, grid.right);
-    r.bottom = std::min(r.bottom, grid.bottom);
-    // Little or nothing may be left of a window that lay outside a shrunk wall view: it gets the least size inside.
-    return PlaceWindow(FitIntoGrid(r, grid));
-}
-
-int CPipCtrl::CloseWindow() {
-    const RECT wall = m_wallView->GetWallRange();
-    const int result = Layout()->CloseWindow(&wall);
-    if (result == kResultOk)
-        m_wallView->ClosePipWindow();
-    return ShowErrorMessage(result, "");
-}
-
-int CPipCtrl::SetSource(int (CLcdWallLayout::*send)(const RECT*)) {
-    const RECT wall = m_wallView->GetWallRange();
+int CPipCtrl::SetSource(int (CLcdWallLayout::*send)(const RECT*), const RECT& wall) {
     (Layout()->*send)(&wall);
     return kResultOk;
 }
 
-int CPipCtrl::SetSourceDvi() { return SetSource(&CLcdWallLayout::SetPipSourceDvi); }
-int CPipCtrl::SetSourceHdmi() { return SetSource(&CLcdWallLayout::SetPipSourceHdmi); }
-int CPipCtrl::SetSourceVga() { return SetSource(&CLcdWallLayout::SetPipSourceVga); }
-int CPipCtrl::SetSourceVideo1() { return SetSource(&CLcdWallLayout::SetPipSourceVideo1); }
-int CPipCtrl::SetSourceVideo2() { return SetSource(&CLcdWallLayout::SetPipSourceVideo2); }
+int CPipCtrl::SetSourceDvi(const RECT& wall) { return SetSource(&CLcdWallLayout::SetPipSourceDvi, wall); }
+int CPipCtrl::SetSourceHdmi(const RECT& wall) { return SetSource(&CLcdWallLayout::SetPipSourceHdmi, wall); }
+int CPipCtrl::SetSourceVga(const RECT& wall) { return SetSource(&CLcdWallLayout::SetPipSourceVga, wall); }
+int CPipCtrl::SetSourceVideo1(const RECT& wall) { return SetSource(&CLcdWallLayout::SetPipSourceVideo1, wall); }
+int CPipCtrl::SetSourceVideo2(const RECT& wall) { return SetSource(&CLcdWallLayout::SetPipSourceVideo2, wall); }

@@ -2,41 +2,58 @@
 
 #include "WallCtrl.h"
 
+#include "platform/os/Rect.h"
+
 class CLcdWallLayout;
 
-// The wall view's controller of the PIP window: opens, moves, resizes, closes and re-sources it on the wall, in
-// the wall view's client pixels converted to output pixels.
+// The wall view's controller of the PIP window: opens, moves, closes and re-sources it on the wall. The wall view
+// works out the window's place in its client pixels with the rules below and hands the controller that place in
+// the wall's output pixels, with the whole wall's range.
 class CPipCtrl : public CWallCtrl {
 public:
     // Built by the wall view it works on, which hands itself over.
     using CWallCtrl::CWallCtrl;
 
     // Each shows its result and returns it.
+    int OpenWindow(const RECT& pixel, const RECT& wall);
+    int MoveWindow(const RECT& pixel, const RECT& wall);
+    int CloseWindow(const RECT& wall);
+    // Sends the rectangle as the PIP window's new place; the wall's result, not shown.
+    int SendMove(const RECT& pixel, const RECT& wall);
+    // Sent for the whole wall, PIP window or not; the result is neither shown nor returned.
+    int SetSourceDvi(const RECT& wall);
+    int SetSourceHdmi(const RECT& wall);
+    int SetSourceVga(const RECT& wall);
+    int SetSourceVideo1(const RECT& wall);
+    int SetSourceVideo2(const RECT& wall);
+
+    // The rectangle n kept within the grid g's size and above the least PIP size, holding the edge that did not
+    // move from the stored rectangle.
+    static RECT ClampRect(RECT newRect, RECT gridRect, SIZE least, RECT stored);
+    // The rectangle moved, keeping its size, so that no edge lies outside the grid's.
+    static RECT ShiftIntoRect(RECT r, RECT gridRect);
+    // The rectangle no larger than the grid and no smaller than the least PIP size, its top-left kept, then
+    // shifted into the grid: what may go to the wall.
+    static RECT FitIntoGrid(RECT r, RECT gridRect, SIZE least);
+
+    // The same on the wall view it was handed: each reads the view's rectangles, calls the form above, and has
+    // the view place or close its window after the result.
     int OpenWindow();
     int MoveWindow();
     int ResizeWindow();
     int CloseWindow();
-    // Sent for the whole wall, PIP window or not; the result is neither shown nor returned.
     int SetSourceDvi();
     int SetSourceHdmi();
     int SetSourceVga();
     int SetSourceVideo1();
     int SetSourceVideo2();
-
-    // The rectangle n kept within the grid g's size and above the smallest PIP size, a fifth of a cell wide
-    // and a quarter high, holding the edge that did not move.
     RECT ClampRect(RECT newRect, RECT gridRect) const;
-    // Sends the rectangle as the PIP window's new place; the wall's result.
-    int SendMove(RECT r);
-    // The rectangle moved, keeping its size, so that no edge lies outside the grid's.
-    static RECT ShiftIntoRect(RECT r, RECT gridRect);
-    // The rectangle no larger than the grid and no smaller than the least PIP size, its top-left kept, then
-    // shifted into the grid: what may go to the wall.
     RECT FitIntoGrid(RECT r, RECT gridRect) const;
+    int SendMove(RECT r);
 
 private:
-    // Sends r, then moves the window there, or back to the place the wall accepted last.
+    // Sends r, then moves the view's window there, or back to the place the wall accepted last.
     int PlaceWindow(RECT r);
-    int SetSource(int (CLcdWallLayout::*send)(const RECT*));
+    int SetSource(int (CLcdWallLayout::*send)(const RECT*), const RECT& wall);
     static CLcdWallLayout* Layout();
 };
