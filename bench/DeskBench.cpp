@@ -21,8 +21,8 @@
 #include "ProgramInProcess.h"
 #include "tests/support/Pty.h"
 
-#include "ui/CtrlBanner.h"
-#include "ui/LcdGridCtrl.h"
+#include "ui/banner/CtrlBanner.h"
+#include "ui/wall/LcdGridCtrl.h"
 
 #include "core/WallModel.h"
 #include "platform/gui/dialogs/PropertySheet.h"

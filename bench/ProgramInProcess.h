@@ -4,7 +4,7 @@
 #include "tests/support/Pty.h"
 #include "tests/support/WorkingDir.h"
 
-#include "ui/VeltranoApp.h"
+#include "ui/app/VeltranoApp.h"
 
 #include <cstdio>
 #include <cstdlib>

@@ -1,6 +1,6 @@
 #include "PageFixture.h"
 
-#include "ui/LcdGridCtrl.h"
+#include "ui/wall/LcdGridCtrl.h"
 
 #include "platform/gui/controls/ComboBox.h"
 #include "platform/gui/dialogs/PropertyPage.h"

@@ -1,6 +1,6 @@
 #include "WallFixture.h"
 
-#include "ui/LcdGridCtrl.h"
+#include "ui/wall/LcdGridCtrl.h"
 
 #include "core/WallModel.h"
 #include "platform/gui/window/WindowStyles.h"

@@ -1,7 +1,7 @@
 #include "VeltranoView.h"
 #include "platform/gui/base/RuntimeClass.h"
 
-#include "LcdGridCtrl.h"
+#include "ui/wall/LcdGridCtrl.h"
 
 #include "platform/gui/draw/Brush.h"
 #include "platform/gui/draw/DC.h"

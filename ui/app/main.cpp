@@ -1,4 +1,4 @@
-#include "ui/VeltranoApp.h"
+#include "ui/app/VeltranoApp.h"
 
 // The one application object, made before the program's entry runs.
 CVeltranoApp theApp;

@@ -1,6 +1,6 @@
 #include "ADCADJUST.h"
 
-#include "CommandButton.h"
+#include "ui/wall/CommandButton.h"
 
 #include "core/WallModel.h"
 

@@ -2,11 +2,11 @@
 #include "platform/gui/base/RuntimeClass.h"
 
 #include "BannerCtrl.h"
-#include "ButtonSkins.h"
-#include "CommandButton.h"
-#include "DialogFields.h"
+#include "ui/forms/ButtonSkins.h"
+#include "ui/wall/CommandButton.h"
+#include "ui/forms/DialogFields.h"
 
-#include "LcdGridCtrl.h"
+#include "ui/wall/LcdGridCtrl.h"
 
 #include "core/CommPort.h"
 #include "core/ErrorMessage.h"

@@ -1,7 +1,7 @@
 #include "PageMatrix.h"
 
 #include "BannerCtrl.h"
-#include "DialogFields.h"
+#include "ui/forms/DialogFields.h"
 #include "MatrixCtrl.h"
 
 #include "core/CommPort.h"

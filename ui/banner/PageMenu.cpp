@@ -1,8 +1,8 @@
 #include "PageMenu.h"
 
-#include "ButtonSkins.h"
-#include "CommandButton.h"
-#include "DialogFields.h"
+#include "ui/forms/ButtonSkins.h"
+#include "ui/wall/CommandButton.h"
+#include "ui/forms/DialogFields.h"
 
 #include "core/WallModel.h"
 

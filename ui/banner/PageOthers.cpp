@@ -1,8 +1,8 @@
 #include "PageOthers.h"
 
-#include "ButtonSkins.h"
-#include "CommandButton.h"
-#include "DialogFields.h"
+#include "ui/forms/ButtonSkins.h"
+#include "ui/wall/CommandButton.h"
+#include "ui/forms/DialogFields.h"
 #include "FrameCtrl.h"
 
 #include "core/FrameEffect.h"

@@ -1,6 +1,6 @@
 #include "PageScene.h"
 
-#include "DialogFields.h"
+#include "ui/forms/DialogFields.h"
 #include "SceneCtrl.h"
 
 #include "core/NotifyEvent.h"

@@ -1,7 +1,7 @@
 #include "PageShortCut.h"
 
-#include "ButtonSkins.h"
-#include "CommandButton.h"
+#include "ui/forms/ButtonSkins.h"
+#include "ui/wall/CommandButton.h"
 
 #include "core/WallModel.h"
 

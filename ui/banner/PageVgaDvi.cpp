@@ -1,8 +1,8 @@
 #include "PageVgaDvi.h"
 
 #include "ADCADJUST.h"
-#include "ButtonSkins.h"
-#include "CommandButton.h"
+#include "ui/forms/ButtonSkins.h"
+#include "ui/wall/CommandButton.h"
 #include "WHITEBALANCE.h"
 
 #include "core/WallModel.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "WallCtrl.h"
+#include "ui/wall/WallCtrl.h"
 
 class CPageScene;
 class CSceneModel;

@@ -1,6 +1,6 @@
 #include "WHITEBALANCE.h"
 
-#include "CommandButton.h"
+#include "ui/wall/CommandButton.h"
 
 #include "core/WallModel.h"
 

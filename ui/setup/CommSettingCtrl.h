@@ -1,7 +1,7 @@
 #pragma once
 
-#include "SerialFields.h"
-#include "WallCtrl.h"
+#include "ui/forms/SerialFields.h"
+#include "ui/wall/WallCtrl.h"
 
 class CDlgCommSetting;
 

@@ -1,7 +1,7 @@
 #include "DlgCommSetting.h"
 
 #include "CommSettingCtrl.h"
-#include "DialogFields.h"
+#include "ui/forms/DialogFields.h"
 
 #include "core/CommPort.h"
 #include "core/WallModel.h"

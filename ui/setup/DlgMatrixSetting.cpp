@@ -1,6 +1,6 @@
 #include "DlgMatrixSetting.h"
 
-#include "DialogFields.h"
+#include "ui/forms/DialogFields.h"
 
 #include "core/ChannelTable.h"
 #include "core/CommPort.h"

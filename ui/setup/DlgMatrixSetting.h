@@ -1,6 +1,6 @@
 #pragma once
 
-#include "MatrixCtrl.h"
+#include "ui/banner/MatrixCtrl.h"
 
 #include "grid/GridCtrl.h"
 #include "platform/gui/controls/ListCtrl.h"

@@ -1,7 +1,7 @@
 #include "DlgMonitorCtrl.h"
 
-#include "ButtonSkins.h"
-#include "DialogFields.h"
+#include "ui/forms/ButtonSkins.h"
+#include "ui/forms/DialogFields.h"
 #include "MonitorCtrl.h"
 
 #include "core/CommPort.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "SerialFields.h"
+#include "ui/forms/SerialFields.h"
 
 #include "platform/gui/dialogs/Dialog.h"
 #include "platform/gui/draw/Font.h"

@@ -1,6 +1,6 @@
 #include "DlgWallSetting.h"
 
-#include "DialogFields.h"
+#include "ui/forms/DialogFields.h"
 
 #include "core/ErrorMessage.h"
 #include "core/LcdWallLayout.h"

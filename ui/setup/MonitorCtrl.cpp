@@ -1,6 +1,6 @@
 #include "MonitorCtrl.h"
 
-#include "BannerCtrl.h"
+#include "ui/banner/BannerCtrl.h"
 
 #include "core/CommPort.h"
 #include "core/ErrorMessage.h"

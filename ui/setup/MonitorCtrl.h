@@ -1,6 +1,6 @@
 #pragma once
 
-#include "SerialFields.h"
+#include "ui/forms/SerialFields.h"
 
 #include "platform/os/Object.h"
 #include "platform/os/Types.h"

@@ -1,5 +1,5 @@
-#include "ui/MainFrame.h"
-#include "ui/VeltranoApp.h"
+#include "ui/app/MainFrame.h"
+#include "ui/app/VeltranoApp.h"
 
 #include "tests/support/MessageBoxRecorder.h"
 #include "tests/support/WorkingDir.h"

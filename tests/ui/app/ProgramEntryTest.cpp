@@ -1,6 +1,6 @@
-#include "WallFixture.h"
+#include "tests/ui/WallFixture.h"
 
-#include "ui/VeltranoApp.h"
+#include "ui/app/VeltranoApp.h"
 
 #include "tests/support/WorkingDir.h"
 

@@ -1,10 +1,10 @@
-#include "WallFixture.h"
+#include "tests/ui/WallFixture.h"
 
-#include "ui/CtrlBanner.h"
-#include "ui/LcdGridCtrl.h"
-#include "ui/MainFrame.h"
-#include "ui/VeltranoApp.h"
-#include "ui/VeltranoView.h"
+#include "ui/banner/CtrlBanner.h"
+#include "ui/wall/LcdGridCtrl.h"
+#include "ui/app/MainFrame.h"
+#include "ui/app/VeltranoApp.h"
+#include "ui/app/VeltranoView.h"
 
 #include "res/ResourceTables.h"
 #include "tests/support/TempDir.h"

@@ -1,11 +1,11 @@
-#include "WallFixture.h"
+#include "tests/ui/WallFixture.h"
 
-#include "ui/CtrlBanner.h"
-#include "ui/DialogFields.h"
-#include "ui/LcdGridCtrl.h"
-#include "ui/MainFrame.h"
-#include "ui/PipCtrl.h"
-#include "ui/VeltranoApp.h"
+#include "ui/banner/CtrlBanner.h"
+#include "ui/forms/DialogFields.h"
+#include "ui/wall/LcdGridCtrl.h"
+#include "ui/app/MainFrame.h"
+#include "ui/wall/PipCtrl.h"
+#include "ui/app/VeltranoApp.h"
 
 #include "core/CommPort.h"
 #include "core/WallModel.h"

@@ -1,7 +1,7 @@
-#include "PageFixture.h"
+#include "tests/ui/PageFixture.h"
 
-#include "ui/PageMatrix.h"
-#include "ui/PageScene.h"
+#include "ui/banner/PageMatrix.h"
+#include "ui/banner/PageScene.h"
 
 #include "skin/ShadeButton.h"
 

@@ -1,8 +1,8 @@
-#include "PageFixture.h"
+#include "tests/ui/PageFixture.h"
 
-#include "ui/DialogFields.h"
-#include "ui/LcdGridCtrl.h"
-#include "ui/PageMatrix.h"
+#include "ui/forms/DialogFields.h"
+#include "ui/wall/LcdGridCtrl.h"
+#include "ui/banner/PageMatrix.h"
 
 #include "core/CommPort.h"
 #include "core/Matrix.h"

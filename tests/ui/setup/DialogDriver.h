@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/DialogFields.h"
+#include "ui/forms/DialogFields.h"
 
 #include "platform/gui/controls/ComboBox.h"
 #include "platform/gui/dialogs/Dialog.h"

@@ -1,8 +1,8 @@
 #include "DialogDriver.h"
-#include "WallFixture.h"
+#include "tests/ui/WallFixture.h"
 
-#include "ui/DlgMatrixSetting.h"
-#include "ui/LcdGridCtrl.h"
+#include "ui/setup/DlgMatrixSetting.h"
+#include "ui/wall/LcdGridCtrl.h"
 
 #include "core/Matrix.h"
 #include "core/MatrixMgr.h"

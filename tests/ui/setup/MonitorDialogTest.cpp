@@ -1,8 +1,8 @@
 #include "DialogDriver.h"
-#include "WallFixture.h"
+#include "tests/ui/WallFixture.h"
 
-#include "ui/DlgMonitorCtrl.h"
-#include "ui/LcdGridCtrl.h"
+#include "ui/setup/DlgMonitorCtrl.h"
+#include "ui/wall/LcdGridCtrl.h"
 
 #include "core/CommPort.h"
 #include "platform/os/Gbk.h"

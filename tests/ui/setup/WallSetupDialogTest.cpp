@@ -1,10 +1,10 @@
 #include "DialogDriver.h"
-#include "WallFixture.h"
+#include "tests/ui/WallFixture.h"
 
-#include "ui/DlgCommSetting.h"
-#include "ui/DlgMatrixSetting.h"
-#include "ui/DlgWallSetting.h"
-#include "ui/LcdGridCtrl.h"
+#include "ui/setup/DlgCommSetting.h"
+#include "ui/setup/DlgMatrixSetting.h"
+#include "ui/setup/DlgWallSetting.h"
+#include "ui/wall/LcdGridCtrl.h"
 
 #include "core/CommPort.h"
 #include "core/LcdWallLayout.h"

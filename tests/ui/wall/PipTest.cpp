@@ -1,8 +1,8 @@
-#include "WallFixture.h"
+#include "tests/ui/WallFixture.h"
 
-#include "ui/LcdGridCtrl.h"
-#include "ui/PipCtrl.h"
-#include "ui/PipWindow.h"
+#include "ui/wall/LcdGridCtrl.h"
+#include "ui/wall/PipCtrl.h"
+#include "ui/wall/PipWindow.h"
 
 #include "platform/gui/frame/Menu.h"
 #include "platform/gui/window/Cursor.h"

@@ -1,9 +1,9 @@
-#include "PageFixture.h"
+#include "tests/ui/PageFixture.h"
 
-#include "ui/LcdGridCtrl.h"
-#include "ui/MatrixCtrl.h"
-#include "ui/PageMatrix.h"
-#include "ui/WallCtrl.h"
+#include "ui/wall/LcdGridCtrl.h"
+#include "ui/banner/MatrixCtrl.h"
+#include "ui/banner/PageMatrix.h"
+#include "ui/wall/WallCtrl.h"
 
 #include "core/MatrixMgr.h"
 #include "core/WallModel.h"

@@ -1,9 +1,9 @@
-#include "WallFixture.h"
+#include "tests/ui/WallFixture.h"
 
-#include "ui/LcdGridCtrl.h"
-#include "ui/PipCtrl.h"
-#include "ui/PipWindow.h"
-#include "ui/WallCtrl.h"
+#include "ui/wall/LcdGridCtrl.h"
+#include "ui/wall/PipCtrl.h"
+#include "ui/wall/PipWindow.h"
+#include "ui/wall/WallCtrl.h"
 
 #include "core/LcdWallLayout.h"
 #include "core/MatrixMgr.h"
