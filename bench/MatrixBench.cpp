@@ -19,8 +19,8 @@
 #include "ProgramInProcess.h"
 #include "ResidentMemory.h"
 
-#include "ui/banner/CtrlBanner.h"
 #include "ui/app/MainFrame.h"
+#include "ui/banner/CtrlBanner.h"
 
 #include "core/MatrixMgr.h"
 #include "core/WallModel.h"

@@ -1,7 +1,7 @@
 #include "ProgramInProcess.h"
 
-#include "ui/banner/CtrlBanner.h"
 #include "ui/app/MainFrame.h"
+#include "ui/banner/CtrlBanner.h"
 
 #include "core/CommPort.h"
 #include "core/WallModel.h"

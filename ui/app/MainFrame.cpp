@@ -1,14 +1,14 @@
 #include "MainFrame.h"
 #include "platform/gui/base/RuntimeClass.h"
 
-#include "ui/setup/AdvancedSetting.h"
+#include "VeltranoView.h"
 #include "ui/banner/CtrlBanner.h"
+#include "ui/setup/AdvancedSetting.h"
 #include "ui/setup/DlgCommSetting.h"
 #include "ui/setup/DlgMatrixSetting.h"
 #include "ui/setup/DlgMonitorCtrl.h"
 #include "ui/setup/DlgWallSetting.h"
 #include "ui/wall/LcdGridCtrl.h"
-#include "VeltranoView.h"
 
 #include "skin/MenuXP.h"
 

@@ -3,8 +3,8 @@
 
 #include "BannerCtrl.h"
 #include "ui/forms/ButtonSkins.h"
-#include "ui/wall/CommandButton.h"
 #include "ui/forms/DialogFields.h"
+#include "ui/wall/CommandButton.h"
 
 #include "ui/wall/LcdGridCtrl.h"
 

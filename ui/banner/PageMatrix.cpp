@@ -1,8 +1,8 @@
 #include "PageMatrix.h"
 
 #include "BannerCtrl.h"
-#include "ui/forms/DialogFields.h"
 #include "MatrixCtrl.h"
+#include "ui/forms/DialogFields.h"
 
 #include "core/CommPort.h"
 #include "core/ErrorMessage.h"

@@ -1,8 +1,8 @@
 #include "PageMenu.h"
 
 #include "ui/forms/ButtonSkins.h"
-#include "ui/wall/CommandButton.h"
 #include "ui/forms/DialogFields.h"
+#include "ui/wall/CommandButton.h"
 
 #include "core/WallModel.h"
 

@@ -1,9 +1,9 @@
 #include "PageOthers.h"
 
-#include "ui/forms/ButtonSkins.h"
-#include "ui/wall/CommandButton.h"
-#include "ui/forms/DialogFields.h"
 #include "FrameCtrl.h"
+#include "ui/forms/ButtonSkins.h"
+#include "ui/forms/DialogFields.h"
+#include "ui/wall/CommandButton.h"
 
 #include "core/FrameEffect.h"
 #include "core/NotifyEvent.h"

@@ -1,7 +1,7 @@
 #include "PageScene.h"
 
-#include "ui/forms/DialogFields.h"
 #include "SceneCtrl.h"
+#include "ui/forms/DialogFields.h"
 
 #include "core/NotifyEvent.h"
 #include "core/SceneModel.h"

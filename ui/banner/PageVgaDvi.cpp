@@ -1,9 +1,9 @@
 #include "PageVgaDvi.h"
 
 #include "ADCADJUST.h"
+#include "WHITEBALANCE.h"
 #include "ui/forms/ButtonSkins.h"
 #include "ui/wall/CommandButton.h"
-#include "WHITEBALANCE.h"
 
 #include "core/WallModel.h"
 

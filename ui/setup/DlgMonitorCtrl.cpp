@@ -1,8 +1,8 @@
 #include "DlgMonitorCtrl.h"
 
+#include "MonitorCtrl.h"
 #include "ui/forms/ButtonSkins.h"
 #include "ui/forms/DialogFields.h"
-#include "MonitorCtrl.h"
 
 #include "core/CommPort.h"
 #include "core/MonitorModel.h"

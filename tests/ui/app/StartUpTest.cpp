@@ -1,10 +1,10 @@
 #include "tests/ui/WallFixture.h"
 
-#include "ui/banner/CtrlBanner.h"
-#include "ui/wall/LcdGridCtrl.h"
 #include "ui/app/MainFrame.h"
 #include "ui/app/VeltranoApp.h"
 #include "ui/app/VeltranoView.h"
+#include "ui/banner/CtrlBanner.h"
+#include "ui/wall/LcdGridCtrl.h"
 
 #include "res/ResourceTables.h"
 #include "tests/support/TempDir.h"

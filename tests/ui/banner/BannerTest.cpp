@@ -1,11 +1,11 @@
 #include "tests/ui/WallFixture.h"
 
+#include "ui/app/MainFrame.h"
+#include "ui/app/VeltranoApp.h"
 #include "ui/banner/CtrlBanner.h"
 #include "ui/forms/DialogFields.h"
 #include "ui/wall/LcdGridCtrl.h"
-#include "ui/app/MainFrame.h"
 #include "ui/wall/PipCtrl.h"
-#include "ui/app/VeltranoApp.h"
 
 #include "core/CommPort.h"
 #include "core/WallModel.h"

@@ -1,13 +1,13 @@
 #include "tests/ui/PageFixture.h"
 
-#include "ui/forms/DialogFields.h"
-#include "ui/setup/DlgMonitorCtrl.h"
 #include "ui/banner/FrameCtrl.h"
-#include "ui/wall/LcdGridCtrl.h"
-#include "ui/setup/MonitorCtrl.h"
 #include "ui/banner/PageOthers.h"
 #include "ui/banner/PageScene.h"
 #include "ui/banner/SceneCtrl.h"
+#include "ui/forms/DialogFields.h"
+#include "ui/setup/DlgMonitorCtrl.h"
+#include "ui/setup/MonitorCtrl.h"
+#include "ui/wall/LcdGridCtrl.h"
 
 #include "core/CommPort.h"
 #include "core/MatrixMgr.h"

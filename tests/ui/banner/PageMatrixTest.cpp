@@ -1,8 +1,8 @@
 #include "tests/ui/PageFixture.h"
 
+#include "ui/banner/PageMatrix.h"
 #include "ui/forms/DialogFields.h"
 #include "ui/wall/LcdGridCtrl.h"
-#include "ui/banner/PageMatrix.h"
 
 #include "core/CommPort.h"
 #include "core/Matrix.h"

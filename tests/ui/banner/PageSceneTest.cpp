@@ -1,9 +1,9 @@
 #include "tests/ui/PageFixture.h"
 
-#include "ui/forms/DialogFields.h"
-#include "ui/wall/LcdGridCtrl.h"
 #include "ui/banner/PageMatrix.h"
 #include "ui/banner/PageScene.h"
+#include "ui/forms/DialogFields.h"
+#include "ui/wall/LcdGridCtrl.h"
 
 #include "core/MatrixMgr.h"
 #include "core/SceneModel.h"

@@ -1,8 +1,8 @@
 #include "tests/ui/PageFixture.h"
 
-#include "ui/wall/LcdGridCtrl.h"
 #include "ui/banner/MatrixCtrl.h"
 #include "ui/banner/PageMatrix.h"
+#include "ui/wall/LcdGridCtrl.h"
 #include "ui/wall/WallCtrl.h"
 
 #include "core/MatrixMgr.h"
