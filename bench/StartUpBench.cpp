@@ -12,18 +12,18 @@
 
 #include "BenchOptions.h"
 
+#include "tests/support/Spawn.h"
+#include "tests/support/XServer.h"
+
 #include <benchmark/benchmark.h>
 
 #include <chrono>
-#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
-#include <poll.h>
-#include <spawn.h>
 #include <string>
 #include <sys/mman.h>
 #include <sys/stat.h>
@@ -36,8 +36,6 @@
 #error "VELTRANO_PROGRAM must name the built program"
 #endif
 
-extern char** environ;
-
 namespace {
 
 int gStarts = 11;
@@ -45,87 +43,31 @@ std::string gFolder;
 
 using Clock = std::chrono::steady_clock;
 
-pid_t Spawn(const std::vector<std::string>& arguments, const char* folder = nullptr, int closeFd = -1) {
-    std::vector<char*> argv;
-    for (const std::string& a : arguments)
-        argv.push_back(const_cast<char*>(a.c_str()));
-    argv.push_back(nullptr);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
-    if (closeFd >= 0)
-        posix_spawn_file_actions_addclose(&actions, closeFd);
-    // The program reads its files from the folder it starts in.
-    const std::string previous = std::filesystem::current_path();
-    if (folder)
-        std::filesystem::current_path(folder);
-    pid_t pid = -1;
-    if (posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ) != 0)
-        pid = -1;
-    if (folder)
-        std::filesystem::current_path(previous);
-    posix_spawn_file_actions_destroy(&actions);
-    return pid;
-}
-
-void Stop(pid_t pid) {
-    if (pid <= 0)
-        return;
-    kill(pid, SIGKILL);
-    waitpid(pid, nullptr, 0);
-}
-
-// The X server, and its screen as the file it keeps it in, mapped for reading.
-struct Server {
-    pid_t pid = -1;
-    const unsigned char* screen = nullptr;
+// The server's screen, as the file it keeps it in, mapped for reading.
+struct Screen {
+    const unsigned char* pixels = nullptr; // null when it could not be mapped
     size_t size = 0;
     std::vector<unsigned char> empty; // the screen before any window
 };
 
-// Starts Xvfb, points DISPLAY at it and maps its screen; the server's process is -1 when it failed.
-Server StartServer(const std::string& screenFolder) {
-    Server server;
-    int fds[2];
-    if (pipe(fds) != 0)
-        return server;
-    server.pid = Spawn({"/usr/bin/Xvfb", "-displayfd", std::to_string(fds[1]), "-nolisten", "tcp", "-br", "-screen",
-                        "0", "1280x1024x24", "-fbdir", screenFolder},
-                       nullptr, fds[0]);
-    close(fds[1]);
-    std::string number;
-    pollfd p{fds[0], POLLIN, 0};
-    while (server.pid > 0 && number.find('\n') == std::string::npos && poll(&p, 1, 10000) > 0) {
-        char c[16];
-        const ssize_t n = read(fds[0], c, sizeof c);
-        if (n <= 0)
-            break;
-        number.append(c, static_cast<size_t>(n));
-    }
-    close(fds[0]);
-    const int fd = open((screenFolder + "/Xvfb_screen0").c_str(), O_RDONLY | O_CLOEXEC);
+Screen MapScreen(const std::string& file) {
+    Screen screen;
+    const int fd = open(file.c_str(), O_RDONLY | O_CLOEXEC);
     struct stat info {};
-    if (number.find('\n') == std::string::npos || fd < 0 || fstat(fd, &info) != 0) {
+    if (fd < 0 || fstat(fd, &info) != 0) {
         if (fd >= 0)
             close(fd);
-        Stop(server.pid);
-        server.pid = -1;
-        return server;
+        return screen;
     }
-    server.size = static_cast<size_t>(info.st_size);
-    void* mapped = mmap(nullptr, server.size, PROT_READ, MAP_SHARED, fd, 0);
+    const size_t size = static_cast<size_t>(info.st_size);
+    void* mapped = mmap(nullptr, size, PROT_READ, MAP_SHARED, fd, 0);
     close(fd);
-    if (mapped == MAP_FAILED) {
-        Stop(server.pid);
-        server.pid = -1;
-        return server;
-    }
-    server.screen = static_cast<const unsigned char*>(mapped);
-    server.empty.assign(server.screen, server.screen + server.size);
-    setenv("DISPLAY", (":" + number.substr(0, number.find('\n'))).c_str(), 1);
-    return server;
+    if (mapped == MAP_FAILED)
+        return screen;
+    screen.pixels = static_cast<const unsigned char*>(mapped);
+    screen.size = size;
+    screen.empty.assign(screen.pixels, screen.pixels + size);
+    return screen;
 }
 
 // The peak resident memory of a running process, in MiB; 0 when it cannot be read.
@@ -145,19 +87,19 @@ struct Start {
 
 // Starts a program and follows the screen until it has stayed still for half a second after its first change; the
 // program is stopped, and the screen empty again, before it returns.
-Start TimeToFinalFrame(const Server& server, const std::vector<std::string>& command, const char* folder) {
+Start TimeToFinalFrame(const Screen& screen, const std::vector<std::string>& command, const char* folder) {
     constexpr auto kStill = std::chrono::milliseconds(500);
     constexpr auto kLimit = std::chrono::seconds(30);
     Start result;
-    std::vector<unsigned char> shown = server.empty;
+    std::vector<unsigned char> shown = screen.empty;
     const auto start = Clock::now();
-    const pid_t pid = Spawn(command, folder);
+    pid_t pid = Spawn(command, {"/dev/null", folder});
     Clock::time_point lastChange{};
     bool changed = false;
     while (pid > 0) {
         const auto now = Clock::now();
-        if (std::memcmp(server.screen, shown.data(), server.size) != 0) {
-            std::memcpy(shown.data(), server.screen, server.size);
+        if (std::memcmp(screen.pixels, shown.data(), screen.size) != 0) {
+            std::memcpy(shown.data(), screen.pixels, screen.size);
             lastChange = now;
             changed = true;
         } else if (changed && now - lastChange > kStill) {
@@ -170,9 +112,9 @@ Start TimeToFinalFrame(const Server& server, const std::vector<std::string>& com
     }
     if (result.seconds >= 0)
         result.peakMiB = PeakResidentMiB(pid);
-    Stop(pid);
+    StopProcess(pid, 0);
     const auto stopped = Clock::now();
-    while (std::memcmp(server.screen, server.empty.data(), server.size) != 0 && Clock::now() - stopped < kLimit)
+    while (std::memcmp(screen.pixels, screen.empty.data(), screen.size) != 0 && Clock::now() - stopped < kLimit)
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
     return result;
 }
@@ -208,23 +150,23 @@ int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 2;
-    // The programs' settings, run-time folders and the server's screen stay out of the user's.
+    // The programs' settings and run-time folders stay out of the user's.
     char folder[] = "/tmp/veltrano-startup-XXXXXX";
     if (!mkdtemp(folder))
         return 1;
     gFolder = folder;
     for (const char* name : {"command.xml", "system.xml", "matrix.xml"})
         std::filesystem::copy_file(std::string(VELTRANO_SOURCE_DIR) + "/res/" + name, gFolder + "/" + name);
-    for (const char* sub : {"/runtime", "/screen"}) {
-        std::filesystem::create_directory(gFolder + sub);
-        std::filesystem::permissions(gFolder + sub, std::filesystem::perms::owner_all);
-    }
-    const Server server = StartServer(gFolder + "/screen");
-    if (server.pid < 0) {
+    std::filesystem::create_directory(gFolder + "/runtime");
+    std::filesystem::permissions(gFolder + "/runtime", std::filesystem::perms::owner_all);
+    const XServer server(XServer::kScreenInFile, {"-br"});
+    const Screen screen = server.Display().empty() ? Screen() : MapScreen(server.ScreenFile());
+    if (!screen.pixels) {
         std::fprintf(stderr, "Xvfb did not start\n");
         std::filesystem::remove_all(gFolder);
         return 1;
     }
+    setenv("DISPLAY", server.Display().c_str(), 1);
     setenv("XDG_CONFIG_HOME", gFolder.c_str(), 1);
     setenv("XDG_RUNTIME_DIR", (gFolder + "/runtime").c_str(), 1);
     setenv("QT_QPA_PLATFORM", "xcb", 1);
@@ -235,7 +177,7 @@ int main(int argc, char** argv) {
                             {"startup/bare", {VELTRANO_BARE_WINDOW}, nullptr, {}}};
     for (int round = 0; round < gStarts; ++round)
         for (Peer& peer : peers)
-            peer.starts.push_back(TimeToFinalFrame(server, peer.command, peer.folder));
+            peer.starts.push_back(TimeToFinalFrame(screen, peer.command, peer.folder));
     for (Peer& peer : peers)
         benchmark::RegisterBenchmark(peer.name, Report, &peer)
             ->UseManualTime()
@@ -245,8 +187,7 @@ int main(int argc, char** argv) {
             ->ComputeStatistics("min", Minimum);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
-    munmap(const_cast<unsigned char*>(server.screen), server.size);
-    Stop(server.pid);
+    munmap(const_cast<unsigned char*>(screen.pixels), screen.size);
     std::filesystem::remove_all(gFolder);
     return 0;
 }

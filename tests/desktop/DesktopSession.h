@@ -1,5 +1,8 @@
 #pragma once
 
+#include "tests/support/XServer.h"
+
+#include <memory>
 #include <string>
 #include <sys/types.h>
 
@@ -14,15 +17,15 @@ public:
     DesktopSession& operator=(const DesktopSession&) = delete;
 
     // Starts the server and the window manager, and waits until the manager has taken the screen. DISPLAY then
-    // names the server, for this process and the tools it runs. False with the reason in error.
+    // names the server, for this process and the tools it runs, and Display() names it. False with the reason in
+    // error.
     bool Start(std::string& error);
-    const std::string& Display() const { return m_display; }
+    const std::string& Display() const { return m_server->Display(); }
     // What the window manager said on its error output.
     std::string ManagerLog() const;
 
 private:
-    pid_t m_server = -1;
+    std::unique_ptr<XServer> m_server;
     pid_t m_manager = -1;
-    std::string m_display;
     std::string m_home;
 };

@@ -3,7 +3,6 @@
 #include "tests/support/XwdImage.h"
 
 #include <QDir>
-#include <QFile>
 #include <QThread>
 
 #include <gtest/gtest.h>
@@ -11,29 +10,14 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-XDesktop::XDesktop(bool windowManager) : m_windowManager(windowManager) {
+XDesktop::XDesktop(bool windowManager) : m_windowManager(windowManager), m_server(XServer::kScreenInFile) {
     chmod(m_runtime.Path().c_str(), 0700);
-    m_server = std::make_unique<QProcess>();
-    m_server->setProcessChannelMode(QProcess::SeparateChannels);
-    // The server picks a free display and writes its number once it takes connections. It keeps its screen in a
-    // file: what the screen shows, pop-up menus included, read without asking the server.
-    m_server->start("Xvfb", {"-displayfd", "1", "-nolisten", "tcp", "-screen", "0", "1280x1024x24", "-fbdir",
-                             QString::fromStdString(m_screenDir.Path())});
-    if (!m_server->waitForStarted(10000)) {
-        m_error = "Xvfb does not start";
-        return;
-    }
-    QByteArray number;
-    for (int i = 0; i < 100 && !number.contains('\n'); ++i) {
-        m_server->waitForReadyRead(100);
-        number += m_server->readAllStandardOutput();
-    }
-    if (!number.contains('\n')) {
-        m_error = "Xvfb did not start: " + m_server->readAllStandardError().toStdString();
+    if (m_server.Display().empty()) {
+        m_error = m_server.Error();
         return;
     }
     m_env = QProcessEnvironment::systemEnvironment();
-    m_env.insert("DISPLAY", ":" + QString::fromLatin1(number.trimmed()));
+    m_env.insert("DISPLAY", QString::fromStdString(m_server.Display()));
     m_env.insert("XDG_RUNTIME_DIR", QString::fromStdString(m_runtime.Path()));
     m_env.remove("XAUTHORITY");
     if (!windowManager)
@@ -74,13 +58,12 @@ XDesktop::XDesktop(bool windowManager) : m_windowManager(windowManager) {
 }
 
 XDesktop::~XDesktop() {
-    for (QProcess* process : {m_manager.get(), m_server.get()}) {
-        if (process && process->state() != QProcess::NotRunning) {
-            process->terminate();
-            if (!process->waitForFinished(5000)) {
-                process->kill();
-                process->waitForFinished(5000);
-            }
+    // The manager goes before its server.
+    if (m_manager && m_manager->state() != QProcess::NotRunning) {
+        m_manager->terminate();
+        if (!m_manager->waitForFinished(5000)) {
+            m_manager->kill();
+            m_manager->waitForFinished(5000);
         }
     }
 }
@@ -144,12 +127,7 @@ void XDesktop::Keys(const QStringList& keys) const { Tool("xdotool", QStringList
 
 void XDesktop::Type(const QString& text) const { Tool("xdotool", {"type", "--delay", "30", text}); }
 
-QImage XDesktop::Screen() const {
-    QFile file(QString::fromStdString(m_screenDir.File("Xvfb_screen0")));
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return ReadXwd(file.readAll());
-}
+QImage XDesktop::Screen() const { return ReadXwdFile(m_server.ScreenFile()); }
 
 std::string XDesktop::KeepScreen(const QString& why) const {
     static int count = 0;

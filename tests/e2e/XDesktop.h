@@ -1,6 +1,7 @@
 #pragma once
 
 #include "tests/support/TempDir.h"
+#include "tests/support/XServer.h"
 
 #include <QImage>
 #include <QMargins>
@@ -73,10 +74,9 @@ public:
 private:
     bool m_windowManager;
     std::string m_error;
-    TempDir m_screenDir;
+    XServer m_server;
     TempDir m_runtime;
     QProcessEnvironment m_env;
-    std::unique_ptr<QProcess> m_server;
     std::unique_ptr<QProcess> m_manager;
     mutable QPoint m_pointer{-1, -1}; // where the pointer was last put; (-1, -1) when not known
 };

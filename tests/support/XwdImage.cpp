@@ -1,5 +1,7 @@
 #include "XwdImage.h"
 
+#include <QFile>
+
 #include <cstdint>
 
 QImage ReadXwd(const QByteArray& data) {
@@ -32,4 +34,11 @@ QImage ReadXwd(const QByteArray& data) {
         }
     }
     return image;
+}
+
+QImage ReadXwdFile(const std::string& path) {
+    QFile file(QString::fromStdString(path));
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return ReadXwd(file.readAll());
 }

@@ -6,11 +6,13 @@
 #include "tests/core/CaseRandom.h"
 #include "tests/core/HostileFiles.h"
 #include "tests/support/TempDir.h"
+#include "tests/support/XServer.h"
+#include "tests/support/XwdImage.h"
 
 #include "core/XmlLoad.h"
 
-#include <QByteArray>
 #include <QDeadlineTimer>
+#include <QImage>
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QStringList>
@@ -22,7 +24,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
 #include <functional>
 #include <map>
 #include <sys/stat.h>
@@ -39,60 +40,21 @@ const char* const kFiles[] = {"command.xml", "system.xml", "matrix.xml"};
 constexpr int kPatienceMs = 60000;
 
 // An X server of its own: the program's windows, the pointer and the keyboard focus belong to this test alone.
-class XServer {
+// Without -noreset the server starts afresh whenever its last client leaves, and refuses the next program while it
+// does. The screen is kept in a file, to be looked at without asking the server.
+class Server : public XServer {
 public:
-    XServer() {
-        m_server.setProcessChannelMode(QProcess::SeparateChannels);
-        // Without -noreset the server starts afresh whenever its last client leaves, and refuses the next program
-        // while it does. The screen is kept in a file, to be looked at without asking the server.
-        m_server.start("Xvfb", {"-displayfd", "1", "-nolisten", "tcp", "-noreset", "-screen", "0", "1280x1024x24",
-                                "-fbdir", QString::fromStdString(m_screen.Path())});
-        if (!m_server.waitForStarted(10000))
-            return;
-        QByteArray number;
-        for (int i = 0; i < 100 && !number.contains('\n'); ++i) {
-            m_server.waitForReadyRead(100);
-            number += m_server.readAllStandardOutput();
-        }
-        if (number.contains('\n'))
-            display = ":" + QString::fromLatin1(number.trimmed());
-    }
-    ~XServer() {
-        m_server.terminate();
-        m_server.waitForFinished(5000);
-    }
-
-    // How light the screen is at a point, 0 to 255; -1 when it cannot be told. The screen file is an X window
-    // dump: a header of big-endian 32-bit fields, the colour map, then the pixels, in the byte order it names.
-    int Lightness(int x, int y) const {
-        std::ifstream in(m_screen.File("Xvfb_screen0"), std::ios::binary);
-        unsigned char header[100] = {};
-        if (!in.read(reinterpret_cast<char*>(header), sizeof header))
-            return -1;
-        const auto field = [&](int i) {
-            const unsigned char* p = header + 4 * i;
-            return (uint32_t(p[0]) << 24) | (uint32_t(p[1]) << 16) | (uint32_t(p[2]) << 8) | p[3];
-        };
-        const uint32_t bytesPerPixel = field(11) / 8;
-        if (bytesPerPixel != 3 && bytesPerPixel != 4)
-            return -1;
-        unsigned char pixel[4] = {};
-        in.seekg(field(0) + 12 * field(19) + y * field(12) + x * bytesPerPixel);
-        if (!in.read(reinterpret_cast<char*>(pixel), bytesPerPixel))
-            return -1;
-        uint32_t v = 0;
-        for (uint32_t i = 0; i < bytesPerPixel; ++i)
-            v |= uint32_t(pixel[i]) << (8 * (field(7) == 0 ? i : bytesPerPixel - 1 - i));
-        const auto channel = [v](uint32_t mask) { return mask ? (v & mask) >> __builtin_ctz(mask) : 0; };
-        return int((channel(field(14)) + channel(field(15)) + channel(field(16))) / 3);
-    }
-
-    QString display; // empty when the server did not start
-
-private:
-    TempDir m_screen;
-    QProcess m_server;
+    Server() : XServer(kScreenInFile, {"-noreset"}) {}
 };
+
+// How light the screen is at a point, 0 to 255; -1 when it cannot be told.
+int Lightness(const XServer& server, int x, int y) {
+    const QImage screen = ReadXwdFile(server.ScreenFile());
+    if (!screen.valid(x, y))
+        return -1;
+    const QRgb pixel = screen.pixel(x, y);
+    return (qRed(pixel) + qGreen(pixel) + qBlue(pixel)) / 3;
+}
 
 struct Window {
     QString id;
@@ -104,7 +66,7 @@ class Operator {
 public:
     Operator(const XServer& server, const std::string& folder, const QStringList& arguments) {
         m_env = QProcessEnvironment::systemEnvironment();
-        m_env.insert("DISPLAY", server.display);
+        m_env.insert("DISPLAY", QString::fromStdString(server.Display()));
         m_env.insert("QT_QPA_PLATFORM", "xcb");
         m_env.insert("XDG_CONFIG_HOME", QString::fromStdString(m_config.Path()));
         m_env.insert("XDG_RUNTIME_DIR", QString::fromStdString(m_runtime.Path()));
@@ -255,7 +217,7 @@ std::string StartReadAndLeave(const XServer& server, const std::string& folder,
             if (main == now.end())
                 return false;
             frame = *main;
-            return server.Lightness(frame.x + 4, frame.y + 4) > 150;
+            return Lightness(server, frame.x + 4, frame.y + 4) > 150;
         }))
         return fail("the main window is not drawn");
     op.Click(frame.x + 20, frame.y + 10);
@@ -300,13 +262,13 @@ std::string Told(const std::string& kind, const std::string& file) {
 
 class HostileStart : public testing::TestWithParam<std::tuple<const char*, std::string>> {
 protected:
-    XServer server;
+    Server server;
 };
 
 } // namespace
 
 TEST_P(HostileStart, ShowsItsWindowAndTheMessageNamingTheFileLeavesFromTheMenuAndChangesNoFile) {
-    ASSERT_FALSE(server.display.isEmpty()) << "Xvfb did not start";
+    ASSERT_FALSE(server.Display().empty()) << "Xvfb did not start";
     const std::string file = std::get<0>(GetParam());
     const std::string kind = std::get<1>(GetParam());
     TempDir dir;
@@ -322,8 +284,8 @@ INSTANTIATE_TEST_SUITE_P(EachFileEachWay, HostileStart,
                          });
 
 TEST(MarkedFiles, FilesAnEditorPutAByteOrderMarkInFrontOfAreReadWithoutAWord) {
-    XServer server;
-    ASSERT_FALSE(server.display.isEmpty()) << "Xvfb did not start";
+    Server server;
+    ASSERT_FALSE(server.Display().empty()) << "Xvfb did not start";
     ConfigurationFiles files = SampleConfiguration();
     for (std::string* text : {&files.command, &files.system, &files.matrix})
         text->insert(0, "\xEF\xBB\xBF");
@@ -350,12 +312,12 @@ protected:
         return outcome;
     }
 
-    XServer server;
+    Server server;
     TempDir dir;
 };
 
 TEST_F(HostileArgument, APipeNamedOnTheCommandLineFailsToOpenAtOnceAsAMissingFileDoes) {
-    ASSERT_FALSE(server.display.isEmpty()) << "Xvfb did not start";
+    ASSERT_FALSE(server.Display().empty()) << "Xvfb did not start";
     TempDir other;
     // Nobody ever writes into it: a program that opened it to read would wait for good.
     const std::string pipe = other.File("pipe.wall");
@@ -369,7 +331,7 @@ TEST_F(HostileArgument, APipeNamedOnTheCommandLineFailsToOpenAtOnceAsAMissingFil
 }
 
 TEST_F(HostileArgument, AnUnknownOptionIsNamed) {
-    ASSERT_FALSE(server.display.isEmpty()) << "Xvfb did not start";
+    ASSERT_FALSE(server.Display().empty()) << "Xvfb did not start";
     const auto outcome = StartWith("/p");
     EXPECT_NE(outcome.first.find("The command-line option \"/p\" is not supported. The program ends.\n"),
               std::string::npos)
@@ -399,8 +361,8 @@ TEST_P(GeneratedStarts, EachShowsItsWindowAndTheRightMessageLeavesFromTheMenuAnd
     const uint64_t seed = EnvNumber("VELTRANO_START_SEED", 23);
     if (cases == 0)
         GTEST_SKIP() << "VELTRANO_START_CASES is 0";
-    XServer server;
-    ASSERT_FALSE(server.display.isEmpty()) << "Xvfb did not start";
+    Server server;
+    ASSERT_FALSE(server.Display().empty()) << "Xvfb did not start";
     const ConfigurationFiles samples = SampleConfiguration();
     uint64_t run = 0;
     uint64_t failures = 0;

@@ -1,11 +1,10 @@
 // The built program as an operator starts it: on a real X server of its own, in a copy of the sample
 // configuration, driven with real pointer events and looked at through screenshots of the whole screen.
 #include "tests/support/TempDir.h"
+#include "tests/support/XServer.h"
 #include "tests/support/XwdImage.h"
 
-#include <QByteArray>
 #include <QDir>
-#include <QFile>
 #include <QImage>
 #include <QProcess>
 #include <QProcessEnvironment>
@@ -46,22 +45,9 @@ protected:
     void SetUp() override {
         for (const char* name : {"command.xml", "system.xml", "matrix.xml"})
             std::filesystem::copy_file(std::string(VELTRANO_SOURCE_DIR) + "/res/" + name, work.File(name));
-        // The server picks a free display and writes its number once it takes connections.
-        m_server.setProcessChannelMode(QProcess::SeparateChannels);
-        // The server keeps its screen in a file: what the screen shows, read without asking the server, which
-        // answers a root-window capture with black where a pop-up menu stands.
-        m_server.start("Xvfb", {"-displayfd", "1", "-nolisten", "tcp", "-screen", "0", "1280x1024x24", "-fbdir",
-                                QString::fromStdString(screen.Path())});
-        ASSERT_TRUE(m_server.waitForStarted(10000));
-        QByteArray number;
-        for (int i = 0; i < 100 && !number.contains('\n'); ++i) {
-            m_server.waitForReadyRead(100);
-            number += m_server.readAllStandardOutput();
-        }
-        ASSERT_TRUE(number.contains('\n')) << "Xvfb did not start";
-        display = ":" + number.trimmed();
+        ASSERT_FALSE(server.Display().empty()) << "Xvfb did not start";
         env = QProcessEnvironment::systemEnvironment();
-        env.insert("DISPLAY", display);
+        env.insert("DISPLAY", QString::fromStdString(server.Display()));
         env.insert("QT_QPA_PLATFORM", "xcb");
         env.insert("XDG_CONFIG_HOME", QString::fromStdString(config.Path()));
         env.insert("XDG_RUNTIME_DIR", QString::fromStdString(runtime.Path()));
@@ -71,8 +57,6 @@ protected:
             program.kill();
             program.waitForFinished(5000);
         }
-        m_server.terminate();
-        m_server.waitForFinished(5000);
     }
     // Runs a tool against the server and answers its output; fails the test when it fails.
     QString Tool(const QString& name, const QStringList& arguments, int timeoutMs = 20000) {
@@ -132,25 +116,19 @@ protected:
     QImage Screenshot(const QString& keepAs) {
         // Lets the server finish drawing what the last request asked for.
         Tool("xdotool", {"sleep", "0.2"});
-        QFile xwd(QString::fromStdString(screen.File("Xvfb_screen0")));
-        xwd.open(QIODevice::ReadOnly);
-        const QImage image = ReadXwd(xwd.readAll());
+        const QImage image = ReadXwdFile(server.ScreenFile());
         // Kept beside the test program for a person to look at.
         image.save(QDir(QStringLiteral(VELTRANO_SCREENSHOT_DIR)).filePath(keepAs));
         return image;
     }
 
     TempDir work;
-    TempDir screen;
+    XServer server{XServer::kScreenInFile};
     TempDir config;
     TempDir runtime;
-    QString display;
     QProcessEnvironment env;
     QProcess program;
     int left = 0, top = 0, width = 0, height = 0;
-
-private:
-    QProcess m_server;
 };
 
 } // namespace
