@@ -46,12 +46,12 @@ CWnd::~CWnd() {
         return; // an insert-after marker
     // A window this object created goes with it; a widget it only attached to belongs to whoever made it.
     if (m_hWnd && IsLive(this)) {
-        if (m_bridge->m_owned)
+        if (m_bridge->m_qt.owned)
             DestroyWindow();
         else
             DetachWidget();
     }
-    if (m_bridge && m_bridge->m_widget)
+    if (m_bridge && m_bridge->m_qt.widget)
         DetachWidget();
     Live().erase(this);
     if (Capture() == this)
@@ -73,24 +73,24 @@ BOOL CWnd::AttachWidget(QWidget* widget, bool owned, bool subclass, bool wrapper
     }
     EnsureKeyStateTracker();
     CWndBridge& b = *m_bridge;
-    b.m_widget = widget;
-    b.m_host = dynamic_cast<CHostWidget*>(widget);
-    b.m_owned = owned;
-    b.m_sizeKnown = false;
-    b.m_posKnown = false;
-    b.m_invalid = QRegion();
-    b.m_ownEnabled = !widget->testAttribute(Qt::WA_ForceDisabled);
-    if (b.m_host) {
-        b.m_host->m_wnd = this;
-        b.m_class = FindWindowClass(b.m_host->ClassName());
-        b.m_classStyle = b.m_class.style;
-        b.m_classCursor = b.m_class.hCursor;
-        b.m_host->setAttribute(Qt::WA_InputMethodEnabled, true);
+    b.m_qt.widget = widget;
+    b.m_qt.host = dynamic_cast<CHostWidget*>(widget);
+    b.m_qt.owned = owned;
+    b.m_reported.sizeKnown = false;
+    b.m_reported.posKnown = false;
+    b.m_invalid.region = QRegion();
+    b.m_reported.ownEnabled = !widget->testAttribute(Qt::WA_ForceDisabled);
+    if (b.m_qt.host) {
+        b.m_qt.host->m_wnd = this;
+        b.m_identity.windowClass = FindWindowClass(b.m_qt.host->ClassName());
+        b.m_identity.classStyle = b.m_identity.windowClass.style;
+        b.m_identity.classCursor = b.m_identity.windowClass.hCursor;
+        b.m_qt.host->setAttribute(Qt::WA_InputMethodEnabled, true);
         b.ConnectScrollBars();
     } else {
-        b.m_class = WNDCLASS{};
-        b.m_classStyle = CS_DBLCLKS;
-        b.m_classCursor = nullptr;
+        b.m_identity.windowClass = WNDCLASS{};
+        b.m_identity.classStyle = CS_DBLCLKS;
+        b.m_identity.classCursor = nullptr;
     }
     m_hWnd = this;
     Attached()[widget] = this;
@@ -100,7 +100,7 @@ BOOL CWnd::AttachWidget(QWidget* widget, bool owned, bool subclass, bool wrapper
         widget->installEventFilter(m_bridge.get());
     }
     CWndBridge* bridge = m_bridge.get();
-    b.m_destroyed = QObject::connect(widget, &QObject::destroyed, bridge, [this]() { NotifyDestroyed(true); });
+    b.m_qt.destroyed = QObject::connect(widget, &QObject::destroyed, bridge, [this]() { NotifyDestroyed(true); });
     if (subclass)
         PreSubclassWindow();
     return TRUE;
@@ -113,32 +113,32 @@ void CWnd::DetachWidget() {
     for (auto& [id, timer] : b.m_timers)
         b.killTimer(timer.qtId);
     b.m_timers.clear();
-    for (const QMetaObject::Connection& c : b.m_barConnections)
+    for (const QMetaObject::Connection& c : b.m_qt.barConnections)
         QObject::disconnect(c);
-    b.m_barConnections.clear();
-    QObject::disconnect(b.m_destroyed);
+    b.m_qt.barConnections.clear();
+    QObject::disconnect(b.m_qt.destroyed);
     QCoreApplication::removePostedEvents(&b, PostedMessageType());
     if (Capture() == this) {
         Capture() = nullptr;
-        if (b.m_widget && QWidget::mouseGrabber() == b.m_widget)
-            b.m_widget->releaseMouse();
+        if (b.m_qt.widget && QWidget::mouseGrabber() == b.m_qt.widget)
+            b.m_qt.widget->releaseMouse();
     }
-    if (b.m_widget) {
-        b.m_widget->removeEventFilter(&b);
-        Attached().erase(b.m_widget.data());
-        if (b.m_host && b.m_host->m_wnd == this)
-            b.m_host->m_wnd = nullptr;
+    if (b.m_qt.widget) {
+        b.m_qt.widget->removeEventFilter(&b);
+        Attached().erase(b.m_qt.widget.data());
+        if (b.m_qt.host && b.m_qt.host->m_wnd == this)
+            b.m_qt.host->m_wnd = nullptr;
     } else {
         for (auto it = Attached().begin(); it != Attached().end();)
             it = it->second == this ? Attached().erase(it) : std::next(it);
     }
-    b.m_widget = nullptr;
-    b.m_host = nullptr;
-    b.m_owned = false;
+    b.m_qt.widget = nullptr;
+    b.m_qt.host = nullptr;
+    b.m_qt.owned = false;
     b.DropImage();
-    b.m_invalid = QRegion();
-    b.m_trackLeave = false;
-    b.m_sizeMoveHit = HTNOWHERE;
+    b.m_invalid.region = QRegion();
+    b.m_input.trackLeave = false;
+    b.m_sizeMove.hit = HTNOWHERE;
     m_hWnd = nullptr;
 }
 
@@ -223,9 +223,9 @@ HWND CWnd::SafeHwndOf(const CWnd* pWnd) {
     return pWnd && pWnd->m_hWnd && pWnd->m_bridge ? const_cast<CWnd*>(pWnd) : nullptr;
 }
 
-QWidget* CWnd::GetHostWidget() const { return m_bridge && m_hWnd ? m_bridge->m_widget.data() : nullptr; }
+QWidget* CWnd::GetHostWidget() const { return m_bridge && m_hWnd ? m_bridge->m_qt.widget.data() : nullptr; }
 
-CHostWidget* CWnd::GetHost() const { return GetHostWidget() ? m_bridge->m_host : nullptr; }
+CHostWidget* CWnd::GetHost() const { return GetHostWidget() ? m_bridge->m_qt.host : nullptr; }
 
 // ---------------------------------------------------------------------------------------------------------------
 // Creation and destruction
@@ -301,11 +301,11 @@ BOOL CWnd::CreateEx(DWORD dwExStyle, LPCTSTR lpszClassName, LPCTSTR lpszWindowNa
         return FALSE;
     }
     if (lpszWindowName)
-        m_bridge->m_text = lpszWindowName;
+        m_bridge->m_identity.text = lpszWindowName;
     if (!child)
         CTopLevelFrame::SetTitle(host, lpszWindowName ? lpszWindowName : "");
     if (!child && IsWindow(hWndParent))
-        m_bridge->m_owner = hWndParent;
+        m_bridge->m_identity.owner = hWndParent;
 
     CREATESTRUCT cs{
         lpParam,        nullptr,       nullptr,  hWndParent, nHeight, nWidth, y, x, static_cast<LONG>(dwStyle),
@@ -328,14 +328,14 @@ BOOL CWnd::CreateEx(DWORD dwExStyle, LPCTSTR lpszClassName, LPCTSTR lpszWindowNa
 BOOL CWnd::DestroyWindow() {
     if (!m_hWnd || !m_bridge || IsDesktop(this))
         return FALSE;
-    QPointer<QWidget> widget = m_bridge->m_widget;
+    QPointer<QWidget> widget = m_bridge->m_qt.widget;
     // An attached top-level widget may live on its creator's stack: it is hidden and let go, not deleted.
-    const bool owned = m_bridge->m_owned || (widget && !widget->isWindow());
+    const bool owned = m_bridge->m_qt.owned || (widget && !widget->isWindow());
     if (widget && !widget->isHidden()) {
-        m_bridge->m_inShowWindow = true;
+        m_bridge->m_reported.inShowWindow = true;
         widget->hide();
         if (IsLive(this) && m_bridge)
-            m_bridge->m_inShowWindow = false;
+            m_bridge->m_reported.inShowWindow = false;
     }
     if (Capture() == this)
         ReleaseCapture();
@@ -396,8 +396,9 @@ CWnd* CWnd::GetParent() const {
     if (!widget)
         return nullptr;
     if (widget->isWindow())
-        return IsWindow(m_bridge->m_owner) ? m_bridge->m_owner
-                                           : (widget->parentWidget() ? FromWidget(widget->parentWidget()) : nullptr);
+        return IsWindow(m_bridge->m_identity.owner)
+                   ? m_bridge->m_identity.owner
+                   : (widget->parentWidget() ? FromWidget(widget->parentWidget()) : nullptr);
     QWidget* parent = widget->parentWidget();
     return parent ? FromWidget(parent) : nullptr;
 }
@@ -418,14 +419,14 @@ CWnd* CWnd::SetParent(CWnd* pWndNewParent) {
 }
 
 CWnd* CWnd::GetOwner() const {
-    if (IsWindow(m_bridge ? m_bridge->m_owner : nullptr))
-        return m_bridge->m_owner;
+    if (IsWindow(m_bridge ? m_bridge->m_identity.owner : nullptr))
+        return m_bridge->m_identity.owner;
     return GetParent();
 }
 
 void CWnd::SetOwner(CWnd* pOwnerWnd) {
     if (m_bridge)
-        m_bridge->m_owner = pOwnerWnd;
+        m_bridge->m_identity.owner = pOwnerWnd;
 }
 
 CWnd* CWnd::GetTopLevelParent() const {
@@ -501,7 +502,7 @@ BOOL CWnd::ModifyStyle(DWORD dwRemove, DWORD dwAdd, UINT nFlags) {
         widget->setEnabled(!(now & WS_DISABLED));
     if ((now ^ old) & WS_VISIBLE)
         widget->setVisible((now & WS_VISIBLE) != 0);
-    if (m_bridge->m_host) {
+    if (m_bridge->m_qt.host) {
         m_bridge->SyncGeometry();
         widget->update();
     }
@@ -518,7 +519,7 @@ BOOL CWnd::ModifyStyleEx(DWORD dwRemove, DWORD dwAdd, UINT nFlags) {
     if (now == old)
         return FALSE;
     SetWidgetExStyle(widget, now);
-    if (m_bridge->m_host) {
+    if (m_bridge->m_qt.host) {
         m_bridge->SyncGeometry();
         widget->update();
     }
@@ -574,7 +575,7 @@ BOOL CWnd::ShowWindow(int nCmdShow) {
         if (!IsLive(this) || !m_hWnd)
             return wasVisible;
     }
-    m_bridge->m_inShowWindow = true;
+    m_bridge->m_reported.inShowWindow = true;
     switch (nCmdShow) {
     case SW_HIDE: widget->hide(); break;
     case SW_SHOWNOACTIVATE:
@@ -595,8 +596,8 @@ BOOL CWnd::ShowWindow(int nCmdShow) {
         break;
     }
     if (IsLive(this) && m_bridge)
-        m_bridge->m_inShowWindow = false;
-    if (show && !wasVisible && IsLive(this) && m_hWnd && m_bridge->m_host) {
+        m_bridge->m_reported.inShowWindow = false;
+    if (show && !wasVisible && IsLive(this) && m_hWnd && m_bridge->m_qt.host) {
         m_bridge->SyncGeometry();
         Invalidate(TRUE);
     }
@@ -863,13 +864,13 @@ void CWnd::SendEraseBackground(CWnd* wnd) {
     dc.IntersectClipRect(&paint);
     const bool erased = Dispatch(wnd, WM_ERASEBKGND, reinterpret_cast<WPARAM>(&dc), 0) != 0;
     if (IsLive(wnd))
-        wnd->m_bridge->m_erased = erased;
+        wnd->m_bridge->m_paint.erased = erased;
 }
 
 LRESULT CWnd::EraseWithClassBackground(WPARAM dc) {
     auto* pDC = reinterpret_cast<CDC*>(dc);
     COLORREF color = 0;
-    if (!pDC || !GetHost() || !WindowClassBackground(m_bridge->m_class, &color))
+    if (!pDC || !GetHost() || !WindowClassBackground(m_bridge->m_identity.windowClass, &color))
         return FALSE;
     const CRect paint = GetPaintRect();
     pDC->FillSolidRect(&paint, color);

@@ -173,68 +173,91 @@ class CWndBridge : public QObject {
 public:
     explicit CWndBridge(CWnd* wnd) : m_wnd(wnd) {}
 
-    CWnd* m_wnd;
-    QPointer<QWidget> m_widget;
-    CHostWidget* m_host = nullptr;
-    bool m_owned = false;
-    QMetaObject::Connection m_destroyed;
-    std::vector<QMetaObject::Connection> m_barConnections;
+    CWnd* m_wnd; // the window this bridge belongs to
 
-    CWnd* m_owner = nullptr;
-    HFONT m_font = nullptr;
-    std::string m_text; // host windows keep their text in GBK as given
+    // The widget the window is bound to and the connections it keeps on it (AttachWidget sets, DetachWidget cuts).
+    struct QtSide {
+        QPointer<QWidget> widget;
+        CHostWidget* host = nullptr; // the widget, when the window draws it itself
+        bool owned = false;
+        QMetaObject::Connection destroyed;
+        std::vector<QMetaObject::Connection> barConnections; // the host's scroll bars (ConnectScrollBars)
+    } m_qt;
 
-    QRegion m_invalid; // client coordinates
-    bool m_erase = false;
-    bool m_inPaint = false;
-    bool m_inQtPaint = false;
-    QRect m_paintRect;
-    QRegion m_paintRegion;
-    bool m_erased = false; // the background of the paint in progress was erased
+    // The window's class, owner, font and text as attaching, creating and WM_SETTEXT/WM_SETFONT set them.
+    struct Identity {
+        WNDCLASS windowClass{};
+        UINT classStyle = CS_DBLCLKS;
+        HCURSOR classCursor = nullptr;
+        CWnd* owner = nullptr;
+        HFONT font = nullptr;
+        std::string text; // host windows keep their text in GBK as given
+    } m_identity;
 
-    // A paint that draws straight on the screen lends its DCs the painter of Qt's paint event (on an attached widget,
-    // one it opens when the paint first draws).
-    bool m_paintsScreen = false;
-    bool m_paintsNowhere = false; // a paint before the window is on the screen: what it draws goes nowhere
-    LentPainter m_lent;
-    std::unique_ptr<QPainter> m_ownPainter;
-    bool m_drewOwn = false;    // the paint opened a painter of its own
-    bool m_madeOpaque = false; // so the control is marked opaque
+    // What the program invalidated that no paint has covered yet (InvalidateRect, UpdateNow, Qt's paint events).
+    struct Invalid {
+        QRegion region; // client coordinates
+        bool erase = false;
+    } m_invalid;
+
+    // The paint in progress and what its DCs draw on (RunPaint; GetPaintRect, LentScreen, ImageToDrawOn read it).
+    struct Paint {
+        bool active = false;
+        bool inQtPaint = false; // the paint runs inside Qt's paint event, which then shows the image itself
+        QRect rect;
+        QRegion region;
+        bool erased = false; // the background of the paint in progress was erased
+        // A paint that draws straight on the screen lends its DCs the painter of Qt's paint event (on an attached
+        // widget, one it opens when the paint first draws).
+        bool paintsScreen = false;
+        bool paintsNowhere = false; // a paint before the window is on the screen: what it draws goes nowhere
+        LentPainter lent;
+        std::unique_ptr<QPainter> ownPainter;
+        bool drewOwn = false;    // the paint opened a painter of its own
+        bool madeOpaque = false; // so the control is marked opaque
+    } m_paint;
 
     // The retained image of a window that drew outside its paints, kept until the screen shows what its paints
     // draw: the parts that hold drawing no paint has covered since, and the parts the screen does not show yet.
-    bool m_keepsImage = false; // attached widgets; a host widget keeps its own
-    QImage m_image;
-    QRegion m_imageDrawn;
-    QRegion m_imageUnshown;
+    struct Retained {
+        bool keeps = false; // attached widgets; a host widget keeps its own
+        QImage image;
+        QRegion drawn;
+        QRegion unshown;
+    } m_retained;
 
-    bool m_sizeKnown = false;
-    QSize m_lastClient;
-    bool m_posKnown = false;
-    QPoint m_lastPos;
-    bool m_inShowWindow = false;
-    bool m_ownEnabled = true;
+    // The client size, position and enabled state last reported, so that Qt's events report changes only.
+    struct Reported {
+        bool sizeKnown = false;
+        QSize client;
+        bool posKnown = false;
+        QPoint pos;
+        bool ownEnabled = true;
+        bool inShowWindow = false; // ShowWindow sends WM_SHOWWINDOW itself
+    } m_reported;
 
+    // SetTimer's timers by id, with the Qt timers behind them: SetTimer, KillTimer, timerEvent.
     struct Timer {
         int qtId;
         TIMERPROC proc;
     };
     std::map<UINT_PTR, Timer> m_timers;
 
-    bool m_trackLeave = false;
-    QEvent* m_inputEvent = nullptr; // the Qt input event being translated
-    bool m_inputForwarded = false;
-    bool m_keyHasChars = false;
-    int m_pendingLead = -1;
+    // Input being translated: the Qt event DefWindowProc may hand back to Qt, leave tracking, a pending lead byte.
+    struct Input {
+        bool trackLeave = false;  // TrackMouseEvent asked for WM_MOUSELEAVE
+        QEvent* event = nullptr;  // the Qt input event being translated
+        bool forwarded = false;   // DefWindowProc handed it to Qt
+        bool keyHasChars = false; // its WM_CHARs forward the key press
+        int pendingLead = -1;     // a GBK lead byte WM_CHAR holds for its trail byte
+    } m_input;
 
-    UINT m_classStyle = CS_DBLCLKS;
-    HCURSOR m_classCursor = nullptr;
-    WNDCLASS m_class{};
-
-    // The move and size loop that a press on a caption or frame hit code starts.
-    int m_sizeMoveHit = HTNOWHERE;
-    QPoint m_sizeMoveStart;
-    QRect m_sizeMoveGeometry;
+    // The move and size loop that a press on a caption or frame hit code starts (WM_NCLBUTTONDOWN, SizeMoveStep).
+    struct SizeMove {
+        int hit = HTNOWHERE;
+        QPoint start;
+        QRect geometry;
+    } m_sizeMove;
 
     bool eventFilter(QObject* object, QEvent* event) override;
     bool event(QEvent* event) override;

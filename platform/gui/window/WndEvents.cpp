@@ -238,11 +238,11 @@ void EnsureKeyStateTracker() {
 // Event translation.
 
 bool CWndBridge::eventFilter(QObject* object, QEvent* event) {
-    if (object != m_widget || !m_wnd->m_hWnd)
+    if (object != m_qt.widget || !m_wnd->m_hWnd)
         return false;
     // Qt is delivering this event to the widget: whatever a handler destroys, the widget waits for the delivery
     // to end. The guard lives outside this bridge, which a handler may free.
-    DepthGuard delivering(m_widget);
+    DepthGuard delivering(m_qt.widget);
     switch (event->type()) {
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonRelease:
@@ -255,53 +255,53 @@ bool CWndBridge::eventFilter(QObject* object, QEvent* event) {
     case QEvent::Paint: return HandlePaint(static_cast<QPaintEvent*>(event));
     case QEvent::FocusIn: {
         QWidget* previous = LastFocus();
-        LastFocus() = m_widget;
+        LastFocus() = m_qt.widget;
         Dispatch(m_wnd, WM_SETFOCUS, reinterpret_cast<WPARAM>(previous ? CWnd::FromWidget(previous) : nullptr), 0);
         return false;
     }
     case QEvent::FocusOut: {
-        LastFocus() = m_widget;
+        LastFocus() = m_qt.widget;
         Dispatch(m_wnd, WM_KILLFOCUS, reinterpret_cast<WPARAM>(CWnd::GetFocus()), 0);
         return false;
     }
     case QEvent::Resize:
     case QEvent::Move: SyncGeometry(); return false;
     case QEvent::Show:
-        if (m_host)
+        if (m_qt.host)
             m_wnd->Invalidate(TRUE);
         return false;
     case QEvent::ShowToParent:
     case QEvent::HideToParent:
-        if (!m_inShowWindow)
+        if (!m_reported.inShowWindow)
             Dispatch(m_wnd, WM_SHOWWINDOW, event->type() == QEvent::ShowToParent ? TRUE : FALSE, 0);
         return false;
     case QEvent::EnabledChange: {
-        const bool own = !m_widget->testAttribute(Qt::WA_ForceDisabled);
-        if (own != m_ownEnabled) {
-            m_ownEnabled = own;
+        const bool own = !m_qt.widget->testAttribute(Qt::WA_ForceDisabled);
+        if (own != m_reported.ownEnabled) {
+            m_reported.ownEnabled = own;
             Dispatch(m_wnd, WM_ENABLE, own ? TRUE : FALSE, 0);
         }
         return false;
     }
     case QEvent::WindowActivate:
     case QEvent::WindowDeactivate:
-        if (m_widget->isWindow())
+        if (m_qt.widget->isWindow())
             Dispatch(m_wnd, WM_ACTIVATE, event->type() == QEvent::WindowActivate ? WA_ACTIVE : WA_INACTIVE, 0);
         return false;
     case QEvent::Leave:
-        if (m_trackLeave) {
-            m_trackLeave = false;
+        if (m_input.trackLeave) {
+            m_input.trackLeave = false;
             QueuedDispatch(m_wnd, WM_MOUSELEAVE, 0, 0);
         }
         return false;
     case QEvent::Close:
-        if (m_host) {
+        if (m_qt.host) {
             event->ignore();
             QueuedDispatch(m_wnd, WM_CLOSE, 0, 0);
             return true;
         }
         return false;
-    case QEvent::ContextMenu: return m_host != nullptr;
+    case QEvent::ContextMenu: return m_qt.host != nullptr;
     default: return false;
     }
 }
@@ -335,15 +335,15 @@ bool CWndBridge::HandleMouse(QMouseEvent* me) {
 
     // A move or size loop holds the capture and takes every pointer event until the button goes up.
     if (CWnd* looping = IsLive(Capture()) && Capture()->m_hWnd ? Capture() : m_wnd;
-        looping->m_bridge->m_sizeMoveHit != HTNOWHERE)
+        looping->m_bridge->m_sizeMove.hit != HTNOWHERE)
         return looping->m_bridge->SizeMoveStep(me);
 
     CWnd* target = m_wnd;
     const bool captured = IsLive(Capture()) && Capture()->m_hWnd;
     if (captured)
         target = Capture();
-    else if (!m_widget->isEnabled())
-        return m_host != nullptr; // a disabled window takes no input
+    else if (!m_qt.widget->isEnabled())
+        return m_qt.host != nullptr; // a disabled window takes no input
 
     UINT message = 0;
     const Qt::MouseButton button = me->button();
@@ -356,7 +356,7 @@ bool CWndBridge::HandleMouse(QMouseEvent* me) {
     case QEvent::MouseButtonPress: message = base; break;
     case QEvent::MouseButtonRelease: message = base ? base + 1 : 0; break;
     case QEvent::MouseButtonDblClick: {
-        UINT classStyle = target->m_bridge->m_classStyle;
+        UINT classStyle = target->m_bridge->m_identity.classStyle;
         message = base ? ((classStyle & CS_DBLCLKS) ? base + 2 : base) : 0;
         break;
     }
@@ -374,8 +374,8 @@ bool CWndBridge::HandleMouse(QMouseEvent* me) {
     // Any handler may destroy this window, or its parent with it, and so free this bridge: after each dispatch
     // only the guard tells whether the members are still there.
     const QPointer<CWndBridge> alive(this);
-    m_inputEvent = target == m_wnd ? me : nullptr;
-    m_inputForwarded = false;
+    m_input.event = target == m_wnd ? me : nullptr;
+    m_input.forwarded = false;
     if (!captured) {
         const LPARAM screenParam = MAKELPARAM(static_cast<WORD>(screen.x), static_cast<WORD>(screen.y));
         const auto hit = static_cast<int>(Dispatch(target, WM_NCHITTEST, 0, screenParam));
@@ -387,22 +387,22 @@ bool CWndBridge::HandleMouse(QMouseEvent* me) {
             return true;
         if (hit != HTCLIENT) {
             const UINT ncMessage = message - WM_MOUSEMOVE + WM_NCMOUSEMOVE;
-            QueuedDispatch(target, ncMessage, static_cast<WPARAM>(hit), screenParam, m_inputEvent);
+            QueuedDispatch(target, ncMessage, static_cast<WPARAM>(hit), screenParam, m_input.event);
             if (alive)
-                m_inputEvent = nullptr;
+                m_input.event = nullptr;
             return true;
         }
     }
     QueuedDispatch(target, message, flags, MAKELPARAM(static_cast<WORD>(client.x), static_cast<WORD>(client.y)),
-                   m_inputEvent);
+                   m_input.event);
     if (alive)
-        m_inputEvent = nullptr;
+        m_input.event = nullptr;
     return true;
 }
 
 bool CWndBridge::HandleWheel(QWheelEvent* we) {
-    if (!m_widget->isEnabled())
-        return m_host != nullptr;
+    if (!m_qt.widget->isEnabled())
+        return m_qt.host != nullptr;
     const int delta = we->angleDelta().y();
     if (delta == 0)
         return true;
@@ -411,12 +411,12 @@ bool CWndBridge::HandleWheel(QWheelEvent* we) {
     CWnd* target = IsLive(Capture()) && Capture()->m_hWnd ? Capture() : m_wnd;
     const UINT flags = MouseKeyFlags(we->buttons(), we->modifiers());
     const QPointer<CWndBridge> alive(this);
-    m_inputEvent = target == m_wnd ? we : nullptr;
-    m_inputForwarded = false;
+    m_input.event = target == m_wnd ? we : nullptr;
+    m_input.forwarded = false;
     QueuedDispatch(target, WM_MOUSEWHEEL, MAKEWPARAM(static_cast<WORD>(flags), static_cast<WORD>(delta)),
-                   MAKELPARAM(static_cast<WORD>(global.x()), static_cast<WORD>(global.y())), m_inputEvent);
+                   MAKELPARAM(static_cast<WORD>(global.x()), static_cast<WORD>(global.y())), m_input.event);
     if (alive)
-        m_inputEvent = nullptr;
+        m_input.event = nullptr;
     return true;
 }
 
@@ -431,14 +431,14 @@ bool CWndBridge::HandleKey(QKeyEvent* ke) {
         return false;
 
     CWnd* target = m_wnd;
-    m_inputEvent = ke;
-    m_inputForwarded = false;
-    m_keyHasChars = !chars.empty();
+    m_input.event = ke;
+    m_input.forwarded = false;
+    m_input.keyHasChars = !chars.empty();
     if (vk) {
         MSG msg{target, message, vk, lParam, TickNow(), POINT{0, 0}};
         if (PreTranslate(msg)) {
             if (IsLive(target))
-                m_inputEvent = nullptr;
+                m_input.event = nullptr;
             return true;
         }
         if (IsLive(msg.hwnd) && msg.hwnd->m_hWnd)
@@ -447,14 +447,14 @@ bool CWndBridge::HandleKey(QKeyEvent* ke) {
     if (IsLive(target) && target->m_hWnd)
         SendChars(chars, lParam);
     if (IsLive(target))
-        m_inputEvent = nullptr;
+        m_input.event = nullptr;
     return true;
 }
 
 // In a dialog, Tab, Enter and Escape belong to the dialog unless the control's dialog code asks for them; the
 // dialog then moves the focus or runs its default or cancel button.
 bool CWndBridge::DialogTakesKey(QKeyEvent* ke, UINT message, UINT vk, LPARAM lParam) {
-    if (!InDialogManager(m_widget) || (ke->modifiers() & (Qt::ControlModifier | Qt::AltModifier)))
+    if (!InDialogManager(m_qt.widget) || (ke->modifiers() & (Qt::ControlModifier | Qt::AltModifier)))
         return false;
     const int key = ke->key();
     const bool tab = key == Qt::Key_Tab || key == Qt::Key_Backtab;
@@ -473,7 +473,7 @@ void CWndBridge::SendChars(const std::vector<CharMessage>& chars, LPARAM lParam)
     for (const CharMessage& c : chars) {
         if (!IsLive(target) || !target->m_hWnd)
             return;
-        QueuedDispatch(target, c.message, c.code, lParam, m_inputEvent);
+        QueuedDispatch(target, c.message, c.code, lParam, m_input.event);
     }
 }
 
@@ -484,77 +484,77 @@ bool CWndBridge::HandleKeyUp(QKeyEvent* ke) {
     const bool alt = (ke->modifiers() & Qt::AltModifier) != 0;
     if (DialogTakesKey(ke, alt ? WM_SYSKEYUP : WM_KEYUP, vk, KeyLParam(ke, vk, true, alt)))
         return false;
-    m_inputEvent = ke;
-    m_inputForwarded = false;
-    m_keyHasChars = false;
+    m_input.event = ke;
+    m_input.forwarded = false;
+    m_input.keyHasChars = false;
     CWnd* target = m_wnd;
     QueuedDispatch(target, alt ? WM_SYSKEYUP : WM_KEYUP, vk, KeyLParam(ke, vk, true, alt), ke);
     if (IsLive(target))
-        m_inputEvent = nullptr;
+        m_input.event = nullptr;
     return true;
 }
 
 bool CWndBridge::HandleInputMethod(QInputMethodEvent* ie) {
     if (ie->commitString().isEmpty())
-        return m_host != nullptr;
+        return m_qt.host != nullptr;
     const std::vector<CharMessage> chars = CharMessagesOf(ie->commitString(), 0, Qt::NoModifier);
     CWnd* target = m_wnd;
-    m_inputEvent = ie;
-    m_inputForwarded = false;
+    m_input.event = ie;
+    m_input.forwarded = false;
     SendChars(chars, 1);
     if (IsLive(target))
-        m_inputEvent = nullptr;
+        m_input.event = nullptr;
     return true;
 }
 
 bool CWndBridge::HandlePaint(QPaintEvent* pe) {
     // A window's own widget paints in its paint event (CHostWidget::paintEvent).
-    if (m_host)
+    if (m_qt.host)
         return false;
     const QRegion region = pe->region();
     const PaintDepthGuard painting;
-    m_inputEvent = pe;
-    m_inputForwarded = false;
+    m_input.event = pe;
+    m_input.forwarded = false;
     CWnd* wnd = m_wnd;
-    if (m_keepsImage) {
+    if (m_retained.keeps) {
         RunPaint(PaintTarget::Image, region, false, pe);
         if (!IsLive(wnd))
             return true;
-        if (!m_inputForwarded && m_widget && !m_image.isNull()) {
-            QPainter painter(m_widget);
+        if (!m_input.forwarded && m_qt.widget && !m_retained.image.isNull()) {
+            QPainter painter(m_qt.widget);
             painter.setClipRegion(region);
-            painter.drawImage(0, 0, m_image);
-            if (PaintsBackingStore(m_widget, painter))
+            painter.drawImage(0, 0, m_retained.image);
+            if (PaintsBackingStore(m_qt.widget, painter))
                 ShownFromImage(region);
         }
     } else {
-        m_lent.origin = QTransform();
+        m_paint.lent.origin = QTransform();
         RunPaint(PaintTarget::Screen, region, false, pe);
         if (!IsLive(wnd))
             return true;
         // A control its window draws covers itself, as its image once did: what lies under it is not painted.
-        if (m_widget && m_drewOwn && !m_inputForwarded && !m_madeOpaque) {
-            m_widget->setAttribute(Qt::WA_OpaquePaintEvent, true);
-            m_madeOpaque = true;
-        } else if (m_widget && m_inputForwarded && m_madeOpaque) {
-            m_widget->setAttribute(Qt::WA_OpaquePaintEvent, false);
-            m_madeOpaque = false;
+        if (m_qt.widget && m_paint.drewOwn && !m_input.forwarded && !m_paint.madeOpaque) {
+            m_qt.widget->setAttribute(Qt::WA_OpaquePaintEvent, true);
+            m_paint.madeOpaque = true;
+        } else if (m_qt.widget && m_input.forwarded && m_paint.madeOpaque) {
+            m_qt.widget->setAttribute(Qt::WA_OpaquePaintEvent, false);
+            m_paint.madeOpaque = false;
         }
     }
-    m_inputEvent = nullptr;
+    m_input.event = nullptr;
     return true;
 }
 
 void CWndBridge::PaintClient(QPainter& painter, const QPoint& origin, const QRegion& region) {
     const PaintDepthGuard painting;
-    const bool toScreen = PaintsBackingStore(m_widget, painter);
+    const bool toScreen = PaintsBackingStore(m_qt.widget, painter);
     CWnd* wnd = m_wnd;
     if (KeepsImage()) {
-        m_inQtPaint = true;
+        m_paint.inQtPaint = true;
         DispatchPaint();
         if (!IsLive(wnd))
             return;
-        m_inQtPaint = false;
+        m_paint.inQtPaint = false;
         if (const QImage* image = KeptImage(); image && !image->isNull()) {
             painter.setClipRegion(region.translated(origin));
             painter.drawImage(origin, *image);
@@ -568,34 +568,34 @@ void CWndBridge::PaintClient(QPainter& painter, const QPoint& origin, const QReg
     // afresh and leaves what is invalid to the screen's paint.
     bool erase = true;
     if (toScreen) {
-        erase = m_erase || !(region - m_invalid).isEmpty();
-        m_invalid = QRegion();
-        m_erase = false;
+        erase = m_invalid.erase || !(region - m_invalid.region).isEmpty();
+        m_invalid.region = QRegion();
+        m_invalid.erase = false;
     }
-    m_lent.painter = &painter;
-    m_lent.origin = QTransform::fromTranslate(origin.x(), origin.y());
+    m_paint.lent.painter = &painter;
+    m_paint.lent.origin = QTransform::fromTranslate(origin.x(), origin.y());
     RunPaint(PaintTarget::Screen, region, erase, nullptr);
 }
 
 void CWndBridge::RunPaint(PaintTarget target, const QRegion& region, bool erase, QEvent* event) {
-    m_paintRect = region.boundingRect();
-    m_paintRegion = region;
-    m_inPaint = true;
-    m_paintsScreen = target == PaintTarget::Screen;
-    m_paintsNowhere = target == PaintTarget::Nowhere;
-    m_lent.cache = PainterCache();
-    m_erased = false;
-    m_drewOwn = false;
+    m_paint.rect = region.boundingRect();
+    m_paint.region = region;
+    m_paint.active = true;
+    m_paint.paintsScreen = target == PaintTarget::Screen;
+    m_paint.paintsNowhere = target == PaintTarget::Nowhere;
+    m_paint.lent.cache = PainterCache();
+    m_paint.erased = false;
+    m_paint.drewOwn = false;
     CWnd* wnd = m_wnd;
-    if (erase && m_host) {
+    if (erase && m_qt.host) {
         CWnd::SendEraseBackground(wnd);
         // A background nothing erased is white on the screen, as a retained image starts, not what was there.
-        if (IsLive(wnd) && !m_erased && m_lent.painter) {
-            QPainter& painter = *m_lent.painter;
+        if (IsLive(wnd) && !m_paint.erased && m_paint.lent.painter) {
+            QPainter& painter = *m_paint.lent.painter;
             painter.save();
-            painter.setTransform(m_lent.origin);
+            painter.setTransform(m_paint.lent.origin);
             painter.setClipRegion(region);
-            painter.fillRect(m_paintRect, Qt::white);
+            painter.fillRect(m_paint.rect, Qt::white);
             painter.restore();
         }
     }
@@ -604,28 +604,28 @@ void CWndBridge::RunPaint(PaintTarget target, const QRegion& region, bool erase,
     if (!IsLive(wnd))
         return;
     EndOwnPainter();
-    m_lent = LentPainter();
-    m_paintsScreen = false;
-    m_paintsNowhere = false;
-    m_inPaint = false;
+    m_paint.lent = LentPainter();
+    m_paint.paintsScreen = false;
+    m_paint.paintsNowhere = false;
+    m_paint.active = false;
     if (target == PaintTarget::Image) {
-        m_imageDrawn -= region;
-        m_imageUnshown += region;
+        m_retained.drawn -= region;
+        m_retained.unshown += region;
     }
 }
 
 void CWndBridge::DispatchPaint() {
-    if (!m_host)
+    if (!m_qt.host)
         return;
-    const QRegion region = m_invalid & QRect(QPoint(0, 0), m_host->ClientRectInWidget().size());
-    const bool erase = m_erase;
-    m_invalid = QRegion();
-    m_erase = false;
+    const QRegion region = m_invalid.region & QRect(QPoint(0, 0), m_qt.host->ClientRectInWidget().size());
+    const bool erase = m_invalid.erase;
+    m_invalid.region = QRegion();
+    m_invalid.erase = false;
     if (region.isEmpty())
         return;
     CWnd* wnd = m_wnd;
     RunPaint(KeepsImage() ? PaintTarget::Image : PaintTarget::Nowhere, region, erase, nullptr);
-    if (!IsLive(wnd) || m_inQtPaint)
+    if (!IsLive(wnd) || m_paint.inQtPaint)
         return;
     const QRect& r = region.boundingRect();
     const CRect painted(r.left(), r.top(), r.right() + 1, r.bottom() + 1);
@@ -633,44 +633,44 @@ void CWndBridge::DispatchPaint() {
 }
 
 void CWndBridge::RecalcNonClient() {
-    if (!m_host || !m_widget)
+    if (!m_qt.host || !m_qt.widget)
         return;
-    const QRect g = m_widget->geometry();
+    const QRect g = m_qt.widget->geometry();
     NCCALCSIZE_PARAMS params{};
     params.rgrc[0] = RECT{g.left(), g.top(), g.right() + 1, g.bottom() + 1};
     params.rgrc[1] = params.rgrc[0];
     params.rgrc[2] = params.rgrc[0];
     Dispatch(m_wnd, WM_NCCALCSIZE, TRUE, reinterpret_cast<LPARAM>(&params));
-    if (!m_host)
+    if (!m_qt.host)
         return;
     const RECT& c = params.rgrc[0];
-    m_host->SetClientMargins(
+    m_qt.host->SetClientMargins(
         QMargins(c.left - g.left(), c.top - g.top(), g.right() + 1 - c.right, g.bottom() + 1 - c.bottom));
 }
 
 // After a change of position, size, frame or bars: WM_MOVE and WM_SIZE for what changed, in the platform's
 // order (creation reports the size first).
 void CWndBridge::SyncGeometry(bool sizeFirst) {
-    if (!m_widget)
+    if (!m_qt.widget)
         return;
     RecalcNonClient();
-    if (!IsLive(m_wnd) || !m_widget)
+    if (!IsLive(m_wnd) || !m_qt.widget)
         return;
-    if (m_host)
-        m_host->Relayout();
+    if (m_qt.host)
+        m_qt.host->Relayout();
     if (!sizeFirst && !SyncPosition())
         return;
     CRect client;
     m_wnd->GetClientRect(&client);
     const QSize size(client.Width(), client.Height());
     CWnd* wnd = m_wnd;
-    if (!m_sizeKnown || size != m_lastClient) {
-        const QSize old = m_lastClient;
-        const bool known = m_sizeKnown;
-        m_sizeKnown = true;
-        m_lastClient = size;
-        if (m_host) {
-            if (!known || (m_classStyle & (CS_HREDRAW | CS_VREDRAW))) {
+    if (!m_reported.sizeKnown || size != m_reported.client) {
+        const QSize old = m_reported.client;
+        const bool known = m_reported.sizeKnown;
+        m_reported.sizeKnown = true;
+        m_reported.client = size;
+        if (m_qt.host) {
+            if (!known || (m_identity.classStyle & (CS_HREDRAW | CS_VREDRAW))) {
                 m_wnd->Invalidate(TRUE);
             } else {
                 QRegion fresh(QRect(QPoint(0, 0), size));
@@ -691,17 +691,17 @@ void CWndBridge::SyncGeometry(bool sizeFirst) {
 }
 
 bool CWndBridge::SyncPosition() {
-    if (!m_widget)
+    if (!m_qt.widget)
         return false;
     CWnd* wnd = m_wnd;
     QPoint pos;
-    if (m_widget->isWindow())
-        pos = m_widget->mapToGlobal(ClientOriginOf(m_widget));
+    if (m_qt.widget->isWindow())
+        pos = m_qt.widget->mapToGlobal(ClientOriginOf(m_qt.widget));
     else
-        pos = m_widget->pos() + ClientOriginOf(m_widget) - ClientOriginOf(m_widget->parentWidget());
-    if (!m_posKnown || pos != m_lastPos) {
-        m_posKnown = true;
-        m_lastPos = pos;
+        pos = m_qt.widget->pos() + ClientOriginOf(m_qt.widget) - ClientOriginOf(m_qt.widget->parentWidget());
+    if (!m_reported.posKnown || pos != m_reported.pos) {
+        m_reported.posKnown = true;
+        m_reported.pos = pos;
         Dispatch(wnd, WM_MOVE, 0, MAKELPARAM(static_cast<WORD>(pos.x()), static_cast<WORD>(pos.y())));
     }
     return IsLive(wnd) && wnd->m_hWnd != nullptr;
@@ -709,20 +709,20 @@ bool CWndBridge::SyncPosition() {
 
 // The default processing of an attached widget's input is Qt's own handling of the event.
 void CWndBridge::ForwardInput() {
-    if (!m_inputEvent || m_inputForwarded || !m_widget || m_host)
+    if (!m_input.event || m_input.forwarded || !m_qt.widget || m_qt.host)
         return;
-    m_inputForwarded = true;
+    m_input.forwarded = true;
     // Qt's own paint opens a painter on the widget: the one a paint of ours opened ends first.
     EndOwnPainter();
-    static_cast<QObject*>(m_widget.data())->event(m_inputEvent);
+    static_cast<QObject*>(m_qt.widget.data())->event(m_input.event);
 }
 
 bool CWndBridge::SizeMoveStep(QMouseEvent* me) {
     const QPoint global = me->globalPosition().toPoint();
     if (me->type() == QEvent::MouseMove) {
-        const QPoint d = global - m_sizeMoveStart;
-        QRect g = m_sizeMoveGeometry;
-        switch (m_sizeMoveHit) {
+        const QPoint d = global - m_sizeMove.start;
+        QRect g = m_sizeMove.geometry;
+        switch (m_sizeMove.hit) {
         case HTCAPTION: g.translate(d); break;
         case HTLEFT: g.setLeft(g.left() + d.x()); break;
         case HTRIGHT: g.setRight(g.right() + d.x()); break;
@@ -744,12 +744,12 @@ bool CWndBridge::SizeMoveStep(QMouseEvent* me) {
             g.setWidth(1);
         if (g.height() < 1)
             g.setHeight(1);
-        const QPoint offset = m_widget->isWindow() ? QPoint(0, 0) : ClientOriginOf(m_widget->parentWidget());
+        const QPoint offset = m_qt.widget->isWindow() ? QPoint(0, 0) : ClientOriginOf(m_qt.widget->parentWidget());
         m_wnd->MoveWindow(g.left() - offset.x(), g.top() - offset.y(), g.width(), g.height(), TRUE);
         return true;
     }
     if (me->type() == QEvent::MouseButtonRelease && me->button() == Qt::LeftButton) {
-        m_sizeMoveHit = HTNOWHERE;
+        m_sizeMove.hit = HTNOWHERE;
         CWnd* wnd = m_wnd;
         if (CWnd::GetCapture() == wnd)
             ReleaseCapture();
@@ -761,18 +761,18 @@ bool CWndBridge::SizeMoveStep(QMouseEvent* me) {
 }
 
 void CWndBridge::ConnectScrollBars() {
-    for (const QMetaObject::Connection& c : m_barConnections)
+    for (const QMetaObject::Connection& c : m_qt.barConnections)
         QObject::disconnect(c);
-    m_barConnections.clear();
-    if (!m_host)
+    m_qt.barConnections.clear();
+    if (!m_qt.host)
         return;
     for (int bar : {SB_HORZ, SB_VERT}) {
-        QScrollBar* sb = m_host->ScrollBar(bar);
+        QScrollBar* sb = m_qt.host->ScrollBar(bar);
         const UINT message = bar == SB_VERT ? WM_VSCROLL : WM_HSCROLL;
         // Only the program moves a bar: every action is restored at once and reported as a scroll code.
-        m_barConnections.push_back(
+        m_qt.barConnections.push_back(
             QObject::connect(sb, &QAbstractSlider::actionTriggered, this, [this, sb, bar, message](int action) {
-                SCROLLINFO& si = m_host->ScrollInfo(bar);
+                SCROLLINFO& si = m_qt.host->ScrollInfo(bar);
                 UINT code = SB_ENDSCROLL;
                 switch (action) {
                 case QAbstractSlider::SliderSingleStepAdd: code = SB_LINEDOWN; break;
@@ -788,16 +788,16 @@ void CWndBridge::ConnectScrollBars() {
                     return;
                 QueuedDispatch(m_wnd, message, MAKEWPARAM(static_cast<WORD>(code), static_cast<WORD>(si.nPos)), 0);
             }));
-        m_barConnections.push_back(
+        m_qt.barConnections.push_back(
             QObject::connect(sb, &QAbstractSlider::sliderMoved, this, [this, bar, message](int position) {
-                m_host->ScrollInfo(bar).nTrackPos = position;
+                m_qt.host->ScrollInfo(bar).nTrackPos = position;
                 QueuedDispatch(m_wnd, message,
                                MAKEWPARAM(static_cast<WORD>(SB_THUMBTRACK), static_cast<WORD>(position)), 0);
             }));
-        m_barConnections.push_back(
+        m_qt.barConnections.push_back(
             QObject::connect(sb, &QAbstractSlider::sliderReleased, this, [this, sb, bar, message]() {
                 const int position = sb->sliderPosition();
-                m_host->ScrollInfo(bar).nTrackPos = position;
+                m_qt.host->ScrollInfo(bar).nTrackPos = position;
                 CWnd* wnd = m_wnd;
                 QueuedDispatch(wnd, message,
                                MAKEWPARAM(static_cast<WORD>(SB_THUMBPOSITION), static_cast<WORD>(position)), 0);

@@ -20,7 +20,7 @@ void CWnd::GetClientRect(LPRECT lpRect) const {
         *lpRect = RECT{0, 0, 0, 0};
         return;
     }
-    const QSize size = m_bridge->m_host ? m_bridge->m_host->ClientRectInWidget().size() : widget->size();
+    const QSize size = m_bridge->m_qt.host ? m_bridge->m_qt.host->ClientRectInWidget().size() : widget->size();
     *lpRect = RECT{0, 0, size.width(), size.height()};
 }
 
@@ -97,7 +97,7 @@ void CWnd::MoveWindow(int x, int y, int nWidth, int nHeight, BOOL bRepaint) {
                             Extent(nHeight));
     }
     m_bridge->SyncGeometry();
-    if (bRepaint && IsLive(this) && m_hWnd && !m_bridge->m_host)
+    if (bRepaint && IsLive(this) && m_hWnd && !m_bridge->m_qt.host)
         widget->update();
 }
 

@@ -346,11 +346,11 @@ BOOL TrackMouseEvent(LPTRACKMOUSEEVENT lpEventTrack) {
         return FALSE;
     }
     if (lpEventTrack->dwFlags & TME_QUERY) {
-        lpEventTrack->dwFlags = wnd->m_bridge->m_trackLeave ? TME_LEAVE : 0;
+        lpEventTrack->dwFlags = wnd->m_bridge->m_input.trackLeave ? TME_LEAVE : 0;
         return TRUE;
     }
     if (lpEventTrack->dwFlags & TME_LEAVE)
-        wnd->m_bridge->m_trackLeave = !(lpEventTrack->dwFlags & TME_CANCEL);
+        wnd->m_bridge->m_input.trackLeave = !(lpEventTrack->dwFlags & TME_CANCEL);
     return TRUE;
 }
 

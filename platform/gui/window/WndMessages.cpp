@@ -248,17 +248,17 @@ LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     if (!widget)
         return 0;
     CWndBridge& b = *m_bridge;
-    const bool host = b.m_host != nullptr;
+    const bool host = b.m_qt.host != nullptr;
     const MessageContext* ctx = Contexts().empty() ? nullptr : &Contexts().back();
     const bool fromEvent =
-        ctx && ctx->wnd == this && ctx->msg.message == message && ctx->event && ctx->event == b.m_inputEvent;
+        ctx && ctx->wnd == this && ctx->msg.message == message && ctx->event && ctx->event == b.m_input.event;
 
     switch (message) {
     case WM_SETTEXT: {
         const char* text = reinterpret_cast<const char*>(lParam);
         const std::string gbk = text ? text : "";
         if (host) {
-            b.m_text = gbk;
+            b.m_identity.text = gbk;
             if (widget->isWindow())
                 CTopLevelFrame::SetTitle(widget, gbk);
             widget->update();
@@ -269,7 +269,7 @@ LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     case WM_GETTEXT:
     case WM_GETTEXTLENGTH: {
-        const std::string text = host ? b.m_text : QtTextGbk(widget);
+        const std::string text = host ? b.m_identity.text : QtTextGbk(widget);
         if (message == WM_GETTEXTLENGTH)
             return static_cast<LRESULT>(text.size());
         char* buffer = reinterpret_cast<char*>(lParam);
@@ -292,17 +292,17 @@ LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         return static_cast<LRESULT>(n);
     }
     case WM_SETFONT:
-        b.m_font = reinterpret_cast<HFONT>(wParam);
+        b.m_identity.font = reinterpret_cast<HFONT>(wParam);
         // A control Qt draws shows the font itself; a window the program draws reads it back with WM_GETFONT.
         if (!host && widget) {
             LOGFONT logFont{};
-            CFont* font = CFont::FromHandle(b.m_font);
+            CFont* font = CFont::FromHandle(b.m_identity.font);
             widget->setFont(font && font->GetLogFont(&logFont) ? QFontFromLogFont(logFont) : QFont());
         }
         if (LOWORD(static_cast<uint32_t>(lParam)))
             Invalidate(TRUE);
         return 0;
-    case WM_GETFONT: return reinterpret_cast<LRESULT>(b.m_font);
+    case WM_GETFONT: return reinterpret_cast<LRESULT>(b.m_identity.font);
     case WM_CLOSE:
         if (fromEvent && !host) {
             b.ForwardInput();
@@ -315,11 +315,11 @@ LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         RECT* r = wParam ? &reinterpret_cast<NCCALCSIZE_PARAMS*>(lParam)->rgrc[0] : reinterpret_cast<RECT*>(lParam);
         if (!host || !r)
             return 0;
-        const QMargins m = b.m_host->FrameMargins();
+        const QMargins m = b.m_qt.host->FrameMargins();
         r->left += m.left();
         r->top += m.top();
-        r->right -= m.right() + (b.m_host->IsScrollBarShown(SB_VERT) ? GetSystemMetrics(SM_CXVSCROLL) : 0);
-        r->bottom -= m.bottom() + (b.m_host->IsScrollBarShown(SB_HORZ) ? GetSystemMetrics(SM_CYHSCROLL) : 0);
+        r->right -= m.right() + (b.m_qt.host->IsScrollBarShown(SB_VERT) ? GetSystemMetrics(SM_CXVSCROLL) : 0);
+        r->bottom -= m.bottom() + (b.m_qt.host->IsScrollBarShown(SB_HORZ) ? GetSystemMetrics(SM_CYHSCROLL) : 0);
         r->right = std::max(r->right, r->left);
         r->bottom = std::max(r->bottom, r->top);
         return 0;
@@ -331,7 +331,7 @@ LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         const QPoint local = widget->mapFromGlobal(QPoint(p.x, p.y));
         if (!widget->rect().contains(local))
             return HTNOWHERE;
-        const QRect client = b.m_host->ClientRectInWidget();
+        const QRect client = b.m_qt.host->ClientRectInWidget();
         // The sizing edges of a thick frame work even where the window has made them part of its client area.
         if (GetStyle() & WS_THICKFRAME) {
             constexpr int kGrip = 4;
@@ -356,9 +356,9 @@ LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         if (client.contains(local))
             return HTCLIENT;
-        if (b.m_host->IsScrollBarShown(SB_VERT) && local.x() > client.right() && local.y() <= client.bottom())
+        if (b.m_qt.host->IsScrollBarShown(SB_VERT) && local.x() > client.right() && local.y() <= client.bottom())
             return HTVSCROLL;
-        if (b.m_host->IsScrollBarShown(SB_HORZ) && local.y() > client.bottom() && local.x() <= client.right())
+        if (b.m_qt.host->IsScrollBarShown(SB_HORZ) && local.y() > client.bottom() && local.x() <= client.right())
             return HTHSCROLL;
         return HTBORDER;
     }
@@ -373,8 +373,8 @@ LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         if (reinterpret_cast<CWnd*>(wParam) != this || !host)
             return FALSE;
         if (hit == HTCLIENT) {
-            if (b.m_classCursor)
-                ::SetCursor(b.m_classCursor);
+            if (b.m_identity.classCursor)
+                ::SetCursor(b.m_identity.classCursor);
         } else {
             ::SetCursor(FrameCursor(hit));
         }
@@ -415,10 +415,10 @@ LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         // The loop starts where the pointer is: callers may send a hit code with any lParam.
         const auto start = static_cast<LPARAM>(GetMessagePos());
-        b.m_sizeMoveStart = QPoint(GET_X_LPARAM(start), GET_Y_LPARAM(start));
-        b.m_sizeMoveGeometry = widget->isWindow() ? CTopLevelFrame::OuterRect(widget) : widget->geometry();
+        b.m_sizeMove.start = QPoint(GET_X_LPARAM(start), GET_Y_LPARAM(start));
+        b.m_sizeMove.geometry = widget->isWindow() ? CTopLevelFrame::OuterRect(widget) : widget->geometry();
         SetCapture();
-        b.m_sizeMoveHit = hit;
+        b.m_sizeMove.hit = hit;
         SendMessage(WM_ENTERSIZEMOVE, 0, 0);
         return 0;
     }
@@ -437,16 +437,16 @@ LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         const auto byte = static_cast<unsigned>(wParam & 0xFF);
         std::string gbk;
-        if (b.m_pendingLead >= 0) {
-            gbk = {static_cast<char>(b.m_pendingLead), static_cast<char>(byte)};
-            b.m_pendingLead = -1;
+        if (b.m_input.pendingLead >= 0) {
+            gbk = {static_cast<char>(b.m_input.pendingLead), static_cast<char>(byte)};
+            b.m_input.pendingLead = -1;
         } else if (byte >= 0x81 && byte <= 0xFE) {
-            b.m_pendingLead = static_cast<int>(byte);
+            b.m_input.pendingLead = static_cast<int>(byte);
             return 0;
         } else {
             gbk = std::string(1, static_cast<char>(byte));
         }
-        if (b.m_inputEvent) {
+        if (b.m_input.event) {
             b.ForwardInput();
             return 0;
         }
@@ -467,7 +467,7 @@ LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN:
-        if (fromEvent && !host && !b.m_keyHasChars)
+        if (fromEvent && !host && !b.m_input.keyHasChars)
             b.ForwardInput();
         else if (!fromEvent && !host && ctx && ctx->event == nullptr)
             SynthesizeKey(static_cast<UINT>(wParam), true);

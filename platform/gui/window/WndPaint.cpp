@@ -31,10 +31,10 @@ void CWnd::InvalidateRect(LPCRECT lpRect, BOOL bErase) {
         r = r.intersected(ToQRect(*lpRect));
     if (r.isEmpty())
         return;
-    if (m_bridge->m_host) {
-        m_bridge->m_invalid += r;
+    if (m_bridge->m_qt.host) {
+        m_bridge->m_invalid.region += r;
         if (bErase)
-            m_bridge->m_erase = true;
+            m_bridge->m_invalid.erase = true;
         widget->update(r.translated(ClientOriginOf(widget)));
     } else {
         widget->update(r);
@@ -45,18 +45,18 @@ void CWnd::ValidateRect(LPCRECT lpRect) {
     if (!GetHostWidget())
         return;
     if (!lpRect) {
-        m_bridge->m_invalid = QRegion();
-        m_bridge->m_erase = false;
+        m_bridge->m_invalid.region = QRegion();
+        m_bridge->m_invalid.erase = false;
         return;
     }
-    m_bridge->m_invalid -= ToQRect(*lpRect);
+    m_bridge->m_invalid.region -= ToQRect(*lpRect);
 }
 
 void CWnd::UpdateWindow() {
     QWidget* widget = GetHostWidget();
     if (!widget || !widget->isVisible())
         return;
-    if (m_bridge->m_host)
+    if (m_bridge->m_qt.host)
         m_bridge->UpdateNow();
     else
         widget->repaint();
@@ -75,7 +75,7 @@ BOOL CWnd::RedrawWindow(LPCRECT lpRectUpdate, void* prgnUpdate, UINT flags) {
 }
 
 BOOL CWnd::GetUpdateRect(LPRECT lpRect, BOOL /*bErase*/) {
-    const QRect r = GetHostWidget() ? m_bridge->m_invalid.boundingRect() : QRect();
+    const QRect r = GetHostWidget() ? m_bridge->m_invalid.region.boundingRect() : QRect();
     if (lpRect)
         *lpRect = r.isEmpty() ? RECT{0, 0, 0, 0} : RECT{r.left(), r.top(), r.right() + 1, r.bottom() + 1};
     return r.isEmpty() ? FALSE : TRUE;
@@ -84,16 +84,16 @@ BOOL CWnd::GetUpdateRect(LPRECT lpRect, BOOL /*bErase*/) {
 QImage* CWnd::GetClientImage() { return GetHostWidget() ? m_bridge->ImageToDrawOn() : nullptr; }
 
 QRegion CWnd::GetPaintRegion() const {
-    if (GetHostWidget() && m_bridge->m_inPaint)
-        return m_bridge->m_paintRegion;
+    if (GetHostWidget() && m_bridge->m_paint.active)
+        return m_bridge->m_paint.region;
     CRect client;
     GetClientRect(&client);
     return QRegion(client.left, client.top, client.Width(), client.Height());
 }
 
 CRect CWnd::GetPaintRect() const {
-    if (GetHostWidget() && m_bridge->m_inPaint) {
-        const QRect& r = m_bridge->m_paintRect;
+    if (GetHostWidget() && m_bridge->m_paint.active) {
+        const QRect& r = m_bridge->m_paint.rect;
         return CRect(r.left(), r.top(), r.right() + 1, r.bottom() + 1);
     }
     CRect client;
@@ -106,7 +106,8 @@ void CWnd::UpdateScreen(const RECT* rect) {
     // Only a retained image holds what the screen does not show yet. Inside Qt's paint event the whole painted
     // region is copied anyway: a control's own paint (it has no host) is always one, and asking for another from
     // there would paint it for ever.
-    if (!widget || !m_bridge->KeepsImage() || m_bridge->m_inQtPaint || (m_bridge->m_inPaint && !m_bridge->m_host))
+    if (!widget || !m_bridge->KeepsImage() || m_bridge->m_paint.inQtPaint ||
+        (m_bridge->m_paint.active && !m_bridge->m_qt.host))
         return;
     const QPoint origin = ClientOriginOf(widget);
     if (!rect) {
@@ -154,126 +155,126 @@ bool PaintsBackingStore(const QWidget* widget, const QPainter& painter) {
 } // namespace wndimpl
 
 QSize CWndBridge::ClientSize() const {
-    if (m_host)
-        return m_host->ClientRectInWidget().size();
-    return m_widget ? m_widget->size() : QSize();
+    if (m_qt.host)
+        return m_qt.host->ClientRectInWidget().size();
+    return m_qt.widget ? m_qt.widget->size() : QSize();
 }
 
 LentPainter* CWndBridge::LentScreen() {
-    if (!m_paintsScreen)
+    if (!m_paint.paintsScreen)
         return nullptr;
-    if (!m_lent.painter && !m_host && m_widget) {
+    if (!m_paint.lent.painter && !m_qt.host && m_qt.widget) {
         // A control's paint draws on a painter of its own, white where it leaves anything out, as its image was.
-        m_ownPainter = std::make_unique<QPainter>(m_widget.data());
-        if (!m_ownPainter->isActive()) {
-            m_ownPainter.reset();
+        m_paint.ownPainter = std::make_unique<QPainter>(m_qt.widget.data());
+        if (!m_paint.ownPainter->isActive()) {
+            m_paint.ownPainter.reset();
             return nullptr;
         }
-        m_ownPainter->fillRect(m_paintRect, Qt::white);
-        m_lent.painter = m_ownPainter.get();
-        m_lent.cache = PainterCache();
-        m_drewOwn = true;
+        m_paint.ownPainter->fillRect(m_paint.rect, Qt::white);
+        m_paint.lent.painter = m_paint.ownPainter.get();
+        m_paint.lent.cache = PainterCache();
+        m_paint.drewOwn = true;
     }
-    return &m_lent;
+    return &m_paint.lent;
 }
 
 void CWndBridge::EndOwnPainter() {
-    if (!m_ownPainter)
+    if (!m_paint.ownPainter)
         return;
-    m_ownPainter->end();
-    m_ownPainter.reset();
-    m_lent.painter = nullptr;
+    m_paint.ownPainter->end();
+    m_paint.ownPainter.reset();
+    m_paint.lent.painter = nullptr;
 }
 
-bool CWndBridge::KeepsImage() const { return m_host ? m_host->KeepsImage() : m_keepsImage; }
+bool CWndBridge::KeepsImage() const { return m_qt.host ? m_qt.host->KeepsImage() : m_retained.keeps; }
 
 QImage* CWndBridge::KeptImage() {
-    if (m_host)
-        return m_host->ClientImage();
-    if (!m_keepsImage)
+    if (m_qt.host)
+        return m_qt.host->ClientImage();
+    if (!m_retained.keeps)
         return nullptr;
-    const QSize size = m_widget ? m_widget->size() : QSize();
-    if (m_image.size() != size) {
+    const QSize size = m_qt.widget ? m_qt.widget->size() : QSize();
+    if (m_retained.image.size() != size) {
         if (size.isEmpty()) {
-            m_image = QImage();
+            m_retained.image = QImage();
         } else {
             // What it showed stays at the top left; the rest is white.
             QImage resized(size, QImage::Format_RGB32);
             resized.fill(Qt::white);
-            if (!m_image.isNull()) {
+            if (!m_retained.image.isNull()) {
                 QPainter p(&resized);
-                p.drawImage(0, 0, m_image);
+                p.drawImage(0, 0, m_retained.image);
             }
-            m_image = resized;
+            m_retained.image = resized;
         }
     }
-    return &m_image;
+    return &m_retained.image;
 }
 
 QImage* CWndBridge::ImageToDrawOn() {
     // A paint straight on the screen draws with its painter; one that goes nowhere draws nothing.
-    if (m_paintsScreen || m_paintsNowhere)
+    if (m_paint.paintsScreen || m_paint.paintsNowhere)
         return nullptr;
     const QRegion all(QRect(QPoint(0, 0), ClientSize()));
     if (!KeepsImage()) {
-        if (m_host)
-            m_host->KeepImage();
+        if (m_qt.host)
+            m_qt.host->KeepImage();
         else
-            m_keepsImage = true;
+            m_retained.keeps = true;
         // The image starts as the screen shows the window: as its paints draw it.
-        if (!m_inPaint) {
+        if (!m_paint.active) {
             CWnd* wnd = m_wnd;
             RunPaint(PaintTarget::Image, all, true, nullptr);
             if (!IsWindow(wnd))
                 return nullptr;
         }
     }
-    if (!m_inPaint) {
-        m_imageDrawn = all;
-        m_imageUnshown = all;
+    if (!m_paint.active) {
+        m_retained.drawn = all;
+        m_retained.unshown = all;
     }
     return KeptImage();
 }
 
 void CWndBridge::DropImage() {
-    if (m_host)
-        m_host->DropImage();
-    m_keepsImage = false;
-    m_image = QImage();
-    m_imageDrawn = QRegion();
-    m_imageUnshown = QRegion();
+    if (m_qt.host)
+        m_qt.host->DropImage();
+    m_retained.keeps = false;
+    m_retained.image = QImage();
+    m_retained.drawn = QRegion();
+    m_retained.unshown = QRegion();
 }
 
 void CWndBridge::ShownFromImage(const QRegion& region) {
-    m_imageUnshown -= region;
-    if (m_imageDrawn.isEmpty() && m_imageUnshown.isEmpty())
+    m_retained.unshown -= region;
+    if (m_retained.drawn.isEmpty() && m_retained.unshown.isEmpty())
         DropImage();
 }
 
 void CWndBridge::UpdateNow() {
-    if (!m_host || !m_widget)
+    if (!m_qt.host || !m_qt.widget)
         return;
     if (KeepsImage()) {
         DispatchPaint();
         return;
     }
-    const QRegion region = m_invalid & QRect(QPoint(0, 0), ClientSize());
+    const QRegion region = m_invalid.region & QRect(QPoint(0, 0), ClientSize());
     if (region.isEmpty()) {
-        m_invalid = QRegion();
-        m_erase = false;
+        m_invalid.region = QRegion();
+        m_invalid.erase = false;
         return;
     }
     // Inside another paint a repaint would paint the whole window again from within: it waits for the next.
     if (QtPaintDepth() > 0)
         return;
-    const QWindow* window = m_widget->window()->windowHandle();
+    const QWindow* window = m_qt.widget->window()->windowHandle();
     if (window && window->isExposed()) {
         // What is left invalid afterwards lies under opaque children: nothing to paint there.
         const QPointer<CWndBridge> alive(this);
-        m_widget->repaint(region.translated(m_host->ClientOrigin()));
-        if (alive && m_widget && m_widget->updatesEnabled()) {
-            m_invalid = QRegion();
-            m_erase = false;
+        m_qt.widget->repaint(region.translated(m_qt.host->ClientOrigin()));
+        if (alive && m_qt.widget && m_qt.widget->updatesEnabled()) {
+            m_invalid.region = QRegion();
+            m_invalid.erase = false;
         }
         return;
     }
