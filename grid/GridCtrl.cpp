@@ -4,9 +4,7 @@
 
 #include "platform/gui/data/OleDataSource.h"
 #include "platform/gui/draw/SysColor.h"
-#include "platform/gui/frame/ResourceException.h"
 #include "platform/gui/frame/WinApp.h"
-#include "platform/gui/window/Cursor.h"
 #include "platform/gui/window/WindowClass.h"
 #include "platform/os/MessageBox.h"
 
@@ -48,21 +46,7 @@ CGridCtrl::~CGridCtrl() {
 }
 
 BOOL CGridCtrl::RegisterWindowClass() {
-    WNDCLASS wndClass{};
-    HINSTANCE instance = AfxGetInstanceHandle();
-    if (GetClassInfo(instance, kGridWindowClass, &wndClass))
-        return TRUE;
-    wndClass.style = CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW;
-    wndClass.lpfnWndProc = ::DefWindowProc;
-    wndClass.cbClsExtra = wndClass.cbWndExtra = 0;
-    wndClass.hInstance = instance;
-    wndClass.hIcon = nullptr;
-    wndClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    wndClass.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<intptr_t>(COLOR_3DFACE + 1));
-    wndClass.lpszMenuName = nullptr;
-    wndClass.lpszClassName = kGridWindowClass;
-    if (!AfxRegisterClass(&wndClass))
-        AfxThrowResourceException();
+    RegisterWindowClassOnce(kGridWindowClass, CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW, COLOR_3DFACE);
     return TRUE;
 }
 

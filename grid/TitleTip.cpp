@@ -4,15 +4,11 @@
 #include "platform/gui/draw/DC.h"
 #include "platform/gui/draw/Font.h"
 #include "platform/gui/draw/SysColor.h"
-#include "platform/gui/frame/ResourceException.h"
-#include "platform/gui/frame/WinApp.h"
 #include "platform/gui/window/ClientDC.h"
-#include "platform/gui/window/Cursor.h"
 #include "platform/gui/window/SystemMetrics.h"
+#include "platform/gui/window/WindowClass.h"
 #include "platform/os/RuntimeClass.h"
 #include "platform/os/System.h"
-
-#include <cstdint>
 
 IMPLEMENT_DYNAMIC(CTitleTip, CWnd)
 
@@ -25,18 +21,7 @@ LPARAM PointParam(const CPoint& point) { return MAKELPARAM(static_cast<WORD>(poi
 } // namespace
 
 CTitleTip::CTitleTip() : m_dblClickTime(GetDoubleClickTime()) {
-    WNDCLASS wndClass{};
-    HINSTANCE instance = AfxGetInstanceHandle();
-    if (GetClassInfo(instance, kTitleTipWindowClass, &wndClass))
-        return;
-    wndClass.style = CS_SAVEBITS;
-    wndClass.lpfnWndProc = ::DefWindowProc;
-    wndClass.hInstance = instance;
-    wndClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    wndClass.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<intptr_t>(COLOR_INFOBK + 1));
-    wndClass.lpszClassName = kTitleTipWindowClass;
-    if (!AfxRegisterClass(&wndClass))
-        AfxThrowResourceException();
+    RegisterWindowClassOnce(kTitleTipWindowClass, CS_SAVEBITS, COLOR_INFOBK);
 }
 
 CTitleTip::~CTitleTip() = default;

@@ -2,6 +2,7 @@
 
 #include "BannerCtrl.h"
 #include "MatrixCtrl.h"
+#include "ui/forms/ButtonSkins.h"
 #include "ui/forms/DialogFields.h"
 
 #include "core/CommPort.h"
@@ -46,13 +47,6 @@ CString SelectedEntry(const CComboBox& combo) {
 void SelectPrefix(CComboBox& combo, const std::string& text) {
     const int index = text.empty() ? CB_ERR : combo.FindString(-1, text.c_str());
     combo.SetCurSel(index);
-}
-
-void SkinTextButton(CShadeButton* button) {
-    if (!button)
-        return;
-    button->SetFlat(FALSE, TRUE);
-    button->SetShade(CShadeButton::kVerticalSoftRamp, 8, 10, 0, 0);
 }
 
 // The matrix index and the command index remembered for each of the first four matrices. A settings file without
@@ -112,8 +106,8 @@ BOOL CPageMatrix::OnInitDialog() {
     CPropertyPage::OnInitDialog();
     for (CShadeButton& button : m_channels)
         SkinTextButton(&button);
-    SkinTextButton(CIconButton::SubclassOwned<CShadeButton>(kPrevButton, this));
-    SkinTextButton(CIconButton::SubclassOwned<CShadeButton>(kNextButton, this));
+    SkinTextButton(this, kPrevButton);
+    SkinTextButton(this, kNextButton);
 
     for (CMatrixMgr::Position p = m_matrixMgr->Begin(); p != m_matrixMgr->End(); ++p)
         m_matrixCombo.AddString(m_matrixMgr->GetAt(p)->GetName().c_str());

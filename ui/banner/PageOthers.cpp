@@ -10,8 +10,6 @@
 #include "core/WallModel.h"
 #include "platform/gui/controls/ComboBox.h"
 
-#include <cstdio>
-
 namespace {
 
 constexpr UINT kTemplate = 135;
@@ -128,9 +126,7 @@ void CPageOthers::ShowValue(int id, bool horizontal) {
     BOOL enabled = FALSE;
     BYTE values[2] = {0, 0};
     m_frameEffect->GetState(enabled, values[0], values[1]);
-    char text[16];
-    std::snprintf(text, sizeof text, "%d", horizontal ? values[0] : values[1]);
-    SetDlgItemText(id, text);
+    SetDlgItemText(id, Number(horizontal ? values[0] : values[1]));
 }
 
 void CPageOthers::OnSourceChange(int combo, const char* command) {

@@ -1,13 +1,13 @@
 #include "PageScene.h"
 
 #include "SceneCtrl.h"
+#include "ui/forms/ButtonSkins.h"
 #include "ui/forms/DialogFields.h"
 
 #include "core/NotifyEvent.h"
 #include "core/SceneModel.h"
 #include "core/WallModel.h"
 #include "platform/gui/controls/ComboBox.h"
-#include "skin/ShadeButton.h"
 
 namespace {
 
@@ -49,12 +49,8 @@ BOOL CPageScene::OnInitDialog() {
     if (auto* combo = dynamic_cast<CComboBox*>(GetDlgItem(kSceneCombo)))
         combo->SetCurSel(0);
     m_selectedScene = 0;
-    for (int id : {kSaveButton, kLoadButton, kRenameButton, kRecordButton}) {
-        if (CShadeButton* button = CIconButton::SubclassOwned<CShadeButton>(id, this)) {
-            button->SetFlat(FALSE, TRUE);
-            button->SetShade(CShadeButton::kVerticalSoftRamp, 8, 10, 0, 0);
-        }
-    }
+    for (int id : {kSaveButton, kLoadButton, kRenameButton, kRecordButton})
+        SkinTextButton(this, id);
     return TRUE;
 }
 

@@ -4,11 +4,15 @@
 
 CShadeButton* SkinTextButton(CWnd* dialog, int id) {
     CShadeButton* button = CIconButton::SubclassOwned<CShadeButton>(static_cast<UINT>(id), dialog);
-    if (button) {
-        button->SetFlat(FALSE, TRUE);
-        button->SetShade(CShadeButton::kVerticalSoftRamp, 8, 10, 0, 0);
-    }
+    SkinTextButton(button);
     return button;
+}
+
+void SkinTextButton(CShadeButton* button) {
+    if (!button)
+        return;
+    button->SetFlat(FALSE, TRUE);
+    button->SetShade(CShadeButton::kVerticalSoftRamp, 8, 10, 0, 0);
 }
 
 CShadeButton* SkinIconButton(CWnd* dialog, int id, int icon) {

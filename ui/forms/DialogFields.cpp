@@ -19,6 +19,12 @@ CString ItemText(const CWnd* dialog, int id) {
     return text;
 }
 
+CString Number(int value) {
+    CString text;
+    text.Format("%d", value);
+    return text;
+}
+
 int ItemNumber(const CWnd* dialog, int id) { return std::atoi(ItemText(dialog, id)); }
 
 int ComboSelection(const CWnd* dialog, int id) {

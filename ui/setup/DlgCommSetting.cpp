@@ -15,12 +15,6 @@ constexpr int kDataBitsCombo = 1025;
 constexpr int kParityCombo = 1026;
 constexpr int kStopBitsCombo = 1027;
 
-CString Number(int value) {
-    CString text;
-    text.Format("%d", value);
-    return text;
-}
-
 } // namespace
 
 // The controller stores settings and sends to no units: it is handed no wall view.

@@ -32,12 +32,6 @@ constexpr int kSetButton = 1082;
 constexpr int kCloseButton = 1083;
 constexpr int kHeadingPadding = 16;
 
-CString Number(int value) {
-    CString text;
-    text.Format("%d", value);
-    return text;
-}
-
 CComboBox* Combo(CWnd* dialog, int id) { return dynamic_cast<CComboBox*>(dialog->GetDlgItem(id)); }
 
 // The width a heading is given, or more where its text needs more at the font the control shows it in.

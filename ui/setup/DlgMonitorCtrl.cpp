@@ -69,12 +69,6 @@ constexpr int kRuleY = 64;
 constexpr int kRuleInset = 60;
 constexpr int kRuleWidth = 4;
 
-CString Number(int value) {
-    CString text;
-    text.Format("%d", value);
-    return text;
-}
-
 CComboBox* Combo(CWnd* dialog, int id) { return dynamic_cast<CComboBox*>(dialog->GetDlgItem(id)); }
 
 } // namespace

@@ -49,12 +49,6 @@ int OutputNumber(const char* text) {
     return static_cast<int>(value);
 }
 
-CString Number(int value) {
-    CString text;
-    text.Format("%d", value);
-    return text;
-}
-
 } // namespace
 
 // The controller stores settings and sends to no units: it is handed no wall view.

@@ -2,13 +2,9 @@
 
 #include "platform/gui/draw/DC.h"
 #include "platform/gui/draw/SysColor.h"
-#include "platform/gui/frame/ResourceException.h"
-#include "platform/gui/frame/WinApp.h"
-#include "platform/gui/window/Cursor.h"
 #include "platform/gui/window/PaintDC.h"
+#include "platform/gui/window/WindowClass.h"
 #include "platform/os/Version.h"
-
-#include <cstdint>
 
 namespace {
 
@@ -35,21 +31,7 @@ CWallWindow::CWallWindow(COLORREF colour, CString name)
 CWallWindow::~CWallWindow() { DestroyWindow(); }
 
 BOOL CWallWindow::RegisterWindowClass() {
-    WNDCLASS wndClass{};
-    HINSTANCE instance = AfxGetInstanceHandle();
-    if (GetClassInfoA(instance, kClassName, &wndClass))
-        return TRUE;
-    wndClass.style = CS_DBLCLKS;
-    wndClass.lpfnWndProc = ::DefWindowProcA;
-    wndClass.cbClsExtra = wndClass.cbWndExtra = 0;
-    wndClass.hInstance = instance;
-    wndClass.hIcon = nullptr;
-    wndClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    wndClass.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<intptr_t>(COLOR_WINDOW + 1));
-    wndClass.lpszMenuName = nullptr;
-    wndClass.lpszClassName = kClassName;
-    if (!AfxRegisterClass(&wndClass))
-        AfxThrowResourceException();
+    RegisterWindowClassOnce(kClassName, CS_DBLCLKS, COLOR_WINDOW);
     return TRUE;
 }
 

@@ -2,8 +2,11 @@
 
 #include "Cursor.h"
 #include "WindowStyles.h"
+#include "Wnd.h"
 #include "platform/gui/draw/Brush.h"
 #include "platform/gui/draw/SysColor.h"
+#include "platform/gui/frame/ResourceException.h"
+#include "platform/gui/frame/WinApp.h"
 
 #include <cstdio>
 #include <deque>
@@ -52,6 +55,21 @@ LPCTSTR RegisterButtonFaceClass(LPCTSTR className) {
     wc.lpszClassName = className;
     AfxRegisterClass(&wc);
     return className;
+}
+
+void RegisterWindowClassOnce(LPCTSTR className, UINT style, int backgroundColour) {
+    WNDCLASS wndClass{};
+    HINSTANCE instance = AfxGetInstanceHandle();
+    if (GetClassInfo(instance, className, &wndClass))
+        return;
+    wndClass.style = style;
+    wndClass.lpfnWndProc = ::DefWindowProc;
+    wndClass.hInstance = instance;
+    wndClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    wndClass.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<uintptr_t>(backgroundColour + 1));
+    wndClass.lpszClassName = className;
+    if (!AfxRegisterClass(&wndClass))
+        AfxThrowResourceException();
 }
 
 BOOL GetClassInfo(HINSTANCE /*hInstance*/, LPCTSTR className, WNDCLASS* wndClass) {

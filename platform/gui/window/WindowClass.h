@@ -39,6 +39,9 @@ inline BOOL GetClassInfoA(HINSTANCE hInstance, LPCSTR className, WNDCLASSA* wndC
 // Registers (once) a named class with double clicks and the button face as its background, the look of dialogs,
 // frames and bars; returns the name.
 LPCTSTR RegisterButtonFaceClass(LPCTSTR className);
+// Registers a named class the first time a window of it is built: the default window procedure, the arrow, and a
+// system colour (COLOR_...) as its background. A class that cannot be registered raises the resource exception.
+void RegisterWindowClassOnce(LPCTSTR className, UINT style, int backgroundColour);
 // Registers an unnamed class with these attributes and returns its generated name, which lives for the run.
 LPCTSTR AfxRegisterWndClass(UINT classStyle, HCURSOR cursor = nullptr, HBRUSH background = nullptr,
                             HICON icon = nullptr);
