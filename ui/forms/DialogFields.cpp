@@ -41,3 +41,10 @@ void EnableItem(CWnd* dialog, int id, bool enable) {
     if (CWnd* item = Item(dialog, id))
         item->EnableWindow(enable ? TRUE : FALSE);
 }
+
+CComboBox* ComboItem(const CWnd* dialog, int id) { return dynamic_cast<CComboBox*>(Item(dialog, id)); }
+
+void SelectItemPrefix(const CWnd* dialog, int id, const CString& text) {
+    if (CComboBox* combo = ComboItem(dialog, id))
+        combo->SelectString(-1, text);
+}

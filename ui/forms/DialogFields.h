@@ -2,6 +2,7 @@
 
 #include "platform/os/String.h"
 
+class CComboBox;
 class CWnd;
 
 // What the pages and dialogs read from their controls, the same way everywhere: missing controls (a window not
@@ -15,3 +16,7 @@ int ItemNumber(const CWnd* dialog, int id);
 int ComboSelection(const CWnd* dialog, int id);
 bool IsItemChecked(const CWnd* dialog, int id);
 void EnableItem(CWnd* dialog, int id, bool enable);
+// The combo box of that id; null when there is none.
+CComboBox* ComboItem(const CWnd* dialog, int id);
+// Selects the combo box's first entry that begins with the text, as its own search does.
+void SelectItemPrefix(const CWnd* dialog, int id, const CString& text);

@@ -32,8 +32,6 @@ constexpr int kSetButton = 1082;
 constexpr int kCloseButton = 1083;
 constexpr int kHeadingPadding = 16;
 
-CComboBox* Combo(CWnd* dialog, int id) { return dynamic_cast<CComboBox*>(dialog->GetDlgItem(id)); }
-
 // The width a heading is given, or more where its text needs more at the font the control shows it in.
 int FittingWidth(CWnd* control, const char* heading, int width) {
     CClientDC dc(control->GetParent());
@@ -45,10 +43,6 @@ int FittingWidth(CWnd* control, const char* heading, int width) {
     return std::max(width, needed);
 }
 
-void SelectPrefix(CWnd* dialog, int id, const CString& text) {
-    if (CComboBox* combo = Combo(dialog, id))
-        combo->SelectString(-1, text);
-}
 
 } // namespace
 
@@ -134,7 +128,7 @@ void CDlgMatrixSetting::LoadMatrix(const std::string& name) {
     m_currentMatrixName = matrix->GetName();
 
     SetDlgItemText(kNameEdit, matrix->GetName().c_str());
-    SelectPrefix(this, kTypeCombo, SignalTypeToName(matrix->GetSignalType()).c_str());
+    SelectItemPrefix(this, kTypeCombo, SignalTypeToName(matrix->GetSignalType()).c_str());
     CChannelTable* channels = matrix->GetChannelTable();
     SetDlgItemText(kChannelCountEdit, Number(channels ? channels->GetCount() : 0));
 
@@ -145,11 +139,11 @@ void CDlgMatrixSetting::LoadMatrix(const std::string& name) {
     if (!own)
         port = CWallModel::GetInstance()->GetCommPort();
     if (port) {
-        SelectPrefix(this, kPortCombo, port->m_portName.c_str());
-        SelectPrefix(this, kBaudCombo, Number(port->m_baudRate));
-        SelectPrefix(this, kDataBitsCombo, Number(port->m_dataBits));
-        SelectPrefix(this, kStopBitsCombo, StopBitsToString(port->m_stopBits).c_str());
-        if (CComboBox* parity = Combo(this, kParityCombo))
+        SelectItemPrefix(this, kPortCombo, port->m_portName.c_str());
+        SelectItemPrefix(this, kBaudCombo, Number(port->m_baudRate));
+        SelectItemPrefix(this, kDataBitsCombo, Number(port->m_dataBits));
+        SelectItemPrefix(this, kStopBitsCombo, StopBitsToString(port->m_stopBits).c_str());
+        if (CComboBox* parity = ComboItem(this, kParityCombo))
             parity->SetCurSel(port->m_parity);
     }
     EnableSerialCombos(own != FALSE);

@@ -69,8 +69,6 @@ constexpr int kRuleY = 64;
 constexpr int kRuleInset = 60;
 constexpr int kRuleWidth = 4;
 
-CComboBox* Combo(CWnd* dialog, int id) { return dynamic_cast<CComboBox*>(dialog->GetDlgItem(id)); }
-
 } // namespace
 
 CDlgMonitorCtrl::CDlgMonitorCtrl(CWnd* pParent)
@@ -121,10 +119,10 @@ void CDlgMonitorCtrl::SkinButtons() {
 }
 
 void CDlgMonitorCtrl::FillCombos() {
-    CComboBox* single = Combo(this, kSingleCombo);
-    CComboBox* first = Combo(this, kFirstCombo);
-    CComboBox* last = Combo(this, kLastCombo);
-    CComboBox* port = Combo(this, kPortCombo);
+    CComboBox* single = ComboItem(this, kSingleCombo);
+    CComboBox* first = ComboItem(this, kFirstCombo);
+    CComboBox* last = ComboItem(this, kLastCombo);
+    CComboBox* port = ComboItem(this, kPortCombo);
     if (!single || !first || !last || !port)
         return;
     for (int n = 1; n <= kAddressCount; ++n) {
@@ -151,15 +149,11 @@ void CDlgMonitorCtrl::SelectStoredSettings() {
     int parity = -1;
     if (!m_model->LoadComm(portName, baud, dataBits, stopBits, parity))
         return;
-    const auto select = [this](int id, const CString& text) {
-        if (CComboBox* combo = Combo(this, id))
-            combo->SelectString(-1, text);
-    };
-    select(kPortCombo, portName.c_str());
-    select(kBaudCombo, Number(baud));
-    select(kDataBitsCombo, Number(dataBits));
-    select(kStopBitsCombo, StopBitsToString(stopBits).c_str());
-    if (CComboBox* combo = Combo(this, kParityCombo))
+    SelectItemPrefix(this, kPortCombo, portName.c_str());
+    SelectItemPrefix(this, kBaudCombo, Number(baud));
+    SelectItemPrefix(this, kDataBitsCombo, Number(dataBits));
+    SelectItemPrefix(this, kStopBitsCombo, StopBitsToString(stopBits).c_str());
+    if (CComboBox* combo = ComboItem(this, kParityCombo))
         combo->SetCurSel(parity);
 }
 
