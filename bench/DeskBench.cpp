@@ -27,7 +27,6 @@
 #include "core/WallModel.h"
 #include "platform/gui/dialogs/PropertySheet.h"
 
-#include <QApplication>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
@@ -348,33 +347,17 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "--clicks and --runs take a number from 1 to 1000000\n");
         return 2;
     }
-    // No display is needed: the windows draw into memory.
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    QApplication qtApp(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 2;
-
-    const auto both = [](const char* work, void (*program)(benchmark::State&), void (*plain)(benchmark::State&)) {
-        return std::pair{benchmark::RegisterBenchmark((std::string(work) + "/program").c_str(), program),
-                         benchmark::RegisterBenchmark((std::string(work) + "/plain").c_str(), plain)};
-    };
-    auto clicks = both("click_to_bytes", ClickProgram, ClickPlain);
-    for (auto* b : {clicks.first, clicks.second})
-        b->UseManualTime()->Iterations(gClicks)->Unit(benchmark::kMicrosecond)->ComputeStatistics("min", Minimum);
-    for (auto pair :
-         {both("wall_redraw", RedrawProgram, RedrawPlain), both("wall_drag_select", DragProgram, DragPlain)})
-        for (auto* b : {pair.first, pair.second})
-            b->Unit(benchmark::kMillisecond)->ComputeStatistics("min", Minimum);
-    // The plain writes repeat the bytes of the program's run, so the run goes first.
-    auto runs = both("matrix_run", MatrixProgram, MatrixPlain);
-    for (auto* b : {runs.first, runs.second})
-        b->Iterations(gRuns)->Unit(benchmark::kMillisecond)->ComputeStatistics("min", Minimum);
-
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    // The program's windows go before the application object.
-    if (CWnd* main = AfxGetMainWnd())
-        main->DestroyWindow();
-    return 0;
+    return RunInProcess(argc, argv, [] {
+        auto clicks = RegisterPair("click_to_bytes", ClickProgram, ClickPlain);
+        for (auto* b : {clicks.first, clicks.second})
+            b->UseManualTime()->Iterations(gClicks)->Unit(benchmark::kMicrosecond)->ComputeStatistics("min", Minimum);
+        for (auto pair : {RegisterPair("wall_redraw", RedrawProgram, RedrawPlain),
+                          RegisterPair("wall_drag_select", DragProgram, DragPlain)})
+            for (auto* b : {pair.first, pair.second})
+                b->Unit(benchmark::kMillisecond)->ComputeStatistics("min", Minimum);
+        // The plain writes repeat the bytes of the program's run, so the run goes first.
+        auto runs = RegisterPair("matrix_run", MatrixProgram, MatrixPlain);
+        for (auto* b : {runs.first, runs.second})
+            b->Iterations(gRuns)->Unit(benchmark::kMillisecond)->ComputeStatistics("min", Minimum);
+    });
 }

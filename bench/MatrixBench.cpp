@@ -28,7 +28,6 @@
 #include "platform/gui/dialogs/Dialog.h"
 #include "platform/gui/dialogs/PropertySheet.h"
 
-#include <QApplication>
 #include <QComboBox>
 #include <QDialog>
 #include <QPushButton>
@@ -220,26 +219,11 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "--matrices takes a number from 1 to %d\n", kMaxMatrices);
         return 2;
     }
-    // No display is needed: the windows draw into memory.
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    QApplication qtApp(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 2;
-
-    const auto both = [](const char* work, void (*program)(benchmark::State&), void (*plain)(benchmark::State&)) {
-        for (auto* b : {benchmark::RegisterBenchmark((std::string(work) + "/program").c_str(), program),
-                        benchmark::RegisterBenchmark((std::string(work) + "/plain").c_str(), plain)})
-            b->Unit(benchmark::kMillisecond)->ComputeStatistics("min", Minimum);
-    };
-    both("matrix_page_show", PageProgram, PagePlain);
-    both("matrix_dialog", DialogProgram, DialogPlain);
-    both("matrix_rename", RenameProgram, RenamePlain);
-
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    // The program's windows go before the application object.
-    if (CWnd* main = AfxGetMainWnd())
-        main->DestroyWindow();
-    return 0;
+    return RunInProcess(argc, argv, [] {
+        for (auto pair : {RegisterPair("matrix_page_show", PageProgram, PagePlain),
+                          RegisterPair("matrix_dialog", DialogProgram, DialogPlain),
+                          RegisterPair("matrix_rename", RenameProgram, RenamePlain)})
+            for (auto* b : {pair.first, pair.second})
+                b->Unit(benchmark::kMillisecond)->ComputeStatistics("min", Minimum);
+    });
 }

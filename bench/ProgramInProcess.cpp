@@ -10,6 +10,7 @@
 #include "platform/os/Pause.h"
 #include "res/ResourceTables.h"
 
+#include <QApplication>
 #include <QTest>
 
 #include <cstdio>
@@ -51,4 +52,24 @@ bool ProgramInProcess::Start(const std::map<std::string, std::string>& files) {
 void ProgramInProcess::Click(CWnd* window, int id) {
     if (CWnd* item = window->GetDlgItem(id))
         QTest::mouseClick(item->GetHostWidget(), Qt::LeftButton);
+}
+
+std::pair<benchmark::internal::Benchmark*, benchmark::internal::Benchmark*>
+RegisterPair(const char* work, void (*program)(benchmark::State&), void (*plain)(benchmark::State&)) {
+    return {benchmark::RegisterBenchmark((std::string(work) + "/program").c_str(), program),
+            benchmark::RegisterBenchmark((std::string(work) + "/plain").c_str(), plain)};
+}
+
+int RunInProcess(int argc, char** argv, const std::function<void()>& registerAll) {
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    QApplication qtApp(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 2;
+    registerAll();
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    if (CWnd* main = AfxGetMainWnd())
+        main->DestroyWindow();
+    return 0;
 }

@@ -6,10 +6,14 @@
 
 #include "ui/app/VeltranoApp.h"
 
+#include <benchmark/benchmark.h>
+
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 #include <map>
 #include <string>
+#include <utility>
 
 class CCtrlBanner;
 class CMainFrame;
@@ -55,3 +59,12 @@ template <class Program> Program& StartedOnce() {
     }();
     return *program;
 }
+
+// The work timed in the program ("work/program") beside the same work as a Qt programmer would write it
+// ("work/plain"), in that order.
+std::pair<benchmark::internal::Benchmark*, benchmark::internal::Benchmark*>
+RegisterPair(const char* work, void (*program)(benchmark::State&), void (*plain)(benchmark::State&));
+
+// Runs the benchmarks that registerAll registers, in memory without a display; the program's windows go before the
+// application object. The process's exit code: 2 for an argument the benchmark library does not know.
+int RunInProcess(int argc, char** argv, const std::function<void()>& registerAll);
