@@ -45,8 +45,8 @@ LcdGridCtrl::LcdGridCtrl(int nRows, int nCols, int nFixedRows, int nFixedCols)
         model->Register(source, this, &LcdGridCtrl::OnSourceChange);
     model->GetMatrixMgr()->Register("MatrixSet", this, &LcdGridCtrl::OnMatrixSet);
 
-    OnCommandId(ID_PIP_OPEN, [this]() { OnPipOpen(); });
-    OnCommandId(ID_PIP_CLOSE, [this]() { OnPipClose(); });
+    OnCommandId(ID_PIP_OPEN, [this]() { RequestPipOpen(); });
+    OnCommandId(ID_PIP_CLOSE, [this]() { RequestPipClose(); });
     OnCommandId(ID_PIP_SOURCE_VIDEO1, [this]() { m_pipCtrl->SetSourceVideo1(GetWallRange()); });
     OnCommandId(ID_PIP_SOURCE_VIDEO2, [this]() { m_pipCtrl->SetSourceVideo2(GetWallRange()); });
     OnCommandId(ID_PIP_SOURCE_VGA, [this]() { m_pipCtrl->SetSourceVga(GetWallRange()); });
@@ -190,22 +190,27 @@ CRect LcdGridCtrl::PipRectAfterResize() {
     return CPipCtrl::FitIntoGrid(r, grid, LeastPipSize());
 }
 
-void LcdGridCtrl::OnPipOpen() {
+int LcdGridCtrl::RequestPipOpen() {
     if (m_pipWindow)
-        return;
+        return kResultOk;
     const CRect r = PipRectAtCursor();
-    if (m_pipCtrl->OpenWindow(ToWallRect(r), GetWallRange()) == kResultOk)
+    const int result = m_pipCtrl->OpenWindow(ToWallRect(r), GetWallRange());
+    if (result == kResultOk)
         CreatePipWindow(r, kPipWindowName);
+    return result;
 }
 
-void LcdGridCtrl::OnPipPlace(RECT r) {
+int LcdGridCtrl::RequestPipPlace(RECT r) {
     const int result = m_pipCtrl->MoveWindow(ToWallRect(r), GetWallRange());
     MovePipWindow(result == kResultOk ? r : RECT(m_pipRect));
+    return result;
 }
 
-void LcdGridCtrl::OnPipClose() {
-    if (m_pipCtrl->CloseWindow(GetWallRange()) == kResultOk)
+int LcdGridCtrl::RequestPipClose() {
+    const int result = m_pipCtrl->CloseWindow(GetWallRange());
+    if (result == kResultOk)
         ClosePipWindow();
+    return result;
 }
 
 int LcdGridCtrl::CreatePipWindow(RECT r, CString name) {
@@ -287,9 +292,9 @@ UINT LcdGridCtrl::OnGetDlgCode() { return CGridCtrl::OnGetDlgCode() & ~DLGC_WANT
 
 LRESULT LcdGridCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_PIP_MOVED: OnPipPlace(PipRectAfterMove()); return 0;
-    case WM_PIP_RESIZED: OnPipPlace(PipRectAfterResize()); return 0;
-    case WM_PIP_CLOSE: OnPipClose(); return 0;
+    case WM_PIP_MOVED: RequestPipPlace(PipRectAfterMove()); return 0;
+    case WM_PIP_RESIZED: RequestPipPlace(PipRectAfterResize()); return 0;
+    case WM_PIP_CLOSE: RequestPipClose(); return 0;
     default: return CGridCtrl::WindowProc(message, wParam, lParam);
     }
 }

@@ -61,6 +61,11 @@ public:
     CRect PipRectAtCursor();
     CRect PipRectAfterMove();
     CRect PipRectAfterResize();
+    // The PIP menu's and the PIP window's requests: the controller sends them and shows the result, and the window
+    // follows it. Open does nothing while there is a window; a refused place puts the window back where it stood.
+    int RequestPipOpen();
+    int RequestPipPlace(RECT r);
+    int RequestPipClose();
     // Only when there is none yet. 0.
     int CreatePipWindow(RECT r, CString name);
     // Back to the rectangle it stood on, the wall's rectangle stays as it was.
@@ -83,10 +88,6 @@ public:
 private:
     // Every refit of the cells places the PIP window anew on the part of the wall it stands for.
     void FitCells(int width, int height);
-    // The PIP menu's and the PIP window's requests: the controller sends them, and the window follows the result.
-    void OnPipOpen();
-    void OnPipPlace(RECT r);
-    void OnPipClose();
 
     int m_selectionEnable;
     std::unique_ptr<CPipWindow> m_pipWindow;

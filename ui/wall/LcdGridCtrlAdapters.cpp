@@ -1,35 +1,12 @@
-// The PIP controller's operations on the wall view it was handed: each reads the view's rectangles and calls the
-// form that takes values; the view then places or closes its window after the result.
+// The PIP controller's operations on the wall view it was handed: each has the view make its request, which reads
+// the view's rectangles and calls the form that takes values, or reads them itself.
 #include "LcdGridCtrl.h"
 #include "PipCtrl.h"
 
-#include "core/ErrorMessage.h"
-
-int CPipCtrl::OpenWindow() {
-    if (m_wallView->HasPipWindow())
-        return kResultOk;
-    const CRect r = m_wallView->PipRectAtCursor();
-    const int result = OpenWindow(m_wallView->ToWallRect(r), m_wallView->GetWallRange());
-    if (result == kResultOk)
-        m_wallView->CreatePipWindow(r, kPipWindowName);
-    return result;
-}
-
-int CPipCtrl::PlaceWindow(RECT r) {
-    const int result = MoveWindow(m_wallView->ToWallRect(r), m_wallView->GetWallRange());
-    m_wallView->MovePipWindow(result == kResultOk ? r : RECT(m_wallView->GetPipRect()));
-    return result;
-}
-
-int CPipCtrl::MoveWindow() { return PlaceWindow(m_wallView->PipRectAfterMove()); }
-int CPipCtrl::ResizeWindow() { return PlaceWindow(m_wallView->PipRectAfterResize()); }
-
-int CPipCtrl::CloseWindow() {
-    const int result = CloseWindow(m_wallView->GetWallRange());
-    if (result == kResultOk)
-        m_wallView->ClosePipWindow();
-    return result;
-}
+int CPipCtrl::OpenWindow() { return m_wallView->RequestPipOpen(); }
+int CPipCtrl::MoveWindow() { return m_wallView->RequestPipPlace(m_wallView->PipRectAfterMove()); }
+int CPipCtrl::ResizeWindow() { return m_wallView->RequestPipPlace(m_wallView->PipRectAfterResize()); }
+int CPipCtrl::CloseWindow() { return m_wallView->RequestPipClose(); }
 
 int CPipCtrl::SetSourceDvi() { return SetSourceDvi(m_wallView->GetWallRange()); }
 int CPipCtrl::SetSourceHdmi() { return SetSourceHdmi(m_wallView->GetWallRange()); }

@@ -36,8 +36,8 @@ public:
     // shifted into the grid: what may go to the wall.
     static RECT FitIntoGrid(RECT r, RECT gridRect, SIZE least);
 
-    // The same on the wall view it was handed: each reads the view's rectangles, calls the form above, and has
-    // the view place or close its window after the result.
+    // The same on the wall view it was handed: the view reads its rectangles, calls the forms above, and places
+    // or closes its window after the result.
     int OpenWindow();
     int MoveWindow();
     int ResizeWindow();
@@ -52,8 +52,6 @@ public:
     int SendMove(RECT r);
 
 private:
-    // Sends r, then moves the view's window there, or back to the place the wall accepted last.
-    int PlaceWindow(RECT r);
     int SetSource(int (CLcdWallLayout::*send)(const RECT*), const RECT& wall);
     static CLcdWallLayout* Layout();
 };
