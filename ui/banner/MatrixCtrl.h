@@ -3,6 +3,8 @@
 #include "ui/forms/SerialFields.h"
 #include "ui/wall/WallCtrl.h"
 
+#include "core/WallDefaults.h"
+
 #include <vector>
 
 class CDlgMatrixSetting;
@@ -27,7 +29,7 @@ struct MatrixFields {
 class CMatrixCtrl : public CWallCtrl {
 public:
     // The most channels a matrix may have: every one of them is a row of the matrix dialog's grid.
-    static constexpr int kMaxChannelCount = 9999;
+    static constexpr int kMaxChannelCount = kMaxMatrixChannel;
 
     CMatrixCtrl(CWallModel* owner, LcdGridCtrl* wallView);
 
