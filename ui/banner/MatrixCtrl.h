@@ -38,7 +38,8 @@ public:
     // nothing changed.
     int ApplySettings(const MatrixFields& fields);
     // Switches the matrix's input to every selected unit through the command, one input further for each unit when
-    // increase is set, then sends the matrix's signal command.
+    // increase is set, then sends the matrix's signal command. A command the matrix lacks (none chosen) switches
+    // nothing and sends nothing: the operator is told, and 64 returned.
     int SwitchChannel(const CString& matrixName, const CString& wordName, BOOL increase, int input);
 
     // The same, reading the dialog's fields, or the page's choice and the input of its channel button (1 to 20).
