@@ -44,7 +44,6 @@ TEST_F(MatrixManager, OnlySwitchesThatWentOutAreAnnounced) {
     OpenOwnPort(Matrix("OWN"));
     EXPECT_EQ(manager->SetMatrix("M", "sw", 3, 7), 0);
     EXPECT_EQ(manager->SetMatrix("OWN", "sw", 3, 7), 0);
-    EXPECT_EQ(manager->SetMatrix("OWN", "", 3, 7), 0);
     EXPECT_EQ(listener.sets, (std::vector<std::string>{"M/sw 3>7 COM3", "OWN/sw 3>7 COM5"}));
     EXPECT_EQ(wallPty.ReadAvailable(), Hex("03 07"));
     EXPECT_EQ(ownPty.ReadAvailable(), Hex("07"));
