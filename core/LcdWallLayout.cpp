@@ -81,8 +81,10 @@ int CLcdWallLayout::GetOutput(int row, int col) const {
     return m_outputMap[static_cast<size_t>((row - 1) * m_cols + col - 1)];
 }
 
+bool CLcdWallLayout::IsOutputNumber(int output) { return output >= 0 && output <= kMaxMatrixChannel; }
+
 int CLcdWallLayout::SetOutput(int row, int col, int output) {
-    if (!IsUnit(row, col))
+    if (!IsUnit(row, col) || !IsOutputNumber(output))
         return kResultInvalidParam;
     const int own = (row - 1) * m_cols + col;
     m_outputMap[static_cast<size_t>(own - 1)] = output == 0 ? own : output;

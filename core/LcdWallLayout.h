@@ -27,8 +27,10 @@ public:
     int SetRowCol(int rows, int cols);
     // Units are 1-based; 64 for a unit outside the wall.
     int GetOutput(int row, int col) const;
-    // Output 0 stores the unit's own row-major number.
+    // Output 0 stores the unit's own row-major number; 64 for a number no matrix output has.
     int SetOutput(int row, int col, int output);
+    // 0 (the unit's own number) to the largest channel a matrix takes.
+    static bool IsOutputNumber(int output);
     void BuildDefaultMap(int rows, int cols);
     int SaveOutputMap();
 

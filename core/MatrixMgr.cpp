@@ -58,11 +58,14 @@ int CMatrixMgr::SetMatrix(const std::string& matrix, const std::string& message,
     CMatrix* m = GetAt(FindMatrix(matrix));
     if (!m)
         return kResultFailed;
+    // A message the matrix lacks sends nothing, so no switch is announced: none is shown or recorded as made. A
+    // scene that holds such a switch replays past it.
+    if (m->FindMessage(message) == m->MessagesEnd())
+        return kResultOk;
     if (m->ExecuteCommand(input, output, message, budget) != 0)
         return kResultWriteFailed;
     BOOL own = FALSE;
     CCommPortSetting* port = m->GetPort(own);
-    // A matrix that has sent nothing yet has no port to name.
     MatrixSetEvent event("MatrixSet");
     event.Set(matrix, message, input, output, port ? port->m_portName : std::string());
     Notify(&event);

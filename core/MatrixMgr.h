@@ -34,8 +34,8 @@ public:
     CMatrix* GetAt(Position position) const;
 
     // Sends message of matrix with input and output, within the budget of the action it is part of (alone, it has
-    // one of its own). 0 and "MatrixSet"; -1 when there is no such matrix; 16 when a message cannot be built, a
-    // write failed or the matrix's own port is closed.
+    // one of its own). 0 and "MatrixSet"; 0 and no event when the matrix has no such message; -1 when there is no
+    // such matrix; 16 when a message cannot be built, a write failed or the matrix's own port is closed.
     int SetMatrix(const std::string& matrix, const std::string& message, int input, int output,
                   CSendBudget* budget = nullptr);
     // Writes the changed matrix into "matrix.xml" under its old name and raises "MATRIX-CHANGE". 0, or the

@@ -19,6 +19,10 @@ constexpr int kMinWallCols = 1;
 constexpr int kMaxWallRows = 16;
 constexpr int kMaxWallCols = 16;
 
+// A matrix has at most 9999 channels, so no unit is fed by an output above that; 0 in the output map stands for
+// the unit's own number.
+constexpr int kMaxMatrixChannel = 9999;
+
 // The output resolution index when LCDWALL pixel is missing or names no table entry: 1024 x 768.
 constexpr int kDefaultResolutionIndex = 0;
 

@@ -43,7 +43,7 @@ protected:
 
 } // namespace
 
-TEST_F(WallLayout, UnitsOutsideTheWallAreRefused) {
+TEST_F(WallLayout, UnitsOutsideTheWallAndOutputsNoMatrixHasAreRefused) {
     CLcdWallLayout* layout = Build(Wall("<LCDWALL row=\"2\" col=\"3\"/>"));
     EXPECT_EQ(layout->GetOutput(2, 1), 4);
     EXPECT_EQ(layout->SetOutput(2, 1, 9), 0);
@@ -53,6 +53,8 @@ TEST_F(WallLayout, UnitsOutsideTheWallAreRefused) {
     EXPECT_EQ(layout->SetOutput(1, 4, 7), 64);
     EXPECT_EQ(layout->SetOutput(0, 1, 7), 64);
     EXPECT_EQ(layout->GetOutput(1, -1), 64);
+    EXPECT_EQ(layout->SetOutput(1, 1, -5), 64);
+    EXPECT_EQ(layout->SetOutput(1, 2, 10000), 64);
     EXPECT_EQ(Map(layout), std::vector<int>({1, 2, 3, 4, 5, 6}));
 }
 

@@ -231,6 +231,17 @@ TEST_P(Scenes, AChannelSwitchedOnTheMatrixPageSendsTheSwitchersBytesAndRelabelsT
             EXPECT_EQ(ReadLabel(screen, grid.Cell(row, column).adjusted(2, 2, -2, -2), VgaLabels()).toStdString(),
                       expected[row][column].toStdString())
                 << "cell " << row << ", " << column;
+
+    // The fourth sample matrix has no command chosen: its channels send nothing, and say why.
+    Choose(program.PagePoint(Dialog::kMatrix, 1086), "Down", 3);
+    const auto known = program.OtherWindows();
+    desktop.Click(program.PagePoint(Dialog::kMatrix, 1159)); // channel 5
+    const XDesktop::Window box = program.WaitForNewWindow(known, false);
+    ASSERT_FALSE(box.id.isEmpty()) << "nothing told";
+    program.WaitForFocus(box);
+    desktop.Keys({"Return"});
+    ASSERT_TRUE(program.WaitForOnlyMainWindow());
+    EXPECT_EQ(Rest(1), ByteList{});
 }
 
 TEST_P(Scenes, ThePipWindowOpensFromTheWallsMenuAndSendsEachPlaceItIsDraggedAndSizedTo) {

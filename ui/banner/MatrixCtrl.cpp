@@ -8,6 +8,7 @@
 #include "core/SendBudget.h"
 #include "core/WallModel.h"
 #include "platform/gui/window/WaitCursor.h"
+#include "platform/os/MessageBox.h"
 #include "platform/os/Pause.h"
 
 #include <memory>
@@ -61,6 +62,15 @@ int CMatrixCtrl::SwitchChannel(const CString& matrixName, const CString& wordNam
     RECT area;
     if (!SelectionArea(area))
         return ShowErrorMessage(kResultNoUnit, "");
+
+    // Without a command nothing would reach the matrix: the units keep their signal, and the operator learns why.
+    const CMatrix* chosen = m_matrixMgr->GetAt(m_matrixMgr->FindMatrix(matrixName));
+    if (chosen && chosen->FindMessage(wordName) == chosen->MessagesEnd()) {
+        TellOperator("No command is chosen under \"word\" for the matrix \"" + matrixName.Str() +
+                         "\": nothing was switched.",
+                     MB_OK | MB_ICONWARNING);
+        return kResultInvalidParam;
+    }
 
     std::optional<CWaitCursor> wait(std::in_place);
     CLcdWallLayout* layout = m_owner->GetLcdWallLayout();

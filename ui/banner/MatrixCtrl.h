@@ -3,6 +3,8 @@
 #include "ui/forms/SerialFields.h"
 #include "ui/wall/WallCtrl.h"
 
+#include "core/WallDefaults.h"
+
 #include <vector>
 
 class CDlgMatrixSetting;
@@ -27,7 +29,7 @@ struct MatrixFields {
 class CMatrixCtrl : public CWallCtrl {
 public:
     // The most channels a matrix may have: every one of them is a row of the matrix dialog's grid.
-    static constexpr int kMaxChannelCount = 9999;
+    static constexpr int kMaxChannelCount = kMaxMatrixChannel;
 
     CMatrixCtrl(CWallModel* owner, LcdGridCtrl* wallView);
 
@@ -36,7 +38,8 @@ public:
     // nothing changed.
     int ApplySettings(const MatrixFields& fields);
     // Switches the matrix's input to every selected unit through the command, one input further for each unit when
-    // increase is set, then sends the matrix's signal command.
+    // increase is set, then sends the matrix's signal command. A command the matrix lacks (none chosen) switches
+    // nothing and sends nothing: the operator is told, and 64 returned.
     int SwitchChannel(const CString& matrixName, const CString& wordName, BOOL increase, int input);
 
     // The same, reading the dialog's fields, or the page's choice and the input of its channel button (1 to 20).

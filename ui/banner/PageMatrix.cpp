@@ -186,6 +186,7 @@ void CPageMatrix::ShowNoMatrix() {
     EnableChannels(false);
     EnableItem(this, kPrevButton, false);
     EnableItem(this, kNextButton, false);
+    ShowFormat();
 }
 
 void CPageMatrix::EnableChannels(bool enable) {
@@ -194,11 +195,14 @@ void CPageMatrix::EnableChannels(bool enable) {
 }
 
 void CPageMatrix::ShowFormat() {
-    // With no command chosen the format stays as it was, whatever name a message may lack.
-    if (!GetSafeHwnd() || !m_currentMatrix || m_wordCombo.GetCurSel() < 0)
+    if (!GetSafeHwnd())
         return;
-    if (const CMessage* message = m_currentMatrix->MessageAt(m_currentMatrix->FindMessage(GetWordName())))
-        SetDlgItemText(kFormatStatic, message->Format().c_str());
+    // Only the chosen command's own format: with none chosen the field is empty, so it never shows a format the
+    // channel buttons would not send.
+    const CMessage* message = m_currentMatrix && m_wordCombo.GetCurSel() >= 0
+                                  ? m_currentMatrix->MessageAt(m_currentMatrix->FindMessage(GetWordName()))
+                                  : nullptr;
+    SetDlgItemText(kFormatStatic, message ? message->Format().c_str() : "");
 }
 
 void CPageMatrix::OnWordChange() {

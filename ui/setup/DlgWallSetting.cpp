@@ -7,8 +7,9 @@
 #include "core/SystemConfig.h"
 #include "core/WallModel.h"
 
-#include <cctype>
+#include <algorithm>
 #include <climits>
+#include <cstdlib>
 #include <string>
 
 namespace {
@@ -31,22 +32,11 @@ void SetCellFormat(CGridCtrl& grid, int row, int col, DWORD format) {
         cell->SetFormat(format);
 }
 
-// The leading number of a text as atoi reads it, but never negative and never past INT_MAX: a unit can only be fed
-// by an output, and a minus sign or a text without digits means the unit's own number.
-int OutputNumber(const char* text) {
-    while (*text && std::isspace(static_cast<unsigned char>(*text)))
-        ++text;
-    if (*text == '-')
-        return 0;
-    if (*text == '+')
-        ++text;
-    long long value = 0;
-    for (; std::isdigit(static_cast<unsigned char>(*text)); ++text) {
-        value = value * 10 + (*text - '0');
-        if (value > INT_MAX)
-            return INT_MAX;
-    }
-    return static_cast<int>(value);
+// The leading number of a text as atoi reads it (0 for none), held within the int range: a number out of range
+// must reach the controller as one, to be refused.
+int LeadingNumber(const char* text) {
+    const long long value = std::strtoll(text, nullptr, 10);
+    return static_cast<int>(std::clamp<long long>(value, INT_MIN, INT_MAX));
 }
 
 } // namespace
@@ -105,13 +95,17 @@ void CDlgWallSetting::OnOK() {
 
 void CDlgWallSetting::OnSetResolution() { m_ctrl->SetResolution(GetResolutionIndex()); }
 
-void CDlgWallSetting::OnSaveMap() { m_ctrl->ApplyOutputMap(GetOutputMap()); }
+// A stored map is shown as stored (0 as the unit's own number); a refused one stays as typed, to be mended.
+void CDlgWallSetting::OnSaveMap() {
+    if (m_ctrl->ApplyOutputMap(GetOutputMap()) != kResultInvalidParam)
+        FillOutputMap();
+}
 
 int CDlgWallSetting::GetRows() const { return ItemNumber(this, kRowsCombo); }
 int CDlgWallSetting::GetCols() const { return ItemNumber(this, kColsCombo); }
 int CDlgWallSetting::GetResolutionIndex() const { return ComboSelection(this, kResolutionCombo); }
 
-int CDlgWallSetting::GetMapCellValue(int row, int col) const { return OutputNumber(m_grid.GetItemText(row, col)); }
+int CDlgWallSetting::GetMapCellValue(int row, int col) const { return LeadingNumber(m_grid.GetItemText(row, col)); }
 
 OutputMap CDlgWallSetting::GetOutputMap() const {
     int rows = 0;

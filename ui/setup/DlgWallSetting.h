@@ -25,8 +25,8 @@ public:
     int GetRows() const;
     int GetCols() const;
     int GetResolutionIndex() const;
-    // The map cell's number: 0 (the unit's own number) for an empty cell, a text that does not begin with digits,
-    // or a negative number.
+    // The map cell's leading number, sign included: 0 (the unit's own number) for an empty cell or a text that does
+    // not begin with a number.
     int GetMapCellValue(int row, int col) const;
     // Every map cell's number, for the wall's rows and columns as stored.
     OutputMap GetOutputMap() const;

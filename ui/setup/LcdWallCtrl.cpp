@@ -1,11 +1,18 @@
 #include "LcdWallCtrl.h"
 
+#include "core/ErrorMessage.h"
 #include "core/LcdWallLayout.h"
 #include "core/WallModel.h"
 
 CLcdWallLayout* CLcdWallCtrl::Layout() { return CWallModel::GetInstance()->GetLcdWallLayout(); }
 
 int CLcdWallCtrl::ApplyOutputMap(const OutputMap& map) {
+    // One number no matrix output has refuses the whole map: a part of it stored would feed units the operator
+    // has not checked.
+    for (const std::vector<int>& row : map)
+        for (int output : row)
+            if (!CLcdWallLayout::IsOutputNumber(output))
+                return ShowErrorMessage(kResultInvalidParam, "");
     CLcdWallLayout* layout = Layout();
     int rows = 0;
     int cols = 0;

@@ -11,12 +11,13 @@ class CLcdWallLayout;
 // A unit the table does not reach reads 0, its own number.
 using OutputMap = std::vector<std::vector<int>>;
 
-// The wall dialog's controller: the wall's size, output resolution and output map. Shows nothing.
+// The wall dialog's controller: the wall's size, output resolution and output map. Shows only a refused map.
 class CLcdWallCtrl : public CWallCtrl {
 public:
     using CWallCtrl::CWallCtrl;
 
-    // Copies the map into the layout for every unit of the wall and stores it; the file's result.
+    // Copies the map into the layout for every unit of the wall and stores it; the file's result. A number below 0
+    // or above the largest channel is refused with 64 shown, and nothing stored.
     int ApplyOutputMap(const OutputMap& map);
     int SetResolution(int index);
     // Stores the size; the layout's result.

@@ -12,7 +12,6 @@
 #include "core/MatrixMgr.h"
 #include "core/WallModel.h"
 
-#include <climits>
 #include <sys/stat.h>
 
 namespace {
@@ -110,29 +109,33 @@ TEST_F(WallSetupDialogTest, WriteProtectedFilesAreNotReplacedAlsoForRootAndEachR
     EXPECT_EQ(manager->GetAt(manager->Begin())->GetName(), "Main");
 }
 
-TEST_F(WallSetupDialogTest, AFourByThreeMapShowsItsOutputsAndSaveMapReadsCellsWithoutANumberAsTheUnitsOwn) {
+TEST_F(WallSetupDialogTest, AFourByThreeMapShowsItsOutputsAndSaveMapStoresOnlyAMapOfOutputsAndShowsItAsStored) {
     BuildWall(4, 3);
-    CLcdWallLayout* layout = CWallModel::GetInstance()->GetLcdWallLayout();
-    layout->SetOutput(1, 1, 12);
-    layout->SetOutput(4, 3, -3);
+    CWallModel::GetInstance()->GetLcdWallLayout()->SetOutput(1, 1, 12);
     CDlgWallSetting dialog;
     EXPECT_EQ(RunModal(dialog,
                        [&] {
                            EXPECT_EQ(Text(dialog, 1029) + " " + Text(dialog, 1030) + "x" + Text(dialog, 1031) + " " +
                                          Text(dialog, 1105),
                                      "Test 4x3 1920X1080");
-                           EXPECT_EQ(Map(dialog.m_grid), ",1,2,3/1,12,2,3/2,4,5,6/3,7,8,9/4,10,11,/");
+                           EXPECT_EQ(Map(dialog.m_grid), ",1,2,3/1,12,2,3/2,4,5,6/3,7,8,9/4,10,11,12/");
                            const char* typed[] = {"", "abc", "-4", "12abc", " 7", "99999999999"};
                            for (int i = 0; i < 6; ++i)
                                dialog.m_grid.SetItemText(2 + i / 3, 1 + i % 3, typed[i]);
+                           // A number no output has refuses the whole map; mended, the map is shown as stored.
                            Click(dialog, 1107);
+                           EXPECT_EQ(Saved().find("OUTPUT_MAPPING"), std::string::npos);
+                           dialog.m_grid.SetItemText(2, 3, "0");
+                           dialog.m_grid.SetItemText(3, 3, "9999");
+                           Click(dialog, 1107);
+                           EXPECT_EQ(Map(dialog.m_grid), ",1,2,3/1,12,2,3/2,4,5,6/3,12,7,9999/4,10,11,12/");
                            Choose(dialog, 1105, "1280X720");
                            Click(dialog, 1087);
                            Click(dialog, 1083);
                        }),
               IDOK);
-    EXPECT_EQ(Saved(), WithMap(4, 3, 1, {12, 2, 3, 4, 5, 6, 12, 7, INT_MAX, 10, 11, 12}));
-    EXPECT_TRUE(boxes.Boxes().empty());
+    EXPECT_EQ(Saved(), WithMap(4, 3, 1, {12, 2, 3, 4, 5, 6, 12, 7, 9999, 10, 11, 12}));
+    EXPECT_EQ(boxes.Boxes().size(), 1u);
 }
 
 TEST_F(WallSetupDialogTest, SetKeepsTheSavedMapAtTheSameSizeRebuildsItForANewOneAndEnterDoesWhatSetDoes) {
