@@ -201,9 +201,8 @@ int LcdGridCtrl::RequestPipOpen() {
 }
 
 int LcdGridCtrl::RequestPipPlace(RECT r) {
-    const int result = m_pipCtrl->MoveWindow(ToWallRect(r), GetWallRange());
-    MovePipWindow(result == kResultOk ? r : RECT(m_pipRect));
-    return result;
+    return m_pipCtrl->MoveWindow(ToWallRect(r), GetWallRange(),
+                                 [&](int result) { MovePipWindow(result == kResultOk ? r : RECT(m_pipRect)); });
 }
 
 int LcdGridCtrl::RequestPipClose() {

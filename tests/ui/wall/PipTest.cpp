@@ -86,9 +86,13 @@ TEST_F(PipTest, ADragSendsTheNewPlaceAndAFailedOneSendsTheWindowBack) {
     EXPECT_EQ(Sent(), PipFrame(kCodePipMove, 4800, 1620, 960, 540));
     EXPECT_EQ(view->GetPipWindowRect(), CRect(252, 151, 302, 201));
 
+    // Refused: the window is back before the box shows.
     wall.pty.CloseMaster();
+    CRect atBox;
+    boxes.whenShown = [&] { atBox = view->GetPipWindowRect(); };
     Drag(QPoint(25, 25), QPoint(-200, -100));
     EXPECT_EQ(view->GetPipWindowRect(), CRect(252, 151, 302, 201));
+    EXPECT_EQ(atBox, CRect(252, 151, 302, 201));
     EXPECT_EQ(boxes.Boxes().size(), 1u);
 }
 
