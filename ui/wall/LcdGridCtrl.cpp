@@ -205,6 +205,27 @@ int LcdGridCtrl::RequestPipPlace(RECT r) {
                                  [&](int result) { MovePipWindow(result == kResultOk ? r : RECT(m_pipRect)); });
 }
 
+// A smaller wall may have lost the units the PIP window stood on: the window is moved into the wall, which is told
+// so. Where the wall cannot be told, the window's old place is no longer on the wall, so it leaves the screen.
+void LcdGridCtrl::KeepPipOnTheWall() {
+    if (!m_pipWindow)
+        return;
+    int index = 0;
+    CWallModel::GetInstance()->GetLcdWallLayout()->GetResolution(index);
+    const OutputResolution& unit = OutputResolutionTable[index];
+    const CRect& w = m_pipWallRect;
+    if (w.left >= 0 && w.top >= 0 && w.right <= GetColumnCount() * unit.width &&
+        w.bottom <= GetRowCount() * unit.height)
+        return;
+    const CRect r = PipRectAfterMove();
+    m_pipCtrl->MoveWindow(ToWallRect(r), GetWallRange(), [&](int result) {
+        if (result == kResultOk)
+            MovePipWindow(r);
+        else
+            ClosePipWindow();
+    });
+}
+
 int LcdGridCtrl::RequestPipClose() {
     const int result = m_pipCtrl->CloseWindow(GetWallRange());
     if (result == kResultOk)
@@ -247,6 +268,7 @@ void LcdGridCtrl::OnRowColChange(NotifyEvent* /*event*/) {
     SetColumnCount(cols);
     FitToClient();
     Invalidate(TRUE);
+    KeepPipOnTheWall();
 }
 
 void LcdGridCtrl::OnSourceChange(NotifyEvent* event) {

@@ -4,6 +4,8 @@
 #include "ui/wall/PipCtrl.h"
 #include "ui/wall/PipWindow.h"
 
+#include "core/LcdWallLayout.h"
+#include "core/WallModel.h"
 #include "platform/gui/frame/Menu.h"
 #include "platform/gui/window/Cursor.h"
 
@@ -150,6 +152,18 @@ TEST_F(PipTest, AfterTheWallViewShrankAndGrewTheWindowStandsOnTheSamePartOfTheWa
     EXPECT_EQ(view->GetPipWindowRect(), CRect(150, 50, 200, 100));
     EXPECT_TRUE(Sent().empty());
     EXPECT_TRUE(boxes.Boxes().empty());
+}
+
+TEST_F(PipTest, AWallMadeSmallerThatCannotBeToldWhereTheWindowGoesClosesItBeforeTheFailureShows) {
+    // Opened on unit (2, 3), which a wall of one unit does not have.
+    ASSERT_EQ(Open(250, 150), 0);
+    wall.pty.CloseMaster();
+    bool windowAtBox = true;
+    boxes.whenShown = [&] { windowAtBox = view->HasPipWindow(); };
+    ASSERT_EQ(CWallModel::GetInstance()->GetLcdWallLayout()->SetRowCol(1, 1), 0);
+    EXPECT_FALSE(view->HasPipWindow());
+    EXPECT_FALSE(windowAtBox);
+    EXPECT_EQ(boxes.Boxes().size(), 1u);
 }
 
 TEST_F(PipTest, TheWindowsOwnCloseAndTheSourceCommandsGoToTheWholeWall) {
