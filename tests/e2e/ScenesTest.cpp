@@ -229,6 +229,22 @@ TEST_P(Scenes, TheBannerAndThreePagesSendTheirFramesToTheBlockSelectedWithTheMou
                 << "cell " << row << ", " << column;
         }
 
+    // Unit (1, 1), then (3, 3) with Ctrl: the nine units of the block light up, and they get the command.
+    desktop.Click(grid.Centre(0, 0));
+    desktop.Tool("xdotool", {"keydown", "ctrl"});
+    desktop.Click(grid.Centre(2, 2));
+    desktop.Tool("xdotool", {"keyup", "ctrl"});
+    desktop.ParkPointer();
+    const auto lit = [&](int row, int column) {
+        return !ColourBox(desktop.Screen(), grid.Cell(row, column).adjusted(2, 2, -2, -2), qRgb(10, 36, 106)).isNull();
+    };
+    ASSERT_TRUE(WaitFor([&] { return lit(2, 2); }));
+    Picture(program.Main().client, "ctrl-click-selection");
+    for (int row = 0; row < 3; ++row)
+        for (int column = 0; column < 4; ++column)
+            EXPECT_EQ(lit(row, column), column < 3) << "cell " << row << ", " << column;
+    desktop.Click(program.BannerPoint(1006));
+    EXPECT_EQ(Sent(1, 6), ShortFrame("POWER-ON", {1, 1, 3, 3}));
 }
 
 TEST_P(Scenes, AChannelSwitchedOnTheMatrixPageSendsTheSwitchersBytesAndRelabelsTheCells) {

@@ -303,6 +303,19 @@ void LcdGridCtrl::OnLButtonDown(UINT nFlags, CPoint point) {
         CGridCtrl::OnLButtonDown(nFlags, point);
 }
 
+// With Ctrl the grid adds blocks to the selection and takes cells out of it, but a command goes to one block, the
+// selection's bounding one: that whole block is what the wall view shows selected.
+void LcdGridCtrl::SelectBoundingBlock() {
+    const CCellRange block = GetSelectedCellRange();
+    if (!block.IsValid())
+        return;
+    const int rows = block.GetMaxRow() - block.GetMinRow() + 1;
+    const int cols = block.GetMaxCol() - block.GetMinCol() + 1;
+    if (GetSelectedCount() == static_cast<size_t>(rows * cols))
+        return;
+    SetSelectedRange(block.GetMinRow(), block.GetMinCol(), block.GetMaxRow(), block.GetMaxCol());
+}
+
 void LcdGridCtrl::OnRButtonUp(UINT /*nFlags*/, CPoint /*point*/) {
     if (CWallModel::GetInstance()->GetLcdWallLayout()->IsPipEnabled())
         TrackWallMenu(0, this);
@@ -316,6 +329,13 @@ LRESULT LcdGridCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_PIP_MOVED: RequestPipPlace(PipRectAfterMove()); return 0;
     case WM_PIP_RESIZED: RequestPipPlace(PipRectAfterResize()); return 0;
     case WM_PIP_CLOSE: RequestPipClose(); return 0;
+    case WM_LBUTTONDOWN:
+    case WM_MOUSEMOVE:
+    case WM_TIMER: {
+        const LRESULT result = CGridCtrl::WindowProc(message, wParam, lParam);
+        SelectBoundingBlock();
+        return result;
+    }
     default: return CGridCtrl::WindowProc(message, wParam, lParam);
     }
 }
