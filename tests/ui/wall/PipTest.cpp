@@ -137,7 +137,7 @@ TEST_F(PipTest, AResizePastTheGridsRightOrBottomEdgeStopsThereAndKeepsTheOpposit
     EXPECT_TRUE(boxes.Boxes().empty());
 }
 
-TEST_F(PipTest, AfterTheWallViewShrankAndGrewTheWindowStandsOnTheSamePartOfTheWallAndNothingIsSent) {
+TEST_F(PipTest, AfterTheWallViewShrankAndGrewTheWindowStandsOnTheSamePartOfTheWallAndADragThereStaysOnTheWall) {
     ASSERT_EQ(Open(150, 50), 0);
     Sent();
     // The main window shrinks: the wall view's client is now 45 x 30, cells of 15 pixels (14 and a line). The
@@ -151,6 +151,13 @@ TEST_F(PipTest, AfterTheWallViewShrankAndGrewTheWindowStandsOnTheSamePartOfTheWa
     Settle();
     EXPECT_EQ(view->GetPipWindowRect(), CRect(150, 50, 200, 100));
     EXPECT_TRUE(Sent().empty());
+
+    // Shrunk to half and dragged far past the grid's corner: it goes to the far corner of the 3 x 2 screens,
+    // 4819 + 941 = 3 x 1920 across and 1631 + 529 = 2 x 1080 down.
+    view->MoveWindow(100, 100, 155, 105, TRUE);
+    Settle();
+    Drag(QPoint(12, 12), QPoint(200, 200));
+    EXPECT_EQ(Sent(), PipFrame(kCodePipMove, 4819, 1631, 941, 529));
     EXPECT_TRUE(boxes.Boxes().empty());
 }
 
