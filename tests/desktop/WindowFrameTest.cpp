@@ -199,8 +199,10 @@ TEST_F(TopLevelFrameTest, AModalDialogIsCentredOnItsOwnerByItsFrameKeepsItsSizeA
 }
 
 TEST_F(TopLevelFrameTest, AMessageBoxOffersOnlyCloseAndIsWideEnoughForItsWholeCaption) {
-    // The caption as the window manager shows it on a window far wider than it needs.
-    m_window.SetWindowText("LCD WALL");
+    // The caption as the window manager shows it on a window far wider than it needs; long enough that a box
+    // sized to its text and button alone would cut it.
+    const char* caption = "The wall port COM1 is not open yet";
+    m_window.SetWindowText(caption);
     m_window.MoveWindow(100, 60, 900, 700);
     m_window.ShowWindow(SW_SHOW);
     ASSERT_TRUE(WaitUntil([&] { return !FrameExtents(Id()).isNull(); }));
@@ -234,6 +236,6 @@ TEST_F(TopLevelFrameTest, AMessageBoxOffersOnlyCloseAndIsWideEnoughForItsWholeCa
             << ": the window manager cut it";
         box->accept();
     });
-    AfxMessageBoxWithCaption("!", "LCD WALL", MB_OK | MB_ICONERROR);
+    AfxMessageBoxWithCaption("!", caption, MB_OK | MB_ICONERROR);
     EXPECT_TRUE(looked);
 }

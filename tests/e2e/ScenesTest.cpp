@@ -128,6 +128,27 @@ protected:
         return WaitFor([&] { return program.FileText(name) != before; });
     }
     std::string Path(const std::string& name) const { return program.Folder().File(name); }
+    // Config -> LCD WALL...: the rows and the columns each so many entries up their lists, "Set", then "Close";
+    // false when the settings file did not change or the dialog stays.
+    bool MakeWallSmaller(int fewerRows, int fewerColumns) {
+        const std::string before = program.FileText("system.xml");
+        const XDesktop::Window dialog = program.ChooseFromMenuBar(1, 1);
+        if (dialog.id.isEmpty())
+            return false;
+        const QPoint origin = dialog.rect.topLeft();
+        Choose(origin + ControlCentre(Dialog::kWallSetting, 1030), "Up", fewerRows);
+        Choose(origin + ControlCentre(Dialog::kWallSetting, 1031), "Up", fewerColumns);
+        desktop.Click(origin + ControlCentre(Dialog::kWallSetting, 1)); // "Set"
+        const bool stored = WaitForFileChange("system.xml", before);
+        desktop.Click(origin + ControlCentre(Dialog::kWallSetting, 1083)); // "Close"
+        return stored && program.WaitForOnlyMainWindow();
+    }
+    bool WaitForWall(int rows, int columns) {
+        return WaitFor([&] {
+            return program.ReadLayout() && program.Main().grid.Rows() == rows &&
+                   program.Main().grid.Columns() == columns;
+        });
+    }
     // "Open PIP window", the first of the three items of the wall's context menu opened at a point; the point
     // clicked on it, where the window opens.
     QPoint OpenPipFromMenu(QPoint where) {
@@ -207,6 +228,23 @@ TEST_P(Scenes, TheBannerAndThreePagesSendTheirFramesToTheBlockSelectedWithTheMou
                       selected ? "HDMI" : "")
                 << "cell " << row << ", " << column;
         }
+
+    // Unit (1, 1), then (3, 3) with Ctrl: the nine units of the block light up, and they get the command.
+    desktop.Click(grid.Centre(0, 0));
+    desktop.Tool("xdotool", {"keydown", "ctrl"});
+    desktop.Click(grid.Centre(2, 2));
+    desktop.Tool("xdotool", {"keyup", "ctrl"});
+    desktop.ParkPointer();
+    const auto lit = [&](int row, int column) {
+        return !ColourBox(desktop.Screen(), grid.Cell(row, column).adjusted(2, 2, -2, -2), qRgb(10, 36, 106)).isNull();
+    };
+    ASSERT_TRUE(WaitFor([&] { return lit(2, 2); }));
+    Picture(program.Main().client, "ctrl-click-selection");
+    for (int row = 0; row < 3; ++row)
+        for (int column = 0; column < 4; ++column)
+            EXPECT_EQ(lit(row, column), column < 3) << "cell " << row << ", " << column;
+    desktop.Click(program.BannerPoint(1006));
+    EXPECT_EQ(Sent(1, 6), ShortFrame("POWER-ON", {1, 1, 3, 3}));
 }
 
 TEST_P(Scenes, AChannelSwitchedOnTheMatrixPageSendsTheSwitchersBytesAndRelabelsTheCells) {
@@ -443,17 +481,7 @@ TEST_P(Scenes, TabAndShiftTabGoRoundTheLiveControlsOfTheBannerThePageInFrontAndT
 }
 
 TEST_P(Scenes, TheWallLayoutDialogChangesRowsAndColumnsInTheFileAndOnTheWall) {
-    const std::string before = program.FileText("system.xml");
-    const XDesktop::Window dialog = program.ChooseFromMenuBar(1, 1);
-    ASSERT_FALSE(dialog.id.isEmpty());
-    EXPECT_EQ(dialog.rect.size(), DialogSize(Dialog::kWallSetting));
-    const QPoint origin = dialog.rect.topLeft();
-    Choose(origin + ControlCentre(Dialog::kWallSetting, 1030), "Up", 1); // 3 rows become 2
-    Choose(origin + ControlCentre(Dialog::kWallSetting, 1031), "Up", 1); // 4 columns become 3
-    desktop.Click(origin + ControlCentre(Dialog::kWallSetting, 1));      // "Set"
-    ASSERT_TRUE(WaitForFileChange("system.xml", before));
-    desktop.Click(origin + ControlCentre(Dialog::kWallSetting, 1083)); // "Close"
-    EXPECT_TRUE(program.WaitForOnlyMainWindow());
+    ASSERT_TRUE(MakeWallSmaller(1, 1)); // 3 rows become 2, 4 columns 3
 
     const TiXmlDocument settings = Parsed(Path("system.xml"));
     const TiXmlElement* wall = Child(settings.RootElement(), "LCDWALL");
@@ -469,10 +497,31 @@ TEST_P(Scenes, TheWallLayoutDialogChangesRowsAndColumnsInTheFileAndOnTheWall) {
     ExpectSectionsAsInTheSample(settings, {"LCDWALL"});
 
     // The wall is drawn anew: two rows of three.
-    EXPECT_TRUE(WaitFor([&] {
-        return program.ReadLayout() && program.Main().grid.Rows() == 2 && program.Main().grid.Columns() == 3;
-    })) << "the wall shows "
-        << program.Main().grid.Rows() << " x " << program.Main().grid.Columns();
+    EXPECT_TRUE(WaitForWall(2, 3)) << "the wall shows " << program.Main().grid.Rows() << " x "
+                                   << program.Main().grid.Columns();
+}
+
+TEST_P(Scenes, APipWindowOnUnitsAWallMadeSmallerLosesIsTakenOntoItAndTheWallIsToldSo) {
+    OpenWallPort();
+    const auto pipOnScreen = [&] { return ColourBox(desktop.Screen(), program.Main().wall, qRgb(219, 230, 11)); };
+    // Opened on unit (3, 4), then the wall becomes one unit: the window moves onto its one screen, keeping its
+    // size of half a screen, and the wall hears where with its new size.
+    ASSERT_FALSE(OpenPipFromMenu(program.Main().grid.Cell(2, 3).center()).isNull()) << "no context menu";
+    ASSERT_EQ(Sent(1, 15).size(), 15u);
+    ASSERT_TRUE(MakeWallSmaller(2, 3));
+    const ByteList moved = Sent(1, 15);
+    const QRect placed = WallRectOf(moved), screen(QPoint(0, 0), QPoint(1920, 1080));
+    EXPECT_TRUE(screen.contains(placed));
+    EXPECT_NEAR(placed.width(), 960, 4);
+    EXPECT_EQ(moved, WindowFrame("P-MOVE-WINDOW", {1, 1, 1, 1}, placed));
+    ASSERT_TRUE(WaitForWall(1, 1) && WaitFor([&] { return !pipOnScreen().isNull(); })) << desktop.KeepScreen("pip");
+    desktop.ParkPointer();
+    Picture(program.Main().client, "pip-after-shrink");
+    // Within reach: dragged far past the wall's corner, it stops there.
+    const QPoint face = pipOnScreen().center();
+    desktop.Drag(face, face + QPoint(300, 300));
+    EXPECT_TRUE(screen.contains(WallRectOf(Sent(1, 15))));
+    EXPECT_EQ(Rest(1), ByteList{});
 }
 
 TEST_P(Scenes, TheMatrixSettingDialogRenamesAMatrixAndAChannelInTheFile) {

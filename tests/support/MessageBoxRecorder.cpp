@@ -3,6 +3,8 @@
 MessageBoxRecorder::MessageBoxRecorder(int answer) : m_answer(answer) {
     m_previous = SetMessageBoxHandler([this](const std::string& text, UINT type) {
         m_boxes.push_back({text, type, MessageBoxCaption()});
+        if (whenShown)
+            whenShown();
         return m_answer;
     });
 }

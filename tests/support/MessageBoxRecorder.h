@@ -2,6 +2,7 @@
 
 #include "platform/os/MessageBox.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -18,6 +19,9 @@ public:
     ~MessageBoxRecorder();
 
     const std::vector<Shown>& Boxes() const { return m_boxes; }
+
+    // Runs at each box, while it would stand on the screen: what the operator sees beside it.
+    std::function<void()> whenShown;
 
 private:
     std::vector<Shown> m_boxes;

@@ -18,4 +18,8 @@ int CFrameCtrl::HorizontalInc() { return Step(&CFrameEffect::IncreaseHorizontal)
 int CFrameCtrl::VerticalDec() { return Step(&CFrameEffect::DecreaseVertical); }
 int CFrameCtrl::VerticalInc() { return Step(&CFrameEffect::IncreaseVertical); }
 
-int CFrameCtrl::EnableFrameEffect(BOOL on) { return ShowErrorMessage(m_frameEffect->SetEnabled(on), ""); }
+int CFrameCtrl::EnableFrameEffect(BOOL on, const std::function<void()>& showState) {
+    const int result = m_frameEffect->SetEnabled(on);
+    showState();
+    return ShowErrorMessage(result, "");
+}

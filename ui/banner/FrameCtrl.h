@@ -2,6 +2,8 @@
 
 #include "ui/wall/WallCtrl.h"
 
+#include <functional>
+
 class CFrameEffect;
 class CPageOthers;
 
@@ -15,8 +17,9 @@ public:
     int HorizontalInc();
     int VerticalDec();
     int VerticalInc();
-    // Switches the effect on or off; the result shown.
-    int EnableFrameEffect(BOOL on);
+    // Switches the effect on or off; the page shows the stored state (showState) before the result is shown, so
+    // a failure is never shown beside a check box that still says otherwise.
+    int EnableFrameEffect(BOOL on, const std::function<void()>& showState);
     // The same as the page's check box says; then the page's controls show the stored state.
     int EnableFrameEffect(CPageOthers* page);
 

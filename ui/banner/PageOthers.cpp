@@ -105,8 +105,7 @@ void CPageOthers::ShowFrameState() {
 }
 
 void CPageOthers::OnUseFramework() {
-    m_ctrl->EnableFrameEffect(IsFrameEnabled());
-    ShowFrameState();
+    m_ctrl->EnableFrameEffect(IsFrameEnabled(), [this] { ShowFrameState(); });
 }
 
 void CPageOthers::OnHorizontalChange(NotifyEvent* event) {

@@ -27,7 +27,8 @@ public:
     void EnableFrameControls(BOOL enable);
     // The switch and the step buttons as the frame effect has them stored.
     void ShowFrameState();
-    // "Use Framework": switches the effect, then shows the state that was stored, whatever the switch gave.
+    // "Use Framework": switches the effect, then shows the state that was stored, whatever the switch gave, and
+    // only then the result.
     void OnUseFramework();
     // Show the new value after a successful step.
     void OnHorizontalChange(NotifyEvent* event);

@@ -4,7 +4,5 @@
 #include "PageOthers.h"
 
 int CFrameCtrl::EnableFrameEffect(CPageOthers* page) {
-    const int result = EnableFrameEffect(page->IsFrameEnabled());
-    page->ShowFrameState();
-    return result;
+    return EnableFrameEffect(page->IsFrameEnabled(), [page] { page->ShowFrameState(); });
 }

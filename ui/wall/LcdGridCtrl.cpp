@@ -201,9 +201,29 @@ int LcdGridCtrl::RequestPipOpen() {
 }
 
 int LcdGridCtrl::RequestPipPlace(RECT r) {
-    const int result = m_pipCtrl->MoveWindow(ToWallRect(r), GetWallRange());
-    MovePipWindow(result == kResultOk ? r : RECT(m_pipRect));
-    return result;
+    return m_pipCtrl->MoveWindow(ToWallRect(r), GetWallRange(),
+                                 [&](int result) { MovePipWindow(result == kResultOk ? r : RECT(m_pipRect)); });
+}
+
+// A smaller wall may have lost the units the PIP window stood on: the window is moved into the wall, which is told
+// so. Where the wall cannot be told, the window's old place is no longer on the wall, so it leaves the screen.
+void LcdGridCtrl::KeepPipOnTheWall() {
+    if (!m_pipWindow)
+        return;
+    int index = 0;
+    CWallModel::GetInstance()->GetLcdWallLayout()->GetResolution(index);
+    const OutputResolution& unit = OutputResolutionTable[index];
+    const CRect& w = m_pipWallRect;
+    if (w.left >= 0 && w.top >= 0 && w.right <= GetColumnCount() * unit.width &&
+        w.bottom <= GetRowCount() * unit.height)
+        return;
+    const CRect r = PipRectAfterMove();
+    m_pipCtrl->MoveWindow(ToWallRect(r), GetWallRange(), [&](int result) {
+        if (result == kResultOk)
+            MovePipWindow(r);
+        else
+            ClosePipWindow();
+    });
 }
 
 int LcdGridCtrl::RequestPipClose() {
@@ -248,6 +268,7 @@ void LcdGridCtrl::OnRowColChange(NotifyEvent* /*event*/) {
     SetColumnCount(cols);
     FitToClient();
     Invalidate(TRUE);
+    KeepPipOnTheWall();
 }
 
 void LcdGridCtrl::OnSourceChange(NotifyEvent* event) {
@@ -282,6 +303,19 @@ void LcdGridCtrl::OnLButtonDown(UINT nFlags, CPoint point) {
         CGridCtrl::OnLButtonDown(nFlags, point);
 }
 
+// With Ctrl the grid adds blocks to the selection and takes cells out of it, but a command goes to one block, the
+// selection's bounding one: that whole block is what the wall view shows selected.
+void LcdGridCtrl::SelectBoundingBlock() {
+    const CCellRange block = GetSelectedCellRange();
+    if (!block.IsValid())
+        return;
+    const int rows = block.GetMaxRow() - block.GetMinRow() + 1;
+    const int cols = block.GetMaxCol() - block.GetMinCol() + 1;
+    if (GetSelectedCount() == static_cast<size_t>(rows * cols))
+        return;
+    SetSelectedRange(block.GetMinRow(), block.GetMinCol(), block.GetMaxRow(), block.GetMaxCol());
+}
+
 void LcdGridCtrl::OnRButtonUp(UINT /*nFlags*/, CPoint /*point*/) {
     if (CWallModel::GetInstance()->GetLcdWallLayout()->IsPipEnabled())
         TrackWallMenu(0, this);
@@ -295,6 +329,13 @@ LRESULT LcdGridCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_PIP_MOVED: RequestPipPlace(PipRectAfterMove()); return 0;
     case WM_PIP_RESIZED: RequestPipPlace(PipRectAfterResize()); return 0;
     case WM_PIP_CLOSE: RequestPipClose(); return 0;
+    case WM_LBUTTONDOWN:
+    case WM_MOUSEMOVE:
+    case WM_TIMER: {
+        const LRESULT result = CGridCtrl::WindowProc(message, wParam, lParam);
+        SelectBoundingBlock();
+        return result;
+    }
     default: return CGridCtrl::WindowProc(message, wParam, lParam);
     }
 }

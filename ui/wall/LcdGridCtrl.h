@@ -88,6 +88,8 @@ public:
 private:
     // Every refit of the cells places the PIP window anew on the part of the wall it stands for.
     void FitCells(int width, int height);
+    void KeepPipOnTheWall();
+    void SelectBoundingBlock();
 
     int m_selectionEnable;
     std::unique_ptr<CPipWindow> m_pipWindow;

@@ -80,7 +80,11 @@ int CPipCtrl::OpenWindow(const RECT& pixel, const RECT& wall) {
 
 int CPipCtrl::SendMove(const RECT& pixel, const RECT& wall) { return Layout()->MoveWindow(&pixel, &wall); }
 
-int CPipCtrl::MoveWindow(const RECT& pixel, const RECT& wall) { return ShowErrorMessage(SendMove(pixel, wall), ""); }
+int CPipCtrl::MoveWindow(const RECT& pixel, const RECT& wall, const std::function<void(int result)>& place) {
+    const int result = SendMove(pixel, wall);
+    place(result);
+    return ShowErrorMessage(result, "");
+}
 
 int CPipCtrl::CloseWindow(const RECT& wall) { return ShowErrorMessage(Layout()->CloseWindow(&wall), ""); }
 

@@ -4,6 +4,8 @@
 
 #include "platform/os/Rect.h"
 
+#include <functional>
+
 class CLcdWallLayout;
 
 // The wall view's controller of the PIP window: opens, moves, closes and re-sources it on the wall. The wall view
@@ -14,9 +16,10 @@ public:
     // Built by the wall view it works on, which hands itself over.
     using CWallCtrl::CWallCtrl;
 
-    // Each shows its result and returns it.
+    // Each shows its result and returns it. A move has the view place its window after the result first, so a
+    // refusal is never shown beside a window that still stands where the wall refused it.
     int OpenWindow(const RECT& pixel, const RECT& wall);
-    int MoveWindow(const RECT& pixel, const RECT& wall);
+    int MoveWindow(const RECT& pixel, const RECT& wall, const std::function<void(int result)>& place);
     int CloseWindow(const RECT& wall);
     // Sends the rectangle as the PIP window's new place; the wall's result, not shown.
     int SendMove(const RECT& pixel, const RECT& wall);

@@ -66,10 +66,13 @@ TEST_F(ControllerTest, FrameStepsTakeTheEmptySelectionAsItIsAndTheSwitchLeavesTh
     EXPECT_EQ(pauses, std::vector<DWORD>{500});
     EXPECT_TRUE(Enabled(page, 1060) && Enabled(page, 1063));
 
-    // Switching off on a dead line fails: the page goes back to what is stored, still on.
+    // Switching off on a dead line fails: the page goes back to what is stored, still on, before the box shows.
     wall.pty.CloseMaster();
     page.CheckDlgButton(1064, BST_UNCHECKED);
+    UINT checkedAtBox = BST_UNCHECKED;
+    boxes.whenShown = [&] { checkedAtBox = page.IsDlgButtonChecked(1064); };
     EXPECT_EQ(ctrl.EnableFrameEffect(&page), 16);
+    EXPECT_EQ(checkedAtBox, BST_CHECKED);
     EXPECT_EQ(page.IsDlgButtonChecked(1064), BST_CHECKED);
     EXPECT_TRUE(Enabled(page, 1061) && Enabled(page, 1062));
     EXPECT_EQ(boxes.Boxes().size(), 2u);

@@ -4,6 +4,8 @@
 #include "ui/wall/PipCtrl.h"
 #include "ui/wall/PipWindow.h"
 
+#include "core/LcdWallLayout.h"
+#include "core/WallModel.h"
 #include "platform/gui/frame/Menu.h"
 #include "platform/gui/window/Cursor.h"
 
@@ -86,9 +88,13 @@ TEST_F(PipTest, ADragSendsTheNewPlaceAndAFailedOneSendsTheWindowBack) {
     EXPECT_EQ(Sent(), PipFrame(kCodePipMove, 4800, 1620, 960, 540));
     EXPECT_EQ(view->GetPipWindowRect(), CRect(252, 151, 302, 201));
 
+    // Refused: the window is back before the box shows.
     wall.pty.CloseMaster();
+    CRect atBox;
+    boxes.whenShown = [&] { atBox = view->GetPipWindowRect(); };
     Drag(QPoint(25, 25), QPoint(-200, -100));
     EXPECT_EQ(view->GetPipWindowRect(), CRect(252, 151, 302, 201));
+    EXPECT_EQ(atBox, CRect(252, 151, 302, 201));
     EXPECT_EQ(boxes.Boxes().size(), 1u);
 }
 
@@ -131,7 +137,7 @@ TEST_F(PipTest, AResizePastTheGridsRightOrBottomEdgeStopsThereAndKeepsTheOpposit
     EXPECT_TRUE(boxes.Boxes().empty());
 }
 
-TEST_F(PipTest, AfterTheWallViewShrankAndGrewTheWindowStandsOnTheSamePartOfTheWallAndNothingIsSent) {
+TEST_F(PipTest, AfterTheWallViewShrankAndGrewTheWindowStandsOnTheSamePartOfTheWallAndADragThereStaysOnTheWall) {
     ASSERT_EQ(Open(150, 50), 0);
     Sent();
     // The main window shrinks: the wall view's client is now 45 x 30, cells of 15 pixels (14 and a line). The
@@ -145,7 +151,26 @@ TEST_F(PipTest, AfterTheWallViewShrankAndGrewTheWindowStandsOnTheSamePartOfTheWa
     Settle();
     EXPECT_EQ(view->GetPipWindowRect(), CRect(150, 50, 200, 100));
     EXPECT_TRUE(Sent().empty());
+
+    // Shrunk to half and dragged far past the grid's corner: it goes to the far corner of the 3 x 2 screens,
+    // 4819 + 941 = 3 x 1920 across and 1631 + 529 = 2 x 1080 down.
+    view->MoveWindow(100, 100, 155, 105, TRUE);
+    Settle();
+    Drag(QPoint(12, 12), QPoint(200, 200));
+    EXPECT_EQ(Sent(), PipFrame(kCodePipMove, 4819, 1631, 941, 529));
     EXPECT_TRUE(boxes.Boxes().empty());
+}
+
+TEST_F(PipTest, AWallMadeSmallerThatCannotBeToldWhereTheWindowGoesClosesItBeforeTheFailureShows) {
+    // Opened on unit (2, 3), which a wall of one unit does not have.
+    ASSERT_EQ(Open(250, 150), 0);
+    wall.pty.CloseMaster();
+    bool windowAtBox = true;
+    boxes.whenShown = [&] { windowAtBox = view->HasPipWindow(); };
+    ASSERT_EQ(CWallModel::GetInstance()->GetLcdWallLayout()->SetRowCol(1, 1), 0);
+    EXPECT_FALSE(view->HasPipWindow());
+    EXPECT_FALSE(windowAtBox);
+    EXPECT_EQ(boxes.Boxes().size(), 1u);
 }
 
 TEST_F(PipTest, TheWindowsOwnCloseAndTheSourceCommandsGoToTheWholeWall) {

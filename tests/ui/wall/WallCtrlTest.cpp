@@ -153,14 +153,9 @@ TEST_F(MatrixRunTest, AFailureStopsTheRunWhereItHappensWithNoPauseAndNoSignal) {
     });
     // The failure is shown once the wait cursor has gone.
     bool waitCursorAtBox = true;
-    const MessageBoxHandler recorder = SetMessageBoxHandler(nullptr);
-    SetMessageBoxHandler([&](const std::string& text, UINT type) {
-        waitCursorAtBox = QGuiApplication::overrideCursor() != nullptr;
-        return recorder(text, type);
-    });
+    boxes.whenShown = [&] { waitCursorAtBox = QGuiApplication::overrideCursor() != nullptr; };
     CMatrixCtrl ctrl(CWallModel::GetInstance(), view);
     EXPECT_EQ(ctrl.SwitchChannel(&page(), 5), 16);
-    SetMessageBoxHandler(recorder);
     EXPECT_TRUE(waitCursorWhileSwitching);
     EXPECT_FALSE(waitCursorAtBox);
     EXPECT_EQ(beforeFailure, Bytes({0xA5, 5, 1, 0xA1, 0xA5, 6, 2, 0xA1}));
