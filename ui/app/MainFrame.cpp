@@ -80,7 +80,7 @@ void CMainFrame::OnCommSetting() {
 }
 
 void CMainFrame::OnWallSetting() {
-    CDlgWallSetting dialog(this);
+    CDlgWallSetting dialog(this, TheWallView());
     dialog.DoModal();
 }
 

@@ -41,9 +41,9 @@ int LeadingNumber(const char* text) {
 
 } // namespace
 
-// The controller stores settings and sends to no units: it is handed no wall view.
-CDlgWallSetting::CDlgWallSetting(CWnd* pParent)
-    : CDialog(kTemplate, pParent), m_ctrl(std::make_unique<CLcdWallCtrl>(CWallModel::GetInstance(), nullptr)),
+// The controller sends to no units; the wall view it is handed follows a new resolution with its PIP window.
+CDlgWallSetting::CDlgWallSetting(CWnd* pParent, LcdGridCtrl* wallView)
+    : CDialog(kTemplate, pParent), m_ctrl(std::make_unique<CLcdWallCtrl>(CWallModel::GetInstance(), wallView)),
       m_layout(CWallModel::GetInstance()->GetLcdWallLayout()) {
     OnCommandId(kResolutionButton, [this]() { OnSetResolution(); });
     OnCommandId(kSaveMapButton, [this]() { OnSaveMap(); });

@@ -15,7 +15,7 @@ class CLcdWallLayout;
 // "Set" of the size is the dialog's OK button, so Enter applies the size and the dialog stays open.
 class CDlgWallSetting : public CDialog {
 public:
-    explicit CDlgWallSetting(CWnd* pParent = nullptr);
+    explicit CDlgWallSetting(CWnd* pParent = nullptr, LcdGridCtrl* wallView = nullptr);
     ~CDlgWallSetting() override;
 
     BOOL OnInitDialog() override;

@@ -3,6 +3,7 @@
 #include "core/ErrorMessage.h"
 #include "core/LcdWallLayout.h"
 #include "core/WallModel.h"
+#include "ui/wall/LcdGridCtrl.h"
 
 CLcdWallLayout* CLcdWallCtrl::Layout() { return CWallModel::GetInstance()->GetLcdWallLayout(); }
 
@@ -25,6 +26,12 @@ int CLcdWallCtrl::ApplyOutputMap(const OutputMap& map) {
     return layout->SaveOutputMap();
 }
 
-int CLcdWallCtrl::SetResolution(int index) { return Layout()->SetResolution(index); }
+int CLcdWallCtrl::SetResolution(int index) {
+    const int result = Layout()->SetResolution(index);
+    // A refused save still leaves the new resolution in use until the program ends.
+    if (result != kResultInvalidParam && m_wallView)
+        m_wallView->FollowResolution();
+    return result;
+}
 
 int CLcdWallCtrl::SetRowCol(int rows, int cols) { return Layout()->SetRowCol(rows, cols); }

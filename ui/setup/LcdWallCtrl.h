@@ -19,6 +19,7 @@ public:
     // Copies the map into the layout for every unit of the wall and stores it; the file's result. A number below 0
     // or above the largest channel is refused with 64 shown, and nothing stored.
     int ApplyOutputMap(const OutputMap& map);
+    // Stores the resolution; the layout's result. The wall view it was handed follows it.
     int SetResolution(int index);
     // Stores the size; the layout's result.
     int SetRowCol(int rows, int cols);

@@ -271,6 +271,11 @@ void LcdGridCtrl::OnRowColChange(NotifyEvent* /*event*/) {
     KeepPipOnTheWall();
 }
 
+void LcdGridCtrl::FollowResolution() {
+    FitToClient();
+    KeepPipOnTheWall();
+}
+
 void LcdGridCtrl::OnSourceChange(NotifyEvent* event) {
     const std::string name = event->GetName();
     const CCellRange range = GetSelectedCellRange();

@@ -28,6 +28,9 @@ public:
     // Shares the client area out among the rows and columns.
     void FitToClient();
     int Refit();
+    // The units' resolution changed: the PIP window is placed where its wall pixels now stand, and moved into the
+    // wall (which is told so) when they no longer fit.
+    void FollowResolution();
 
     // The selection's bounding block, 1-based: {first row, first column, last row, last column}. Nothing selected
     // gives {rows + 1, columns + 1, 0, 0}.

@@ -1,9 +1,11 @@
 #include "tests/ui/WallFixture.h"
 
+#include "ui/setup/LcdWallCtrl.h"
 #include "ui/wall/LcdGridCtrl.h"
 #include "ui/wall/PipCtrl.h"
 #include "ui/wall/PipWindow.h"
 
+#include "core/ErrorMessage.h"
 #include "core/LcdWallLayout.h"
 #include "core/WallModel.h"
 #include "platform/gui/frame/Menu.h"
@@ -213,4 +215,23 @@ TEST_F(PipTest, TheClampKeepsAWindowWithinTheGridsSize) {
     EXPECT_EQ(CRect(pip()->ClampRect(RECT{150, 95, 200, 100}, grid)), CRect(150, 75, 200, 100));
     // Every edge is tested on the rectangle as it came: one wider than the grid ends on its far edge.
     EXPECT_EQ(CRect(CPipCtrl::ShiftIntoRect(RECT{-400, -5, 400, 30}, grid)), CRect(-498, 0, 302, 35));
+}
+
+TEST_F(PipTest, AResolutionThatLeavesTheWindowOffTheWallMovesItOntoTheWallAndTellsTheWall) {
+    // Opened on unit (2, 3) at 1920 x 1080 a unit; at 1024 x 768 the wall is only 3072 x 1536 pixels.
+    ASSERT_EQ(Open(250, 150), 0);
+    Sent();
+    CLcdWallCtrl ctrl(CWallModel::GetInstance(), view);
+    ASSERT_NE(ctrl.SetResolution(0), kResultInvalidParam);
+    const std::vector<unsigned char> frame = Sent();
+    ASSERT_EQ(frame.size(), 15u);
+    EXPECT_EQ(frame[3], kCodePipMove);
+    const auto value = [&](int i) { return frame[6 + 2 * i] << 8 | frame[7 + 2 * i]; };
+    EXPECT_LE(value(0) + value(2), 3 * 1024);
+    EXPECT_LE(value(1) + value(3), 2 * 768);
+    const CRect grid = view->GetGridRect();
+    const CRect window = view->GetPipWindowRect();
+    EXPECT_TRUE(window.left >= grid.left && window.top >= grid.top && window.right <= grid.right &&
+                window.bottom <= grid.bottom)
+        << window << " on " << grid;
 }
