@@ -228,3 +228,26 @@ TEST_F(StartUpTest, AThreeByTwoWallStartsWithItsCellsFillingTheViewAndNoScrollBa
     EXPECT_EQ(wall->GetRowHeight(2), client.Height() / 3);
     EXPECT_EQ(wall->GetScrollLimit(SB_HORZ) + wall->GetScrollLimit(SB_VERT), 0);
 }
+
+// Made smaller, the window once kept the wall's start-up height and left the banner none.
+TEST_F(StartUpTest, ASmallerWindowShrinksTheWallAndLeavesTheBannerItsWholeForm) {
+    ASSERT_TRUE(Start(1280, 984));
+    const CRect startView = InFrame(View());
+    auto* banner = dynamic_cast<CFormView*>(Banner());
+    ASSERT_NE(banner, nullptr);
+    const DlgTemplate* form = CResourceTable::FindDialog(banner->GetTemplateId());
+    ASSERT_NE(form, nullptr);
+    // 1014 wide the form fits across; 700 wide it scrolls sideways, its bar below the controls.
+    for (const CSize size : {CSize(1014, 728), CSize(700, 500)}) {
+        frame->MoveWindow(0, 0, size.cx, size.cy);
+        CRect client;
+        banner->GetClientRect(&client);
+        EXPECT_EQ(client.Height(), form->cy) << size.cx;
+        EXPECT_FALSE(banner->GetStyle() & WS_VSCROLL) << size.cx;
+        EXPECT_EQ((banner->GetStyle() & WS_HSCROLL) != 0, size.cx < form->cx) << size.cx;
+        EXPECT_GT(InFrame(View()).Height(), 0) << size.cx;
+    }
+    // Back at its start-up size, the wall has its start-up height again.
+    frame->MoveWindow(0, 0, 1024, 974);
+    EXPECT_EQ(InFrame(View()), startView);
+}
