@@ -233,7 +233,7 @@ TEST_P(Scenes, AChannelSwitchedOnTheMatrixPageSendsTheSwitchersBytesAndRelabelsT
                 << "cell " << row << ", " << column;
 }
 
-TEST_P(Scenes, ThePipWindowOpensFromTheWallsMenuAndSendsEachPlaceItIsDraggedAndSizedTo) {
+TEST_P(Scenes, ThePipWindowOpensFromTheWallsMenuSendsEachPlaceItIsDraggedToAndTheMenuOpensFromTheKeysToo) {
     OpenWallPort();
     const WallGrid grid = program.Main().grid;
     const QRect wall = program.Main().wall;
@@ -273,6 +273,26 @@ TEST_P(Scenes, ThePipWindowOpensFromTheWallsMenuAndSendsEachPlaceItIsDraggedAndS
     const QRect third = second.adjusted(0, 0, 40, 30);
     ASSERT_TRUE(WaitFor([&] { return placeOnScreen() == third; })) << "the window did not grow";
     EXPECT_EQ(sized, frameFor("P-MOVE-WINDOW", third));
+
+    // The wall's menu from the keyboard opens at the focus cell: Shift+F10 gives the window a source, the menu key
+    // closes it.
+    desktop.Click(grid.Centre(0, 0));
+    desktop.ParkPointer();
+    const auto menuFromKey = [&](const QString& key) {
+        const auto known = program.OtherWindows();
+        desktop.Keys({key});
+        return program.WaitForNewWindow(known, true);
+    };
+    const XDesktop::Window menu = menuFromKey("shift+F10");
+    ASSERT_FALSE(menu.id.isEmpty()) << "Shift+F10 opens no menu";
+    EXPECT_TRUE(grid.Cell(0, 0).contains(menu.rect.topLeft()));
+    desktop.Keys({"Down", "Down", "Down", "Right", "Return"});
+    EXPECT_EQ(Sent(1, 15), WindowFrame("P-PIP-SOURCE-VIDEO1", whole, QRect(QPoint(), QPoint())));
+    ASSERT_TRUE(program.WaitForOnlyMainWindow());
+    ASSERT_FALSE(menuFromKey("Menu").id.isEmpty()) << "the menu key opens no menu";
+    desktop.Keys({"Down", "Down", "Return"});
+    EXPECT_EQ(Sent(1, 15), WindowFrame("P-CLOSE-WINDOW", whole, QRect(QPoint(), QPoint())));
+    EXPECT_TRUE(WaitFor([&] { return placeOnScreen().isNull(); })) << "the PIP window stays";
     EXPECT_EQ(Rest(1), ByteList{});
 }
 
@@ -365,7 +385,7 @@ TEST_P(Scenes, ADragHeldFarPastTheWallsRightEdgeSelectsTheRowUpToTheLastUnit) {
     EXPECT_EQ(Sent(1, 6), ShortFrame("POWER-ON", {1, 1, 1, 4}));
 }
 
-TEST_P(Scenes, TabAndShiftTabGoRoundTheLiveControlsOfTheBannerThePageInFrontAndTheWallEachShowingItsFocus) {
+TEST_P(Scenes, TabAndShiftTabGoRoundTheLiveControlsEachShowingItsFocusAndEnterPressesTheFocusedButton) {
     const RunningProgram::Layout& main = program.Main();
     const auto banner = [&](int id) { return ControlRect(Dialog::kBanner, id).translated(main.banner.topLeft()); };
     // The key moves the focus to the control named, which shows it: its picture changes. Where it does not, the
@@ -428,7 +448,11 @@ TEST_P(Scenes, TabAndShiftTabGoRoundTheLiveControlsOfTheBannerThePageInFrontAndT
     desktop.Keys({"Left", "Left", "Left"});
     ASSERT_TRUE(WaitFor([&] { return desktop.Screen().copy(pageArea) != scene; })) << "VIDEO is not in front";
     WaitForStill(pageArea);
-    step("Tab", pageArea, "the first picture button of VIDEO");
+    if (!step("Tab", pageArea, "the first picture button of VIDEO"))
+        return;
+    // Enter presses the push button that has the focus, on the selected unit.
+    desktop.Keys({"Return"});
+    EXPECT_EQ(Sent(1, 6), ShortFrame("VSY-BRIGHTNESS-DOWN", {1, 1, 1, 1}));
 }
 
 TEST_P(Scenes, TheWallLayoutDialogChangesRowsAndColumnsInTheFileAndOnTheWall) {
