@@ -313,11 +313,11 @@ TEST_P(Scenes, ThePipWindowKeepsItsPartOfTheWallAndTheWallFillsTheViewAfterARest
     const auto restore = [&] { GetParam() ? desktop.DoubleClick(titleBar()) : setSize(1022, 971); };
     const auto shrink = [&] {
         if (!GetParam())
-            return setSize(300, 200);
+            return setSize(300, 300);
         const QRect client = program.Main().client;
         const QMargins frame = desktop.FrameExtents(id);
         const QPoint corner = client.bottomRight() + QPoint(frame.right(), frame.bottom() - 1);
-        desktop.Drag(corner, corner - QPoint(client.width() - 372, client.height() - 271));
+        desktop.Drag(corner, corner - QPoint(client.width() - 372, client.height() - 340));
     };
     // Where the PIP window shows whole on the wall (its colour fills its box but for its name, which shows), and
     // whether that is the wall's rectangle to a pixel of the view.
@@ -356,8 +356,8 @@ TEST_P(Scenes, ThePipWindowKeepsItsPartOfTheWallAndTheWallFillsTheViewAfterARest
         << program.Main().wall.x() << ", " << program.Main().wall.y() << "; the screen is in "
         << desktop.KeepScreen("restored");
 
-    // Shrunk until the upper pane shows scroll bars, then maximised in one step: the wall and its cells as a
-    // plain maximise gave them, the window where it was opened.
+    // Shrunk until the upper pane, which gives way before the banner, shows scroll bars, then maximised in one step:
+    // the wall and its cells as a plain maximise gave them, the window where it was opened.
     ASSERT_TRUE(Resize(shrink));
     WaitForStill(program.Main().client);
     ASSERT_TRUE(Resize(maximise) && program.WaitForLayout());
