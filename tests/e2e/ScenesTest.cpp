@@ -282,7 +282,7 @@ TEST_P(Scenes, AChannelSwitchedOnTheMatrixPageSendsTheSwitchersBytesAndRelabelsT
     EXPECT_EQ(Rest(1), ByteList{});
 }
 
-TEST_P(Scenes, ThePipWindowOpensFromTheWallsMenuAndSendsEachPlaceItIsDraggedAndSizedTo) {
+TEST_P(Scenes, ThePipWindowOpensFromTheWallsMenuSendsEachPlaceItIsDraggedToAndTheMenuOpensFromTheKeysToo) {
     OpenWallPort();
     const WallGrid grid = program.Main().grid;
     const QRect wall = program.Main().wall;
@@ -322,6 +322,23 @@ TEST_P(Scenes, ThePipWindowOpensFromTheWallsMenuAndSendsEachPlaceItIsDraggedAndS
     const QRect third = second.adjusted(0, 0, 40, 30);
     ASSERT_TRUE(WaitFor([&] { return placeOnScreen() == third; })) << "the window did not grow";
     EXPECT_EQ(sized, frameFor("P-MOVE-WINDOW", third));
+
+    // From the keys the wall's menu opens on the focus cell: Shift+F10 gives the window a source, the menu key
+    // closes it.
+    desktop.Click(grid.Centre(0, 0));
+    desktop.ParkPointer();
+    for (const auto& [key, items, command] :
+         {std::make_tuple("shift+F10", QStringList{"Down", "Down", "Down", "Right", "Return"}, "P-PIP-SOURCE-VIDEO1"),
+          std::make_tuple("Menu", QStringList{"Down", "Down", "Return"}, "P-CLOSE-WINDOW")}) {
+        const auto known = program.OtherWindows();
+        desktop.Keys({key});
+        const XDesktop::Window menu = program.WaitForNewWindow(known, true);
+        ASSERT_TRUE(grid.Cell(0, 0).contains(menu.rect.topLeft())) << key << " opens no menu on the focus cell";
+        desktop.Keys(items);
+        EXPECT_EQ(Sent(1, 15), WindowFrame(command, whole, QRect(QPoint(), QPoint())));
+        ASSERT_TRUE(program.WaitForOnlyMainWindow());
+    }
+    EXPECT_TRUE(WaitFor([&] { return placeOnScreen().isNull(); })) << "the PIP window stays";
     EXPECT_EQ(Rest(1), ByteList{});
 }
 
@@ -342,11 +359,11 @@ TEST_P(Scenes, ThePipWindowKeepsItsPartOfTheWallAndTheWallFillsTheViewAfterARest
     const auto restore = [&] { GetParam() ? desktop.DoubleClick(titleBar()) : setSize(1022, 971); };
     const auto shrink = [&] {
         if (!GetParam())
-            return setSize(300, 200);
+            return setSize(300, 300);
         const QRect client = program.Main().client;
         const QMargins frame = desktop.FrameExtents(id);
         const QPoint corner = client.bottomRight() + QPoint(frame.right(), frame.bottom() - 1);
-        desktop.Drag(corner, corner - QPoint(client.width() - 372, client.height() - 271));
+        desktop.Drag(corner, corner - QPoint(client.width() - 372, client.height() - 340));
     };
     // Where the PIP window shows whole on the wall (its colour fills its box but for its name, which shows), and
     // whether that is the wall's rectangle to a pixel of the view.
@@ -385,8 +402,8 @@ TEST_P(Scenes, ThePipWindowKeepsItsPartOfTheWallAndTheWallFillsTheViewAfterARest
         << program.Main().wall.x() << ", " << program.Main().wall.y() << "; the screen is in "
         << desktop.KeepScreen("restored");
 
-    // Shrunk until the upper pane shows scroll bars, then maximised in one step: the wall and its cells as a
-    // plain maximise gave them, the window where it was opened.
+    // Shrunk until the upper pane, which gives way before the banner, shows scroll bars, then maximised in one step:
+    // the wall and its cells as a plain maximise gave them, the window where it was opened.
     ASSERT_TRUE(Resize(shrink));
     WaitForStill(program.Main().client);
     ASSERT_TRUE(Resize(maximise) && program.WaitForLayout());
@@ -414,7 +431,7 @@ TEST_P(Scenes, ADragHeldFarPastTheWallsRightEdgeSelectsTheRowUpToTheLastUnit) {
     EXPECT_EQ(Sent(1, 6), ShortFrame("POWER-ON", {1, 1, 1, 4}));
 }
 
-TEST_P(Scenes, TabAndShiftTabGoRoundTheLiveControlsOfTheBannerThePageInFrontAndTheWallEachShowingItsFocus) {
+TEST_P(Scenes, TabAndShiftTabGoRoundTheLiveControlsEachShowingItsFocusAndEnterPressesTheFocusedButton) {
     const RunningProgram::Layout& main = program.Main();
     const auto banner = [&](int id) { return ControlRect(Dialog::kBanner, id).translated(main.banner.topLeft()); };
     // The key moves the focus to the control named, which shows it: its picture changes. Where it does not, the
@@ -477,7 +494,11 @@ TEST_P(Scenes, TabAndShiftTabGoRoundTheLiveControlsOfTheBannerThePageInFrontAndT
     desktop.Keys({"Left", "Left", "Left"});
     ASSERT_TRUE(WaitFor([&] { return desktop.Screen().copy(pageArea) != scene; })) << "VIDEO is not in front";
     WaitForStill(pageArea);
-    step("Tab", pageArea, "the first picture button of VIDEO");
+    if (!step("Tab", pageArea, "the first picture button of VIDEO"))
+        return;
+    // Enter presses the push button that has the focus, on the selected unit.
+    desktop.Keys({"Return"});
+    EXPECT_EQ(Sent(1, 6), ShortFrame("VSY-BRIGHTNESS-DOWN", {1, 1, 1, 1}));
 }
 
 TEST_P(Scenes, TheWallLayoutDialogChangesRowsAndColumnsInTheFileAndOnTheWall) {
@@ -791,6 +812,15 @@ TEST_P(Scenes, PicturesOfTheMainWindowWithEachPageInFrontAndOfEveryDialogShowSom
         desktop.Keys({"Escape"});
         ASSERT_TRUE(program.WaitForOnlyMainWindow()) << name << " does not close";
     }
+
+    // A smaller window, as a 1024 x 768 desktop or a bare 800 x 600 screen gives it: the wall gives way, the
+    // banner keeps its whole form above the status bar.
+    const QSize small = GetParam() ? QSize(1014, 728) : QSize(800, 600);
+    const QStringList sizing{"windowsize", program.MainWindowId(), QString::number(small.width()),
+                             QString::number(small.height())};
+    ASSERT_TRUE(Resize([&] { desktop.Tool("xdotool", sizing); }) && program.WaitForLayout());
+    EXPECT_GE(program.Main().banner.height(), DialogSize(Dialog::kBanner).height() + 20);
+    Picture(program.Main().client, QString("main-%1x%2").arg(small.width()).arg(small.height()));
 }
 
 std::string DesktopName(const testing::TestParamInfo<bool>& info) { return info.param ? "WindowManager" : "Bare"; }

@@ -12,7 +12,10 @@
 
 #include "skin/MenuXP.h"
 
+#include "platform/gui/frame/ResourceTable.h"
 #include "platform/gui/window/SystemMetrics.h"
+
+#include <algorithm>
 
 IMPLEMENT_DYNCREATE(CMainFrame, CFrameWnd)
 
@@ -44,13 +47,40 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct) {
 }
 
 BOOL CMainFrame::OnCreateClient(LPCREATESTRUCT /*lpcs*/, CCreateContext* pContext) {
-    const int cy = GetSystemMetrics(SM_CYFULLSCREEN);
+    m_wallHeight = GetSystemMetrics(SM_CYFULLSCREEN) - 290;
     // The main view goes first: it builds the wall view, which the banner's controllers take on.
     if (!m_wndSplitter.CreateStatic(this, 2, 1, WS_CHILD | WS_VISIBLE, AFX_IDW_PANE_FIRST) ||
-        !m_wndSplitter.CreateView(0, 0, RUNTIME_CLASS(CVeltranoView), CSize(400, cy - 290), pContext) ||
+        !m_wndSplitter.CreateView(0, 0, RUNTIME_CLASS(CVeltranoView), CSize(400, m_wallHeight), pContext) ||
         !m_wndSplitter.CreateView(1, 0, RUNTIME_CLASS(CCtrlBanner), CSize(200, 160), pContext))
         return FALSE;
     SetWindowText("Veltrano");
+    return TRUE;
+}
+
+// The frame's layout sized the splitter with the rows as they were; the splitter places its panes again only where
+// the fitted rows moved them.
+void CMainFrame::RecalcLayout(BOOL bNotify) {
+    CFrameWnd::RecalcLayout(bNotify);
+    if (FitWallRow())
+        m_wndSplitter.RecalcLayout();
+}
+
+BOOL CMainFrame::FitWallRow() {
+    auto* banner = dynamic_cast<CFormView*>(m_wndSplitter.GetPane(1, 0));
+    const DlgTemplate* form = banner ? CResourceTable::FindDialog(banner->GetTemplateId()) : nullptr;
+    if (!form)
+        return FALSE;
+    CRect inside;
+    m_wndSplitter.GetInsideRect(inside);
+    // A banner narrower than its form shows a scroll bar along its bottom, under the controls. Its sunken edge
+    // takes room too, less the pixel on each side that the splitter lays it over its border.
+    int bannerHeight = form->cy;
+    if (inside.Width() < form->cx)
+        bannerHeight += GetSystemMetrics(SM_CYHSCROLL);
+    if (banner->GetExStyle() & WS_EX_CLIENTEDGE)
+        bannerHeight += 2 * (GetSystemMetrics(SM_CYEDGE) - 1);
+    const int room = inside.Height() - m_wndSplitter.GetRowGap() - bannerHeight;
+    m_wndSplitter.SetRowInfo(0, std::clamp(room, 0, m_wallHeight), 0);
     return TRUE;
 }
 

@@ -16,6 +16,8 @@ public:
 
     int OnCreate(LPCREATESTRUCT lpCreateStruct) override;
     BOOL OnCreateClient(LPCREATESTRUCT lpcs, CCreateContext* pContext) override;
+    // Also fits the splitter's rows to the window: the wall gives way before the banner.
+    void RecalcLayout(BOOL bNotify = TRUE) override;
     void OnInitMenuPopup(CMenu* pPopupMenu, UINT nIndex, BOOL bSysMenu) override;
     void OnMeasureItem(int nIDCtl, LPMEASUREITEMSTRUCT lpMeasureItemStruct) override;
     void OnDrawItem(int nIDCtl, LPDRAWITEMSTRUCT lpDrawItemStruct) override;
@@ -32,12 +34,18 @@ public:
     CFlatSplitterWnd& GetSplitter() { return m_wndSplitter; }
 
 private:
+    // The wall's row as high as the window allows, up to its start-up height, leaving the banner the height
+    // its controls need; FALSE before the banner stands.
+    BOOL FitWallRow();
+
     CStatusBarXP m_wndStatusBar;
     // Made with the frame and never shown.
     CToolBarXP m_wndToolBar;
     CFlatSplitterWnd m_wndSplitter;
     // Made with the frame and never used.
     CBitmapMenu m_menu;
+    // The wall's row at start-up, from the screen's height.
+    int m_wallHeight = 0;
 };
 
 // The Config menu's commands: the dialogs that set the wall up.

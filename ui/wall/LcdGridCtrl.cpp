@@ -326,6 +326,23 @@ void LcdGridCtrl::OnRButtonUp(UINT /*nFlags*/, CPoint /*point*/) {
         TrackWallMenu(0, this);
 }
 
+void LcdGridCtrl::OnContextMenu(CWnd* /*pWnd*/, CPoint pos) {
+    if (!CWallModel::GetInstance()->GetLcdWallLayout()->IsPipEnabled())
+        return;
+    // Asked for from the keyboard, the menu has no point of its own: it opens on the focus cell.
+    if (pos.x == -1 && pos.y == -1) {
+        CCellID cell = GetFocusCell();
+        if (!IsValid(cell))
+            cell = CCellID(0, 0);
+        CRect rect;
+        if (!GetCellRect(cell.row, cell.col, &rect))
+            GetClientRect(&rect);
+        pos = rect.CenterPoint();
+        ClientToScreen(&pos);
+    }
+    TrackWallMenu(0, this, &pos);
+}
+
 // A Tab through the cells would move the selection, the target of every command, on the way to a button.
 UINT LcdGridCtrl::OnGetDlgCode() { return CGridCtrl::OnGetDlgCode() & ~DLGC_WANTTAB; }
 

@@ -84,6 +84,8 @@ public:
     void OnLButtonDown(UINT nFlags, CPoint point) override;
     // The PIP menu, when the settings file enables the PIP component.
     void OnRButtonUp(UINT nFlags, CPoint point) override;
+    // The same menu asked for from the keyboard, at the focus cell.
+    void OnContextMenu(CWnd* pWnd, CPoint pos) override;
     // The arrows move about the wall; Tab goes on to the window's next control.
     UINT OnGetDlgCode() override;
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;

@@ -3,13 +3,16 @@
 #include "platform/gui/frame/Menu.h"
 #include "platform/gui/window/Cursor.h"
 
-void TrackWallMenu(int subMenu, CWnd* owner) {
+void TrackWallMenu(int subMenu, CWnd* owner, const POINT* at) {
     CMenu menu;
     if (!menu.LoadMenu(IDR_WALL_MENUS))
         return;
-    POINT cursor{0, 0};
-    GetCursorPos(&cursor);
+    POINT where{0, 0};
+    if (at)
+        where = *at;
+    else
+        GetCursorPos(&where);
     if (CMenu* popup = menu.GetSubMenu(subMenu))
-        popup->TrackPopupMenu(TPM_RIGHTBUTTON, cursor.x, cursor.y, owner);
+        popup->TrackPopupMenu(TPM_RIGHTBUTTON, where.x, where.y, owner);
     menu.DestroyMenu();
 }

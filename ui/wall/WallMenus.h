@@ -20,5 +20,6 @@ constexpr UINT ID_PIP_SOURCE_VGA = 32811;
 constexpr UINT ID_PIP_SOURCE_HDMI = 32812;
 constexpr UINT ID_PIP_SOURCE_DVI = 32813;
 
-// Tracks sub-menu 0 (the wall view's) or 1 (the PIP window's) of the context menus at the pointer, for the owner.
-void TrackWallMenu(int subMenu, CWnd* owner);
+// Tracks sub-menu 0 (the wall view's) or 1 (the PIP window's) of the context menus at the pointer, or at the
+// screen point given, for the owner.
+void TrackWallMenu(int subMenu, CWnd* owner, const POINT* at = nullptr);

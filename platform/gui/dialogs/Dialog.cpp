@@ -40,11 +40,12 @@ ModalLoop& CurrentModalLoop() {
     return loop;
 }
 
-// Enter and Escape that no control took reach the dialog here, as the platform's dialog manager sees them
-// before any window.
+// Enter and Escape that no control took reach the window here, as the platform's dialog manager sees them before
+// any window. A push button with the focus is the default button, so Enter presses it, in every window that holds
+// controls (a form, a page); the rest of Enter and Escape belongs to a dialog of its own.
 class DialogKeyFilter : public QObject {
 public:
-    DialogKeyFilter(CDialog* dialog, QObject* parent) : QObject(parent), m_dialog(dialog) {}
+    DialogKeyFilter(QWidget* host, CDialog* dialog) : QObject(host), m_host(host), m_dialog(dialog) {}
 
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (event->type() != QEvent::KeyPress)
@@ -57,10 +58,13 @@ public:
             vk = VK_RETURN;
         else if (key->key() == Qt::Key_Escape)
             vk = VK_ESCAPE;
-        return vk && m_dialog->HandleDialogKey(vk);
+        if (vk == VK_RETURN && CDialog::PressFocusedButton(m_host))
+            return true;
+        return vk && m_dialog && m_dialog->HandleDialogKey(vk);
     }
 
 private:
+    QWidget* m_host;
     CDialog* m_dialog;
 };
 
@@ -95,6 +99,9 @@ void CDialog::BuildControls(const DlgTemplate& dlgTemplate, CWnd* pWnd) {
     for (const DlgItemTemplate& item : dlgTemplate.items)
         CControlFactory::Create(item, host);
     SetDialogManager(host, true);
+    // A dialog window of its own gets the whole of Enter and Escape when it is made.
+    if (!host->isWindow())
+        host->installEventFilter(new DialogKeyFilter(host, nullptr));
 }
 
 BOOL CDialog::CreateFromTemplate(const DlgTemplate& dlgTemplate, CWnd* pParentWnd, bool modal) {
@@ -143,7 +150,7 @@ void CDialog::InstallKeyFilter() {
     QWidget* host = GetHostWidget();
     if (!host || m_keyFilter)
         return;
-    m_keyFilter = new DialogKeyFilter(this, host);
+    m_keyFilter = new DialogKeyFilter(host, this);
     host->installEventFilter(m_keyFilter);
     // An editable combo box keeps Enter and Escape to itself; the platform's goes on to the dialog.
     for (QComboBox* combo : host->findChildren<QComboBox*>())
@@ -289,18 +296,23 @@ void CDialog::ApplyCtlColors(CWnd* pWnd) {
     }
 }
 
+BOOL CDialog::PressFocusedButton(QWidget* host) {
+    // The control that has the focus in this window, also while its window is not the active one.
+    auto* push = host ? qobject_cast<QPushButton*>(host->focusWidget()) : nullptr;
+    if (!push || !host->isAncestorOf(push))
+        return FALSE;
+    if (push->isEnabled())
+        push->click();
+    return TRUE;
+}
+
 BOOL CDialog::HandleDialogKey(UINT nChar) {
     QWidget* host = GetHostWidget();
     if (!host)
         return FALSE;
     if (nChar == VK_RETURN) {
-        // The control that has the focus in this dialog, also while the dialog's window is not the active one.
-        QWidget* focus = host->focusWidget();
-        if (auto* push = qobject_cast<QPushButton*>(focus); push && host->isAncestorOf(push)) {
-            if (push->isEnabled())
-                push->click();
+        if (PressFocusedButton(host))
             return TRUE;
-        }
         CWnd* button = GetDlgItem(static_cast<int>(m_defId));
         if (button && !button->IsWindowEnabled())
             return TRUE;

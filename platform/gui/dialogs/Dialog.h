@@ -17,6 +17,7 @@
 
 class CDialog;
 class QEventLoop;
+class QWidget;
 
 constexpr UINT CTLCOLOR_MSGBOX = 0;
 constexpr UINT CTLCOLOR_EDIT = 1;
@@ -41,7 +42,7 @@ using ModalLoop = std::function<void(CDialog& dialog)>;
 // notifications reach the handlers mapped in the dialog's constructor (OnCommandId, OnControl,
 // OnNotifyCode); IDOK runs OnOK and IDCANCEL OnCancel unless a derived class maps them otherwise.
 // Enter sends the default button's command (IDOK unless DM_SETDEFID chose another), a focused push
-// button's when one has the focus; Escape and the close box send IDCANCEL.
+// button's when one has the focus (in pages and forms too); Escape and the close box send IDCANCEL.
 class CDialog : public CWnd {
     DECLARE_DYNAMIC(CDialog)
 public:
@@ -97,6 +98,8 @@ public:
     static void BuildControls(const DlgTemplate& dlgTemplate, CWnd* pWnd);
     // Handles Enter and Escape for a window that holds controls; TRUE when the key was used.
     BOOL HandleDialogKey(UINT nChar);
+    // Enter on a push button that has the focus in a window that holds controls presses it; TRUE when one has.
+    static BOOL PressFocusedButton(QWidget* host);
 
 protected:
     UINT m_nIDTemplate = 0;

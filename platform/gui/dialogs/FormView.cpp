@@ -6,6 +6,7 @@
 #include "platform/gui/frame/FrameWnd.h"
 #include "platform/gui/frame/ResourceTable.h"
 #include "platform/gui/window/HostWidget.h"
+#include "platform/gui/window/SystemMetrics.h"
 
 #include "platform/os/RuntimeClass.h"
 
@@ -102,28 +103,35 @@ void CFormView::OnVScroll(UINT nSBCode, UINT /*nPos*/, CScrollBar* pScrollBar) {
 }
 
 void CFormView::UpdateBars() {
-    if (m_updatingBars || !GetHost())
+    CHostWidget* host = GetHost();
+    if (m_updatingBars || !host)
         return;
     m_updatingBars = true;
-    // Showing one bar narrows the client area, which may call for the other: two rounds settle it.
-    for (int round = 0; round < 2; ++round) {
-        CRect client;
-        GetClientRect(&client);
-        const int totals[2] = {static_cast<int>(m_totalSize.cx), static_cast<int>(m_totalSize.cy)};
-        const int pages[2] = {client.Width(), client.Height()};
-        for (int bar : {SB_HORZ, SB_VERT}) {
-            SCROLLINFO si{sizeof(SCROLLINFO), SIF_RANGE | SIF_PAGE | SIF_POS, 0, 0, 0, 0, 0};
-            si.nPos = bar == SB_HORZ ? m_scrollPos.x : m_scrollPos.y;
-            if (totals[bar] > pages[bar] && pages[bar] > 0) {
-                si.nMax = totals[bar] - 1;
-                si.nPage = static_cast<UINT>(pages[bar]);
-            } else {
-                si.nPos = 0;
-            }
-            SetScrollInfo(bar, &si);
+    // The bars are chosen for the room the view has without them: bars that showed before would otherwise keep
+    // the view just as large as its form from ever losing them.
+    const int extent = GetSystemMetrics(SM_CXVSCROLL);
+    CRect client;
+    GetClientRect(&client);
+    const int width = client.Width() + (host->IsScrollBarShown(SB_VERT) ? extent : 0);
+    const int height = client.Height() + (host->IsScrollBarShown(SB_HORZ) ? extent : 0);
+    // One bar takes room from the other direction, which may then need its bar too.
+    bool horz = m_totalSize.cx > width;
+    const bool vert = m_totalSize.cy > height || (horz && m_totalSize.cy > height - extent);
+    horz = horz || (vert && m_totalSize.cx > width - extent);
+    const int totals[2] = {static_cast<int>(m_totalSize.cx), static_cast<int>(m_totalSize.cy)};
+    const int pages[2] = {width - (vert ? extent : 0), height - (horz ? extent : 0)};
+    for (int bar : {SB_HORZ, SB_VERT}) {
+        SCROLLINFO si{sizeof(SCROLLINFO), SIF_RANGE | SIF_PAGE | SIF_POS, 0, 0, 0, 0, 0};
+        si.nPos = bar == SB_HORZ ? m_scrollPos.x : m_scrollPos.y;
+        if (totals[bar] > pages[bar] && pages[bar] > 0) {
+            si.nMax = totals[bar] - 1;
+            si.nPage = static_cast<UINT>(pages[bar]);
+        } else {
+            si.nPos = 0;
         }
-        ScrollToPosition(CPoint(GetScrollPos(SB_HORZ), GetScrollPos(SB_VERT)));
+        SetScrollInfo(bar, &si);
     }
+    ScrollToPosition(CPoint(GetScrollPos(SB_HORZ), GetScrollPos(SB_VERT)));
     m_updatingBars = false;
 }
 

@@ -48,6 +48,8 @@ public:
     void SetRowInfo(int row, int cyIdeal, int cyMin);
     void GetColumnInfo(int col, int& cxCur, int& cxMin) const;
     void SetColumnInfo(int col, int cxIdeal, int cxMin);
+    // The room a bar takes between two rows.
+    int GetRowGap() const { return m_cySplitterGap; }
 
     virtual void RecalcLayout();
     virtual void OnDrawSplitter(CDC* pDC, ESplitType nType, const CRect& rect);

@@ -51,6 +51,13 @@ void SetQtText(QWidget* widget, const std::string& gbk) {
         widget->setWindowTitle(GbkToQString(gbk));
 }
 
+// A context menu asked for from the keyboard (Shift+F10, the menu key) has no point: (-1, -1). The window shows
+// it where its selection is. The controls Qt draws keep Qt's own menus.
+LRESULT SendKeyboardContextMenu(CWnd* wnd) {
+    wnd->SendMessage(WM_CONTEXTMENU, reinterpret_cast<WPARAM>(wnd), MAKELPARAM(0xFFFF, 0xFFFF));
+    return 0;
+}
+
 QString QtText(const QWidget* widget) {
     if (auto* button = qobject_cast<const QAbstractButton*>(widget))
         return button->text();
@@ -467,10 +474,18 @@ LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN:
+        if (host && message == WM_SYSKEYDOWN && wParam == VK_F10 && GetKeyState(VK_SHIFT) < 0)
+            return SendKeyboardContextMenu(this);
         if (fromEvent && !host && !b.m_input.keyHasChars)
             b.ForwardInput();
         else if (!fromEvent && !host && ctx && ctx->event == nullptr)
             SynthesizeKey(static_cast<UINT>(wParam), true);
+        return 0;
+    case WM_KEYUP:
+        if (host && wParam == VK_APPS)
+            return SendKeyboardContextMenu(this);
+        if (fromEvent && !host)
+            b.ForwardInput();
         return 0;
     default:
         if (fromEvent && !host)

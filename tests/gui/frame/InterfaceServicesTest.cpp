@@ -84,8 +84,8 @@ TEST(FormViewScrolling, AViewSmallerThanItsTemplateScrollsItsControlsIntoReach) 
     view->SendMessage(WM_VSCROLL, SB_TOP, 0);
     EXPECT_EQ(ControlAt(*view, 1001).y, 10);
 
-    // Grown past the template, the bars go and the controls return to their places.
-    view->MoveWindow(0, 0, 650, 450);
+    // Grown to just the template's size, the bars go and the controls return to their places.
+    view->MoveWindow(0, 0, 600, 400);
     EXPECT_FALSE(view->GetStyle() & WS_VSCROLL);
     EXPECT_FALSE(view->GetStyle() & WS_HSCROLL);
     EXPECT_EQ(ControlAt(*view, 1001), CPoint(10, 10));

@@ -228,3 +228,17 @@ TEST_F(StartUpTest, AThreeByTwoWallStartsWithItsCellsFillingTheViewAndNoScrollBa
     EXPECT_EQ(wall->GetRowHeight(2), client.Height() / 3);
     EXPECT_EQ(wall->GetScrollLimit(SB_HORZ) + wall->GetScrollLimit(SB_VERT), 0);
 }
+
+// Made smaller, the window once kept the wall's start-up height and left the banner none.
+TEST_F(StartUpTest, ASmallerWindowShrinksTheWallAndLeavesTheBannerItsWholeForm) {
+    ASSERT_TRUE(Start(1280, 984));
+    const CRect startView = InFrame(View());
+    // Narrower than its form, the banner scrolls sideways with its bar below the controls, and not up and down.
+    frame->MoveWindow(0, 0, 700, 500);
+    CRect client;
+    Banner()->GetClientRect(&client);
+    EXPECT_EQ(client.Height(), CResourceTable::FindDialog(103)->cy);
+    EXPECT_EQ(Banner()->GetStyle() & (WS_HSCROLL | WS_VSCROLL), WS_HSCROLL);
+    frame->MoveWindow(0, 0, 1024, 974);
+    EXPECT_EQ(InFrame(View()), startView);
+}
