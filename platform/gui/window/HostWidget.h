@@ -54,6 +54,9 @@ public:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    // The window repaints what shows its focus itself; Qt would repaint all of it.
+    void focusInEvent(QFocusEvent* /*event*/) override {}
+    void focusOutEvent(QFocusEvent* /*event*/) override {}
 
 private:
     friend class CWnd;

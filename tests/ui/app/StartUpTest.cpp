@@ -12,9 +12,13 @@
 
 #include "platform/gui/window/SystemMetrics.h"
 
+#include <QAction>
+#include <QMenuBar>
+#include <QPaintEvent>
 #include <QTest>
 
 #include <filesystem>
+#include <map>
 #include <sys/inotify.h>
 #include <unistd.h>
 
@@ -45,6 +49,27 @@ public:
 
 private:
     int m_fd;
+};
+
+// The regions Qt's paint events give each widget, in order.
+class PaintLog : public QObject {
+public:
+    PaintLog() { QCoreApplication::instance()->installEventFilter(this); }
+    ~PaintLog() override { QCoreApplication::instance()->removeEventFilter(this); }
+    std::map<const QObject*, std::vector<QRegion>> paints;
+    QRegion All(const QWidget* widget) {
+        QRegion all;
+        for (const QRegion& region : paints[widget])
+            all += region;
+        return all;
+    }
+
+protected:
+    bool eventFilter(QObject* object, QEvent* event) override {
+        if (event->type() == QEvent::Paint)
+            paints[object].push_back(static_cast<QPaintEvent*>(event)->region());
+        return false;
+    }
 };
 
 // The program started as the operator starts it, in a folder with the sample command and matrix definitions and a
@@ -227,4 +252,41 @@ TEST_F(StartUpTest, AThreeByTwoWallStartsWithItsCellsFillingTheViewAndNoScrollBa
     EXPECT_EQ(wall->GetColumnWidth(1), client.Width() / 2);
     EXPECT_EQ(wall->GetRowHeight(2), client.Height() / 3);
     EXPECT_EQ(wall->GetScrollLimit(SB_HORZ) + wall->GetScrollLimit(SB_VERT), 0);
+}
+
+// The window is painted in one pass; its activation and the focus it gives the wall repaint only what shows them (the
+// lines of the wall's focus frame, the menu bar's items), not the windows around them.
+TEST_F(StartUpTest, TheWindowIsPaintedOnceAndItsActivationRepaintsOnlyTheFocusFrameAndTheMenuItems) {
+    PaintLog log;
+    ASSERT_TRUE(Start(1280, 984));
+    QWidget* host = frame->GetHostWidget();
+    QWidget* wall = TheWallView()->GetHostWidget();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(host));
+    QTest::qWait(50);
+    EXPECT_EQ(log.paints[View()->GetHostWidget()].size(), 1u);
+    EXPECT_EQ(log.paints[Banner()->GetHostWidget()].size(), 1u);
+    ASSERT_FALSE(log.paints[wall].empty());
+    EXPECT_EQ(log.paints[wall].front(), QRegion(wall->rect()));
+    log.paints.clear();
+
+    QWidget other;
+    other.show();
+    other.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
+    host->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(host));
+    QTest::qWait(50);
+    EXPECT_EQ(CWnd::GetFocus(), TheWallView());
+    EXPECT_TRUE(log.paints[View()->GetHostWidget()].empty());
+    EXPECT_TRUE(log.paints[Banner()->GetHostWidget()].empty());
+    EXPECT_FALSE(log.All(wall).isEmpty());
+    for (const QRect& r : log.All(wall))
+        EXPECT_TRUE(r.width() == 1 || r.height() == 1)
+            << r.x() << "," << r.y() << " " << r.width() << "x" << r.height();
+    QMenuBar* bar = frame->GetMenuBarWidget();
+    QRegion items;
+    for (QAction* action : bar->actions())
+        items += bar->actionGeometry(action);
+    EXPECT_TRUE((log.All(bar) - items).isEmpty());
+    EXPECT_TRUE((log.All(host) - items.translated(bar->pos())).isEmpty());
 }
