@@ -65,14 +65,7 @@ void CGridCtrl::InvalidateFocusMark() {
     if (!GetSafeHwnd())
         return;
     const CRect mark = FocusMarkRect();
-    if (mark.IsRectEmpty())
-        return;
-    const CRect lines[] = {{mark.left, mark.top, mark.right, mark.top + 1},
-                           {mark.left, mark.bottom - 1, mark.right, mark.bottom},
-                           {mark.left, mark.top, mark.left + 1, mark.bottom},
-                           {mark.right - 1, mark.top, mark.right, mark.bottom}};
-    for (const CRect& line : lines)
-        InvalidateRect(&line, TRUE);
+    InvalidateFrame(&mark, TRUE);
 }
 
 void CGridCtrl::DrawFocusMark(CDC* pDC, const RECT* within) {

@@ -80,14 +80,7 @@ void CWallWindow::OnKillFocus(CWnd* pNewWnd) {
 // The focus shows only in the dotted frame's lines: the face stays as it is.
 void CWallWindow::InvalidateFocusRect() {
     const CRect focus = FocusRect();
-    if (focus.IsRectEmpty())
-        return;
-    const CRect lines[] = {{focus.left, focus.top, focus.right, focus.top + 1},
-                           {focus.left, focus.bottom - 1, focus.right, focus.bottom},
-                           {focus.left, focus.top, focus.left + 1, focus.bottom},
-                           {focus.right - 1, focus.top, focus.right, focus.bottom}};
-    for (const CRect& line : lines)
-        InvalidateRect(&line, TRUE);
+    InvalidateFrame(&focus, TRUE);
 }
 
 void CWallWindow::OnNcCalcSize(BOOL bCalcValidRects, NCCALCSIZE_PARAMS* lpncsp) {

@@ -42,6 +42,18 @@ void CWnd::InvalidateRect(LPCRECT lpRect, BOOL bErase) {
     }
 }
 
+void CWnd::InvalidateFrame(LPCRECT lpRect, BOOL bErase) {
+    if (!lpRect || lpRect->right <= lpRect->left || lpRect->bottom <= lpRect->top)
+        return;
+    const RECT& r = *lpRect;
+    const RECT lines[] = {{r.left, r.top, r.right, r.top + 1},
+                          {r.left, r.bottom - 1, r.right, r.bottom},
+                          {r.left, r.top, r.left + 1, r.bottom},
+                          {r.right - 1, r.top, r.right, r.bottom}};
+    for (const RECT& line : lines)
+        InvalidateRect(&line, bErase);
+}
+
 void CWnd::ValidateRect(LPCRECT lpRect) {
     if (!GetHostWidget())
         return;

@@ -6,6 +6,7 @@
 
 #include "platform/gui/frame/Menu.h"
 #include "platform/gui/window/Cursor.h"
+#include "tests/support/PaintLog.h"
 
 #include <QTest>
 
@@ -188,4 +189,18 @@ TEST_F(PipTest, TheClampKeepsAWindowWithinTheGridsSize) {
     EXPECT_EQ(CRect(pip()->ClampRect(RECT{150, 95, 200, 100}, grid)), CRect(150, 75, 200, 100));
     // Every edge is tested on the rectangle as it came: one wider than the grid ends on its far edge.
     EXPECT_EQ(CRect(CPipCtrl::ShiftIntoRect(RECT{-400, -5, 400, 30}, grid)), CRect(-498, 0, 302, 35));
+}
+
+// The focus shows in the dotted frame alone: taking and losing it repaints the frame's lines, not the face.
+TEST_F(PipTest, TheFocusComingAndGoingRepaintsOnlyTheFocusFrame) {
+    ASSERT_EQ(Open(150, 50), 0);
+    CWnd* window = view->GetPipWindow();
+    Settle();
+    PaintLog log;
+    window->SetFocus();
+    Settle();
+    view->SetFocus();
+    Settle();
+    EXPECT_FALSE(log.All(window->GetHostWidget()).isEmpty());
+    EXPECT_TRUE(OnlyLines(log.All(window->GetHostWidget())));
 }
