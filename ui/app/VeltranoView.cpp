@@ -64,9 +64,11 @@ void CVeltranoView::OnSize(UINT nType, int cx, int cy) {
     }
 }
 
-// The picture stretched to the view is kept for the parts the wall view leaves uncovered, each stretched as the
-// screen stretches it there (a row of the part right of the wall starts the stretch afresh where the wall ends), so
-// every paint shows the same pixels. What the wall covers is stretched only when it is painted.
+// The picture stretched to the view's size is kept for the parts the wall view leaves uncovered, once the view
+// paints again at that size: a first paint, the start's, stretches it straight onto the screen, which costs the
+// start neither the parts nor copying them. Each part is stretched as the screen stretches it there (a row of the
+// part right of the wall starts the stretch afresh where the wall ends), so every paint shows the same pixels.
+// What the wall covers is stretched only when it is painted.
 BOOL CVeltranoView::OnEraseBkgnd(CDC* pDC) {
     CRect client;
     GetClientRect(&client);
@@ -83,7 +85,14 @@ BOOL CVeltranoView::OnEraseBkgnd(CDC* pDC) {
         ScreenToClient(&covered);
         covered.IntersectRect(&covered, &client);
     }
-    if (client != m_partsClient || covered != m_partsCovered)
+    if (client != m_partsClient || covered != m_partsCovered) {
+        m_logoParts.clear();
+        m_partsClient = client;
+        m_partsCovered = covered;
+        StretchLogo(pDC, client, CPoint(0, 0));
+        return TRUE;
+    }
+    if (m_logoParts.empty())
         MakeLogoParts(pDC, client, covered);
     CRect painted;
     pDC->GetClipBox(&painted);
@@ -107,9 +116,6 @@ BOOL CVeltranoView::OnEraseBkgnd(CDC* pDC) {
 // The parts beside, above and below the wall keep their picture; the wall's own part (or one whose picture could
 // not be made) keeps none.
 void CVeltranoView::MakeLogoParts(CDC* pDC, const CRect& client, const CRect& covered) {
-    m_logoParts.clear();
-    m_partsClient = client;
-    m_partsCovered = covered;
     if (covered.IsRectEmpty()) {
         m_logoParts.push_back({client, nullptr});
     } else {

@@ -38,6 +38,7 @@ private:
 
     CBitmap m_logo;
     std::vector<LogoPart> m_logoParts;
+    // The size and wall place the view last painted at; the parts are made when it paints there again.
     CRect m_partsClient;
     CRect m_partsCovered;
 };
