@@ -1,14 +1,16 @@
 // From process start to the final painted frame, and the peak resident memory, for the program on the sample
 // configuration beside the same main window written in Qt (bench/PlainMainWindow.cpp) and, as one line more, a bare
 // QMainWindow of the same size, all on one X server (Xvfb, 1280 x 1024, a black root, its display number picked by
-// the server so that it meets no other). They start in turn, round by round, so that whatever else the machine does
-// falls on each alike. The screen is read from the file the server keeps it in, without asking the server: a frame
+// the server so that it meets no other). They start in turn, round by round, the program first in one round and
+// last in the next, so that whatever else the machine does falls on each alike and each round's starts can be
+// compared as a pair. The screen is read from the file the server keeps it in, without asking the server: a frame
 // is painted when that changes, and the final one is the last change before the screen stays still for half a
 // second. The peak resident memory is read from the process before it is stopped. Pairs are startup/program,
-// startup/plain and startup/bare, with the memory as the counter peak_rss_mib; scripts/bench-desk.sh prints their
-// ratios.
+// startup/plain and startup/bare, one repetition a round in the order of the rounds, with the memory as the counter
+// peak_rss_mib and the time from the first frame to the final one as first_to_final_ms (a second paint pass shows
+// there); scripts/bench-desk.sh prints their ratios, round by round.
 //
-// Options besides Google Benchmark's: --starts=N (default 11) rounds of starts.
+// Options besides Google Benchmark's: --starts=N (default 21) rounds of starts.
 
 #include "BenchOptions.h"
 
@@ -38,7 +40,7 @@
 
 namespace {
 
-int gStarts = 11;
+int gStarts = 21;
 std::string gFolder;
 
 using Clock = std::chrono::steady_clock;
@@ -81,7 +83,8 @@ double PeakResidentMiB(pid_t pid) {
 }
 
 struct Start {
-    double seconds = -1; // to the final painted frame; negative when the window did not settle within the limit
+    double seconds = -1;     // to the final painted frame; negative when the window did not settle within the limit
+    double firstSeconds = 0; // to the first change of the screen
     double peakMiB = 0;
 };
 
@@ -94,16 +97,20 @@ Start TimeToFinalFrame(const Screen& screen, const std::vector<std::string>& com
     std::vector<unsigned char> shown = screen.empty;
     const auto start = Clock::now();
     pid_t pid = Spawn(command, {"/dev/null", folder});
+    Clock::time_point firstChange{};
     Clock::time_point lastChange{};
     bool changed = false;
     while (pid > 0) {
         const auto now = Clock::now();
         if (std::memcmp(screen.pixels, shown.data(), screen.size) != 0) {
             std::memcpy(shown.data(), screen.pixels, screen.size);
+            if (!changed)
+                firstChange = now;
             lastChange = now;
             changed = true;
         } else if (changed && now - lastChange > kStill) {
             result.seconds = std::chrono::duration<double>(lastChange - start).count();
+            result.firstSeconds = std::chrono::duration<double>(firstChange - start).count();
             break;
         }
         if (now - start > kLimit || waitpid(pid, nullptr, WNOHANG) == pid)
@@ -137,6 +144,7 @@ void Report(benchmark::State& state, Peer* peer) {
         const Start& start = peer->starts[peer->reported++];
         state.SetIterationTime(start.seconds);
         state.counters["peak_rss_mib"] = start.peakMiB;
+        state.counters["first_to_final_ms"] = (start.seconds - start.firstSeconds) * 1000;
     }
 }
 
@@ -175,9 +183,12 @@ int main(int argc, char** argv) {
     std::vector<Peer> peers{{"startup/program", {VELTRANO_PROGRAM}, gFolder.c_str(), {}},
                             {"startup/plain", {VELTRANO_PLAIN_WINDOW, picture}, nullptr, {}},
                             {"startup/bare", {VELTRANO_BARE_WINDOW}, nullptr, {}}};
-    for (int round = 0; round < gStarts; ++round)
-        for (Peer& peer : peers)
+    for (int round = 0; round < gStarts; ++round) {
+        for (size_t i = 0; i < peers.size(); ++i) {
+            Peer& peer = peers[round % 2 ? peers.size() - 1 - i : i];
             peer.starts.push_back(TimeToFinalFrame(screen, peer.command, peer.folder));
+        }
+    }
     for (Peer& peer : peers)
         benchmark::RegisterBenchmark(peer.name, Report, &peer)
             ->UseManualTime()

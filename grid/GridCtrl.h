@@ -457,6 +457,9 @@ private:
     // The dotted frame of the keyboard's focus, while the grid has it; within a rectangle just drawn over, that
     // part of it alone.
     void DrawFocusMark(CDC* pDC, const RECT* within = nullptr);
+    // Where that frame lies (empty when there is no room for it), and its lines alone repainted.
+    CRect FocusMarkRect();
+    void InvalidateFocusMark();
     // Gives a cell object the selected bit the selection holds for its position.
     void ShowSelection(CGridCellBase* cell, int nRow, int nCol) const;
     // SetItemState and SetModified(TRUE, nRow, nCol) for the cell object at that position, already in hand.

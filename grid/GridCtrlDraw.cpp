@@ -39,27 +39,40 @@ void CGridCtrl::OnPaint() {
     }
 }
 
+// Only the focus frame shows the focus: the cells stay as they are.
 void CGridCtrl::OnSetFocus(CWnd* pOldWnd) {
     CWnd::OnSetFocus(pOldWnd);
-    Invalidate();
+    InvalidateFocusMark();
 }
 
 void CGridCtrl::OnKillFocus(CWnd* pNewWnd) {
     CWnd::OnKillFocus(pNewWnd);
-    Invalidate();
+    InvalidateFocusMark();
 }
 
 // Two pixels in, the frame stays off the grid lines on the cells' last pixels and off the first row and column.
-void CGridCtrl::DrawFocusMark(CDC* pDC, const RECT* within) {
-    if (!m_allowDraw || GetFocus() != this)
-        return;
+CRect CGridCtrl::FocusMarkRect() {
     CRect client;
     GetClientRect(&client);
     CRect mark;
     GetVisibleNonFixedCellRange(&mark);
     mark.IntersectRect(&mark, &client);
     mark.DeflateRect(2, 2);
-    if (mark.Width() <= 0 || mark.Height() <= 0)
+    return mark.Width() > 0 && mark.Height() > 0 ? mark : CRect(0, 0, 0, 0);
+}
+
+void CGridCtrl::InvalidateFocusMark() {
+    if (!GetSafeHwnd())
+        return;
+    const CRect mark = FocusMarkRect();
+    InvalidateFrame(&mark, TRUE);
+}
+
+void CGridCtrl::DrawFocusMark(CDC* pDC, const RECT* within) {
+    if (!m_allowDraw || GetFocus() != this)
+        return;
+    const CRect mark = FocusMarkRect();
+    if (mark.IsRectEmpty())
         return;
     if (!within) {
         pDC->DrawFocusRect(&mark);

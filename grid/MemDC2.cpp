@@ -20,22 +20,29 @@ CSize SizeOf(CBitmap& bitmap) {
     return bitmap.GetBitmap(&info) ? CSize(info.bmWidth, info.bmHeight) : CSize(0, 0);
 }
 
-// A kept buffer of exactly this size, attached to bitmap; FALSE when there is none.
+// The smallest kept buffer at least this size, attached to bitmap; FALSE when there is none. A paint of a part of
+// the window (its focus frame's lines) draws into the whole window's buffer instead of another of its own.
 BOOL TakeKeptBuffer(CBitmap& bitmap, int width, int height) {
     std::vector<HBITMAP>& kept = KeptBuffers();
+    auto best = kept.end();
+    long bestArea = 0;
     for (auto it = kept.begin(); it != kept.end(); ++it) {
         CBitmap candidate;
         if (!candidate.Attach(*it))
             continue;
         const CSize size = SizeOf(candidate);
         candidate.Detach();
-        if (size.cx == width && size.cy == height) {
-            const HBITMAP handle = *it;
-            kept.erase(it);
-            return bitmap.Attach(handle);
+        const long area = static_cast<long>(size.cx) * size.cy;
+        if (size.cx >= width && size.cy >= height && (best == kept.end() || area < bestArea)) {
+            best = it;
+            bestArea = area;
         }
     }
-    return FALSE;
+    if (best == kept.end())
+        return FALSE;
+    const HBITMAP handle = *best;
+    kept.erase(best);
+    return bitmap.Attach(handle);
 }
 
 // Keeps a buffer for the next paint, in place of the one kept longest.
@@ -67,6 +74,9 @@ CMemDC2::CMemDC2(CDC* pDC) : m_pDC(pDC), m_bMemDC(pDC && !pDC->IsPrinting() ? TR
         // A paint makes thousands of drawing calls on this bitmap: one painter serves them all.
         KeepPainterOpen(TRUE);
         SetWindowOrg(m_rect.left, m_rect.top);
+        // A larger kept buffer is drawn on only where this paint's rectangle lies.
+        if (SizeOf(m_bitmap) != m_rect.Size())
+            IntersectClipRect(&m_rect);
         FillSolidRect(&m_rect, pDC->GetBkColor());
     } else {
         // Printing: share the target's handles and draw straight to it.

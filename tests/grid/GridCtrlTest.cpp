@@ -449,9 +449,9 @@ TEST(MemoryDC, APaintOfTheSameSizeReusesTheBufferYetShowsNothingOfTheLastPaint) 
     EXPECT_EQ(QColor(target.pixel(20, 20)), QColor(0, 200, 0)); // filled afresh, nothing left of the red
     EXPECT_EQ(QColor(target.pixel(300, 200)), QColor(0, 200, 0));
     {
-        dc.IntersectClipRect(0, 0, 390, 290); // another size: another buffer
+        dc.IntersectClipRect(0, 0, 390, 290); // a smaller paint: the larger buffer, drawn on within its rectangle
         CMemDC2 memory(&dc);
-        EXPECT_NE(memory.GetCurrentBitmap()->m_hObject, first);
+        EXPECT_EQ(memory.GetCurrentBitmap()->m_hObject, first);
         memory.FillSolidRect(0, 0, 400, 300, RGB(1, 2, 3));
     }
     EXPECT_EQ(QColor(target.pixel(389, 289)), QColor(1, 2, 3));

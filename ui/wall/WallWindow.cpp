@@ -46,14 +46,19 @@ void CWallWindow::DrawContent(CDC* pDC) {
     pDC->TextOut(6, 6, m_name);
 }
 
+CRect CWallWindow::FocusRect() const {
+    CRect client;
+    GetClientRect(&client);
+    client.DeflateRect(kFocusInset, kFocusInset);
+    return client;
+}
+
 void CWallWindow::OnPaint() {
     CPaintDC dc(this);
     DrawContent(&dc);
     if (GetFocus() == this) {
-        CRect client;
-        GetClientRect(&client);
-        client.DeflateRect(kFocusInset, kFocusInset);
-        dc.DrawFocusRect(&client);
+        const CRect focus = FocusRect();
+        dc.DrawFocusRect(&focus);
     }
 }
 
@@ -64,12 +69,18 @@ void CWallWindow::OnSize(UINT nType, int cx, int cy) {
 
 void CWallWindow::OnSetFocus(CWnd* pOldWnd) {
     CWnd::OnSetFocus(pOldWnd);
-    Invalidate();
+    InvalidateFocusRect();
 }
 
 void CWallWindow::OnKillFocus(CWnd* pNewWnd) {
     CWnd::OnKillFocus(pNewWnd);
-    Invalidate();
+    InvalidateFocusRect();
+}
+
+// The focus shows only in the dotted frame's lines: the face stays as it is.
+void CWallWindow::InvalidateFocusRect() {
+    const CRect focus = FocusRect();
+    InvalidateFrame(&focus, TRUE);
 }
 
 void CWallWindow::OnNcCalcSize(BOOL bCalcValidRects, NCCALCSIZE_PARAMS* lpncsp) {

@@ -30,6 +30,10 @@ public:
     int GetBorderWidth() const { return m_borderWidth; }
 
 protected:
+    // The dotted frame inside the client area, and its lines alone repainted.
+    CRect FocusRect() const;
+    void InvalidateFocusRect();
+
     COLORREF m_colour;
     CString m_name;
     int m_borderWidth;

@@ -168,7 +168,7 @@ void CFormView::ScrollToPosition(CPoint pos) {
         return;
     const QPoint delta(m_scrollPos.x - pos.x, m_scrollPos.y - pos.y);
     m_scrollPos = pos;
-    const QScrollBar* bars[2] = {host->ScrollBar(SB_HORZ), host->ScrollBar(SB_VERT)};
+    const QScrollBar* bars[2] = {host->ExistingScrollBar(SB_HORZ), host->ExistingScrollBar(SB_VERT)};
     for (QObject* child : host->children()) {
         auto* widget = qobject_cast<QWidget*>(child);
         if (widget && widget != bars[0] && widget != bars[1])

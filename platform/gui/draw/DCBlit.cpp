@@ -114,9 +114,9 @@ BOOL Blit(HDC__* dest, const QRect& destRect, HDC__* src, QRect srcRect, DWORD r
     if (!SourceMode(rop, &mode))
         return FALSE;
     QRect target = destRect;
+    const QImage* raster = src->kind != HDC__::Kind::Screen ? src->Raster() : nullptr;
     if (!flipX && !flipY && src->kind != HDC__::Kind::Screen && destRect.size() == srcRect.size()) {
         // Copy only what the source has: pixels beyond its edges leave the destination alone.
-        const QImage* raster = src->Raster();
         if (!raster)
             return FALSE;
         const QRect inside = srcRect.intersected(raster->rect());
@@ -124,20 +124,20 @@ BOOL Blit(HDC__* dest, const QRect& destRect, HDC__* src, QRect srcRect, DWORD r
             return TRUE;
         target = QRect(destRect.topLeft() + (inside.topLeft() - srcRect.topLeft()), inside.size());
         srcRect = inside;
-        // A colour picture onto another image is drawn from where it lies: no copy of it first. (A picture
-        // copied onto itself is, as the two areas may overlap; monochrome ends convert colours.)
-        const bool srcMono = src->kind == HDC__::Kind::Memory && src->state.bitmap && src->state.bitmap->mono;
-        const bool destMono = dest->kind == HDC__::Kind::Memory && dest->state.bitmap && dest->state.bitmap->mono;
-        if (rop != MERGECOPY && !srcMono && !destMono && raster->format() == QImage::Format_RGB32 &&
-            dest->Raster() != raster) {
-            Scope s(dest);
-            if (!s)
-                return TRUE;
-            s.SetMode(mode);
-            s->setRenderHint(QPainter::SmoothPixmapTransform, smooth);
-            s->drawImage(target, *raster, srcRect);
+    }
+    // A colour picture onto another image is drawn, stretched or not, from where it lies: no copy of it first. (A
+    // picture copied onto itself is, as the two areas may overlap; monochrome ends convert colours.)
+    const bool srcMono = src->kind == HDC__::Kind::Memory && src->state.bitmap && src->state.bitmap->mono;
+    const bool destMono = dest->kind == HDC__::Kind::Memory && dest->state.bitmap && dest->state.bitmap->mono;
+    if (!flipX && !flipY && raster && raster->rect().contains(srcRect) && rop != MERGECOPY && !srcMono && !destMono &&
+        raster->format() == QImage::Format_RGB32 && dest->Raster() != raster) {
+        Scope s(dest);
+        if (!s)
             return TRUE;
-        }
+        s.SetMode(mode);
+        s->setRenderHint(QPainter::SmoothPixmapTransform, smooth);
+        s->drawImage(target, *raster, srcRect);
+        return TRUE;
     }
     QImage pixels = SourcePixels(src, srcRect, dest);
     if (pixels.isNull())

@@ -19,8 +19,10 @@ IMPLEMENT_DYNAMIC(CFont, CGdiObject)
 QFont QFontFromLogFont(const LOGFONT& lf) {
     QFont font = QGuiApplication::font();
     const std::string face(lf.lfFaceName, strnlen(lf.lfFaceName, LF_FACESIZE));
-    if (!face.empty())
-        font.setFamily(GbkToQString(face));
+    // The face the application font comes out as keeps that font's own family, so that Qt finds the font it
+    // already loaded instead of looking the face up and loading it a second time.
+    if (const QString family = GbkToQString(face); !face.empty() && family != QFontInfo(font).family())
+        font.setFamily(family);
     if (lf.lfHeight < 0) {
         font.setPixelSize(static_cast<int>(std::min<LONG>(-static_cast<int64_t>(lf.lfHeight), 4096)));
     } else if (lf.lfHeight > 0) {

@@ -8,7 +8,6 @@
 #include <QScrollBar>
 
 #include <algorithm>
-#include <cstring>
 
 namespace {
 
@@ -40,18 +39,7 @@ CHostWidget::CHostWidget(QWidget* parent, Qt::WindowFlags flags) : QWidget(paren
 
 CHostWidget::~CHostWidget() = default;
 
-void CHostWidget::KeepImage() {
-    if (m_keepsImage)
-        return;
-    m_keepsImage = true;
-    m_keptSize = QSize(0, 0);
-    m_image = QImage();
-}
-
-void CHostWidget::DropImage() {
-    m_keepsImage = false;
-    m_image = QImage();
-}
+bool CHostWidget::KeepsImage() const { return m_wnd && m_wnd->m_bridge->KeepsImage(); }
 
 QMargins CHostWidget::FrameMargins() const {
     const DWORD style = WidgetStyle(this);
@@ -104,8 +92,31 @@ QScrollBar* CHostWidget::ScrollBar(int bar) {
         sb->setTracking(false);
         sb->setFocusPolicy(Qt::NoFocus);
         sb->setVisible(false);
+        SyncScrollBar(bar);
+        sb->setEnabled(bar == SB_VERT ? m_vEnabled : m_hEnabled);
+        if (m_wnd)
+            m_wnd->m_bridge->ConnectScrollBar(bar);
     }
     return sb;
+}
+
+void CHostWidget::SyncScrollBar(int bar) {
+    QScrollBar* sb = ExistingScrollBar(bar);
+    if (!sb)
+        return;
+    const SCROLLINFO& si = ScrollInfo(bar);
+    const QSignalBlocker block(sb);
+    sb->setRange(si.nMin, ScrollInfoMaxPos(si));
+    sb->setPageStep(static_cast<int>(std::min<UINT>(si.nPage, 0x7FFFFFFF)));
+    sb->setSingleStep(1);
+    sb->setValue(si.nPos);
+    sb->setSliderPosition(si.nPos);
+}
+
+void CHostWidget::SetScrollBarEnabled(int bar, bool enabled) {
+    (bar == SB_VERT ? m_vEnabled : m_hEnabled) = enabled;
+    if (QScrollBar* sb = ExistingScrollBar(bar))
+        sb->setEnabled(enabled);
 }
 
 void CHostWidget::Relayout() {
@@ -125,42 +136,6 @@ void CHostWidget::Relayout() {
         sb->setGeometry(inner.left(), inner.top() + barHeight, barWidth, kScrollBarExtent);
         sb->setVisible(h);
     }
-    // The image follows the new size when it is next drawn on or shown (ClientImage, paintEvent), so that sizes a
-    // window passes through on its way (a frame being shown, bars coming and going) cost no image each. What a
-    // smaller size in between cut off is lost all the same.
-    m_keptSize = m_keptSize.boundedTo(ClientRectInWidget().size().expandedTo(QSize(0, 0)));
-}
-
-void CHostWidget::ResizeImage(const QSize& size) {
-    // What the image showed stays at the top left, as far as every size since kept it; the rest is white.
-    const QSize keep = m_keptSize.boundedTo(size);
-    if (m_image.size() == size && keep == size)
-        return;
-    m_keptSize = size.expandedTo(QSize(0, 0));
-    if (size.isEmpty()) {
-        m_image = QImage();
-        return;
-    }
-    const QRgb white = qRgb(255, 255, 255);
-    if (m_image.size() == size) {
-        // The same pixels, whitened where a smaller size in between cut them off.
-        for (int y = 0; y < size.height(); ++y) {
-            auto* line = reinterpret_cast<QRgb*>(m_image.scanLine(y));
-            std::fill(line + (y < keep.height() ? keep.width() : 0), line + size.width(), white);
-        }
-        return;
-    }
-    QImage image(size, QImage::Format_RGB32);
-    for (int y = 0; y < size.height(); ++y) {
-        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
-        int x = 0;
-        if (y < keep.height() && keep.width() > 0) {
-            std::memcpy(line, m_image.constScanLine(y), static_cast<size_t>(keep.width()) * sizeof(QRgb));
-            x = keep.width();
-        }
-        std::fill(line + x, line + size.width(), white);
-    }
-    m_image = image;
 }
 
 void CHostWidget::resizeEvent(QResizeEvent* event) {
@@ -215,10 +190,7 @@ void CHostWidget::paintEvent(QPaintEvent* event) {
     if (region.isEmpty())
         return;
     if (!m_wnd) {
-        if (m_keepsImage && !ClientImage()->isNull())
-            painter.drawImage(client.topLeft(), m_image);
-        else
-            painter.fillRect(client, Qt::white);
+        painter.fillRect(client, Qt::white);
         return;
     }
     painter.setClipping(false);

@@ -15,6 +15,7 @@
 
 #include <array>
 #include <cstdlib>
+#include <cstring>
 
 namespace {
 
@@ -24,8 +25,16 @@ constexpr const char* kIndicators[] = {"Caps Lock", "Num Lock", "Scroll Lock"};
 class IndicatorWatch : public QObject, public QAbstractNativeEventFilter {
 public:
     IndicatorWatch(xcb_connection_t* c, uint8_t firstEvent) : m_connection(c), m_firstEvent(firstEvent) {
-        for (size_t i = 0; i < m_atoms.size(); ++i)
-            m_atoms[i] = XAtom(kIndicators[i]);
+        // The names go out together and come back in one round trip: the status bar asks for them before the
+        // window's first paint.
+        std::array<xcb_intern_atom_cookie_t, 3> cookies{};
+        for (size_t i = 0; i < cookies.size(); ++i)
+            cookies[i] = xcb_intern_atom(c, 0, static_cast<uint16_t>(std::strlen(kIndicators[i])), kIndicators[i]);
+        for (size_t i = 0; i < cookies.size(); ++i) {
+            xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(c, cookies[i], nullptr);
+            m_atoms[i] = reply ? reply->atom : 0;
+            std::free(reply);
+        }
         // Only this event is added to what the connection hears from the extension: Qt's own choice stays.
         const uint16_t events = XCB_XKB_EVENT_TYPE_INDICATOR_STATE_NOTIFY | XCB_XKB_EVENT_TYPE_NEW_KEYBOARD_NOTIFY;
         xcb_xkb_select_events_details_t none{};

@@ -8,11 +8,22 @@
 
 namespace {
 
+// The application font as a LOGFONT, found once for each application font; the bold one (the captions') is that
+// font's bold weight, described without loading a font of its own.
 LOGFONT ApplicationLogFont(bool bold) {
-    QFont font = QGuiApplication::font();
+    static auto* described = new QFont; // never freed: fonts must not outlive the application's font cache
+    static LOGFONT regular{};
+    static bool known = false;
+    const QFont font = QGuiApplication::font();
+    if (!known || !(font == *described)) {
+        regular = LogFontFromQFont(font);
+        *described = font;
+        known = true;
+    }
+    LOGFONT log = regular;
     if (bold)
-        font.setBold(true);
-    return LogFontFromQFont(font);
+        log.lfWeight = QFont::Bold;
+    return log;
 }
 
 } // namespace

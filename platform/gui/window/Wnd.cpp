@@ -592,6 +592,9 @@ BOOL CWnd::ShowWindow(int nCmdShow) {
         if (widget->isWindow() && !widget->testAttribute(Qt::WA_ShowWithoutActivating)) {
             RaiseWidget(widget);
             widget->activateWindow();
+            // Active at once, as the platform makes a window it shows: its first paint shows it active, with the
+            // focus where activation puts it, instead of a second paint once the window system confirms it.
+            QApplication::setActiveWindow(widget);
         }
         break;
     }

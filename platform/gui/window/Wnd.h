@@ -184,6 +184,8 @@ public:
     // retained client image while the screen holds what its paints would not draw.
     void Invalidate(BOOL bErase = TRUE);
     void InvalidateRect(LPCRECT lpRect, BOOL bErase = TRUE);
+    // The rectangle's one-pixel frame: what a focus rectangle drawn there covers.
+    void InvalidateFrame(LPCRECT lpRect, BOOL bErase = TRUE);
     void ValidateRect(LPCRECT lpRect);
     void UpdateWindow();
     // RDW_INVALIDATE, RDW_ERASE, RDW_VALIDATE, RDW_UPDATENOW and RDW_ERASENOW over a rectangle (null: the client

@@ -3,6 +3,7 @@
 // The Qt side of a window, and what the sources of CWnd share of the window layer's process-wide state. Only
 // those sources include this.
 
+#include "RetainedImage.h"
 #include "Wnd.h"
 #include "platform/gui/draw/DcHandle.h"
 
@@ -181,7 +182,7 @@ public:
         CHostWidget* host = nullptr; // the widget, when the window draws it itself
         bool owned = false;
         QMetaObject::Connection destroyed;
-        std::vector<QMetaObject::Connection> barConnections; // the host's scroll bars (ConnectScrollBars)
+        std::vector<QMetaObject::Connection> barConnections; // the host's scroll bars (ConnectScrollBar)
     } m_qt;
 
     // The window's class, owner, font and text as attaching, creating and WM_SETTEXT/WM_SETFONT set them.
@@ -217,14 +218,8 @@ public:
         bool madeOpaque = false; // so the control is marked opaque
     } m_paint;
 
-    // The retained image of a window that drew outside its paints, kept until the screen shows what its paints
-    // draw: the parts that hold drawing no paint has covered since, and the parts the screen does not show yet.
-    struct Retained {
-        bool keeps = false; // attached widgets; a host widget keeps its own
-        QImage image;
-        QRegion drawn;
-        QRegion unshown;
-    } m_retained;
+    // The retained image of a window that drew outside its paints (ImageToDrawOn keeps it, ShownFromImage drops it).
+    RetainedImage m_retained;
 
     // The client size, position and enabled state last reported, so that Qt's events report changes only.
     struct Reported {
@@ -296,5 +291,7 @@ public:
     void RecalcNonClient();
     void ForwardInput();
     bool SizeMoveStep(QMouseEvent* me);
+    // Connects the host's bars that were made; a bar made later connects itself (ConnectScrollBar).
     void ConnectScrollBars();
+    void ConnectScrollBar(int bar);
 };

@@ -8,7 +8,6 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
-#include <QPainter>
 #include <QPointer>
 #include <QScrollBar>
 #include <QTimerEvent>
@@ -507,131 +506,6 @@ bool CWndBridge::HandleInputMethod(QInputMethodEvent* ie) {
     return true;
 }
 
-bool CWndBridge::HandlePaint(QPaintEvent* pe) {
-    // A window's own widget paints in its paint event (CHostWidget::paintEvent).
-    if (m_qt.host)
-        return false;
-    const QRegion region = pe->region();
-    const PaintDepthGuard painting;
-    m_input.event = pe;
-    m_input.forwarded = false;
-    CWnd* wnd = m_wnd;
-    if (m_retained.keeps) {
-        RunPaint(PaintTarget::Image, region, false, pe);
-        if (!IsLive(wnd))
-            return true;
-        if (!m_input.forwarded && m_qt.widget && !m_retained.image.isNull()) {
-            QPainter painter(m_qt.widget);
-            painter.setClipRegion(region);
-            painter.drawImage(0, 0, m_retained.image);
-            if (PaintsBackingStore(m_qt.widget, painter))
-                ShownFromImage(region);
-        }
-    } else {
-        m_paint.lent.origin = QTransform();
-        RunPaint(PaintTarget::Screen, region, false, pe);
-        if (!IsLive(wnd))
-            return true;
-        // A control its window draws covers itself, as its image once did: what lies under it is not painted.
-        if (m_qt.widget && m_paint.drewOwn && !m_input.forwarded && !m_paint.madeOpaque) {
-            m_qt.widget->setAttribute(Qt::WA_OpaquePaintEvent, true);
-            m_paint.madeOpaque = true;
-        } else if (m_qt.widget && m_input.forwarded && m_paint.madeOpaque) {
-            m_qt.widget->setAttribute(Qt::WA_OpaquePaintEvent, false);
-            m_paint.madeOpaque = false;
-        }
-    }
-    m_input.event = nullptr;
-    return true;
-}
-
-void CWndBridge::PaintClient(QPainter& painter, const QPoint& origin, const QRegion& region) {
-    const PaintDepthGuard painting;
-    const bool toScreen = PaintsBackingStore(m_qt.widget, painter);
-    CWnd* wnd = m_wnd;
-    if (KeepsImage()) {
-        m_paint.inQtPaint = true;
-        DispatchPaint();
-        if (!IsLive(wnd))
-            return;
-        m_paint.inQtPaint = false;
-        if (const QImage* image = KeptImage(); image && !image->isNull()) {
-            painter.setClipRegion(region.translated(origin));
-            painter.drawImage(origin, *image);
-        }
-        if (toScreen)
-            ShownFromImage(region);
-        return;
-    }
-    // What the program did not invalidate is painted as an exposed part is, background first. Qt paints all that is
-    // invalid at once but for what opaque children cover, so all of it is done with. A grab paints the whole window
-    // afresh and leaves what is invalid to the screen's paint.
-    bool erase = true;
-    if (toScreen) {
-        erase = m_invalid.erase || !(region - m_invalid.region).isEmpty();
-        m_invalid.region = QRegion();
-        m_invalid.erase = false;
-    }
-    m_paint.lent.painter = &painter;
-    m_paint.lent.origin = QTransform::fromTranslate(origin.x(), origin.y());
-    RunPaint(PaintTarget::Screen, region, erase, nullptr);
-}
-
-void CWndBridge::RunPaint(PaintTarget target, const QRegion& region, bool erase, QEvent* event) {
-    m_paint.rect = region.boundingRect();
-    m_paint.region = region;
-    m_paint.active = true;
-    m_paint.paintsScreen = target == PaintTarget::Screen;
-    m_paint.paintsNowhere = target == PaintTarget::Nowhere;
-    m_paint.lent.cache = PainterCache();
-    m_paint.erased = false;
-    m_paint.drewOwn = false;
-    CWnd* wnd = m_wnd;
-    if (erase && m_qt.host) {
-        CWnd::SendEraseBackground(wnd);
-        // A background nothing erased is white on the screen, as a retained image starts, not what was there.
-        if (IsLive(wnd) && !m_paint.erased && m_paint.lent.painter) {
-            QPainter& painter = *m_paint.lent.painter;
-            painter.save();
-            painter.setTransform(m_paint.lent.origin);
-            painter.setClipRegion(region);
-            painter.fillRect(m_paint.rect, Qt::white);
-            painter.restore();
-        }
-    }
-    if (IsLive(wnd) && wnd->m_hWnd)
-        Dispatch(wnd, WM_PAINT, 0, 0, event);
-    if (!IsLive(wnd))
-        return;
-    EndOwnPainter();
-    m_paint.lent = LentPainter();
-    m_paint.paintsScreen = false;
-    m_paint.paintsNowhere = false;
-    m_paint.active = false;
-    if (target == PaintTarget::Image) {
-        m_retained.drawn -= region;
-        m_retained.unshown += region;
-    }
-}
-
-void CWndBridge::DispatchPaint() {
-    if (!m_qt.host)
-        return;
-    const QRegion region = m_invalid.region & QRect(QPoint(0, 0), m_qt.host->ClientRectInWidget().size());
-    const bool erase = m_invalid.erase;
-    m_invalid.region = QRegion();
-    m_invalid.erase = false;
-    if (region.isEmpty())
-        return;
-    CWnd* wnd = m_wnd;
-    RunPaint(KeepsImage() ? PaintTarget::Image : PaintTarget::Nowhere, region, erase, nullptr);
-    if (!IsLive(wnd) || m_paint.inQtPaint)
-        return;
-    const QRect& r = region.boundingRect();
-    const CRect painted(r.left(), r.top(), r.right() + 1, r.bottom() + 1);
-    wnd->UpdateScreen(&painted);
-}
-
 void CWndBridge::RecalcNonClient() {
     if (!m_qt.host || !m_qt.widget)
         return;
@@ -658,6 +532,7 @@ void CWndBridge::SyncGeometry(bool sizeFirst) {
         return;
     if (m_qt.host)
         m_qt.host->Relayout();
+    m_retained.NoteSize(ClientSize());
     if (!sizeFirst && !SyncPosition())
         return;
     CRect client;
@@ -766,43 +641,49 @@ void CWndBridge::ConnectScrollBars() {
     m_qt.barConnections.clear();
     if (!m_qt.host)
         return;
-    for (int bar : {SB_HORZ, SB_VERT}) {
-        QScrollBar* sb = m_qt.host->ScrollBar(bar);
-        const UINT message = bar == SB_VERT ? WM_VSCROLL : WM_HSCROLL;
-        // Only the program moves a bar: every action is restored at once and reported as a scroll code.
-        m_qt.barConnections.push_back(
-            QObject::connect(sb, &QAbstractSlider::actionTriggered, this, [this, sb, bar, message](int action) {
-                SCROLLINFO& si = m_qt.host->ScrollInfo(bar);
-                UINT code = SB_ENDSCROLL;
-                switch (action) {
-                case QAbstractSlider::SliderSingleStepAdd: code = SB_LINEDOWN; break;
-                case QAbstractSlider::SliderSingleStepSub: code = SB_LINEUP; break;
-                case QAbstractSlider::SliderPageStepAdd: code = SB_PAGEDOWN; break;
-                case QAbstractSlider::SliderPageStepSub: code = SB_PAGEUP; break;
-                case QAbstractSlider::SliderToMinimum: code = SB_TOP; break;
-                case QAbstractSlider::SliderToMaximum: code = SB_BOTTOM; break;
-                default: break;
-                }
-                sb->setSliderPosition(si.nPos);
-                if (code == SB_ENDSCROLL)
-                    return;
-                QueuedDispatch(m_wnd, message, MAKEWPARAM(static_cast<WORD>(code), static_cast<WORD>(si.nPos)), 0);
-            }));
-        m_qt.barConnections.push_back(
-            QObject::connect(sb, &QAbstractSlider::sliderMoved, this, [this, bar, message](int position) {
-                m_qt.host->ScrollInfo(bar).nTrackPos = position;
-                QueuedDispatch(m_wnd, message,
-                               MAKEWPARAM(static_cast<WORD>(SB_THUMBTRACK), static_cast<WORD>(position)), 0);
-            }));
-        m_qt.barConnections.push_back(
-            QObject::connect(sb, &QAbstractSlider::sliderReleased, this, [this, sb, bar, message]() {
-                const int position = sb->sliderPosition();
-                m_qt.host->ScrollInfo(bar).nTrackPos = position;
-                CWnd* wnd = m_wnd;
-                QueuedDispatch(wnd, message,
-                               MAKEWPARAM(static_cast<WORD>(SB_THUMBPOSITION), static_cast<WORD>(position)), 0);
-                if (IsLive(wnd) && wnd->m_hWnd)
-                    QueuedDispatch(wnd, message, MAKEWPARAM(static_cast<WORD>(SB_ENDSCROLL), 0), 0);
-            }));
-    }
+    for (int bar : {SB_HORZ, SB_VERT})
+        if (m_qt.host->ExistingScrollBar(bar))
+            ConnectScrollBar(bar);
+}
+
+void CWndBridge::ConnectScrollBar(int bar) {
+    QScrollBar* sb = m_qt.host ? m_qt.host->ExistingScrollBar(bar) : nullptr;
+    if (!sb)
+        return;
+    const UINT message = bar == SB_VERT ? WM_VSCROLL : WM_HSCROLL;
+    // Only the program moves a bar: every action is restored at once and reported as a scroll code.
+    m_qt.barConnections.push_back(
+        QObject::connect(sb, &QAbstractSlider::actionTriggered, this, [this, sb, bar, message](int action) {
+            SCROLLINFO& si = m_qt.host->ScrollInfo(bar);
+            UINT code = SB_ENDSCROLL;
+            switch (action) {
+            case QAbstractSlider::SliderSingleStepAdd: code = SB_LINEDOWN; break;
+            case QAbstractSlider::SliderSingleStepSub: code = SB_LINEUP; break;
+            case QAbstractSlider::SliderPageStepAdd: code = SB_PAGEDOWN; break;
+            case QAbstractSlider::SliderPageStepSub: code = SB_PAGEUP; break;
+            case QAbstractSlider::SliderToMinimum: code = SB_TOP; break;
+            case QAbstractSlider::SliderToMaximum: code = SB_BOTTOM; break;
+            default: break;
+            }
+            sb->setSliderPosition(si.nPos);
+            if (code == SB_ENDSCROLL)
+                return;
+            QueuedDispatch(m_wnd, message, MAKEWPARAM(static_cast<WORD>(code), static_cast<WORD>(si.nPos)), 0);
+        }));
+    m_qt.barConnections.push_back(
+        QObject::connect(sb, &QAbstractSlider::sliderMoved, this, [this, bar, message](int position) {
+            m_qt.host->ScrollInfo(bar).nTrackPos = position;
+            QueuedDispatch(m_wnd, message, MAKEWPARAM(static_cast<WORD>(SB_THUMBTRACK), static_cast<WORD>(position)),
+                           0);
+        }));
+    m_qt.barConnections.push_back(
+        QObject::connect(sb, &QAbstractSlider::sliderReleased, this, [this, sb, bar, message]() {
+            const int position = sb->sliderPosition();
+            m_qt.host->ScrollInfo(bar).nTrackPos = position;
+            CWnd* wnd = m_wnd;
+            QueuedDispatch(wnd, message, MAKEWPARAM(static_cast<WORD>(SB_THUMBPOSITION), static_cast<WORD>(position)),
+                           0);
+            if (IsLive(wnd) && wnd->m_hWnd)
+                QueuedDispatch(wnd, message, MAKEWPARAM(static_cast<WORD>(SB_ENDSCROLL), 0), 0);
+        }));
 }

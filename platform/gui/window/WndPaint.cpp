@@ -7,6 +7,7 @@
 
 #include <QBackingStore>
 #include <QPaintEngine>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QPointer>
 #include <QWindow>
@@ -16,7 +17,7 @@ using namespace wndimpl;
 // ---------------------------------------------------------------------------------------------------------------
 // Painting. A window paints straight on the screen in Qt's paint event. One that draws outside its paints (a DC
 // taken between them) keeps a retained image from then on, which its paints draw on and Qt's paint events copy,
-// until the screen again shows what its paints draw.
+// until the screen again shows what its paints draw, but for what its children hide.
 
 void CWnd::Invalidate(BOOL bErase) { InvalidateRect(nullptr, bErase); }
 
@@ -39,6 +40,18 @@ void CWnd::InvalidateRect(LPCRECT lpRect, BOOL bErase) {
     } else {
         widget->update(r);
     }
+}
+
+void CWnd::InvalidateFrame(LPCRECT lpRect, BOOL bErase) {
+    if (!lpRect || lpRect->right <= lpRect->left || lpRect->bottom <= lpRect->top)
+        return;
+    const RECT& r = *lpRect;
+    const RECT lines[] = {{r.left, r.top, r.right, r.top + 1},
+                          {r.left, r.bottom - 1, r.right, r.bottom},
+                          {r.left, r.top, r.left + 1, r.bottom},
+                          {r.right - 1, r.top, r.right, r.bottom}};
+    for (const RECT& line : lines)
+        InvalidateRect(&line, bErase);
 }
 
 void CWnd::ValidateRect(LPCRECT lpRect) {
@@ -154,6 +167,28 @@ bool PaintsBackingStore(const QWidget* widget, const QPainter& painter) {
 
 } // namespace wndimpl
 
+namespace {
+
+// What the children of a widget cover that Qt never paints the widget under: opaque children and the opaque
+// children of the others, as Qt leaves them out of a paint event.
+QRegion OpaqueChildrenOf(const QWidget* widget) {
+    QRegion covered;
+    for (const QObject* object : widget->children()) {
+        const auto* child = qobject_cast<const QWidget*>(object);
+        if (!child || child->isWindow() || !child->isVisible())
+            continue;
+        const bool opaque = child->testAttribute(Qt::WA_OpaquePaintEvent) ||
+                            (child->autoFillBackground() && child->palette().brush(child->backgroundRole()).isOpaque());
+        QRegion part = opaque ? QRegion(child->rect()) : OpaqueChildrenOf(child);
+        if (!child->mask().isEmpty())
+            part &= child->mask();
+        covered += part.translated(child->pos());
+    }
+    return covered;
+}
+
+} // namespace
+
 QSize CWndBridge::ClientSize() const {
     if (m_qt.host)
         return m_qt.host->ClientRectInWidget().size();
@@ -186,30 +221,9 @@ void CWndBridge::EndOwnPainter() {
     m_paint.lent.painter = nullptr;
 }
 
-bool CWndBridge::KeepsImage() const { return m_qt.host ? m_qt.host->KeepsImage() : m_retained.keeps; }
+bool CWndBridge::KeepsImage() const { return m_retained.Kept(); }
 
-QImage* CWndBridge::KeptImage() {
-    if (m_qt.host)
-        return m_qt.host->ClientImage();
-    if (!m_retained.keeps)
-        return nullptr;
-    const QSize size = m_qt.widget ? m_qt.widget->size() : QSize();
-    if (m_retained.image.size() != size) {
-        if (size.isEmpty()) {
-            m_retained.image = QImage();
-        } else {
-            // What it showed stays at the top left; the rest is white.
-            QImage resized(size, QImage::Format_RGB32);
-            resized.fill(Qt::white);
-            if (!m_retained.image.isNull()) {
-                QPainter p(&resized);
-                p.drawImage(0, 0, m_retained.image);
-            }
-            m_retained.image = resized;
-        }
-    }
-    return &m_retained.image;
-}
+QImage* CWndBridge::KeptImage() { return m_retained.At(ClientSize()); }
 
 QImage* CWndBridge::ImageToDrawOn() {
     // A paint straight on the screen draws with its painter; one that goes nowhere draws nothing.
@@ -217,10 +231,7 @@ QImage* CWndBridge::ImageToDrawOn() {
         return nullptr;
     const QRegion all(QRect(QPoint(0, 0), ClientSize()));
     if (!KeepsImage()) {
-        if (m_qt.host)
-            m_qt.host->KeepImage();
-        else
-            m_retained.keeps = true;
+        m_retained.Keep();
         // The image starts as the screen shows the window: as its paints draw it.
         if (!m_paint.active) {
             CWnd* wnd = m_wnd;
@@ -229,26 +240,18 @@ QImage* CWndBridge::ImageToDrawOn() {
                 return nullptr;
         }
     }
-    if (!m_paint.active) {
-        m_retained.drawn = all;
-        m_retained.unshown = all;
-    }
+    if (!m_paint.active)
+        m_retained.DrawnOutsidePaint(all);
     return KeptImage();
 }
 
-void CWndBridge::DropImage() {
-    if (m_qt.host)
-        m_qt.host->DropImage();
-    m_retained.keeps = false;
-    m_retained.image = QImage();
-    m_retained.drawn = QRegion();
-    m_retained.unshown = QRegion();
-}
+void CWndBridge::DropImage() { m_retained.Drop(); }
 
 void CWndBridge::ShownFromImage(const QRegion& region) {
-    m_retained.unshown -= region;
-    if (m_retained.drawn.isEmpty() && m_retained.unshown.isEmpty())
-        DropImage();
+    QRegion hidden;
+    if (m_qt.widget)
+        hidden = OpaqueChildrenOf(m_qt.widget).translated(m_qt.host ? -m_qt.host->ClientOrigin() : QPoint());
+    m_retained.Shown(region, hidden);
 }
 
 void CWndBridge::UpdateNow() {
@@ -280,4 +283,127 @@ void CWndBridge::UpdateNow() {
     }
     // Not on the screen yet: the paint happens now all the same, and the screen gets its own when it comes.
     DispatchPaint();
+}
+
+bool CWndBridge::HandlePaint(QPaintEvent* pe) {
+    // A window's own widget paints in its paint event (CHostWidget::paintEvent).
+    if (m_qt.host)
+        return false;
+    const QRegion region = pe->region();
+    const PaintDepthGuard painting;
+    m_input.event = pe;
+    m_input.forwarded = false;
+    CWnd* wnd = m_wnd;
+    if (KeepsImage()) {
+        RunPaint(PaintTarget::Image, region, false, pe);
+        if (!IsLive(wnd))
+            return true;
+        if (const QImage* image = KeptImage(); !m_input.forwarded && m_qt.widget && image && !image->isNull()) {
+            QPainter painter(m_qt.widget);
+            painter.setClipRegion(region);
+            painter.drawImage(0, 0, *image);
+            if (PaintsBackingStore(m_qt.widget, painter))
+                ShownFromImage(region);
+        }
+    } else {
+        m_paint.lent.origin = QTransform();
+        RunPaint(PaintTarget::Screen, region, false, pe);
+        if (!IsLive(wnd))
+            return true;
+        // A control its window draws covers itself, as its image once did: what lies under it is not painted.
+        if (m_qt.widget && m_paint.drewOwn && !m_input.forwarded && !m_paint.madeOpaque) {
+            m_qt.widget->setAttribute(Qt::WA_OpaquePaintEvent, true);
+            m_paint.madeOpaque = true;
+        } else if (m_qt.widget && m_input.forwarded && m_paint.madeOpaque) {
+            m_qt.widget->setAttribute(Qt::WA_OpaquePaintEvent, false);
+            m_paint.madeOpaque = false;
+        }
+    }
+    m_input.event = nullptr;
+    return true;
+}
+
+void CWndBridge::PaintClient(QPainter& painter, const QPoint& origin, const QRegion& region) {
+    const PaintDepthGuard painting;
+    const bool toScreen = PaintsBackingStore(m_qt.widget, painter);
+    CWnd* wnd = m_wnd;
+    if (KeepsImage()) {
+        m_paint.inQtPaint = true;
+        DispatchPaint();
+        if (!IsLive(wnd))
+            return;
+        m_paint.inQtPaint = false;
+        if (const QImage* image = KeptImage(); image && !image->isNull()) {
+            painter.setClipRegion(region.translated(origin));
+            painter.drawImage(origin, *image);
+        }
+        if (toScreen)
+            ShownFromImage(region);
+        return;
+    }
+    // What the program did not invalidate is painted as an exposed part is, background first. Qt paints all that is
+    // invalid at once but for what opaque children cover, so all of it is done with. A grab paints the whole window
+    // afresh and leaves what is invalid to the screen's paint.
+    bool erase = true;
+    if (toScreen) {
+        erase = m_invalid.erase || !(region - m_invalid.region).isEmpty();
+        m_invalid.region = QRegion();
+        m_invalid.erase = false;
+    }
+    m_paint.lent.painter = &painter;
+    m_paint.lent.origin = QTransform::fromTranslate(origin.x(), origin.y());
+    RunPaint(PaintTarget::Screen, region, erase, nullptr);
+}
+
+void CWndBridge::RunPaint(PaintTarget target, const QRegion& region, bool erase, QEvent* event) {
+    m_paint.rect = region.boundingRect();
+    m_paint.region = region;
+    m_paint.active = true;
+    m_paint.paintsScreen = target == PaintTarget::Screen;
+    m_paint.paintsNowhere = target == PaintTarget::Nowhere;
+    m_paint.lent.cache = PainterCache();
+    m_paint.erased = false;
+    m_paint.drewOwn = false;
+    CWnd* wnd = m_wnd;
+    if (erase && m_qt.host) {
+        CWnd::SendEraseBackground(wnd);
+        // A background nothing erased is white on the screen, as a retained image starts, not what was there.
+        if (IsLive(wnd) && !m_paint.erased && m_paint.lent.painter) {
+            QPainter& painter = *m_paint.lent.painter;
+            painter.save();
+            painter.setTransform(m_paint.lent.origin);
+            painter.setClipRegion(region);
+            painter.fillRect(m_paint.rect, Qt::white);
+            painter.restore();
+        }
+    }
+    if (IsLive(wnd) && wnd->m_hWnd)
+        Dispatch(wnd, WM_PAINT, 0, 0, event);
+    if (!IsLive(wnd))
+        return;
+    EndOwnPainter();
+    m_paint.lent = LentPainter();
+    m_paint.paintsScreen = false;
+    m_paint.paintsNowhere = false;
+    m_paint.active = false;
+    if (target == PaintTarget::Image)
+        m_retained.Painted(region);
+}
+
+void CWndBridge::DispatchPaint() {
+    if (!m_qt.host)
+        return;
+    const QRegion region = m_invalid.region & QRect(QPoint(0, 0), m_qt.host->ClientRectInWidget().size());
+    const bool erase = m_invalid.erase;
+    m_invalid.region = QRegion();
+    m_invalid.erase = false;
+    if (region.isEmpty())
+        return;
+    CWnd* wnd = m_wnd;
+    RunPaint(KeepsImage() ? PaintTarget::Image : PaintTarget::Nowhere, region, erase, nullptr);
+    if (!IsLive(wnd) || m_paint.inQtPaint)
+        return;
+    const QRect& r = region.boundingRect();
+    const CRect painted(r.left(), r.top(), r.right() + 1, r.bottom() + 1);
+    wnd->UpdateScreen(&painted);
 }

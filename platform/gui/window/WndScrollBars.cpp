@@ -5,8 +5,6 @@
 
 #include <QScrollBar>
 
-#include <algorithm>
-
 using namespace wndimpl;
 
 // ---------------------------------------------------------------------------------------------------------------
@@ -30,8 +28,8 @@ BOOL CWnd::GetScrollInfo(int nBar, LPSCROLLINFO lpScrollInfo, UINT nMask) {
     if (mask & SIF_POS)
         lpScrollInfo->nPos = si.nPos;
     if (mask & SIF_TRACKPOS) {
-        QScrollBar* sb = host->ScrollBar(nBar);
-        lpScrollInfo->nTrackPos = sb->isSliderDown() ? sb->sliderPosition() : si.nTrackPos;
+        const QScrollBar* sb = host->ExistingScrollBar(nBar);
+        lpScrollInfo->nTrackPos = sb && sb->isSliderDown() ? sb->sliderPosition() : si.nTrackPos;
     }
     return (mask & SIF_ALL) ? TRUE : FALSE;
 }
@@ -62,15 +60,10 @@ BOOL CWnd::SetScrollInfo(int nBar, LPSCROLLINFO lpScrollInfo, BOOL bRedraw) {
         if (!IsLive(this) || !m_hWnd)
             return TRUE;
     }
-    QScrollBar* sb = host->ScrollBar(nBar);
-    const QSignalBlocker block(sb);
-    sb->setRange(si.nMin, ScrollInfoMaxPos(si));
-    sb->setPageStep(static_cast<int>(std::min<UINT>(si.nPage, 0x7FFFFFFF)));
-    sb->setSingleStep(1);
-    sb->setValue(si.nPos);
-    sb->setSliderPosition(si.nPos);
-    sb->setEnabled(scrollable);
-    if (bRedraw)
+    // A bar not made yet takes all this when it is first shown.
+    host->SyncScrollBar(nBar);
+    host->SetScrollBarEnabled(nBar, scrollable);
+    if (QScrollBar* sb = host->ExistingScrollBar(nBar); sb && bRedraw)
         sb->update();
     return TRUE;
 }
@@ -135,7 +128,7 @@ BOOL CWnd::EnableScrollBar(int nSBFlags, UINT nArrowFlags) {
         return FALSE;
     for (int bar : {SB_HORZ, SB_VERT})
         if (nSBFlags == bar || nSBFlags == SB_BOTH)
-            host->ScrollBar(bar)->setEnabled(nArrowFlags != ESB_DISABLE_BOTH);
+            host->SetScrollBarEnabled(bar, nArrowFlags != ESB_DISABLE_BOTH);
     return TRUE;
 }
 

@@ -1,3 +1,4 @@
+#include "platform/gui/draw/Font.h"
 #include "platform/gui/frame/Registry.h"
 #include "platform/gui/window/Cursor.h"
 #include "platform/gui/window/QtMessageBox.h"
@@ -55,6 +56,8 @@ TEST(SystemParameters, AnswersWhatTheControlsReadAndRefusesTheRest) {
     ASSERT_TRUE(SystemParametersInfo(SPI_GETNONCLIENTMETRICS, 340, &metrics, 0));
     EXPECT_LT(metrics.lfMessageFont.lfHeight, 0); // a character height in pixels
     EXPECT_GT(std::strlen(metrics.lfMessageFont.lfFaceName), 0u);
+    // The message font is the application font itself, not a second font Qt would look up and load.
+    EXPECT_EQ(QFontFromLogFont(metrics.lfMessageFont).families(), QGuiApplication::font().families());
     metrics.cbSize = 100;
     EXPECT_FALSE(SystemParametersInfo(SPI_GETNONCLIENTMETRICS, 100, &metrics, 0));
 

@@ -295,6 +295,22 @@ TEST(WindowPainting, DrawingBetweenPaintsKeepsAnImageOnlyUntilAPaintCoversTheWin
     EXPECT_EQ(Screen(wnd), painted);
 }
 
+// Qt never paints a window under an opaque child, so what lies there cannot wait to be shown.
+TEST(WindowPainting, AWindowWithAnOpaqueChildDropsItsImageAfterAFullRepaint) {
+    PaintingWnd wnd;
+    ASSERT_TRUE(CreateTop(wnd, CRect(0, 0, 60, 40)));
+    CWnd child;
+    ASSERT_TRUE(child.CreateEx(0, nullptr, "", WS_CHILD | WS_VISIBLE, CRect(10, 10, 30, 30), &wnd, 1));
+    Screen(wnd);
+    CClientDC(&wnd).FillSolidRect(0, 0, 60, 40, RGB(0, 255, 0));
+    ASSERT_TRUE(wnd.GetHost()->KeepsImage());
+    wnd.Invalidate(FALSE);
+    wnd.UpdateWindow();
+    const QImage shown = Screen(wnd);
+    EXPECT_FALSE(wnd.GetHost()->KeepsImage());
+    EXPECT_EQ(shown.pixel(5, 5), Rgb(RGB(200, 0, 0)));
+}
+
 TEST(WindowPainting, GrowingKeepsTheOldPictureAtTheTopLeft) {
     PaintingWnd wnd;
     ASSERT_TRUE(CreateTop(wnd, CRect(0, 0, 20, 20)));

@@ -7,11 +7,14 @@
 #include "ui/wall/LcdGridCtrl.h"
 
 #include "res/ResourceTables.h"
+#include "tests/support/PaintLog.h"
 #include "tests/support/TempDir.h"
 #include "tests/support/WorkingDir.h"
 
 #include "platform/gui/window/SystemMetrics.h"
 
+#include <QAction>
+#include <QMenuBar>
 #include <QTest>
 
 #include <filesystem>
@@ -241,4 +244,38 @@ TEST_F(StartUpTest, ASmallerWindowShrinksTheWallAndLeavesTheBannerItsWholeForm) 
     EXPECT_EQ(Banner()->GetStyle() & (WS_HSCROLL | WS_VSCROLL), WS_HSCROLL);
     frame->MoveWindow(0, 0, 1024, 974);
     EXPECT_EQ(InFrame(View()), startView);
+}
+
+// The window is painted in one pass; its activation and the focus it gives the wall repaint only what shows them (the
+// lines of the wall's focus frame, the menu bar's items), not the windows around them.
+TEST_F(StartUpTest, TheWindowIsPaintedOnceAndItsActivationRepaintsOnlyTheFocusFrameAndTheMenuItems) {
+    PaintLog log;
+    ASSERT_TRUE(Start(1280, 984));
+    QWidget* host = frame->GetHostWidget();
+    QWidget* wall = TheWallView()->GetHostWidget();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(host));
+    QTest::qWait(50);
+    EXPECT_EQ(log.Of(View()->GetHostWidget()).size(), 1u);
+    EXPECT_EQ(log.Of(Banner()->GetHostWidget()).size(), 1u);
+    EXPECT_EQ(log.Of(wall), std::vector<QRegion>{QRegion(wall->rect())});
+    log.Clear();
+
+    QWidget other;
+    other.show();
+    other.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
+    host->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(host));
+    QTest::qWait(50);
+    EXPECT_EQ(CWnd::GetFocus(), TheWallView());
+    EXPECT_TRUE(log.Of(View()->GetHostWidget()).empty());
+    EXPECT_TRUE(log.Of(Banner()->GetHostWidget()).empty());
+    EXPECT_FALSE(log.All(wall).isEmpty());
+    EXPECT_TRUE(OnlyLines(log.All(wall)));
+    QMenuBar* bar = frame->GetMenuBarWidget();
+    QRegion items;
+    for (QAction* action : bar->actions())
+        items += bar->actionGeometry(action);
+    EXPECT_TRUE((log.All(bar) - items).isEmpty());
+    EXPECT_TRUE((log.All(host) - items.translated(bar->pos())).isEmpty());
 }

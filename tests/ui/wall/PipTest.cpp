@@ -10,6 +10,7 @@
 #include "core/WallModel.h"
 #include "platform/gui/frame/Menu.h"
 #include "platform/gui/window/Cursor.h"
+#include "tests/support/PaintLog.h"
 
 #include <QTest>
 
@@ -234,4 +235,18 @@ TEST_F(PipTest, AResolutionThatLeavesTheWindowOffTheWallMovesItOntoTheWallAndTel
     EXPECT_TRUE(window.left >= grid.left && window.top >= grid.top && window.right <= grid.right &&
                 window.bottom <= grid.bottom)
         << window << " on " << grid;
+}
+
+// The focus shows in the dotted frame alone: taking and losing it repaints the frame's lines, not the face.
+TEST_F(PipTest, TheFocusComingAndGoingRepaintsOnlyTheFocusFrame) {
+    ASSERT_EQ(Open(150, 50), 0);
+    CWnd* window = view->GetPipWindow();
+    Settle();
+    PaintLog log;
+    window->SetFocus();
+    Settle();
+    view->SetFocus();
+    Settle();
+    EXPECT_FALSE(log.All(window->GetHostWidget()).isEmpty());
+    EXPECT_TRUE(OnlyLines(log.All(window->GetHostWidget())));
 }
