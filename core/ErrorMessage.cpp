@@ -55,9 +55,6 @@ int ShowErrorMessage(int code, const std::string& prefix) {
     return code;
 }
 
-namespace {
-
-// The path as the operator finds the file: absolute, in the file system's encoding made GBK for the box.
 std::string FullPathForDisplay(const std::string& path) {
     std::string local = LocalFilePath(path);
     if (local.empty() || local[0] != '/') {
@@ -71,8 +68,6 @@ std::string FullPathForDisplay(const std::string& path) {
     std::optional<std::string> gbk = Utf8ToGbk(local);
     return gbk ? *gbk : local;
 }
-
-} // namespace
 
 void TellOperator(const std::string& text, UINT style) {
     std::optional<std::string> utf8 = GbkToUtf8(text);

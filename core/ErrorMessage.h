@@ -15,6 +15,7 @@ constexpr int kResultUpperLimit = 48;
 constexpr int kResultLowerLimit = 49;
 constexpr int kResultInvalidParam = 64;
 constexpr int kResultScenePending = 80; // not shown: the caller asks the operator instead
+constexpr int kResultNotSaved = 81;     // not shown: the operator was told why the file refused the change
 constexpr int kResultAddressRange = 96;
 
 // One row of the table: the code, its GBK text and the message-box icon style it is shown with.
@@ -38,5 +39,7 @@ void TellOperator(const std::string& text, UINT style);
 // Tells the operator that a file could not be saved: its full path and the reason ("it is missing", the system's
 // error text), in an error box and on standard error. The change that was to be saved stays in memory.
 void ShowSaveFailure(const std::string& path, const std::string& reason);
+// The path as the operator finds the file: absolute, in the file system's encoding made GBK for a box.
+std::string FullPathForDisplay(const std::string& path);
 // The system's text for an error number, for ShowSaveFailure.
 std::string SystemErrorText(int error);

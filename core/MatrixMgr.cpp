@@ -84,6 +84,10 @@ int CMatrixMgr::SaveMatrix(const std::string& oldName, CMatrix* matrix) {
     return r;
 }
 
+bool CMatrixMgr::TakesMatrix(const std::string& oldName, CMatrix* matrix) {
+    return m_xml->TakesMatrix(oldName, matrix);
+}
+
 int CMatrixMgr::GetMatrixPageItems(int& itemX1, int& item02, int& item12, int& item22, int& item32) {
     m_settings->LoadMatrixPage(itemX1, item02, item12, item22, item32);
     return 1;

@@ -41,6 +41,9 @@ public:
     // Writes the changed matrix into "matrix.xml" under its old name and raises "MATRIX-CHANGE". 0, or the
     // writer's failure (the change stands in memory and the event is raised all the same).
     int SaveMatrix(const std::string& oldName, CMatrix* matrix);
+    // Whether "matrix.xml" would take the matrix written under its old name; false, after telling the operator which
+    // limit it would go over, when not.
+    bool TakesMatrix(const std::string& oldName, CMatrix* matrix);
 
     // How the loading of "matrix.xml" ended.
     const XmlLoadStatus& GetLoadStatus() const;

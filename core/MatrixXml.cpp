@@ -73,20 +73,6 @@ bool Is(const TiXmlElement* element, const char* tag) { return std::strcmp(eleme
 // The text a channel name stands for when it is only its own number: such a name is not written.
 bool IsDefaultChannelName(int number, const std::string& name) { return name == std::to_string(number); }
 
-// The first of the file's own limits the matrices go over; kNone within them.
-XmlLoadFault MatrixLimitExceeded(const TiXmlElement* root) {
-    int matrices = 0;
-    for (const TiXmlElement* m = root->FirstChildElement("MATRIX"); m; m = m->NextSiblingElement("MATRIX")) {
-        if (++matrices > kMaxMatrices)
-            return XmlLoadFault::kTooManyMatrices;
-        int messages = 0;
-        for (const TiXmlElement* e = m->FirstChildElement("MESSAGE"); e; e = e->NextSiblingElement("MESSAGE"))
-            if (++messages > kMaxMatrixMessages)
-                return XmlLoadFault::kTooManyMessages;
-    }
-    return XmlLoadFault::kNone;
-}
-
 } // namespace
 
 CMatrixXml::CMatrixXml(const std::string& path, CMatrixMgr* owner)
@@ -107,12 +93,6 @@ CMatrixXml::~CMatrixXml() = default;
 int CMatrixXml::ReadMatrices() {
     if (!m_root || !m_owner)
         return 0;
-    // Counted before anything is read: a file over a limit is refused whole, as one over the parser's limits is.
-    const XmlLoadFault over = MatrixLimitExceeded(m_root);
-    if (over != XmlLoadFault::kNone) {
-        Discard(over);
-        return 0;
-    }
     for (TiXmlElement* e = m_root->FirstChildElement("MATRIX"); e; e = e->NextSiblingElement("MATRIX")) {
         auto matrix = std::make_unique<CMatrix>(TextAttribute(e, "name"), ParseSignalType(TextAttribute(e, "type")));
         CMatrix* m = matrix.get();
@@ -289,6 +269,24 @@ int CMatrixXml::ReadChannel(TiXmlElement* element, CChannelTable* table) {
     return 0;
 }
 
+TiXmlElement* CMatrixXml::FindMatrixElement(const std::string& name) const {
+    for (TiXmlElement* e = m_root->FirstChildElement("MATRIX"); e; e = e->NextSiblingElement("MATRIX"))
+        if (TextAttribute(e, "name") == name)
+            return e;
+    return nullptr;
+}
+
+void CMatrixXml::RewriteMatrix(TiXmlElement* element, CMatrix* matrix) {
+    if (TiXmlElement* comm = element->FirstChildElement("COMM"))
+        element->RemoveChild(comm);
+    if (TiXmlElement* channel = element->FirstChildElement("CHANNEL"))
+        element->RemoveChild(channel);
+    element->SetAttribute("name", matrix->GetName().c_str());
+    element->SetAttribute("type", SignalTypeToName(matrix->GetSignalType()).c_str());
+    WriteComm(element, matrix);
+    WriteChannel(element, matrix);
+}
+
 int CMatrixXml::SaveMatrix(const std::string& oldName, CMatrix* matrix) {
     if (!matrix)
         return kResultInvalidParam;
@@ -298,25 +296,31 @@ int CMatrixXml::SaveMatrix(const std::string& oldName, CMatrix* matrix) {
         ShowSaveFailure(m_path, "it " + XmlLoadStatusText(m_loadStatus));
         return kResultFailed;
     }
-    TiXmlElement* found = nullptr;
-    for (TiXmlElement* e = m_root->FirstChildElement("MATRIX"); e && !found; e = e->NextSiblingElement("MATRIX"))
-        if (TextAttribute(e, "name") == oldName)
-            found = e;
-    if (found) {
-        if (TiXmlElement* comm = found->FirstChildElement("COMM"))
-            found->RemoveChild(comm);
-        if (TiXmlElement* channel = found->FirstChildElement("CHANNEL"))
-            found->RemoveChild(channel);
-        found->SetAttribute("name", matrix->GetName().c_str());
-        found->SetAttribute("type", SignalTypeToName(matrix->GetSignalType()).c_str());
-        WriteComm(found, matrix);
-        WriteChannel(found, matrix);
+    TiXmlElement* found = FindMatrixElement(oldName);
+    std::unique_ptr<TiXmlNode> before(found ? found->Clone() : nullptr);
+    if (found)
+        RewriteMatrix(found, matrix);
+    switch (SaveXmlFileTelling(*m_document, m_path)) {
+    case XmlSaveOutcome::kSaved:
+    case XmlSaveOutcome::kUnsynced: return 0;
+    case XmlSaveOutcome::kFailed: return kResultFailed;
+    case XmlSaveOutcome::kOverLimit: break;
     }
-    int error = 0;
-    if (SaveXmlFile(*m_document, m_path, &error))
-        return 0;
-    ShowSaveFailure(m_path, SystemErrorText(error));
-    return kResultFailed;
+    // Every later save would be refused with it.
+    if (before)
+        m_root->ReplaceChild(found, *before);
+    return kResultNotSaved;
+}
+
+bool CMatrixXml::TakesMatrix(const std::string& oldName, CMatrix* matrix) {
+    TiXmlElement* found = m_root && matrix ? FindMatrixElement(oldName) : nullptr;
+    if (!found)
+        return true;
+    const std::unique_ptr<TiXmlNode> before(found->Clone());
+    RewriteMatrix(found, matrix);
+    const bool fits = FitsXmlFileTelling(*m_document, m_path);
+    m_root->ReplaceChild(found, *before);
+    return fits;
 }
 
 int CMatrixXml::WriteComm(TiXmlElement* element, CMatrix* matrix) {

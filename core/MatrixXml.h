@@ -39,8 +39,12 @@ public:
 
     // Rewrites the name, type, COMM and CHANNEL of the first MATRIX named oldName and writes the whole file.
     // 0; -1 when there is no loaded document or the file could not be written (the document is changed
-    // all the same, and the operator is told in an error box naming the file); 64 without a matrix.
+    // all the same, and the operator is told in an error box naming the file); kResultNotSaved, after telling the
+    // operator, when the file would go over one of its limits (the document stays as it was); 64 without a matrix.
     int SaveMatrix(const std::string& oldName, CMatrix* matrix);
+    // Whether the file would take the matrix written under oldName; false, after telling the operator which limit
+    // it would go over, when not. The document stays as it is.
+    bool TakesMatrix(const std::string& oldName, CMatrix* matrix);
     int WriteComm(TiXmlElement* element, CMatrix* matrix);
     int WriteChannel(TiXmlElement* element, CMatrix* matrix);
 
@@ -50,6 +54,10 @@ public:
     void Discard(XmlLoadFault fault);
 
 private:
+    // The first MATRIX of that name; m_root must be there.
+    TiXmlElement* FindMatrixElement(const std::string& name) const;
+    void RewriteMatrix(TiXmlElement* element, CMatrix* matrix);
+
     std::string m_path;
     CMatrixMgr* m_owner;
     std::unique_ptr<TiXmlDocument> m_document;

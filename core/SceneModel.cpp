@@ -85,7 +85,12 @@ int CSceneModel::SaveScene(const std::string& name, CRect area) {
     if (result != kResultOk)
         return result;
     SetScene(id, name, area);
-    m_owner->GetSettings()->SaveScene(this, name, area.left, area.top, area.right, area.bottom);
+    // Switches the file cannot take stay pending, and the slot as the file has it.
+    if (m_owner->GetSettings()->SaveScene(this, name, area.left, area.top, area.right, area.bottom) ==
+        kResultNotSaved) {
+        SetScene(id, name, slotArea);
+        return kResultNotSaved;
+    }
     m_records.clear();
     return kResultOk;
 }
@@ -103,7 +108,10 @@ int CSceneModel::RenameScene(int index, const std::string& name) {
     SceneSlot& slot = m_scenes[static_cast<size_t>(index)];
     const std::string oldName = slot.name;
     slot.name = name;
-    return ChangeSceneName(oldName, name);
+    const int result = ChangeSceneName(oldName, name);
+    if (result == kResultNotSaved)
+        slot.name = oldName;
+    return result;
 }
 
 int CSceneModel::ChangeSceneName(const std::string& oldName, const std::string& newName) {

@@ -43,10 +43,12 @@ public:
     // waiting at most kLongestActionMs in all: switches it had to cut short for that are told to the operator
     // once, and count as sent.
     int LoadScene(const std::string& name, BOOL force);
-    // 0, -1 (no such scene in the slots or in the settings file) or 16.
+    // 0, -1 (no such scene in the slots or in the settings file), 16, or kResultNotSaved when the settings file
+    // would go over a limit with the switches (they stay pending; the operator was told).
     int SaveScene(const std::string& name, CRect area);
-    // index 0 to 19; 0, -1 (the settings file has no scene of the old name) or 64 (no such slot, or a name that
-    // is empty or another slot's; the old name stays).
+    // index 0 to 19; 0, -1 (the settings file has no scene of the old name), 64 (no such slot, or a name that
+    // is empty or another slot's; the old name stays) or kResultNotSaved (the settings file would go over a limit
+    // with the name; the old name stays, and the operator was told).
     int RenameScene(int index, const std::string& name);
     int ChangeSceneName(const std::string& oldName, const std::string& newName);
 

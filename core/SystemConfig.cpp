@@ -11,6 +11,8 @@
 
 #include <tinyxml.h>
 
+#include <functional>
+
 namespace {
 
 std::string TextAttribute(const TiXmlElement* element, const char* name) {
@@ -113,14 +115,16 @@ TiXmlElement* CSystemConfig::WritableSection(const char* parent, const char* nam
     return section;
 }
 
-bool CSystemConfig::WriteFile() {
-    // A failed write leaves the previous file whole; the change stays in memory and goes out with the next
-    // write that succeeds.
-    int error = 0;
-    if (SaveXmlFile(*m_document, m_path, &error))
-        return true;
-    ShowSaveFailure(m_path, SystemErrorText(error));
-    return false;
+int CSystemConfig::WriteChange(TiXmlElement* section, const std::function<void(TiXmlElement*)>& change) {
+    const std::unique_ptr<TiXmlNode> before(section->Clone());
+    change(section);
+    // A failed write leaves the previous file whole; the change stays in memory and goes out with the next write
+    // that succeeds. A change the file's limits refuse goes: every later write would be refused with it.
+    if (SaveXmlFileTelling(*m_document, m_path) != XmlSaveOutcome::kOverLimit)
+        return 0;
+    if (before)
+        section->Parent()->ReplaceChild(section, *before);
+    return kResultNotSaved;
 }
 
 int CSystemConfig::LoadComm(std::string& port, int& baud, int& dataBits, int& stopBits, int& parity) {
@@ -257,10 +261,8 @@ int CSystemConfig::LoadMatrixRecords(CSceneModel* model, const std::string& name
 }
 
 int CSystemConfig::SaveComm(const std::string& port, int baud, int dataBits, int stopBits, int parity) {
-    if (TiXmlElement* comm = WritableSection("COMM")) {
-        SetCommElement(comm, port, baud, dataBits, stopBits, parity);
-        WriteFile();
-    }
+    if (TiXmlElement* comm = WritableSection("COMM"))
+        WriteChange(comm, [&](TiXmlElement* e) { SetCommElement(e, port, baud, dataBits, stopBits, parity); });
     return 0;
 }
 
@@ -268,47 +270,44 @@ int CSystemConfig::SaveMonitorComm(const std::string& port, int baud, int dataBi
     TiXmlElement* comm = WritableSection("MONITORCTRL", "COMM");
     if (!comm)
         return -1;
-    SetCommElement(comm, port, baud, dataBits, stopBits, parity);
-    WriteFile();
+    WriteChange(comm, [&](TiXmlElement* e) { SetCommElement(e, port, baud, dataBits, stopBits, parity); });
     return 0;
 }
 
 int CSystemConfig::SaveFrameEffect(BOOL enabled, BYTE horizontal, BYTE vertical) {
-    if (TiXmlElement* effect = WritableSection("FRAMEEFFECT")) {
-        effect->SetAttribute("enable", enabled ? "true" : "false");
-        effect->SetAttribute("horizontal", horizontal);
-        effect->SetAttribute("vertical", vertical);
-        WriteFile();
-    }
+    if (TiXmlElement* effect = WritableSection("FRAMEEFFECT"))
+        WriteChange(effect, [&](TiXmlElement* e) {
+            e->SetAttribute("enable", enabled ? "true" : "false");
+            e->SetAttribute("horizontal", horizontal);
+            e->SetAttribute("vertical", vertical);
+        });
     return 0;
 }
 
 int CSystemConfig::SaveMatrixPage(int itemX1, int item02, int item12, int item22, int item32) {
-    if (TiXmlElement* page = WritableSection("MATRIXPAGE")) {
-        page->SetAttribute("itemX1", itemX1);
-        page->SetAttribute("item02", item02);
-        page->SetAttribute("item12", item12);
-        page->SetAttribute("item22", item22);
-        page->SetAttribute("item32", item32);
-        WriteFile();
-    }
+    if (TiXmlElement* page = WritableSection("MATRIXPAGE"))
+        WriteChange(page, [&](TiXmlElement* e) {
+            e->SetAttribute("itemX1", itemX1);
+            e->SetAttribute("item02", item02);
+            e->SetAttribute("item12", item12);
+            e->SetAttribute("item22", item22);
+            e->SetAttribute("item32", item32);
+        });
     return 1;
 }
 
 int CSystemConfig::SaveRowCol(int rows, int cols) {
-    if (TiXmlElement* wall = WritableSection("LCDWALL")) {
-        wall->SetAttribute("row", rows);
-        wall->SetAttribute("col", cols);
-        WriteFile();
-    }
+    if (TiXmlElement* wall = WritableSection("LCDWALL"))
+        WriteChange(wall, [&](TiXmlElement* e) {
+            e->SetAttribute("row", rows);
+            e->SetAttribute("col", cols);
+        });
     return 0;
 }
 
 int CSystemConfig::SavePixel(int index) {
-    if (TiXmlElement* wall = WritableSection("LCDWALL")) {
-        wall->SetAttribute("pixel", index);
-        WriteFile();
-    }
+    if (TiXmlElement* wall = WritableSection("LCDWALL"))
+        WriteChange(wall, [&](TiXmlElement* e) { e->SetAttribute("pixel", index); });
     return 1;
 }
 
@@ -338,24 +337,22 @@ int CSystemConfig::SaveOutputMapping(CLcdWallLayout* layout) {
     if (!layout)
         return kResultInvalidParam;
     // Without LCDWALL there is nothing to write into, as for the other LCDWALL writers.
-    if (TiXmlElement* wall = WritableSection("LCDWALL")) {
-        SetOutputMapping(wall, layout);
-        WriteFile();
-    }
+    if (TiXmlElement* wall = WritableSection("LCDWALL"))
+        WriteChange(wall, [&](TiXmlElement* e) { SetOutputMapping(e, layout); });
     return 0;
 }
 
 int CSystemConfig::SaveRowColAndMapping(CLcdWallLayout* layout) {
     if (!layout)
         return kResultInvalidParam;
-    if (TiXmlElement* wall = WritableSection("LCDWALL")) {
-        int rows = 0, cols = 0;
-        layout->GetRowCol(rows, cols);
-        wall->SetAttribute("row", rows);
-        wall->SetAttribute("col", cols);
-        SetOutputMapping(wall, layout);
-        WriteFile();
-    }
+    if (TiXmlElement* wall = WritableSection("LCDWALL"))
+        WriteChange(wall, [&](TiXmlElement* e) {
+            int rows = 0, cols = 0;
+            layout->GetRowCol(rows, cols);
+            e->SetAttribute("row", rows);
+            e->SetAttribute("col", cols);
+            SetOutputMapping(e, layout);
+        });
     return 0;
 }
 
@@ -363,30 +360,28 @@ int CSystemConfig::SaveScene(CSceneModel* model, const std::string& name, int le
     TiXmlElement* item = FindSceneItem(name);
     if (!item)
         return -1;
-    RemoveChildren(item);
-    item->SetAttribute("top", top);
-    item->SetAttribute("left", left);
-    item->SetAttribute("bottom", bottom);
-    item->SetAttribute("right", right);
-    for (auto it = model->GetRecordsBegin(); it != model->GetRecordsEnd(); it = model->NextRecord(it)) {
-        const MatrixRecord record = model->GetRecord(it);
-        TiXmlElement rec("MATRIXREC");
-        rec.SetAttribute("matrix", record.matrix.c_str());
-        rec.SetAttribute("msg", record.msg.c_str());
-        rec.SetAttribute("port", record.port.c_str());
-        rec.SetAttribute("input", record.input);
-        rec.SetAttribute("output", record.output);
-        item->InsertEndChild(rec);
-    }
-    WriteFile();
-    return 0;
+    return WriteChange(item, [&](TiXmlElement* e) {
+        RemoveChildren(e);
+        e->SetAttribute("top", top);
+        e->SetAttribute("left", left);
+        e->SetAttribute("bottom", bottom);
+        e->SetAttribute("right", right);
+        for (auto it = model->GetRecordsBegin(); it != model->GetRecordsEnd(); it = model->NextRecord(it)) {
+            const MatrixRecord record = model->GetRecord(it);
+            TiXmlElement rec("MATRIXREC");
+            rec.SetAttribute("matrix", record.matrix.c_str());
+            rec.SetAttribute("msg", record.msg.c_str());
+            rec.SetAttribute("port", record.port.c_str());
+            rec.SetAttribute("input", record.input);
+            rec.SetAttribute("output", record.output);
+            e->InsertEndChild(rec);
+        }
+    });
 }
 
 int CSystemConfig::RenameScene(const std::string& oldName, const std::string& newName) {
     TiXmlElement* item = FindSceneItem(oldName);
     if (!item)
         return -1;
-    item->SetAttribute("name", newName.c_str());
-    WriteFile();
-    return 0;
+    return WriteChange(item, [&](TiXmlElement* e) { e->SetAttribute("name", newName.c_str()); });
 }

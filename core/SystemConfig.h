@@ -3,6 +3,7 @@
 #include "XmlLoad.h"
 #include "platform/os/Types.h"
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -42,7 +43,8 @@ public:
     // Writers: each sets attributes on the element that is there and writes the whole file. Their results do
     // not tell whether the file was written: when it was not (the file was missing or broken at start-up, lacks
     // the section, or cannot be written), the operator is told in an error box naming the file, and the change
-    // holds in memory.
+    // holds in memory. A change that would take the file over one of its limits is told and undone in the
+    // document; SaveScene and RenameScene then return kResultNotSaved.
     int SaveComm(const std::string& port, int baud, int dataBits, int stopBits, int parity);
     int SaveMonitorComm(const std::string& port, int baud, int dataBits, int stopBits, int parity);
     int SaveFrameEffect(BOOL enabled, BYTE horizontal, BYTE vertical);
@@ -65,8 +67,10 @@ private:
     TiXmlElement* WritableSection(const char* name);
     TiXmlElement* WritableSection(const char* parent, const char* name);
     void SetOutputMapping(TiXmlElement* wall, CLcdWallLayout* layout);
-    // False, after telling the operator, when the file could not be written.
-    bool WriteFile();
+    // Makes the change to the section and writes the file. 0 when written, or when the write failed and the
+    // operator was told; kResultNotSaved, after telling the operator, when the change would take the file over one
+    // of its limits: the section is then put back as it was.
+    int WriteChange(TiXmlElement* section, const std::function<void(TiXmlElement*)>& change);
 
     BOOL m_loaded;
     std::unique_ptr<TiXmlDocument> m_document;

@@ -20,7 +20,7 @@ namespace {
 // parser would give up, the count stops too: nothing after is read, and nothing after is built.
 class ShapeCounter {
 public:
-    explicit ShapeCounter(const std::string& s) : m_s(s) {}
+    explicit ShapeCounter(std::string_view s) : m_s(s) {}
 
     XmlShape Measure() {
         while (m_at < m_s.size()) {
@@ -55,7 +55,7 @@ private:
     // Moves past the terminator; false when there is none.
     bool SkipPast(const char* terminator) {
         const size_t found = m_s.find(terminator, m_at);
-        if (found == std::string::npos)
+        if (found == std::string_view::npos)
             return false;
         m_at = found + std::char_traits<char>::length(terminator);
         return true;
@@ -183,7 +183,7 @@ private:
         }
     }
 
-    const std::string& m_s;
+    const std::string_view m_s;
     size_t m_at = 0;
     int m_depth = 0;
     XmlShape m_shape;
@@ -191,7 +191,7 @@ private:
 
 } // namespace
 
-XmlShape MeasureXml(const std::string& bytes) { return ShapeCounter(bytes).Measure(); }
+XmlShape MeasureXml(std::string_view bytes) { return ShapeCounter(bytes).Measure(); }
 
 int XmlNestingDepth(const std::string& bytes) { return MeasureXml(bytes).deepest; }
 
@@ -213,6 +213,27 @@ XmlLoadFault LimitExceeded(const XmlShape& shape, const XmlLimits& limits, long 
             limit = check.most;
             return check.fault;
         }
+    return XmlLoadFault::kNone;
+}
+
+// The matrices and their messages, counted on the parsed document; kNone within the limits.
+XmlLoadFault ContentLimitExceeded(const TiXmlDocument& document, const XmlLimits& limits, long long& limit) {
+    const TiXmlElement* root = document.RootElement();
+    if (!root || limits.matrices <= 0)
+        return XmlLoadFault::kNone;
+    int matrices = 0;
+    for (const TiXmlElement* m = root->FirstChildElement("MATRIX"); m; m = m->NextSiblingElement("MATRIX")) {
+        if (++matrices > limits.matrices) {
+            limit = limits.matrices;
+            return XmlLoadFault::kTooManyMatrices;
+        }
+        int messages = 0;
+        for (const TiXmlElement* e = m->FirstChildElement("MESSAGE"); e; e = e->NextSiblingElement("MESSAGE"))
+            if (++messages > limits.messages) {
+                limit = limits.messages;
+                return XmlLoadFault::kTooManyMessages;
+            }
+    }
     return XmlLoadFault::kNone;
 }
 
@@ -341,6 +362,8 @@ XmlLoadStatus Load(TiXmlDocument& document, const std::string& path) {
             status.line = LineOf(bytes, first);
     } else if (!IsGbkText(bytes, marked)) {
         status.fault = XmlLoadFault::kNotGbk;
+    } else {
+        status.fault = ContentLimitExceeded(document, limits, status.limit);
     }
     return status;
 }
@@ -357,6 +380,19 @@ std::string Size(long long bytes) {
 }
 
 } // namespace
+
+XmlLoadStatus XmlOverLimits(std::string_view bytes, const TiXmlDocument& document, const XmlLimits& limits) {
+    XmlLoadStatus status;
+    if (static_cast<long long>(bytes.size()) > limits.fileBytes) {
+        status.fault = XmlLoadFault::kTooLarge;
+        status.limit = limits.fileBytes;
+        return status;
+    }
+    status.fault = LimitExceeded(MeasureXml(bytes), limits, status.limit);
+    if (status.fault == XmlLoadFault::kNone)
+        status.fault = ContentLimitExceeded(document, limits, status.limit);
+    return status;
+}
 
 XmlLimits XmlLimitsOf(const std::string& path) {
     const size_t slash = path.find_last_of("/\\");
@@ -425,9 +461,9 @@ std::string XmlLoadStatusText(const XmlLoadStatus& status) {
     case XmlLoadFault::kTooMuchText:
         return "holds more than " + Size(limit(most.textBytes)) + " of text, over the limit";
     case XmlLoadFault::kTooManyMatrices:
-        return "holds more than " + std::to_string(kMaxMatrices) + " matrices, over the limit";
+        return "holds more than " + std::to_string(limit(kMaxMatrices)) + " matrices, over the limit";
     case XmlLoadFault::kTooManyMessages:
-        return "has a matrix with more than " + std::to_string(kMaxMatrixMessages) + " messages, over the limit";
+        return "has a matrix with more than " + std::to_string(limit(kMaxMatrixMessages)) + " messages, over the limit";
     case XmlLoadFault::kOutOfMemory: return "could not be read: the memory ran out";
     case XmlLoadFault::kBroken:
         return status.line > 0 ? "is not valid XML at line " + std::to_string(status.line)

@@ -60,25 +60,6 @@ TEST_F(MatrixFile, ElementsAndTheirDefaults) {
     EXPECT_EQ(unnamed->MessageAt(0)->Format(), "");
 }
 
-TEST_F(MatrixFile, MoreMatricesOrMessagesOfOneThanTheLimitsTakeRefuseTheWholeFileNamingTheLimit) {
-    std::string messages;
-    for (int i = 0; i < kMaxMatrixMessages; ++i)
-        messages += "<MESSAGE name=\"m" + std::to_string(i) + "\"/>";
-    std::string matrices = "<MATRIX name=\"first\">" + messages + "</MATRIX>";
-    for (int i = 1; i < kMaxMatrices; ++i)
-        matrices += "<MATRIX name=\"M" + std::to_string(i) + "\"/>";
-    LoadMatrices(matrices);
-    EXPECT_EQ(manager->End(), static_cast<CMatrixMgr::Position>(kMaxMatrices));
-    EXPECT_EQ(Matrix("first")->MessagesEnd(), static_cast<CMatrix::Position>(kMaxMatrixMessages));
-
-    LoadMatrices(matrices + "<MATRIX name=\"one more\"/>");
-    EXPECT_EQ(manager->Begin(), manager->End());
-    EXPECT_EQ(XmlLoadStatusText(manager->GetLoadStatus()), "holds more than 256 matrices, over the limit");
-    LoadMatrices(OnWall(messages + "<MESSAGE name=\"one more\"/>"));
-    EXPECT_EQ(manager->Begin(), manager->End());
-    EXPECT_EQ(XmlLoadStatusText(manager->GetLoadStatus()), "has a matrix with more than 256 messages, over the limit");
-}
-
 TEST_F(MatrixFile, ABrokenFileGivesNoMatricesAndIsNeverOverwritten) {
     const std::string broken = "<MATRIXLIST><MATRIX name=\"M\"><MESSAGE name=\"sw\"><IN/></MESSAGE></MATRIX>";
     dir.Write("matrix.xml", broken);

@@ -1,10 +1,13 @@
 #include "core/SceneModel.h"
 #include "core/CommPort.h"
+#include "core/ErrorMessage.h"
 #include "core/MatrixMgr.h"
 #include "core/SystemConfig.h"
 #include "core/WallModel.h"
+#include "core/XmlLoad.h"
 #include "platform/os/Pause.h"
 #include "tests/support/Bytes.h"
+#include "tests/support/MessageBoxRecorder.h"
 #include "tests/support/WallOnPty.h"
 
 #include <gtest/gtest.h>
@@ -125,6 +128,42 @@ TEST_F(Scenes, SavingWritesThePendingSwitchesInRecordingOrder) {
     EXPECT_EQ(scenes_->SaveScene("Day", CRect(2, 2, 2, 2)), 0);
     EXPECT_EQ(SceneItem("Day")->FirstChild(), nullptr);
     EXPECT_EQ(scenes_->SaveScene("Nobody", CRect(2, 2, 2, 2)), -1);
+}
+
+TEST_F(Scenes, SwitchesThatWouldTakeTheSettingsFileOverItsLimitStayPendingAndTheFileAsItWas) {
+    // With 997 switches in "Day" the file holds 360,000 attributes, as many as it may.
+    std::string night;
+    for (int i = 0; i < 71000; ++i)
+        night += "<MATRIXREC matrix=\"M\" msg=\"SW\" port=\"COM9\" input=\"1\" output=\"1\"/>";
+    Start("<ITEM id=\"1\" name=\"Day\" left=\"1\" top=\"1\" right=\"2\" bottom=\"2\"/>"
+          "<ITEM id=\"3\" name=\"Night\" left=\"1\" top=\"1\" right=\"2\" bottom=\"2\">" +
+          night + "</ITEM><ITEM id=\"5\" name=\"X\"/>");
+    MessageBoxRecorder boxes;
+    const auto record = [&](int switches) {
+        for (int i = 0; i < switches; ++i)
+            scenes_->AppendRecord({"M", "SW", 1, 1, "COM5"});
+    };
+    record(997);
+    EXPECT_EQ(scenes_->SaveScene("Day", CRect(1, 1, 2, 2)), 0);
+    const std::string saved = wall.dir.Read("system.xml");
+    record(998);
+    EXPECT_EQ(scenes_->SaveScene("Day", CRect(2, 2, 2, 2)), kResultNotSaved);
+    EXPECT_EQ(Records().size(), 998u);
+    EXPECT_TRUE(wall.dir.Read("system.xml") == saved);
+    int id = 0;
+    CRect area;
+    scenes_->FindScene("Day", id, area);
+    EXPECT_EQ(area, CRect(1, 1, 2, 2));
+    ASSERT_EQ(boxes.Boxes().size(), 1u);
+    EXPECT_EQ(boxes.Boxes()[0].text, "Could not save \"" + wall.dir.Dir().File("system.xml") +
+                                         "\": with this change it holds more than 360,000 attributes, over the "
+                                         "limit. The change is not saved, and the file stays as it was.");
+
+    // What is written next leaves the refused switches out.
+    EXPECT_EQ(scenes_->RenameScene(4, "Y"), 0);
+    EXPECT_NE(SceneItem("Y"), nullptr);
+    TiXmlDocument doc;
+    EXPECT_TRUE(LoadXmlFile(doc, wall.dir.Dir().File("system.xml")));
 }
 
 TEST_F(Scenes, LoadingSendsTheSceneThenItsSwitchesAndStopsAtTheFirstFailure) {

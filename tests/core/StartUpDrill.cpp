@@ -157,14 +157,15 @@ void Drill::Open(CCommPortSetting* port) {
     // A port the drill gave no line of its own leads nowhere: no device of this machine is opened.
     if (IsPortName(name) && !m_linked.count(name))
         symlink("/nonexistent/tty", (ports + name).c_str());
-    const std::string device = PortDevicePath(name);
+    // The device is found for the name as it is opened, with the platform's device prefix in front.
+    const std::string path = "\\\\.\\" + name;
+    const std::string device = PortDevicePath(path);
     if (!device.empty() && device.compare(0, ports.size(), ports) != 0) {
         Check(false, "\"" + name + "\" leads to " + device);
         return;
     }
-    const BOOL opened =
-        port->Open("\\\\.\\" + name, static_cast<DWORD>(port->m_baudRate), static_cast<BYTE>(port->m_dataBits),
-                   static_cast<BYTE>(port->m_stopBits), static_cast<BYTE>(port->m_parity));
+    const BOOL opened = port->Open(path, static_cast<DWORD>(port->m_baudRate), static_cast<BYTE>(port->m_dataBits),
+                                   static_cast<BYTE>(port->m_stopBits), static_cast<BYTE>(port->m_parity));
     Check(!opened || m_linked.count(name), "\"" + name + "\" opened a device that is no line of the drill");
 }
 

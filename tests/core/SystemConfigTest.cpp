@@ -10,6 +10,7 @@
 #include <csignal>
 #include <fcntl.h>
 #include <filesystem>
+#include <grp.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -432,4 +433,77 @@ TEST_F(SettingsFile, ASaveClearsTheTemporaryFilesOfKilledSavesOfThatFileOnly) {
         EXPECT_TRUE(dir.Exists(name)) << name;
     EXPECT_NE(dir.Read("system.xml").find("COM2"), std::string::npos);
     EXPECT_EQ(SaveTemporaryPattern("system.xml"), ".system.xml.save-XXXXXX");
+}
+
+TEST_F(SettingsFile, ASaveTellsWhatBecameOfTheFileWhenItsModeOrItsFolderCannotBeSet) {
+    const std::string original = Settings("<COMM port=\"COM1\"/>");
+    CSystemConfig* config = Load(original);
+    const std::string path = dir.Dir().File("system.xml");
+    chmod(path.c_str(), 0640);
+    MessageBoxRecorder boxes;
+    SaveStep failing = SaveStep::kSetMode;
+    SetSaveFaultHandler([&failing](SaveStep step) { return step == failing ? EIO : 0; });
+
+    // Without its mode the new file would not be the old one: it does not take the old one's place.
+    config->SaveComm("COM2", 9600, 8, 0, 0);
+    EXPECT_EQ(dir.Read("system.xml"), original);
+    ASSERT_EQ(boxes.Boxes().size(), 1u);
+    EXPECT_EQ(boxes.Boxes()[0].text, "Could not save \"" + path +
+                                         "\": the new file could not be given the old one's permissions "
+                                         "(Input/output error). The change holds until the program ends.");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Dir().Path()), {}), 1);
+
+    // The new file is in place before the folder is synced: saved, only not sure to survive a power cut.
+    failing = SaveStep::kSyncFolder;
+    config->SaveComm("COM3", 9600, 8, 0, 0);
+    SetSaveFaultHandler({});
+    EXPECT_STREQ(Reread("COMM")->Attribute("port"), "COM3");
+    struct stat st {};
+    stat(path.c_str(), &st);
+    EXPECT_EQ(st.st_mode & 0777, 0640u);
+    ASSERT_EQ(boxes.Boxes().size(), 2u);
+    EXPECT_EQ(boxes.Boxes()[1].text, "Saved \"" + path +
+                                         "\", but its folder could not be synced (Input/output error): the change "
+                                         "may not survive a power cut.");
+    EXPECT_EQ(boxes.Boxes()[1].type, MB_ICONWARNING);
+}
+
+TEST_F(SettingsFile, ASaveKeepsTheOwnerAndGroupOfTheFileAndIsRefusedWhereItCannot) {
+    if (geteuid() != 0)
+        GTEST_SKIP() << "giving a file to another user takes root";
+    CSystemConfig* config = Load(Settings("<COMM port=\"COM1\"/>"));
+    const std::string path = dir.Dir().File("system.xml");
+    ASSERT_EQ(chown(path.c_str(), 12345, 23456), 0);
+    config->SaveComm("COM2", 9600, 8, 0, 0);
+    struct stat st {};
+    stat(path.c_str(), &st);
+    EXPECT_EQ(std::to_string(st.st_uid) + ":" + std::to_string(st.st_gid), "12345:23456");
+    EXPECT_STREQ(Reread("COMM")->Attribute("port"), "COM2");
+
+    // Another user who may write the file and its folder may not give a file away.
+    const std::string saved = dir.Read("system.xml");
+    chmod(path.c_str(), 0666);
+    chmod(dir.Dir().Path().c_str(), 0777);
+    int told[2];
+    ASSERT_EQ(pipe(told), 0);
+    const pid_t child = fork();
+    if (child == 0) {
+        MessageBoxRecorder boxes;
+        if (setgroups(0, nullptr) == 0 && setgid(65534) == 0 && setuid(65534) == 0)
+            config->SaveComm("COM3", 9600, 8, 0, 0);
+        const std::string text = boxes.Boxes().empty() ? "no box" : boxes.Boxes()[0].text;
+        _exit(write(told[1], text.data(), text.size()) == static_cast<ssize_t>(text.size()) ? 0 : 1);
+    }
+    close(told[1]);
+    char text[512] = {};
+    const ssize_t length = read(told[0], text, sizeof text);
+    close(told[0]);
+    waitpid(child, nullptr, 0);
+    EXPECT_EQ(std::string(text, std::max<ssize_t>(length, 0)),
+              "Could not save \"" + path +
+                  "\": the new file could not be given the old one's owner and group (Operation not permitted). The "
+                  "change holds until the program ends.");
+    EXPECT_EQ(dir.Read("system.xml"), saved);
+    stat(path.c_str(), &st);
+    EXPECT_EQ(std::to_string(st.st_uid) + ":" + std::to_string(st.st_gid), "12345:23456");
 }

@@ -122,6 +122,28 @@ TEST(LoadXmlFile, RefusesADeepFileBehindAStrayAngleBracket) {
     EXPECT_EQ(fault, XmlLoadFault::kTooDeep);
 }
 
+TEST(LoadXmlFile, CountsTheMatricesOfAMatrixFileAndTheMessagesOfEach) {
+    TempDir dir;
+    std::string messages;
+    for (int i = 0; i < kMaxMatrixMessages; ++i)
+        messages += "<MESSAGE/>";
+    std::string matrices = "<MATRIX>" + messages + "</MATRIX>";
+    for (int i = 1; i < kMaxMatrices; ++i)
+        matrices += "<MATRIX/>";
+    const auto load = [&dir](const std::string& name, const std::string& body) {
+        dir.Write(name, "<MATRIXLIST>" + body + "</MATRIXLIST>");
+        TiXmlDocument doc;
+        XmlLoadStatus status;
+        LoadXmlFile(doc, dir.File(name), &status);
+        return XmlLoadStatusText(status);
+    };
+    EXPECT_EQ(load("matrix.xml", matrices), "was read");
+    EXPECT_EQ(load("matrix.xml", matrices + "<MATRIX/>"), "holds more than 256 matrices, over the limit");
+    EXPECT_EQ(load("matrix.xml", "<MATRIX>" + messages + "<MESSAGE/></MATRIX>"),
+              "has a matrix with more than 256 messages, over the limit");
+    EXPECT_EQ(load("other.xml", matrices + "<MATRIX/>"), "was read"); // the counts are the matrix file's own
+}
+
 TEST(LoadXmlFile, AcceptsOrdinaryFilesAndGbkBytes) {
     TempDir dir;
     dir.Write("ok.xml", "<?xml version=\"1.0\" encoding=\"GB2312\"?>\n<R name=\"\xB5\xE7\xD4\xB4\"><S/></R>\n");

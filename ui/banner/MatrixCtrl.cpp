@@ -19,6 +19,27 @@ namespace {
 // The matrices settle before the units are told which signal they now carry.
 constexpr DWORD kSettleMilliseconds = 1000;
 
+// Gives the matrix what the dialog's fields hold; the channel count is within bounds.
+void SetFields(CMatrix* matrix, const MatrixFields& fields) {
+    if (fields.ownPort) {
+        auto port = std::make_unique<CCommPortSetting>();
+        port->SetSettings(fields.port.portName, fields.port.baudRate, fields.port.dataBits,
+                          StringToStopBits(fields.port.stopBits), fields.port.parity);
+        matrix->SetPort(TRUE, port.release());
+    } else {
+        matrix->SetPort(FALSE, nullptr);
+    }
+    matrix->SetName(fields.name);
+    matrix->SetSignalType(ParseSignalType(fields.typeText));
+    if (!matrix->GetChannelTable())
+        matrix->SetChannelTable(std::make_unique<CChannelTable>());
+    CChannelTable* channels = matrix->GetChannelTable();
+    channels->SetCount(fields.channelCount);
+    for (int i = 1; i <= fields.channelCount; ++i)
+        channels->SetName(i, static_cast<size_t>(i) <= fields.channelNames.size() ? fields.channelNames[i - 1]
+                                                                                  : CString());
+}
+
 } // namespace
 
 CMatrixCtrl::CMatrixCtrl(CWallModel* owner, LcdGridCtrl* wallView)
@@ -37,24 +58,14 @@ int CMatrixCtrl::ApplySettings(const MatrixFields& fields) {
     if (newName.empty() || (namesake && namesake != matrix) || count < 0 || count > kMaxChannelCount)
         return ShowErrorMessage(kResultInvalidParam, "");
 
-    if (fields.ownPort) {
-        auto port = std::make_unique<CCommPortSetting>();
-        port->SetSettings(fields.port.portName, fields.port.baudRate, fields.port.dataBits,
-                          StringToStopBits(fields.port.stopBits), fields.port.parity);
-        matrix->SetPort(TRUE, port.release());
-    } else {
-        matrix->SetPort(FALSE, nullptr);
-    }
+    // The file must take the change before the matrix does: a change over one of its limits leaves the matrix, its
+    // port and the dialog's fields as they were.
+    CMatrix staged(newName, 0);
+    SetFields(&staged, fields);
     const std::string oldName = matrix->GetName();
-    matrix->SetName(newName);
-    matrix->SetSignalType(ParseSignalType(fields.typeText));
-    if (!matrix->GetChannelTable())
-        matrix->SetChannelTable(std::make_unique<CChannelTable>());
-    CChannelTable* channels = matrix->GetChannelTable();
-    channels->SetCount(count);
-    for (int i = 1; i <= count; ++i)
-        channels->SetName(i, static_cast<size_t>(i) <= fields.channelNames.size() ? fields.channelNames[i - 1]
-                                                                                  : CString());
+    if (!m_matrixMgr->TakesMatrix(oldName, &staged))
+        return kResultNotSaved;
+    SetFields(matrix, fields);
     return m_matrixMgr->SaveMatrix(oldName, matrix);
 }
 

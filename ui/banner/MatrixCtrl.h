@@ -35,7 +35,8 @@ public:
 
     // Writes the fields into their current matrix and saves it; the manager's result, nothing shown. A name that is
     // empty or another matrix's, or a channel count outside 0 to kMaxChannelCount, is refused with 64 shown and
-    // nothing changed.
+    // nothing changed; a change that would take "matrix.xml" over one of its limits, with kResultNotSaved after the
+    // operator was told which, and nothing changed.
     int ApplySettings(const MatrixFields& fields);
     // Switches the matrix's input to every selected unit through the command, one input further for each unit when
     // increase is set, then sends the matrix's signal command. A command the matrix lacks (none chosen) switches

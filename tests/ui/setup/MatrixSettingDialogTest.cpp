@@ -8,8 +8,10 @@
 #include "core/MatrixMgr.h"
 #include "core/NotifyEvent.h"
 #include "core/WallModel.h"
+#include "core/XmlLoad.h"
 
 #include <QTreeWidget>
+#include <tinyxml.h>
 
 namespace {
 
@@ -111,6 +113,39 @@ TEST_F(MatrixSettingDialogTest, ANameThatIsEmptyOrAnothersOrAChannelCountNoListC
     EXPECT_EQ(wall.dir.Read("matrix.xml"), MatrixFile());
     CMatrix* matrix = Manager()->GetAt(Manager()->Begin());
     EXPECT_EQ(matrix->GetName() + " " + matrix->GetChannelTable()->GetName(1), "M1 1");
+}
+
+TEST_F(MatrixSettingDialogTest, AChangeThatWouldTakeTheFileOverItsLimitLeavesFileMatrixAndFieldsAsTheyWere) {
+    // 299,997 attributes: "Set" gives M1 its COMM and one named channel, up to the limit, then one more, past it.
+    std::string matrices = "<MATRIX name=\"M1\" type=\"VGA\"><CHANNEL count=\"45\"/></MATRIX>";
+    for (int m = 1; m <= 15; ++m) {
+        matrices += (m < 15 ? "<MATRIX name=\"B" + std::to_string(m) + "\" type=\"VGA\">" : "<MATRIX name=\"Rest\">") +
+                    std::string("<CHANNEL count=\"9999\">");
+        for (int c = 1; c <= (m < 15 ? 9999 : 9989); ++c)
+            matrices += "<ITEM id=\"" + std::to_string(c) + "\" name=\"c" + std::to_string(c) + "\"/>";
+        matrices += "</CHANNEL></MATRIX>";
+    }
+    WriteFiles(matrices);
+    wall.Listen(Manager(), {"MATRIX-CHANGE"});
+    CDlgMatrixSetting dialog;
+    RunModal(dialog, [&] {
+        dialog.m_grid.SetItemText(4, 1, "Camera");
+        Click(dialog, 1082);
+        const std::string saved = wall.dir.Read("matrix.xml");
+        dialog.m_grid.SetItemText(5, 1, "Door");
+        Click(dialog, 1082);
+        EXPECT_TRUE(wall.dir.Read("matrix.xml") == saved);
+        EXPECT_EQ(dialog.m_grid.GetItemText(5, 1), "Door");
+    });
+    EXPECT_EQ(wall.Events(), std::vector<std::string>{"MATRIX-CHANGE"});
+    CChannelTable* channels = Manager()->GetAt(0)->GetChannelTable();
+    EXPECT_EQ(channels->GetName(4) + " " + channels->GetName(5), "Camera 5");
+    ASSERT_EQ(boxes.Boxes().size(), 1u);
+    EXPECT_EQ(boxes.Boxes()[0].text, "Could not save \"" + wall.dir.Dir().File("matrix.xml") +
+                                         "\": with this change it holds more than 300,000 attributes, over the "
+                                         "limit. The change is not saved, and the file stays as it was.");
+    TiXmlDocument document;
+    EXPECT_TRUE(LoadXmlFile(document, wall.dir.Dir().File("matrix.xml")));
 }
 
 TEST_F(MatrixSettingDialogTest, AStoredBaudRateNoEntryBeginsLeavesItsComboAsItWas) {
