@@ -10,6 +10,8 @@
 #include <poll.h>
 #include <sys/file.h>
 #include <sys/ioctl.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 
 namespace {
@@ -56,6 +58,14 @@ DWORD ErrorFromErrno(int err) {
     }
 }
 
+// A pseudo-terminal, as programs that bridge a port over the network offer one.
+bool IsPseudoTerminal(int fd) {
+    struct stat st;
+    constexpr unsigned kFirstMajor = 136, kMajorCount = 8; // the kernel's numbers for them
+    return ::fstat(fd, &st) == 0 && S_ISCHR(st.st_mode) && major(st.st_rdev) >= kFirstMajor &&
+           major(st.st_rdev) < kFirstMajor + kMajorCount;
+}
+
 BOOL Fail(int err) {
     SetLastError(ErrorFromErrno(err));
     return FALSE;
@@ -82,14 +92,17 @@ HANDLE CreateFileA(const char* fileName, DWORD /*desiredAccess*/, DWORD shareMod
         Fail(errno);
         return INVALID_HANDLE_VALUE;
     }
-    // No sharing: TIOCEXCL keeps other programs out (except privileged ones); the lock also keeps out a
-    // second open by this or another instance running as root.
+    // No sharing: the lock keeps out a second open by this or another instance, root's included, and goes with
+    // its holder however that ends. TIOCEXCL keeps other programs out (except privileged ones), but a
+    // pseudo-terminal keeps that mark after a holder that was killed, against every later open but root's: there
+    // the lock alone keeps the port.
     if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
         ::close(fd);
         SetLastError(ERROR_ACCESS_DENIED);
         return INVALID_HANDLE_VALUE;
     }
-    ::ioctl(fd, TIOCEXCL);
+    if (!IsPseudoTerminal(fd))
+        ::ioctl(fd, TIOCEXCL);
     SerialHandle* h = new SerialHandle;
     h->fd = fd;
     h->name = name;

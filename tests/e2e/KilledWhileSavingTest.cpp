@@ -232,7 +232,7 @@ TEST_F(KilledWhileSaving, TheProgramComesBackToWholeFilesOfOneVersionAndTheNextS
         } else {
             // A scene: saved for one unit and waited for, then saved for one unit and another in turn.
             read = [&] { return SplitFile(Path("system.xml"), {"SCENE", "ITEM"}); };
-            desktop.Click(program.BannerPoint(1003)); // the wall's port, for the scene's frame
+            ASSERT_TRUE(program.OpenWallPort()); // for the scene's frame
             ASSERT_FALSE(program.ShowPage(3).isNull());
             const WallGrid& grid = program.Main().grid;
             const QPoint save = program.PagePoint(Dialog::kScene, 1069);

@@ -35,6 +35,30 @@ long long StatusBytes(qint64 pid, const std::string& name) {
     return 0;
 }
 
+// Whether the process holds the file open.
+bool Holds(const std::string& pid, const std::string& path) {
+    std::error_code ec;
+    // Processes come and go while they are looked at: a folder that is gone ends the look quietly.
+    for (std::filesystem::directory_iterator fd("/proc/" + pid + "/fd", ec), end; !ec && fd != end; fd.increment(ec))
+        if (std::error_code gone; std::filesystem::read_symlink(fd->path(), gone) == path)
+            return true;
+    return false;
+}
+
+// The processes that hold the file open, as "pid (name)".
+std::string Holders(const std::string& path) {
+    std::string holders;
+    std::error_code ec;
+    for (std::filesystem::directory_iterator p("/proc", ec), end; !ec && p != end; p.increment(ec)) {
+        const std::string pid = p->path().filename().string();
+        if (pid.find_first_not_of("0123456789") == std::string::npos && Holds(pid, path)) {
+            const std::string name = ProcText(std::stoll(pid), "comm");
+            holders += (holders.empty() ? "" : ", ") + pid + " (" + name.substr(0, name.find('\n')) + ")";
+        }
+    }
+    return holders.empty() ? "nothing" : holders;
+}
+
 } // namespace
 
 bool WaitFor(const std::function<bool()>& condition, int timeoutMs) {
@@ -150,6 +174,23 @@ bool RunningProgram::WaitForLayout() {
 void RunningProgram::Kill() {
     m_process.kill();
     m_process.waitForFinished(10000);
+}
+
+bool RunningProgram::OpenWallPort() {
+    m_desktop.Click(BannerPoint(1003));
+    return WaitForPortOpen(1);
+}
+
+bool RunningProgram::WaitForPortOpen(int n) {
+    const std::string device = Port(n).SlavePath();
+    const std::string pid = std::to_string(ProcessId());
+    if (ProcessId() > 0 && WaitFor([&] { return Holds(pid, device); }))
+        return true;
+    const std::string said = Said().toStdString();
+    ADD_FAILURE() << "COM" << n << " did not open: the program holds no handle on " << device << ", which "
+                  << Holders(device) << " holds" << (said.empty() ? "" : "; it said: " + said) << "; the screen is in "
+                  << m_desktop.KeepScreen("port");
+    return false;
 }
 
 bool RunningProgram::WaitForExit(int timeoutMs) { return m_process.waitForFinished(timeoutMs); }

@@ -53,6 +53,11 @@ public:
     std::string FileText(const std::string& name) const;
     // The far end of "COMn".
     Pty& Port(int n) { return *m_ports.at(n); }
+    // Clicks the banner's "Open" and waits until the wall's port is open.
+    bool OpenWallPort();
+    // Waits until the program holds the device behind "COMn" open; false, with a failure that says what held it
+    // instead, when it does not.
+    bool WaitForPortOpen(int n);
 
     // The main window's client area, its panes and the wall's cells, as the screen shows them now.
     struct Layout {

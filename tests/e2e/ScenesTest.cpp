@@ -110,7 +110,6 @@ protected:
     // Reads what arrives on the port until it has the expected count of bytes or nothing more comes.
     ByteList Sent(int port, size_t count, int timeoutMs = 5000) { return program.Port(port).Read(count, timeoutMs); }
     ByteList Rest(int port) { return program.Port(port).ReadAvailable(300); }
-    void OpenWallPort() { desktop.Click(program.BannerPoint(1003)); }
     // Chooses an entry of a drop-down list by moving from the current one with the arrow keys.
     void Choose(QPoint combo, const QString& key, int times) {
         const auto known = program.OtherWindows();
@@ -191,7 +190,7 @@ protected:
 };
 
 TEST_P(Scenes, TheBannerAndThreePagesSendTheirFramesToTheBlockSelectedWithTheMouse) {
-    OpenWallPort();
+    ASSERT_TRUE(program.OpenWallPort());
     const WallGrid& grid = program.Main().grid;
     ASSERT_EQ(grid.Rows(), 3);
     ASSERT_EQ(grid.Columns(), 4);
@@ -248,7 +247,7 @@ TEST_P(Scenes, TheBannerAndThreePagesSendTheirFramesToTheBlockSelectedWithTheMou
 }
 
 TEST_P(Scenes, AChannelSwitchedOnTheMatrixPageSendsTheSwitchersBytesAndRelabelsTheCells) {
-    OpenWallPort();
+    ASSERT_TRUE(program.OpenWallPort());
     const WallGrid& grid = program.Main().grid;
     // Row 1, columns 1 to 3: outputs 1, 2 and 3 of the sample map.
     desktop.Drag(grid.Centre(0, 0), grid.Centre(0, 2));
@@ -283,7 +282,7 @@ TEST_P(Scenes, AChannelSwitchedOnTheMatrixPageSendsTheSwitchersBytesAndRelabelsT
 }
 
 TEST_P(Scenes, ThePipWindowOpensFromTheWallsMenuSendsEachPlaceItIsDraggedToAndTheMenuOpensFromTheKeysToo) {
-    OpenWallPort();
+    ASSERT_TRUE(program.OpenWallPort());
     const WallGrid grid = program.Main().grid;
     const QRect wall = program.Main().wall;
     const int cellWidth = grid.columnLines[0] - wall.left(), cellHeight = grid.rowLines[0] - wall.top();
@@ -343,7 +342,7 @@ TEST_P(Scenes, ThePipWindowOpensFromTheWallsMenuSendsEachPlaceItIsDraggedToAndTh
 }
 
 TEST_P(Scenes, ThePipWindowKeepsItsPartOfTheWallAndTheWallFillsTheViewAfterARestoreAShrinkAndAMaximise) {
-    OpenWallPort();
+    ASSERT_TRUE(program.OpenWallPort());
     const QString id = program.MainWindowId();
     const QRgb pipColour = qRgb(219, 230, 11);
     // A window manager maximises and restores on a double click on the title bar, and the operator drags the
@@ -418,7 +417,7 @@ TEST_P(Scenes, ThePipWindowKeepsItsPartOfTheWallAndTheWallFillsTheViewAfterARest
 }
 
 TEST_P(Scenes, ADragHeldFarPastTheWallsRightEdgeSelectsTheRowUpToTheLastUnit) {
-    OpenWallPort();
+    ASSERT_TRUE(program.OpenWallPort());
     const WallGrid& grid = program.Main().grid;
     const QRgb highlight = qRgb(10, 36, 106);
     desktop.Press(grid.Centre(0, 0));
@@ -523,7 +522,7 @@ TEST_P(Scenes, TheWallLayoutDialogChangesRowsAndColumnsInTheFileAndOnTheWall) {
 }
 
 TEST_P(Scenes, APipWindowOnUnitsAWallMadeSmallerLosesIsTakenOntoItAndTheWallIsToldSo) {
-    OpenWallPort();
+    ASSERT_TRUE(program.OpenWallPort());
     const auto pipOnScreen = [&] { return ColourBox(desktop.Screen(), program.Main().wall, qRgb(219, 230, 11)); };
     // Opened on unit (3, 4), then the wall becomes one unit: the window moves onto its one screen, keeping its
     // size of half a screen, and the wall hears where with its new size.
@@ -588,7 +587,7 @@ TEST_P(Scenes, TheMatrixSettingDialogRenamesAMatrixAndAChannelInTheFile) {
 }
 
 TEST_P(Scenes, ASceneRecordedAndSavedIsLoadedBackAfterTheWallChanged) {
-    OpenWallPort();
+    ASSERT_TRUE(program.OpenWallPort());
     const WallGrid& grid = program.Main().grid;
     desktop.Drag(grid.Centre(0, 0), grid.Centre(0, 1)); // outputs 1 and 2
     const Area block{1, 1, 1, 2};
@@ -632,7 +631,7 @@ TEST_P(Scenes, ASceneRecordedAndSavedIsLoadedBackAfterTheWallChanged) {
 }
 
 TEST_P(Scenes, ARenameToAnotherScenesNameIsRefusedAndTheKeyboardComesBackAfterTheBox) {
-    OpenWallPort();
+    ASSERT_TRUE(program.OpenWallPort());
     const QPoint page = program.ShowPage(3);
     ASSERT_FALSE(page.isNull());
     const QRect combo = ControlRect(Dialog::kScene, 1072).translated(page);
@@ -692,6 +691,7 @@ TEST_P(Scenes, TheMonitorRemoteSendsToOneAddressAndToARangeOnItsOwnPort) {
     const QPoint origin = dialog.rect.topLeft();
     // The stored settings name COM3 already: open it.
     desktop.Click(origin + ControlCentre(Dialog::kMonitor, 1082));
+    ASSERT_TRUE(program.WaitForPortOpen(3));
     Choose(origin + ControlCentre(Dialog::kMonitor, 1105), "Down", 6); // single address 7
     desktop.Click(origin + ControlCentre(Dialog::kMonitor, 1108));     // power on
     EXPECT_EQ(Sent(3, 6), Bytes({0xD5, 7, 7, 0x10, 0x01, 0xAA}));
@@ -745,7 +745,7 @@ TEST_P(Scenes, APopUpMenuAndATitleTipShowOnTopOfTheirWindows) {
 
 TEST_P(Scenes, QuittingFromTheMenuEndsWithZeroAndLeavesTheFilesAsTheyWere) {
     // A setting changed first, so that there is something the exit could write.
-    OpenWallPort();
+    ASSERT_TRUE(program.OpenWallPort());
     ASSERT_FALSE(program.ShowPage(5).isNull());
     desktop.Click(program.PagePoint(Dialog::kMatrix, 1106)); // the first matrix has no port of its own
     const std::map<std::string, std::string> files = {{"system.xml", program.FileText("system.xml")},
@@ -784,7 +784,7 @@ TEST_P(Scenes, PicturesOfTheMainWindowWithEachPageInFrontAndOfEveryDialogShowSom
         EXPECT_TRUE(program.WaitForFocus({program.MainWindowId(), {}, {}, false})) << "after " << d.name;
     }
 
-    OpenWallPort();
+    ASSERT_TRUE(program.OpenWallPort());
     const char* pages[] = {"video", "vga-dvi", "menu", "scene", "other", "matrix"};
     for (int tab = 0; tab < 6; ++tab) {
         ASSERT_FALSE(program.ShowPage(tab).isNull()) << pages[tab];

@@ -87,7 +87,7 @@ TEST_F(WorstFiles, EveryPageAndDialogComesUpAndTheMemoryStaysWithinThePromise) {
     ConfigDialog(3, "monitor-remote dialog");
     ConfigDialog(4, "advanced dialog");
 
-    desktop.Click(program.BannerPoint(1003));
+    ASSERT_TRUE(program.OpenWallPort());
     for (int tab = 0; tab < 6; ++tab) {
         const auto start = Clock::now();
         ASSERT_FALSE(program.ShowPage(tab).isNull()) << tab;

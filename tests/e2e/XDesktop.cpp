@@ -10,7 +10,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-XDesktop::XDesktop(bool windowManager) : m_windowManager(windowManager), m_server(XServer::kScreenInFile) {
+// The tools come and go as clients; a server that reset whenever the last of them left would cut off a program
+// or window manager still connecting.
+XDesktop::XDesktop(bool windowManager)
+    : m_windowManager(windowManager), m_server(XServer::kScreenInFile, {"-noreset"}) {
     chmod(m_runtime.Path().c_str(), 0700);
     if (m_server.Display().empty()) {
         m_error = m_server.Error();

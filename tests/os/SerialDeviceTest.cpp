@@ -3,7 +3,11 @@
 #include "tests/support/Pty.h"
 
 #include <chrono>
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/ioctl.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
@@ -25,6 +29,25 @@ TEST(SerialDevice, APortIsOpenedForOneUserAtATime) {
     HANDLE again = OpenPort("\\\\.\\COM4");
     EXPECT_NE(again, INVALID_HANDLE_VALUE);
     CloseHandle(again);
+}
+
+TEST(SerialDevice, AHolderKilledWhileItHoldsAPseudoTerminalLeavesItFreeForTheNextUser) {
+    Pty pty;
+    PortLink link;
+    link.Link("COM7", pty.SlavePath());
+    const pid_t holder = fork();
+    if (holder == 0) {
+        OpenPort("COM7");
+        _exit(0); // as a kill ends it: nothing closes the port in order
+    }
+    ASSERT_EQ(waitpid(holder, nullptr, 0), holder);
+    // Root is let in anyway: what a normal user's next program meets is whether the line is kept for one opener.
+    const int fd = open(pty.SlavePath().c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK);
+    ASSERT_GE(fd, 0);
+    int kept = -1;
+    EXPECT_EQ(ioctl(fd, TIOCGEXCL, &kept), 0);
+    EXPECT_EQ(kept, 0);
+    close(fd);
 }
 
 TEST(SerialDevice, AMissingDeviceIsNotFound) {
