@@ -37,7 +37,12 @@ CHostWidget::CHostWidget(QWidget* parent, Qt::WindowFlags flags) : QWidget(paren
     setAutoFillBackground(false);
 }
 
-CHostWidget::~CHostWidget() = default;
+// Qt tells the window that its widget went only once this part of it is gone: from here on the window must not
+// take the widget for its host.
+CHostWidget::~CHostWidget() {
+    if (m_wnd && m_wnd->m_bridge && m_wnd->m_bridge->m_qt.host == this)
+        m_wnd->m_bridge->m_qt.host = nullptr;
+}
 
 bool CHostWidget::KeepsImage() const { return m_wnd && m_wnd->m_bridge->KeepsImage(); }
 
