@@ -4,7 +4,7 @@ set -euo pipefail
 
 packages=(
     g++ cmake make pkg-config
-    qt6-base-dev libgl-dev libxcb-xkb-dev
+    qt6-base-dev libgl-dev libxcb-xkb-dev libx11-dev
     libtinyxml-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     fonts-wqy-microhei fonts-dejavu-core

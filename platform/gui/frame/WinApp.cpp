@@ -7,6 +7,7 @@
 #include "platform/gui/window/QtMessageBox.h"
 #include "platform/gui/window/WaitCursor.h"
 #include "platform/gui/window/Wnd.h"
+#include "platform/gui/window/XConnection.h"
 
 #include <QAbstractEventDispatcher>
 #include <QApplication>
@@ -212,6 +213,7 @@ int AfxWinMain(int argc, char** argv) {
         qtApp = std::make_unique<QApplication>(argc, argv);
     ApplySysColorPalette();
     InstallQtMessageBox();
+    XInternTitleEncoding();
     CWinApp* app = AfxGetApp();
     if (!app)
         return 1;

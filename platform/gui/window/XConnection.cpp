@@ -3,6 +3,8 @@
 #include <QGuiApplication>
 
 #include <xcb/xcb.h>
+// Xlib last: its header defines words (None, Bool, Status) as macros.
+#include <X11/Xlib.h>
 
 #include <cstdlib>
 #include <cstring>
@@ -55,4 +57,13 @@ std::string XWindowManagerName() {
     xcb_window_t window = 0;
     std::memcpy(&window, check.data(), sizeof window);
     return Property(c, window, XAtom("_NET_WM_NAME"), XAtom("UTF8_STRING"));
+}
+
+// Qt hands such a title to Xlib, which asks the server for the atom the first time it is used. Asked while a window
+// is shown, that round trip waits behind all the server has queued by then, and a start's first paint waits with it;
+// asked at start-up, while the server is idle, it costs a moment, and Xlib keeps the answer.
+void XInternTitleEncoding() {
+    auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+    if (Display* display = x11 ? x11->display() : nullptr)
+        XInternAtom(display, "COMPOUND_TEXT", False);
 }

@@ -14,3 +14,5 @@ xcb_connection_t* XConnection();
 uint32_t XAtom(const char* name);
 // The name the window manager gives itself; empty when none runs.
 std::string XWindowManagerName();
+// Has Xlib hold the atom that names the encoding of a title beyond Latin-1; nothing without an X server.
+void XInternTitleEncoding();
