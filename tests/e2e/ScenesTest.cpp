@@ -359,6 +359,9 @@ TEST_P(Scenes, ThePipWindowKeepsItsPartOfTheWallAndTheWallFillsTheViewAfterARest
     const auto shrink = [&] {
         if (!GetParam())
             return setSize(300, 300);
+        // The corner is where the window stands once the manager has done with the restore, not where it stood.
+        WaitForStill(desktop.Screen().rect());
+        program.ReadPlace();
         const QRect client = program.Main().client;
         const QMargins frame = desktop.FrameExtents(id);
         const QPoint corner = client.bottomRight() + QPoint(frame.right(), frame.bottom() - 1);
@@ -403,7 +406,9 @@ TEST_P(Scenes, ThePipWindowKeepsItsPartOfTheWallAndTheWallFillsTheViewAfterARest
 
     // Shrunk until the upper pane, which gives way before the banner, shows scroll bars, then maximised in one step:
     // the wall and its cells as a plain maximise gave them, the window where it was opened.
-    ASSERT_TRUE(Resize(shrink));
+    ASSERT_TRUE(Resize(shrink)) << "the window stays at " << program.Main().client.width() << " x "
+                                << program.Main().client.height() << "; the screen is in "
+                                << desktop.KeepScreen("shrink");
     WaitForStill(program.Main().client);
     ASSERT_TRUE(Resize(maximise) && program.WaitForLayout());
     EXPECT_EQ(program.Main().wall, maximised.wall);
