@@ -25,12 +25,15 @@ std::string Property(xcb_connection_t* c, xcb_window_t window, uint32_t property
     return value;
 }
 
+// Qt's X11 platform, when the program runs on it.
+QNativeInterface::QX11Application* X11() {
+    return qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+}
+
 } // namespace
 
 xcb_connection_t* XConnection() {
-    if (!qGuiApp)
-        return nullptr;
-    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    auto* x11 = X11();
     return x11 ? x11->connection() : nullptr;
 }
 
@@ -63,7 +66,7 @@ std::string XWindowManagerName() {
 // is shown, that round trip waits behind all the server has queued by then, and a start's first paint waits with it;
 // asked at start-up, while the server is idle, it costs a moment, and Xlib keeps the answer.
 void XInternTitleEncoding() {
-    auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+    auto* x11 = X11();
     if (Display* display = x11 ? x11->display() : nullptr)
         XInternAtom(display, "COMPOUND_TEXT", False);
 }
